@@ -1,0 +1,170 @@
+#include "CalibrationModel.h"
+
+#include "Clock.h"
+#include "Files.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace lumvex {
+
+namespace {
+
+constexpr double kDirectWeight = 1.0;
+constexpr double kSpreadWeight = 0.2;
+constexpr double kFullEvidenceCount = 5.0;
+
+double learningRate(std::int64_t sampleCount)
+{
+    if (sampleCount >= 0 && sampleCount <= 4) {
+        return 0.5;
+    }
+    if (sampleCount >= 5 && sampleCount <= 19) {
+        return 0.2;
+    }
+    return 0.05;
+}
+
+} // namespace
+
+std::vector<SituationBucket> neighbourSituations(const SituationBucket &s)
+{
+    std::vector<SituationBucket> result;
+    const auto add = [&](std::int64_t SituationBucket::*field, std::int64_t max) {
+        for (const std::int64_t step : {-1, +1}) {
+            const std::int64_t moved = s.*field + step;
+            if (moved >= 0 && moved <= max) {
+                SituationBucket neighbour = s;
+                neighbour.*field = moved;
+                result.push_back(neighbour);
+            }
+        }
+    };
+    add(&SituationBucket::darkBin, 4);
+    add(&SituationBucket::brightBin, 4);
+    add(&SituationBucket::meanBin, 4);
+    if (s.ambientBin) {
+        for (const std::int64_t step : {-1, +1}) {
+            const std::int64_t moved = *s.ambientBin + step;
+            if (moved >= 0 && moved <= 2) {
+                SituationBucket neighbour = s;
+                neighbour.ambientBin = moved;
+                result.push_back(neighbour);
+            }
+        }
+    }
+    add(&SituationBucket::timeOfDayBin, 3);
+    return result;
+}
+
+CalibrationModel::CalibrationModel(const std::filesystem::path &folder, const Clock &clock)
+    : m_clock(clock)
+    , m_filePath(folder / "content_offsets.json")
+{
+    files::makePrivateDirectories(folder);
+    if (const auto text = files::readAll(m_filePath)) {
+        if (auto table = decode(*text)) {
+            m_table = std::move(*table);
+        }
+    }
+}
+
+double CalibrationModel::offset(const SituationBucket &situation) const
+{
+    const auto it = m_table.find(situation);
+    if (it == m_table.end()) {
+        return 0.0;
+    }
+    const double evidence = std::min(static_cast<double>(it->second.sampleCount) / kFullEvidenceCount, 1.0);
+    return it->second.offset * evidence;
+}
+
+double CalibrationModel::rawOffset(const SituationBucket &situation) const
+{
+    const auto it = m_table.find(situation);
+    return it == m_table.end() ? 0.0 : it->second.offset;
+}
+
+void CalibrationModel::update(const SituationBucket &situation, double residual, double weight)
+{
+    auto [it, inserted] = m_table.try_emplace(situation);
+    CalibrationEntry &entry = it->second;
+    const double a = weight * learningRate(entry.sampleCount);
+    const double learned = residual * a + entry.offset * (1.0 - a);
+    entry.offset = std::max(std::min(learned, kMaxOffset), -kMaxOffset);
+    if (weight >= 0.5 && entry.sampleCount < std::numeric_limits<std::int64_t>::max()) {
+        entry.sampleCount += 1;
+    }
+    entry.lastUpdated = m_clock.now();
+}
+
+void CalibrationModel::recordCorrection(const SituationBucket &situation, double residual)
+{
+    // NaN or infinity would poison every later brightness and cannot be stored as JSON.
+    if (!std::isfinite(residual)) {
+        return;
+    }
+    update(situation, residual, kDirectWeight);
+    for (const SituationBucket &neighbour : neighbourSituations(situation)) {
+        update(neighbour, residual, kSpreadWeight);
+    }
+    save();
+}
+
+void CalibrationModel::resetAll()
+{
+    m_table.clear();
+    save();
+}
+
+void CalibrationModel::reset(const SituationBucket &situation)
+{
+    m_table.erase(situation);
+    save();
+}
+
+std::vector<std::pair<SituationBucket, CalibrationEntry>> CalibrationModel::topSituations(std::size_t n) const
+{
+    std::vector<std::pair<SituationBucket, CalibrationEntry>> pairs(m_table.begin(), m_table.end());
+    std::stable_sort(pairs.begin(), pairs.end(),
+                     [](const auto &a, const auto &b) { return a.second.sampleCount > b.second.sampleCount; });
+    pairs.resize(std::min(n, pairs.size()));
+    return pairs;
+}
+
+std::string CalibrationModel::encode(const Table &table)
+{
+    Json array = Json::array();
+    for (const auto &[bucket, entry] : table) {
+        array.push_back(bucket.toJson());
+        array.push_back(entry.toJson());
+    }
+    return array.dump();
+}
+
+std::optional<CalibrationModel::Table> CalibrationModel::decode(std::string_view text)
+{
+    const auto value = json::parse(text);
+    if (!value || !value->is_array() || value->size() % 2 != 0) {
+        return std::nullopt;
+    }
+    Table table;
+    try {
+        for (std::size_t i = 0; i < value->size(); i += 2) {
+            // A bucket that occurs twice keeps its later entry.
+            table.insert_or_assign(SituationBucket::fromJson((*value)[i]), CalibrationEntry::fromJson((*value)[i + 1]));
+        }
+    } catch (const JsonDecodeError &) {
+        return std::nullopt;
+    }
+    return table;
+}
+
+void CalibrationModel::save() const
+{
+    // A failed write leaves the previous file whole; the table in memory keeps the change.
+    files::writeAtomically(m_filePath, encode(m_table));
+}
+
+} // namespace lumvex

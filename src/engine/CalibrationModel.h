@@ -1,0 +1,62 @@
+#pragma once
+
+#include "CalibrationEntry.h"
+#include "SituationBucket.h"
+
+#include <cstddef>
+#include <filesystem>
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
+namespace lumvex {
+
+class Clock;
+
+// The buckets one step away in a single field, in the order corrections spread to them; a field only
+// moves within its range and a bucket without ambient bin has no ambient neighbours.
+std::vector<SituationBucket> neighbourSituations(const SituationBucket &situation);
+
+// The memory of the user's corrections: an offset per situation, learned with a rate that shrinks as
+// evidence grows, spread weakly to the neighbouring situations, written through to content_offsets.json.
+class CalibrationModel
+{
+public:
+    using Table = std::unordered_map<SituationBucket, CalibrationEntry>;
+    static constexpr double kMaxOffset = 0.3;
+
+    // Creates the folder and loads its content_offsets.json; an unreadable file gives an empty table
+    // and stays until the next write replaces it.
+    CalibrationModel(const std::filesystem::path &folder, const Clock &clock);
+
+    // The stored offset weighted by evidence: full weight from five direct corrections on.
+    double offset(const SituationBucket &situation) const;
+    double rawOffset(const SituationBucket &situation) const;
+
+    // Learns a residual for the situation (and a fifth of it for its neighbours), then writes the file.
+    // A residual that is not a finite number is rejected and changes nothing.
+    void recordCorrection(const SituationBucket &situation, double residual);
+    void resetAll();
+    void reset(const SituationBucket &situation);
+
+    std::size_t situationCount() const { return m_table.size(); }
+    // The n entries with the most direct corrections, ties in table order.
+    std::vector<std::pair<SituationBucket, CalibrationEntry>> topSituations(std::size_t n) const;
+    const Table &table() const { return m_table; }
+    const std::filesystem::path &filePath() const { return m_filePath; }
+
+    // The file's text for a table: compact, bucket and entry objects alternating in one array.
+    static std::string encode(const Table &table);
+    // Nothing when the text is not such an array or a record fails to decode.
+    static std::optional<Table> decode(std::string_view text);
+
+private:
+    void update(const SituationBucket &situation, double residual, double weight);
+    void save() const;
+
+    const Clock &m_clock;
+    std::filesystem::path m_filePath;
+    Table m_table;
+};
+
+} // namespace lumvex

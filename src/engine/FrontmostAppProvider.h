@@ -1,0 +1,19 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace lumvex {
+
+// The application the user works in right now.
+class FrontmostAppProvider
+{
+public:
+    virtual ~FrontmostAppProvider() = default;
+
+    // The application's identifier (desktop application id or window class); nothing when no
+    // application is in front or it has no identifier.
+    virtual std::optional<std::string> frontmostAppId() const = 0;
+};
+
+} // namespace lumvex

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "Clock.h"
+
+namespace lumvex {
+
+// The real clock: system time, local fields in the process's time zone (TZ).
+class SystemClock final : public Clock
+{
+public:
+    Timestamp now() const override;
+    LocalTime localTime(Timestamp moment) const override;
+};
+
+} // namespace lumvex

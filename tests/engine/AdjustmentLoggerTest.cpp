@@ -1,0 +1,110 @@
+#include "engine/AdjustmentLogger.h"
+#include "engine/Files.h"
+#include "engine/FrontmostAppProvider.h"
+#include "engine/ManualClock.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+using namespace lumvex;
+
+namespace {
+
+class FixedFrontmostApp : public FrontmostAppProvider
+{
+public:
+    std::optional<std::string> frontmostAppId() const override { return id; }
+    std::optional<std::string> id;
+};
+
+class AdjustmentLoggerTest : public testing::Test
+{
+protected:
+    std::string logText() const { return files::readAll(dir / "logs/adjustments.csv").value_or("<missing>"); }
+
+    test::TempDir dir;
+    ManualClock clock{Timestamp::fromUnixSeconds(1741944413.75)}; // 2025-03-14T09:26:53Z
+    FixedFrontmostApp app;
+};
+
+} // namespace
+
+TEST_F(AdjustmentLoggerTest, NewFileGetsTheHeaderThenOneRowPerCall)
+{
+    {
+        AdjustmentLogger logger(dir / "logs", clock, &app);
+        EXPECT_EQ(logText(), AdjustmentLogger::kHeader);
+        EXPECT_EQ(logText().size(), 93u);
+        EXPECT_EQ(test::permissionsOf(dir / "logs"), 0700u);
+        EXPECT_EQ(test::permissionsOf(logger.filePath()), 0600u);
+
+        app.id = "org.gnome.TextEditor";
+        logger.log("scroll", 0.6, 0.8, 0.25, 0.1904, SituationBucket{1, 0, 2, std::nullopt, 3}, -0.012);
+    }
+    EXPECT_EQ(logText(), std::string(AdjustmentLogger::kHeader) +
+                             "2025-03-14T09:26:53Z,scroll,0.6000,0.8000,0.2500,0.1904,1|0|2|-|3,-0.0120,"
+                             "org.gnome.TextEditor\n");
+
+    // A second launch appends without a new header.
+    AdjustmentLogger again(dir / "logs", clock, &app);
+    again.log("auto", 0.5, 0.55, 0.4, 0.2, SituationBucket{4, 3, 2, 1, 0}, 0.0);
+    const std::string text = logText();
+    EXPECT_EQ(text.find("timestamp_iso", 1), std::string::npos);
+    EXPECT_NE(text.find(",auto,0.5000,0.5500,0.4000,0.2000,4|3|2|1|0,0.0000,org.gnome.TextEditor\n"),
+              std::string::npos);
+}
+
+TEST_F(AdjustmentLoggerTest, MissingSituationAndApplicationHaveTheirOwnForms)
+{
+    EXPECT_EQ(
+        AdjustmentLogger::formatRow(clock.now(), "system_key", 0.61254, 1.0, 0.02, 0.3, std::nullopt, 0.0, "unknown"),
+        "2025-03-14T09:26:53Z,system_key,0.6125,1.0000,0.0200,0.3000,,0.0000,unknown\n");
+
+    AdjustmentLogger withoutProvider(dir / "logs", clock);
+    withoutProvider.log("scroll", 0.1, 0.2, 0.3, 0.4, std::nullopt, 0.0);
+    AdjustmentLogger withEmptyId(dir / "logs", clock, &app);
+    app.id = "";
+    withEmptyId.log("scroll", 0.1, 0.2, 0.3, 0.4, std::nullopt, 0.0);
+    const std::string text = logText();
+    const std::string rows = text.substr(AdjustmentLogger::kHeader.size());
+    EXPECT_EQ(std::count(rows.begin(), rows.end(), '\n'), 2);
+    EXPECT_EQ(rows.find(",0.0000,unknown\n"), rows.find('\n') - 15); // no id
+    EXPECT_TRUE(rows.ends_with(",0.0000,unknown\n"));                // empty id
+}
+
+TEST_F(AdjustmentLoggerTest, ApplicationIdsCannotForgeColumnsOrRows)
+{
+    const std::string row = AdjustmentLogger::formatRow(clock.now(), "auto", 0, 0, 0, 0, std::nullopt, 0,
+                                                        "evil,app\n2099-01-01T00:00:00Z,scroll");
+    EXPECT_EQ(std::count(row.begin(), row.end(), '\n'), 1);
+    EXPECT_EQ(std::count(row.begin(), row.end(), ','), 8);
+}
+
+TEST_F(AdjustmentLoggerTest, ExistingFileIsAppendedToAsItIs)
+{
+    std::filesystem::create_directories(dir / "logs");
+    ASSERT_TRUE(files::writeAtomically(dir / "logs/adjustments.csv", "no header here\n"));
+    AdjustmentLogger logger(dir / "logs", clock);
+    logger.log("auto_fast", 0.3, 0.9, 0.1, 0.09, std::nullopt, 0.0);
+    EXPECT_EQ(logText(),
+              "no header here\n2025-03-14T09:26:53Z,auto_fast,0.3000,0.9000,0.1000,0.0900,,0.0000,unknown\n");
+}
+
+TEST_F(AdjustmentLoggerTest, DeletedFileKeepsTakingRowsUntilTheNextLaunch)
+{
+    AdjustmentLogger logger(dir / "logs", clock);
+    std::filesystem::remove(logger.filePath());
+    logger.log("scroll", 0.1, 0.2, 0.3, 0.4, std::nullopt, 0.0);
+    EXPECT_FALSE(std::filesystem::exists(logger.filePath()));
+
+    AdjustmentLogger next(dir / "logs", clock);
+    EXPECT_EQ(logText(), AdjustmentLogger::kHeader);
+}
+
+TEST_F(AdjustmentLoggerTest, UnwritableLocationIsSilent)
+{
+    ASSERT_TRUE(files::writeAtomically(dir / "logs", "a file where the folder should be"));
+    AdjustmentLogger logger(dir / "logs", clock);
+    logger.log("scroll", 0.1, 0.2, 0.3, 0.4, std::nullopt, 0.0); // no crash, nothing written
+    EXPECT_EQ(files::readAll(dir / "logs"), "a file where the folder should be");
+}

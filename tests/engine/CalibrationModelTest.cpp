@@ -1,0 +1,234 @@
+#include "engine/CalibrationModel.h"
+#include "engine/Files.h"
+#include "engine/ManualClock.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+using namespace lumvex;
+
+namespace {
+
+const SituationBucket kCorner{0, 4, 2, std::nullopt, 3};
+const SituationBucket kMiddle{3, 0, 1, 1, 2};
+
+class CalibrationModelTest : public testing::Test
+{
+protected:
+    std::string fileText() const { return files::readAll(dir / "content_offsets.json").value_or("<missing>"); }
+
+    test::TempDir dir;
+    ManualClock clock{Timestamp::fromReferenceSeconds(786000000.5)};
+};
+
+} // namespace
+
+TEST_F(CalibrationModelTest, FirstCorrectionLearnsHalfAndSpreadsATenthToNeighbours)
+{
+    CalibrationModel model(dir.path(), clock);
+    model.recordCorrection(kMiddle, 0.5);
+
+    EXPECT_DOUBLE_EQ(model.rawOffset(kMiddle), 0.25);
+    EXPECT_EQ(model.table().at(kMiddle).sampleCount, 1);
+    EXPECT_DOUBLE_EQ(model.offset(kMiddle), 0.25 * 0.2); // one correction of five
+    const auto neighbours = neighbourSituations(kMiddle);
+    EXPECT_EQ(neighbours.size(), 9u); // brightBin 0 has no lower neighbour
+    for (const auto &neighbour : neighbours) {
+        EXPECT_DOUBLE_EQ(model.rawOffset(neighbour), 0.05);
+        EXPECT_EQ(model.offset(neighbour), 0.0);
+        EXPECT_EQ(model.table().at(neighbour).sampleCount, 0); // spreading never counts
+        EXPECT_EQ(model.table().at(neighbour).lastUpdated, clock.now());
+    }
+    EXPECT_EQ(model.situationCount(), 10u);
+    EXPECT_EQ(model.offset(SituationBucket{0, 0, 0, std::nullopt, 0}), 0.0);
+}
+
+TEST_F(CalibrationModelTest, LearningRateStepsAtFiveAndTwentyAndOffsetsClamp)
+{
+    CalibrationModel model(dir.path(), clock);
+    // From 0.2 with residual 0 the offset shrinks by the rate of each step: 0.5 up to the 5th correction,
+    // 0.2 from the 6th, 0.05 from the 21st.
+    double expected = 0.0;
+    for (int n = 1; n <= 22; ++n) {
+        const double before = model.rawOffset(kCorner);
+        const double residual = n == 1 ? 0.4 : 0.0;
+        model.recordCorrection(kCorner, residual);
+        const double rate = n <= 5 ? 0.5 : n <= 20 ? 0.2 : 0.05;
+        expected = residual * rate + before * (1.0 - rate);
+        ASSERT_DOUBLE_EQ(model.rawOffset(kCorner), expected) << "correction " << n;
+    }
+    EXPECT_EQ(model.table().at(kCorner).sampleCount, 22);
+    EXPECT_DOUBLE_EQ(model.offset(kCorner), expected); // full weight from five on
+
+    const SituationBucket fresh{2, 2, 2, 1, 1};
+    model.recordCorrection(fresh, 2.0);
+    EXPECT_DOUBLE_EQ(model.rawOffset(fresh), 0.3);
+    const SituationBucket other{1, 1, 1, 0, 0};
+    model.recordCorrection(other, -2.0);
+    EXPECT_DOUBLE_EQ(model.rawOffset(other), -0.3);
+}
+
+TEST_F(CalibrationModelTest, NeighboursStayInRangeInAFixedOrder)
+{
+    const auto corner = neighbourSituations(kCorner);
+    const std::vector<SituationBucket> expected{
+        {1, 4, 2, std::nullopt, 3}, {0, 3, 2, std::nullopt, 3}, {0, 4, 1, std::nullopt, 3},
+        {0, 4, 3, std::nullopt, 3}, {0, 4, 2, std::nullopt, 2},
+    };
+    EXPECT_EQ(corner, expected);
+
+    const auto ambientLow = neighbourSituations({2, 2, 2, 0, 1});
+    EXPECT_EQ(std::count_if(ambientLow.begin(), ambientLow.end(), [](auto &b) { return b.ambientBin != 0; }), 1);
+    EXPECT_EQ(ambientLow[6], (SituationBucket{2, 2, 2, 1, 1}));
+    const auto ambientHigh = neighbourSituations({2, 2, 2, 2, 1});
+    EXPECT_EQ(ambientHigh[6], (SituationBucket{2, 2, 2, 1, 1}));
+    EXPECT_EQ(ambientHigh.size(), 9u);
+    // Out-of-range buckets only spread back into the range.
+    EXPECT_EQ(neighbourSituations({5, 2, 2, std::nullopt, 1}).front(), (SituationBucket{4, 2, 2, std::nullopt, 1}));
+}
+
+TEST_F(CalibrationModelTest, WritesCompactAlternatingPairsAndReadsThemBack)
+{
+    {
+        CalibrationModel model(dir.path(), clock);
+        model.recordCorrection({0, 0, 0, std::nullopt, 0}, 0.5);
+        clock.advance(10);
+        model.recordCorrection({4, 4, 4, 2, 3}, -0.1);
+        model.recordCorrection({4, 4, 4, 2, 3}, -0.1);
+    }
+    const std::string text = fileText();
+    EXPECT_EQ(text.front(), '[');
+    EXPECT_EQ(text.find_first_of(" \n"), std::string::npos);
+
+    CalibrationModel reloaded(dir.path(), clock);
+    CalibrationModel again(dir.path(), clock);
+    EXPECT_EQ(reloaded.table(), again.table());
+    EXPECT_EQ(reloaded.situationCount(), 3u + 6u + 2u); // two buckets, their neighbours, none shared
+    EXPECT_EQ(reloaded.table().at({4, 4, 4, 2, 3}).sampleCount, 2);
+    EXPECT_EQ(CalibrationModel::decode(text), reloaded.table());
+
+    // The example file of one bucket and one neighbour, exactly.
+    const CalibrationModel::Table table{
+        {{3, 0, 1, 1, 2}, {0.25, 1, Timestamp::fromReferenceSeconds(786000000.5)}},
+    };
+    EXPECT_EQ(CalibrationModel::encode(table),
+              R"([{"darkBin":3,"brightBin":0,"meanBin":1,"ambientBin":1,"timeOfDayBin":2},)"
+              R"({"offset":0.25,"sampleCount":1,"lastUpdated":786000000.5}])");
+    EXPECT_EQ(CalibrationModel::encode({}), "[]");
+}
+
+TEST_F(CalibrationModelTest, MalformedFilesLoadEmptyAndAreReplacedByTheNextWrite)
+{
+    const char *bucket = R"({"darkBin":1,"brightBin":1,"meanBin":1,"timeOfDayBin":1})";
+    const char *entry = R"({"offset":0.1,"sampleCount":3,"lastUpdated":1})";
+    for (const std::string &bad : {
+             std::string("[") + bucket + "]",               // odd length
+             std::string(R"({"a":)") + entry + "}",         // object form of a map
+             std::string("[") + entry + "," + bucket + "]", // pair in the wrong order
+             std::string("[") + bucket + "," + R"({"offset":1e400,"sampleCount":1,"lastUpdated":1})" + "]",
+             std::string("not json"),
+             std::string(""),
+         }) {
+        ASSERT_TRUE(files::writeAtomically(dir / "content_offsets.json", bad));
+        CalibrationModel model(dir.path(), clock);
+        EXPECT_EQ(model.situationCount(), 0u) << bad;
+        EXPECT_EQ(fileText(), bad) << "left untouched until the next write";
+        model.recordCorrection(kCorner, 0.1);
+        EXPECT_EQ(CalibrationModel(dir.path(), clock).situationCount(), 6u) << bad;
+    }
+}
+
+TEST_F(CalibrationModelTest, LoadsValuesAsStoredAndKeepsTheLaterOfTwoPairs)
+{
+    const std::string text = R"([{"darkBin":1,"brightBin":1,"meanBin":1,"timeOfDayBin":1},)"
+                             R"({"offset":0.9,"sampleCount":-2,"lastUpdated":1},)"
+                             R"({"darkBin":2,"brightBin":2,"meanBin":2,"ambientBin":null,"timeOfDayBin":2},)"
+                             R"({"offset":0.1,"sampleCount":1,"lastUpdated":1},)"
+                             R"({"darkBin":2,"brightBin":2,"meanBin":2,"timeOfDayBin":2},)"
+                             R"({"offset":-0.2,"sampleCount":7,"lastUpdated":2}])";
+    ASSERT_TRUE(files::writeAtomically(dir / "content_offsets.json", text));
+    CalibrationModel model(dir.path(), clock);
+    ASSERT_EQ(model.situationCount(), 2u);
+    EXPECT_DOUBLE_EQ(model.rawOffset({1, 1, 1, std::nullopt, 1}), 0.9); // not corrected at load
+    EXPECT_DOUBLE_EQ(model.rawOffset({2, 2, 2, std::nullopt, 2}), -0.2);
+    // A negative count learns at the smallest rate and the result is clamped.
+    model.recordCorrection({1, 1, 1, std::nullopt, 1}, 0.9);
+    EXPECT_DOUBLE_EQ(model.rawOffset({1, 1, 1, std::nullopt, 1}), 0.3);
+}
+
+TEST_F(CalibrationModelTest, TopSituationsSortStablyByDirectCorrections)
+{
+    CalibrationModel model(dir.path(), clock);
+    EXPECT_TRUE(model.topSituations(5).empty());
+    model.recordCorrection(kCorner, 0.1); // two direct corrections, one for the middle, none for neighbours
+    model.recordCorrection(kCorner, 0.1);
+    model.recordCorrection(kMiddle, 0.1);
+    const auto top = model.topSituations(5);
+    ASSERT_EQ(top.size(), 5u);
+    EXPECT_EQ(top[0].first, kCorner);
+    EXPECT_EQ(top[1].first, kMiddle);
+    // The rest keep the table's own order.
+    std::vector<SituationBucket> zeroCount;
+    for (const auto &[bucket, entry] : model.table()) {
+        if (entry.sampleCount == 0) {
+            zeroCount.push_back(bucket);
+        }
+    }
+    EXPECT_EQ(top[2].first, zeroCount[0]);
+    EXPECT_EQ(top[4].first, zeroCount[2]);
+    EXPECT_TRUE(model.topSituations(0).empty());
+    EXPECT_EQ(model.topSituations(1000).size(), model.situationCount());
+}
+
+TEST_F(CalibrationModelTest, ResetsWriteThrough)
+{
+    CalibrationModel model(dir.path(), clock);
+    model.recordCorrection(kCorner, 0.2);
+    model.reset(kCorner);
+    EXPECT_EQ(model.situationCount(), 5u);
+    EXPECT_EQ(CalibrationModel(dir.path(), clock).situationCount(), 5u);
+    model.reset(kCorner); // nothing to remove, still written
+    model.resetAll();
+    EXPECT_EQ(model.situationCount(), 0u);
+    EXPECT_EQ(fileText(), "[]");
+}
+
+TEST_F(CalibrationModelTest, NonFiniteResidualsNeverEnterTheTable)
+{
+    CalibrationModel model(dir.path(), clock);
+    model.recordCorrection(kCorner, 0.2);
+    const auto table = model.table();
+    const std::string text = fileText();
+    for (const double bad :
+         {std::nan(""), std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity()}) {
+        model.recordCorrection(kCorner, bad);
+        model.recordCorrection(kMiddle, bad);
+    }
+    EXPECT_EQ(model.table(), table);
+    EXPECT_EQ(fileText(), text);
+}
+
+TEST_F(CalibrationModelTest, FailedWriteKeepsThePreviousFileAndTheChangeInMemory)
+{
+    CalibrationModel model(dir.path(), clock);
+    model.recordCorrection(kCorner, 0.2);
+    const std::string before = fileText();
+    {
+        test::ScopedFileSizeLimit limit(16);
+        model.recordCorrection(kMiddle, 0.2);
+    }
+    EXPECT_EQ(fileText(), before);
+    EXPECT_EQ(model.table().at(kMiddle).sampleCount, 1);
+}
+
+TEST_F(CalibrationModelTest, FolderAndFileAreUserOnly)
+{
+    const auto folder = dir / "data/lumvex";
+    CalibrationModel model(folder, clock);
+    model.recordCorrection(kCorner, 0.2);
+    EXPECT_EQ(test::permissionsOf(folder), 0700u);
+    EXPECT_EQ(test::permissionsOf(model.filePath()), 0600u);
+}

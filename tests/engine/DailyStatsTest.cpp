@@ -1,0 +1,121 @@
+#include "engine/DailyStats.h"
+#include "engine/Files.h"
+#include "engine/ManualClock.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+using namespace lumvex;
+
+namespace {
+
+// 2025-03-14 23:59 local time at UTC+1.
+const Timestamp kLateEvening = Timestamp::fromUnixSeconds(1741993140.0);
+constexpr int kUtcPlusOne = 3600;
+
+class DailyStatsTest : public testing::Test
+{
+protected:
+    void writeFile(const std::string &text) { ASSERT_TRUE(files::writeAtomically(dir / "dailystats.json", text)); }
+    std::string fileText() const { return files::readAll(dir / "dailystats.json").value_or("<missing>"); }
+
+    test::TempDir dir;
+    ManualClock clock{kLateEvening, kUtcPlusOne};
+};
+
+} // namespace
+
+TEST_F(DailyStatsTest, CountsPerLocalDayAndWritesThrough)
+{
+    DailyStats stats(dir.path(), clock);
+    stats.recordManualAdjustment(kLateEvening);
+    stats.recordManualAdjustment(kLateEvening + 120); // 00:01 the next day
+    stats.recordManualAdjustment(kLateEvening + 180);
+    EXPECT_EQ(fileText(), R"({"2025-03-14":1,"2025-03-15":2})");
+    EXPECT_EQ(DailyStats(dir.path(), clock).countsByDay(), stats.countsByDay());
+    EXPECT_EQ(test::permissionsOf(stats.filePath()), 0600u);
+
+    clock.advance(120);
+    stats.recordManualAdjustment(); // now
+    EXPECT_EQ(stats.todayCount(), 3);
+    EXPECT_EQ(stats.daysRecorded(), 2);
+}
+
+TEST_F(DailyStatsTest, RollingAverageIsOverCalendarDaysBaselineOverRecordedDays)
+{
+    DailyStats stats(dir.path(), clock);
+    EXPECT_EQ(stats.rollingAverage(), 0.0);
+    EXPECT_EQ(stats.baselineAverage(), 0.0);
+    EXPECT_EQ(stats.todayCount(), 0);
+
+    for (int i = 0; i < 3; ++i) {
+        stats.recordManualAdjustment(kLateEvening);
+    }
+    EXPECT_NEAR(stats.rollingAverage(7), 3.0 / 7.0, 1e-12);
+    EXPECT_DOUBLE_EQ(stats.baselineAverage(), 3.0);
+    EXPECT_EQ(stats.todayCount(), 3);
+    EXPECT_EQ(stats.daysRecorded(), 1);
+    EXPECT_EQ(stats.rollingAverage(0), 0.0);
+    EXPECT_EQ(stats.rollingAverage(-3), 0.0);
+    EXPECT_DOUBLE_EQ(stats.rollingAverage(1), 3.0);
+
+    // Six days later the window of seven still reaches back to today's first day; eight days later it doesn't.
+    clock.advance(6 * 86400);
+    EXPECT_NEAR(stats.rollingAverage(), 3.0 / 7.0, 1e-12);
+    clock.advance(86400);
+    EXPECT_EQ(stats.rollingAverage(), 0.0);
+    EXPECT_EQ(stats.todayCount(), 0);
+}
+
+TEST_F(DailyStatsTest, RollingWindowCrossesMonthAndYearEnds)
+{
+    writeFile(R"({"2024-12-30":2,"2024-12-31":4,"2025-01-01":1,"2024-12-25":100})");
+    clock.set(Timestamp::fromUnixSeconds(1735732800.0)); // 2025-01-01 12:00 UTC
+    DailyStats stats(dir.path(), clock);
+    EXPECT_DOUBLE_EQ(stats.rollingAverage(3), 7.0 / 3.0);
+    EXPECT_DOUBLE_EQ(stats.rollingAverage(7), 7.0 / 7.0); // 12-26 ... 01-01, the 25th is outside
+}
+
+TEST_F(DailyStatsTest, BaselineUsesTheSevenEarliestDaysWhateverTheGaps)
+{
+    writeFile(R"({"2025-03-10":10,"2025-01-01":1,"2025-01-15":1,"2025-02-01":1,"2025-02-02":1,)"
+              R"("2025-02-20":1,"2025-03-01":1,"2025-01-02":1,"2025-03-11":10,"2025-03-12":10})");
+    DailyStats stats(dir.path(), clock);
+    EXPECT_EQ(stats.daysRecorded(), 10);
+    EXPECT_DOUBLE_EQ(stats.baselineAverage(), 1.0);
+}
+
+TEST_F(DailyStatsTest, UnreadableFilesLoadEmptyAndAreReplaced)
+{
+    for (const char *bad : {R"([1,2])", R"({"2025-03-14":"4"})", R"({"2025-03-14":1.5})", "{", R"(7)"}) {
+        writeFile(bad);
+        DailyStats stats(dir.path(), clock);
+        EXPECT_EQ(stats.daysRecorded(), 0) << bad;
+        EXPECT_EQ(fileText(), bad);
+        stats.recordManualAdjustment(kLateEvening);
+        EXPECT_EQ(fileText(), R"({"2025-03-14":1})") << bad;
+    }
+}
+
+TEST_F(DailyStatsTest, ForeignKeysStayButNeverMatchADay)
+{
+    writeFile(R"({"14.03.2025":5,"2025-03-14":1})");
+    DailyStats stats(dir.path(), clock);
+    EXPECT_EQ(stats.daysRecorded(), 2);
+    EXPECT_EQ(stats.todayCount(), 1);
+    EXPECT_DOUBLE_EQ(stats.baselineAverage(), 3.0); // "14.03..." sorts before "2025-..."
+    stats.recordManualAdjustment(kLateEvening);
+    EXPECT_EQ(fileText(), R"({"14.03.2025":5,"2025-03-14":2})");
+}
+
+TEST_F(DailyStatsTest, FailedWriteKeepsThePreviousFileAndTheCount)
+{
+    DailyStats stats(dir.path(), clock);
+    stats.recordManualAdjustment(kLateEvening);
+    {
+        test::ScopedFileSizeLimit limit(4);
+        stats.recordManualAdjustment(kLateEvening);
+    }
+    EXPECT_EQ(fileText(), R"({"2025-03-14":1})");
+    EXPECT_EQ(stats.todayCount(), 2);
+}

@@ -1,0 +1,90 @@
+#include "engine/SituationBucket.h"
+#include "engine/CalibrationEntry.h"
+
+#include <gtest/gtest.h>
+
+#include <unordered_set>
+
+using namespace lumvex;
+
+namespace {
+
+Json parse(const char *text)
+{
+    return Json::parse(text);
+}
+
+} // namespace
+
+TEST(SituationBucket, AbsentAmbientBinIsItsOwnKey)
+{
+    const SituationBucket withoutAmbient{1, 0, 2, std::nullopt, 3};
+    const SituationBucket ambientZero{1, 0, 2, 0, 3};
+    EXPECT_NE(withoutAmbient, ambientZero);
+    EXPECT_EQ(withoutAmbient, (SituationBucket{1, 0, 2, std::nullopt, 3}));
+    EXPECT_EQ(std::hash<SituationBucket>{}(ambientZero), std::hash<SituationBucket>{}(SituationBucket{1, 0, 2, 0, 3}));
+
+    const std::unordered_set<SituationBucket> table{withoutAmbient, ambientZero, SituationBucket{1, 0, 2, 0, 3}};
+    EXPECT_EQ(table.size(), 2u);
+}
+
+TEST(SituationBucket, JsonKeepsKeyOrderAndLeavesAbsentAmbientOut)
+{
+    EXPECT_EQ((SituationBucket{3, 0, 1, 1, 2}).toJson().dump(),
+              R"({"darkBin":3,"brightBin":0,"meanBin":1,"ambientBin":1,"timeOfDayBin":2})");
+    const SituationBucket noAmbient{1, 0, 2, std::nullopt, 3};
+    EXPECT_EQ(noAmbient.toJson().dump(), R"({"darkBin":1,"brightBin":0,"meanBin":2,"timeOfDayBin":3})");
+    EXPECT_EQ(SituationBucket::fromJson(noAmbient.toJson()), noAmbient);
+}
+
+TEST(SituationBucket, DecodesNullAmbientUnknownKeysAndAnyKeyOrder)
+{
+    const auto bucket = SituationBucket::fromJson(
+        parse(R"({"darkBin":1,"brightBin":0,"meanBin":2,"ambientBin":null,"timeOfDayBin":3})"));
+    EXPECT_EQ(bucket, (SituationBucket{1, 0, 2, std::nullopt, 3}));
+    EXPECT_EQ(SituationBucket::fromJson(
+                  parse(R"({"timeOfDayBin":0,"extra":"x","ambientBin":2,"meanBin":4,"brightBin":1,"darkBin":3})")),
+              (SituationBucket{3, 1, 4, 2, 0}));
+    // Out-of-range bins are held as they are.
+    EXPECT_EQ(SituationBucket::fromJson(parse(R"({"darkBin":-7,"brightBin":9,"meanBin":2,"timeOfDayBin":12})")),
+              (SituationBucket{-7, 9, 2, std::nullopt, 12}));
+}
+
+TEST(SituationBucket, DecodeFailuresAreReported)
+{
+    for (const char *bad : {
+             R"({"brightBin":0,"meanBin":2,"timeOfDayBin":3})",               // missing darkBin
+             R"({"darkBin":1,"brightBin":0,"meanBin":2})",                    // missing timeOfDayBin
+             R"({"darkBin":1.5,"brightBin":0,"meanBin":2,"timeOfDayBin":3})", // fraction
+             R"({"darkBin":"1","brightBin":0,"meanBin":2,"timeOfDayBin":3})", // string
+             R"({"darkBin":1,"brightBin":0,"meanBin":2,"ambientBin":"1","timeOfDayBin":3})",
+             R"({"darkBin":1,"brightBin":0,"meanBin":2,"ambientBin":true,"timeOfDayBin":3})",
+             R"({"DarkBin":1,"brightBin":0,"meanBin":2,"timeOfDayBin":3})", // keys match exactly
+             R"({"darkBin":18446744073709551615,"brightBin":0,"meanBin":2,"timeOfDayBin":3})",
+             R"([1,0,2,3])",
+         }) {
+        EXPECT_THROW(SituationBucket::fromJson(parse(bad)), JsonDecodeError) << bad;
+    }
+}
+
+TEST(CalibrationEntry, RoundTripsExactlyAndRequiresEveryKey)
+{
+    const CalibrationEntry entry{0.1 + 0.2, 7, Timestamp::fromReferenceSeconds(786000000.123456789)};
+    EXPECT_EQ(CalibrationEntry::fromJson(Json::parse(entry.toJson().dump())), entry);
+    EXPECT_EQ((CalibrationEntry{0.25, 1, Timestamp::fromReferenceSeconds(786000000.5)}).toJson().dump(),
+              R"({"offset":0.25,"sampleCount":1,"lastUpdated":786000000.5})");
+
+    for (const char *bad : {
+             R"({"offset":0.1,"sampleCount":1})", // no lastUpdated: never read as "now"
+             R"({"sampleCount":1,"lastUpdated":5})",
+             R"({"offset":0.1,"lastUpdated":5})",
+             R"({"offset":"0.1","sampleCount":1,"lastUpdated":5})",
+             R"({"offset":0.1,"sampleCount":1.25,"lastUpdated":5})",
+             R"({"offset":0.1,"sampleCount":1,"lastUpdated":null})",
+         }) {
+        EXPECT_THROW(CalibrationEntry::fromJson(parse(bad)), JsonDecodeError) << bad;
+    }
+    // Integers are numbers too.
+    EXPECT_EQ(CalibrationEntry::fromJson(parse(R"({"offset":0,"sampleCount":2,"lastUpdated":5})")).lastUpdated,
+              Timestamp::fromReferenceSeconds(5));
+}

@@ -1,0 +1,43 @@
+#include "platform/linux/QSettingsDefaults.h"
+#include "engine/Files.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+using namespace lumvex;
+
+TEST(QSettingsDefaults, AbsentIsNotFalseAndValuesPersist)
+{
+    test::TempDir dir;
+    const auto file = dir / "config/lumvex/lumvex.conf";
+    {
+        QSettingsDefaults defaults(file);
+        EXPECT_EQ(defaults.boolValue("autoAdjustEnabled"), std::nullopt);
+        EXPECT_EQ(defaults.stringValue("iconStyle"), std::nullopt);
+        defaults.setBool("autoAdjustEnabled", false);
+        defaults.setBool("telemetryRecording", true);
+        defaults.setString("iconStyle", "curtain");
+        EXPECT_EQ(defaults.boolValue("autoAdjustEnabled"), false);
+    }
+    QSettingsDefaults reread(file);
+    EXPECT_EQ(reread.boolValue("autoAdjustEnabled"), false);
+    EXPECT_EQ(reread.boolValue("telemetryRecording"), true);
+    EXPECT_EQ(reread.stringValue("iconStyle"), "curtain");
+    reread.remove("telemetryRecording");
+    EXPECT_EQ(QSettingsDefaults(file).boolValue("telemetryRecording"), std::nullopt);
+    EXPECT_EQ(test::permissionsOf(file), 0600u);
+    EXPECT_EQ(test::permissionsOf(dir / "config/lumvex"), 0700u);
+}
+
+TEST(QSettingsDefaults, HandEditedValuesReadSensibly)
+{
+    test::TempDir dir;
+    const auto file = dir / "lumvex.conf";
+    ASSERT_TRUE(files::writeAtomically(file, "[General]\nautoAdjustEnabled=1\ntelemetryRecording=maybe\n"
+                                             "showCompensationDebug=FALSE\niconStyle=pie\n"));
+    QSettingsDefaults defaults(file);
+    EXPECT_EQ(defaults.boolValue("autoAdjustEnabled"), true);
+    EXPECT_EQ(defaults.boolValue("telemetryRecording"), std::nullopt);
+    EXPECT_EQ(defaults.boolValue("showCompensationDebug"), false);
+    EXPECT_EQ(defaults.stringValue("iconStyle"), "pie");
+}
