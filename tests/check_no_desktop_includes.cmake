@@ -1,4 +1,5 @@
-# Fails when a source file under one of DIRS includes a Qt or X11 header.
+# Fails when a source file under one of DIRS (comma-separated) includes a Qt or X11 header.
+string(REPLACE "," ";" DIRS "${DIRS}")
 foreach(dir IN LISTS DIRS)
   file(GLOB_RECURSE sources ${dir}/*.h ${dir}/*.cpp)
   foreach(source IN LISTS sources)
