@@ -1,0 +1,192 @@
+#include "CompensationLoop.h"
+
+#include "AdjustmentLogger.h"
+#include "CalibrationModel.h"
+#include "Clock.h"
+#include "DailyStats.h"
+#include "Defaults.h"
+#include "output/BrightnessController.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace lumvex {
+
+namespace {
+
+constexpr const char *kEnabledKey = "autoAdjustEnabled";
+constexpr double kMinBrightness = 0.05;
+constexpr double kDarkLuminance = 0.02;
+constexpr double kDeadBand = 0.003;
+constexpr double kFastTrackSpread = 0.15;
+constexpr double kFastTrackSpeed = 0.3; // luminance per second
+constexpr double kSamplePeriod = 0.1;
+
+bool isFinite(const ContentSignature &s)
+{
+    return std::isfinite(s.pctDark) && std::isfinite(s.pctBright) && std::isfinite(s.mean);
+}
+
+} // namespace
+
+CompensationLoop::CompensationLoop(const Collaborators &c)
+    : m_brightness(c.brightness)
+    , m_calibration(c.calibration)
+    , m_dailyStats(c.dailyStats)
+    , m_logger(c.logger)
+    , m_clock(c.clock)
+    , m_defaults(c.defaults)
+    , m_enabled(c.defaults.boolValue(kEnabledKey).value_or(false))
+{
+    m_B_current = m_B_manual = m_lastLoggedBrightness = m_brightness.get();
+}
+
+bool CompensationLoop::inWindow(const std::optional<Timestamp> &until, Timestamp now) const
+{
+    return until && now < *until;
+}
+
+std::optional<double> CompensationLoop::ambientLevel() const
+{
+    // A sensor glitch (NaN, infinity) counts as no reading rather than reaching the factor or a bin.
+    auto level = ambientProvider ? ambientProvider() : std::nullopt;
+    if (level && !std::isfinite(*level)) {
+        return std::nullopt;
+    }
+    return level;
+}
+
+double CompensationLoop::factor(std::optional<double> ambient) const
+{
+    return ambientOrClockFactor(ambient, m_ambientAnchor, m_clock.localNow().hour);
+}
+
+std::optional<SituationBucket> CompensationLoop::situation(std::optional<double> ambient) const
+{
+    const auto signature = signatureProvider ? signatureProvider() : std::nullopt;
+    if (!signature || !isFinite(*signature)) {
+        return std::nullopt;
+    }
+    return situationOf(*signature, ambient, m_clock.localNow().hour);
+}
+
+void CompensationLoop::onLuminanceUpdate(double L_slow, double L_fast)
+{
+    if (!std::isfinite(L_slow) || !std::isfinite(L_fast)) {
+        return; // no reading this time
+    }
+    const Timestamp now = m_clock.now();
+
+    const double previousL_fast = m_lastL_fast;
+    m_lastL_fast = L_fast;
+    if (std::abs(L_fast - L_slow) > kFastTrackSpread &&
+        std::abs(L_fast - previousL_fast) / kSamplePeriod > kFastTrackSpeed) {
+        m_fastTrackUntil = now + kFastTrackSeconds;
+    }
+    const FastTrackMode mode = inWindow(m_fastTrackUntil, now) ? FastTrackMode::fast : FastTrackMode::normal;
+    const double L = mode == FastTrackMode::fast ? L_fast : L_slow;
+
+    if (m_freshStart) {
+        m_L_filtered = L_slow;
+        const double b = m_brightness.get();
+        m_B_current = m_B_manual = m_lastLoggedBrightness = b;
+        m_R_target = std::max(L_slow, 0.1) * b;
+        m_ambientAnchor = ambientLevel();
+        m_freshStart = false;
+        return;
+    }
+    m_L_filtered = L_slow;
+
+    if (!m_enabled || inWindow(m_manualOverrideUntil, now) || (mainDisplayIsBuiltIn && !mainDisplayIsBuiltIn())) {
+        return;
+    }
+    if (L <= kDarkLuminance) {
+        return; // a practically black screen gives no usable target
+    }
+
+    const std::optional<double> ambient = ambientLevel();
+    const ModeParameters p = parametersFor(mode);
+    const std::optional<SituationBucket> where = situation(ambient);
+    const double offset = where ? m_calibration.offset(*where) : 0.0;
+    const double R = offset + m_R_target * factor(ambient);
+    const double B_desired = R / L;
+
+    const double lower = std::max(m_B_manual - p.bandHalfWidth, kMinBrightness);
+    const double upper = std::min(m_B_manual + p.bandHalfWidth, 1.0);
+    const double B_clamped = std::max(lower, std::min(B_desired, upper));
+    double B_next = m_B_current + p.gain * (B_clamped - m_B_current);
+    B_next = B_next >= 1.0 ? 1.0 : std::max(B_next, kMinBrightness);
+    const double step = std::clamp(B_next - m_B_current, -p.largestStep, p.largestStep);
+    const double next = m_B_current + step;
+    if (!std::isfinite(next) || std::abs(next - m_B_current) <= kDeadBand) {
+        return;
+    }
+
+    m_brightness.set(next);
+    const double B_before = m_B_current;
+    m_B_current = next;
+    logAutomaticWrite(mode, B_before, next, L, R, where, offset);
+}
+
+void CompensationLoop::logAutomaticWrite(FastTrackMode mode, double B_before, double B_after, double L, double R,
+                                         const std::optional<SituationBucket> &situation, double offset)
+{
+    // Every fast-track write is worth a row; slow walks only once they add up to a visible change,
+    // which keeps the log small at ten updates a second.
+    if (mode == FastTrackMode::normal && std::abs(B_after - m_lastLoggedBrightness) <= kAutoLogDistance) {
+        return;
+    }
+    m_logger.log(mode == FastTrackMode::fast ? "auto_fast" : "auto", B_before, B_after, L, R, situation, offset);
+    m_lastLoggedBrightness = B_after;
+}
+
+void CompensationLoop::onManualChange(double B_after, const std::string &source)
+{
+    if (!std::isfinite(B_after)) {
+        return;
+    }
+    const double B_before = m_B_current;
+    const double Lm = std::max(m_L_filtered, kDarkLuminance);
+    const std::optional<double> ambient = ambientLevel();
+    const std::optional<SituationBucket> where = situation(ambient);
+
+    const double R_observed = B_after * Lm;
+    const double storedOffset = where ? m_calibration.rawOffset(*where) : 0.0;
+    const double impliedBaseline = (R_observed - storedOffset) / factor(ambient);
+    m_R_target = kBaselineBlend * impliedBaseline + (1.0 - kBaselineBlend) * m_R_target;
+
+    if (where) {
+        m_calibration.recordCorrection(*where, R_observed - m_R_target * factor(ambient));
+    }
+    if (source == "scroll" || source == "system_key") {
+        m_dailyStats.recordManualAdjustment(m_clock.now());
+    }
+    m_B_current = m_B_manual = B_after;
+    m_manualOverrideUntil = m_clock.now() + kManualHoldSeconds;
+
+    const double offset = where ? m_calibration.offset(*where) : 0.0;
+    m_logger.log(source, B_before, B_after, Lm, m_R_target, where, offset);
+    m_lastLoggedBrightness = B_after;
+}
+
+void CompensationLoop::resetTarget()
+{
+    m_R_target = kInitialTarget;
+    m_ambientAnchor.reset();
+    m_freshStart = true;
+}
+
+void CompensationLoop::setEnabled(bool enabled)
+{
+    m_enabled = enabled;
+    m_defaults.setBool(kEnabledKey, enabled);
+    if (enabled) {
+        m_B_current = m_B_manual = m_brightness.get();
+        m_freshStart = true;
+    }
+    if (onEnabledChange) {
+        onEnabledChange(enabled);
+    }
+}
+
+} // namespace lumvex

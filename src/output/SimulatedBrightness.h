@@ -1,0 +1,33 @@
+#pragma once
+
+#include "BrightnessController.h"
+
+#include <algorithm>
+#include <cstddef>
+
+namespace lumvex {
+
+// A backlight in memory that stores its level in single precision, as the display services do, and
+// counts the writes that reach it. Stands in for the panel in tests and the simulation.
+class SimulatedBrightness final : public BrightnessController
+{
+public:
+    explicit SimulatedBrightness(double initial = 0.5)
+        : m_level(static_cast<float>(initial))
+    {}
+
+    double get() override { return m_level; }
+    void set(double value) override
+    {
+        m_level = static_cast<float>(std::clamp(value, 0.0, 1.0));
+        ++m_writes;
+    }
+
+    std::size_t writeCount() const { return m_writes; }
+
+private:
+    float m_level;
+    std::size_t m_writes = 0;
+};
+
+} // namespace lumvex

@@ -1,0 +1,403 @@
+#include "engine/CompensationLoop.h"
+#include "engine/AdjustmentLogger.h"
+#include "engine/CalibrationModel.h"
+#include "engine/DailyStats.h"
+#include "engine/Files.h"
+#include "engine/ManualClock.h"
+#include "engine/MemoryDefaults.h"
+#include "output/SimulatedBrightness.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <sstream>
+
+using namespace lumvex;
+
+namespace {
+
+// 2025-03-14 (a Friday) at the given UTC hour; the clock runs in UTC.
+Timestamp at(int hour, int minute = 0)
+{
+    return Timestamp::fromUnixSeconds(1741910400.0 + hour * 3600 + minute * 60);
+}
+
+const ContentSignature kOffice{0.1, 0.6, 0.7}; // bins 0, 3, 3
+
+class LoopTest : public testing::Test
+{
+protected:
+    explicit LoopTest(double initialBrightness = 0.6)
+        : brightness(initialBrightness)
+    {}
+
+    CompensationLoop &makeLoop(bool enabled = true)
+    {
+        defaults.setBool("autoAdjustEnabled", enabled);
+        loop.emplace(CompensationLoop::Collaborators{brightness, calibration, stats, logger, clock, defaults});
+        return *loop;
+    }
+
+    // One sampler tick later.
+    void tick(double L_slow, double L_fast)
+    {
+        clock.advance(0.1);
+        loop->onLuminanceUpdate(L_slow, L_fast);
+    }
+    void tick(double L) { tick(L, L); }
+
+    std::vector<std::string> logRows() const
+    {
+        std::istringstream text(files::readAll(dir / "state/adjustments.csv").value_or(""));
+        std::vector<std::string> rows;
+        for (std::string line; std::getline(text, line);) {
+            rows.push_back(line);
+        }
+        rows.erase(rows.begin()); // header
+        return rows;
+    }
+
+    test::TempDir dir;
+    ManualClock clock{at(14)};
+    MemoryDefaults defaults;
+    SimulatedBrightness brightness;
+    CalibrationModel calibration{dir / "data", clock};
+    DailyStats stats{dir / "data", clock};
+    AdjustmentLogger logger{dir / "state", clock};
+    std::optional<CompensationLoop> loop;
+};
+
+} // namespace
+
+TEST_F(LoopTest, FirstUpdateOnlyCapturesTheBaseline)
+{
+    brightness.set(0.5);
+    makeLoop(false);
+    EXPECT_FALSE(loop->enabled());
+    tick(0.05);
+    EXPECT_DOUBLE_EQ(loop->R_target(), 0.1 * 0.5); // luminance below 0.1 counts as 0.1
+    EXPECT_DOUBLE_EQ(loop->L_filtered(), 0.05);
+    EXPECT_EQ(brightness.writeCount(), 1u); // only the fixture's own set
+
+    defaults.remove("autoAdjustEnabled");
+    CompensationLoop absent({brightness, calibration, stats, logger, clock, defaults});
+    EXPECT_FALSE(absent.enabled());
+}
+
+TEST_F(LoopTest, WorkedExampleWalksTowardsTheBandInLimitedSteps)
+{
+    makeLoop();
+    tick(0.5); // baseline: R_target 0.3 at brightness 0.6
+    EXPECT_DOUBLE_EQ(loop->R_target(), 0.5 * static_cast<float>(0.6));
+    tick(0.5);
+    EXPECT_DOUBLE_EQ(loop->B_current(), static_cast<float>(0.6)); // nothing to do
+    const std::size_t writesBefore = brightness.writeCount();
+
+    std::vector<double> written;
+    for (int i = 0; i < 20; ++i) {
+        tick(0.25);
+        if (brightness.writeCount() != writesBefore + written.size()) {
+            written.push_back(loop->B_current());
+        }
+    }
+    const std::vector<double> expected{0.612, 0.624, 0.636, 0.648, 0.6564};
+    ASSERT_EQ(written.size(), expected.size());
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_NEAR(written[i], expected[i], 1e-6) << i;
+    }
+    EXPECT_NEAR(brightness.get(), 0.6564, 1e-6);
+
+    // Rows only once the walk adds up to more than 0.02 since the last row.
+    const auto rows = logRows();
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_NE(rows[0].find(",auto,0.6120,0.6240,0.2500,0.3000,,0.0000,unknown"), std::string::npos) << rows[0];
+    EXPECT_NE(rows[1].find(",auto,0.6360,0.6480,"), std::string::npos) << rows[1];
+}
+
+TEST_F(LoopTest, DisabledLoopTracksButNeverWrites)
+{
+    makeLoop(false);
+    tick(0.5);
+    const std::size_t writes = brightness.writeCount();
+    for (double L : {0.1, 0.9, 0.05, 0.8}) {
+        tick(L, L);
+    }
+    tick(0.3, 0.95);
+    EXPECT_EQ(brightness.writeCount(), writes);
+    EXPECT_DOUBLE_EQ(loop->L_filtered(), 0.3);
+    // The fast-track window opened while off is live once switched on: the baseline tick runs in fast mode.
+    loop->setEnabled(true);
+    tick(0.3, 0.95);
+    EXPECT_EQ(brightness.writeCount(), writes);
+    tick(0.3, 0.95);
+    EXPECT_NEAR(loop->B_current(), brightness.get(), 1e-6);
+    EXPECT_NEAR(loop->B_current(), 0.6 - 0.05, 1e-6); // a fast step
+}
+
+TEST_F(LoopTest, ManualChangesHoldAutomaticWritesForThreeSeconds)
+{
+    makeLoop();
+    tick(0.5);
+    loop->onManualChange(0.7, "scroll");
+    const std::size_t writes = brightness.writeCount();
+    clock.advance(2.0);
+    loop->onManualChange(0.8, "system_key");
+    for (int i = 0; i < 29; ++i) { // 2.9 s after the second change, whatever the content does
+        tick(i % 2 ? 0.05 : 0.95);
+    }
+    EXPECT_EQ(brightness.writeCount(), writes);
+    clock.advance(0.2);
+    tick(0.2);
+    EXPECT_EQ(brightness.writeCount(), writes + 1);
+    EXPECT_NEAR(loop->B_current(), 0.8 + 0.012, 1e-9);
+}
+
+TEST_F(LoopTest, NothingIsWrittenForExternalMainDisplaysOrBlackScreens)
+{
+    makeLoop();
+    bool builtIn = false;
+    loop->mainDisplayIsBuiltIn = [&] { return builtIn; };
+    tick(0.5);
+    const std::size_t writes = brightness.writeCount();
+    tick(0.25);
+    EXPECT_EQ(brightness.writeCount(), writes);
+    builtIn = true;
+    tick(0.02); // at or below 0.02 nothing is usable
+    tick(0.01);
+    EXPECT_EQ(brightness.writeCount(), writes);
+    tick(0.25);
+    EXPECT_EQ(brightness.writeCount(), writes + 1);
+}
+
+TEST_F(LoopTest, JumpStartsFastTrackAndTheBandWalksBackAfterIt)
+{
+    makeLoop();
+    tick(0.3);
+    tick(0.3, 0.2); // spread 0.1: not fast
+    EXPECT_EQ(logRows().size(), 0u);
+    tick(0.3, 0.9); // spread 0.6, jump 0.7 in 0.1 s
+    // R 0.18 at L 0.9 wants 0.2; the fast band floor is 0.45, the gain 0.9, the step 0.05.
+    EXPECT_NEAR(loop->B_current(), 0.55, 1e-6);
+    ASSERT_EQ(logRows().size(), 1u);
+    EXPECT_NE(logRows()[0].find(",auto_fast,0.6000,0.5500,0.9000,"), std::string::npos) << logRows()[0];
+    tick(0.3, 0.9);
+    EXPECT_NEAR(loop->B_current(), 0.50, 1e-6);
+    tick(0.3, 0.9);
+    tick(0.3, 0.9); // 0.455
+    tick(0.3, 0.9); // 0.4505, 0.4 s into the window: the next step would be invisible
+    const double lowest = loop->B_current();
+    EXPECT_NEAR(lowest, 0.4505, 1e-6);
+
+    // Once the window has passed, normal mode works on the slow luminance again and walks back into the
+    // band 0.6 +- 0.06 towards the 0.6 that R 0.18 at L 0.3 asks for.
+    clock.advance(0.05);
+    double previous = lowest;
+    for (int i = 0; i < 30; ++i) {
+        tick(0.3, 0.9);
+        EXPECT_LE(loop->B_current() - previous, 0.012 + 1e-12);
+        EXPECT_GE(loop->B_current(), previous);
+        previous = loop->B_current();
+    }
+    EXPECT_NEAR(loop->B_current(), 0.6, 0.005);
+}
+
+TEST_F(LoopTest, SlowDriftNeverStartsFastTrack)
+{
+    makeLoop();
+    tick(0.5);
+    double L_slow = 0.5;
+    for (int i = 0; i < 50; ++i) {
+        const double L_fast = L_slow - 0.14; // always within 0.15 of slow, falling 0.01 per tick
+        tick(L_slow, L_fast);
+        L_slow -= 0.01;
+        L_slow = std::max(L_slow, 0.2);
+    }
+    for (const auto &row : logRows()) {
+        EXPECT_EQ(row.find("auto_fast"), std::string::npos) << row;
+    }
+}
+
+TEST_F(LoopTest, DeadBandSkipsInvisibleChanges)
+{
+    brightness.set(0.5);
+    makeLoop();
+    tick(0.5); // R_target 0.25
+    const std::size_t writes = brightness.writeCount();
+    // A change of 0.0029 after gain 0.7 is dropped; 0.0031 is written.
+    tick(0.25 / (0.5 + 0.0029 / 0.7));
+    EXPECT_EQ(brightness.writeCount(), writes);
+    tick(0.25 / (0.5 + 0.0031 / 0.7));
+    EXPECT_EQ(brightness.writeCount(), writes + 1);
+}
+
+TEST_F(LoopTest, BrightnessAtZeroIsRaisedIntoTheFloorOfTheBand)
+{
+    makeLoop();
+    tick(0.5);
+    loop->onManualChange(0.0, "scroll");
+    clock.advance(3.0);
+    double previous = 0.0;
+    for (int i = 0; i < 20; ++i) {
+        tick(0.5);
+        EXPECT_LE(loop->B_current() - previous, 0.012 + 1e-12);
+        previous = loop->B_current();
+    }
+    EXPECT_GE(loop->B_current(), 0.05);
+    EXPECT_LE(loop->B_current(), 0.06);
+}
+
+TEST_F(LoopTest, EveningAndNightLowerTheEffectiveRatio)
+{
+    clock.set(at(18));
+    makeLoop();
+    tick(0.5); // R_target 0.3
+    tick(0.5); // R 0.291 wants 0.582: 0.6 + 0.7 x -0.018 = 0.5874, limited to -0.012
+    EXPECT_NEAR(loop->B_current(), 0.588, 1e-6);
+
+    EXPECT_EQ(timeOfDayFactor(4), 0.93);
+    EXPECT_EQ(timeOfDayFactor(5), 1.0);
+    EXPECT_EQ(timeOfDayFactor(16), 1.0);
+    EXPECT_EQ(timeOfDayFactor(17), 0.97);
+    EXPECT_EQ(timeOfDayFactor(21), 0.97);
+    EXPECT_EQ(timeOfDayFactor(22), 0.93);
+    EXPECT_EQ(ambientOrClockFactor(0.9, 0.1, 23), 1.3);
+    EXPECT_EQ(ambientOrClockFactor(0.1, 0.9, 12), 0.7);
+    EXPECT_DOUBLE_EQ(ambientOrClockFactor(0.6, 0.4, 23), 1.1);
+    EXPECT_EQ(ambientOrClockFactor(0.6, std::nullopt, 23), 0.93);
+    EXPECT_EQ(ambientOrClockFactor(std::nullopt, 0.4, 18), 0.97);
+}
+
+TEST_F(LoopTest, SituationBinsTruncateAndStayInRange)
+{
+    EXPECT_EQ(situationOf({0.2, 0.0, 1.0}, 0.34, 10), (SituationBucket{1, 0, 4, 1, 0}));
+    EXPECT_EQ(situationOf({0.99, 0.0, 0.0}, std::nullopt, 11), (SituationBucket{4, 0, 0, std::nullopt, 1}));
+    EXPECT_EQ(situationOf({0.0, 0.39, 0.5}, 1.0, 21), (SituationBucket{0, 1, 2, 2, 2}));
+    EXPECT_EQ(timeOfDayBin(4), 3);
+    EXPECT_EQ(timeOfDayBin(5), 0);
+    EXPECT_EQ(timeOfDayBin(16), 1);
+    EXPECT_EQ(timeOfDayBin(22), 3);
+    EXPECT_EQ(binOf(-0.5, 5), 0);
+}
+
+TEST_F(LoopTest, ManualChangeMovesTheTargetTeachesCountsAndLogs)
+{
+    clock.set(at(10));
+    makeLoop();
+    loop->signatureProvider = [] { return kOffice; };
+    tick(0.5); // R_target 0.3 at brightness 0.6
+    loop->onManualChange(0.8, "scroll");
+
+    EXPECT_NEAR(loop->R_target(), 0.6 * 0.4 + 0.4 * 0.3, 1e-6); // 0.36
+    const SituationBucket situation{0, 3, 3, std::nullopt, 0};
+    EXPECT_NEAR(calibration.rawOffset(situation), 0.5 * 0.04, 1e-6); // residual 0.04 at rate 0.5
+    EXPECT_EQ(calibration.table().at(situation).sampleCount, 1);
+    EXPECT_EQ(stats.todayCount(), 1);
+    EXPECT_EQ(loop->B_current(), 0.8);
+    EXPECT_EQ(loop->B_manual(), 0.8);
+    const auto rows = logRows();
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_NE(rows[0].find(",scroll,0.6000,0.8000,0.5000,0.3600,0|3|3|-|0,0.0040,unknown"), std::string::npos)
+        << rows[0];
+
+    // Later the loop keeps brightness within 0.8 +- 0.06.
+    clock.advance(3.0);
+    for (int i = 0; i < 50; ++i) {
+        tick(0.9);
+    }
+    EXPECT_NEAR(loop->B_current(), 0.74, 0.005);
+}
+
+TEST_F(LoopTest, ManualChangesLearnWhetherOnOrOffButOnlyKnownSourcesCount)
+{
+    makeLoop(false);
+    loop->signatureProvider = [] { return kOffice; };
+    tick(0.01); // L_filtered 0.01: counts as 0.02
+    const double before = loop->R_target();
+    loop->onManualChange(0.5, "scroll");
+    EXPECT_NEAR(loop->R_target(), 0.6 * (0.5 * 0.02) + 0.4 * before, 1e-12);
+    loop->onManualChange(0.4, "restore");
+    EXPECT_EQ(stats.todayCount(), 1);
+    EXPECT_EQ(calibration.table().at({0, 3, 3, std::nullopt, 1}).sampleCount, 2);
+    const auto rows = logRows();
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_NE(rows[1].find(",restore,0.5000,0.4000,0.0200,"), std::string::npos) << rows[1];
+
+    // Without a signature the target still learns but nothing is taught.
+    loop->signatureProvider = nullptr;
+    const std::size_t situations = calibration.situationCount();
+    loop->onManualChange(0.6, "system_key");
+    EXPECT_EQ(calibration.situationCount(), situations);
+    EXPECT_NE(logRows()[2].find(",,0.0000,unknown"), std::string::npos);
+}
+
+TEST_F(LoopTest, LearnedOffsetsShiftTheEffectiveRatio)
+{
+    makeLoop();
+    loop->signatureProvider = [] { return kOffice; };
+    const SituationBucket situation{0, 3, 3, std::nullopt, 1};
+    for (int i = 0; i < 5; ++i) {
+        calibration.recordCorrection(situation, 0.3);
+    }
+    tick(0.5); // R_target 0.3
+    tick(0.5); // R = 0.3 x 31/32 + 0.3 wants 1.18: the band's top, 0.66, in steps of 0.012
+    EXPECT_NEAR(loop->B_current(), 0.612, 1e-6);
+}
+
+TEST_F(LoopTest, ResetAndSwitchingOnCaptureAFreshBaseline)
+{
+    std::vector<bool> told;
+    makeLoop();
+    loop->onEnabledChange = [&](bool on) { told.push_back(on); };
+    tick(0.5);
+    brightness.set(0.9); // the scroll handler sets the display, then reports
+    loop->onManualChange(0.9, "scroll");
+    loop->resetTarget();
+    EXPECT_EQ(loop->R_target(), 0.3);
+    clock.advance(5);
+    const std::size_t writes = brightness.writeCount();
+    tick(0.2);
+    EXPECT_EQ(brightness.writeCount(), writes);
+    EXPECT_NEAR(loop->R_target(), 0.2 * 0.9, 1e-6);
+
+    loop->setEnabled(false);
+    EXPECT_NEAR(loop->R_target(), 0.2 * 0.9, 1e-6); // switching off keeps what was learned
+    EXPECT_EQ(defaults.boolValue("autoAdjustEnabled"), false);
+    brightness.set(0.4);
+    loop->setEnabled(true);
+    loop->setEnabled(true); // again: still re-reads and re-captures
+    EXPECT_NEAR(loop->B_current(), 0.4, 1e-6);
+    EXPECT_EQ(defaults.boolValue("autoAdjustEnabled"), true);
+    EXPECT_EQ(told, (std::vector<bool>{false, true, true}));
+    tick(0.5);
+    EXPECT_NEAR(loop->R_target(), 0.2, 1e-6);
+}
+
+TEST_F(LoopTest, NonFiniteReadingsNeverReachTheDisplayOrTheTable)
+{
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    makeLoop();
+    std::optional<double> ambient = nan;
+    ContentSignature signature = kOffice;
+    loop->ambientProvider = [&] { return ambient; };
+    loop->signatureProvider = [&] { return signature; };
+    tick(0.5);
+    const std::size_t writes = brightness.writeCount();
+    tick(nan, 0.5);
+    tick(0.5, inf);
+    EXPECT_EQ(loop->L_filtered(), 0.5);
+    EXPECT_EQ(brightness.writeCount(), writes);
+
+    // A NaN ambient level reads as no sensor: no ambient bin, clock factor.
+    loop->onManualChange(0.7, "scroll");
+    EXPECT_EQ(calibration.table().count({0, 3, 3, std::nullopt, 1}), 1u);
+    signature.mean = nan;
+    const auto table = calibration.table();
+    loop->onManualChange(0.65, "scroll");
+    loop->onManualChange(nan, "scroll");
+    EXPECT_EQ(calibration.table(), table);
+    EXPECT_EQ(loop->B_current(), 0.65);
+    EXPECT_TRUE(std::isfinite(loop->R_target()));
+}
