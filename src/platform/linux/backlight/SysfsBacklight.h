@@ -1,0 +1,47 @@
+#pragma once
+
+#include "BacklightRules.h"
+#include "SysfsRoot.h"
+#include "output/BrightnessController.h"
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+namespace lumvex {
+
+// The built-in panel's backlight under <root>/sys/class/backlight, where root is "/" unless
+// $LUMVEX_SYSFS_ROOT names another folder (see sysfsRoot()). The device is chosen once, at construction:
+// firmware before platform before raw, ties by name. Whether the brightness file takes writes is probed
+// once too, by writing its current value back; when it does not, writes go through the login manager.
+//
+// Levels are stored in single precision. A raw step is coarser than a float on most panels, so the level
+// last written is remembered and reported while the device still holds the step it was written as; a
+// change made by anyone else shows as raw / max. Without a device every read gives 0.0 and writes are
+// dropped, like any other failure.
+class SysfsBacklight final : public BrightnessController
+{
+public:
+    explicit SysfsBacklight(const std::filesystem::path &root = sysfsRoot());
+
+    double get() override;
+    void set(double value) override;
+    bool isAvailable() const override { return m_maxBrightness > 0; }
+
+    // The device's folder name ("intel_backlight"); empty without a device.
+    const std::string &deviceName() const { return m_name; }
+    bool writesThroughLogind() const { return m_throughLogind; }
+
+private:
+    std::optional<long> readRaw() const;
+    bool writeRaw(long raw) const;
+
+    std::filesystem::path m_folder;
+    std::string m_name;
+    long m_maxBrightness = 0;
+    long m_minStep = 0;
+    bool m_throughLogind = false;
+    std::optional<backlight::WrittenLevel> m_written;
+};
+
+} // namespace lumvex

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "sensing/LightSource.h"
+
+#include <QDBusConnection>
+
+namespace lumvex {
+
+// The light sensor of the sensor proxy daemon on the system bus. The daemon only polls the sensor while a
+// client holds a claim, so construction claims it and destruction releases it.
+//
+// The level is used in the unit the daemon reports, "lux" or "vendor" alike: vendor units are the raw
+// counts of sensors that have no lux calibration, which is what the level's log scale was made for, and
+// the loop only compares levels with each other.
+class SensorProxyLight final : public LightSource
+{
+public:
+    SensorProxyLight();
+    ~SensorProxyLight() override;
+    SensorProxyLight(const SensorProxyLight &) = delete;
+    SensorProxyLight &operator=(const SensorProxyLight &) = delete;
+
+    // Whether the daemon runs, has a light sensor and accepted the claim.
+    bool isClaimed() const { return m_claimed; }
+
+    std::optional<double> readLux() override;
+
+private:
+    QDBusConnection m_bus;
+    bool m_claimed = false;
+};
+
+} // namespace lumvex

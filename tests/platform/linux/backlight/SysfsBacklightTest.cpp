@@ -1,0 +1,252 @@
+#include "platform/linux/backlight/SysfsBacklight.h"
+#include "engine/Files.h"
+#include "support/TempDir.h"
+
+#include <QDBusConnection>
+#include <QDBusMessage>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+using namespace lumvex;
+using test::TempDir;
+namespace fs = std::filesystem;
+
+namespace {
+
+fs::path addDevice(const fs::path &root, const std::string &name, const std::string &type, long brightness,
+                   long maxBrightness)
+{
+    const fs::path folder = root / "sys/class/backlight" / name;
+    fs::create_directories(folder);
+    files::writeAtomically(folder / "type", type + "\n");
+    files::writeAtomically(folder / "brightness", std::to_string(brightness) + "\n");
+    files::writeAtomically(folder / "max_brightness", std::to_string(maxBrightness) + "\n");
+    files::writeAtomically(folder / "actual_brightness", std::to_string(brightness) + "\n");
+    return folder;
+}
+
+std::string deviceValue(const fs::path &folder)
+{
+    return files::readAll(folder / "brightness").value_or("<unreadable>");
+}
+
+double single(double value)
+{
+    return static_cast<float>(value);
+}
+
+// The control side of the fake login manager that the test script runs on the private system bus.
+class FakeLogind
+{
+public:
+    FakeLogind() { call("Reset"); }
+    ~FakeLogind() { call("Reset"); }
+
+    void setSysfsRoot(const fs::path &root) { call("SetSysfsRoot", {QString::fromStdString(root.string())}); }
+    void setRefusing(bool refusing) { call("SetRefusing", {refusing}); }
+    std::vector<std::string> calls()
+    {
+        std::vector<std::string> result;
+        for (const QString &entry : call("Calls").arguments().value(0).toStringList()) {
+            result.push_back(entry.toStdString());
+        }
+        return result;
+    }
+
+private:
+    QDBusMessage call(const QString &method, const QVariantList &arguments = {})
+    {
+        QDBusMessage message = QDBusMessage::createMethodCall(
+            "org.freedesktop.login1", "/org/freedesktop/login1/session/auto", "org.lumvex.test.FakeLogind", method);
+        message.setArguments(arguments);
+        const QDBusMessage reply = QDBusConnection::systemBus().call(message);
+        EXPECT_EQ(reply.type(), QDBusMessage::ReplyMessage) << reply.errorMessage().toStdString();
+        return reply;
+    }
+};
+
+// Makes the brightness file refuse writes from this process, as sysfs does for a user without access:
+// by permission for ordinary users, by a file size limit for root, who passes permission checks.
+class UnwritableFile
+{
+public:
+    explicit UnwritableFile(const fs::path &file)
+        : m_limit(0)
+    {
+        fs::permissions(file, fs::perms(0444));
+    }
+
+private:
+    test::ScopedFileSizeLimit m_limit;
+};
+
+} // namespace
+
+TEST(SysfsBacklight, DrivesTheBestDeviceAndReportsItsLevel)
+{
+    TempDir root;
+    addDevice(root.path(), "intel_backlight", "raw", 900, 1000);
+    addDevice(root.path(), "thinkpad_screen", "platform", 5, 10);
+    // Real class entries are links to the device folders.
+    const fs::path firmware = addDevice(root / "devices", "acpi_video0", "firmware", 3, 15);
+    fs::create_symlink(firmware, root / "sys/class/backlight/acpi_video0");
+
+    SysfsBacklight backlight(root.path());
+    EXPECT_TRUE(backlight.isAvailable());
+    EXPECT_EQ(backlight.deviceName(), "acpi_video0");
+    EXPECT_FALSE(backlight.writesThroughLogind());
+    EXPECT_EQ(backlight.get(), single(3.0 / 15.0));
+    EXPECT_EQ(deviceValue(firmware), "3\n"); // the write probe left the value as it was
+}
+
+TEST(SysfsBacklight, WritesTheNearestStepAndReadsBackTheLevelWritten)
+{
+    TempDir root;
+    const fs::path device = addDevice(root.path(), "acpi_video0", "firmware", 100, 255);
+    FakeLogind logind;
+    SysfsBacklight backlight(root.path());
+
+    backlight.set(0.3);
+    EXPECT_EQ(deviceValue(device), "77\n");
+    EXPECT_EQ(backlight.get(), single(0.3));
+
+    backlight.set(1.7);
+    EXPECT_EQ(deviceValue(device), "255\n");
+    EXPECT_EQ(backlight.get(), 1.0);
+    backlight.set(-0.2);
+    EXPECT_EQ(deviceValue(device), "0\n");
+    EXPECT_EQ(backlight.get(), 0.0);
+    backlight.set(NAN);
+    EXPECT_EQ(deviceValue(device), "0\n");
+
+    backlight.set(0.95);
+    EXPECT_EQ(backlight.adjust(0.1), 1.0);
+    EXPECT_EQ(backlight.get(), 1.0);
+    backlight.set(0.05);
+    EXPECT_EQ(backlight.adjust(-0.1), 0.0);
+    EXPECT_EQ(deviceValue(device), "0\n");
+    EXPECT_TRUE(logind.calls().empty()); // a writable file is written directly
+}
+
+TEST(SysfsBacklight, CoarseStepsKeepTheLevelWrittenUntilSomeoneElseMovesThePanel)
+{
+    TempDir root;
+    const fs::path device = addDevice(root.path(), "acpi_video0", "firmware", 0, 15);
+    SysfsBacklight backlight(root.path());
+
+    backlight.set(0.5);
+    EXPECT_EQ(deviceValue(device), "8\n");
+    EXPECT_EQ(backlight.get(), single(0.5));
+
+    // 0.52 lies on the same step: the device is not written again, yet the new level reads back.
+    files::writeAtomically(device / "brightness", "8");
+    backlight.set(0.52);
+    EXPECT_EQ(deviceValue(device), "8");
+    EXPECT_EQ(backlight.get(), single(0.52));
+
+    // The brightness keys moved it: the device's own level counts, also after it returns to our step.
+    files::writeAtomically(device / "brightness", "3\n");
+    EXPECT_EQ(backlight.get(), single(3.0 / 15.0));
+    files::writeAtomically(device / "brightness", "8\n");
+    EXPECT_EQ(backlight.get(), single(8.0 / 15.0));
+}
+
+TEST(SysfsBacklight, ARawDeviceKeepsItsLightOnAtTheBottom)
+{
+    TempDir root;
+    const fs::path device = addDevice(root.path(), "intel_backlight", "raw", 400, 1000);
+    SysfsBacklight backlight(root.path());
+
+    backlight.set(0.0);
+    EXPECT_EQ(deviceValue(device), "1\n");
+    EXPECT_EQ(backlight.get(), 0.0);
+}
+
+TEST(SysfsBacklight, WithoutAUsableDeviceReadsGiveZeroAndWritesAreDropped)
+{
+    TempDir root;
+    SysfsBacklight none(root.path());
+    EXPECT_FALSE(none.isAvailable());
+    EXPECT_EQ(none.deviceName(), "");
+    none.set(0.5);
+    EXPECT_EQ(none.get(), 0.0);
+    EXPECT_FALSE(fs::exists(root / "sys"));
+
+    const fs::path broken = addDevice(root.path(), "acpi_video0", "firmware", 5, 0);
+    EXPECT_FALSE(SysfsBacklight(root.path()).isAvailable());
+    files::writeAtomically(broken / "max_brightness", "lots\n");
+    EXPECT_FALSE(SysfsBacklight(root.path()).isAvailable());
+
+    // The device goes away after the start.
+    files::writeAtomically(broken / "max_brightness", "15\n");
+    SysfsBacklight vanishing(root.path());
+    ASSERT_TRUE(vanishing.isAvailable());
+    vanishing.set(0.4);
+    fs::remove(broken / "brightness");
+    EXPECT_EQ(vanishing.get(), 0.0);
+    vanishing.set(0.6);
+    EXPECT_EQ(vanishing.get(), 0.0);
+}
+
+TEST(SysfsBacklight, TheEnvironmentNamesTheRootOfTheTree)
+{
+    TempDir root;
+    addDevice(root.path(), "acpi_video0", "firmware", 5, 10);
+    {
+        test::ScopedEnv unset("LUMVEX_SYSFS_ROOT", std::nullopt);
+        EXPECT_EQ(sysfsRoot(), "/");
+    }
+    {
+        test::ScopedEnv empty("LUMVEX_SYSFS_ROOT", "");
+        EXPECT_EQ(sysfsRoot(), "/");
+    }
+    test::ScopedEnv set("LUMVEX_SYSFS_ROOT", root.path().string());
+    SysfsBacklight backlight;
+    EXPECT_EQ(backlight.deviceName(), "acpi_video0");
+    EXPECT_EQ(backlight.get(), 0.5);
+}
+
+TEST(SysfsBacklight, AnUnwritableFileIsWrittenThroughTheLoginManager)
+{
+    TempDir root;
+    const fs::path device = addDevice(root.path(), "intel_backlight", "raw", 3, 15);
+    FakeLogind logind;
+    logind.setSysfsRoot(root.path());
+    std::optional<SysfsBacklight> backlight;
+    {
+        UnwritableFile unwritable(device / "brightness");
+        backlight.emplace(root.path());
+    }
+    EXPECT_TRUE(backlight->writesThroughLogind());
+    EXPECT_EQ(deviceValue(device), "3\n");
+
+    backlight->set(0.5);
+    EXPECT_EQ(logind.calls(), std::vector<std::string>{"backlight/intel_backlight=8"});
+    EXPECT_EQ(deviceValue(device), "8\n");
+    EXPECT_EQ(backlight->get(), single(0.5));
+
+    backlight->set(0.52); // same step: no call
+    backlight->set(0.2);
+    EXPECT_EQ(logind.calls(), (std::vector<std::string>{"backlight/intel_backlight=8", "backlight/intel_backlight=3"}));
+    EXPECT_EQ(backlight->get(), single(0.2));
+}
+
+TEST(SysfsBacklight, ARefusedLoginManagerCallIsSilentAndTheDeviceLevelStands)
+{
+    TempDir root;
+    const fs::path device = addDevice(root.path(), "intel_backlight", "raw", 6, 15);
+    FakeLogind logind;
+    logind.setSysfsRoot(root.path());
+    std::optional<SysfsBacklight> backlight;
+    {
+        UnwritableFile unwritable(device / "brightness");
+        backlight.emplace(root.path());
+    }
+    backlight->set(0.5);
+    logind.setRefusing(true);
+    backlight->set(0.9);
+    EXPECT_EQ(deviceValue(device), "8\n");
+    EXPECT_EQ(backlight->get(), single(0.5));
+}

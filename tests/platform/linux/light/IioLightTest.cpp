@@ -1,0 +1,89 @@
+#include "platform/linux/light/IioLight.h"
+#include "engine/Files.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+using namespace lumvex;
+using test::TempDir;
+namespace fs = std::filesystem;
+
+namespace {
+
+fs::path addDevice(const fs::path &root, const std::string &name,
+                   std::initializer_list<std::pair<const char *, const char *>> attributes)
+{
+    const fs::path folder = root / "sys/bus/iio/devices" / name;
+    fs::create_directories(folder);
+    for (const auto &[file, value] : attributes) {
+        files::writeAtomically(folder / file, std::string(value) + "\n");
+    }
+    return folder;
+}
+
+std::optional<double> readLux(const fs::path &root)
+{
+    std::optional<IioChannel> channel = findIlluminanceChannel(root);
+    return channel ? IioLight(*channel).readLux() : std::nullopt;
+}
+
+} // namespace
+
+TEST(IioLight, TakesTheFirstDeviceWithAnIlluminanceChannelPreferringLux)
+{
+    TempDir root;
+    EXPECT_FALSE(findIlluminanceChannel(root.path()));
+
+    addDevice(root.path(), "iio:device0", {{"in_accel_x_raw", "12"}, {"name", "accel"}});
+    EXPECT_FALSE(findIlluminanceChannel(root.path()));
+
+    const fs::path light = addDevice(root.path(), "iio:device2", {{"in_illuminance_raw", "40"}});
+    addDevice(root.path(), "iio:device3", {{"in_illuminance_input", "99"}});
+    EXPECT_EQ(findIlluminanceChannel(root.path())->device, light);
+    EXPECT_EQ(readLux(root.path()), 40.0);
+
+    files::writeAtomically(light / "in_illuminance_input", "123.5\n");
+    const std::optional<IioChannel> processed = findIlluminanceChannel(root.path());
+    EXPECT_TRUE(processed->processed);
+    IioLight sensor(*processed);
+    EXPECT_EQ(sensor.readLux(), 123.5);
+    files::writeAtomically(light / "in_illuminance_input", "7\n"); // every read goes to the device
+    EXPECT_EQ(sensor.readLux(), 7.0);
+}
+
+TEST(IioLight, ScalesRawValuesWithTheMostSpecificScaleAndOffset)
+{
+    TempDir a;
+    addDevice(a.path(), "iio:device0",
+              {{"in_illuminance_raw", "100"}, {"in_illuminance_scale", "0.5"}, {"in_illuminance_offset", "-10"}});
+    EXPECT_EQ(readLux(a.path()), 45.0);
+
+    TempDir b;
+    addDevice(b.path(), "iio:device0",
+              {{"in_illuminance0_raw", "100"}, {"in_illuminance0_scale", "2"}, {"in_illuminance_scale", "3"}});
+    EXPECT_EQ(readLux(b.path()), 200.0);
+
+    TempDir c;
+    addDevice(c.path(), "iio:device0", {{"in_illuminance_raw", "100"}, {"scale", "0.25"}, {"offset", "4"}});
+    EXPECT_EQ(readLux(c.path()), 26.0);
+
+    TempDir d;
+    addDevice(d.path(), "iio:device0", {{"in_illuminance_raw", "100"}});
+    EXPECT_EQ(readLux(d.path()), 100.0);
+}
+
+TEST(IioLight, UnreadableValuesGiveNoReading)
+{
+    TempDir root;
+    const fs::path device =
+        addDevice(root.path(), "iio:device0", {{"in_illuminance_raw", "100"}, {"in_illuminance_scale", "fast"}});
+    IioLight sensor(*findIlluminanceChannel(root.path()));
+    EXPECT_FALSE(sensor.readLux()); // a scale that exists but cannot be read is not taken as 1
+
+    files::writeAtomically(device / "in_illuminance_scale", "1.5\n");
+    EXPECT_EQ(sensor.readLux(), 150.0);
+    files::writeAtomically(device / "in_illuminance_raw", "\n");
+    EXPECT_FALSE(sensor.readLux());
+    fs::remove(device / "in_illuminance_raw");
+    EXPECT_FALSE(sensor.readLux());
+}

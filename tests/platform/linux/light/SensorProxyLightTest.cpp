@@ -1,0 +1,123 @@
+#include "platform/linux/light/SensorProxyLight.h"
+#include "engine/Files.h"
+#include "platform/linux/light/LightSourceFactory.h"
+#include "sensing/AmbientLightSensor.h"
+#include "support/TempDir.h"
+
+#include <QDBusConnection>
+#include <QDBusMessage>
+
+#include <gtest/gtest.h>
+
+using namespace lumvex;
+using test::TempDir;
+namespace fs = std::filesystem;
+
+namespace {
+
+// The control side of the fake sensor proxy that the test script runs on the private system bus.
+class FakeSensorProxy
+{
+public:
+    FakeSensorProxy() { call("Reset"); }
+    ~FakeSensorProxy() { call("Reset"); }
+
+    void setHasAmbientLight(bool value) { call("SetHasAmbientLight", {value}); }
+    void setLevel(double lux) { call("SetLightLevel", {lux}); }
+    void setUnit(const QString &unit) { call("SetUnit", {unit}); }
+    void setRefusingClaims(bool value) { call("SetRefusingClaims", {value}); }
+    void setPresent(bool value) { call("SetPresent", {value}); }
+    int claims() { return call("Claims").arguments().value(0).toInt(); }
+    int releases() { return call("Releases").arguments().value(0).toInt(); }
+
+private:
+    QDBusMessage call(const QString &method, const QVariantList &arguments = {})
+    {
+        QDBusMessage message = QDBusMessage::createMethodCall(
+            "org.lumvex.test.FakeSensorProxy", "/net/hadess/SensorProxy", "org.lumvex.test.FakeSensorProxy", method);
+        message.setArguments(arguments);
+        const QDBusMessage reply = QDBusConnection::systemBus().call(message);
+        EXPECT_EQ(reply.type(), QDBusMessage::ReplyMessage) << reply.errorMessage().toStdString();
+        return reply;
+    }
+};
+
+void addIioLight(const fs::path &root, const char *lux)
+{
+    const fs::path device = root / "sys/bus/iio/devices/iio:device0";
+    fs::create_directories(device);
+    files::writeAtomically(device / "in_illuminance_input", std::string(lux) + "\n");
+}
+
+} // namespace
+
+TEST(SensorProxyLight, ClaimsTheSensorReadsItsLevelAndReleasesIt)
+{
+    FakeSensorProxy proxy;
+    proxy.setLevel(250.0);
+    {
+        SensorProxyLight light;
+        ASSERT_TRUE(light.isClaimed());
+        EXPECT_EQ(proxy.claims(), 1);
+        EXPECT_EQ(light.readLux(), 250.0);
+        proxy.setLevel(31.5);
+        EXPECT_EQ(light.readLux(), 31.5);
+
+        // Vendor units are taken as they come.
+        proxy.setUnit("vendor");
+        proxy.setLevel(4096.0);
+        EXPECT_EQ(light.readLux(), 4096.0);
+        EXPECT_EQ(proxy.releases(), 0);
+
+        proxy.setPresent(false); // the daemon stops
+        EXPECT_FALSE(light.readLux());
+        proxy.setPresent(true);
+    }
+    EXPECT_EQ(proxy.releases(), 1);
+}
+
+TEST(SensorProxyLight, StaysUnclaimedWithoutALightSensorOrWhenRefused)
+{
+    FakeSensorProxy proxy;
+    proxy.setHasAmbientLight(false);
+    SensorProxyLight withoutSensor;
+    EXPECT_FALSE(withoutSensor.isClaimed());
+    EXPECT_FALSE(withoutSensor.readLux());
+
+    proxy.setHasAmbientLight(true);
+    proxy.setRefusingClaims(true);
+    EXPECT_FALSE(SensorProxyLight().isClaimed());
+
+    proxy.setRefusingClaims(false);
+    proxy.setPresent(false);
+    EXPECT_FALSE(SensorProxyLight().isClaimed());
+    EXPECT_EQ(proxy.claims(), 0);
+    EXPECT_EQ(proxy.releases(), 0); // nothing to release without a claim
+}
+
+TEST(LightSourceFactory, PrefersTheSensorProxyThenSysfsThenNothing)
+{
+    FakeSensorProxy proxy;
+    TempDir root;
+    addIioLight(root.path(), "9");
+    proxy.setLevel(999.0);
+
+    AmbientLightSensor viaProxy(openLightSource(root.path()));
+    EXPECT_TRUE(viaProxy.isAvailable());
+    EXPECT_DOUBLE_EQ(*viaProxy.read(), 0.5);
+
+    proxy.setHasAmbientLight(false);
+    AmbientLightSensor viaSysfs(openLightSource(root.path()));
+    EXPECT_TRUE(viaSysfs.isAvailable());
+    EXPECT_DOUBLE_EQ(*viaSysfs.read(), 1.0 / 6.0);
+
+    proxy.setPresent(false);
+    test::ScopedEnv env("LUMVEX_SYSFS_ROOT", root.path().string());
+    EXPECT_TRUE(openLightSource()); // the default root follows the environment
+
+    TempDir empty;
+    EXPECT_FALSE(openLightSource(empty.path()));
+    AmbientLightSensor none(openLightSource(empty.path()));
+    EXPECT_FALSE(none.isAvailable());
+    EXPECT_FALSE(none.read());
+}

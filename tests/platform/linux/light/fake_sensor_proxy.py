@@ -1,0 +1,112 @@
+#!/usr/bin/python3
+"""A sensor proxy daemon for tests, on a private system bus: net.hadess.SensorProxy with the ambient light
+properties (HasAmbientLight, LightLevel, LightLevelUnit) and ClaimLight/ReleaseLight.
+
+Control interface org.lumvex.test.FakeSensorProxy, under that bus name too, so that it stays reachable
+while the daemon's own name is gone: SetHasAmbientLight(b), SetLightLevel(d), SetUnit(s),
+SetRefusingClaims(b), SetPresent(b), Claims() -> i, Releases() -> i, Reset().
+Usage: fake_sensor_proxy.py READY_FILE (created once both names are owned)."""
+
+import sys
+
+import dbus
+import dbus.service
+from dbus.mainloop.glib import DBusGMainLoop
+from gi.repository import GLib
+
+NAME = "net.hadess.SensorProxy"
+PROXY = "net.hadess.SensorProxy"
+PROPERTIES = "org.freedesktop.DBus.Properties"
+CONTROL = "org.lumvex.test.FakeSensorProxy"
+
+
+class SensorProxy(dbus.service.Object):
+    def __init__(self, bus):
+        super().__init__(bus, "/net/hadess/SensorProxy")
+        self.bus = bus
+        self.name = None
+        self.Reset()
+
+    def properties(self):
+        return {
+            "HasAmbientLight": dbus.Boolean(self.has_light),
+            "LightLevel": dbus.Double(self.level),
+            "LightLevelUnit": dbus.String(self.unit),
+        }
+
+    @dbus.service.method(PROPERTIES, in_signature="ss", out_signature="v")
+    def Get(self, interface, prop):
+        if interface != PROXY or prop not in self.properties():
+            raise dbus.exceptions.DBusException(
+                "No such property", name="org.freedesktop.DBus.Error.InvalidArgs")
+        return self.properties()[prop]
+
+    @dbus.service.method(PROPERTIES, in_signature="s", out_signature="a{sv}")
+    def GetAll(self, interface):
+        return self.properties() if interface == PROXY else {}
+
+    @dbus.service.method(PROXY)
+    def ClaimLight(self):
+        if self.refusing or not self.has_light:
+            raise dbus.exceptions.DBusException(
+                "No sensor", name="org.freedesktop.DBus.Error.Failed")
+        self.claims += 1
+
+    @dbus.service.method(PROXY)
+    def ReleaseLight(self):
+        self.releases += 1
+
+    @dbus.service.method(CONTROL, in_signature="b")
+    def SetHasAmbientLight(self, value):
+        self.has_light = bool(value)
+
+    @dbus.service.method(CONTROL, in_signature="d")
+    def SetLightLevel(self, value):
+        self.level = float(value)
+
+    @dbus.service.method(CONTROL, in_signature="s")
+    def SetUnit(self, value):
+        self.unit = str(value)
+
+    @dbus.service.method(CONTROL, in_signature="b")
+    def SetRefusingClaims(self, value):
+        self.refusing = bool(value)
+
+    @dbus.service.method(CONTROL, in_signature="b")
+    def SetPresent(self, present):
+        if present and self.name is None:
+            self.name = dbus.service.BusName(NAME, self.bus, do_not_queue=True)
+        elif not present:
+            self.name = None  # dropping the BusName releases the name
+
+    @dbus.service.method(CONTROL, out_signature="i")
+    def Claims(self):
+        return self.claims
+
+    @dbus.service.method(CONTROL, out_signature="i")
+    def Releases(self):
+        return self.releases
+
+    @dbus.service.method(CONTROL)
+    def Reset(self):
+        self.has_light = True
+        self.level = 0.0
+        self.unit = "lux"
+        self.refusing = False
+        self.claims = 0
+        self.releases = 0
+        self.SetPresent(True)
+
+
+def main():
+    DBusGMainLoop(set_as_default=True)
+    bus = dbus.SystemBus()
+    control = dbus.service.BusName(CONTROL, bus, do_not_queue=True)
+    proxy = SensorProxy(bus)
+    open(sys.argv[1], "w").close()
+    GLib.MainLoop().run()
+    del control, proxy
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,98 @@
+#include "sensing/AmbientLightSensor.h"
+#include "sensing/SimulatedLight.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+using namespace lumvex;
+
+namespace {
+
+// A sensor over a simulated light that the test keeps steering after handing it over.
+struct SensorWithLight
+{
+    std::unique_ptr<SimulatedLight> owned = std::make_unique<SimulatedLight>();
+    SimulatedLight &light = *owned;
+    AmbientLightSensor sensor{std::move(owned)};
+};
+
+constexpr double kHalf = 999.0;    // level 0.5
+constexpr double kFull = 999999.0; // level 1.0
+
+} // namespace
+
+TEST(AmbientLevel, IsALogarithmOfTheRawCountWithinZeroAndOne)
+{
+    EXPECT_EQ(ambientLevel(0.0), 0.0);
+    EXPECT_NEAR(ambientLevel(9.0), 1.0 / 6.0, 1e-12);
+    EXPECT_NEAR(ambientLevel(1000.0), 0.50007, 1e-5);
+    EXPECT_EQ(ambientLevel(kFull), 1.0);
+    EXPECT_EQ(ambientLevel(1e12), 1.0);
+
+    // Readings become whole, non-negative counts; what is no number is no reading.
+    EXPECT_EQ(rawCount(12.4), 12.0);
+    EXPECT_EQ(rawCount(12.6), 13.0);
+    EXPECT_EQ(rawCount(-5.0), 0.0);
+    EXPECT_FALSE(rawCount(std::nan("")));
+    EXPECT_FALSE(rawCount(std::numeric_limits<double>::infinity()));
+}
+
+TEST(AmbientLightSensor, SmoothsOncePerReadAndStartsFromTheFirstLevel)
+{
+    SensorWithLight s;
+    EXPECT_TRUE(s.sensor.isAvailable());
+    EXPECT_EQ(s.light.readCount(), 0u); // nothing is read at construction
+
+    s.light.setLux(kHalf);
+    EXPECT_DOUBLE_EQ(*s.sensor.read(), 0.5);
+    s.light.setLux(kFull);
+    EXPECT_DOUBLE_EQ(*s.sensor.read(), 0.50165);
+    EXPECT_DOUBLE_EQ(*s.sensor.read(), 0.0033 + 0.9967 * 0.50165);
+    EXPECT_EQ(s.sensor.lastRawLux(), kFull);
+    EXPECT_EQ(s.sensor.lastInstantNorm(), 1.0);
+}
+
+TEST(AmbientLightSensor, RawSamplesLeaveTheSmoothedLevelAlone)
+{
+    SensorWithLight s;
+    s.light.setLux(kHalf);
+    ASSERT_TRUE(s.sensor.read());
+
+    s.light.setLux(kFull);
+    const std::optional<AmbientSample> sample = s.sensor.sampleRaw();
+    ASSERT_TRUE(sample);
+    EXPECT_EQ(sample->lux, kFull);
+    EXPECT_EQ(sample->norm, 1.0);
+    EXPECT_EQ(s.sensor.lastRawLux(), kFull);
+
+    EXPECT_DOUBLE_EQ(*s.sensor.read(), 0.50165);
+}
+
+TEST(AmbientLightSensor, AFailedReadIsEmptyAndChangesNothing)
+{
+    SensorWithLight s;
+    s.light.setLux(kHalf);
+    ASSERT_TRUE(s.sensor.read());
+
+    for (const std::optional<double> bad : {std::optional<double>(), std::optional<double>(std::nan(""))}) {
+        s.light.setLux(bad);
+        EXPECT_FALSE(s.sensor.read());
+        EXPECT_FALSE(s.sensor.sampleRaw());
+        EXPECT_EQ(s.sensor.lastRawLux(), kHalf);
+        EXPECT_EQ(s.sensor.lastInstantNorm(), 0.5);
+    }
+    s.light.setLux(kFull);
+    EXPECT_DOUBLE_EQ(*s.sensor.read(), 0.50165);
+}
+
+TEST(AmbientLightSensor, WithoutASourceEveryReadingIsEmpty)
+{
+    AmbientLightSensor sensor(nullptr);
+    EXPECT_FALSE(sensor.isAvailable());
+    EXPECT_FALSE(sensor.read());
+    EXPECT_FALSE(sensor.sampleRaw());
+    EXPECT_EQ(sensor.lastRawLux(), -1.0);
+    EXPECT_EQ(sensor.lastInstantNorm(), -1.0);
+}
