@@ -1,0 +1,157 @@
+#include "platform/linux/x11/X11DisplayServices.h"
+#include "WaitFor.h"
+#include "XServerControl.h"
+#include "sensing/DisplayRouter.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+using namespace lumvex;
+using namespace std::chrono_literals;
+
+namespace {
+
+constexpr std::chrono::hours kNeverExpires{1};
+
+// The built-in panel eDP-1 (primary, on the server's output) with a smaller external monitor DP-1
+// to its right, top edges aligned, on a 3840x1080 root.
+class X11DisplayServicesTest : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        control.reset();
+        control.setMonitor("eDP-1", {0, 0, 1920, 1080, true}, true);
+        control.setMonitor("DP-1", {1920, 0, 1280, 720, false});
+        panel = control.atom("eDP-1");
+        external = control.atom("DP-1");
+    }
+    void TearDown() override { control.reset(); }
+
+    test::XServerControl control;
+    DisplayId panel = 0;
+    DisplayId external = 0;
+};
+
+TEST_F(X11DisplayServicesTest, DescribesTheMonitorsInDesktopCoordinates)
+{
+    X11DisplayServices displays;
+    ASSERT_TRUE(displays.isConnected());
+    EXPECT_EQ(displays.mainDisplay(), panel);
+    EXPECT_EQ(displays.screens(),
+              (std::vector<Screen>{{panel, {0, 0, 1920, 1080}}, {external, {1920, 360, 1280, 720}}}));
+    EXPECT_EQ(displays.onlineDisplays(), (std::vector<DisplayId>{panel, external}));
+    EXPECT_TRUE(displays.isBuiltIn(panel));
+    EXPECT_FALSE(displays.isBuiltIn(external));
+    EXPECT_FALSE(displays.isBuiltIn(0));
+    EXPECT_EQ(displays.outputName(panel), "screen"); // the connector it is shown on
+    EXPECT_EQ(displays.outputName(external), "DP-1");
+    EXPECT_EQ(displays.outputName(control.atom("HDMI-1")), std::nullopt);
+}
+
+TEST_F(X11DisplayServicesTest, MainDisplayIsThePrimaryElseTheOneAtTheOrigin)
+{
+    control.setMonitor("eDP-1", {1920, 0, 1920, 1080, false}, true);
+    control.setMonitor("DP-1", {0, 0, 1280, 720, false});
+    X11DisplayServices displays;
+    EXPECT_EQ(displays.mainDisplay(), external);
+    EXPECT_EQ(displays.screens().front().id, external);
+
+    control.setMonitor("eDP-1", {1920, 0, 1920, 1080, true}, true);
+    ASSERT_TRUE(displays.onlineDisplays());
+    EXPECT_EQ(displays.mainDisplay(), panel);
+    EXPECT_EQ(displays.screens().front().id, panel);
+}
+
+TEST_F(X11DisplayServicesTest, PanelConnectorTypeMakesAnyNameBuiltIn)
+{
+    control.deleteMonitor("eDP-1");
+    control.setMonitor("Internal", {0, 0, 1920, 1080, true}, true);
+    const DisplayId internal = control.atom("Internal");
+    X11DisplayServices displays(kNeverExpires);
+    EXPECT_FALSE(displays.isBuiltIn(internal));
+
+    // The property change is announced, so the answer changes without waiting.
+    control.setConnectorType("Panel");
+    EXPECT_TRUE(displays.isBuiltIn(internal));
+    EXPECT_FALSE(displays.isBuiltIn(external));
+    control.setConnectorType("DisplayPort");
+    EXPECT_FALSE(displays.isBuiltIn(internal));
+}
+
+TEST_F(X11DisplayServicesTest, SwitchedOffOutputIsGoneAtOnce)
+{
+    control.reset(); // only the server's own monitor for its output
+    const DisplayId screen = control.atom("screen");
+    X11DisplayServices displays(kNeverExpires);
+    EXPECT_EQ(displays.screens(), (std::vector<Screen>{{screen, {0, 0, 3840, 1080}}}));
+
+    control.setOutputEnabled(false);
+    EXPECT_TRUE(displays.screens().empty());
+    EXPECT_EQ(displays.mainDisplay(), 0u);
+    EXPECT_EQ(displays.onlineDisplays(), std::vector<DisplayId>{});
+
+    control.setOutputEnabled(true);
+    EXPECT_EQ(displays.mainDisplay(), screen);
+}
+
+TEST_F(X11DisplayServicesTest, MonitorChangesWithoutNotificationAreSeen)
+{
+    X11DisplayServices displays(200ms);
+    ASSERT_EQ(displays.screens().size(), 2u);
+
+    // Defining monitors brings no notification: the copy is renewed after its age runs out...
+    control.deleteMonitor("DP-1");
+    EXPECT_TRUE(test::waitFor([&] { return displays.screens().size() == 1; }));
+
+    // ...and at once by the online query, which always asks.
+    control.setMonitor("HDMI-1", {1920, 0, 1920, 1080, false});
+    const DisplayId hdmi = control.atom("HDMI-1");
+    X11DisplayServices slow(kNeverExpires);
+    ASSERT_EQ(slow.screens().size(), 2u);
+    control.deleteMonitor("HDMI-1");
+    EXPECT_EQ(slow.onlineDisplays(), std::vector<DisplayId>{panel});
+    EXPECT_EQ(slow.screens().size(), 1u);
+
+    // Gone displays keep their kind: it follows from their names.
+    control.deleteMonitor("eDP-1");
+    ASSERT_EQ(slow.onlineDisplays(), std::vector<DisplayId>{control.atom("screen")});
+    EXPECT_TRUE(slow.isBuiltIn(panel));
+    EXPECT_FALSE(slow.isBuiltIn(hdmi));
+}
+
+TEST_F(X11DisplayServicesTest, PointerIsAtItsPixelsCentre)
+{
+    X11DisplayServices displays;
+    const Rect panelFrame = displays.screens().front().frame;
+
+    control.warpPointer(100, 23);
+    const std::optional<Point> inBand = displays.pointerLocation();
+    ASSERT_TRUE(inBand);
+    EXPECT_DOUBLE_EQ(inBand->x, 100.5);
+    EXPECT_DOUBLE_EQ(inBand->y, 1056.5);
+    EXPECT_TRUE(inMenuBarBand(panelFrame, *inBand));
+
+    control.warpPointer(100, 24);
+    EXPECT_FALSE(inMenuBarBand(panelFrame, *displays.pointerLocation()));
+
+    control.warpPointer(3000, 719);
+    EXPECT_EQ(screenAt(displays.screens(), *displays.pointerLocation())->id, external);
+    control.warpPointer(3000, 720); // below the external monitor: on no display
+    EXPECT_EQ(screenAt(displays.screens(), *displays.pointerLocation()), nullptr);
+}
+
+TEST(X11DisplayServicesWithoutServer, AnswersNeutrally)
+{
+    const test::ScopedEnv noDisplay("DISPLAY", std::nullopt);
+    X11DisplayServices displays;
+    EXPECT_FALSE(displays.isConnected());
+    EXPECT_EQ(displays.mainDisplay(), 0u);
+    EXPECT_EQ(displays.onlineDisplays(), std::nullopt);
+    EXPECT_TRUE(displays.screens().empty());
+    EXPECT_EQ(displays.pointerLocation(), std::nullopt);
+    EXPECT_FALSE(displays.isBuiltIn(1));
+    EXPECT_EQ(displays.outputName(1), std::nullopt);
+}
+
+} // namespace

@@ -1,0 +1,166 @@
+#include "sensing/DisplayRouter.h"
+#include "engine/ManualClock.h"
+#include "sensing/FakeDisplayServices.h"
+
+#include <gtest/gtest.h>
+
+using namespace lumvex;
+
+namespace {
+
+// A built-in 1920x1080 panel with a taller 2560x1440 monitor to its right, bottoms aligned (y grows
+// upwards), so the point (1000, 1200) is above the panel and on neither display.
+constexpr DisplayId kPanel = 11;
+constexpr DisplayId kMonitor = 22;
+constexpr Point kOnMonitor{3000, 700};
+constexpr Point kOnPanel{900, 500};
+constexpr Point kPanelMenuBar{900, 1070};
+constexpr Point kBetween{1000, 1200};
+
+FakeDisplayServices panelAndMonitor()
+{
+    FakeDisplayServices displays;
+    displays.plug(kPanel, {0, 0, 1920, 1080}, true, "eDP-1");
+    displays.plug(kMonitor, {1920, 0, 2560, 1440}, false, "DP-1");
+    displays.setPointer(kOnPanel);
+    return displays;
+}
+
+class DisplayRouterTest : public testing::Test
+{
+protected:
+    DisplayRouterTest()
+    {
+        router.onActiveDisplayChange = [this](DisplayId id) { announced.push_back(id); };
+    }
+
+    void moveTo(Point p)
+    {
+        displays.setPointer(p);
+        router.cursorMoved();
+    }
+
+    FakeDisplayServices displays = panelAndMonitor();
+    ManualClock clock{Timestamp::fromUnixSeconds(1741910400.0)};
+    DisplayRouter router{displays, clock};
+    std::vector<DisplayId> announced;
+};
+
+TEST(DisplayRouterSingleDisplay, AlwaysTargetsTheMainDisplay)
+{
+    FakeDisplayServices displays;
+    displays.plug(kPanel, {0, 0, 1920, 1080}, true);
+    ManualClock clock;
+    DisplayRouter router(displays, clock);
+    EXPECT_EQ(router.currentTarget(), kPanel);
+    for (const Point p : {kOnPanel, kPanelMenuBar, Point{5000, 5000}, Point{-1, -1}}) {
+        displays.setPointer(p);
+        router.cursorMoved();
+        EXPECT_EQ(router.currentTarget(), kPanel);
+        clock.advance(10);
+        EXPECT_EQ(router.currentTarget(), kPanel);
+    }
+    EXPECT_EQ(router.activeDisplay(), kPanel);
+}
+
+TEST_F(DisplayRouterTest, FreshRouterAnswersFromThePointer)
+{
+    EXPECT_EQ(router.activeDisplay(), kPanel);
+    displays.setPointer(kOnMonitor);
+    EXPECT_EQ(router.currentTarget(), kMonitor);
+    displays.setPointer(kBetween);
+    EXPECT_EQ(router.currentTarget(), kPanel);
+    displays.setPointer(std::nullopt);
+    EXPECT_EQ(router.currentTarget(), kPanel);
+    EXPECT_EQ(router.activeDisplay(), kPanel);
+    EXPECT_TRUE(announced.empty());
+}
+
+TEST_F(DisplayRouterTest, MovingOntoAnotherDisplayAnnouncesItOnceAndKeepsItFresh)
+{
+    moveTo(kOnMonitor);
+    EXPECT_EQ(router.activeDisplay(), kMonitor);
+    EXPECT_EQ(announced, std::vector<DisplayId>{kMonitor});
+
+    clock.advance(4.0);
+    moveTo({kOnMonitor.x + 10, kOnMonitor.y});
+    EXPECT_EQ(announced.size(), 1u);
+
+    // Into the panel's menu bar: ignored, and the last move on the monitor decides for 5 s.
+    moveTo(kPanelMenuBar);
+    EXPECT_EQ(router.activeDisplay(), kMonitor);
+    EXPECT_EQ(announced.size(), 1u);
+    clock.advance(4.999);
+    EXPECT_EQ(router.currentTarget(), kMonitor);
+    clock.advance(0.001);
+    EXPECT_EQ(router.currentTarget(), kPanel); // the display under the pointer, menu bar included
+    EXPECT_EQ(router.activeDisplay(), kMonitor);
+
+    moveTo(kOnPanel);
+    EXPECT_EQ(announced, (std::vector<DisplayId>{kMonitor, kPanel}));
+}
+
+TEST_F(DisplayRouterTest, MenuBarBandIsTheTop24Units)
+{
+    // The monitor's top edge is at 1440.
+    moveTo({3000, 1440 - 23.9});
+    EXPECT_EQ(router.activeDisplay(), kPanel);
+    EXPECT_TRUE(announced.empty());
+    moveTo({3000, 1440 - 24.0});
+    EXPECT_EQ(router.activeDisplay(), kMonitor);
+
+    EXPECT_FALSE(inMenuBarBand({0, 0, 1920, 1080}, {0, 1056.0}));
+    EXPECT_TRUE(inMenuBarBand({0, 0, 1920, 1080}, {0, 1056.1}));
+    EXPECT_TRUE(inMenuBarBand({0, -100, 1920, 1080}, {0, 957}));
+}
+
+TEST_F(DisplayRouterTest, MovesOnNoDisplayChangeNothing)
+{
+    moveTo(kOnMonitor);
+    clock.advance(3.0);
+    moveTo(kBetween);
+    displays.setPointer(std::nullopt);
+    router.cursorMoved();
+    EXPECT_EQ(router.activeDisplay(), kMonitor);
+
+    // Those moves did not refresh the monitor: 5 s after the move on it, the pointer decides.
+    displays.setPointer(kOnPanel);
+    clock.advance(1.999);
+    EXPECT_EQ(router.currentTarget(), kMonitor);
+    clock.advance(0.001);
+    EXPECT_EQ(router.currentTarget(), kPanel);
+
+    displays.setPointer(kBetween);
+    EXPECT_EQ(router.currentTarget(), kPanel); // on no display: the main one
+    EXPECT_EQ(announced.size(), 1u);
+}
+
+TEST_F(DisplayRouterTest, ActiveDisplayYieldsToThePointerOnceItCannotBeConfirmed)
+{
+    moveTo(kOnMonitor);
+    moveTo(kPanelMenuBar);
+
+    displays.setOnlineQueryFails(true);
+    EXPECT_EQ(router.currentTarget(), kPanel);
+    displays.setOnlineQueryFails(false);
+    EXPECT_EQ(router.currentTarget(), kMonitor);
+
+    displays.unplug(kMonitor);
+    EXPECT_EQ(router.currentTarget(), kPanel);
+    displays.setPointer(kOnMonitor); // where the monitor was
+    EXPECT_EQ(router.currentTarget(), kPanel);
+    EXPECT_EQ(router.activeDisplay(), kMonitor);
+}
+
+TEST_F(DisplayRouterTest, ClockSetBackEndsTheActiveDisplaysAuthority)
+{
+    moveTo(kOnMonitor);
+    displays.setPointer(kOnPanel);
+    clock.advance(-60.0);
+    EXPECT_EQ(router.currentTarget(), kPanel);
+    moveTo(kOnMonitor);
+    displays.setPointer(kOnPanel);
+    EXPECT_EQ(router.currentTarget(), kMonitor);
+}
+
+} // namespace
