@@ -1,0 +1,20 @@
+#pragma once
+
+#include "Trace.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace lumvex::sim {
+
+// The built-in days of use: "office" (dark editors, white documents and the web by daylight),
+// "video" (films in a dim room) and "night-reading" (pages and chats by a bedside lamp).
+const std::vector<std::string> &scenarioNames();
+
+// Nothing for an unknown name. The same seed gives the same trace.
+std::optional<Trace> makeScenario(std::string_view name, int days, std::uint64_t seed);
+
+} // namespace lumvex::sim

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "Simulator.h"
+
+#include <ostream>
+#include <vector>
+
+namespace lumvex::sim {
+
+// The per-day table: corrections, mean and 95th percentile of |perceived - preferred|, the coefficient
+// of variation of brightness x luminance and the automatic backlight writes, one column per strategy.
+void printSummary(std::ostream &out, const std::vector<RunResult> &runs);
+
+} // namespace lumvex::sim

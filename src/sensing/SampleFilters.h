@@ -1,0 +1,29 @@
+#pragma once
+
+#include "ContentSignature.h"
+
+namespace lumvex {
+
+// The exponential filters over raw screen samples: a slow and a fast luminance and a slowly smoothed
+// content signature. Starts from mid-grey, not from the first sample.
+class SampleFilters
+{
+public:
+    static constexpr double kSlowAlpha = 0.18;
+    static constexpr double kFastAlpha = 0.5;
+
+    void apply(double L, const ContentSignature &signature);
+
+    double L_raw() const { return m_L_raw; }
+    double L_slow() const { return m_L_slow; }
+    double L_fast() const { return m_L_fast; }
+    ContentSignature smoothedSignature() const { return m_signature; }
+
+private:
+    double m_L_raw = 0.5;
+    double m_L_slow = 0.5;
+    double m_L_fast = 0.5;
+    ContentSignature m_signature{0.0, 0.0, 0.5};
+};
+
+} // namespace lumvex

@@ -1,0 +1,208 @@
+#include "app/simulation/Scenarios.h"
+#include "app/simulation/SimulateCommand.h"
+#include "app/simulation/SimulatedUser.h"
+#include "app/simulation/Simulator.h"
+#include "app/simulation/SvgPlot.h"
+#include "engine/Files.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <numeric>
+#include <sstream>
+
+using namespace lumvex;
+using namespace lumvex::sim;
+namespace fs = std::filesystem;
+
+namespace {
+
+struct CommandResult
+{
+    int status;
+    std::string out;
+    std::string err;
+};
+
+CommandResult run(const std::vector<std::string> &args, const fs::path &root)
+{
+    std::ostringstream out;
+    std::ostringstream err;
+    const int status = runSimulateCommand(args, root, out, err, false);
+    return {status, out.str(), err.str()};
+}
+
+std::size_t entriesIn(const fs::path &folder)
+{
+    if (!fs::exists(folder)) {
+        return 0;
+    }
+    return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
+}
+
+RunResult simulateOffice(int days, std::uint64_t seed, Strategy strategy, const fs::path &out,
+                         std::optional<SimulatedUser::Taste> user = std::nullopt)
+{
+    SimulationOptions options;
+    options.days = days;
+    options.seed = seed;
+    options.outDir = out;
+    options.user = user;
+    return simulate(*makeScenario("office", days, seed), strategy, options);
+}
+
+// A fussy reader who wants the content's own contrast: the loop's lift of dark content annoys them
+// until it has learned better.
+const SimulatedUser::Taste kContentIndifferent{{0.05, 0.11, 0.2, 0.32}, 1.0, 1.15, 4.0};
+
+} // namespace
+
+TEST(SimulatedUser, CorrectsToTheNearestNotchOnlyAfterLastingDiscomfort)
+{
+    SimulatedUser user(SimulatedUser::Taste::random(3));
+    const double L = 0.86;
+    const double preferred = user.preferredPerceived(L, 300);
+    const double comfortable = preferred / L;
+    for (int i = 0; i < 100; ++i) {
+        EXPECT_FALSE(user.observe(0.1, comfortable, L, 300));
+    }
+    // Far too bright: nothing for the first seconds, then one scroll to the best 5 % notch.
+    std::optional<double> chosen;
+    int ticks = 0;
+    while (!chosen && ticks < 100) {
+        chosen = user.observe(0.1, 1.0, L, 300);
+        ++ticks;
+    }
+    ASSERT_TRUE(chosen);
+    EXPECT_GE(ticks, 30);
+    EXPECT_LE(ticks, 51);
+    EXPECT_NEAR(std::remainder(1.0 - *chosen, SimulatedUser::kNotch), 0.0, 1e-9);
+    EXPECT_LE(std::abs(*chosen - comfortable), SimulatedUser::kNotch / 2 + 1e-9);
+}
+
+TEST(Simulation, SameSeedSameResultAndFiles)
+{
+    test::TempDir dir;
+    const RunResult a = simulateOffice(2, 7, Strategy::lumvex, dir / "a");
+    const RunResult b = simulateOffice(2, 7, Strategy::lumvex, dir / "b");
+    ASSERT_EQ(a.days.size(), 2u);
+    for (std::size_t d = 0; d < a.days.size(); ++d) {
+        EXPECT_EQ(a.days[d].corrections, b.days[d].corrections);
+        EXPECT_EQ(a.days[d].writes, b.days[d].writes);
+        EXPECT_EQ(a.days[d].meanError, b.days[d].meanError);
+    }
+    for (const char *name : {"content_offsets.json", "dailystats.json", "adjustments.csv"}) {
+        EXPECT_EQ(files::readAll(dir / "a" / name), files::readAll(dir / "b" / name)) << name;
+    }
+    const RunResult other = simulateOffice(2, 8, Strategy::lumvex, dir / "c");
+    EXPECT_NE(a.days[0].meanError, other.days[0].meanError);
+}
+
+TEST(Simulation, LumvexLearnsAndCorrectionsFallOverTwoWeeks)
+{
+    test::TempDir dir;
+    const RunResult run = simulateOffice(14, 1, Strategy::lumvex, dir.path(), kContentIndifferent);
+    ASSERT_EQ(run.days.size(), 14u);
+    const auto corrections = [&](std::size_t from, std::size_t to) {
+        int sum = 0;
+        for (std::size_t d = from; d < to; ++d) {
+            sum += run.days[d].corrections;
+        }
+        return sum;
+    };
+    // The first day teaches the most; the last days average less than half of it.
+    EXPECT_LT(corrections(11, 14) * 2, corrections(0, 1) * 3);
+    // What was learned is on disk, in the program's own formats.
+    EXPECT_GT(files::readAll(dir / "content_offsets.json").value_or("").size(), 2u);
+    EXPECT_NE(files::readAll(dir / "dailystats.json").value_or("").find("\"2025-03-03\":"), std::string::npos);
+    EXPECT_NE(files::readAll(dir / "adjustments.csv").value_or("").find(",scroll,"), std::string::npos);
+}
+
+TEST(Simulation, ComparisonStrategiesMoveTheBacklightTheirOwnWay)
+{
+    test::TempDir dir;
+    const RunResult fixed = simulateOffice(1, 1, Strategy::fixed, dir.path());
+    const RunResult ambient = simulateOffice(1, 1, Strategy::ambientOnly, dir.path());
+    EXPECT_EQ(fixed.days[0].writes, 0u);
+    EXPECT_GT(fixed.days[0].corrections, 0);
+    EXPECT_GT(ambient.days[0].writes, 0u);
+    EXPECT_EQ(entriesIn(dir.path()), 0u); // only the loop writes files
+
+    const std::string svg = renderPlot(fixed, "fixed <1>");
+    EXPECT_EQ(svg.rfind("<svg", 0), 0u);
+    EXPECT_NE(svg.find("fixed &lt;1&gt;"), std::string::npos);
+    std::size_t circles = 0;
+    for (std::size_t at = svg.find("<circle"); at != std::string::npos; at = svg.find("<circle", at + 1)) {
+        ++circles;
+    }
+    EXPECT_EQ(circles, fixed.corrections.size());
+}
+
+TEST(SimulateCommand, RunsScenariosAndReplaysTelemetry)
+{
+    test::TempDir dir;
+    const auto result =
+        run({"--days", "1", "--compare", "--plot", (dir / "plot.svg").string(), "--out", (dir / "out").string()},
+            dir / "root");
+    ASSERT_EQ(result.status, 0) << result.err;
+    EXPECT_NE(result.out.find("corrections"), std::string::npos);
+    EXPECT_NE(result.out.find("ambient"), std::string::npos);
+    EXPECT_TRUE(fs::exists(dir / "plot.svg"));
+    EXPECT_TRUE(fs::exists(dir / "out/adjustments.csv"));
+    EXPECT_EQ(entriesIn(dir / "root"), 0u);
+
+    // Two rows a second for ten minutes on two days, dark then bright content.
+    std::string trace;
+    for (const double day : {1741910400.0, 1741996800.0}) {
+        for (int i = 0; i < 1200; ++i) {
+            char row[160];
+            std::snprintf(row, sizeof row, R"({"schema":1,"t":%.3f,"lum_raw":%.4f,"amb_lux":120.0,"app_id":"x"})",
+                          day + 36000 + i * 0.5, i < 600 ? 0.1 : 0.85);
+            trace += row;
+            trace += '\n';
+        }
+        trace += R"({"schema":1,"t":)" + std::to_string(day + 36700) + R"(,"trigger":"app_switch"})" + "\n";
+    }
+    ASSERT_TRUE(files::writeAtomically(dir / "trace.jsonl", trace));
+    const auto replay = run({"--trace", (dir / "trace.jsonl").string()}, dir / "root");
+    ASSERT_EQ(replay.status, 0) << replay.err;
+    EXPECT_NE(replay.out.find("2 days"), std::string::npos);
+    EXPECT_EQ(entriesIn(dir / "root"), 1u); // a new folder of its own
+}
+
+TEST(SimulateCommand, BadInputIsOneClearLineAndWritesNothing)
+{
+    test::TempDir dir;
+    ASSERT_TRUE(files::writeAtomically(dir / "no-t.jsonl", "{\"t\":1,\"lum_raw\":0.5}\n{\"lum_raw\":0.5}\n"));
+    ASSERT_TRUE(files::writeAtomically(dir / "bad-json.jsonl", "{\"t\":1,\"lum_raw\":0.5}\nnot json\n"));
+    ASSERT_TRUE(files::writeAtomically(dir / "bad-type.jsonl", "{\"t\":\"noon\",\"lum_raw\":0.5}\n"));
+    fs::create_directories(dir / "used");
+    ASSERT_TRUE(files::writeAtomically(dir / "used/content_offsets.json", "[]"));
+
+    const struct
+    {
+        std::vector<std::string> args;
+        std::string message;
+    } cases[] = {
+        {{"--scenario", "beach"}, "unknown scenario \"beach\""},
+        {{"--days", "-3"}, "--days: must be at least 1"},
+        {{"--days", "two"}, "--days: not a whole number"},
+        {{"--trace", (dir / "missing.jsonl").string()}, "missing.jsonl: cannot be read"},
+        {{"--trace", (dir / "no-t.jsonl").string()}, "no-t.jsonl:2: field \"t\": missing"},
+        {{"--trace", (dir / "bad-json.jsonl").string()}, "bad-json.jsonl:2: not a JSON object"},
+        {{"--trace", (dir / "bad-type.jsonl").string()}, "bad-type.jsonl:1: field \"t\": not a finite number"},
+        {{"--out", (dir / "used").string()}, "choose a folder without Lumvex files"},
+        {{"--frobnicate"}, "unknown option"},
+    };
+    for (const auto &c : cases) {
+        const auto result = run(c.args, dir / "root");
+        EXPECT_EQ(result.status, 2) << c.message;
+        EXPECT_NE(result.err.find(c.message), std::string::npos) << result.err;
+        EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << result.err;
+        EXPECT_EQ(result.out, "");
+    }
+    EXPECT_FALSE(fs::exists(dir / "root"));
+    EXPECT_EQ(entriesIn(dir / "used"), 1u);
+}
