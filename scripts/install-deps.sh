@@ -10,10 +10,13 @@ packages=(
   nlohmann-json3-dev qt6-base-dev
   libxcb1-dev libxcb-randr0-dev libxcb-shm0-dev libxcb-render0-dev libxcb-xinput-dev
   libxcb-damage0-dev libxcb-xfixes0-dev libxcb-xtest0-dev
+  libpulse-dev
+  # packaging
+  dpkg-dev file
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev
   # headless desktop for the tests: X server, session and system buses, fake services
-  xvfb xauth x11-xserver-utils dbus dbus-x11 python3-dbus python3-gi
+  xvfb xauth x11-xserver-utils dbus dbus-x11 python3-dbus python3-gi pulseaudio pulseaudio-utils
 )
 
 missing=()
