@@ -1,0 +1,121 @@
+#include "sensing/AreaThumbnail.h"
+
+#include "sensing/ColumnBand.h"
+#include "sensing/ColumnWeights.h"
+#include "sensing/PixelShare.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <utility>
+
+namespace lumvex {
+
+AreaThumbnail::AreaThumbnail(int side, std::uint64_t denominator, std::vector<Sums> sums)
+    : m_side(side)
+    , m_denominator(denominator)
+    , m_inverse(1.0 / static_cast<double>(denominator))
+    , m_sums(std::move(sums))
+{}
+
+std::optional<AreaThumbnail> AreaThumbnail::squeeze(const ImageView &image, int side)
+{
+    if (!image.isReadable() || side < 1 || side > kMaxSide) {
+        return std::nullopt;
+    }
+    const ColumnWeights columns(image.width, side);
+    const auto rows = pixelShares(image.height, side);
+    const auto stride = static_cast<std::size_t>(image.stride);
+    const auto bins = static_cast<std::size_t>(side);
+    const int red = image.order == PixelOrder::RGBA ? 0 : 2;
+
+    std::vector<Sums> sums(bins * bins, Sums{});
+    std::vector<ColumnWeights::Sums> lineSums(bins);
+    // Weights one line's per-column sums into thumbnail row `binRow`.
+    const auto addLineSums = [&](int binRow, std::uint64_t weight) {
+        Sums *target = sums.data() + static_cast<std::size_t>(binRow) * bins;
+        for (std::size_t j = 0; j < bins; ++j) {
+            target[j][0] += weight * lineSums[j][red];
+            target[j][1] += weight * lineSums[j][1];
+            target[j][2] += weight * lineSums[j][2 - red];
+        }
+    };
+    const auto rowAt = [&](int y) { return image.data + static_cast<std::size_t>(y) * stride; };
+
+    ColumnBand band(image.width);
+    for (std::size_t k = 0; k < rows.size();) {
+        const PixelShare &share = rows[k];
+        if (share.weight != static_cast<std::uint32_t>(side)) {
+            // A row cut by a thumbnail row edge is reduced on its own and weighted into each side.
+            columns.reduce(rowAt(share.source), lineSums);
+            for (; k < rows.size() && rows[k].source == share.source; ++k) {
+                addLineSums(rows[k].bin, rows[k].weight);
+            }
+            continue;
+        }
+        // The run of rows lying wholly inside this thumbnail row goes through the band at once.
+        std::size_t end = k;
+        while (end < rows.size() && rows[end].bin == share.bin && rows[end].weight == share.weight) {
+            ++end;
+        }
+        const int last = share.source + static_cast<int>(end - k);
+        for (int y = share.source; y < last;) {
+            const int count = std::min(ColumnBand::kMaxRows, last - y);
+            band.add(rowAt(y), stride, count);
+            y += count;
+            columns.reduce(band, lineSums);
+            addLineSums(share.bin, bins);
+            band.clear();
+        }
+        k = end;
+    }
+    return AreaThumbnail(side, static_cast<std::uint64_t>(image.width) * static_cast<std::uint64_t>(image.height),
+                         std::move(sums));
+}
+
+std::vector<AreaThumbnail::Rgb> AreaThumbnail::pixels() const
+{
+    // sum / denominator rounded half up. A multiplication by the inverse lands within one of it and
+    // the integer comparisons make it exact, with no integer division (slow, and 3 per pixel).
+    const auto byte = [this](std::uint64_t sum) {
+        // Signed conversions are one instruction each; every sum is below 2^62.
+        auto value = static_cast<std::int64_t>(static_cast<double>(static_cast<std::int64_t>(sum)) * m_inverse + 0.5);
+        const std::uint64_t twice = 2 * sum + m_denominator;
+        if (value > 0 && twice < 2 * static_cast<std::uint64_t>(value) * m_denominator) {
+            --value;
+        } else if (twice >= 2 * static_cast<std::uint64_t>(value + 1) * m_denominator) {
+            ++value;
+        }
+        return static_cast<std::uint8_t>(value);
+    };
+    std::vector<Rgb> pixels;
+    pixels.reserve(m_sums.size());
+    for (const Sums &sums : m_sums) {
+        pixels.push_back({byte(sums[0]), byte(sums[1]), byte(sums[2])});
+    }
+    return pixels;
+}
+
+std::optional<AreaThumbnail> AreaThumbnail::reducedTo(int side) const
+{
+    if (side < 1 || m_side % side != 0) {
+        return std::nullopt;
+    }
+    const int factor = m_side / side;
+    std::vector<Sums> sums(static_cast<std::size_t>(side) * static_cast<std::size_t>(side), Sums{});
+    const Sums *from = m_sums.data();
+    for (int row = 0; row < m_side; ++row) {
+        Sums *to = sums.data() + static_cast<std::size_t>(row / factor) * static_cast<std::size_t>(side);
+        for (int column = 0; column < side; ++column) {
+            for (int k = 0; k < factor; ++k, ++from) {
+                to[column][0] += (*from)[0];
+                to[column][1] += (*from)[1];
+                to[column][2] += (*from)[2];
+            }
+        }
+    }
+    // Each block's sum is factor² times the coarse pixel's own sum; the denominator follows.
+    const auto area = static_cast<std::uint64_t>(factor) * static_cast<std::uint64_t>(factor);
+    return AreaThumbnail(side, m_denominator * area, std::move(sums));
+}
+
+} // namespace lumvex

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "sensing/ImageView.h"
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+namespace lumvex {
+
+// An image squeezed to side x side pixels by an exact area average: each source pixel counts in a
+// thumbnail pixel with the share of its area that falls inside it, so thin lines and text keep their
+// true weight. The per-channel sums are held as integers over one common denominator, which lets a
+// coarser thumbnail be derived from a finer one without any rounding in between.
+class AreaThumbnail
+{
+public:
+    // A side beyond this is refused; thumbnails are meant to be small.
+    static constexpr int kMaxSide = 1024;
+
+    struct Rgb
+    {
+        std::uint8_t r;
+        std::uint8_t g;
+        std::uint8_t b;
+
+        friend bool operator==(const Rgb &, const Rgb &) = default;
+    };
+
+    // Empty when the image cannot be read or `side` is outside 1...kMaxSide. Row 0 is the top.
+    static std::optional<AreaThumbnail> squeeze(const ImageView &image, int side);
+
+    int side() const { return m_side; }
+
+    // The pixels row by row, each channel rounded to the nearest byte as an 8-bit render stores it.
+    std::vector<Rgb> pixels() const;
+
+    // The thumbnail of side `side` that squeezing the source directly would give, bit for bit.
+    // Empty unless `side` divides this thumbnail's side.
+    std::optional<AreaThumbnail> reducedTo(int side) const;
+
+private:
+    using Sums = std::array<std::uint64_t, 3>; // R, G, B
+
+    AreaThumbnail(int side, std::uint64_t denominator, std::vector<Sums> sums);
+
+    int m_side;
+    std::uint64_t m_denominator;
+    double m_inverse;
+    std::vector<Sums> m_sums;
+};
+
+} // namespace lumvex

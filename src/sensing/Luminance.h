@@ -1,0 +1,26 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+
+namespace lumvex {
+
+// v / 255.0 for every byte: the reducers evaluate the formula thousands of times per capture, and the
+// divisions would dominate. Folded at compile time with the same correctly rounded division.
+inline constexpr std::array<double, 256> kByteFractions = [] {
+    std::array<double, 256> fractions{};
+    for (int v = 0; v < 256; ++v) {
+        fractions[static_cast<std::size_t>(v)] = v / 255.0;
+    }
+    return fractions;
+}();
+
+// Rec. 709 weights on the gamma-encoded bytes, no linearisation. The order of the additions is fixed
+// so that greys 51 and 204 come out at exactly 0.2 and 0.8, the signature's thresholds.
+inline double luminanceOf(std::uint8_t r, std::uint8_t g, std::uint8_t b)
+{
+    return (0.2126 * kByteFractions[r] + 0.7152 * kByteFractions[g]) + 0.0722 * kByteFractions[b];
+}
+
+} // namespace lumvex

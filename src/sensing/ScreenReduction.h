@@ -1,0 +1,24 @@
+#pragma once
+
+#include "sensing/ContentSignature.h"
+#include "sensing/ImageView.h"
+
+#include <vector>
+
+namespace lumvex {
+
+// Everything the content sampler takes from one capture.
+struct ScreenReduction
+{
+    double meanLuminance = 0.5;
+    std::vector<double> grid; // cells x cells, first row at the top
+    ContentSignature signature;
+};
+
+// The three reductions in one pass over the pixels. Each figure equals, bit for bit, what
+// LuminanceReducer::averageLuminance, luminanceGrid and HistogramReducer::signature give for the same
+// arguments, neutral answers included. The single pass needs `cells` to divide `signatureSize`
+// (4 and 64 do); otherwise the grid costs a second pass.
+ScreenReduction reduceScreen(const ImageView &image, int meanSize = 64, int cells = 4, int signatureSize = 64);
+
+} // namespace lumvex

@@ -1,0 +1,154 @@
+#include "sensing/AreaThumbnail.h"
+
+#include "TestImage.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+
+using namespace lumvex;
+using lumvex::test::Rgb;
+using lumvex::test::TestImage;
+
+namespace {
+
+struct Source
+{
+    int width;
+    int height;
+    std::vector<Rgb> pixels;
+
+    Rgb at(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
+};
+
+Source randomSource(int width, int height, unsigned seed)
+{
+    std::mt19937 random(seed);
+    std::uniform_int_distribution<int> byte(0, 255);
+    Source source{width, height, {}};
+    for (int i = 0; i < width * height; ++i) {
+        source.pixels.push_back({static_cast<std::uint8_t>(byte(random)), static_cast<std::uint8_t>(byte(random)),
+                                 static_cast<std::uint8_t>(byte(random))});
+    }
+    return source;
+}
+
+// Brute force: blow the image up `side` times on each axis; every thumbnail pixel is then exactly a
+// width x height block of subpixels.
+std::vector<Rgb> referenceThumbnail(const Source &source, int side)
+{
+    std::vector<Rgb> thumbnail;
+    const double area = static_cast<double>(source.width) * source.height;
+    for (int row = 0; row < side; ++row) {
+        for (int column = 0; column < side; ++column) {
+            long sum[3] = {0, 0, 0};
+            for (int y = row * source.height; y < (row + 1) * source.height; ++y) {
+                for (int x = column * source.width; x < (column + 1) * source.width; ++x) {
+                    const Rgb pixel = source.at(x / side, y / side);
+                    sum[0] += pixel.r;
+                    sum[1] += pixel.g;
+                    sum[2] += pixel.b;
+                }
+            }
+            const auto byte = [area](long s) { return static_cast<std::uint8_t>(std::lround(s / area)); };
+            thumbnail.push_back({byte(sum[0]), byte(sum[1]), byte(sum[2])});
+        }
+    }
+    return thumbnail;
+}
+
+void expectSamePixels(const AreaThumbnail &thumbnail, const std::vector<Rgb> &expected)
+{
+    const auto pixels = thumbnail.pixels();
+    ASSERT_EQ(pixels.size(), expected.size());
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        ASSERT_EQ(pixels[i].r, expected[i].r) << "pixel " << i;
+        ASSERT_EQ(pixels[i].g, expected[i].g) << "pixel " << i;
+        ASSERT_EQ(pixels[i].b, expected[i].b) << "pixel " << i;
+    }
+}
+
+} // namespace
+
+// Fractional bin edges on both axes, upscaling, widths off the 4-pixel grouping, bands taller than
+// the 16-bit column sums can hold at once, both byte orders, padded rows.
+TEST(AreaThumbnail, EveryPixelCountsWithItsExactArea)
+{
+    struct Case
+    {
+        int width, height, side;
+        PixelOrder order;
+        int padding;
+    };
+    for (const Case c : {Case{37, 23, 8, PixelOrder::BGRA, 0}, Case{8, 8, 8, PixelOrder::RGBA, 4},
+                         Case{5, 3, 8, PixelOrder::BGRA, 0}, Case{64, 1, 16, PixelOrder::RGBA, 0},
+                         Case{3, 50, 7, PixelOrder::BGRA, 12}, Case{129, 67, 16, PixelOrder::BGRA, 0},
+                         Case{13, 1200, 2, PixelOrder::RGBA, 8}, Case{1, 1, 4, PixelOrder::BGRA, 0}}) {
+        SCOPED_TRACE(testing::Message() << c.width << "x" << c.height << " side " << c.side);
+        const Source source = randomSource(c.width, c.height, static_cast<unsigned>(c.width * 31 + c.side));
+        TestImage image(c.width, c.height, c.order, c.padding);
+        image.paint([&](int x, int y) { return source.at(x, y); });
+
+        const auto thumbnail = AreaThumbnail::squeeze(image.view(), c.side);
+        ASSERT_TRUE(thumbnail);
+        expectSamePixels(*thumbnail, referenceThumbnail(source, c.side));
+    }
+}
+
+TEST(AreaThumbnail, TallWhiteBandDoesNotOverflow)
+{
+    TestImage image(7, 1031);
+    image.fill({255, 255, 255});
+    const auto thumbnail = AreaThumbnail::squeeze(image.view(), 1);
+    ASSERT_TRUE(thumbnail);
+    expectSamePixels(*thumbnail, {{255, 255, 255}});
+}
+
+TEST(AreaThumbnail, ReducingEqualsSqueezingDirectly)
+{
+    TestImage image(203, 117);
+    image.randomise(7);
+    const auto fine = AreaThumbnail::squeeze(image.view(), 64);
+    ASSERT_TRUE(fine);
+    for (const int side : {32, 4, 1}) {
+        SCOPED_TRACE(side);
+        const auto reduced = fine->reducedTo(side);
+        const auto direct = AreaThumbnail::squeeze(image.view(), side);
+        ASSERT_TRUE(reduced && direct);
+        EXPECT_TRUE(reduced->pixels() == direct->pixels());
+    }
+    EXPECT_FALSE(fine->reducedTo(3));
+    EXPECT_FALSE(fine->reducedTo(0));
+    EXPECT_FALSE(fine->reducedTo(128));
+}
+
+TEST(AreaThumbnail, RefusesWhatItCannotReadOrHold)
+{
+    TestImage image(10, 10);
+    const ImageView good = image.view();
+    EXPECT_TRUE(AreaThumbnail::squeeze(good, AreaThumbnail::kMaxSide));
+    EXPECT_FALSE(AreaThumbnail::squeeze(good, 0));
+    EXPECT_FALSE(AreaThumbnail::squeeze(good, -64));
+    EXPECT_FALSE(AreaThumbnail::squeeze(good, AreaThumbnail::kMaxSide + 1));
+
+    const auto broken = [&good](auto change) {
+        ImageView view = good;
+        change(view);
+        return view;
+    };
+    for (const ImageView &bad : {
+             broken([](ImageView &v) { v.data = nullptr; }),
+             broken([](ImageView &v) { v.width = 0; }),
+             broken([](ImageView &v) { v.height = -1; }),
+             broken([](ImageView &v) { v.stride = v.width * 4 - 1; }),
+             broken([](ImageView &v) { v.stride = -v.stride; }),
+             broken([](ImageView &v) {
+                 v.width = ImageView::kMaxSide + 1;
+                 v.stride = v.width * 4;
+             }),
+         }) {
+        EXPECT_FALSE(bad.isReadable());
+        EXPECT_FALSE(AreaThumbnail::squeeze(bad, 4));
+    }
+}
