@@ -97,7 +97,8 @@ void CompensationLoop::onLuminanceUpdate(double L_slow, double L_fast)
     }
     m_L_filtered = L_slow;
 
-    if (!m_enabled || inWindow(m_manualOverrideUntil, now) || (mainDisplayIsBuiltIn && !mainDisplayIsBuiltIn())) {
+    if (!m_enabled || m_paused || inWindow(m_manualOverrideUntil, now) ||
+        (mainDisplayIsBuiltIn && !mainDisplayIsBuiltIn())) {
         return;
     }
     if (L <= kDarkLuminance) {
@@ -174,6 +175,13 @@ void CompensationLoop::resetTarget()
     m_R_target = kInitialTarget;
     m_ambientAnchor.reset();
     m_freshStart = true;
+}
+
+void CompensationLoop::acceptBrightness(double B)
+{
+    if (std::isfinite(B)) {
+        m_B_current = B;
+    }
 }
 
 void CompensationLoop::setEnabled(bool enabled)

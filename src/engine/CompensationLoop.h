@@ -56,6 +56,12 @@ public:
     void onManualChange(double B_after, const std::string &source);
     // Forgets the baseline; the next update captures a new one.
     void resetTarget();
+    // Takes a brightness the user did not choose (the desktop dimming an idle screen, a restore after
+    // wake) as the current value, so the loop neither fights it nor learns from it.
+    void acceptBrightness(double B);
+    // While paused (the session is idle or locked) nothing is written; updates are still tracked.
+    void setPaused(bool paused) { m_paused = paused; }
+    bool paused() const { return m_paused; }
 
     bool enabled() const { return m_enabled; }
     // Persists the choice; switching on re-reads the brightness and captures a new baseline.
@@ -82,6 +88,7 @@ private:
     Defaults &m_defaults;
 
     bool m_enabled = false;
+    bool m_paused = false;
     double m_R_target = kInitialTarget;
     double m_L_filtered = 0.5;
     double m_B_current = 0.5;

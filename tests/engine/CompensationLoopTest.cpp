@@ -401,3 +401,31 @@ TEST_F(LoopTest, NonFiniteReadingsNeverReachTheDisplayOrTheTable)
     EXPECT_EQ(loop->B_current(), 0.65);
     EXPECT_TRUE(std::isfinite(loop->R_target()));
 }
+
+TEST_F(LoopTest, PausedLoopWritesNothingAndAcceptedLevelsAreNotLearned)
+{
+    makeLoop();
+    loop->signatureProvider = [] { return kOffice; };
+    tick(0.5);
+    loop->setPaused(true);
+    const std::size_t writes = brightness.writeCount();
+    for (int i = 0; i < 20; ++i) {
+        tick(0.2);
+    }
+    EXPECT_EQ(brightness.writeCount(), writes);
+    EXPECT_DOUBLE_EQ(loop->L_filtered(), 0.2);
+
+    // The desktop dims the idle screen: taken as current, not as a correction.
+    const double target = loop->R_target();
+    loop->acceptBrightness(0.3);
+    EXPECT_EQ(loop->B_current(), 0.3);
+    EXPECT_NEAR(loop->B_manual(), 0.6, 1e-6);
+    EXPECT_EQ(loop->R_target(), target);
+    EXPECT_EQ(calibration.situationCount(), 0u);
+    EXPECT_TRUE(logRows().empty());
+
+    loop->setPaused(false);
+    tick(0.2);
+    EXPECT_EQ(brightness.writeCount(), writes + 1); // back towards the user's band
+    EXPECT_NEAR(loop->B_current(), 0.3 + 0.012, 1e-9);
+}
