@@ -42,7 +42,9 @@ bool writeAll(int fd, std::string_view data)
 bool writeAtomically(const fs::path &target, std::string_view data)
 {
     const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
-    std::string temporary = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
+    // Built by appending: GCC 12 misreports `"." + string` at -O3 as an overlapping copy.
+    std::string temporary = folder.string();
+    temporary.append("/.").append(target.filename().string()).append(".XXXXXX");
 
     UniqueFd fd(::mkostemp(temporary.data(), O_CLOEXEC)); // created 0600
     if (!fd) {

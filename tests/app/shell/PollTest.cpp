@@ -1,0 +1,108 @@
+#include "app/shell/BrightnessPoll.h"
+#include "app/shell/DesktopChangeGuard.h"
+
+#include <gtest/gtest.h>
+
+using namespace lumvex;
+
+namespace {
+
+BrightnessPoll::Reading reading(double b, std::optional<double> loop, bool enabled = true, bool recording = false)
+{
+    BrightnessPoll::Reading r;
+    r.brightness = b;
+    r.loopCurrent = loop;
+    r.loopEnabled = enabled;
+    r.recording = recording;
+    return r;
+}
+
+} // namespace
+
+TEST(BrightnessPoll, KeyStepIsReportedOnceAndLoopWritesNever)
+{
+    BrightnessPoll poll;
+    auto first = poll.tick(reading(0.5, 0.5));
+    EXPECT_TRUE(first.showBrightness);
+    EXPECT_FALSE(first.reportManualChange);
+
+    // A key press moves the panel from 0.5 to 0.6; the loop then takes 0.6 as its own.
+    const auto press = poll.tick(reading(0.6, 0.5));
+    EXPECT_TRUE(press.reportManualChange);
+    EXPECT_TRUE(press.showBrightness);
+    EXPECT_FALSE(poll.tick(reading(0.6, 0.5)).reportManualChange); // the icon already shows it
+
+    // What the loop wrote itself, and small moves, are never corrections.
+    EXPECT_FALSE(poll.tick(reading(0.66, 0.66)).reportManualChange);
+    const auto near = poll.tick(reading(0.68, 0.66));
+    EXPECT_FALSE(near.reportManualChange);
+    EXPECT_FALSE(near.showBrightness); // 0.02 from 0.66 shown: shown since > 0.005
+    EXPECT_DOUBLE_EQ(poll.lastShown(), 0.66);
+    // Without a loop there is nobody to tell.
+    EXPECT_FALSE(poll.tick(reading(0.2, std::nullopt)).reportManualChange);
+}
+
+TEST(BrightnessPoll, DesktopChangesAreAcceptedNotReported)
+{
+    BrightnessPoll poll;
+    poll.tick(reading(0.5, 0.5));
+    auto r = reading(0.2, 0.5);
+    r.userChangesTrusted = false;
+    const auto dimmed = poll.tick(r);
+    EXPECT_FALSE(dimmed.reportManualChange);
+    EXPECT_TRUE(dimmed.acceptAsCurrent);
+    EXPECT_TRUE(dimmed.showBrightness);
+}
+
+TEST(BrightnessPoll, TelemetryTellsTheLoopsWorkFromTheUsers)
+{
+    BrightnessPoll poll;
+    poll.setRecorderLast(0.5);
+    poll.tick(reading(0.5, 0.5, true, true));
+    EXPECT_FALSE(poll.tick(reading(0.503, 0.503, true, true)).telemetry); // not more than 0.004
+    const auto automatic = poll.tick(reading(0.51, 0.51, true, true));
+    ASSERT_TRUE(automatic.telemetry);
+    EXPECT_EQ(automatic.telemetry->source, "auto");
+    EXPECT_DOUBLE_EQ(automatic.telemetry->before, 0.5);
+
+    // A key press is "manual" although the same tick hands it to the loop.
+    const auto key = poll.tick(reading(0.7, 0.51, true, true));
+    EXPECT_TRUE(key.reportManualChange);
+    ASSERT_TRUE(key.telemetry);
+    EXPECT_EQ(key.telemetry->source, "manual");
+    // With the loop off everything is the user's.
+    EXPECT_EQ(poll.tick(reading(0.71, 0.71, false, true)).telemetry->source, "manual");
+}
+
+TEST(VolumePoll, ShowsOnlyVisibleChanges)
+{
+    VolumePoll poll;
+    EXPECT_TRUE(poll.changed(0.0));
+    EXPECT_FALSE(poll.changed(0.005));
+    EXPECT_TRUE(poll.changed(0.0051));
+}
+
+TEST(DesktopChangeGuard, IdleLockAndSleepAreTheDesktops)
+{
+    DesktopChangeGuard guard;
+    const Timestamp t0 = Timestamp::fromReferenceSeconds(1000);
+    EXPECT_TRUE(guard.userChangesTrusted(t0, 0.4));
+    EXPECT_FALSE(guard.holdLoop());
+
+    guard.setAway(true, t0);
+    EXPECT_FALSE(guard.userChangesTrusted(t0 + 60, 0.1));
+    EXPECT_TRUE(guard.holdLoop());
+    guard.setAway(false, t0 + 100);
+    EXPECT_FALSE(guard.holdLoop());
+    EXPECT_FALSE(guard.userChangesTrusted(t0 + 104.9, 0.4)); // the restore after activity
+    EXPECT_TRUE(guard.userChangesTrusted(t0 + 105, 0.4));
+
+    guard.setSleeping(true, t0 + 200);
+    EXPECT_FALSE(guard.userChangesTrusted(t0 + 200, 0.4));
+    EXPECT_TRUE(guard.holdLoop());
+    guard.setSleeping(false, t0 + 4000);
+    EXPECT_FALSE(guard.userChangesTrusted(t0 + 4004, 0.6));
+    EXPECT_TRUE(guard.userChangesTrusted(t0 + 4006, 0.6));
+    EXPECT_FALSE(guard.userChangesTrusted(t0 + 4020, 0.0)); // a dark panel right after wake
+    EXPECT_TRUE(guard.userChangesTrusted(t0 + 4040, 0.0));  // later, zero is a choice
+}
