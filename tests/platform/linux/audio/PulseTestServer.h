@@ -1,0 +1,150 @@
+#pragma once
+
+#include <pulse/volume.h>
+
+#include <nlohmann/json.hpp>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <sys/types.h>
+#include <thread>
+#include <vector>
+
+namespace lumvex::test {
+
+// Waits until the condition holds or the deadline passes; returns the condition.
+template<typename Condition>
+bool eventually(Condition condition, std::chrono::milliseconds deadline = std::chrono::seconds(5))
+{
+    const auto end = std::chrono::steady_clock::now() + deadline;
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() >= end) {
+            return false;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return true;
+}
+
+// The test's hand on the private PulseAudio server that run-with-pulseaudio.sh started: pactl for the
+// server's own view, and the control script to kill and restart it.
+class PulseTestServer
+{
+public:
+    PulseTestServer()
+    {
+        const char *dir = std::getenv("LUMVEX_TEST_PULSE_DIR");
+        const char *control = std::getenv("LUMVEX_TEST_PULSE_CONTROL");
+        if (dir && control) {
+            m_dir = dir;
+            m_control = control;
+        }
+    }
+
+    // False when the binary was not started by the wrapper: then no test may talk to any server.
+    bool isPrivate() const { return !m_dir.empty(); }
+
+    // Kills the server outright; none runs until restart().
+    void kill() { ASSERT_EQ(std::system((m_control + " kill " + m_dir).c_str()), 0); }
+    void restart() { ASSERT_EQ(std::system((m_control + " restart " + m_dir).c_str()), 0); }
+
+    pid_t pid() const
+    {
+        pid_t pid = 0;
+        std::ifstream(m_dir + "/pulse.pid") >> pid;
+        return pid;
+    }
+
+    // Runs pactl with the arguments and returns what it printed; a failure fails the test.
+    std::string pactl(const std::string &arguments)
+    {
+        const std::string command = "pactl " + arguments + " 2>&1";
+        std::unique_ptr<FILE, int (*)(FILE *)> pipe(::popen(command.c_str(), "r"), ::pclose);
+        std::string output;
+        char buffer[4096];
+        while (pipe && std::fgets(buffer, sizeof buffer, pipe.get())) {
+            output += buffer;
+        }
+        const int status = pipe ? ::pclose(pipe.release()) : -1;
+        EXPECT_EQ(status, 0) << command << ": " << output;
+        return output;
+    }
+
+    nlohmann::json sink(const std::string &name)
+    {
+        for (const auto &sink : nlohmann::json::parse(pactl("-f json list sinks"))) {
+            if (sink.at("name") == name) {
+                return sink;
+            }
+        }
+        return nullptr;
+    }
+
+    bool hasSink(const std::string &name) { return !sink(name).is_null(); }
+
+    // The raw volume of each channel, in the sink's channel order.
+    std::vector<pa_volume_t> channels(const std::string &name)
+    {
+        std::vector<pa_volume_t> values;
+        const nlohmann::json found = sink(name);
+        if (!found.is_null()) {
+            for (const auto &channel : found.at("volume")) {
+                values.push_back(channel.at("value").get<pa_volume_t>());
+            }
+        }
+        return values;
+    }
+
+    bool isMuted(const std::string &name)
+    {
+        const nlohmann::json found = sink(name);
+        return !found.is_null() && found.at("mute").get<bool>();
+    }
+
+    std::string defaultSink()
+    {
+        std::string name = pactl("get-default-sink");
+        while (!name.empty() && (name.back() == '\n' || name.back() == ' ')) {
+            name.pop_back();
+        }
+        return name;
+    }
+
+private:
+    std::string m_dir;
+    std::string m_control;
+};
+
+// Stops the server's process for as long as it lives: a server that takes no requests at all.
+class FrozenServer
+{
+public:
+    explicit FrozenServer(pid_t pid)
+        : m_pid(pid)
+    {
+        // Never 0 or less: that would stop this process's group, or every process.
+        if (m_pid > 0) {
+            ::kill(m_pid, SIGSTOP);
+        }
+    }
+    ~FrozenServer()
+    {
+        if (m_pid > 0) {
+            ::kill(m_pid, SIGCONT);
+        }
+    }
+    FrozenServer(const FrozenServer &) = delete;
+    FrozenServer &operator=(const FrozenServer &) = delete;
+
+private:
+    pid_t m_pid;
+};
+
+} // namespace lumvex::test
