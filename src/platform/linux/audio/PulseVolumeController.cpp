@@ -230,15 +230,11 @@ void PulseVolumeController::onContextState(pa_context *context, void *self)
     }
 }
 
-void PulseVolumeController::onEvent(pa_context *, pa_subscription_event_type_t type, std::uint32_t index, void *self)
+void PulseVolumeController::onEvent(pa_context *, pa_subscription_event_type_t, std::uint32_t, void *self)
 {
-    PulseVolumeController &c = *controller(self);
-    // Other sinks' changes do not matter until one of them becomes the default.
-    const bool otherSink = (type & PA_SUBSCRIPTION_EVENT_FACILITY_MASK) == PA_SUBSCRIPTION_EVENT_SINK && c.m_sink &&
-                           c.m_sink->index != index;
-    if (!otherSink) {
-        c.refresh();
-    }
+    // Even another sink's change counts: it may be the sink that a default query still in flight will name,
+    // and PipeWire's pulse server can report the change before that answer.
+    controller(self)->refresh();
 }
 
 void PulseVolumeController::onSinkInfo(pa_context *, const pa_sink_info *info, int eol, void *self)
