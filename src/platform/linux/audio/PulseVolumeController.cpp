@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <mutex>
+#include <utility>
 
 namespace lumvex {
 namespace {
