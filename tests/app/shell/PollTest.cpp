@@ -36,8 +36,9 @@ TEST(BrightnessPoll, KeyStepIsReportedOnceAndLoopWritesNever)
     EXPECT_FALSE(poll.tick(reading(0.66, 0.66)).reportManualChange);
     const auto near = poll.tick(reading(0.68, 0.66));
     EXPECT_FALSE(near.reportManualChange);
-    EXPECT_FALSE(near.showBrightness); // 0.02 from 0.66 shown: shown since > 0.005
-    EXPECT_DOUBLE_EQ(poll.lastShown(), 0.66);
+    EXPECT_TRUE(near.showBrightness); // but the icon follows anything over 0.005
+    EXPECT_DOUBLE_EQ(poll.lastShown(), 0.68);
+    EXPECT_FALSE(poll.tick(reading(0.684, 0.66)).showBrightness);
     // Without a loop there is nobody to tell.
     EXPECT_FALSE(poll.tick(reading(0.2, std::nullopt)).reportManualChange);
 }
