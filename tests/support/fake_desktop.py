@@ -1,0 +1,130 @@
+#!/usr/bin/python3
+"""The desktop's services for tests, on one private bus that stands in for both the system and the
+session bus: the login manager (PrepareForSleep, the caller's session with IdleHint, LockedHint and
+SetBrightness writing into a fake sysfs tree) and a screen saver (ActiveChanged).
+
+Control interface org.lumvex.test.FakeDesktop at /org/lumvex/test: SetIdle(b), SetLocked(b),
+Sleep(b) (emits PrepareForSleep), SetScreenSaver(b), SetSysfsRoot(s), BrightnessCalls() -> as.
+Usage: fake_desktop.py READY_FILE (created once every name is owned)."""
+
+import os
+import sys
+
+import dbus
+import dbus.service
+from dbus.mainloop.glib import DBusGMainLoop
+from gi.repository import GLib
+
+MANAGER = "org.freedesktop.login1.Manager"
+SESSION = "org.freedesktop.login1.Session"
+PROPERTIES = "org.freedesktop.DBus.Properties"
+SESSION_PATH = "/org/freedesktop/login1/session/_31"
+CONTROL = "org.lumvex.test.FakeDesktop"
+
+
+class Manager(dbus.service.Object):
+    def __init__(self, bus):
+        super().__init__(bus, "/org/freedesktop/login1")
+
+    @dbus.service.method(MANAGER, in_signature="u", out_signature="o")
+    def GetSessionByPID(self, pid):
+        return dbus.ObjectPath(SESSION_PATH)
+
+    @dbus.service.method(MANAGER, in_signature="s", out_signature="o")
+    def GetSession(self, name):
+        return dbus.ObjectPath(SESSION_PATH)
+
+    @dbus.service.signal(MANAGER, signature="b")
+    def PrepareForSleep(self, start):
+        pass
+
+
+class Session(dbus.service.Object):
+    def __init__(self, bus, path):
+        super().__init__(bus, path)
+        self.hints = {"IdleHint": False, "LockedHint": False}
+        self.root = "/nonexistent"
+        self.calls = []
+
+    @dbus.service.method(PROPERTIES, in_signature="ss", out_signature="v")
+    def Get(self, interface, name):
+        return dbus.Boolean(self.hints.get(str(name), False))
+
+    @dbus.service.method(PROPERTIES, in_signature="s", out_signature="a{sv}")
+    def GetAll(self, interface):
+        return {k: dbus.Boolean(v) for k, v in self.hints.items()}
+
+    @dbus.service.signal(PROPERTIES, signature="sa{sv}as")
+    def PropertiesChanged(self, interface, changed, invalidated):
+        pass
+
+    def set_hint(self, name, value):
+        self.hints[name] = bool(value)
+        self.PropertiesChanged(SESSION, {name: dbus.Boolean(value)}, dbus.Array([], signature="s"))
+
+    @dbus.service.method(SESSION, in_signature="ssu")
+    def SetBrightness(self, subsystem, name, value):
+        self.calls.append("%s/%s=%d" % (subsystem, name, value))
+        with open(os.path.join(self.root, "sys/class", subsystem, name, "brightness"), "w") as device:
+            device.write("%d\n" % value)
+
+
+class ScreenSaver(dbus.service.Object):
+    def __init__(self, bus):
+        super().__init__(bus, "/org/freedesktop/ScreenSaver")
+
+    @dbus.service.signal("org.freedesktop.ScreenSaver", signature="b")
+    def ActiveChanged(self, active):
+        pass
+
+
+class Control(dbus.service.Object):
+    def __init__(self, bus, manager, sessions, saver):
+        super().__init__(bus, "/org/lumvex/test")
+        self.manager, self.sessions, self.saver = manager, sessions, saver
+
+    @dbus.service.method(CONTROL, in_signature="b")
+    def SetIdle(self, value):
+        for s in self.sessions:
+            s.set_hint("IdleHint", value)
+
+    @dbus.service.method(CONTROL, in_signature="b")
+    def SetLocked(self, value):
+        for s in self.sessions:
+            s.set_hint("LockedHint", value)
+
+    @dbus.service.method(CONTROL, in_signature="b")
+    def Sleep(self, value):
+        self.manager.PrepareForSleep(bool(value))
+
+    @dbus.service.method(CONTROL, in_signature="b")
+    def SetScreenSaver(self, value):
+        self.saver.ActiveChanged(bool(value))
+
+    @dbus.service.method(CONTROL, in_signature="s")
+    def SetSysfsRoot(self, root):
+        for s in self.sessions:
+            s.root = str(root)
+
+    @dbus.service.method(CONTROL, out_signature="as")
+    def BrightnessCalls(self):
+        return dbus.Array([c for s in self.sessions for c in s.calls], signature="s")
+
+
+def main():
+    DBusGMainLoop(set_as_default=True)
+    bus = dbus.SessionBus()
+    names = [dbus.service.BusName(n, bus, do_not_queue=True)
+             for n in ("org.freedesktop.login1", "org.freedesktop.ScreenSaver", "org.lumvex.test.FakeDesktop")]
+    manager = Manager(bus)
+    # The session answers under its own path and under "auto", as the real one does.
+    sessions = [Session(bus, SESSION_PATH), Session(bus, "/org/freedesktop/login1/session/auto")]
+    saver = ScreenSaver(bus)
+    control = Control(bus, manager, sessions, saver)
+    open(sys.argv[1], "w").close()
+    GLib.MainLoop().run()
+    del names, control
+
+
+if __name__ == "__main__":
+    main()

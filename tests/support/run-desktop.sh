@@ -1,0 +1,97 @@
+#!/usr/bin/env bash
+# Runs a command inside a headless desktop of its own: Xvfb (3840x1080, monitors eDP-1, 2400 wide and under
+# the pointer, and DP-1 side by side), one private D-Bus bus standing in for both the session and the system bus, the fake login
+# manager and screen saver of fake_desktop.py, PulseAudio with one null sink, a fake backlight (intel_backlight, max 1000, at 500)
+# and empty HOME and XDG folders. Everything is stopped afterwards; exits with the command's status.
+# The command finds the fake sysfs root in LUMVEX_SYSFS_ROOT and the work folder in LUMVEX_TEST_DIR.
+# Usage: run-desktop.sh COMMAND [ARGS...]
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+work=$(mktemp -d "${TMPDIR:-/tmp}/lumvex-desktop-XXXXXX")
+pids=()
+cmd_pid=
+
+cleanup() {
+  [ -n "$cmd_pid" ] && kill "$cmd_pid" 2>/dev/null || true
+  for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill "${pids[$i]}" 2>/dev/null || true; done
+  wait 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+trap "exit 143" TERM INT
+
+# X server on a free display number.
+exec {displayfd}<> <(:)
+Xvfb -displayfd "$displayfd" -screen 0 3840x1080x24 -nolisten tcp -noreset >"$work/xvfb.log" 2>&1 &
+pids+=($!)
+display=
+for _ in $(seq 100); do
+  read -r -t 0.1 display <&"$displayfd" && break
+done
+[ -n "$display" ] || { echo "Xvfb did not start" >&2; cat "$work/xvfb.log" >&2; exit 1; }
+export DISPLAY=":$display"
+# The pointer starts in the middle of the screen: on the built-in panel.
+xrandr --setmonitor '*eDP-1' 2400/344x1080/194+0+0 screen >/dev/null
+xrandr --setmonitor DP-1 1440/527x1080/296+2400+0 none >/dev/null
+
+cat >"$work/bus.conf" <<CONF
+<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
+ "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
+<busconfig>
+  <type>session</type>
+  <listen>unix:dir=$work</listen>
+  <auth>EXTERNAL</auth>
+  <policy context="default">
+    <allow send_destination="*" eavesdrop="true"/>
+    <allow eavesdrop="true"/>
+    <allow own="*"/>
+  </policy>
+</busconfig>
+CONF
+{ read -r address && read -r bus_pid; } < <(dbus-daemon --config-file="$work/bus.conf" --fork --print-address=1 --print-pid=1)
+pids+=("$bus_pid")
+export DBUS_SESSION_BUS_ADDRESS="$address" DBUS_SYSTEM_BUS_ADDRESS="$address"
+
+mkdir -p "$work/home" "$work/config" "$work/data" "$work/state" "$work/runtime"
+chmod 700 "$work/runtime"
+export HOME="$work/home" XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" XDG_STATE_HOME="$work/state"
+export XDG_RUNTIME_DIR="$work/runtime" LUMVEX_TEST_DIR="$work"
+unset WAYLAND_DISPLAY
+
+# Sound: a null sink only, reached through our own socket; nothing may spawn the user's server.
+printf 'autospawn = no\n' >"$work/client.conf"
+export PULSE_SERVER="unix:$work/pulse.sock" PULSE_CLIENTCONFIG="$work/client.conf"
+unset PULSE_COOKIE PULSE_SINK PULSE_SOURCE
+pulseaudio --daemonize=no --exit-idle-time=-1 --use-pid-file=no --disable-shm=yes -n \
+  -L "module-null-sink sink_name=test_sink" \
+  -L "module-native-protocol-unix socket=$work/pulse.sock auth-anonymous=1" </dev/null >"$work/pulse.log" 2>&1 &
+pids+=($!)
+for _ in $(seq 100); do
+  pactl info >/dev/null 2>&1 && break
+  sleep 0.1
+done
+pactl info >/dev/null 2>&1 || { echo "PulseAudio did not start" >&2; cat "$work/pulse.log" >&2; exit 1; }
+
+sysfs="$work/sysfs"
+mkdir -p "$sysfs/sys/class/backlight/intel_backlight"
+echo 1000 >"$sysfs/sys/class/backlight/intel_backlight/max_brightness"
+echo 500 >"$sysfs/sys/class/backlight/intel_backlight/brightness"
+echo firmware >"$sysfs/sys/class/backlight/intel_backlight/type"
+export LUMVEX_SYSFS_ROOT="$sysfs"
+
+/usr/bin/python3 "$here/fake_desktop.py" "$work/ready" &
+pids+=($!)
+for _ in $(seq 100); do
+  [ -e "$work/ready" ] && break
+  sleep 0.1
+done
+[ -e "$work/ready" ] || { echo "fake desktop services did not start" >&2; exit 1; }
+dbus-send --session --dest=org.lumvex.test.FakeDesktop --print-reply /org/lumvex/test \
+  org.lumvex.test.FakeDesktop.SetSysfsRoot string:"$sysfs" >/dev/null
+
+"$@" &
+cmd_pid=$!
+status=0
+wait "$cmd_pid" || status=$?
+cmd_pid=
+exit "$status"
