@@ -1,0 +1,204 @@
+#include "DBusMenuExporter.h"
+
+#include <QDBusMessage>
+#include <QTimer>
+
+namespace lumvex {
+
+namespace {
+
+// dbusmenu labels mark mnemonics with an underscore; a literal one is doubled.
+QString dbusmenuLabel(const std::string &label)
+{
+    return QString::fromStdString(label).replace(QLatin1Char('_'), QStringLiteral("__"));
+}
+
+} // namespace
+
+DBusMenuExporter::DBusMenuExporter(std::function<MenuEntry()> menuProvider, QObject *parent)
+    : QObject(parent)
+    , m_menuProvider(std::move(menuProvider))
+{
+    registerDBusTypes();
+    m_menu = m_menuProvider ? m_menuProvider() : MenuEntry{};
+}
+
+bool DBusMenuExporter::refresh()
+{
+    MenuEntry fresh = m_menuProvider ? m_menuProvider() : MenuEntry{};
+    const bool changed = !fresh.sameContent(m_menu);
+    m_menu = std::move(fresh);
+    if (changed) {
+        ++m_revision;
+        Q_EMIT LayoutUpdated(m_revision, 0);
+    }
+    return changed;
+}
+
+QVariantMap DBusMenuExporter::properties(const MenuEntry &entry, const QStringList &names)
+{
+    QVariantMap all;
+    if (entry.kind == MenuEntry::Kind::separator) {
+        all.insert(QStringLiteral("type"), QStringLiteral("separator"));
+        all.insert(QStringLiteral("visible"), entry.visible);
+    } else {
+        all.insert(QStringLiteral("label"), dbusmenuLabel(entry.label));
+        all.insert(QStringLiteral("enabled"), entry.enabled);
+        all.insert(QStringLiteral("visible"), entry.visible);
+        if (entry.checkable) {
+            all.insert(QStringLiteral("toggle-type"), QStringLiteral("checkmark"));
+            all.insert(QStringLiteral("toggle-state"), entry.checked ? 1 : 0);
+        }
+        if (entry.kind == MenuEntry::Kind::submenu) {
+            all.insert(QStringLiteral("children-display"), QStringLiteral("submenu"));
+        }
+        if (!entry.shortcut.empty()) {
+            const QList<QStringList> shortcut{{QStringLiteral("Control"), QString::fromStdString(entry.shortcut)}};
+            all.insert(QStringLiteral("shortcut"), QVariant::fromValue(shortcut));
+        }
+        if (!entry.toolTip.empty()) {
+            all.insert(QStringLiteral("accessible-desc"), QString::fromStdString(entry.toolTip));
+        }
+    }
+    if (names.isEmpty()) {
+        return all;
+    }
+    QVariantMap chosen;
+    for (const QString &name : names) {
+        if (all.contains(name)) {
+            chosen.insert(name, all.value(name));
+        }
+    }
+    return chosen;
+}
+
+DBusMenuLayoutItem DBusMenuExporter::layout(const MenuEntry &entry, int depth, const QStringList &names)
+{
+    DBusMenuLayoutItem item;
+    item.id = entry.id;
+    item.properties = properties(entry, names);
+    if (entry.id == 0) {
+        // The root only says that it has children.
+        item.properties = {{QStringLiteral("children-display"), QStringLiteral("submenu")}};
+    }
+    if (depth != 0) {
+        for (const MenuEntry &child : entry.children) {
+            item.children.append(layout(child, depth < 0 ? -1 : depth - 1, names));
+        }
+    }
+    return item;
+}
+
+uint DBusMenuExporter::GetLayout(int parentId, int recursionDepth, const QStringList &propertyNames,
+                                 DBusMenuLayoutItem &result)
+{
+    if (parentId == 0) {
+        const MenuEntry fresh = m_menuProvider ? m_menuProvider() : MenuEntry{};
+        if (!fresh.sameContent(m_menu)) {
+            ++m_revision;
+        }
+        m_menu = fresh;
+    }
+    const MenuEntry *parent = m_menu.find(parentId);
+    if (parent == nullptr) {
+        if (calledFromDBus()) {
+            sendErrorReply(QDBusError::InvalidArgs, QStringLiteral("No menu item %1").arg(parentId));
+        }
+        return m_revision;
+    }
+    result = layout(*parent, recursionDepth, propertyNames);
+    return m_revision;
+}
+
+QList<DBusMenuItemProperties> DBusMenuExporter::GetGroupProperties(const QList<int> &ids,
+                                                                   const QStringList &propertyNames)
+{
+    DBusMenuItemPropertiesList result;
+    for (int id : ids) {
+        if (const MenuEntry *entry = m_menu.find(id)) {
+            result.append({id, id == 0 ? QVariantMap{} : properties(*entry, propertyNames)});
+        }
+    }
+    return result;
+}
+
+QDBusVariant DBusMenuExporter::GetProperty(int id, const QString &name)
+{
+    const MenuEntry *entry = m_menu.find(id);
+    const QVariantMap all = entry ? properties(*entry) : QVariantMap{};
+    if (!all.contains(name)) {
+        if (calledFromDBus()) {
+            sendErrorReply(QDBusError::InvalidArgs, QStringLiteral("No property %1 on item %2").arg(name).arg(id));
+        }
+        return QDBusVariant(QVariant(QString()));
+    }
+    return QDBusVariant(all.value(name));
+}
+
+void DBusMenuExporter::Event(int id, const QString &eventId, const QDBusVariant &, uint)
+{
+    if (!handleEvent(id, eventId) && calledFromDBus()) {
+        sendErrorReply(QDBusError::InvalidArgs, QStringLiteral("No menu item %1").arg(id));
+    }
+}
+
+QList<int> DBusMenuExporter::EventGroup(const DBusMenuEventList &events)
+{
+    QList<int> idErrors;
+    for (const DBusMenuEvent &event : events) {
+        if (!handleEvent(event.id, event.eventId)) {
+            idErrors.append(event.id);
+        }
+    }
+    return idErrors;
+}
+
+bool DBusMenuExporter::handleEvent(int id, const QString &eventId)
+{
+    if (m_menu.find(id) == nullptr) {
+        return false;
+    }
+    if (eventId == QLatin1String("clicked")) {
+        QTimer::singleShot(0, this, [this, id] { activate(id); });
+    } else if (eventId == QLatin1String("opened") && id == 0) {
+        // Some hosts only say that the menu opened; the menu they show is then the one they fetched.
+    }
+    return true;
+}
+
+void DBusMenuExporter::activate(int id)
+{
+    const MenuEntry *entry = m_menu.find(id);
+    if (entry == nullptr || !entry->enabled || !entry->action) {
+        return;
+    }
+    const std::function<void()> action = entry->action;
+    action();
+    if (onActivated) {
+        onActivated(id);
+    }
+    refresh();
+}
+
+bool DBusMenuExporter::AboutToShow(int id)
+{
+    if (id == 0) {
+        return refresh();
+    }
+    return false;
+}
+
+QList<int> DBusMenuExporter::AboutToShowGroup(const QList<int> &ids, QList<int> &idErrors)
+{
+    QList<int> updatesNeeded;
+    for (int id : ids) {
+        if (m_menu.find(id) == nullptr) {
+            idErrors.append(id);
+        } else if (AboutToShow(id)) {
+            updatesNeeded.append(id);
+        }
+    }
+    return updatesNeeded;
+}
+
+} // namespace lumvex

@@ -1,0 +1,178 @@
+#pragma once
+
+#include "DisplayKind.h"
+#include "MenuModel.h"
+#include "ScrollableStatusView.h"
+#include "sensing/DisplayId.h"
+
+#include <QObject>
+#include <QTimer>
+#include <QUrl>
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace lumvex {
+
+class BrightnessController;
+class CalibrationModel;
+class CompensationLoop;
+class DailyStats;
+class Defaults;
+class DisplayRouter;
+class DisplayServices;
+class ExternalBrightness;
+class LoginItemControl;
+class RecordingSwitch;
+class TrayItem;
+class VolumeControl;
+struct CalibrationEntry;
+struct SituationBucket;
+
+// Lumvex in the panel (Part 5.1): the brightness item from construction, the volume item once the full
+// feature set is installed. Scrolling an item changes the brightness of the display under the pointer
+// (built in: learned by the loop; external: through DDC, not learned) or the volume; a click shows the
+// menu of Part 5.2, built afresh from the current state; the menu's actions are carried out here.
+//
+// Components are not owned; each may be absent, and every use is guarded. The caller keeps them alive
+// as long as the controller.
+class StatusItemController : public QObject
+{
+    Q_OBJECT
+
+public:
+    enum class MenuOrigin { brightness, volume };
+
+    // Menu entry ids, stable per role, so that a click reaches the right action after a rebuild.
+    enum EntryId : int {
+        rootId = 0,
+        captureProblemId = 1,
+        brightnessLineId,
+        volumeLineId,
+        muteId,
+        statusSeparatorId,
+        autoAdjustId,
+        debugId,
+        calibrationId,
+        recordingSeparatorId,
+        recordId,
+        revealId,
+        styleSeparatorId,
+        iconStyleId,
+        updatesSeparatorId,
+        checkForUpdatesId,
+        loginItemId,
+        quitId,
+        // Calibration submenu.
+        situationCountId = 100,
+        lastSevenDaysId,
+        todayId,
+        topSeparatorId,
+        topHeadingId,
+        topFirstSituationId, // ... + 4
+        resetSeparatorId = 120,
+        resetAllCalibrationId,
+        resetEverythingId,
+        // Icon Style submenu: + the style's index in iconStyle::allCases.
+        iconStyleFirstId = 140,
+    };
+
+    StatusItemController(BrightnessController &brightness, Defaults &defaults, QObject *parent = nullptr);
+    ~StatusItemController() override;
+
+    // Stores the components (replacing earlier ones), shows the kind of display under the pointer and
+    // adds the volume item once, when a volume control is given. `displays` answers which display is
+    // the main one and whether a display is built in.
+    void enableFullFeatures(ExternalBrightness *external, DisplayRouter *router, DisplayServices &displays,
+                            VolumeControl *volume, CompensationLoop *loop, CalibrationModel *calibration,
+                            DailyStats *dailyStats);
+    void setRecorder(RecordingSwitch *recorder);
+    // Without one the "Start at Login" entry is left out.
+    void setLoginItem(LoginItemControl *loginItem);
+
+    void updateBrightness(double level);
+    void updateVolume(double level);
+    void refreshSilhouette();
+
+    // Run by "Check for Updates…".
+    std::function<void()> onCheckForUpdates;
+    // A problem with screen capture, shown as the first status line when set and not empty.
+    std::function<std::optional<std::string>()> captureProblemProvider;
+    // Whether the Option key (Alt) is held; defaults to the keyboard state the display server reports.
+    std::function<bool()> optionKeyProvider;
+    // How often the Option key is looked at while hosts hold a copy of the menu, so that the copy they
+    // show on a click already has the Alt entries (a GTK host that gets a longer menu after showing it
+    // shows it cramped, with scroll arrows).
+    static constexpr int kOptionKeyWatchMilliseconds = 200;
+
+    // Opens a folder in the file manager; defaults to QDesktopServices::openUrl.
+    std::function<void(const QUrl &)> openUrl;
+    // Run by "Quit Lumvex"; defaults to QCoreApplication::quit.
+    std::function<void()> onQuit;
+
+    // Part 5.2: the menu for a click on the item of that origin, and showing it.
+    MenuEntry buildMenu(MenuOrigin origin);
+    void presentMenu(MenuOrigin origin);
+    std::string brightnessLabel() const;
+    static std::string volumeLabel(VolumeControl &volume);
+    MenuEntry buildCalibrationSubmenu() const;
+    static std::string situationLabel(const SituationBucket &bucket, const CalibrationEntry &entry);
+
+    // Menu actions (Part 5.1).
+    void toggleAuto();
+    void toggleMute();
+    void toggleLoginItem();
+    void checkForUpdates();
+    void setIconStyle(const std::string &representedObject);
+    void toggleDebug();
+    void toggleRecording();
+    void revealData();
+    void resetAllCalibration();
+    void resetEverything();
+
+    // Rebuilds the menus that hosts may hold, so that they read the current state.
+    void refreshMenus();
+
+    // The brightness scroll handler, given the raw delta (wheel up negative, 10 units a notch).
+    void scrollBrightness(double delta);
+    void scrollVolume(double delta);
+
+    ScrollableStatusView &brightnessView() { return m_brightnessView; }
+    ScrollableStatusView *volumeView() { return m_volumeView.get(); }
+    TrayItem &brightnessItem() { return *m_brightnessItem; }
+    TrayItem *volumeItem() { return m_volumeItem.get(); }
+    DisplayKind displayKind() const { return m_displayKind; }
+
+private:
+    void addVolumeItem();
+    DisplayId targetDisplay() const;
+    bool isBuiltIn(DisplayId display) const;
+    bool optionKeyDown() const;
+    bool showCompensationDebug() const;
+    void watchOptionKey();
+
+    BrightnessController &m_brightness;
+    Defaults &m_defaults;
+
+    ScrollableStatusView m_brightnessView;
+    std::unique_ptr<TrayItem> m_brightnessItem;
+    std::unique_ptr<ScrollableStatusView> m_volumeView;
+    std::unique_ptr<TrayItem> m_volumeItem;
+
+    ExternalBrightness *m_external = nullptr;
+    DisplayRouter *m_router = nullptr;
+    DisplayServices *m_displays = nullptr;
+    VolumeControl *m_volume = nullptr;
+    CompensationLoop *m_loop = nullptr;
+    CalibrationModel *m_calibration = nullptr;
+    DailyStats *m_dailyStats = nullptr;
+    RecordingSwitch *m_recorder = nullptr;
+    LoginItemControl *m_loginItem = nullptr;
+    DisplayKind m_displayKind = DisplayKind::builtIn;
+    QTimer *m_optionKeyWatch = nullptr;
+    bool m_optionKeyWasDown = false;
+};
+
+} // namespace lumvex

@@ -1,0 +1,192 @@
+// The small pure rules of the tray: scroll deltas, icon styles, icon colour, menu texts, the view.
+#include "engine/MemoryDefaults.h"
+#include "ui/IconColor.h"
+#include "ui/IconStyle.h"
+#include "ui/MenuText.h"
+#include "ui/ScrollRules.h"
+#include "ui/ScrollableStatusView.h"
+
+#include <QPainter>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+using namespace lumvex;
+using scrollRules::HostConvention;
+
+TEST(ScrollRules, LargeDeltasCountIn120thsSmallOnesInNotches)
+{
+    EXPECT_DOUBLE_EQ(scrollRules::notches(120), 1.0);
+    EXPECT_DOUBLE_EQ(scrollRules::notches(-240), -2.0);
+    EXPECT_DOUBLE_EQ(scrollRules::notches(60), 0.5);
+    EXPECT_DOUBLE_EQ(scrollRules::notches(-60), -0.5);
+    EXPECT_DOUBLE_EQ(scrollRules::notches(59), 59.0);
+    EXPECT_DOUBLE_EQ(scrollRules::notches(1), 1.0);
+    EXPECT_DOUBLE_EQ(scrollRules::notches(-1), -1.0);
+    EXPECT_DOUBLE_EQ(scrollRules::notches(0), 0.0);
+}
+
+TEST(ScrollRules, WheelUpRaisesFivePercentPerNotchInBothConventions)
+{
+    // Qt-based hosts: +120 is wheel up. The view's delta is negative for up; -10 is +5 % (d / -200).
+    EXPECT_DOUBLE_EQ(scrollRules::viewDelta(120, HostConvention::upPositive, false), -10.0);
+    EXPECT_DOUBLE_EQ(scrollRules::viewDelta(-120, HostConvention::upPositive, false), 10.0);
+    // xfce4-panel: -1 is wheel up.
+    EXPECT_DOUBLE_EQ(scrollRules::viewDelta(-1, HostConvention::upNegative, false), -10.0);
+    EXPECT_DOUBLE_EQ(scrollRules::viewDelta(1, HostConvention::upNegative, false), 10.0);
+    // Half a notch from a touchpad host.
+    EXPECT_DOUBLE_EQ(scrollRules::viewDelta(60, HostConvention::upPositive, false), -5.0);
+    EXPECT_DOUBLE_EQ(scrollRules::viewDelta(0, HostConvention::upPositive, false), 0.0);
+}
+
+TEST(ScrollRules, InvertSettingFlipsTheDirection)
+{
+    EXPECT_DOUBLE_EQ(scrollRules::viewDelta(120, HostConvention::upPositive, true), 10.0);
+    EXPECT_DOUBLE_EQ(scrollRules::viewDelta(-1, HostConvention::upNegative, true), 10.0);
+}
+
+TEST(ScrollRules, XfcePanelIsKnownByItsCommandLine)
+{
+    EXPECT_EQ(scrollRules::conventionForCommandLine("xfce4-panel "), HostConvention::upNegative);
+    EXPECT_EQ(scrollRules::conventionForCommandLine("/usr/bin/xfce4-panel --display :1"), HostConvention::upNegative);
+    EXPECT_EQ(scrollRules::conventionForCommandLine(
+                  "/usr/lib/x86_64-linux-gnu/xfce4/panel/wrapper-2.0 /usr/lib/x86_64-linux-gnu/xfce4/panel/plugins/"
+                  "libsystray.so 7 16777223 systray Status Tray Plugin"),
+              HostConvention::upNegative);
+    EXPECT_EQ(scrollRules::conventionForCommandLine("/usr/bin/plasmashell "), HostConvention::upPositive);
+    EXPECT_EQ(scrollRules::conventionForCommandLine("waybar "), HostConvention::upPositive);
+    EXPECT_EQ(scrollRules::conventionForCommandLine(""), HostConvention::upPositive);
+}
+
+TEST(ScrollRules, OnlyVerticalScrollsCount)
+{
+    EXPECT_TRUE(scrollRules::isVertical("vertical"));
+    EXPECT_TRUE(scrollRules::isVertical("Vertical"));
+    EXPECT_FALSE(scrollRules::isVertical("horizontal"));
+    EXPECT_FALSE(scrollRules::isVertical(""));
+}
+
+TEST(IconStyle, RawValuesNamesAndOrder)
+{
+    EXPECT_EQ(iconStyle::allCases[0], IconStyle::pie);
+    EXPECT_EQ(iconStyle::allCases[1], IconStyle::curtain);
+    EXPECT_EQ(iconStyle::rawValue(IconStyle::pie), "pie");
+    EXPECT_EQ(iconStyle::rawValue(IconStyle::curtain), "curtain");
+    EXPECT_EQ(iconStyle::displayName(IconStyle::pie), "Pie");
+    EXPECT_EQ(iconStyle::displayName(IconStyle::curtain), "Curtain");
+    EXPECT_EQ(iconStyle::fromRawValue("curtain"), IconStyle::curtain);
+    EXPECT_EQ(iconStyle::fromRawValue("pie"), IconStyle::pie);
+    EXPECT_EQ(iconStyle::fromRawValue("Pie"), std::nullopt);
+    EXPECT_EQ(iconStyle::fromRawValue(""), std::nullopt);
+}
+
+TEST(IconStyle, CurrentReadsTheSettingEveryTime)
+{
+    MemoryDefaults defaults;
+    EXPECT_EQ(iconStyle::current(defaults), IconStyle::pie);
+    defaults.setString("iconStyle", "curtain");
+    EXPECT_EQ(iconStyle::current(defaults), IconStyle::curtain);
+    defaults.setString("iconStyle", "Curtain");
+    EXPECT_EQ(iconStyle::current(defaults), IconStyle::pie);
+    defaults.setBool("iconStyle", true);
+    EXPECT_EQ(iconStyle::current(defaults), IconStyle::pie);
+    iconStyle::setCurrent(defaults, IconStyle::curtain);
+    EXPECT_EQ(defaults.stringValue("iconStyle"), "curtain");
+}
+
+TEST(IconColor, SettingWinsThenTheDesktopThenLight)
+{
+    EXPECT_EQ(iconColor::choose(std::nullopt, std::nullopt), iconColor::kLight);
+    EXPECT_EQ(iconColor::choose(std::nullopt, QColor(Qt::white)), iconColor::kDark);
+    EXPECT_EQ(iconColor::choose(std::nullopt, QColor(0x30, 0x30, 0x30)), iconColor::kLight);
+    EXPECT_EQ(iconColor::choose(std::string("dark"), std::nullopt), iconColor::kDark);
+    EXPECT_EQ(iconColor::choose(std::string("Light"), QColor(Qt::white)), iconColor::kLight);
+    EXPECT_EQ(iconColor::choose(std::string("#ff8000"), std::nullopt), QColor(0xff, 0x80, 0x00));
+    // Unusable settings are ignored.
+    EXPECT_EQ(iconColor::choose(std::string("orange"), QColor(Qt::white)), iconColor::kDark);
+    EXPECT_EQ(iconColor::choose(std::string("#12345"), std::nullopt), iconColor::kLight);
+    EXPECT_EQ(iconColor::parseSetting("#zzzzzz"), std::nullopt);
+}
+
+TEST(MenuText, NumbersIgnoreTheLocale)
+{
+    EXPECT_EQ(menuText::fixed(0.305, 2), "0.30"); // 0.305 is stored just below
+    EXPECT_EQ(menuText::fixed(0.27, 2), "0.27");
+    EXPECT_EQ(menuText::fixed(-0.1, 2), "-0.10");
+    EXPECT_EQ(menuText::fixed(2.25, 1), "2.2");
+    EXPECT_EQ(menuText::fixed(3.0, 1), "3.0");
+    EXPECT_EQ(menuText::percentNumber(0.425), "43");
+    EXPECT_EQ(menuText::percentNumber(0.42), "42");
+}
+
+TEST(MenuText, BinWords)
+{
+    EXPECT_EQ(menuText::binWord(0), "none");
+    EXPECT_EQ(menuText::binWord(4), "max");
+    EXPECT_EQ(menuText::binWord(5), "?");
+    EXPECT_EQ(menuText::binWord(-1), "?");
+    EXPECT_EQ(menuText::timeOfDayWord(0), "morning");
+    EXPECT_EQ(menuText::timeOfDayWord(3), "night");
+    EXPECT_EQ(menuText::timeOfDayWord(4), "?");
+}
+
+TEST(ScrollableStatusView, StartsFullAndReadsAsPercent)
+{
+    ScrollableStatusView view;
+    EXPECT_EQ(view.level(), 1.0);
+    EXPECT_EQ(view.accessibilityValue(), "100%");
+    for (const auto &[level, text] : std::vector<std::pair<double, std::string>>{
+             {0.57, "57%"}, {0.125, "13%"}, {0.004, "0%"}, {0.005, "1%"}, {0.995, "100%"}, {0.0, "0%"}}) {
+        view.setLevel(level);
+        EXPECT_EQ(view.accessibilityValue(), text) << level;
+    }
+    view.setLevel(std::nan(""));
+    EXPECT_EQ(view.accessibilityValue(), "\u2014");
+}
+
+TEST(ScrollableStatusView, EveryLevelSetAndRedrawInvalidatesOnce)
+{
+    ScrollableStatusView view;
+    int invalidations = 0;
+    view.onNeedsDisplay = [&] { ++invalidations; };
+    view.setLevel(0.5);
+    view.setLevel(0.5);
+    view.redraw();
+    EXPECT_EQ(invalidations, 3);
+    EXPECT_EQ(view.invalidationCount(), 3);
+    EXPECT_EQ(view.level(), 0.5);
+}
+
+TEST(ScrollableStatusView, InputReachesTheCallbacksUnchanged)
+{
+    ScrollableStatusView view;
+    view.scrollWheel(3.0); // no callbacks: nothing happens
+    view.mouseDown();
+    view.rightMouseDown();
+    std::vector<double> scrolls;
+    int clicks = 0;
+    view.onScroll = [&](double d) { scrolls.push_back(d); };
+    view.onClick = [&] { ++clicks; };
+    view.scrollWheel(0.0);
+    view.scrollWheel(-7.5);
+    view.mouseDown();
+    view.rightMouseDown(); // still no right-click handler
+    EXPECT_EQ(scrolls, (std::vector<double>{0.0, -7.5}));
+    EXPECT_EQ(clicks, 1);
+}
+
+TEST(ScrollableStatusView, TintsExactlyTheOpaquePixels)
+{
+    ScrollableStatusView view;
+    EXPECT_EQ(view.draw(22, Qt::red).pixel(11, 11), qRgba(0, 0, 0, 0)); // no render: blank
+    view.render = [](double) {
+        return IconImage(QSizeF(18, 18), [](QPainter *painter, const QRectF &) {
+            painter->fillRect(QRectF(0, 0, 9, 18), Qt::black); // the left half
+            return true;
+        });
+    };
+    const QImage image = view.draw(22, QColor(0x12, 0x34, 0x56)).convertToFormat(QImage::Format_ARGB32);
+    EXPECT_EQ(image.pixel(3, 11), qRgba(0x12, 0x34, 0x56, 0xff));
+    EXPECT_EQ(qAlpha(image.pixel(18, 11)), 0);
+}

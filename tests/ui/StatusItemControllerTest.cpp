@@ -1,0 +1,414 @@
+// The status item controller (Part 5.1) and its menu (Part 5.2) in process, against the real engine
+// (loop, calibration model, daily statistics) and doubles of the devices.
+#include "ui/StatusItemController.h"
+#include "Doubles.h"
+#include "MenuDescription.h"
+#include "engine/AdjustmentLogger.h"
+#include "engine/CalibrationModel.h"
+#include "engine/CompensationLoop.h"
+#include "engine/DailyStats.h"
+#include "engine/ManualClock.h"
+#include "engine/MemoryDefaults.h"
+#include "output/SimulatedBrightness.h"
+#include "sensing/DisplayRouter.h"
+#include "sensing/FakeDisplayServices.h"
+#include "support/TempDir.h"
+#include "ui/TrayItem.h"
+
+#include <gtest/gtest.h>
+
+using namespace lumvex;
+using namespace lumvex::test;
+using Origin = StatusItemController::MenuOrigin;
+
+namespace {
+
+constexpr DisplayId kPanel = 11;
+constexpr DisplayId kMonitor = 22;
+
+class StatusItemControllerTest : public ::testing::Test
+{
+protected:
+    StatusItemControllerTest()
+    {
+        displays.plug(kPanel, {0, 0, 1920, 1080}, true, "eDP-1");
+        displays.plug(kMonitor, {1920, 0, 2560, 1440}, false, "DP-2");
+        pointAt(kPanel);
+        controller.optionKeyProvider = [this] { return alt; };
+        controller.openUrl = [this](const QUrl &url) { opened.push_back(url); };
+        controller.onQuit = [this] { ++quits; };
+    }
+
+    void pointAt(DisplayId display) { displays.setPointer(display == kPanel ? Point{500, 500} : Point{2500, 500}); }
+
+    void enableEverything()
+    {
+        controller.enableFullFeatures(&external, &router, displays, &volume, &loop, &calibration, &dailyStats);
+        controller.setRecorder(&recorder);
+        controller.setLoginItem(&login);
+    }
+
+    std::vector<std::string> menu(Origin origin = Origin::brightness) { return describe(controller.buildMenu(origin)); }
+
+    // Runs the action of the entry with that label, as a click in the menu.
+    void click(const std::string &label, Origin origin = Origin::brightness)
+    {
+        const MenuEntry built = controller.buildMenu(origin);
+        const MenuEntry *entry = findByLabel(built, label);
+        ASSERT_NE(entry, nullptr) << label;
+        ASSERT_TRUE(entry->action) << label;
+        entry->action();
+    }
+
+    TempDir dir;
+    MemoryDefaults defaults;
+    ManualClock clock{Timestamp::fromUnixSeconds(1'780'000'000)};
+    SimulatedBrightness brightness{0.5};
+    CalibrationModel calibration{dir / "data", clock};
+    DailyStats dailyStats{dir / "data", clock};
+    AdjustmentLogger logger{dir / "state", clock};
+    CompensationLoop loop{{brightness, calibration, dailyStats, logger, clock, defaults}};
+    FakeDisplayServices displays;
+    DisplayRouter router{displays, clock};
+    FakeExternalBrightness external;
+    FakeVolume volume{0.5};
+    FakeRecorder recorder{dir / "state/telemetry"};
+    FakeLoginItem login;
+    StatusItemController controller{brightness, defaults};
+    bool alt = false;
+    std::vector<QUrl> opened;
+    int quits = 0;
+};
+
+} // namespace
+
+TEST_F(StatusItemControllerTest, BasicStateHasOnlyTheBrightnessItem)
+{
+    EXPECT_EQ(controller.volumeItem(), nullptr);
+    EXPECT_EQ(controller.volumeView(), nullptr);
+    EXPECT_EQ(controller.brightnessView().accessibilityLabel, "Brightness");
+    EXPECT_EQ(controller.brightnessView().onRightClick, nullptr);
+    EXPECT_EQ(controller.displayKind(), DisplayKind::builtIn);
+    EXPECT_EQ(menu(), (std::vector<std::string>{"Brightness: 100%", "---", "[ ] Quillon Lumvex", "---", "Icon Style",
+                                                "  [x] Pie", "  [ ] Curtain", "---", "Check for Updates\u2026",
+                                                "Quit Lumvex"}));
+}
+
+TEST_F(StatusItemControllerTest, ScrollOverTheBuiltInDisplayAdjustsAndTeachesTheLoop)
+{
+    controller.enableFullFeatures(&external, &router, displays, &volume, &loop, &calibration, &dailyStats);
+    controller.scrollBrightness(+10); // -0.05
+    EXPECT_FLOAT_EQ(brightness.get(), 0.45f);
+    // The icon and the loop get the level asked for.
+    EXPECT_DOUBLE_EQ(controller.brightnessView().level(), 0.45);
+    EXPECT_DOUBLE_EQ(loop.B_manual(), 0.45);
+    EXPECT_EQ(dailyStats.todayCount(), 1);
+    controller.scrollBrightness(-20); // +0.1
+    EXPECT_FLOAT_EQ(brightness.get(), 0.55f);
+    EXPECT_EQ(dailyStats.todayCount(), 2);
+    EXPECT_TRUE(external.writes.empty());
+    EXPECT_EQ(controller.displayKind(), DisplayKind::builtIn);
+}
+
+TEST_F(StatusItemControllerTest, ScrollOverAnExternalDisplayIsNotLearned)
+{
+    controller.enableFullFeatures(&external, &router, displays, &volume, &loop, &calibration, &dailyStats);
+    pointAt(kMonitor);
+    external.levels[kMonitor] = 0.98;
+    controller.scrollBrightness(-10);
+    ASSERT_EQ(external.writes.size(), 1u);
+    EXPECT_EQ(external.writes.back(), (std::pair<DisplayId, double>{kMonitor, 1.0}));
+    external.levels[kMonitor] = 0.02;
+    controller.scrollBrightness(+10);
+    EXPECT_EQ(external.writes.back(), (std::pair<DisplayId, double>{kMonitor, 0.0}));
+    EXPECT_EQ(controller.brightnessView().level(), 0.0);
+    EXPECT_EQ(controller.displayKind(), DisplayKind::external);
+    EXPECT_EQ(dailyStats.todayCount(), 0);
+    EXPECT_FLOAT_EQ(brightness.get(), 0.5f);
+}
+
+TEST_F(StatusItemControllerTest, UnreadableExternalDisplayStartsFromTheIcon)
+{
+    controller.enableFullFeatures(&external, &router, displays, &volume, &loop, &calibration, &dailyStats);
+    pointAt(kMonitor);
+    controller.updateBrightness(0.4);
+    controller.scrollBrightness(-20);
+    ASSERT_EQ(external.writes.size(), 1u);
+    EXPECT_DOUBLE_EQ(external.writes.back().second, 0.5);
+}
+
+TEST_F(StatusItemControllerTest, BeforeFullFeaturesScrollsAlwaysDriveTheBuiltInDisplay)
+{
+    displays.setMainDisplay(kMonitor);
+    pointAt(kMonitor);
+    controller.refreshSilhouette();
+    controller.scrollBrightness(-10);
+    EXPECT_FLOAT_EQ(brightness.get(), 0.55f);
+    EXPECT_EQ(controller.displayKind(), DisplayKind::builtIn);
+    EXPECT_EQ(dailyStats.todayCount(), 0); // no loop yet
+}
+
+TEST_F(StatusItemControllerTest, SilhouetteFollowsTheDisplayUnderThePointer)
+{
+    controller.enableFullFeatures(&external, &router, displays, &volume, &loop, &calibration, &dailyStats);
+    EXPECT_EQ(controller.displayKind(), DisplayKind::builtIn);
+    pointAt(kMonitor);
+    const int before = controller.brightnessView().invalidationCount();
+    controller.refreshSilhouette();
+    EXPECT_EQ(controller.displayKind(), DisplayKind::external);
+    EXPECT_GT(controller.brightnessView().invalidationCount(), before);
+    // The poll's built-in level does not change the glyph.
+    controller.updateBrightness(0.3);
+    EXPECT_EQ(controller.displayKind(), DisplayKind::external);
+    EXPECT_EQ(controller.brightnessView().level(), 0.3);
+}
+
+TEST_F(StatusItemControllerTest, VolumeScrollUnmutesOnlyAboveZero)
+{
+    controller.enableFullFeatures(&external, &router, displays, &volume, &loop, &calibration, &dailyStats);
+    ASSERT_NE(controller.volumeView(), nullptr);
+    EXPECT_EQ(controller.volumeView()->level(), 0.5);
+    volume.set(0.0);
+    volume.setMuted(true);
+    controller.scrollVolume(+10); // stays at 0
+    EXPECT_TRUE(volume.isMuted());
+    controller.scrollVolume(-10);
+    EXPECT_FALSE(volume.isMuted());
+    EXPECT_FLOAT_EQ(volume.get(), 0.05f);
+    EXPECT_FLOAT_EQ(controller.volumeView()->level(), 0.05f);
+}
+
+TEST_F(StatusItemControllerTest, RightClickOnTheVolumeItemTogglesMute)
+{
+    controller.enableFullFeatures(&external, &router, displays, &volume, &loop, &calibration, &dailyStats);
+    controller.volumeView()->rightMouseDown();
+    EXPECT_TRUE(volume.isMuted());
+    controller.volumeItem()->hostSecondaryActivate(); // the SNI middle click
+    EXPECT_FALSE(volume.isMuted());
+    controller.brightnessView().rightMouseDown(); // nothing
+    controller.brightnessItem().hostSecondaryActivate();
+    EXPECT_FALSE(volume.isMuted());
+}
+
+TEST_F(StatusItemControllerTest, EnablingTwiceKeepsOneVolumeItem)
+{
+    controller.enableFullFeatures(&external, &router, displays, &volume, &loop, &calibration, &dailyStats);
+    const TrayItem *first = controller.volumeItem();
+    FakeVolume other(0.9);
+    controller.enableFullFeatures(&external, &router, displays, &other, &loop, &calibration, &dailyStats);
+    EXPECT_EQ(controller.volumeItem(), first);
+    EXPECT_EQ(menu()[1], "Volume: 90%");
+}
+
+TEST_F(StatusItemControllerTest, IconStyleAcceptsOnlyExactRawValues)
+{
+    controller.setIconStyle("Pie");
+    EXPECT_EQ(defaults.stringValue("iconStyle"), std::nullopt);
+    controller.setIconStyle("curtain");
+    EXPECT_EQ(defaults.stringValue("iconStyle"), "curtain");
+    controller.setIconStyle("Curtain");
+    EXPECT_EQ(defaults.stringValue("iconStyle"), "curtain");
+    EXPECT_EQ(menu(), (std::vector<std::string>{"Brightness: 100%", "---", "[ ] Quillon Lumvex", "---", "Icon Style",
+                                                "  [ ] Pie", "  [x] Curtain", "---", "Check for Updates\u2026",
+                                                "Quit Lumvex"}));
+}
+
+TEST_F(StatusItemControllerTest, FullMenuWithAltFollowsTheTableOfPart52)
+{
+    enableEverything();
+    alt = true;
+    controller.updateBrightness(0.42);
+    EXPECT_EQ(menu(), (std::vector<std::string>{
+                          "Brightness: 42%",
+                          "Volume: 50%",
+                          "Mute",
+                          "---",
+                          "[ ] Quillon Lumvex",
+                          "[ ] Show Compensation Debug",
+                          "Calibration\u2026",
+                          "  0 content situations learned",
+                          "  Last 7 days: 0.0 adj/day (baseline 0.0)",
+                          "  Today: 0 \u2022 days tracked: 0",
+                          "  ---",
+                          "  Reset all calibration",
+                          "  Reset everything",
+                          "---",
+                          "[ ] Record Brightness Data",
+                          "Reveal Data in File Manager",
+                          "---",
+                          "Icon Style",
+                          "  [x] Pie",
+                          "  [ ] Curtain",
+                          "---",
+                          "Check for Updates\u2026",
+                          "[ ] Start at Login",
+                          "Quit Lumvex",
+                      }));
+}
+
+TEST_F(StatusItemControllerTest, WithoutAltTheDiagnosticsAreHidden)
+{
+    enableEverything();
+    controller.updateBrightness(0.42);
+    EXPECT_EQ(menu(), (std::vector<std::string>{"Brightness: 42%", "Volume: 50%", "Mute", "---", "[ ] Quillon Lumvex",
+                                                "---", "Icon Style", "  [x] Pie", "  [ ] Curtain", "---",
+                                                "Check for Updates\u2026", "[ ] Start at Login", "Quit Lumvex"}));
+}
+
+TEST_F(StatusItemControllerTest, AltWithoutRecorderShowsDebugAndCalibrationOnly)
+{
+    controller.enableFullFeatures(&external, &router, displays, &volume, &loop, &calibration, &dailyStats);
+    alt = true;
+    const std::vector<std::string> lines = menu();
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "[ ] Show Compensation Debug"), lines.end());
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "Calibration\u2026"), lines.end());
+    EXPECT_EQ(std::find(lines.begin(), lines.end(), "[ ] Record Brightness Data"), lines.end());
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "---"), 3);                         // status, style, updates
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "  ---"), 1);                       // before the reset commands
+    EXPECT_EQ(std::find(lines.begin(), lines.end(), "[ ] Start at Login"), lines.end()); // no login item
+}
+
+TEST_F(StatusItemControllerTest, VolumeClickPutsTheVolumeLineFirst)
+{
+    enableEverything();
+    volume.setMuted(true);
+    const std::vector<std::string> lines = menu(Origin::volume);
+    ASSERT_GE(lines.size(), 3u);
+    EXPECT_EQ(lines[0], "Volume: muted");
+    EXPECT_EQ(lines[1], "Brightness: 100%");
+    EXPECT_EQ(lines[2], "Unmute");
+}
+
+TEST_F(StatusItemControllerTest, StatusLinesAreDisabledAndQuitHasItsKey)
+{
+    enableEverything();
+    const MenuEntry built = controller.buildMenu(Origin::brightness);
+    EXPECT_FALSE(findByLabel(built, "Brightness: 100%")->enabled);
+    EXPECT_FALSE(findByLabel(built, "Volume: 50%")->enabled);
+    EXPECT_EQ(findByLabel(built, "Quit Lumvex")->shortcut, "q");
+    EXPECT_EQ(findByLabel(built, "Quillon Lumvex")->toolTip, "Auto-brightness \u2014 normalizes light across content");
+    EXPECT_TRUE(findByLabel(built, "Mute")->enabled);
+}
+
+TEST_F(StatusItemControllerTest, CaptureProblemIsTheFirstLineWhenThereIsOne)
+{
+    controller.captureProblemProvider = [] { return std::optional<std::string>("Screen capture is not possible"); };
+    EXPECT_EQ(menu()[0], "Screen capture is not possible");
+    EXPECT_FALSE(controller.buildMenu(Origin::brightness).children[0].enabled);
+    controller.captureProblemProvider = [] { return std::optional<std::string>(""); };
+    EXPECT_EQ(menu()[0], "Brightness: 100%");
+}
+
+TEST_F(StatusItemControllerTest, DebugLineShowsTheLoopsQuantities)
+{
+    enableEverything();
+    defaults.setBool("showCompensationDebug", true);
+    loop.onManualChange(0.42, "scroll");
+    const std::string line = controller.brightnessLabel();
+    EXPECT_EQ(line.rfind("B: 42% \u2022 L: 0.50 \u2022 R: ", 0), 0u) << line;
+    // Without a loop the plain form stays.
+    StatusItemController bare(brightness, defaults);
+    bare.updateBrightness(0.42);
+    EXPECT_EQ(bare.brightnessLabel(), "Brightness: 42%");
+}
+
+TEST_F(StatusItemControllerTest, CalibrationSubmenuCountsAndListsWhatWasLearned)
+{
+    enableEverything();
+    SituationBucket first{1, 0, 2, std::nullopt, 2};
+    calibration.recordCorrection(first, 0.05);
+    const auto situations = [&] { return describe(controller.buildCalibrationSubmenu()); };
+    const std::vector<std::string> one = situations();
+    EXPECT_EQ(one[0], (calibration.situationCount() == 1
+                           ? "1 content situation learned"
+                           : std::to_string(calibration.situationCount()) + " content situations learned"));
+    EXPECT_NE(std::find(one.begin(), one.end(), "Top learned situations:"), one.end());
+    EXPECT_EQ(one.back(), "Reset everything");
+
+    CalibrationEntry entry;
+    entry.offset = 0.05;
+    entry.sampleCount = 12;
+    EXPECT_EQ(StatusItemController::situationLabel(first, entry),
+              "dark low / bright none / mean med, evening: +0.05 (12)");
+    entry.offset = -0.1;
+    EXPECT_EQ(StatusItemController::situationLabel(first, entry),
+              "dark low / bright none / mean med, evening: -0.10 (12)");
+    entry.offset = 0.0;
+    EXPECT_EQ(StatusItemController::situationLabel({7, 4, 0, 1, 9}, entry),
+              "dark ? / bright max / mean none, ?: +0.00 (12)");
+
+    controller.resetAllCalibration();
+    const std::vector<std::string> none = situations();
+    EXPECT_EQ(none, (std::vector<std::string>{"0 content situations learned", "Last 7 days: 0.0 adj/day (baseline 0.0)",
+                                              "Today: 0 \u2022 days tracked: 0", "---", "Reset all calibration",
+                                              "Reset everything"}));
+}
+
+TEST_F(StatusItemControllerTest, CalibrationSubmenuWithoutComponents)
+{
+    EXPECT_EQ(
+        describe(controller.buildCalibrationSubmenu()),
+        (std::vector<std::string>{"0 content situations learned", "---", "Reset all calibration", "Reset everything"}));
+}
+
+TEST_F(StatusItemControllerTest, MenuActionsReachTheirComponents)
+{
+    enableEverything();
+    alt = true;
+    click("Quillon Lumvex");
+    EXPECT_TRUE(loop.enabled());
+    EXPECT_EQ(defaults.boolValue("autoAdjustEnabled"), true);
+    EXPECT_EQ(menu()[4], "[x] Quillon Lumvex");
+    click("Mute");
+    EXPECT_TRUE(volume.isMuted());
+    click("Show Compensation Debug");
+    EXPECT_EQ(defaults.boolValue("showCompensationDebug"), true);
+    click("Record Brightness Data");
+    EXPECT_TRUE(recorder.recording);
+    click("Start at Login");
+    EXPECT_TRUE(login.enabled);
+    click("Curtain");
+    EXPECT_EQ(defaults.stringValue("iconStyle"), "curtain");
+    int checks = 0;
+    controller.onCheckForUpdates = [&] { ++checks; };
+    click("Check for Updates\u2026");
+    EXPECT_EQ(checks, 1);
+    click("Reveal Data in File Manager");
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_EQ(opened[0].toLocalFile().toStdString(), (dir / "state/telemetry").string());
+    EXPECT_TRUE(std::filesystem::is_directory(dir / "state/telemetry"));
+    calibration.recordCorrection({1, 1, 1, std::nullopt, 1}, 0.1);
+    click("Reset all calibration");
+    EXPECT_EQ(calibration.situationCount(), 0u);
+    calibration.recordCorrection({1, 1, 1, std::nullopt, 1}, 0.1);
+    loop.onManualChange(0.9, "scroll");
+    click("Reset everything");
+    EXPECT_EQ(calibration.situationCount(), 0u);
+    EXPECT_EQ(loop.R_target(), CompensationLoop::kInitialTarget);
+    click("Quit Lumvex");
+    EXPECT_EQ(quits, 1);
+}
+
+TEST_F(StatusItemControllerTest, ActionsWithoutTheirComponentsDoNothing)
+{
+    controller.toggleAuto();
+    controller.toggleMute();
+    controller.toggleLoginItem();
+    controller.toggleRecording();
+    controller.revealData();
+    controller.resetAllCalibration();
+    controller.resetEverything();
+    controller.checkForUpdates();
+    controller.updateVolume(0.3);
+    EXPECT_TRUE(opened.empty());
+    EXPECT_EQ(controller.volumeView(), nullptr);
+}
+
+TEST_F(StatusItemControllerTest, ClickingAnItemPresentsItsMenu)
+{
+    enableEverything();
+    controller.brightnessView().mouseDown();
+    EXPECT_EQ(controller.brightnessItem().menusPresented(), 1);
+    controller.volumeView()->mouseDown();
+    EXPECT_EQ(controller.volumeItem()->menusPresented(), 1);
+}

@@ -1,0 +1,71 @@
+#!/usr/bin/env bash
+# Takes docs/tray.png: lumvex-tray-demo in a real tray host (xfce4-panel) under Xvfb, its menu opened with
+# the Alt entries and the calibration submenu, after a few scrolls that the loop learned from.
+# Needs xfce4-panel, imagemagick and xdotool (not among the test dependencies: run by hand).
+# Usage: take-tray-screenshot.sh BUILD_DIR OUTPUT.png
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+build=$(cd "$1" && pwd)
+output=$2
+for tool in Xvfb xfce4-panel import xdotool dbus-daemon; do
+  command -v "$tool" >/dev/null || { echo "take-tray-screenshot: $tool is missing (apt-get install xfce4-panel imagemagick xdotool xvfb)" >&2; exit 1; }
+done
+work=$(mktemp -d "${TMPDIR:-/tmp}/lumvex-shot-XXXXXX")
+pids=()
+cleanup() {
+  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  [ -n "${bus_pid:-}" ] && kill "$bus_pid" 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+mkdir -p "$work/config/xfce4/xfconf/xfce-perchannel-xml" "$work/home" "$work/data" "$work/state" "$work/cache" "$work/runtime"
+chmod 700 "$work/runtime"
+cp "$here/xfce4-panel.xml" "$work/config/xfce4/xfconf/xfce-perchannel-xml/"
+cat >"$work/bus.conf" <<CONF
+<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
+ "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
+<busconfig>
+  <type>session</type>
+  <listen>unix:dir=$work</listen>
+  <auth>EXTERNAL</auth>
+  <policy context="default"><allow send_destination="*" eavesdrop="true"/><allow eavesdrop="true"/><allow own="*"/></policy>
+</busconfig>
+CONF
+{ read -r address && read -r bus_pid; } < <(dbus-daemon --config-file="$work/bus.conf" --fork --print-address=1 --print-pid=1)
+export DBUS_SESSION_BUS_ADDRESS=$address HOME=$work/home XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data
+export XDG_STATE_HOME=$work/state XDG_CACHE_HOME=$work/cache XDG_RUNTIME_DIR=$work/runtime
+unset WAYLAND_DISPLAY SESSION_MANAGER
+
+Xvfb -displayfd 3 -screen 0 800x480x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+pids+=($!)
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+export DISPLAY=":$(head -n 1 "$work/display")"
+
+/usr/lib/x86_64-linux-gnu/xfce4/xfconf/xfconfd >"$work/xfconfd.log" 2>&1 &
+pids+=($!)
+sleep 0.5
+xfce4-panel --disable-wm-check >"$work/panel.log" 2>&1 &
+pids+=($!)
+watcher_up() {
+  dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
+    org.freedesktop.DBus.NameHasOwner string:org.kde.StatusNotifierWatcher 2>/dev/null | grep -q 'boolean true'
+}
+for _ in $(seq 150); do watcher_up && break; sleep 0.1; done
+watcher_up || { echo "take-tray-screenshot: xfce4-panel's status tray did not start" >&2; cat "$work/panel.log" >&2; exit 1; }
+
+"$build/tests/ui/lumvex-tray-demo" --alt --level 0.62 --volume 0.4 >"$work/demo.log" 2>&1 &
+pids+=($!)
+sleep 3
+
+# The tray sits left of the clock at the right end of the panel; the brightness item is the rightmost.
+x=748 y=15
+xdotool mousemove $x $y
+for button in 5 5 4; do xdotool click $button; sleep 0.3; done
+xdotool click 1
+sleep 1.2
+xdotool mousemove 600 172 # "Calibration…"
+sleep 1.5
+import -window root "$work/screen.png"
+convert "$work/screen.png" -crop 760x445+40+0 +repage -strip "$output"
+echo "take-tray-screenshot: wrote $output"
