@@ -1,0 +1,127 @@
+#include "FreedesktopNotifier.h"
+
+#include <QDBusMessage>
+#include <QDBusPendingCallWatcher>
+#include <QDBusPendingReply>
+#include <QDesktopServices>
+
+namespace lumvex {
+
+namespace {
+
+const QString kService = QStringLiteral("org.freedesktop.Notifications");
+const QString kPath = QStringLiteral("/org/freedesktop/Notifications");
+const QString kInterface = QStringLiteral("org.freedesktop.Notifications");
+const QString kDefaultAction = QStringLiteral("default");
+const QString kOpenAction = QStringLiteral("open");
+
+QDBusMessage notificationsCall(const QString &method)
+{
+    return QDBusMessage::createMethodCall(kService, kPath, kInterface, method);
+}
+
+} // namespace
+
+FreedesktopNotifier::FreedesktopNotifier(QDBusConnection bus, UrlOpener open, QObject *parent)
+    : QObject(parent)
+    , m_bus(std::move(bus))
+    , m_open(open ? std::move(open) : [](const QUrl &url) { QDesktopServices::openUrl(url); })
+{
+    m_bus.connect(kService, kPath, kInterface, QStringLiteral("ActionInvoked"), this,
+                  SLOT(onActionInvoked(uint, QString)));
+    m_bus.connect(kService, kPath, kInterface, QStringLiteral("NotificationClosed"), this,
+                  SLOT(onNotificationClosed(uint, uint)));
+    askCapabilities();
+}
+
+void FreedesktopNotifier::askCapabilities()
+{
+    if (!m_bus.isConnected() || m_askingCapabilities) {
+        return;
+    }
+    m_askingCapabilities = true;
+    auto *watcher =
+        new QDBusPendingCallWatcher(m_bus.asyncCall(notificationsCall(QStringLiteral("GetCapabilities"))), this);
+    connect(watcher, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher *finished) {
+        finished->deleteLater();
+        m_askingCapabilities = false;
+        const QDBusPendingReply<QStringList> reply = *finished;
+        if (!reply.isError()) {
+            m_capabilities = reply.value();
+        }
+    });
+}
+
+void FreedesktopNotifier::show(const Notice &notice)
+{
+    if (!m_bus.isConnected()) {
+        return;
+    }
+    // The server may have come up since the last attempt.
+    if (!m_capabilities) {
+        askCapabilities();
+    }
+    const bool markup = m_capabilities && m_capabilities->contains(QStringLiteral("body-markup"));
+    const bool buttons = !m_capabilities || m_capabilities->contains(QStringLiteral("actions"));
+
+    QString body = notice.body;
+    QStringList actions;
+    if (!notice.link.isEmpty()) {
+        if (buttons) {
+            actions << kDefaultAction << notice.linkLabel << kOpenAction << notice.linkLabel;
+        } else {
+            body += QLatin1Char('\n') + notice.link.toString();
+        }
+    }
+    if (markup) {
+        body = body.toHtmlEscaped();
+    }
+    const QVariantMap hints{
+        {QStringLiteral("desktop-entry"), QStringLiteral("lumvex")},
+        {QStringLiteral("urgency"), QVariant::fromValue(uchar(1))},
+    };
+
+    QDBusMessage call = notificationsCall(QStringLiteral("Notify"));
+    call << QStringLiteral("Lumvex") << m_lastId << QStringLiteral("lumvex") << notice.summary << body << actions
+         << hints << -1;
+    auto *watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(call), this);
+    connect(watcher, &QDBusPendingCallWatcher::finished, this,
+            [this, link = notice.link](QDBusPendingCallWatcher *finished) { onShown(finished, link); });
+}
+
+void FreedesktopNotifier::onShown(QDBusPendingCallWatcher *watcher, const QUrl &link)
+{
+    watcher->deleteLater();
+    const QDBusPendingReply<uint> reply = *watcher;
+    if (reply.isError()) {
+        return;
+    }
+    const uint id = reply.value();
+    if (m_lastId != id) {
+        m_links.erase(m_lastId);
+    }
+    m_lastId = id;
+    if (link.isEmpty()) {
+        m_links.erase(id);
+    } else {
+        m_links[id] = link;
+    }
+}
+
+void FreedesktopNotifier::onActionInvoked(uint id, const QString &action)
+{
+    const auto it = m_links.find(id);
+    if (it != m_links.end() && (action == kDefaultAction || action == kOpenAction)) {
+        m_open(it->second);
+    }
+}
+
+void FreedesktopNotifier::onNotificationClosed(uint id, uint /*reason*/)
+{
+    m_links.erase(id);
+    if (id == m_lastId) {
+        m_lastId = 0;
+    }
+}
+
+} // namespace lumvex

@@ -1,0 +1,10 @@
+#pragma once
+
+#include <string>
+
+namespace lumvex {
+
+// Writes one line to the system log (syslog, which reaches the journal).
+void writeSystemLog(const std::string &line);
+
+} // namespace lumvex

@@ -1,0 +1,99 @@
+#include "system/Appcast.h"
+
+#include <QByteArray>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+namespace lumvex {
+namespace {
+
+using ::testing::HasSubstr;
+
+QByteArray feed(const QByteArray &items)
+{
+    return R"(<?xml version="1.0" encoding="utf-8"?>
+<rss version="2.0" xmlns:sparkle="http://www.andymatuschak.org/xml-namespaces/sparkle">
+  <channel>
+    <title>Lumvex</title>
+)" + items +
+           R"(
+  </channel>
+</rss>
+)";
+}
+
+TEST(Appcast, NewestItemWinsWhateverTheOrder)
+{
+    const AppcastReading reading = readAppcast(feed(R"(
+    <item><title>Old</title><sparkle:version>0.1.0</sparkle:version></item>
+    <item>
+      <title>New</title>
+      <sparkle:version>0.10.0</sparkle:version>
+      <sparkle:shortVersionString>0.10</sparkle:shortVersionString>
+      <sparkle:releaseNotesLink>https://example.org/notes/0.10</sparkle:releaseNotesLink>
+      <link>https://example.org/download</link>
+      <enclosure url="https://example.org/lumvex_0.10.0_amd64.deb" length="1000" type="application/vnd.debian.binary-package"/>
+    </item>
+    <item><title>Middle</title><sparkle:version>0.9.0</sparkle:version></item>)"));
+    ASSERT_TRUE(reading.error.isEmpty()) << reading.error.toStdString();
+    ASSERT_TRUE(reading.newest);
+    EXPECT_EQ(reading.newest->version, "0.10.0");
+    EXPECT_EQ(reading.newest->displayVersion(), "0.10");
+    EXPECT_EQ(reading.newest->releaseNotes, QUrl("https://example.org/notes/0.10"));
+    EXPECT_EQ(reading.newest->download, QUrl("https://example.org/lumvex_0.10.0_amd64.deb"));
+    EXPECT_EQ(reading.newest->page(), QUrl("https://example.org/download"));
+}
+
+TEST(Appcast, VersionsMayStandOnTheEnclosure)
+{
+    const AppcastReading reading = readAppcast(feed(R"(
+    <item><enclosure url="http://example.org/a.deb" sparkle:version="0.3.0" sparkle:shortVersionString="0.3"/></item>)"));
+    ASSERT_TRUE(reading.newest);
+    EXPECT_EQ(reading.newest->version, "0.3.0");
+    EXPECT_EQ(reading.newest->displayVersion(), "0.3");
+    EXPECT_EQ(reading.newest->page(), QUrl("http://example.org/a.deb"));
+}
+
+TEST(Appcast, LinksOtherThanWebPagesAreDropped)
+{
+    const AppcastReading reading = readAppcast(feed(R"xml(
+    <item>
+      <sparkle:version>0.2.0</sparkle:version>
+      <link>file:///etc/passwd</link>
+      <enclosure url="javascript:alert(1)"/>
+      <sparkle:releaseNotesLink>https://example.org/notes</sparkle:releaseNotesLink>
+    </item>)xml"));
+    ASSERT_TRUE(reading.newest);
+    EXPECT_TRUE(reading.newest->link.isEmpty());
+    EXPECT_TRUE(reading.newest->download.isEmpty());
+    EXPECT_EQ(reading.newest->page(), QUrl("https://example.org/notes"));
+}
+
+TEST(Appcast, ItemsWithoutAVersionDoNotCount)
+{
+    const AppcastReading reading = readAppcast(feed(R"(
+    <item><title>News</title></item>
+    <item><sparkle:version>latest</sparkle:version></item>
+    <item><version>9.0</version></item>)"));
+    EXPECT_TRUE(reading.error.isEmpty());
+    EXPECT_FALSE(reading.newest);
+}
+
+TEST(Appcast, TextsThatAreNoFeedSayWhy)
+{
+    EXPECT_THAT(readAppcast("").error.toStdString(), HasSubstr("not valid XML"));
+    EXPECT_THAT(readAppcast(feed("<item><sparkle:version>1.0</item>")).error.toStdString(), HasSubstr("not valid XML"));
+    // The prefix means nothing without its namespace declaration.
+    EXPECT_THAT(readAppcast("<rss><channel><item><sparkle:version>1.0</sparkle:version></item></channel></rss>")
+                    .error.toStdString(),
+                HasSubstr("not valid XML"));
+    EXPECT_EQ(readAppcast("<html><body>Sign in to the network</body></html>").error,
+              "it is not an RSS feed (it begins with <html>)");
+    // A fault after the items spoils the whole document.
+    EXPECT_FALSE(
+        readAppcast(feed("<item><sparkle:version>1.0</sparkle:version></item>") + "<trailing>").error.isEmpty());
+}
+
+} // namespace
+} // namespace lumvex

@@ -1,0 +1,154 @@
+#include "system/FreedesktopNotifier.h"
+
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QTest>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+namespace lumvex {
+namespace {
+
+using nlohmann::json;
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+const QUrl kPage("https://example.org/lumvex/download");
+
+// Runs on the private bus of run-with-notifications.sh, whose fake server records what it is sent.
+class FreedesktopNotifierTest : public ::testing::Test
+{
+protected:
+    FreedesktopNotifierTest() { control(QStringLiteral("Reset")); }
+
+    static QDBusMessage control(const QString &method, const QVariantList &arguments = {})
+    {
+        QDBusMessage call = QDBusMessage::createMethodCall(QStringLiteral("org.lumvex.test.Notifications"),
+                                                           QStringLiteral("/org/lumvex/test"),
+                                                           QStringLiteral("org.lumvex.test.FakeNotifications"), method);
+        call.setArguments(arguments);
+        return QDBusConnection::sessionBus().call(call);
+    }
+
+    static std::vector<json> calls()
+    {
+        std::vector<json> parsed;
+        for (const QString &call : control(QStringLiteral("Calls")).arguments().value(0).toStringList()) {
+            parsed.push_back(json::parse(call.toStdString()));
+        }
+        return parsed;
+    }
+
+    static bool waitForCalls(std::size_t count)
+    {
+        return QTest::qWaitFor([count] { return calls().size() >= count; }, 5000);
+    }
+
+    std::unique_ptr<FreedesktopNotifier> makeNotifier()
+    {
+        auto notifier = std::make_unique<FreedesktopNotifier>(QDBusConnection::sessionBus(),
+                                                              [this](const QUrl &url) { opened.push_back(url); });
+        EXPECT_TRUE(QTest::qWaitFor([&] { return notifier->knowsCapabilities(); }, 5000));
+        return notifier;
+    }
+
+    static Notice update()
+    {
+        return {"Lumvex 0.2.0 is available", "You have version 0.1.0.", kPage, "Open Download Page"};
+    }
+
+    std::vector<QUrl> opened;
+};
+
+TEST_F(FreedesktopNotifierTest, NoticeWithLinkOffersItAndOpensItWhenPicked)
+{
+    auto notifier = makeNotifier();
+    notifier->show(update());
+    ASSERT_TRUE(waitForCalls(1));
+    const json call = calls()[0];
+    EXPECT_EQ(call["app_name"], "Lumvex");
+    EXPECT_EQ(call["app_icon"], "lumvex");
+    EXPECT_EQ(call["summary"], "Lumvex 0.2.0 is available");
+    EXPECT_EQ(call["body"], "You have version 0.1.0.");
+    EXPECT_EQ(call["actions"], json({"default", "Open Download Page", "open", "Open Download Page"}));
+    EXPECT_EQ(call["hints"]["desktop-entry"], "lumvex");
+    EXPECT_EQ(call["expire_timeout"], -1);
+
+    // Someone else's notification first: signals arrive in order, so only ours may open anything.
+    const uint id = call["id"];
+    control(QStringLiteral("InvokeAction"), {uint(id + 1000), QStringLiteral("default")});
+    control(QStringLiteral("InvokeAction"), {id, QStringLiteral("open")});
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !opened.empty(); }, 5000));
+    QTest::qWait(50);
+    EXPECT_THAT(opened, ElementsAre(kPage));
+}
+
+TEST_F(FreedesktopNotifierTest, NoticeWithoutLinkOffersNothing)
+{
+    auto notifier = makeNotifier();
+    notifier->show({"Lumvex is up to date", "Version 0.1.0 is the newest release.", {}, {}});
+    ASSERT_TRUE(waitForCalls(1));
+    EXPECT_EQ(calls()[0]["actions"], json::array());
+
+    control(QStringLiteral("InvokeAction"), {uint(calls()[0]["id"]), QStringLiteral("default")});
+    // A notice with a link afterwards proves the first action was seen and ignored.
+    notifier->show(update());
+    ASSERT_TRUE(waitForCalls(2));
+    control(QStringLiteral("InvokeAction"), {uint(calls()[1]["id"]), QStringLiteral("default")});
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !opened.empty(); }, 5000));
+    EXPECT_THAT(opened, ElementsAre(kPage));
+}
+
+TEST_F(FreedesktopNotifierTest, NewerNoticeReplacesTheOneOnScreen)
+{
+    auto notifier = makeNotifier();
+    notifier->show(update());
+    ASSERT_TRUE(waitForCalls(1));
+    QTest::qWait(50); // the reply with the id
+    notifier->show(update());
+    ASSERT_TRUE(waitForCalls(2));
+    EXPECT_EQ(calls()[1]["replaces_id"], calls()[0]["id"]);
+    EXPECT_EQ(calls()[1]["id"], calls()[0]["id"]);
+
+    // Once closed, the next one is new.
+    control(QStringLiteral("InvokeAction"), {uint(calls()[1]["id"]), QStringLiteral("default")});
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !opened.empty(); }, 5000));
+    QTest::qWait(50);
+    notifier->show(update());
+    ASSERT_TRUE(waitForCalls(3));
+    EXPECT_EQ(calls()[2]["replaces_id"], 0);
+}
+
+TEST_F(FreedesktopNotifierTest, TextFollowsWhatTheServerCanShow)
+{
+    control(QStringLiteral("SetCapabilities"), {QStringList{"body", "body-markup"}});
+    auto notifier = makeNotifier();
+    notifier->show({"Could not check for updates", "The feed at http://h/a?x=1&y=<2> is unusable.", {}, {}});
+    notifier->show(update());
+    ASSERT_TRUE(waitForCalls(2));
+    // Markup is escaped, and without buttons the link stands in the text.
+    EXPECT_EQ(calls()[0]["body"], "The feed at http://h/a?x=1&amp;y=&lt;2&gt; is unusable.");
+    EXPECT_EQ(calls()[1]["body"], "You have version 0.1.0.\nhttps://example.org/lumvex/download");
+    EXPECT_EQ(calls()[1]["actions"], json::array());
+}
+
+TEST_F(FreedesktopNotifierTest, WithoutServerNoticesAreDroppedUntilOneComes)
+{
+    control(QStringLiteral("SetPresent"), {false});
+    FreedesktopNotifier notifier(QDBusConnection::sessionBus(), [this](const QUrl &url) { opened.push_back(url); });
+    notifier.show(update());
+    QTest::qWait(200);
+    EXPECT_FALSE(notifier.knowsCapabilities());
+
+    control(QStringLiteral("SetPresent"), {true});
+    notifier.show(update());
+    ASSERT_TRUE(waitForCalls(1));
+    EXPECT_EQ(calls().size(), 1u);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return notifier.knowsCapabilities(); }, 5000));
+    EXPECT_THAT(opened, IsEmpty());
+}
+
+} // namespace
+} // namespace lumvex

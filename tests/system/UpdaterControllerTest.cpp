@@ -1,0 +1,261 @@
+#include "system/UpdaterController.h"
+#include "LocalFeedServer.h"
+#include "RecordingNotifier.h"
+#include "engine/ManualClock.h"
+#include "engine/MemoryDefaults.h"
+#include "support/TempDir.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+namespace lumvex {
+namespace {
+
+using namespace std::chrono_literals;
+using test::LocalFeedServer;
+using test::RecordingNotifier;
+using test::ScopedEnv;
+using test::TempDir;
+using ::testing::HasSubstr;
+
+QByteArray feedOf(const QByteArray &version)
+{
+    return R"(<?xml version="1.0"?>
+<rss version="2.0" xmlns:sparkle="http://www.andymatuschak.org/xml-namespaces/sparkle"><channel>
+<item><sparkle:version>)" +
+           version + R"(</sparkle:version><link>https://example.org/lumvex</link></item>
+</channel></rss>)";
+}
+
+class UpdaterControllerTest : public ::testing::Test
+{
+protected:
+    UpdaterControllerTest() { make(server.url().toString()); }
+
+    void make(const QString &builtInFeed, std::chrono::milliseconds timeout = 5s,
+              std::chrono::milliseconds launchDelay = 0ms)
+    {
+        updater.reset();
+        auto recorder = std::make_unique<RecordingNotifier>();
+        notifier = recorder.get();
+        updater =
+            std::make_unique<UpdaterController>(defaults, clock, std::move(recorder),
+                                                UpdaterController::Options{"0.1.0", builtInFeed, timeout, launchDelay});
+    }
+
+    // Runs one check to its end; false when it did not end in time.
+    bool check(bool userAsked)
+    {
+        QSignalSpy finished(updater.get(), &UpdaterController::checkFinished);
+        userAsked ? updater->checkForUpdates() : updater->checkAtLaunch();
+        return !finished.isEmpty() || finished.wait(5000);
+    }
+
+    std::string onlyNoticeText() const
+    {
+        if (notifier->shown.size() != 1) {
+            return "<" + std::to_string(notifier->shown.size()) + " notices>";
+        }
+        return (notifier->shown[0].summary + " | " + notifier->shown[0].body).toStdString();
+    }
+
+    TempDir root;
+    ScopedEnv home{"HOME", (root / "home").string()};
+    ScopedEnv config{"XDG_CONFIG_HOME", (root / "config").string()};
+    MemoryDefaults defaults;
+    ManualClock clock{Timestamp::fromUnixSeconds(1'800'000'000)};
+    LocalFeedServer server;
+    RecordingNotifier *notifier = nullptr;
+    std::unique_ptr<UpdaterController> updater;
+};
+
+TEST_F(UpdaterControllerTest, NewerReleaseIsAnnouncedWithItsPage)
+{
+    server.serve(feedOf("0.2.0"));
+    ASSERT_TRUE(check(true));
+    EXPECT_EQ(onlyNoticeText(), "Lumvex 0.2.0 is available | You have version 0.1.0. Get the new one from its "
+                                "download page or your package manager.");
+    EXPECT_EQ(notifier->shown[0].link, QUrl("https://example.org/lumvex"));
+    EXPECT_EQ(notifier->shown[0].linkLabel, "Open Download Page");
+    EXPECT_THAT(server.lastRequest().toStdString(), HasSubstr("GET /appcast.xml "));
+    EXPECT_THAT(server.lastRequest().toStdString(), HasSubstr("Lumvex/0.1.0"));
+
+    // Automatic checks tell of news too.
+    defaults.remove(UpdaterController::kLastCheckKey);
+    notifier->shown.clear();
+    ASSERT_TRUE(check(false));
+    EXPECT_THAT(onlyNoticeText(), HasSubstr("Lumvex 0.2.0 is available"));
+}
+
+TEST_F(UpdaterControllerTest, SameOrOlderReleaseIsUpToDateAndOnlyTheUserHearsIt)
+{
+    for (const QByteArray version : {"0.1.0", "0.1", "0.0.9", "0.1.0-rc1"}) {
+        SCOPED_TRACE(version.toStdString());
+        server.serve(feedOf(version));
+        notifier->shown.clear();
+        ASSERT_TRUE(check(true));
+        EXPECT_EQ(onlyNoticeText(), "Lumvex is up to date | Version 0.1.0 is the newest release.");
+        EXPECT_TRUE(notifier->shown[0].link.isEmpty());
+
+        defaults.remove(UpdaterController::kLastCheckKey);
+        notifier->shown.clear();
+        ASSERT_TRUE(check(false));
+        EXPECT_TRUE(notifier->shown.empty());
+    }
+}
+
+TEST_F(UpdaterControllerTest, EachFailureGivesTheUserOneClearNotice)
+{
+    const auto serveBig = [this] { server.serve(QByteArray(3 * 1024 * 1024, ' ') + feedOf("0.2.0")); };
+    LocalFeedServer closed;
+    const QString downAddress = closed.url().toString();
+    closed.close();
+
+    struct Case
+    {
+        const char *name;
+        std::function<void()> arrange;
+        const char *reason;
+    };
+    const Case cases[] = {
+        {"malformed", [this] { server.serve("<rss><channel><item>"); },
+         "is unusable: it is not valid XML (line 1: Premature end of document)."},
+        {"web page", [this] { server.serve("<html><body>Sign in</body></html>"); },
+         "is unusable: it is not an RSS feed (it begins with <html>)"},
+        {"no release", [this] { server.serve(feedOf("latest")); }, "lists no release"},
+        {"not found", [this] { server.serve("gone", 404, "Not Found"); },
+         "The server 127.0.0.1 answered 404 Not Found."},
+        {"too large", serveBig, "is too large to be an update feed"},
+        {"server down", [&] { make(downAddress); }, "The server 127.0.0.1 refused the connection."},
+        {"timeout",
+         [this] {
+             make(server.url().toString(), 300ms);
+             server.stall();
+         },
+         "The server 127.0.0.1 did not answer within 0.3 s."},
+        {"bad address", [this] { defaults.setString(UpdaterController::kFeedKey, "ftp://example.org/feed"); },
+         "The update feed address “ftp://example.org/feed” is not a web address; set updateFeedURL in "},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        c.arrange();
+        notifier->shown.clear();
+        ASSERT_TRUE(check(true));
+        ASSERT_EQ(notifier->shown.size(), 1u);
+        EXPECT_EQ(notifier->shown[0].summary, "Could not check for updates");
+        EXPECT_THAT(notifier->shown[0].body.toStdString(), HasSubstr(c.reason));
+
+        defaults.remove(UpdaterController::kLastCheckKey);
+        notifier->shown.clear();
+        ASSERT_TRUE(check(false));
+        EXPECT_TRUE(notifier->shown.empty());
+    }
+}
+
+TEST_F(UpdaterControllerTest, MissingFeedAddressIsToldOnlyWhenAsked)
+{
+    make(QString());
+    ASSERT_TRUE(check(true));
+    EXPECT_EQ(onlyNoticeText(), "Update feed address is not set | Set updateFeedURL in " + (root / "config").string() +
+                                    "/lumvex/lumvex.conf to the http or https address of an update feed.");
+
+    notifier->shown.clear();
+    updater->checkAtLaunch();
+    EXPECT_FALSE(updater->isChecking());
+    EXPECT_TRUE(notifier->shown.empty());
+    EXPECT_FALSE(defaults.stringValue(UpdaterController::kLastCheckKey));
+    EXPECT_EQ(server.requests(), 0);
+}
+
+TEST_F(UpdaterControllerTest, SettingOverridesTheBuiltInAddress)
+{
+    make("http://127.0.0.1:1/never-used.xml");
+    server.serve(feedOf("0.2.0"));
+    defaults.setString(UpdaterController::kFeedKey, server.url().toString().toStdString());
+    ASSERT_TRUE(check(true));
+    EXPECT_EQ(server.requests(), 1);
+
+    // Set but empty: checks are off.
+    defaults.setString(UpdaterController::kFeedKey, "");
+    notifier->shown.clear();
+    ASSERT_TRUE(check(true));
+    EXPECT_THAT(onlyNoticeText(), HasSubstr("Update feed address is not set"));
+    EXPECT_EQ(server.requests(), 1);
+}
+
+TEST_F(UpdaterControllerTest, AutomaticCheckRunsWhenNoCheckReadTheFeedForADay)
+{
+    // A failed check holds nothing off.
+    server.serve("gone", 404, "Not Found");
+    ASSERT_TRUE(check(false));
+    EXPECT_FALSE(defaults.stringValue(UpdaterController::kLastCheckKey));
+
+    server.serve(feedOf("0.1.0"));
+    ASSERT_TRUE(check(false));
+    EXPECT_EQ(defaults.stringValue(UpdaterController::kLastCheckKey), "1800000000");
+    EXPECT_EQ(server.requests(), 2);
+
+    clock.advance(23 * 3600);
+    updater->checkAtLaunch();
+    EXPECT_FALSE(updater->isChecking());
+
+    clock.advance(3600);
+    ASSERT_TRUE(check(false));
+    EXPECT_EQ(server.requests(), 3);
+
+    // A last check "in the future" (the clock was set back) does not hold checks off.
+    clock.advance(-7200);
+    ASSERT_TRUE(check(false));
+    EXPECT_EQ(server.requests(), 4);
+
+    // The user may check whenever, and that counts as well.
+    clock.advance(12 * 3600);
+    ASSERT_TRUE(check(true));
+    EXPECT_EQ(server.requests(), 5);
+    clock.advance(23 * 3600);
+    updater->checkAtLaunch();
+    EXPECT_FALSE(updater->isChecking());
+}
+
+TEST_F(UpdaterControllerTest, LaunchCheckWaitsForTheNetworkButTheUserDoesNot)
+{
+    make(server.url().toString(), 5s, 10s);
+    server.serve(feedOf("0.2.0"));
+    updater->checkAtLaunch();
+    EXPECT_TRUE(updater->isChecking());
+    QTest::qWait(100);
+    EXPECT_EQ(server.requests(), 0);
+
+    ASSERT_TRUE(check(true));
+    EXPECT_EQ(server.requests(), 1);
+    EXPECT_FALSE(updater->isChecking());
+    EXPECT_THAT(onlyNoticeText(), HasSubstr("Lumvex 0.2.0 is available"));
+}
+
+TEST_F(UpdaterControllerTest, UserCheckDuringTheAutomaticOneReportsItsOutcome)
+{
+    server.serve(feedOf("0.1.0"));
+    QSignalSpy finished(updater.get(), &UpdaterController::checkFinished);
+    updater->checkAtLaunch();
+    updater->checkForUpdates();
+    ASSERT_TRUE(finished.wait(5000));
+    EXPECT_EQ(finished.size(), 1);
+    EXPECT_EQ(server.requests(), 1);
+    EXPECT_THAT(onlyNoticeText(), HasSubstr("Lumvex is up to date"));
+}
+
+TEST_F(UpdaterControllerTest, DestroyedWhileCheckingStaysQuiet)
+{
+    server.stall();
+    updater->checkForUpdates();
+    ASSERT_TRUE(updater->isChecking());
+    ASSERT_TRUE(QTest::qWaitFor([this] { return server.requests() == 1; }, 5000));
+    updater.reset();
+    QTest::qWait(50);
+}
+
+} // namespace
+} // namespace lumvex

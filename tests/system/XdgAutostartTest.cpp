@@ -1,0 +1,156 @@
+#include "system/XdgAutostart.h"
+#include "engine/Files.h"
+#include "engine/MemoryDefaults.h"
+#include "platform/linux/XdgPaths.h"
+#include "support/TempDir.h"
+#include "system/LoginItem.h"
+#include "system/ProgramLocation.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <cstdio>
+#include <fstream>
+
+namespace lumvex {
+namespace {
+
+namespace fs = std::filesystem;
+using test::ScopedEnv;
+using test::TempDir;
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+using ::testing::StartsWith;
+
+class XdgAutostartTest : public ::testing::Test
+{
+protected:
+    static void append(const fs::path &file, const std::string &text) { std::ofstream(file, std::ios::app) << text; }
+    static std::string contents(const fs::path &file) { return files::readAll(file).value_or("<unreadable>"); }
+
+    TempDir root;
+    ScopedEnv home{"HOME", (root / "home").string()};
+    ScopedEnv config{"XDG_CONFIG_HOME", (root / "config").string()};
+    const fs::path entry = xdg::autostartFile();
+    const fs::path program = "/usr/bin/lumvex";
+};
+
+TEST_F(XdgAutostartTest, StatusFollowsTheEntry)
+{
+    EXPECT_EQ(entry, root / "config/autostart/lumvex.desktop");
+    XdgAutostart autostart(entry, program, false);
+    EXPECT_EQ(autostart.status(), LoginItemStatus::notRegistered);
+
+    EXPECT_EQ(autostart.registerProgram(), std::nullopt);
+    EXPECT_EQ(autostart.status(), LoginItemStatus::enabled);
+    EXPECT_THAT(contents(entry), HasSubstr("\nExec=/usr/bin/lumvex\n"));
+
+    append(entry, "Hidden=true\n");
+    EXPECT_EQ(autostart.status(), LoginItemStatus::notRegistered);
+    // Registering replaces an entry the desktop was told to skip.
+    EXPECT_EQ(autostart.registerProgram(), std::nullopt);
+    EXPECT_EQ(autostart.status(), LoginItemStatus::enabled);
+
+    append(entry, "X-GNOME-Autostart-enabled=false\n");
+    EXPECT_EQ(autostart.status(), LoginItemStatus::notRegistered);
+
+    EXPECT_EQ(autostart.unregisterProgram(), std::nullopt);
+    EXPECT_FALSE(fs::exists(entry));
+    EXPECT_EQ(autostart.unregisterProgram(), std::nullopt); // nothing left to remove is no failure
+    // Written whole through a temporary file that does not stay behind.
+    EXPECT_TRUE(fs::is_empty(entry.parent_path()));
+}
+
+TEST_F(XdgAutostartTest, WithoutTheProgramPathNothingCanBeRegistered)
+{
+    XdgAutostart autostart(entry, fs::path(), false);
+    EXPECT_EQ(autostart.status(), LoginItemStatus::notFound);
+    EXPECT_EQ(autostart.registerProgram(), "the program's own path could not be determined");
+    EXPECT_FALSE(fs::exists(entry));
+
+    // An entry left by an earlier run still starts something, so it shows and can be switched off.
+    XdgAutostart(entry, program, false).registerProgram();
+    EXPECT_EQ(autostart.status(), LoginItemStatus::enabled);
+    EXPECT_EQ(autostart.unregisterProgram(), std::nullopt);
+    EXPECT_EQ(autostart.status(), LoginItemStatus::notFound);
+}
+
+TEST_F(XdgAutostartTest, InASandboxApprovalIsRequiredAndNothingIsWritten)
+{
+    XdgAutostart autostart(entry, program, true);
+    EXPECT_EQ(autostart.status(), LoginItemStatus::requiresApproval);
+    EXPECT_THAT(autostart.registerProgram().value_or(""), HasSubstr("sandbox"));
+    EXPECT_FALSE(fs::exists(entry));
+}
+
+TEST_F(XdgAutostartTest, FailuresNameTheFileAndTheCause)
+{
+    // A plain file where the autostart folder belongs stops root as well.
+    fs::create_directories(root / "config");
+    append(root / "config/autostart", "");
+    XdgAutostart blocked(entry, program, false);
+    EXPECT_EQ(blocked.registerProgram(),
+              "cannot create the folder " + (root / "config/autostart").string() + ": Not a directory");
+
+    fs::remove(root / "config/autostart");
+    fs::create_directories(entry / "inside");
+    XdgAutostart occupied(entry, program, false);
+    EXPECT_EQ(occupied.status(), LoginItemStatus::notRegistered);
+    EXPECT_EQ(occupied.unregisterProgram(), "cannot remove " + entry.string() + ": Directory not empty");
+    EXPECT_THAT(occupied.registerProgram().value_or(""), StartsWith("cannot write " + entry.string()));
+}
+
+TEST_F(XdgAutostartTest, LoginItemOnTheEntry)
+{
+    MemoryDefaults defaults;
+    std::vector<std::string> log;
+    const auto launch = [&](const fs::path &at) {
+        LoginItem item(std::make_unique<XdgAutostart>(entry, at, false), defaults,
+                       [&log](const std::string &line) { log.push_back(line); });
+        item.configureAtLaunch();
+        return item.status();
+    };
+
+    EXPECT_EQ(launch(program), LoginItemStatus::enabled);
+    EXPECT_THAT(log, ElementsAre("Lumvex: first-run login-item default applied; status=enabled"));
+
+    // Moved since: the next launch points the entry at the new place.
+    EXPECT_EQ(launch("/opt/lumvex/bin/lumvex"), LoginItemStatus::enabled);
+    EXPECT_THAT(contents(entry), HasSubstr("\nExec=/opt/lumvex/bin/lumvex\n"));
+
+    // Switched off by the user: stays off.
+    LoginItem(std::make_unique<XdgAutostart>(entry, program, false), defaults, {}).toggle();
+    EXPECT_EQ(launch(program), LoginItemStatus::notRegistered);
+    EXPECT_EQ(log.size(), 1u);
+}
+
+TEST_F(XdgAutostartTest, DesktopReadsBackTheExactProgramPath)
+{
+    if (std::system("/usr/bin/python3 -c 'import gi' 2>/dev/null") != 0) {
+        GTEST_SKIP() << "needs python3-gi";
+    }
+    const std::string awkward = "/opt/My \"Apps\"/100% $HOME/back\\slash/it's`x`/lumvex";
+    XdgAutostart(entry, awkward, false).registerProgram();
+
+    const std::string command =
+        std::string("/usr/bin/python3 ") + LUMVEX_TEST_SOURCE_DIR + "/read_exec.py '" + entry.string() + "'";
+    std::unique_ptr<FILE, int (*)(FILE *)> pipe(::popen(command.c_str(), "r"), ::pclose);
+    ASSERT_TRUE(pipe);
+    std::string output;
+    char buffer[512];
+    while (std::fgets(buffer, sizeof buffer, pipe.get())) {
+        output += buffer;
+    }
+    EXPECT_EQ(nlohmann::json::parse(output), nlohmann::json::array({awkward}));
+}
+
+TEST(ProgramLocation, FindsThisExecutableOrTheImage)
+{
+    EXPECT_EQ(ownProgramPath(), fs::canonical("/proc/self/exe"));
+    ScopedEnv image("APPIMAGE", "/home/u/Lumvex.AppImage");
+    EXPECT_EQ(ownProgramPath(), "/home/u/Lumvex.AppImage");
+}
+
+} // namespace
+} // namespace lumvex

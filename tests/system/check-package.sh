@@ -1,0 +1,61 @@
+#!/usr/bin/env bash
+# Installs the build into a staging folder and packs it as a .deb, then checks that both hold the
+# expected files, that the package declares its dependencies and that its program runs.
+# Usage: check-package.sh BUILD_DIR WITH_DDC_TOOL(0|1)
+set -euo pipefail
+build=$1
+with_ddc=$2
+work=$(mktemp -d "${TMPDIR:-/tmp}/lumvex-package-XXXXXX")
+trap 'rm -rf "$work"' EXIT
+
+fail() { echo "check-package: $*" >&2; exit 1; }
+
+expected=(
+  usr/bin/lumvex
+  usr/share/applications/lumvex.desktop
+  usr/share/icons/hicolor/scalable/apps/lumvex.svg
+  usr/share/metainfo/io.github.lumvex.Lumvex.metainfo.xml
+  usr/share/lumvex/udev/60-lumvex-i2c.rules
+  usr/share/doc/lumvex/README.md
+)
+[ "$with_ddc" = 1 ] && expected+=(usr/bin/lumvex-ddc)
+
+# Staged installation, as a distribution's build would do it.
+DESTDIR="$work/stage" cmake --install "$build" --prefix /usr >"$work/install.log" || { cat "$work/install.log"; fail "cmake --install failed"; }
+for file in "${expected[@]}"; do
+  [ -f "$work/stage/$file" ] || fail "staged install lacks /$file"
+done
+[ -x "$work/stage/usr/bin/lumvex" ] || fail "/usr/bin/lumvex is not executable"
+if command -v desktop-file-validate >/dev/null; then
+  desktop-file-validate "$work/stage/usr/share/applications/lumvex.desktop"
+fi
+if command -v appstreamcli >/dev/null; then
+  appstreamcli validate --no-net "$work/stage/usr/share/metainfo/io.github.lumvex.Lumvex.metainfo.xml" >"$work/appstream.log" \
+    || { cat "$work/appstream.log"; fail "the metainfo file does not validate"; }
+fi
+
+# The package, built in a folder of its own so that nothing in the build tree changes.
+cpack -G DEB -B "$work/package" --config "$build/CPackConfig.cmake" >"$work/cpack.log" 2>&1 \
+  || { cat "$work/cpack.log"; fail "cpack failed"; }
+deb=$(find "$work/package" -maxdepth 1 -name 'lumvex_*.deb' | head -n 1)
+[ -n "$deb" ] || fail "cpack made no lumvex_*.deb"
+
+dpkg-deb --contents "$deb" >"$work/contents"
+for file in "${expected[@]}"; do
+  grep -q " \./$file\$" "$work/contents" || { cat "$work/contents"; fail "the package lacks /$file"; }
+done
+[ "$(dpkg-deb -f "$deb" Package)" = lumvex ] || fail "the package is not named lumvex"
+[ "$(dpkg-deb -f "$deb" Section)" = utils ] || fail "the package's section is not utils"
+depends=$(dpkg-deb -f "$deb" Depends)
+for library in libc6 libstdc++6; do
+  [[ "$depends" == *"$library"* ]] || fail "Depends lacks $library: $depends"
+done
+
+# The packed program is stripped and still runs.
+dpkg-deb -x "$deb" "$work/root"
+version=$("$work/root/usr/bin/lumvex" --version) || fail "the packaged lumvex does not run"
+file "$work/root/usr/bin/lumvex" | grep -q ', stripped' || fail "the packaged lumvex is not stripped"
+
+echo "$(basename "$deb"): $(stat -c %s "$deb") bytes, $version"
+dpkg-deb -f "$deb" Package Version Architecture Section Depends Recommends Suggests
+cat "$work/contents"
