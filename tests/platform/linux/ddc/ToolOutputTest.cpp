@@ -1,0 +1,94 @@
+#include "platform/linux/ddc/ToolOutput.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+using namespace lumvex;
+using namespace lumvex::external;
+
+namespace {
+
+TEST(ToolOutput, CommandLinesNameTheDisplayInDecimal)
+{
+    EXPECT_EQ(readArguments(4294967295u), (std::vector<std::string>{"display", "id=4294967295", "get", "luminance"}));
+    EXPECT_EQ(writeArguments(415, 7), (std::vector<std::string>{"display", "id=415", "set", "luminance", "7"}));
+}
+
+TEST(ToolOutput, Utf8MustBeWellFormed)
+{
+    EXPECT_TRUE(isValidUtf8(""));
+    EXPECT_TRUE(isValidUtf8("73\n"));
+    EXPECT_TRUE(isValidUtf8("\xC2\xA0"
+                            "73 \xE2\x80\xA8 \xF0\x9F\x92\xA1"));
+    EXPECT_TRUE(isValidUtf8("\xF4\x8F\xBF\xBF")); // U+10FFFF
+
+    EXPECT_FALSE(isValidUtf8("\xFF"));
+    EXPECT_FALSE(isValidUtf8("7\x80"));            // a continuation byte alone
+    EXPECT_FALSE(isValidUtf8("\xC3"));             // cut short
+    EXPECT_FALSE(isValidUtf8("\xC0\xB7"));         // overlong "7"
+    EXPECT_FALSE(isValidUtf8("\xE0\x80\xB7"));     // overlong again
+    EXPECT_FALSE(isValidUtf8("\xED\xA0\x80"));     // a surrogate
+    EXPECT_FALSE(isValidUtf8("\xF4\x90\x80\x80")); // past U+10FFFF
+    EXPECT_FALSE(isValidUtf8("\xE2\x28\xA1"));
+}
+
+TEST(ToolOutput, TrimsUnicodeWhiteSpaceAndLineBreaksAtBothEnds)
+{
+    EXPECT_EQ(trimWhitespace(" 73\n"), "73");
+    EXPECT_EQ(trimWhitespace("\t\r\n73\v\f"), "73");
+    EXPECT_EQ(trimWhitespace("\xC2\xA0"
+                             "73\xE3\x80\x80"),
+              "73"); // no-break space, ideographic space
+    EXPECT_EQ(trimWhitespace("\xC2\x85"
+                             "73\xE2\x80\xA9"),
+              "73"); // next line, paragraph separator
+    EXPECT_EQ(trimWhitespace(" 7 3 "), "7 3");
+    EXPECT_EQ(trimWhitespace("\xE2\x80\x8B"
+                             "73"),
+              "\xE2\x80\x8B"
+              "73"); // zero-width space is no white space
+    EXPECT_EQ(trimWhitespace(" \n "), "");
+}
+
+TEST(ToolOutput, IntegersAreStrict)
+{
+    EXPECT_EQ(parseInteger("73"), 73);
+    EXPECT_EQ(parseInteger("+73"), 73);
+    EXPECT_EQ(parseInteger("-5"), -5);
+    EXPECT_EQ(parseInteger("007"), 7);
+    EXPECT_EQ(parseInteger("9223372036854775807"), std::numeric_limits<std::int64_t>::max());
+    EXPECT_EQ(parseInteger("-9223372036854775808"), std::numeric_limits<std::int64_t>::min());
+
+    for (const char *text : {"", "+", "-", "+-5", "-+5", "--5", "++5", " 5", "5 ", "70%", "7.0", "1e2", "0x10",
+                             "\xD9\xA3", "9223372036854775808", "-9223372036854775809"}) {
+        EXPECT_EQ(parseInteger(text), std::nullopt) << text;
+    }
+}
+
+TEST(ToolOutput, ReadOutputBecomesABrightness)
+{
+    EXPECT_DOUBLE_EQ(brightnessFromOutput(" 73\n").value(), 0.73);
+    EXPECT_DOUBLE_EQ(brightnessFromOutput("150").value(), 1.0);
+    EXPECT_DOUBLE_EQ(brightnessFromOutput("-5").value(), 0.0);
+    EXPECT_DOUBLE_EQ(brightnessFromOutput("99999999999999999").value(), 1.0);
+    EXPECT_EQ(brightnessFromOutput("70%"), std::nullopt);
+    EXPECT_EQ(brightnessFromOutput(""), std::nullopt);
+    EXPECT_EQ(brightnessFromOutput("\n"), std::nullopt);
+    EXPECT_EQ(brightnessFromOutput("73\n74\n"), std::nullopt);
+}
+
+TEST(ToolOutput, PercentagesRoundHalvesAwayFromZero)
+{
+    EXPECT_EQ(percentForBrightness(0.125), 13); // not the even 12
+    EXPECT_EQ(percentForBrightness(0.734), 73);
+    EXPECT_EQ(percentForBrightness(0.735), 74);
+    EXPECT_EQ(percentForBrightness(1.2), 100);
+    EXPECT_EQ(percentForBrightness(-0.3), 0);
+    EXPECT_EQ(percentForBrightness(-0.005), 0);
+    EXPECT_EQ(percentForBrightness(std::numeric_limits<double>::infinity()), 100);
+    EXPECT_EQ(percentForBrightness(std::nan("")), std::nullopt);
+}
+
+} // namespace

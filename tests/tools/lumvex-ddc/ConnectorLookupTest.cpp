@@ -1,0 +1,110 @@
+#include "ConnectorMatch.h"
+#include "DrmConnectors.h"
+#include "FakeSysfs.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+using namespace lumvex;
+using namespace lumvex::ddc;
+using test::fakeEdid;
+
+namespace {
+
+TEST(DrmConnectors, ReadsConnectorsWithTheirBusEdidAndId)
+{
+    test::TempDir root;
+    test::FakeDrmTree tree(root.path());
+    tree.add({.name = "card0-DP-1", .edid = fakeEdid(1), .connectorId = 95, .ddcLink = 7});
+    tree.add({.name = "card0-DP-2", .auxChild = 9});
+    tree.add({.name = "card0-HDMI-A-1", .status = "disconnected", .ddcLink = 4});
+    tree.add({.name = "card1-eDP-1"});
+    std::filesystem::create_directories(root / "sys/class/drm/card0");
+    std::filesystem::create_directories(root / "sys/class/drm/renderD128");
+
+    const std::vector<DrmConnector> connectors = readDrmConnectors(root.path());
+    ASSERT_EQ(connectors.size(), 4u);
+    EXPECT_EQ(connectors[0].name, "card0-DP-1");
+    EXPECT_EQ(connectors[0].connector, "DP-1");
+    EXPECT_TRUE(connectors[0].connected);
+    EXPECT_EQ(connectors[0].edid, fakeEdid(1));
+    EXPECT_EQ(connectors[0].connectorId, 95u);
+    EXPECT_EQ(connectors[0].bus, 7);
+    EXPECT_EQ(connectors[1].bus, 9);
+    EXPECT_EQ(connectors[2].name, "card0-HDMI-A-1");
+    EXPECT_FALSE(connectors[2].connected);
+    EXPECT_EQ(connectors[3].bus, std::nullopt);
+    EXPECT_TRUE(connectors[3].edid.empty());
+
+    EXPECT_EQ(findConnector(connectors, "DP-2"), &connectors[1]);
+    EXPECT_EQ(findConnector(connectors, "card1-eDP-1"), &connectors[3]);
+    EXPECT_EQ(findConnector(connectors, "DP-3"), nullptr);
+    EXPECT_TRUE(readDrmConnectors(root / "missing").empty());
+}
+
+TEST(DrmConnectors, AdapterNumbersAreStrict)
+{
+    EXPECT_EQ(adapterNumber("i2c-5"), 5);
+    EXPECT_EQ(adapterNumber("i2c-12"), 12);
+    EXPECT_EQ(adapterNumber("i2c-"), std::nullopt);
+    EXPECT_EQ(adapterNumber("i2c-5a"), std::nullopt);
+    EXPECT_EQ(adapterNumber("drm_dp_aux0"), std::nullopt);
+}
+
+TEST(ConnectorMatch, XDriverNamesStandForKernelNames)
+{
+    EXPECT_EQ(kernelNamesFor("DP-1"), (std::vector<std::string>{"DP-1"}));
+    EXPECT_EQ(kernelNamesFor("HDMI-1"), (std::vector<std::string>{"HDMI-1", "HDMI-A-1"}));
+    EXPECT_EQ(kernelNamesFor("HDMI2"), (std::vector<std::string>{"HDMI2", "HDMI-A-2"}));
+    EXPECT_EQ(kernelNamesFor("DisplayPort-0"), (std::vector<std::string>{"DisplayPort-0", "DP-1"}));
+    EXPECT_EQ(kernelNamesFor("eDP1"), (std::vector<std::string>{"eDP1", "eDP-1"}));
+}
+
+class ConnectorMatchTest : public testing::Test
+{
+protected:
+    std::optional<std::string> match(const DisplayIdentity &display)
+    {
+        const std::optional<std::size_t> index = matchConnector(display, connectors);
+        return index ? std::optional(connectors[*index].name) : std::nullopt;
+    }
+
+    std::vector<DrmConnector> connectors{
+        {"card0-DP-1", "DP-1", true, fakeEdid(1), 90, 5},
+        {"card0-DP-2", "DP-2", true, fakeEdid(1), 91, 6}, // the same model as DP-1
+        {"card0-HDMI-A-1", "HDMI-A-1", true, fakeEdid(2), 92, 7},
+        {"card0-HDMI-A-2", "HDMI-A-2", false, fakeEdid(3), 93, 8},
+    };
+};
+
+TEST_F(ConnectorMatchTest, ByNameWhenTheServerKnowsNothingElse)
+{
+    EXPECT_EQ(match({{"DP-2"}, {}, {}}), "card0-DP-2");
+    EXPECT_EQ(match({{"HDMI-1"}, {}, {}}), "card0-HDMI-A-1");
+    // A monitor without outputs goes by its own name, tried after the output's.
+    EXPECT_EQ(match({{"screen", "DP-1"}, {}, {}}), "card0-DP-1");
+    EXPECT_EQ(match({{"VGA-1"}, {}, {}}), std::nullopt);
+    // Disconnected connectors show nothing.
+    EXPECT_EQ(match({{"HDMI-A-2"}, {}, {}}), std::nullopt);
+}
+
+TEST_F(ConnectorMatchTest, TheEdidOutweighsAName)
+{
+    // amdgpu counts from 0: its "HDMI-A-0" is the kernel's HDMI-A-1, which the EDID confirms.
+    EXPECT_EQ(match({{"HDMI-A-0"}, fakeEdid(2), {}}), "card0-HDMI-A-1");
+    EXPECT_EQ(match({{"DP-7"}, fakeEdid(2), {}}), "card0-HDMI-A-1");
+    // Two monitors of one model: the name decides between them.
+    EXPECT_EQ(match({{"DP-2"}, fakeEdid(1), {}}), "card0-DP-2");
+    EXPECT_EQ(match({{"DP-9"}, fakeEdid(1), {}}), std::nullopt);
+    // An EDID nobody has leaves the name to decide.
+    EXPECT_EQ(match({{"DP-1"}, fakeEdid(9), {}}), "card0-DP-1");
+}
+
+TEST_F(ConnectorMatchTest, TheConnectorIdOutweighsEverything)
+{
+    EXPECT_EQ(match({{"DP-1"}, fakeEdid(1), 91}), "card0-DP-2");
+    // An id the kernel does not list (older kernels have no connector_id) decides nothing.
+    EXPECT_EQ(match({{"DP-1"}, {}, 400}), "card0-DP-1");
+}
+
+} // namespace

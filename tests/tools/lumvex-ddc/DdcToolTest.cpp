@@ -1,0 +1,266 @@
+#include "DdcTool.h"
+#include "FakeDdcClock.h"
+#include "FakeSysfs.h"
+#include "SimulatedMonitor.h"
+#include "engine/UniqueFd.h"
+#include "support/TempDir.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <sstream>
+
+using namespace lumvex;
+using namespace lumvex::ddc;
+using namespace std::chrono_literals;
+using test::fakeEdid;
+using testing::HasSubstr;
+
+namespace {
+
+constexpr std::uint32_t kExternal = 415;
+constexpr std::uint32_t kPanel = 416;
+
+struct Outcome
+{
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+// The command line against a simulated monitor on /dev/i2c-5 behind DP-1, beside a built-in panel
+// whose connector has no I2C bus.
+class DdcToolTest : public testing::Test
+{
+protected:
+    Outcome run(const std::vector<std::string> &args)
+    {
+        std::ostringstream out;
+        std::ostringstream err;
+        const int status = runTool(args, context, out, err);
+        return {status, out.str(), err.str()};
+    }
+
+    Outcome get(std::uint32_t display) { return run({"display", "id=" + std::to_string(display), "get", "luminance"}); }
+    Outcome set(std::uint32_t display, int percent)
+    {
+        return run({"display", "id=" + std::to_string(display), "set", "luminance", std::to_string(percent)});
+    }
+
+    FakeDdcClock clock;
+    SimulatedMonitor monitor{clock, {73, 100}};
+    test::TempDir runtime;
+
+    bool xServer = true;
+    std::vector<X11Monitor> xMonitors{{kExternal, "DP-1", {{"DP-1", fakeEdid(1), {}}}},
+                                      {kPanel, "eDP-1", {{"eDP-1", fakeEdid(2), {}}}}};
+    std::vector<DrmConnector> connectors{{"card0-DP-1", "DP-1", true, fakeEdid(1), {}, 5},
+                                         {"card0-eDP-1", "eDP-1", true, fakeEdid(2), {}, {}}};
+    std::error_code openFailure;
+    bool addressRefused = false;
+    std::optional<std::string> group;
+    std::vector<std::filesystem::path> opened;
+
+    ToolContext context{
+        .clock = clock,
+        .monitors = [this] { return xServer ? std::optional(xMonitors) : std::nullopt; },
+        .connectors = [this] { return connectors; },
+        .openBus =
+            [this](const std::filesystem::path &device) {
+                opened.push_back(device);
+                return openFailure ? OpenedBus{nullptr, openFailure, addressRefused}
+                                   : OpenedBus{monitor.connect(), {}, false};
+            },
+        .deviceGroup = [this](const std::filesystem::path &) { return group; },
+        .timings = {},
+        .root = "/",
+        .lockFolder = runtime / "lumvex-ddc",
+        .connectorOverride = {},
+    };
+};
+
+bool isOneLine(const std::string &text)
+{
+    return !text.empty() && text.back() == '\n' && std::ranges::count(text, '\n') == 1;
+}
+
+TEST_F(DdcToolTest, GetPrintsThePercentage)
+{
+    const Outcome result = get(kExternal);
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(result.out, "73\n");
+    EXPECT_EQ(result.err, "");
+    EXPECT_EQ(opened, std::vector<std::filesystem::path>{"/dev/i2c-5"});
+
+    monitor.setBrightness({127, 255});
+    EXPECT_EQ(get(kExternal).out, "50\n");
+}
+
+TEST_F(DdcToolTest, SetNeverWritesTheValueTheMonitorHolds)
+{
+    EXPECT_EQ(set(kExternal, 40).status, 0);
+    EXPECT_EQ(monitor.brightness().current, 40);
+    EXPECT_EQ(set(kExternal, 40).status, 0);
+    EXPECT_EQ(set(kExternal, 40).out, "");
+    EXPECT_EQ(monitor.writesApplied(), 1);
+
+    // Changed behind our back (the monitor's own buttons): written again.
+    monitor.setBrightness({73, 100});
+    EXPECT_EQ(set(kExternal, 40).status, 0);
+    EXPECT_EQ(monitor.writesApplied(), 2);
+
+    // On a coarse scale two percentages can be one raw step.
+    monitor.setBrightness({5, 10});
+    EXPECT_EQ(set(kExternal, 52).status, 0);
+    EXPECT_EQ(monitor.writesApplied(), 2);
+}
+
+TEST_F(DdcToolTest, ThePauseAfterAWriteIsKeptByTheNextRun)
+{
+    ASSERT_EQ(set(kExternal, 40).status, 0);
+    const auto sleptBySet = clock.slept();
+    EXPECT_EQ(sleptBySet, 40ms); // only its own read's reply delay
+    ASSERT_EQ(get(kExternal).out, "40\n");
+    EXPECT_EQ(clock.slept() - sleptBySet, 90ms); // the write's pause, then the reply delay
+    EXPECT_EQ(monitor.timingViolations(), 0);
+
+    // Without a lock folder the run sleeps the pause itself before it ends.
+    context.lockFolder.reset();
+    const auto before = clock.slept();
+    ASSERT_EQ(set(kExternal, 60).status, 0);
+    EXPECT_EQ(clock.slept() - before, 90ms);
+}
+
+TEST_F(DdcToolTest, AConnectorCanBeNamedWithoutAnXServer)
+{
+    xServer = false;
+    const Outcome withoutX = get(kExternal);
+    EXPECT_EQ(withoutX.status, 1);
+    EXPECT_THAT(withoutX.err, HasSubstr("no X server"));
+    EXPECT_THAT(withoutX.err, HasSubstr("LUMVEX_DDC_CONNECTOR"));
+    EXPECT_TRUE(isOneLine(withoutX.err));
+    EXPECT_EQ(withoutX.out, "");
+
+    context.connectorOverride = "card0-DP-1";
+    EXPECT_EQ(get(12345).out, "73\n");
+    context.connectorOverride = "HDMI-A-9";
+    EXPECT_THAT(get(kExternal).err, HasSubstr("no connector named HDMI-A-9"));
+}
+
+TEST_F(DdcToolTest, DisplaysThatCannotBeReachedAreExplained)
+{
+    const Outcome unknown = get(999);
+    EXPECT_EQ(unknown.status, 1);
+    EXPECT_THAT(unknown.err, HasSubstr("no display with id 999"));
+    EXPECT_THAT(get(kPanel).err, HasSubstr("card0-eDP-1 has no I2C bus"));
+    xMonitors.push_back({417, "HDMI-1", {{"HDMI-1", fakeEdid(3), {}}}});
+    EXPECT_THAT(get(417).err, HasSubstr("display 417 (HDMI-1) matches no connected connector"));
+    EXPECT_TRUE(opened.empty());
+
+    monitor.nakNext(10);
+    const Outcome silent = get(kExternal);
+    EXPECT_EQ(silent.status, 1);
+    EXPECT_THAT(silent.err, HasSubstr("no DDC/CI reply from the monitor on card0-DP-1 (/dev/i2c-5)"));
+    EXPECT_THAT(silent.err, HasSubstr("switch DDC/CI on"));
+    EXPECT_TRUE(isOneLine(silent.err));
+
+    monitor.clearFaults();
+    monitor.corruptNext(10);
+    EXPECT_THAT(get(kExternal).err, HasSubstr("garbled DDC/CI replies"));
+    monitor.clearFaults();
+    monitor.setSupportsBrightness(false);
+    const Outcome unsupported = set(kExternal, 10);
+    EXPECT_THAT(unsupported.err, HasSubstr("offers no brightness control"));
+    EXPECT_EQ(monitor.writesApplied(), 0);
+}
+
+TEST_F(DdcToolTest, DeviceNodesThatCannotBeOpenedSayWhatToDo)
+{
+    openFailure = std::make_error_code(std::errc::permission_denied);
+    group = "i2c";
+    Outcome result = get(kExternal);
+    EXPECT_EQ(result.status, 1);
+    EXPECT_THAT(result.err, HasSubstr("no permission to open /dev/i2c-5, which belongs to group i2c"));
+    EXPECT_THAT(result.err, HasSubstr("sudo usermod -aG i2c $USER"));
+    EXPECT_TRUE(isOneLine(result.err));
+
+    group = "root";
+    EXPECT_THAT(get(kExternal).err, HasSubstr("udev rule"));
+    group.reset();
+    EXPECT_THAT(set(kExternal, 10).err, HasSubstr("udev rule"));
+
+    openFailure = std::make_error_code(std::errc::no_such_file_or_directory);
+    EXPECT_THAT(get(kExternal).err, HasSubstr("/dev/i2c-5 does not exist: load the i2c-dev module"));
+
+    openFailure = std::make_error_code(std::errc::device_or_resource_busy);
+    addressRefused = true;
+    EXPECT_THAT(get(kExternal).err, HasSubstr("/dev/i2c-5 refused the DDC/CI address 0x37"));
+}
+
+TEST_F(DdcToolTest, AnotherRunOnTheBusIsWaitedForThenReported)
+{
+    ASSERT_EQ(get(kExternal).status, 0);
+    UniqueFd other(::open((runtime / "lumvex-ddc/i2c-5.lock").c_str(), O_RDWR | O_CLOEXEC));
+    ASSERT_EQ(::flock(other.get(), LOCK_EX), 0);
+    const Outcome result = get(kExternal);
+    EXPECT_EQ(result.status, 1);
+    EXPECT_THAT(result.err, HasSubstr("/dev/i2c-5 is in use by another lumvex-ddc"));
+}
+
+TEST_F(DdcToolTest, MalformedCommandLinesAreRefusedBeforeAnyDevice)
+{
+    for (const std::vector<std::string> &args : std::vector<std::vector<std::string>>{
+             {},
+             {"display"},
+             {"display", "id=415", "get"},
+             {"display", "id=415", "get", "contrast"},
+             {"display", "415", "get", "luminance"},
+             {"display", "id=-1", "get", "luminance"},
+             {"display", "id=4294967296", "get", "luminance"},
+             {"display", "id=415", "set", "luminance"},
+             {"display", "id=415", "set", "luminance", "101"},
+             {"display", "id=415", "set", "luminance", "-5"},
+             {"display", "id=415", "set", "luminance", "5.5"},
+             {"display", "id=415", "set", "luminance", "+5"},
+             {"display", "id=415", "get", "luminance", "extra"},
+             {"screen", "id=415", "get", "luminance"},
+         }) {
+        const Outcome result = run(args);
+        EXPECT_EQ(result.status, 2) << testing::PrintToString(args);
+        EXPECT_EQ(result.out, "");
+        EXPECT_TRUE(isOneLine(result.err)) << result.err;
+    }
+    EXPECT_TRUE(opened.empty());
+
+    const Outcome help = run({"--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_THAT(help.out, HasSubstr("display id=N set luminance P"));
+    EXPECT_THAT(help.out, HasSubstr("KERNEL==\"i2c-[0-9]*\", GROUP=\"i2c\""));
+    EXPECT_EQ(help.err, "");
+}
+
+TEST_F(DdcToolTest, ListShowsEveryDisplayWithItsConnectorBusAndState)
+{
+    connectors.push_back({"card1-HDMI-A-1", "HDMI-A-1", true, {}, {}, 9});
+    openFailure = {};
+    Outcome result = run({"list"});
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(result.out, "ID   MONITOR  CONNECTOR       BUS         DDC/CI\n"
+                          "415  DP-1     card0-DP-1      /dev/i2c-5  answers, brightness 73%\n"
+                          "416  eDP-1    card0-eDP-1     -           no I2C bus\n"
+                          "-    -        card1-HDMI-A-1  /dev/i2c-9  answers, brightness 73%\n");
+    EXPECT_EQ(result.err, "");
+
+    xServer = false;
+    openFailure = std::make_error_code(std::errc::permission_denied);
+    group = "i2c";
+    result = run({"list"});
+    EXPECT_THAT(result.out, HasSubstr("-   -        card0-DP-1      /dev/i2c-5  no permission to open /dev/i2c-5"));
+    EXPECT_THAT(result.err, HasSubstr("display ids are unknown"));
+}
+
+} // namespace
