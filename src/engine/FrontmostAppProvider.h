@@ -14,6 +14,8 @@ public:
     // The application's identifier (desktop application id or window class); nothing when no
     // application is in front or it has no identifier.
     virtual std::optional<std::string> frontmostAppId() const = 0;
+    // Its name for people (the window class on X11); nothing when unknown.
+    virtual std::optional<std::string> frontmostAppName() const { return std::nullopt; }
 };
 
 } // namespace lumvex

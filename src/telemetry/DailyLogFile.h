@@ -1,0 +1,38 @@
+#pragma once
+
+#include "engine/UniqueFd.h"
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace lumvex {
+
+// Lines appended to one file per day in a folder: "<prefix><day><suffix>". The file of a day is opened
+// by its first line and stays open until a line for another day comes.
+class DailyLogFile
+{
+public:
+    DailyLogFile(std::filesystem::path folder, std::string prefix, std::string suffix);
+
+    const std::filesystem::path &folder() const { return m_folder; }
+    std::filesystem::path fileFor(std::string_view day) const;
+
+    // Appends the line and a line feed to the day's file, opening it first when needed (folder 0700, new file
+    // 0600). Returns false when nothing could be written; a later line tries again.
+    bool append(std::string_view day, std::string_view line);
+    void close();
+
+private:
+    void open(std::string_view day);
+
+    std::filesystem::path m_folder;
+    std::string m_prefix;
+    std::string m_suffix;
+    std::string m_day;
+    UniqueFd m_fd;
+    // The file does not end in a line feed (an earlier write failed half way, or a crash cut a line).
+    bool m_lineOpen = false;
+};
+
+} // namespace lumvex

@@ -1,0 +1,82 @@
+#pragma once
+
+#include "DailyLogFile.h"
+#include "RecordingSwitch.h"
+#include "TelemetryRow.h"
+#include "TelemetrySnapshot.h"
+#include "engine/Timestamp.h"
+
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace lumvex {
+
+class Clock;
+class Defaults;
+class RepeatingTimer;
+
+// Records, while switched on, the state of the system as JSON lines in one file per local day
+// (telemetry-yyyy-MM-dd.jsonl): a row when a session starts, a row for every reported event, and rows
+// from a half-second look at the state whenever something moved or ten seconds passed. The files name
+// the applications the user works in, so they and their folder are readable by the user only.
+class TelemetryRecorder final : public RecordingSwitch
+{
+public:
+    static constexpr const char *kDefaultsKey = "telemetryRecording";
+    static constexpr std::chrono::milliseconds kTickInterval{500};
+    static constexpr double kBrightnessStep = 0.003;
+    static constexpr double kLumSlowStep = 0.015;
+    static constexpr double kHeartbeatSeconds = 10.0;
+
+    // Creates the folder and reads the saved choice; a session starts only with startIfEnabled() or a switch.
+    // The timer runs the half-second look while a session lasts; without one the look never runs.
+    TelemetryRecorder(std::filesystem::path directory, const Clock &clock, Defaults &defaults,
+                      std::unique_ptr<RepeatingTimer> timer);
+    ~TelemetryRecorder() override;
+    TelemetryRecorder(const TelemetryRecorder &) = delete;
+    TelemetryRecorder &operator=(const TelemetryRecorder &) = delete;
+
+    // The state to record; without it nothing is written, but sessions and their timer still run.
+    std::function<TelemetrySnapshot()> snapshotProvider;
+    // Called with the new state after every change of the switch.
+    std::function<void(bool)> onRecordingChange;
+
+    // Starts a session when recording was left on; once, at launch, after the callbacks are set.
+    void startIfEnabled();
+
+    bool isRecording() const override { return m_recording; }
+    void toggleRecording() override;
+    void setRecording(bool on);
+    std::filesystem::path directory() const override { return m_file.folder(); }
+
+    // Writes one event row while recording ("brightness_change" with source "auto" or "manual" and both
+    // brightness values; "app_switch" with none of them); ignored otherwise.
+    void recordEvent(const std::string &event, const std::optional<std::string> &source = std::nullopt,
+                     std::optional<double> bBefore = std::nullopt, std::optional<double> bAfter = std::nullopt);
+
+private:
+    void switchTo(bool on);
+    void beginSession();
+    void endSession();
+    void tick();
+    bool isDue(const TelemetrySnapshot &snapshot, Timestamp now) const;
+    void writeRow(const TelemetryRow &row, std::optional<TelemetrySnapshot> snapshot, Timestamp now);
+
+    const Clock &m_clock;
+    Defaults &m_defaults;
+    DailyLogFile m_file;
+    std::unique_ptr<RepeatingTimer> m_timer; // after the file: it stops before the file closes
+    bool m_recording = false;
+    bool m_inSession = false;
+
+    // What the last written row held, for the tick's change detection.
+    double m_lastBrightness = -1.0; // negative: nothing written yet
+    std::optional<std::string> m_lastApp;
+    double m_lastLumSlow = -1.0;
+    std::optional<Timestamp> m_lastWrite; // none: the distant past
+};
+
+} // namespace lumvex

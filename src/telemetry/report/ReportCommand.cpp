@@ -1,0 +1,215 @@
+#include "ReportCommand.h"
+
+#include "RecordingReader.h"
+#include "ReportDay.h"
+#include "ReportHtml.h"
+#include "ReportSvg.h"
+#include "engine/Files.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <optional>
+#include <stdexcept>
+
+namespace lumvex::report {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr const char *kDefaultOut = "lumvex-report.html";
+constexpr std::size_t kProblemsShown = 5;
+
+constexpr const char *kUsage = R"(Usage: lumvex report [options] [DIR or FILES...]
+
+Draws what Lumvex recorded: brightness, content luminance, ambient light, your corrections and the
+automatic changes, one plot per day, so that you can see what the brightness loop did.
+
+Reads the telemetry files (telemetry-<day>.jsonl, written while "Record Brightness Data" is on in
+the menu; hold Alt while opening it) and the adjustment log (adjustments.csv). Without DIR or FILES
+it reads Lumvex's own; a DIR is searched for both, also in its telemetry folder. Lines that cannot
+be read are skipped and listed.
+
+Options:
+  --out FILE   where the report goes (default: lumvex-report.html in the current folder);
+               a name ending in .svg gives a single SVG image instead of an HTML page
+  -h, --help   show this help
+)";
+
+class UsageError : public std::runtime_error
+{
+public:
+    using std::runtime_error::runtime_error;
+};
+
+struct Options
+{
+    std::vector<fs::path> inputs;
+    fs::path out = kDefaultOut;
+    bool help = false;
+};
+
+Options parse(const std::vector<std::string> &args)
+{
+    Options o;
+    bool onlyInputs = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string &a = args[i];
+        if (onlyInputs || a.empty() || a[0] != '-' || a == "-") {
+            o.inputs.emplace_back(a);
+        } else if (a == "--") {
+            onlyInputs = true;
+        } else if (a == "-h" || a == "--help") {
+            o.help = true;
+        } else if (a == "--out" || a == "-o") {
+            if (i + 1 >= args.size() || args[i + 1].empty()) {
+                throw UsageError(a + " needs a file name");
+            }
+            o.out = args[++i];
+        } else if (a.rfind("--out=", 0) == 0 && a.size() > 6) {
+            o.out = a.substr(6);
+        } else {
+            throw UsageError("unknown option \"" + a + "\" (see lumvex report --help)");
+        }
+    }
+    return o;
+}
+
+struct InputFiles
+{
+    std::vector<fs::path> telemetry;
+    std::vector<fs::path> logs;
+
+    bool empty() const { return telemetry.empty() && logs.empty(); }
+};
+
+bool isTelemetryName(const fs::path &file)
+{
+    const std::string name = file.filename().string();
+    return name.rfind("telemetry-", 0) == 0 && file.extension() == ".jsonl";
+}
+
+// The telemetry files of a folder in day order, and its adjustment log; a missing folder adds nothing.
+void collectFolder(const fs::path &folder, InputFiles &files)
+{
+    std::vector<fs::path> found;
+    std::error_code error;
+    for (const auto &entry : fs::directory_iterator(folder, error)) {
+        if (isTelemetryName(entry.path()) && entry.is_regular_file(error)) {
+            found.push_back(entry.path());
+        }
+    }
+    std::sort(found.begin(), found.end());
+    files.telemetry.insert(files.telemetry.end(), found.begin(), found.end());
+}
+
+InputFiles collect(const Options &options, const ReportInputs &defaults)
+{
+    InputFiles files;
+    std::error_code error;
+    if (options.inputs.empty()) {
+        collectFolder(defaults.telemetryDir, files);
+        if (fs::is_regular_file(defaults.adjustmentLog, error)) {
+            files.logs.push_back(defaults.adjustmentLog);
+        }
+        return files;
+    }
+    for (const fs::path &input : options.inputs) {
+        if (fs::is_directory(input, error)) {
+            collectFolder(input, files);
+            collectFolder(input / "telemetry", files);
+            if (fs::is_regular_file(input / "adjustments.csv", error)) {
+                files.logs.push_back(input / "adjustments.csv");
+            }
+        } else if (!fs::exists(input, error)) {
+            throw UsageError(input.string() + ": no such file or folder");
+        } else if (input.extension() == ".csv") {
+            files.logs.push_back(input);
+        } else {
+            files.telemetry.push_back(input);
+        }
+    }
+    return files;
+}
+
+std::string where(const Options &options, const ReportInputs &defaults)
+{
+    if (options.inputs.empty()) {
+        return defaults.telemetryDir.string() + " or " + defaults.adjustmentLog.string();
+    }
+    std::string text;
+    for (const fs::path &input : options.inputs) {
+        text += (text.empty() ? "" : ", ") + input.string();
+    }
+    return text;
+}
+
+} // namespace
+
+int runReportCommand(const std::vector<std::string> &args, const ReportInputs &defaults, const Clock &clock,
+                     std::ostream &out, std::ostream &err)
+{
+    Options options;
+    InputFiles inputs;
+    try {
+        options = parse(args);
+        if (options.help) {
+            out << kUsage;
+            return 0;
+        }
+        inputs = collect(options, defaults);
+        if (inputs.empty()) {
+            throw UsageError("no telemetry files or adjustment log in " + where(options, defaults) +
+                             "; switch on \"Record Brightness Data\" in the menu (hold Alt) to record");
+        }
+    } catch (const UsageError &e) {
+        err << "lumvex report: " << e.what() << '\n';
+        return 2;
+    }
+
+    Recording recording;
+    for (const fs::path &file : inputs.telemetry) {
+        readTelemetryFile(file, recording);
+    }
+    for (const fs::path &file : inputs.logs) {
+        readAdjustmentLog(file, recording);
+    }
+    const std::vector<ReportDay> days = splitIntoDays(recording, clock);
+
+    std::error_code error;
+    fs::path target = options.out;
+    if (fs::is_directory(target, error)) {
+        target /= kDefaultOut;
+    }
+    const bool svg = target.extension() == ".svg";
+    std::string title = "Lumvex report";
+    if (!days.empty()) {
+        title += days.size() == 1 ? ", " + days.front().key : ", " + days.front().key + " to " + days.back().key;
+    }
+    const std::string text = svg ? renderSvgReport(days, title) : renderHtmlReport(recording, days, title);
+    // The report names the applications in use, like the recordings: readable by the user only.
+    if (!files::writeAtomically(target, text)) {
+        err << "lumvex report: cannot write " << target.string() << ": " << std::strerror(errno)
+            << "; choose another place with --out\n";
+        return 1;
+    }
+
+    if (recording.problemCount > 0) {
+        err << "lumvex report: skipped " << recording.problemCount
+            << (recording.problemCount == 1 ? " line that is" : " lines that are") << " not readable:\n";
+        for (std::size_t i = 0; i < recording.problems.size() && i < kProblemsShown; ++i) {
+            err << "  " << recording.problems[i].text() << '\n';
+        }
+        if (recording.problemCount > kProblemsShown) {
+            err << "  and " << recording.problemCount - kProblemsShown << " more"
+                << (svg ? "" : ", listed in the report") << '\n';
+        }
+    }
+    out << "Report of " << days.size() << (days.size() == 1 ? " day" : " days") << " (" << recording.telemetry.size()
+        << " telemetry rows, " << recording.adjustments.size() << " adjustments) written to " << target.string()
+        << '\n';
+    return 0;
+}
+
+} // namespace lumvex::report

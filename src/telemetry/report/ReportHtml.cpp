@@ -1,0 +1,72 @@
+#include "ReportHtml.h"
+
+#include "Markup.h"
+#include "ReportSvg.h"
+
+namespace lumvex::report {
+
+namespace {
+
+constexpr const char *kStyle = R"(body { font-family: sans-serif; margin: 2em; color: #222; max-width: 1040px; }
+h1 { font-size: 1.5em; } h2 { font-size: 1.1em; margin: 1.6em 0 0.3em; }
+table { border-collapse: collapse; margin: 0.8em 0; }
+th, td { padding: 0.2em 0.8em; border-bottom: 1px solid #ddd; text-align: right; }
+th:first-child, td:first-child { text-align: left; }
+.problems { background: #fff4e5; padding: 0.6em 1em; border-left: 4px solid #e6550d; }
+.problems li { font-family: monospace; }
+svg { display: block; }
+)";
+
+std::string hoursText(double seconds)
+{
+    return fixed(seconds / 3600.0, 1) + " h";
+}
+
+} // namespace
+
+std::string renderHtmlReport(const Recording &recording, const std::vector<ReportDay> &days, const std::string &title)
+{
+    std::string html = "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n<title>" +
+                       escapeMarkup(title) + "</title>\n<style>\n" + kStyle + "</style>\n</head>\n<body>\n";
+    html += "<h1>" + escapeMarkup(title) + "</h1>\n<p>" + std::to_string(recording.telemetry.size()) +
+            " telemetry rows and " + std::to_string(recording.adjustments.size()) +
+            " adjustment log rows from:</p>\n<ul>\n";
+    for (const auto &file : recording.files) {
+        html += "<li><code>" + escapeMarkup(file.string()) + "</code></li>\n";
+    }
+    html += "</ul>\n";
+    if (recording.problemCount > 0) {
+        html += "<div class=\"problems\"><p>" + std::to_string(recording.problemCount) +
+                (recording.problemCount == 1 ? " line was" : " lines were") + " skipped:</p>\n<ul>\n";
+        for (const Problem &problem : recording.problems) {
+            html += "<li>" + escapeMarkup(problem.text()) + "</li>\n";
+        }
+        if (recording.problemCount > recording.problems.size()) {
+            html += "<li>and " + std::to_string(recording.problemCount - recording.problems.size()) + " more</li>\n";
+        }
+        html += "</ul></div>\n";
+    }
+    if (days.empty()) {
+        html += "<p>No rows to show.</p>\n</body>\n</html>\n";
+        return html;
+    }
+
+    html += "<table>\n<tr><th>Day</th><th>Recorded</th><th>Sessions</th><th>Corrections</th>"
+            "<th>Automatic changes</th><th>Mean brightness</th><th>Most in front</th></tr>\n";
+    for (const ReportDay &day : days) {
+        html += "<tr><td><a href=\"#day-" + escapeMarkup(day.key) + "\">" + std::string(weekdayName(day.weekday)) +
+                " " + escapeMarkup(day.key) + "</a></td><td>" + hoursText(day.recordedSeconds) + "</td><td>" +
+                std::to_string(day.sessions) + "</td><td>" + std::to_string(day.manualCorrections) + "</td><td>" +
+                std::to_string(day.automaticWrites) + "</td><td>" +
+                (day.meanBrightness ? fixed(*day.meanBrightness * 100.0, 0) + " %" : std::string("-")) + "</td><td>" +
+                (day.apps.empty() ? std::string("-") : escapeMarkup(day.apps.front().first)) + "</td></tr>\n";
+    }
+    html += "</table>\n" + renderLegendSvg();
+    for (const ReportDay &day : days) {
+        html += "<section id=\"day-" + escapeMarkup(day.key) + "\">\n" + renderDaySvg(day) + "</section>\n";
+    }
+    html += "</body>\n</html>\n";
+    return html;
+}
+
+} // namespace lumvex::report

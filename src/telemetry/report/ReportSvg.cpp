@@ -1,0 +1,463 @@
+#include "ReportSvg.h"
+
+#include "Markup.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <limits>
+
+namespace lumvex::report {
+
+namespace {
+
+constexpr double kWidth = 1000.0;
+constexpr double kLeft = 46.0;
+constexpr double kRight = 54.0;
+constexpr double kPlotWidth = kWidth - kLeft - kRight;
+constexpr double kTop = 30.0;
+constexpr double kPlotHeight = 190.0;
+constexpr double kStripTop = kTop + kPlotHeight + 6.0;
+constexpr double kStripHeight = 8.0;
+constexpr double kHoursBaseline = kStripTop + kStripHeight + 14.0;
+constexpr double kAppsBaseline = kHoursBaseline + 18.0;
+constexpr double kDayHeight = kAppsBaseline + 12.0;
+constexpr double kLegendHeight = 40.0;
+constexpr double kLuxDecades = 5.0; // the right axis spans 0 to 100 000 lux
+// Adjustment rows come only when the brightness moved, so only long silences break their line.
+constexpr double kMaxLogGap = 15 * 60.0;
+
+constexpr const char *kBrightness = "#e6550d";
+constexpr const char *kLoop = "#a63603";
+constexpr const char *kLumSlow = "#3182bd";
+constexpr const char *kLumRaw = "#9ecae1";
+constexpr const char *kAmbient = "#31a354";
+constexpr const char *kPerceived = "#252525";
+constexpr const char *kManual = "#d62728";
+constexpr const char *kAutomatic = "#756bb1";
+constexpr std::array<const char *, 8> kAppColours{"#8dd3c7", "#bebada", "#fb8072", "#80b1d3",
+                                                  "#fdb462", "#b3de69", "#fccde5", "#bc80bd"};
+constexpr const char *kOtherApps = "#d9d9d9";
+
+// The day's applications in front longest get a colour each, the rest share grey.
+const char *appColour(const ReportDay &day, const std::string &app)
+{
+    for (std::size_t i = 0; i < day.apps.size() && i < kAppColours.size(); ++i) {
+        if (day.apps[i].first == app) {
+            return kAppColours[i];
+        }
+    }
+    return kOtherApps;
+}
+
+// At most `limit` bytes of the name, cut between characters.
+std::string shortened(const std::string &name, std::size_t limit)
+{
+    if (name.size() <= limit) {
+        return name;
+    }
+    std::size_t cut = limit - 3;
+    while (cut > 0 && (static_cast<unsigned char>(name[cut]) & 0xC0) == 0x80) {
+        --cut;
+    }
+    return name.substr(0, cut) + "...";
+}
+
+std::string duration(double seconds)
+{
+    const auto minutes = static_cast<long>(std::lround(seconds / 60.0));
+    if (minutes < 1) {
+        return fixed(seconds, 0) + " s";
+    }
+    if (minutes < 60) {
+        return std::to_string(minutes) + " min";
+    }
+    return std::to_string(minutes / 60) + " h " + std::to_string(minutes % 60) + " min";
+}
+
+std::string percent(double level)
+{
+    return fixed(level * 100.0, 0) + " %";
+}
+
+// The time span of a day's plot, in whole hours, and the mapping of values onto it.
+struct Frame
+{
+    double from = 0.0;
+    double to = 3600.0;
+
+    double x(double tod) const { return kLeft + (tod - from) / (to - from) * kPlotWidth; }
+    static double y(double level) { return kTop + kPlotHeight * (1.0 - std::clamp(level, 0.0, 1.0)); }
+    static double yLux(double lux) { return y(std::log10(std::max(lux, 0.0) + 1.0) / kLuxDecades); }
+};
+
+Frame frameOf(const ReportDay &day)
+{
+    double first = std::numeric_limits<double>::max();
+    double last = std::numeric_limits<double>::lowest();
+    for (const auto &p : day.telemetry) {
+        first = std::min(first, p.tod);
+        last = std::max(last, p.tod);
+    }
+    for (const auto &a : day.adjustments) {
+        first = std::min(first, a.tod);
+        last = std::max(last, a.tod);
+    }
+    Frame frame;
+    if (first <= last) {
+        frame.from = std::floor(first / 3600.0) * 3600.0;
+        frame.to = std::max(std::ceil(last / 3600.0) * 3600.0, frame.from + 3600.0);
+    }
+    return frame;
+}
+
+// A polyline in screen units that keeps, of the points falling into one pixel column, only the first, the
+// lowest, the highest and the last: a day of rows draws the same with a few thousand points.
+class Polyline
+{
+public:
+    void add(double x, double y)
+    {
+        const Vertex v{x, y, m_order++};
+        const auto column = static_cast<long>(std::floor(x));
+        if (m_open && column == m_column) {
+            m_last = v;
+            if (y < m_low.y) {
+                m_low = v;
+            }
+            if (y > m_high.y) {
+                m_high = v;
+            }
+            return;
+        }
+        flush();
+        m_open = true;
+        m_column = column;
+        m_first = m_last = m_low = m_high = v;
+    }
+
+    void interrupt()
+    {
+        flush();
+        m_newPiece = true;
+    }
+
+    std::string element(const char *colour, double width, const char *extra = "")
+    {
+        flush();
+        if (m_d.empty()) {
+            return {};
+        }
+        return "<path d=\"" + m_d + "\" fill=\"none\" stroke=\"" + colour + "\" stroke-width=\"" + fixed(width) +
+               "\" stroke-linejoin=\"round\"" + extra + "/>\n";
+    }
+
+private:
+    struct Vertex
+    {
+        double x = 0.0;
+        double y = 0.0;
+        long order = 0;
+    };
+
+    void flush()
+    {
+        if (!m_open) {
+            return;
+        }
+        std::array<Vertex, 4> kept{m_first, m_low, m_high, m_last};
+        std::sort(kept.begin(), kept.end(), [](const Vertex &a, const Vertex &b) { return a.order < b.order; });
+        long previous = -1;
+        for (const Vertex &v : kept) {
+            if (v.order != previous) {
+                m_d += (m_newPiece ? "M" : "L") + fixed(v.x) + "," + fixed(v.y);
+                m_newPiece = false;
+                previous = v.order;
+            }
+        }
+        m_open = false;
+    }
+
+    std::string m_d;
+    bool m_newPiece = true;
+    bool m_open = false;
+    long m_column = 0;
+    long m_order = 0;
+    Vertex m_first, m_last, m_low, m_high;
+};
+
+template<typename Value, typename Scale>
+std::string telemetryLine(const ReportDay &day, const Frame &frame, Value value, Scale scale, const char *colour,
+                          double width, const char *extra = "")
+{
+    Polyline line;
+    double previous = -std::numeric_limits<double>::infinity();
+    for (const auto &p : day.telemetry) {
+        const std::optional<double> v = value(*p.row);
+        if (!v || p.tod - previous > ReportDay::kMaxRowGap) {
+            line.interrupt();
+        }
+        if (v) {
+            line.add(frame.x(p.tod), scale(*v));
+        }
+        previous = p.tod;
+    }
+    return line.element(colour, width, extra);
+}
+
+// Without telemetry the adjustment log alone tells the brightness (as steps) and the luminance the loop saw.
+std::string adjustmentLines(const ReportDay &day, const Frame &frame)
+{
+    Polyline brightness;
+    Polyline luminance;
+    double previous = -std::numeric_limits<double>::infinity();
+    for (const auto &a : day.adjustments) {
+        if (a.tod - previous > kMaxLogGap) {
+            brightness.interrupt();
+            luminance.interrupt();
+        }
+        brightness.add(frame.x(a.tod), Frame::y(a.row->before));
+        brightness.add(frame.x(a.tod) + 0.01, Frame::y(a.row->after));
+        luminance.add(frame.x(a.tod), Frame::y(a.row->luminance));
+        previous = a.tod;
+    }
+    return luminance.element(kLumSlow, 1.2) + brightness.element(kBrightness, 1.5);
+}
+
+std::string correctionMarker(double x, double before, double after, const std::string &label)
+{
+    const double y0 = Frame::y(before);
+    const double y1 = Frame::y(after);
+    const double tip = after >= before ? -5.0 : 5.0;
+    return "<g><title>" + escapeMarkup(label) + "</title><line x1=\"" + fixed(x) + "\" y1=\"" + fixed(y0) + "\" x2=\"" +
+           fixed(x) + "\" y2=\"" + fixed(y1) + "\" stroke=\"" + kManual + "\" stroke-width=\"1\"/><path d=\"M" +
+           fixed(x) + "," + fixed(y1 + tip) + "L" + fixed(x - 4) + "," + fixed(y1 - tip * 0.6) + "L" + fixed(x + 4) +
+           "," + fixed(y1 - tip * 0.6) + "Z\" fill=\"" + kManual + "\"/></g>\n";
+}
+
+std::string markers(const ReportDay &day, const Frame &frame)
+{
+    std::string svg;
+    // The loop's logged writes come by the hundred: a tick each along the top edge, in one path.
+    std::string rug;
+    for (const auto &a : day.adjustments) {
+        const Adjustment &row = *a.row;
+        if (row.isManual()) {
+            svg += correctionMarker(frame.x(a.tod), row.before, row.after,
+                                    clockTime(a.tod, true) + " " + row.event + ": " + percent(row.before) + " to " +
+                                        percent(row.after));
+        } else {
+            rug += "M" + fixed(frame.x(a.tod)) + "," + fixed(kTop) + "v6";
+        }
+    }
+    if (!rug.empty()) {
+        svg += "<path d=\"" + rug + "\" stroke=\"" + kAutomatic + "\" stroke-width=\"1\" stroke-opacity=\"0.6\"/>\n";
+    }
+    if (!day.adjustments.empty()) {
+        return svg;
+    }
+    // Without the log, the manual changes that the telemetry saw stand in for the corrections.
+    for (const auto &p : day.telemetry) {
+        const TelemetryPoint &row = *p.row;
+        if (row.event == "brightness_change" && row.source == "manual" && row.bBefore && row.bAfter) {
+            svg += correctionMarker(frame.x(p.tod), *row.bBefore, *row.bAfter,
+                                    clockTime(p.tod, true) + " manual change: " + percent(*row.bBefore) + " to " +
+                                        percent(*row.bAfter));
+        }
+    }
+    return svg;
+}
+
+std::string appStrip(const ReportDay &day, const Frame &frame)
+{
+    std::string svg;
+    const auto &rows = day.telemetry;
+    for (std::size_t i = 0; i + 1 < rows.size();) {
+        const auto &app = rows[i].row->app;
+        std::size_t end = i + 1;
+        while (end < rows.size() && rows[end].tod - rows[end - 1].tod <= ReportDay::kMaxRowGap &&
+               rows[end - 1].row->app == app) {
+            ++end;
+        }
+        // The segment runs to the row that ended it: a switch, or the last row before a gap.
+        const std::size_t stop =
+            end < rows.size() && rows[end].tod - rows[end - 1].tod <= ReportDay::kMaxRowGap ? end : end - 1;
+        if (app && stop > i) {
+            const double x0 = frame.x(rows[i].tod);
+            const double x1 = frame.x(rows[stop].tod);
+            svg += "<rect x=\"" + fixed(x0) + "\" y=\"" + fixed(kStripTop) + "\" width=\"" +
+                   fixed(std::max(x1 - x0, 0.5)) + "\" height=\"" + fixed(kStripHeight) + "\" fill=\"" +
+                   appColour(day, *app) + "\"><title>" + escapeMarkup(*app) + "</title></rect>\n";
+        }
+        i = end;
+    }
+    double x = kLeft;
+    for (const auto &[app, seconds] : day.apps) {
+        if (x > kWidth - 160.0 || appColour(day, app) == kOtherApps) {
+            break;
+        }
+        const std::string label = shortened(app, 30);
+        svg += "<rect x=\"" + fixed(x) + "\" y=\"" + fixed(kAppsBaseline - 8) + "\" width=\"8\" height=\"8\" fill=\"" +
+               appColour(day, app) + "\"/><text x=\"" + fixed(x + 11) + "\" y=\"" + fixed(kAppsBaseline) + "\">" +
+               escapeMarkup(label) + " " + duration(seconds) + "</text>\n";
+        x += 30.0 + 6.0 * static_cast<double>(label.size() + duration(seconds).size());
+    }
+    return svg;
+}
+
+std::string axes(const Frame &frame)
+{
+    std::string svg = "<rect x=\"" + fixed(kLeft) + "\" y=\"" + fixed(kTop) + "\" width=\"" + fixed(kPlotWidth) +
+                      "\" height=\"" + fixed(kPlotHeight) + "\" fill=\"#fcfcfc\" stroke=\"#bbbbbb\"/>\n";
+    for (const double level : {0.0, 0.25, 0.5, 0.75, 1.0}) {
+        const double y = Frame::y(level);
+        if (level > 0.0 && level < 1.0) {
+            svg += "<line x1=\"" + fixed(kLeft) + "\" y1=\"" + fixed(y) + "\" x2=\"" + fixed(kLeft + kPlotWidth) +
+                   "\" y2=\"" + fixed(y) + "\" stroke=\"#e8e8e8\"/>\n";
+        }
+        svg += "<text x=\"" + fixed(kLeft - 4) + "\" y=\"" + fixed(y + 4) + "\" text-anchor=\"end\">" + percent(level) +
+               "</text>\n";
+    }
+    for (const auto &[lux, label] : std::array<std::pair<double, const char *>, 5>{
+             {{1, "1"}, {10, "10"}, {100, "100"}, {1000, "1k"}, {10000, "10k"}}}) {
+        svg += "<text x=\"" + fixed(kLeft + kPlotWidth + 4) + "\" y=\"" + fixed(Frame::yLux(lux) + 4) + "\" fill=\"" +
+               kAmbient + "\">" + label + " lx</text>\n";
+    }
+    const double hours = (frame.to - frame.from) / 3600.0;
+    double step = 1.0;
+    for (const double candidate : {1.0, 2.0, 3.0, 4.0, 6.0}) {
+        step = candidate;
+        if (hours / candidate <= 12.0) {
+            break;
+        }
+    }
+    for (double tod = frame.from; tod <= frame.to + 1.0; tod += step * 3600.0) {
+        const double x = frame.x(tod);
+        svg += "<line x1=\"" + fixed(x) + "\" y1=\"" + fixed(kTop) + "\" x2=\"" + fixed(x) + "\" y2=\"" +
+               fixed(kTop + kPlotHeight) + "\" stroke=\"#e8e8e8\"/><text x=\"" + fixed(x) + "\" y=\"" +
+               fixed(kHoursBaseline) + "\" text-anchor=\"middle\">" + clockTime(std::fmod(tod, 86400.0)) + "</text>\n";
+    }
+    return svg;
+}
+
+std::string dayContent(const ReportDay &day)
+{
+    const Frame frame = frameOf(day);
+    std::string summary =
+        (day.telemetry.empty() ? std::string("no telemetry") : duration(day.recordedSeconds) + " recorded") + ", " +
+        std::to_string(day.manualCorrections) + (day.manualCorrections == 1 ? " correction, " : " corrections, ") +
+        std::to_string(day.automaticWrites) + " logged automatic changes";
+    if (day.meanBrightness) {
+        summary += ", mean brightness " + percent(*day.meanBrightness);
+    }
+    std::string svg = "<text x=\"" + fixed(kLeft) + "\" y=\"18\" font-size=\"13\" font-weight=\"bold\">" +
+                      std::string(weekdayName(day.weekday)) + " " + escapeMarkup(day.key) + "</text>\n";
+    svg += "<text x=\"" + fixed(kLeft + kPlotWidth) + "\" y=\"18\" text-anchor=\"end\" fill=\"#555555\">" + summary +
+           "</text>\n";
+    svg += axes(frame);
+    svg += telemetryLine(
+        day, frame, [](const TelemetryPoint &p) { return p.ambLux; }, Frame::yLux, kAmbient, 1.2);
+    svg += telemetryLine(
+        day, frame, [](const TelemetryPoint &p) { return p.lumRaw; }, Frame::y, kLumRaw, 0.8);
+    svg += telemetryLine(
+        day, frame, [](const TelemetryPoint &p) { return p.lumSlow; }, Frame::y, kLumSlow, 1.2);
+    svg += telemetryLine(
+        day, frame,
+        [](const TelemetryPoint &p) {
+            return p.lumSlow ? std::optional<double>(p.brightness * *p.lumSlow) : std::nullopt;
+        },
+        Frame::y, kPerceived, 1.0);
+    svg += telemetryLine(
+        day, frame, [](const TelemetryPoint &p) { return p.bLoop; }, Frame::y, kLoop, 0.9, " stroke-dasharray=\"4 3\"");
+    svg += telemetryLine(
+        day, frame, [](const TelemetryPoint &p) { return std::optional<double>(p.brightness); }, Frame::y, kBrightness,
+        1.5);
+    if (day.telemetry.empty()) {
+        svg += adjustmentLines(day, frame);
+    }
+    svg += markers(day, frame);
+    svg += appStrip(day, frame);
+    return svg;
+}
+
+std::string legendContent()
+{
+    struct Item
+    {
+        const char *colour;
+        const char *label;
+        const char *kind; // a line, a dashed line, a correction marker, a tick of the loop or an application
+    };
+    constexpr std::array<std::array<Item, 4>, 2> rows{{
+        {{{kBrightness, "brightness", "line"},
+          {kLoop, "loop's brightness", "dashed"},
+          {kPerceived, "perceived light (brightness x luminance)", "line"},
+          {kAmbient, "ambient light (right axis, log)", "line"}}},
+        {{{kLumSlow, "content luminance (slow)", "line"},
+          {kLumRaw, "content luminance (raw)", "line"},
+          {kManual, "your correction", "marker"},
+          {kAutomatic, "brightness write logged by the loop", "tick"}}},
+    }};
+    std::string svg;
+    double y = 12.0;
+    for (const auto &row : rows) {
+        double x = kLeft;
+        for (const Item &item : row) {
+            const std::string_view kind = item.kind;
+            if (kind == "marker") {
+                svg += "<path d=\"M" + fixed(x + 8) + "," + fixed(y - 5) + "L" + fixed(x + 4) + "," + fixed(y + 3) +
+                       "L" + fixed(x + 12) + "," + fixed(y + 3) + "Z\" fill=\"" + item.colour + "\"/>";
+            } else if (kind == "tick") {
+                svg += "<path d=\"M" + fixed(x + 6) + "," + fixed(y - 5) + "v8M" + fixed(x + 10) + "," + fixed(y - 5) +
+                       "v8\" stroke=\"" + item.colour + "\" stroke-width=\"1.5\"/>";
+            } else {
+                svg += "<line x1=\"" + fixed(x) + "\" y1=\"" + fixed(y) + "\" x2=\"" + fixed(x + 16) + "\" y2=\"" +
+                       fixed(y) + "\" stroke=\"" + item.colour + "\" stroke-width=\"3\"" +
+                       (kind == "dashed" ? " stroke-dasharray=\"4 2\"" : "") + "/>";
+            }
+            svg += "<text x=\"" + fixed(x + 20) + "\" y=\"" + fixed(y + 4) + "\">" + item.label + "</text>\n";
+            x += 36.0 + 5.8 * static_cast<double>(std::string_view(item.label).size());
+        }
+        y += 17.0;
+    }
+    return svg;
+}
+
+std::string svgOpen(double height)
+{
+    return "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + fixed(kWidth, 0) + "\" height=\"" + fixed(height, 0) +
+           "\" viewBox=\"0 0 " + fixed(kWidth, 0) + " " + fixed(height, 0) +
+           "\" font-family=\"sans-serif\" font-size=\"11\">\n";
+}
+
+} // namespace
+
+std::string renderDaySvg(const ReportDay &day)
+{
+    return svgOpen(kDayHeight) + dayContent(day) + "</svg>\n";
+}
+
+std::string renderLegendSvg()
+{
+    return svgOpen(kLegendHeight) + legendContent() + "</svg>\n";
+}
+
+std::string renderSvgReport(const std::vector<ReportDay> &days, const std::string &title)
+{
+    constexpr double kHeader = 30.0;
+    const double height = kHeader + kLegendHeight + static_cast<double>(days.size()) * kDayHeight + 10.0;
+    std::string svg = svgOpen(height);
+    svg += "<rect width=\"100%\" height=\"100%\" fill=\"white\"/>\n";
+    svg += "<text x=\"" + fixed(kLeft) + "\" y=\"22\" font-size=\"16\" font-weight=\"bold\">" + escapeMarkup(title) +
+           "</text>\n";
+    svg += "<g transform=\"translate(0," + fixed(kHeader) + ")\">\n" + legendContent() + "</g>\n";
+    double top = kHeader + kLegendHeight;
+    for (const ReportDay &day : days) {
+        svg += "<g transform=\"translate(0," + fixed(top) + ")\">\n" + dayContent(day) + "</g>\n";
+        top += kDayHeight;
+    }
+    svg += "</svg>\n";
+    return svg;
+}
+
+} // namespace lumvex::report

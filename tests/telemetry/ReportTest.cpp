@@ -1,0 +1,325 @@
+#include "engine/AdjustmentLogger.h"
+#include "engine/Files.h"
+#include "engine/ManualClock.h"
+#include "engine/MemoryDefaults.h"
+#include "support/TempDir.h"
+#include "telemetry/ManualTimer.h"
+#include "telemetry/TelemetryRecorder.h"
+#include "telemetry/report/RecordingReader.h"
+#include "telemetry/report/ReportCommand.h"
+#include "telemetry/report/ReportDay.h"
+#include "telemetry/report/ReportSvg.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <fstream>
+#include <sstream>
+
+using namespace lumvex;
+using namespace lumvex::report;
+
+namespace {
+
+// 2025-03-14 09:00:00 local, an hour east of UTC.
+constexpr double kNine = 1741939200.0;
+
+std::size_t count(const std::string &text, const std::string &part)
+{
+    std::size_t n = 0;
+    for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
+        ++n;
+    }
+    return n;
+}
+
+void writeFile(const std::filesystem::path &file, const std::string &text)
+{
+    std::ofstream(file, std::ios::binary) << text;
+}
+
+class ReportTest : public testing::Test
+{
+protected:
+    // Half an hour of recording with the real recorder and adjustment log: the content alternates between a
+    // dark and a bright application, the ambient light rises, the user corrects the brightness three times.
+    void recordMorning()
+    {
+        auto timer = std::make_unique<ManualTimer>();
+        ManualTimer &ticks = *timer;
+        TelemetryRecorder recorder(state / "telemetry", clock, defaults, std::move(timer));
+        AdjustmentLogger logger(state.path(), clock);
+        TelemetrySnapshot s;
+        s.ambAvailable = true;
+        s.displayID = 1;
+        s.builtin = true;
+        s.autoOn = true;
+        recorder.snapshotProvider = [&] { return s; };
+        recorder.setRecording(true);
+        for (int step = 1; step <= 3600; ++step) {
+            clock.advance(0.5);
+            const bool dark = step / 600 % 2 == 1;
+            s.appID = dark ? "org.gnome.Terminal" : "firefox";
+            s.appName = dark ? "Gnome-terminal" : "Firefox";
+            s.lumSlow = dark ? 0.1 : 0.8;
+            s.lumRaw = *s.lumSlow + 0.02 * std::sin(step);
+            s.ambLux = 100.0 + step * 0.1;
+            s.bLoop = dark ? 0.7 : 0.4;
+            s.brightness = *s.bLoop;
+            if (step % 1000 == 0) {
+                logger.log("scroll", s.brightness, s.brightness + 0.1, *s.lumSlow, 0.3, std::nullopt, 0.0);
+                recorder.recordEvent("brightness_change", "manual", s.brightness, s.brightness + 0.1);
+            }
+            if (step % 600 == 0) {
+                logger.log("auto", 0.4, 0.7, *s.lumSlow, 0.3, std::nullopt, 0.0);
+            }
+            ticks.fire();
+        }
+    }
+
+    int report(const std::vector<std::string> &args)
+    {
+        out.str("");
+        err.str("");
+        return runReportCommand(args, {state / "telemetry", state / "adjustments.csv"}, clock, out, err);
+    }
+
+    test::TempDir state;
+    test::TempDir work;
+    ManualClock clock{Timestamp::fromUnixSeconds(kNine - 3600.0), 3600};
+    MemoryDefaults defaults;
+    std::ostringstream out;
+    std::ostringstream err;
+};
+
+} // namespace
+
+TEST_F(ReportTest, HtmlReportOfARecordedDayListsTheLinesItSkipped)
+{
+    recordMorning();
+    const auto file = state / "telemetry/telemetry-2025-03-14.jsonl";
+    const std::string recorded = files::readAll(file).value_or("");
+    const std::size_t rows = count(recorded, "\n");
+    ASSERT_GT(rows, 100u); // a heartbeat row every ten and a half seconds, and the changes
+    std::ofstream(file, std::ios::app) << "{\"t\": 1741939200.5, \"trigger\"\n"
+                                       << R"({"t":1741939201,"trigger":"tick","brightness":"<b>"})" << '\n';
+
+    ASSERT_EQ(report({state.path().string(), "--out", (work / "r.html").string()}), 0) << err.str();
+    EXPECT_NE(out.str().find("Report of 1 day ("), std::string::npos) << out.str();
+    EXPECT_NE(out.str().find(" telemetry rows, 9 adjustments) written to " + (work / "r.html").string()),
+              std::string::npos);
+    EXPECT_EQ(err.str(), "lumvex report: skipped 2 lines that are not readable:\n  " + file.string() + ":" +
+                             std::to_string(rows + 1) + ": not a JSON object\n  " + file.string() + ":" +
+                             std::to_string(rows + 2) + ": \"brightness\" is not a number\n");
+
+    const std::string html = files::readAll(work / "r.html").value_or("");
+    EXPECT_EQ(html.rfind("<!DOCTYPE html>", 0), 0u);
+    EXPECT_NE(html.find("Friday 2025-03-14"), std::string::npos);
+    EXPECT_NE(html.find("2 lines were skipped"), std::string::npos);
+    EXPECT_NE(html.find("Gnome-terminal"), std::string::npos);
+    EXPECT_EQ(count(html, "<svg "), 2u); // the legend and the day
+    EXPECT_EQ(count(html, "fill=\"#d62728\"/></g>"), 3u) << "one marker per correction";
+    EXPECT_EQ(count(html, "v6"), 6u) << "one tick per logged automatic change";
+    // Self-contained: nothing is fetched, nothing runs, nothing from the files is taken for markup.
+    EXPECT_EQ(count(html, "http"), count(html, "http://www.w3.org/2000/svg"));
+    EXPECT_EQ(html.find("<script"), std::string::npos);
+    EXPECT_EQ(html.find("<b>"), std::string::npos);
+    EXPECT_EQ(test::permissionsOf(work / "r.html"), 0600u);
+}
+
+TEST_F(ReportTest, SvgReportAndTheDefaultPlaces)
+{
+    recordMorning();
+    // No inputs named: Lumvex's own files; a folder as output gets the default name.
+    ASSERT_EQ(report({"--out", work.path().string()}), 0) << err.str();
+    EXPECT_TRUE(std::filesystem::exists(work / "lumvex-report.html"));
+    EXPECT_TRUE(err.str().empty()) << err.str();
+
+    ASSERT_EQ(report({"--out=" + (work / "r.svg").string(), (state / "telemetry").string()}), 0) << err.str();
+    const std::string svg = files::readAll(work / "r.svg").value_or("");
+    EXPECT_EQ(svg.rfind("<svg xmlns=\"http://www.w3.org/2000/svg\"", 0), 0u);
+    EXPECT_EQ(svg.substr(svg.size() - 7), "</svg>\n");
+    EXPECT_NE(svg.find("Lumvex report, 2025-03-14"), std::string::npos);
+    EXPECT_NE(svg.find("stroke=\"#e6550d\""), std::string::npos) << "the brightness line";
+    EXPECT_EQ(count(svg, "fill=\"#d62728\"/></g>"), 3u) << "corrections seen by the telemetry alone";
+    EXPECT_NE(out.str().find("0 adjustments"), std::string::npos);
+}
+
+TEST_F(ReportTest, RefusesBadArgumentsAndMissingInputWithOneLine)
+{
+    const auto refused = [&](const std::vector<std::string> &args, const std::string &message) {
+        EXPECT_EQ(report(args), 2);
+        EXPECT_EQ(out.str(), "");
+        EXPECT_EQ(err.str().rfind("lumvex report: " + message, 0), 0u) << err.str();
+        EXPECT_EQ(count(err.str(), "\n"), 1u) << err.str();
+    };
+    refused({"--bogus"}, "unknown option \"--bogus\"");
+    refused({"--out"}, "--out needs a file name");
+    refused({(work / "absent.jsonl").string()}, (work / "absent.jsonl").string() + ": no such file or folder");
+    refused({}, "no telemetry files or adjustment log in " + (state / "telemetry").string());
+    refused({work.path().string()}, "no telemetry files or adjustment log in " + work.path().string());
+    EXPECT_TRUE(std::filesystem::is_empty(work.path()));
+
+    EXPECT_EQ(report({"--help"}), 0);
+    EXPECT_EQ(out.str().rfind("Usage: lumvex report", 0), 0u);
+}
+
+TEST_F(ReportTest, AdjustmentLogAloneGivesTheBrightnessSteps)
+{
+    writeFile(work / "adjustments.csv", std::string(AdjustmentLogger::kHeader) +
+                                            "2025-03-14T08:00:00Z,auto,0.4000,0.5000,0.3000,0.15,,0.0,x\n"
+                                            "2025-03-14T08:10:00Z,system_key,0.5000,0.6000,0.3000,0.18,,0.0,x\n");
+    ASSERT_EQ(report({(work / "adjustments.csv").string(), "-o", (work / "r.svg").string()}), 0) << err.str();
+    const std::string svg = files::readAll(work / "r.svg").value_or("");
+    EXPECT_NE(svg.find("stroke=\"#e6550d\""), std::string::npos);
+    EXPECT_EQ(count(svg, "fill=\"#d62728\"/></g>"), 1u);
+    EXPECT_NE(svg.find("09:10:00 system_key: 50 % to 60 %"), std::string::npos);
+}
+
+TEST(RecordingReaderTest, NotesEachMalformedLineWithItsReason)
+{
+    test::TempDir dir;
+    writeFile(dir / "t.jsonl", "\n"
+                               R"({"t":1,"trigger":"tick","brightness":0.5,"app_id":"a"})"
+                               "\n[1,2]\n"
+                               R"({"trigger":"tick","brightness":0.5})"
+                               "\n"
+                               R"({"t":2,"trigger":"tick","brightness":0.5,"lum_slow":"dark"})"
+                               "\n"
+                               R"({"t":3,"brightness":0.5})"
+                               "\n"
+                               R"({"t":4,"trigger":"start","brightness":0.5,"auto_on":1})"
+                               "\r\n   \n"
+                               R"({"t":5,"trigger":"tick","brightness":0.25,"app_id":"a","app_name":"A"})");
+    writeFile(dir / "a.csv", "timestamp,event\n"
+                             "2025-03-14T08:00:00.250Z,auto,0.4,0.5,0.3,0.1,,0,x\n"
+                             "2025-03-14T08:00:00Z,auto,0.4,0.5\n"
+                             "2025-03-14 08:00:00,auto,0.4,0.5,0.3,0.1,,0,x\n"
+                             "2025-03-14T08:00:00Z,auto,0.4,half,0.3,0.1,,0,x\n"
+                             "2025-03-14T08:00:00Z,<b>,0.4,0.5,0.3,0.1,,0,x\n");
+    Recording recording;
+    readTelemetryFile(dir / "t.jsonl", recording);
+    readAdjustmentLog(dir / "a.csv", recording);
+    readTelemetryFile(dir / "gone.jsonl", recording);
+
+    ASSERT_EQ(recording.telemetry.size(), 2u);
+    EXPECT_EQ(recording.telemetry[0].app, "a");
+    EXPECT_EQ(recording.telemetry[1].app, "A"); // the name before the identifier
+    ASSERT_EQ(recording.adjustments.size(), 1u);
+    EXPECT_DOUBLE_EQ(recording.adjustments[0].t, 1741939200.25);
+    std::vector<std::string> problems;
+    for (const Problem &p : recording.problems) {
+        problems.push_back(p.file.filename().string() + ":" + std::to_string(p.line) + ": " + p.reason);
+    }
+    EXPECT_EQ(problems, (std::vector<std::string>{
+                            "t.jsonl:3: not a JSON object",
+                            "t.jsonl:4: \"t\" is missing",
+                            "t.jsonl:5: \"lum_slow\" is not a number",
+                            "t.jsonl:6: \"trigger\" is missing",
+                            "t.jsonl:7: \"auto_on\" is not true or false",
+                            "a.csv:1: not the header of an adjustment log",
+                            "a.csv:3: expected 9 fields, found 4",
+                            "a.csv:4: timestamp_iso is not a UTC time",
+                            "a.csv:5: B_after is not a number",
+                            "a.csv:6: event_type is not a lower-case word",
+                            "gone.jsonl:0: cannot be read",
+                        }));
+    EXPECT_EQ(recording.problems.back().text(), (dir / "gone.jsonl").string() + ": cannot be read");
+    EXPECT_EQ(recording.files.size(), 2u);
+
+    // A file of nothing but noise keeps the first few reasons and counts the rest.
+    writeFile(
+        dir / "noise.jsonl", std::string(100, '\n') + std::string(50, 'x') + [] {
+            std::string lines;
+            for (int i = 0; i < 40; ++i) {
+                lines += "garbage\n";
+            }
+            return lines;
+        }());
+    Recording noisy;
+    readTelemetryFile(dir / "noise.jsonl", noisy);
+    EXPECT_EQ(noisy.problemCount, 40u);
+    EXPECT_EQ(noisy.problems.size(), Recording::kKeptProblems);
+    EXPECT_EQ(noisy.problems.front().line, 101u);
+}
+
+TEST(RecordingReaderTest, ReadsTheLogsUtcTimes)
+{
+    EXPECT_EQ(parseIso8601Utc("1970-01-01T00:00:00Z"), 0.0);
+    EXPECT_EQ(parseIso8601Utc("2025-03-14T09:26:53Z"), 1741944413.0);
+    EXPECT_DOUBLE_EQ(parseIso8601Utc("2025-03-14T09:26:53.589Z").value_or(0), 1741944413.589);
+    for (const char *bad :
+         {"", "2025-03-14T09:26:53", "2025-03-14T09:26:53+01:00", "2025-13-14T09:26:53Z", "2025-03-14T24:00:00Z",
+          "2025-03-14T09:26:53.Z", "2025-03-14T09:26:53.5xZ", "2025-3-14T09:26:53Z", "20x5-03-14T09:26:53Z"}) {
+        EXPECT_FALSE(parseIso8601Utc(bad)) << bad;
+    }
+}
+
+TEST(ReportDayTest, SplitsAtLocalMidnightAndSumsOnlyRecordedTime)
+{
+    Recording r;
+    const auto row = [&](double t, std::optional<std::string> app, double brightness = 0.5) {
+        TelemetryPoint p;
+        p.t = t;
+        p.trigger = "tick";
+        p.app = std::move(app);
+        p.brightness = brightness;
+        r.telemetry.push_back(p);
+    };
+    constexpr double kLate = 1741993140.0; // 23:59:00 local
+    r.telemetry.push_back({});
+    r.telemetry.back().t = kLate - 100.0;
+    r.telemetry.back().event = "session_start";
+    row(kLate - 90.0, "a", 0.2);
+    row(kLate - 80.0, "b", 0.8);
+    row(kLate - 70.0, "b", 0.8);
+    row(kLate - 60.0, "b", 0.8);
+    row(kLate + 10.0, "b"); // after a gap: not recorded time
+    row(kLate + 70.0, "c"); // the next day
+    r.adjustments.push_back({kLate - 60.0, "scroll", 0.2, 0.3, 0.5});
+    r.adjustments.push_back({kLate - 50.0, "auto", 0.3, 0.4, 0.5});
+    r.adjustments.push_back({kLate + 61.0, "system_key", 0.3, 0.4, 0.5});
+
+    const auto days = splitIntoDays(r, ManualClock({}, 3600));
+    ASSERT_EQ(days.size(), 2u);
+    const ReportDay &first = days[0];
+    EXPECT_EQ(first.key, "2025-03-14");
+    EXPECT_EQ(first.weekday, 6);
+    EXPECT_EQ(first.telemetry.size(), 6u);
+    EXPECT_DOUBLE_EQ(first.telemetry.front().tod, 23 * 3600.0 + 57 * 60.0 + 20.0);
+    EXPECT_EQ(first.sessions, 1u);
+    EXPECT_DOUBLE_EQ(first.recordedSeconds, 40.0);
+    EXPECT_DOUBLE_EQ(first.meanBrightness.value_or(0), (0.0 * 10 + 0.2 * 10 + 0.8 * 20) / 40.0);
+    EXPECT_EQ(first.apps, (std::vector<std::pair<std::string, double>>{{"b", 20.0}, {"a", 10.0}}));
+    EXPECT_EQ(first.manualCorrections, 1u);
+    EXPECT_EQ(first.automaticWrites, 1u);
+    EXPECT_EQ(days[1].key, "2025-03-15");
+    EXPECT_EQ(days[1].telemetry.size(), 1u);
+    EXPECT_EQ(days[1].manualCorrections, 1u);
+}
+
+TEST(ReportSvgTest, ADayOfDenseRowsDrawsAtScreenResolution)
+{
+    Recording r;
+    for (int i = 0; i < 6 * 3600; ++i) {
+        TelemetryPoint p;
+        p.t = 1741939200.0 + i;
+        p.trigger = "tick";
+        p.brightness = 0.5 + 0.4 * std::sin(i * 0.7);
+        p.lumSlow = 0.5 + 0.4 * std::cos(i * 0.3);
+        p.lumRaw = p.lumSlow;
+        p.ambLux = 100.0 + i % 17;
+        p.bLoop = p.brightness;
+        r.telemetry.push_back(p);
+    }
+    // A long name is shortened between letters, not inside one.
+    r.telemetry[r.telemetry.size() - 2].app = "Z" + std::string(25, 'z') + "\xc3\xa9\xc3\xa9 and more";
+    const auto days = splitIntoDays(r, ManualClock({}, 3600));
+    ASSERT_EQ(days.size(), 1u);
+    const std::string svg = renderDaySvg(days[0]);
+    EXPECT_NE(svg.find(">Z" + std::string(25, 'z') + "... 1 s<"), std::string::npos);
+    // Six lines of at most four points per pixel column.
+    EXPECT_LT(count(svg, "L"), 6u * 4u * 900u);
+    EXPECT_NE(svg.find(">09:00<"), std::string::npos);
+    EXPECT_NE(svg.find(">15:00<"), std::string::npos);
+}

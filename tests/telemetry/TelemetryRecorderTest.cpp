@@ -1,0 +1,237 @@
+#include "telemetry/TelemetryRecorder.h"
+#include "engine/Files.h"
+#include "engine/JsonFields.h"
+#include "engine/ManualClock.h"
+#include "engine/MemoryDefaults.h"
+#include "support/TempDir.h"
+#include "telemetry/ManualTimer.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+using namespace lumvex;
+
+namespace {
+
+// 2025-03-14 23:59:00 in a time zone an hour east of UTC (22:59:00Z).
+constexpr double kStart = 1741993140.0;
+
+class TelemetryRecorderTest : public testing::Test
+{
+protected:
+    TelemetryRecorderTest()
+    {
+        snapshot.brightness = 0.5;
+        snapshot.displayID = 7;
+    }
+
+    TelemetryRecorder &recorder()
+    {
+        if (!m_recorder) {
+            auto timer = std::make_unique<ManualTimer>();
+            this->timer = timer.get();
+            m_recorder = std::make_unique<TelemetryRecorder>(dir / "telemetry", clock, defaults, std::move(timer));
+            m_recorder->snapshotProvider = [this] { return snapshot; };
+            m_recorder->onRecordingChange = [this](bool on) { changes.push_back(on); };
+        }
+        return *m_recorder;
+    }
+
+    // Half a second passes and the timer looks.
+    void tick(double seconds = 0.5)
+    {
+        clock.advance(seconds);
+        timer->fire();
+    }
+
+    std::vector<Json> rows(const std::string &day = "2025-03-14") const
+    {
+        std::vector<Json> result;
+        std::istringstream text(files::readAll(dir / "telemetry" / ("telemetry-" + day + ".jsonl")).value_or(""));
+        for (std::string line; std::getline(text, line);) {
+            result.push_back(Json::parse(line));
+        }
+        return result;
+    }
+
+    test::TempDir dir;
+    ManualClock clock{Timestamp::fromUnixSeconds(kStart), 3600};
+    MemoryDefaults defaults;
+    TelemetrySnapshot snapshot;
+    ManualTimer *timer = nullptr;
+    std::vector<bool> changes;
+
+private:
+    std::unique_ptr<TelemetryRecorder> m_recorder;
+};
+
+} // namespace
+
+TEST_F(TelemetryRecorderTest, SessionStartsWithItsRowThenWritesOnlyOnChange)
+{
+    recorder().setRecording(true);
+    ASSERT_EQ(rows().size(), 1u);
+    EXPECT_EQ(rows()[0]["trigger"], "start");
+    EXPECT_EQ(rows()[0]["event"], "session_start");
+    EXPECT_EQ(rows()[0]["t"], kStart);
+    EXPECT_TRUE(timer->isActive());
+    EXPECT_EQ(timer->interval(), std::chrono::milliseconds(500));
+
+    tick();
+    snapshot.brightness = 0.502;
+    tick();
+    EXPECT_EQ(rows().size(), 1u);
+    snapshot.brightness = 0.504;
+    tick();
+    ASSERT_EQ(rows().size(), 2u);
+    EXPECT_EQ(rows()[1]["trigger"], "tick");
+    EXPECT_EQ(rows()[1].count("event"), 0u);
+    EXPECT_EQ(rows()[1]["brightness"], 0.504);
+
+    snapshot.lumSlow = 0.30;
+    tick(); // the first luminance differs from "none yet"
+    snapshot.lumSlow = 0.314;
+    tick();
+    EXPECT_EQ(rows().size(), 3u);
+    snapshot.lumSlow = 0.316;
+    tick();
+    EXPECT_EQ(rows().size(), 4u);
+
+    snapshot.appID = "org.gnome.Terminal";
+    tick();
+    snapshot.appID.reset(); // to an application without an identifier
+    tick();
+    tick();
+    EXPECT_EQ(rows().size(), 6u);
+    EXPECT_EQ(rows()[4]["app_id"], "org.gnome.Terminal");
+    EXPECT_EQ(rows()[5].count("app_id"), 0u);
+}
+
+TEST_F(TelemetryRecorderTest, HeartbeatComesStrictlyAfterTenSeconds)
+{
+    recorder().setRecording(true);
+    tick(10.0);
+    EXPECT_EQ(rows().size(), 1u);
+    tick(0.001);
+    ASSERT_EQ(rows().size(), 2u);
+    EXPECT_NEAR(rows()[1]["t"].get<double>(), kStart + 10.001, 1e-6);
+}
+
+TEST_F(TelemetryRecorderTest, EventsAreRowsThatResetTheTicksComparison)
+{
+    recorder().setRecording(true);
+    tick(6.0);
+    snapshot.brightness = 0.6;
+    recorder().recordEvent("brightness_change", "manual", 0.5, 0.6);
+    tick(); // neither the brightness nor the ten seconds count from the start row any more
+    tick(9.0);
+    EXPECT_EQ(rows().size(), 2u);
+    recorder().recordEvent("app_switch");
+    tick(10.5);
+    const auto written = rows();
+    ASSERT_EQ(written.size(), 4u);
+
+    const Json &change = written[1];
+    EXPECT_EQ(change["trigger"], "brightness_change");
+    EXPECT_EQ(change["event"], "brightness_change");
+    EXPECT_EQ(change["source"], "manual");
+    EXPECT_EQ(change["b_before"], 0.5);
+    EXPECT_EQ(change["b_after"], 0.6);
+    EXPECT_EQ(change["brightness"], 0.6);
+    const Json &switched = written[2];
+    EXPECT_EQ(switched["trigger"], "app_switch");
+    EXPECT_EQ(switched.count("source") + switched.count("b_before") + switched.count("b_after"), 0u);
+    EXPECT_EQ(written[3]["trigger"], "tick");
+
+    // Not recording: events are ignored.
+    recorder().setRecording(false);
+    recorder().recordEvent("app_switch");
+    EXPECT_EQ(rows().size(), 4u);
+}
+
+TEST_F(TelemetryRecorderTest, AMissingLuminanceNeitherTriggersNorForgetsTheLastOne)
+{
+    snapshot.lumSlow = 0.30;
+    recorder().setRecording(true);
+    snapshot.lumSlow.reset();
+    tick();
+    tick(10.5); // heartbeat row without a luminance
+    snapshot.lumSlow = 0.31;
+    tick(); // 0.01 from the last luminance written, not from "none"
+    ASSERT_EQ(rows().size(), 2u);
+    EXPECT_EQ(rows()[1].count("lum_slow"), 0u);
+}
+
+TEST_F(TelemetryRecorderTest, MidnightMovesToTheNextDaysFileWithoutANewSession)
+{
+    recorder().setRecording(true);
+    tick(30.0); // 23:59:30
+    tick(40.0); // 00:00:10 on the 15th
+    snapshot.brightness = 0.7;
+    tick();
+
+    ASSERT_EQ(rows("2025-03-14").size(), 2u);
+    const auto next = rows("2025-03-15");
+    ASSERT_EQ(next.size(), 2u);
+    EXPECT_EQ(next[0]["trigger"], "tick");
+    EXPECT_EQ(next[0]["hour"], 0);
+    EXPECT_EQ(next[0]["weekday"], 7); // Saturday
+    EXPECT_EQ(next[1]["brightness"], 0.7);
+    EXPECT_EQ(test::permissionsOf(dir / "telemetry"), 0700u);
+    EXPECT_EQ(test::permissionsOf(dir / "telemetry/telemetry-2025-03-15.jsonl"), 0600u);
+}
+
+TEST_F(TelemetryRecorderTest, SwitchPersistsAndASecondSessionAppendsToTheSameDay)
+{
+    recorder().toggleRecording();
+    tick(2.0);
+    recorder().setRecording(true); // already on: nothing happens
+    recorder().toggleRecording();
+    EXPECT_FALSE(timer->isActive());
+    EXPECT_EQ(defaults.boolValue(TelemetryRecorder::kDefaultsKey), false);
+    tick(1.0);
+    recorder().setRecording(true);
+    EXPECT_EQ(defaults.boolValue(TelemetryRecorder::kDefaultsKey), true);
+    EXPECT_EQ(changes, (std::vector<bool>{true, false, true}));
+
+    const auto written = rows();
+    ASSERT_EQ(written.size(), 2u);
+    EXPECT_EQ(written[0]["event"], "session_start");
+    EXPECT_EQ(written[1]["event"], "session_start");
+    // A new session forgets the luminance that the last one wrote.
+    snapshot.lumSlow = 0.3;
+    tick();
+    snapshot.lumSlow.reset();
+    recorder().setRecording(false);
+    recorder().setRecording(true);
+    snapshot.lumSlow = 0.3;
+    tick();
+    EXPECT_EQ(rows().size(), 5u);
+}
+
+TEST_F(TelemetryRecorderTest, ResumesWhenLeftOnAndRunsItsTimerWithoutAProvider)
+{
+    defaults.setBool(TelemetryRecorder::kDefaultsKey, true);
+    recorder().snapshotProvider = nullptr;
+    EXPECT_TRUE(recorder().isRecording());
+    EXPECT_FALSE(timer->isActive());
+    EXPECT_EQ(recorder().directory(), dir / "telemetry");
+    EXPECT_EQ(test::permissionsOf(dir / "telemetry"), 0700u);
+
+    recorder().startIfEnabled();
+    EXPECT_TRUE(timer->isActive());
+    tick(11.0);
+    recorder().recordEvent("app_switch");
+    EXPECT_TRUE(std::filesystem::is_empty(dir / "telemetry"));
+    EXPECT_TRUE(changes.empty());
+}
+
+TEST_F(TelemetryRecorderTest, StaysOffWhenNothingWasSaved)
+{
+    recorder().startIfEnabled();
+    EXPECT_FALSE(recorder().isRecording());
+    EXPECT_FALSE(timer->isActive());
+    recorder().recordEvent("app_switch");
+    EXPECT_TRUE(rows().empty());
+}

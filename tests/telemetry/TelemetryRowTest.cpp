@@ -1,0 +1,123 @@
+#include "telemetry/TelemetryRow.h"
+#include "engine/JsonFields.h"
+#include "engine/ManualClock.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+using namespace lumvex;
+using telemetry::encodeRow;
+using telemetry::roundedTo;
+
+namespace {
+
+// 2025-03-14T09:26:53.589Z, a Friday, an hour east of UTC.
+const Timestamp kMoment = Timestamp::fromUnixSeconds(1741944413.589);
+const ManualClock kClock(kMoment, 3600);
+
+std::string encode(const TelemetryRow &row, const TelemetrySnapshot &snapshot)
+{
+    return encodeRow(row, snapshot, kMoment, kClock.localTime(kMoment));
+}
+
+std::vector<std::string> keysOf(const std::string &line)
+{
+    std::vector<std::string> keys;
+    const Json row = Json::parse(line);
+    for (auto it = row.begin(); it != row.end(); ++it) {
+        keys.push_back(it.key());
+    }
+    return keys;
+}
+
+} // namespace
+
+TEST(TelemetryRowTest, RoundsHalvesAwayFromZeroAndWritesNonFiniteAsZero)
+{
+    EXPECT_EQ(roundedTo(0.61254, 4), 0.6125);
+    EXPECT_EQ(roundedTo(182.46, 1), 182.5);
+    EXPECT_EQ(roundedTo(2.5, 0), 3.0);
+    EXPECT_EQ(roundedTo(-2.5, 0), -3.0);
+    EXPECT_EQ(roundedTo(0.12345, 3), 0.123);
+    EXPECT_EQ(roundedTo(std::nan(""), 4), 0.0);
+    EXPECT_EQ(roundedTo(std::numeric_limits<double>::infinity(), 1), 0.0);
+    EXPECT_EQ(roundedTo(-std::numeric_limits<double>::infinity(), 1), 0.0);
+    // Too large to carry a fraction: kept as it is rather than lost to an overflow.
+    EXPECT_EQ(roundedTo(1e300, 4), 1e300);
+    // A tiny negative value rounds to a plain zero, not "-0.0".
+    EXPECT_FALSE(std::signbit(roundedTo(-0.00001, 4)));
+}
+
+TEST(TelemetryRowTest, TimerRowCarriesEveryPresentValueRounded)
+{
+    TelemetrySnapshot s;
+    s.brightness = 0.61254;
+    s.lumRaw = 0.27314;
+    s.lumSlow = 0.26876;
+    s.lumFast = 0.27149;
+    s.lumGrid = {0.12345, 0.5, 1.0};
+    s.ambLux = 182.46;
+    s.ambNorm = 0.41126;
+    s.ambAvailable = true;
+    s.appID = "org.gnome.TextEditor";
+    s.appName = "Gnome-text-editor";
+    s.displayID = 1;
+    s.builtin = true;
+    s.autoOn = true;
+    s.rTarget = 0.34016;
+    s.bLoop = 0.61254;
+
+    EXPECT_EQ(encode({"tick", {}, {}, {}, {}}, s),
+              R"({"schema":1,"ts":"2025-03-14T09:26:53.589Z","t":1741944413.589,"trigger":"tick",)"
+              R"("brightness":0.6125,"lum_raw":0.2731,"lum_slow":0.2688,"lum_fast":0.2715,"lum_grid":[0.123,0.5,1.0],)"
+              R"("amb_lux":182.5,"amb_norm":0.4113,"amb_avail":true,"app_id":"org.gnome.TextEditor",)"
+              R"("app_name":"Gnome-text-editor","display_id":1,"builtin":true,"auto_on":true,"r_target":0.3402,)"
+              R"("b_loop":0.6125,"hour":10,"weekday":6})");
+}
+
+TEST(TelemetryRowTest, AbsentValuesAreLeftOutAndEventsAddTheirOwnKeys)
+{
+    TelemetrySnapshot s;
+    s.brightness = 0.5;
+    s.displayID = 4000000000u;
+    const std::vector<std::string> always{"schema",     "ts",      "t",       "trigger", "brightness", "amb_avail",
+                                          "display_id", "builtin", "auto_on", "hour",    "weekday"};
+    const std::string tick = encode({"tick", {}, {}, {}, {}}, s);
+    EXPECT_EQ(keysOf(tick), always);
+    EXPECT_EQ(tick.find("null"), std::string::npos);
+    EXPECT_NE(tick.find(R"("display_id":4000000000)"), std::string::npos);
+
+    std::vector<std::string> change = always;
+    change.insert(change.begin() + 4, "event");
+    change.insert(change.begin() + 5, "source");
+    change.insert(change.begin() + 7, "b_before");
+    change.insert(change.begin() + 8, "b_after");
+    const std::string row = encode({"brightness_change", "brightness_change", "manual", 0.40004, 0.55555}, s);
+    EXPECT_EQ(keysOf(row), change);
+    EXPECT_NE(row.find(R"("trigger":"brightness_change","event":"brightness_change","source":"manual")"),
+              std::string::npos);
+    EXPECT_NE(row.find(R"("b_before":0.4,"b_after":0.5556)"), std::string::npos);
+
+    const std::string start = encode({"start", "session_start", {}, {}, {}}, s);
+    EXPECT_NE(start.find(R"("trigger":"start","event":"session_start","brightness")"), std::string::npos);
+}
+
+TEST(TelemetryRowTest, NonFiniteValuesAndForeignBytesStillMakeOneValidLine)
+{
+    TelemetrySnapshot s;
+    s.brightness = std::nan("");
+    s.lumSlow = std::numeric_limits<double>::infinity();
+    s.lumGrid = {std::nan(""), 0.25};
+    s.appName = std::string("Caf\xe9\nBar"); // Latin-1 and a line break from a window's class
+    const std::string row = encode({"tick", {}, {}, {}, {}}, s);
+
+    EXPECT_EQ(row.find('\n'), std::string::npos);
+    const auto parsed = json::parse(row);
+    ASSERT_TRUE(parsed);
+    EXPECT_EQ((*parsed)["brightness"], 0.0);
+    EXPECT_EQ((*parsed)["lum_slow"], 0.0);
+    EXPECT_EQ((*parsed)["lum_grid"], Json::parse("[0.0, 0.25]"));
+    EXPECT_EQ((*parsed)["app_name"], "Caf\xef\xbf\xbd\nBar");
+}
