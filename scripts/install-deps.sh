@@ -12,7 +12,7 @@ packages=(
   libxcb-damage0-dev libxcb-xfixes0-dev libxcb-xtest0-dev
   libpulse-dev
   # packaging
-  dpkg-dev file
+  dpkg-dev file desktop-file-utils appstream
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev
   # headless desktop for the tests: X server, session and system buses, fake services
