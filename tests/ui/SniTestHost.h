@@ -3,7 +3,18 @@
 // A StatusNotifierWatcher and a StatusNotifierItem host for tests, each on a D-Bus connection of its own
 // to the session bus (a private one, started by run-with-session-bus.sh). They work against items in the
 // same process (every call is asynchronous and waits with Qt's event loop running, so the item can
-// answer) and against the real lumvex program in another process alike.
+// answer) and against the real lumvex program in another process alike:
+//
+//   FakeStatusNotifierWatcher watcher;          // before the program starts, so that it finds one
+//   ASSERT_TRUE(watcher.start());
+//   QProcess lumvex; lumvex.start(path, {});     // same DBUS_SESSION_BUS_ADDRESS, LUMVEX_SYSFS_ROOT, ...
+//   SniTestHost host;
+//   const auto item = host.waitForItem("lumvex-brightness", 10s);
+//   host.scroll(*item, 120);                     // wheel up, Qt style: +5 %
+//   const auto entry = findEntry(host.menuLayout(*item), "Quillon Lumvex");
+//   host.clickMenuEntry(*item, entry->id);
+//
+// Link lumvex_sni_testhost (tests/ui/CMakeLists.txt).
 
 #include "ui/DBusTypes.h"
 
