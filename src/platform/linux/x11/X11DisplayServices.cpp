@@ -118,6 +118,13 @@ std::optional<std::string> X11DisplayServices::outputName(DisplayId id)
     return name.empty() ? std::nullopt : std::optional(std::move(name));
 }
 
+std::optional<MonitorGeometry> X11DisplayServices::rootGeometry(DisplayId id)
+{
+    ensureCurrent();
+    const Monitor *monitor = find(id);
+    return monitor == nullptr ? std::nullopt : std::optional(monitor->geometry);
+}
+
 void X11DisplayServices::handleEvent(const xcb_generic_event_t &event)
 {
     const int type = event.response_type & 0x7f;

@@ -30,6 +30,9 @@ public:
     std::optional<Point> pointerLocation() override;
     std::optional<std::string> outputName(DisplayId id) override;
 
+    // The display's rectangle on the root window, y growing downwards, as capture needs it.
+    std::optional<MonitorGeometry> rootGeometry(DisplayId id);
+
 private:
     struct Monitor
     {

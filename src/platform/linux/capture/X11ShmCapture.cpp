@@ -1,0 +1,247 @@
+#include "X11ShmCapture.h"
+
+#include "DamageWatch.h"
+#include "DamagedRows.h"
+#include "PixelLayout.h"
+#include "ShmSegment.h"
+#include "platform/linux/x11/X11DisplayServices.h"
+#include "platform/linux/x11/XcbConnection.h"
+
+#include <sys/socket.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace lumvex {
+
+namespace {
+
+std::string displayName()
+{
+    const char *name = std::getenv("DISPLAY");
+    return name != nullptr ? name : "";
+}
+
+const xcb_screen_t *rootScreen(const XcbConnection &x)
+{
+    for (auto it = xcb_setup_roots_iterator(xcb_get_setup(x.get())); it.rem > 0; xcb_screen_next(&it)) {
+        if (it.data->root == x.root()) {
+            return it.data;
+        }
+    }
+    return nullptr;
+}
+
+// The root window's pixel format as the server describes it in its setup.
+PixelFormat rootPixelFormat(const XcbConnection &x, const xcb_screen_t &screen)
+{
+    const xcb_setup_t *setup = xcb_get_setup(x.get());
+    PixelFormat format;
+    format.depth = screen.root_depth;
+    format.mostSignificantByteFirst = setup->image_byte_order == XCB_IMAGE_ORDER_MSB_FIRST;
+    for (auto it = xcb_setup_pixmap_formats_iterator(setup); it.rem > 0; xcb_format_next(&it)) {
+        if (it.data->depth == screen.root_depth) {
+            format.bitsPerPixel = it.data->bits_per_pixel;
+        }
+    }
+    for (auto depths = xcb_screen_allowed_depths_iterator(&screen); depths.rem > 0; xcb_depth_next(&depths)) {
+        for (auto visuals = xcb_depth_visuals_iterator(depths.data); visuals.rem > 0; xcb_visualtype_next(&visuals)) {
+            if (visuals.data->visual_id == screen.root_visual) {
+                format.trueColor = visuals.data->_class == XCB_VISUAL_CLASS_TRUE_COLOR;
+                format.redMask = visuals.data->red_mask;
+                format.greenMask = visuals.data->green_mask;
+                format.blueMask = visuals.data->blue_mask;
+            }
+        }
+    }
+    return format;
+}
+
+// Descriptors pass only over a local socket; sending one over TCP would break the connection.
+bool isLocal(const XcbConnection &x)
+{
+    sockaddr_storage address{};
+    socklen_t length = sizeof(address);
+    return getsockname(xcb_get_file_descriptor(x.get()), reinterpret_cast<sockaddr *>(&address), &length) == 0 &&
+           address.ss_family == AF_UNIX;
+}
+
+bool sameRectangle(const MonitorGeometry &a, const MonitorGeometry &b)
+{
+    return a.x == b.x && a.y == b.y && a.width == b.width && a.height == b.height;
+}
+
+} // namespace
+
+// Everything that lives as long as one connection to the server.
+struct X11ShmCapture::Session
+{
+    XcbConnection x;
+    // Monitors come over a connection of their own, which follows RandR's notifications.
+    std::unique_ptr<X11DisplayServices> displays;
+    PixelLayout layout;
+    std::uint8_t rootDepth = 0;
+    std::unique_ptr<DamageWatch> damage;
+    std::unique_ptr<ShmSegment> segment;
+    std::optional<ScreenReduction> last;
+    MonitorGeometry lastArea;
+
+    // Copies rows of the monitor into their places in the segment, all requests sent before the
+    // first reply is awaited. False when any of them failed: a monitor reaching past the root's edge,
+    // or the server gone.
+    bool readRows(const MonitorGeometry &area, const std::vector<RowSpan> &rows)
+    {
+        const std::size_t rowBytes = static_cast<std::size_t>(area.width) * 4;
+        std::vector<xcb_shm_get_image_cookie_t> cookies;
+        for (const RowSpan &span : rows) {
+            cookies.push_back(xcb_shm_get_image(
+                x.get(), x.root(), static_cast<std::int16_t>(area.x), static_cast<std::int16_t>(area.y + span.first),
+                static_cast<std::uint16_t>(area.width), static_cast<std::uint16_t>(span.count), ~0u,
+                XCB_IMAGE_FORMAT_Z_PIXMAP, segment->id(), static_cast<std::uint32_t>(span.first * rowBytes)));
+        }
+        bool complete = true;
+        for (std::size_t i = 0; i < rows.size(); ++i) {
+            const auto image = x.reply(xcb_shm_get_image_reply, cookies[i]);
+            complete = complete && image && image->depth == rootDepth &&
+                       image->size >= static_cast<std::size_t>(rows[i].count) * rowBytes;
+        }
+        return complete;
+    }
+};
+
+X11ShmCapture::X11ShmCapture(DisplayId display, Mode mode)
+    : m_display(display)
+    , m_mode(mode)
+{}
+
+X11ShmCapture::~X11ShmCapture() = default;
+
+void X11ShmCapture::pause()
+{
+    m_session.reset();
+    m_nextAttempt = {};
+}
+
+bool X11ShmCapture::ensureSession()
+{
+    if (m_session && m_session->x.isOpen()) {
+        return true;
+    }
+    m_session.reset();
+    const auto now = std::chrono::steady_clock::now();
+    if (now < m_nextAttempt) {
+        return false;
+    }
+    m_session = connect();
+    if (!m_session) {
+        m_nextAttempt = now + kRetryInterval;
+    }
+    return m_session != nullptr;
+}
+
+std::unique_ptr<X11ShmCapture::Session> X11ShmCapture::connect()
+{
+    auto session = std::make_unique<Session>();
+    const XcbConnection &x = session->x;
+    const std::string display = displayName();
+    if (display.empty()) {
+        m_unavailableReason = "Screen capture needs an X server, and DISPLAY is not set.";
+        return nullptr;
+    }
+    const xcb_screen_t *screen = x.isOpen() ? rootScreen(x) : nullptr;
+    if (screen == nullptr) {
+        m_unavailableReason = "Screen capture cannot reach the X server at DISPLAY=" + display + ".";
+        return nullptr;
+    }
+    const auto shm = x.extension(xcb_shm_id) != nullptr
+                         ? x.reply(xcb_shm_query_version_reply, xcb_shm_query_version(x.get()))
+                         : nullptr;
+    if (!shm || (shm->major_version == 1 && shm->minor_version < 2)) {
+        m_unavailableReason = "Screen capture needs the X server's MIT-SHM extension, version 1.2 or later.";
+        return nullptr;
+    }
+    if (!isLocal(x)) {
+        m_unavailableReason =
+            "Screen capture needs a local X server; DISPLAY=" + display + " is reached over the network.";
+        return nullptr;
+    }
+    const PixelFormat format = rootPixelFormat(x, *screen);
+    const std::optional<PixelLayout> layout = pixelLayout(format);
+    if (!layout) {
+        m_unavailableReason = "Screen capture reads 24-bit colour only; this screen has depth " +
+                              std::to_string(format.depth) + " at " + std::to_string(format.bitsPerPixel) +
+                              " bits per pixel.";
+        return nullptr;
+    }
+    session->layout = *layout;
+    session->rootDepth = screen->root_depth;
+    session->displays = std::make_unique<X11DisplayServices>();
+    if (!session->displays->isConnected()) {
+        m_unavailableReason = "Screen capture needs RandR 1.5 monitors, which this X server lacks.";
+        return nullptr;
+    }
+    if (m_mode == Mode::WhenDrawn) {
+        // Without DAMAGE every capture reads a frame.
+        session->damage = DamageWatch::create(x);
+        if (DamageWatch *damage = session->damage.get()) {
+            session->x.setEventHandler([damage](const xcb_generic_event_t &event) { damage->handleEvent(event); });
+        }
+    }
+    m_unavailableReason.reset();
+    return session;
+}
+
+std::optional<ScreenReduction> X11ShmCapture::captureAndReduce()
+{
+    if (!ensureSession()) {
+        return std::nullopt;
+    }
+    Session &s = *m_session;
+    s.x.dispatchEvents();
+    const std::optional<MonitorGeometry> area = s.displays->rootGeometry(m_display);
+    if (!area || area->width <= 0 || area->height <= 0) {
+        s.last.reset();
+        return std::nullopt;
+    }
+    // Taken on every capture, so that no announcement is left pending.
+    std::vector<RowSpan> rows = s.damage ? s.damage->takeDamage(*area) : std::vector<RowSpan>{};
+    // The segment holds the monitor's last frame: only the rows drawn on since need reading again.
+    const bool frameHeld = s.damage && s.last && sameRectangle(s.lastArea, *area);
+    if (frameHeld && rows.empty()) {
+        return s.last;
+    }
+    if (!frameHeld) {
+        rows = {{0, area->height}};
+    }
+    s.last.reset();
+
+    const std::size_t rowBytes = static_cast<std::size_t>(area->width) * 4;
+    const std::size_t frameBytes = rowBytes * static_cast<std::size_t>(area->height);
+    // The slack covers a layout that starts one byte into the pixel.
+    if (!s.segment || s.segment->size() < frameBytes + 4) {
+        s.segment.reset();
+        s.segment = ShmSegment::attach(s.x.get(), frameBytes + 4);
+        if (!s.segment) {
+            m_unavailableReason = "The X server refused to share memory for screen capture (MIT-SHM).";
+            m_session.reset();
+            m_nextAttempt = std::chrono::steady_clock::now() + kRetryInterval;
+            return std::nullopt;
+        }
+    }
+    if (!s.readRows(*area, rows)) {
+        return std::nullopt;
+    }
+    ++m_framesRead;
+    for (const RowSpan &span : rows) {
+        m_rowsRead += span.count;
+    }
+    const ImageView frame{s.segment->data() + s.layout.offset, area->width, area->height, static_cast<int>(rowBytes),
+                          s.layout.order};
+    s.last = reduceScreen(frame);
+    s.lastArea = *area;
+    m_unavailableReason.reset();
+    return s.last;
+}
+
+} // namespace lumvex

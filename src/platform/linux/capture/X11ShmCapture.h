@@ -1,0 +1,59 @@
+#pragma once
+
+#include "sensing/DisplayId.h"
+#include "sensing/ScreenCapture.h"
+
+#include <atomic>
+#include <chrono>
+#include <memory>
+
+namespace lumvex {
+
+// Captures one RandR monitor of an X11 desktop: its rectangle of the root window, copied by the
+// server into memory shared with us (MIT-SHM), then reduced. By default DAMAGE guides it: while
+// nothing is drawn on the monitor the previous figures are given again, and after a drawing only the
+// rows drawn on are copied into the frame kept from before. The X connections are made on first use,
+// on the thread that captures.
+class X11ShmCapture final : public ScreenCapture
+{
+public:
+    enum class Mode {
+        WhenDrawn, // read only what was drawn on the monitor since the previous capture
+        EveryTime, // read the whole monitor every time, for comparison
+    };
+
+    explicit X11ShmCapture(DisplayId display, Mode mode = Mode::WhenDrawn);
+    ~X11ShmCapture() override;
+    X11ShmCapture(const X11ShmCapture &) = delete;
+    X11ShmCapture &operator=(const X11ShmCapture &) = delete;
+
+    std::optional<ScreenReduction> captureAndReduce() override;
+    std::optional<std::string> unavailableReason() const override { return m_unavailableReason; }
+    // Lets go of the connection and the frame, which a 4K monitor makes 33 MB; the next capture
+    // connects again and reads the whole frame.
+    void pause() override;
+
+    // Frames read from the server so far, whole or in part, and the monitor rows they took; captures
+    // that reuse figures read none. Any thread.
+    int framesRead() const { return m_framesRead; }
+    long rowsRead() const { return m_rowsRead; }
+
+private:
+    struct Session;
+
+    // Connects when there is no usable connection, at most every kRetryInterval.
+    bool ensureSession();
+    std::unique_ptr<Session> connect();
+
+    static constexpr std::chrono::seconds kRetryInterval{5};
+
+    const DisplayId m_display;
+    const Mode m_mode;
+    std::unique_ptr<Session> m_session;
+    std::optional<std::string> m_unavailableReason;
+    std::chrono::steady_clock::time_point m_nextAttempt;
+    std::atomic<int> m_framesRead = 0;
+    std::atomic<long> m_rowsRead = 0;
+};
+
+} // namespace lumvex

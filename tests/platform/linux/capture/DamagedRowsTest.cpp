@@ -1,0 +1,45 @@
+#include "platform/linux/capture/DamagedRows.h"
+
+#include <gtest/gtest.h>
+
+using namespace lumvex;
+
+namespace {
+
+// The right-hand monitor of two, 1920x1080 each.
+constexpr MonitorGeometry kArea{1920, 0, 1920, 1080, false};
+
+xcb_rectangle_t rect(int x, int y, int width, int height)
+{
+    return {static_cast<std::int16_t>(x), static_cast<std::int16_t>(y), static_cast<std::uint16_t>(width),
+            static_cast<std::uint16_t>(height)};
+}
+
+TEST(DamagedRowsTest, TakesOnlyDrawingOnTheMonitorClippedToIt)
+{
+    EXPECT_TRUE(damagedRows({}, kArea).empty());
+    const std::vector<xcb_rectangle_t> elsewhere{rect(0, 0, 1920, 1080), rect(1900, 500, 20, 20)};
+    EXPECT_TRUE(damagedRows(elsewhere, kArea).empty());
+
+    const std::vector<xcb_rectangle_t> straddling{rect(1900, 1000, 100, 200), rect(1919, -50, 2, 60)};
+    EXPECT_EQ(damagedRows(straddling, kArea), (std::vector<RowSpan>{{0, 10}, {1000, 80}}));
+}
+
+TEST(DamagedRowsTest, JoinsNearbySpansAndKeepsDistantOnesApart)
+{
+    const std::vector<xcb_rectangle_t> drawn{rect(2000, 500, 10, 10), rect(2000, 100, 10, 10), rect(3000, 105, 10, 20),
+                                             rect(2500, 140, 10, 10)};
+    // 100-125 and 140-150 are closer than the join gap; 500-510 is not.
+    EXPECT_EQ(damagedRows(drawn, kArea), (std::vector<RowSpan>{{100, 50}, {500, 10}}));
+}
+
+TEST(DamagedRowsTest, ManyScatteredSpansBecomeOne)
+{
+    std::vector<xcb_rectangle_t> drawn;
+    for (int i = 0; i < static_cast<int>(kMaxSpans) + 1; ++i) {
+        drawn.push_back(rect(2000, 10 + i * 100, 5, 5));
+    }
+    EXPECT_EQ(damagedRows(drawn, kArea), (std::vector<RowSpan>{{10, static_cast<int>(kMaxSpans) * 100 + 5}}));
+}
+
+} // namespace

@@ -1,0 +1,51 @@
+#include "platform/linux/capture/PixelLayout.h"
+#include "sensing/ScreenReduction.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+
+using namespace lumvex;
+
+namespace {
+
+PixelFormat trueColor24(std::uint32_t red, std::uint32_t blue, bool msbFirst)
+{
+    return {24, 32, true, red, 0x00ff00, blue, msbFirst};
+}
+
+TEST(PixelLayoutTest, ReadsEitherChannelOrderInEitherByteOrder)
+{
+    EXPECT_EQ(pixelLayout(trueColor24(0xff0000, 0xff, false)), (PixelLayout{PixelOrder::BGRA, 0}));
+    EXPECT_EQ(pixelLayout(trueColor24(0xff, 0xff0000, false)), (PixelLayout{PixelOrder::RGBA, 0}));
+    EXPECT_EQ(pixelLayout(trueColor24(0xff0000, 0xff, true)), (PixelLayout{PixelOrder::RGBA, 1}));
+    EXPECT_EQ(pixelLayout(trueColor24(0xff, 0xff0000, true)), (PixelLayout{PixelOrder::BGRA, 1}));
+    PixelFormat argb = trueColor24(0xff0000, 0xff, false);
+    argb.depth = 32;
+    EXPECT_EQ(pixelLayout(argb), (PixelLayout{PixelOrder::BGRA, 0}));
+}
+
+TEST(PixelLayoutTest, RefusesWhatIsNotEightBitsAChannel)
+{
+    EXPECT_EQ(pixelLayout({16, 16, true, 0xf800, 0x07e0, 0x001f, false}), std::nullopt);
+    EXPECT_EQ(pixelLayout({30, 32, true, 0x3ff00000, 0x000ffc00, 0x000003ff, false}), std::nullopt);
+    EXPECT_EQ(pixelLayout({8, 8, false, 0, 0, 0, false}), std::nullopt);
+    PixelFormat directColor = trueColor24(0xff0000, 0xff, false);
+    directColor.trueColor = false;
+    EXPECT_EQ(pixelLayout(directColor), std::nullopt);
+    PixelFormat packed = trueColor24(0xff0000, 0xff, false);
+    packed.bitsPerPixel = 24;
+    EXPECT_EQ(pixelLayout(packed), std::nullopt);
+}
+
+// The bytes a big-endian server sends for pure red, 0x00ff0000, read through the layout.
+TEST(PixelLayoutTest, OffsetLayoutReadsBigEndianPixelsRight)
+{
+    const auto layout = pixelLayout(trueColor24(0xff0000, 0xff, true));
+    ASSERT_TRUE(layout);
+    std::array<std::uint8_t, 2 * 4 + 1> bytes{0x00, 0xff, 0x00, 0x00, 0x00, 0xff, 0x00, 0x00};
+    const ImageView image{bytes.data() + layout->offset, 2, 1, 8, layout->order};
+    EXPECT_DOUBLE_EQ(reduceScreen(image).meanLuminance, 0.2126);
+}
+
+} // namespace
