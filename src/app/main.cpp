@@ -1,7 +1,16 @@
+#include "app/shell/AppShell.h"
+#include "app/shell/QuitOnSignal.h"
+#include "app/shell/SingleInstance.h"
 #include "app/simulation/SimulateCommand.h"
+#include "engine/SystemClock.h"
+#include "platform/linux/QSettingsDefaults.h"
 #include "platform/linux/XdgPaths.h"
+#include "telemetry/report/ReportCommand.h"
 
-#include <cstring>
+#include <QApplication>
+
+#include <clocale>
+#include <cstdlib>
 #include <iostream>
 #include <string>
 #include <unistd.h>
@@ -17,11 +26,59 @@ and learns from every manual brightness change.
 Commands:
   (none)      run in the tray
   simulate    run the brightness loop on simulated days without a desktop (see lumvex simulate --help)
+  report      plot recorded telemetry and the adjustment log as a web page (see lumvex report --help)
 
 Options:
   -h, --help     show this help
   -V, --version  show the version
 )";
+
+bool hasVariable(const char *name)
+{
+    const char *value = std::getenv(name);
+    return value && *value;
+}
+
+std::filesystem::path runtimeDir()
+{
+    if (const char *dir = std::getenv("XDG_RUNTIME_DIR"); dir && *dir) {
+        return dir;
+    }
+    return std::filesystem::temp_directory_path() / ("lumvex-" + std::to_string(::getuid()));
+}
+
+int runTray(int argc, char **argv)
+{
+    using namespace lumvex;
+    if (!hasVariable("DISPLAY") && !hasVariable("WAYLAND_DISPLAY")) {
+        std::cerr << "lumvex: no graphical session (neither DISPLAY nor WAYLAND_DISPLAY is set); "
+                     "lumvex simulate runs the loop without one\n";
+        return 1;
+    }
+    const SingleInstance instance(runtimeDir() / "lumvex.lock");
+    if (!instance.isFirst()) {
+        std::cerr << "lumvex: already running for this user; nothing to do\n";
+        return 0;
+    }
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("lumvex"));
+    QApplication::setApplicationVersion(QStringLiteral(LUMVEX_VERSION));
+    QApplication::setQuitOnLastWindowClosed(false);
+    // Qt adopts the user's locale; the log files must keep their decimal points whatever it is.
+    std::setlocale(LC_NUMERIC, "C");
+    QuitOnSignal quitOnSignal;
+
+    SystemClock clock;
+    QSettingsDefaults defaults(xdg::settingsFile());
+    AppShell shell(clock, defaults);
+    shell.launch();
+    if (!shell.hasBacklight()) {
+        std::cerr << "lumvex: no backlight found under /sys/class/backlight; the built-in display's "
+                     "brightness cannot be adjusted (external monitors and volume still work)\n";
+    }
+    return QApplication::exec();
+}
 
 } // namespace
 
@@ -31,6 +88,12 @@ int main(int argc, char **argv)
     if (!args.empty() && args[0] == "simulate") {
         return lumvex::sim::runSimulateCommand({args.begin() + 1, args.end()}, lumvex::xdg::stateDir() / "simulations",
                                                std::cout, std::cerr, ::isatty(STDOUT_FILENO) == 1);
+    }
+    if (!args.empty() && args[0] == "report") {
+        const lumvex::SystemClock clock;
+        return lumvex::report::runReportCommand(
+            {args.begin() + 1, args.end()}, {lumvex::xdg::telemetryDir(), lumvex::xdg::stateDir() / "adjustments.csv"},
+            clock, std::cout, std::cerr);
     }
     if (!args.empty() && (args[0] == "-h" || args[0] == "--help")) {
         std::cout << kUsage;
@@ -44,6 +107,5 @@ int main(int argc, char **argv)
         std::cerr << "lumvex: unknown command \"" << args[0] << "\" (see lumvex --help)\n";
         return 2;
     }
-    std::cerr << "lumvex: the tray program is not part of this build yet; try lumvex simulate\n";
-    return 1;
+    return runTray(argc, argv);
 }

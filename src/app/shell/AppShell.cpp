@@ -1,0 +1,238 @@
+#include "AppShell.h"
+
+#include "engine/AdjustmentLogger.h"
+#include "engine/CalibrationModel.h"
+#include "engine/Clock.h"
+#include "engine/CompensationLoop.h"
+#include "engine/DailyStats.h"
+#include "platform/linux/XdgPaths.h"
+#include "platform/linux/audio/PulseVolumeController.h"
+#include "platform/linux/backlight/SysfsBacklight.h"
+#include "platform/linux/capture/CaptureBackend.h"
+#include "platform/linux/capture/QueuedPost.h"
+#include "platform/linux/ddc/ExternalBrightnessController.h"
+#include "platform/linux/light/LightSourceFactory.h"
+#include "platform/linux/session/SessionMonitor.h"
+#include "platform/linux/x11/X11DisplayServices.h"
+#include "platform/linux/x11/X11PointerMonitor.h"
+#include "platform/linux/x11app/X11FrontmostApp.h"
+#include "sensing/AmbientLightSensor.h"
+#include "sensing/ContentSampler.h"
+#include "sensing/DisplayRouter.h"
+#include "system/FreedesktopNotifier.h"
+#include "system/LoginItem.h"
+#include "system/ProgramLocation.h"
+#include "system/SystemLog.h"
+#include "system/UpdaterController.h"
+#include "system/XdgAutostart.h"
+#include "telemetry/TelemetryRecorder.h"
+#include "telemetry/TelemetrySnapshot.h"
+#include "telemetry/qt/QtRepeatingTimer.h"
+#include "ui/StatusItemController.h"
+
+#include <QCoreApplication>
+#include <QDesktopServices>
+
+#include <chrono>
+#include <cstdio>
+
+namespace lumvex {
+
+namespace {
+
+constexpr int kPollIntervalMs = 250;
+// Figures older than this describe a screen that is no longer there.
+constexpr double kFreshSampleSeconds = 2.0;
+
+} // namespace
+
+AppShell::AppShell(const Clock &clock, Defaults &defaults, QObject *parent)
+    : QObject(parent)
+    , m_clock(clock)
+    , m_defaults(defaults)
+{}
+
+AppShell::~AppShell() = default;
+
+bool AppShell::hasBacklight() const
+{
+    return m_brightness && m_brightness->isAvailable();
+}
+
+bool AppShell::mainDisplayIsBuiltIn() const
+{
+    return m_displays->isBuiltIn(m_displays->mainDisplay());
+}
+
+void AppShell::launch()
+{
+    m_loginItem = std::make_unique<LoginItem>(
+        std::make_unique<XdgAutostart>(xdg::autostartFile(), ownProgramPath(), runsInSandbox()), m_defaults,
+        writeSystemLog);
+    m_loginItem->configureAtLaunch();
+
+    m_brightness = std::make_unique<SysfsBacklight>();
+    m_displays = std::make_unique<X11DisplayServices>();
+    m_statusController = std::make_unique<StatusItemController>(*m_brightness, m_defaults);
+    m_statusController->setLoginItem(m_loginItem.get());
+    m_statusController->onQuit = [] { QCoreApplication::quit(); };
+    m_statusController->captureProblemProvider = [this] { return m_captureProblem; };
+
+    m_updater = std::make_unique<UpdaterController>(m_defaults, m_clock, std::make_unique<FreedesktopNotifier>());
+    m_statusController->onCheckForUpdates = [this] { m_updater->checkForUpdates(); };
+
+    const double b = m_brightness->get();
+    m_statusController->updateBrightness(b);
+    m_poll.setLastShown(b);
+
+    setUpDataCapture();
+    installFullFeatures();
+
+    m_pollTimer.setInterval(kPollIntervalMs);
+    connect(&m_pollTimer, &QTimer::timeout, this, &AppShell::pollTick);
+    m_pollTimer.start();
+
+    m_session = new SessionMonitor(this);
+    connect(m_session, &SessionMonitor::awayChanged, this, &AppShell::onAwayChanged);
+    connect(m_session, &SessionMonitor::sleepingChanged, this, &AppShell::onSleepingChanged);
+    if (m_session->isAway()) {
+        onAwayChanged(true);
+    }
+
+    m_recorder->startIfEnabled();
+    m_updater->checkAtLaunch();
+    updateSampling();
+}
+
+void AppShell::setUpDataCapture()
+{
+    m_sampler =
+        std::make_unique<ContentSampler>(makeScreenCapture(m_displays->mainDisplay()), queuedPostTo(this), m_clock);
+    m_sampler->onUnavailable = [this](const std::string &reason) {
+        m_captureProblem = reason;
+        std::fprintf(stderr, "lumvex: %s\n", reason.c_str());
+    };
+    m_ambient = std::make_unique<AmbientLightSensor>(openLightSource());
+    m_recorder = std::make_unique<TelemetryRecorder>(xdg::telemetryDir(), m_clock, m_defaults,
+                                                     std::make_unique<QtRepeatingTimer>());
+    m_poll.setRecorderLast(m_brightness->get());
+    m_recorder->snapshotProvider = [this] { return snapshot(); };
+    m_recorder->onRecordingChange = [this](bool) { updateSampling(); };
+    m_statusController->setRecorder(m_recorder.get());
+    m_frontmostApp = std::make_unique<X11FrontmostApp>([this] { m_recorder->recordEvent("app_switch"); });
+}
+
+void AppShell::installFullFeatures()
+{
+    m_external = std::make_unique<ExternalBrightnessController>();
+    m_router = std::make_unique<DisplayRouter>(*m_displays, m_clock);
+    m_pointerMonitor = std::make_unique<X11PointerMonitor>([this] { m_router->cursorMoved(); });
+    m_volume = std::make_unique<PulseVolumeController>();
+    m_volume->waitForFirstAnswer(std::chrono::milliseconds(250));
+    m_logger = std::make_unique<AdjustmentLogger>(xdg::stateDir(), m_clock, m_frontmostApp.get());
+    m_calibration = std::make_unique<CalibrationModel>(xdg::dataDir(), m_clock);
+    m_dailyStats = std::make_unique<DailyStats>(xdg::dataDir(), m_clock);
+    m_loop = std::make_unique<CompensationLoop>(
+        CompensationLoop::Collaborators{*m_brightness, *m_calibration, *m_dailyStats, *m_logger, m_clock, m_defaults});
+
+    m_router->onActiveDisplayChange = [this](DisplayId) { m_statusController->refreshSilhouette(); };
+    m_sampler->onFiltered = [this](double L_slow, double L_fast) { m_loop->onLuminanceUpdate(L_slow, L_fast); };
+    m_loop->ambientProvider = [this] { return m_ambient->read(); };
+    m_loop->signatureProvider = [this] { return std::optional(m_sampler->smoothedSignature()); };
+    m_loop->mainDisplayIsBuiltIn = [this] { return mainDisplayIsBuiltIn(); };
+    m_loop->onEnabledChange = [this](bool) { updateSampling(); };
+
+    m_statusController->enableFullFeatures(m_external.get(), m_router.get(), *m_displays, m_volume.get(), m_loop.get(),
+                                           m_calibration.get(), m_dailyStats.get());
+    const double v = m_volume->get();
+    m_volumePoll.changed(v);
+    m_statusController->updateVolume(v);
+    updateSampling();
+}
+
+void AppShell::pollTick()
+{
+    if (m_displays->isBuiltIn(m_router->currentTarget())) {
+        BrightnessPoll::Reading reading;
+        reading.brightness = m_brightness->get();
+        reading.loopCurrent = m_loop->B_current();
+        reading.loopEnabled = m_loop->enabled();
+        reading.recording = m_recorder->isRecording();
+        reading.userChangesTrusted = m_guard.userChangesTrusted(m_clock.now(), reading.brightness);
+        const BrightnessPoll::Actions actions = m_poll.tick(reading);
+        if (actions.reportManualChange) {
+            m_loop->onManualChange(reading.brightness, "system_key");
+        } else if (actions.acceptAsCurrent) {
+            m_loop->acceptBrightness(reading.brightness);
+        }
+        if (actions.telemetry) {
+            m_recorder->recordEvent("brightness_change", actions.telemetry->source, actions.telemetry->before,
+                                    actions.telemetry->after);
+        }
+        if (actions.showBrightness) {
+            m_statusController->updateBrightness(reading.brightness);
+        }
+    }
+    const double v = m_volume->get();
+    if (m_volumePoll.changed(v)) {
+        m_statusController->updateVolume(v);
+    }
+}
+
+void AppShell::updateSampling()
+{
+    if (!m_sampler) {
+        return;
+    }
+    // While the session is away the loop holds still; only a recording still wants the screen.
+    const bool forLoop = m_loop && m_loop->enabled() && !m_guard.holdLoop();
+    const bool forRecording = m_recorder && m_recorder->isRecording() && !m_session->isSleeping();
+    if (forLoop || forRecording) {
+        m_sampler->start();
+    } else {
+        m_sampler->stop();
+    }
+    m_sampler->setCaptureGrid(m_recorder && m_recorder->isRecording());
+}
+
+void AppShell::onAwayChanged(bool away)
+{
+    m_guard.setAway(away, m_clock.now());
+    m_loop->setPaused(m_guard.holdLoop());
+    updateSampling();
+}
+
+void AppShell::onSleepingChanged(bool sleeping)
+{
+    m_guard.setSleeping(sleeping, m_clock.now());
+    m_loop->setPaused(m_guard.holdLoop());
+    updateSampling();
+}
+
+TelemetrySnapshot AppShell::snapshot() const
+{
+    TelemetrySnapshot s;
+    s.brightness = m_brightness->get();
+    const auto sampledAt = m_sampler->lastSampleAt();
+    if (sampledAt && m_clock.now() - *sampledAt < kFreshSampleSeconds) {
+        s.lumRaw = m_sampler->L_raw();
+        s.lumSlow = m_sampler->L_slow();
+        s.lumFast = m_sampler->L_fast();
+        s.lumGrid = m_sampler->L_grid();
+    }
+    if (const auto raw = m_ambient->sampleRaw()) {
+        s.ambLux = raw->lux;
+        s.ambNorm = raw->norm;
+    }
+    s.ambAvailable = m_ambient->isAvailable();
+    s.appID = m_frontmostApp->frontmostAppId();
+    s.appName = m_frontmostApp->frontmostAppName();
+    s.displayID = m_displays->mainDisplay();
+    s.builtin = mainDisplayIsBuiltIn();
+    s.autoOn = m_loop->enabled();
+    s.rTarget = m_loop->R_target();
+    s.bLoop = m_loop->B_current();
+    return s;
+}
+
+} // namespace lumvex

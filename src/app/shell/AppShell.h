@@ -1,0 +1,94 @@
+#pragma once
+
+#include "BrightnessPoll.h"
+#include "DesktopChangeGuard.h"
+
+#include <QObject>
+#include <QTimer>
+
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace lumvex {
+
+class AdjustmentLogger;
+class AmbientLightSensor;
+class CalibrationModel;
+class Clock;
+class CompensationLoop;
+class ContentSampler;
+class DailyStats;
+class Defaults;
+class DisplayRouter;
+class ExternalBrightnessController;
+class LoginItem;
+class PulseVolumeController;
+class SessionMonitor;
+class StatusItemController;
+class SysfsBacklight;
+class TelemetryRecorder;
+struct TelemetrySnapshot;
+class UpdaterController;
+class X11DisplayServices;
+class X11FrontmostApp;
+class X11PointerMonitor;
+
+// Owns every component for the life of the process, makes them in a fixed order, wires them together,
+// polls the built-in brightness and the volume four times a second and decides when the screen is
+// sampled. Apart from the poll's thresholds it holds no rule of its own.
+class AppShell : public QObject
+{
+    Q_OBJECT
+
+public:
+    AppShell(const Clock &clock, Defaults &defaults, QObject *parent = nullptr);
+    ~AppShell() override;
+
+    // The launch sequence; returns at once, the event loop does the rest.
+    void launch();
+
+    bool hasBacklight() const;
+
+private:
+    void setUpDataCapture();
+    void installFullFeatures();
+    void pollTick();
+    void updateSampling();
+    void onAwayChanged(bool away);
+    void onSleepingChanged(bool sleeping);
+    TelemetrySnapshot snapshot() const;
+    bool mainDisplayIsBuiltIn() const;
+
+    const Clock &m_clock;
+    Defaults &m_defaults;
+
+    // Declared in the order of making, so that they go in reverse: nothing outlives what it uses.
+    std::unique_ptr<LoginItem> m_loginItem;
+    std::unique_ptr<SysfsBacklight> m_brightness;
+    std::unique_ptr<X11DisplayServices> m_displays;
+    std::unique_ptr<StatusItemController> m_statusController;
+    std::unique_ptr<UpdaterController> m_updater;
+    std::unique_ptr<X11FrontmostApp> m_frontmostApp;
+    std::unique_ptr<AmbientLightSensor> m_ambient;
+    std::unique_ptr<TelemetryRecorder> m_recorder;
+    std::unique_ptr<ExternalBrightnessController> m_external;
+    std::unique_ptr<DisplayRouter> m_router;
+    std::unique_ptr<X11PointerMonitor> m_pointerMonitor;
+    std::unique_ptr<PulseVolumeController> m_volume;
+    std::unique_ptr<AdjustmentLogger> m_logger;
+    std::unique_ptr<CalibrationModel> m_calibration;
+    std::unique_ptr<DailyStats> m_dailyStats;
+    std::unique_ptr<CompensationLoop> m_loop;
+    // Last made, first gone: its worker posts into everything above.
+    std::unique_ptr<ContentSampler> m_sampler;
+    SessionMonitor *m_session = nullptr;
+
+    QTimer m_pollTimer;
+    BrightnessPoll m_poll;
+    VolumePoll m_volumePoll;
+    DesktopChangeGuard m_guard;
+    std::optional<std::string> m_captureProblem;
+};
+
+} // namespace lumvex

@@ -1,0 +1,125 @@
+#!/usr/bin/python3
+"""The real lumvex program in a headless desktop of its own (run by tests/support/run-desktop.sh):
+one instance per user, clean exit on SIGTERM, brightness-key changes learned once, and the desktop's
+own dimming (idle, lock, sleep, wake) never learned. Usage: test_tray_program.py PATH_TO_LUMVEX"""
+
+import os
+import signal
+import subprocess
+import sys
+import time
+import unittest
+
+LUMVEX = sys.argv.pop(1) if len(sys.argv) > 1 else "lumvex"
+SYSFS = os.environ.get("LUMVEX_SYSFS_ROOT", "")
+DEVICE = os.path.join(SYSFS, "sys/class/backlight/intel_backlight/brightness")
+LOG = os.path.join(os.environ.get("XDG_STATE_HOME", ""), "lumvex/adjustments.csv")
+
+
+def control(method, value):
+    subprocess.run(["dbus-send", "--session", "--dest=org.lumvex.test.FakeDesktop", "--print-reply",
+                    "/org/lumvex/test", "org.lumvex.test.FakeDesktop." + method, "boolean:" + value],
+                   check=True, stdout=subprocess.DEVNULL)
+
+
+def set_panel(raw):
+    with open(DEVICE, "w") as device:
+        device.write("%d\n" % raw)
+
+
+def rows():
+    try:
+        with open(LOG) as log:
+            return log.read().splitlines()[1:]
+    except FileNotFoundError:
+        return []
+
+
+def wait_for(condition, seconds=5.0):
+    deadline = time.monotonic() + seconds
+    while time.monotonic() < deadline:
+        if condition():
+            return True
+        time.sleep(0.05)
+    return condition()
+
+
+class TrayProgram(unittest.TestCase):
+    def setUp(self):
+        set_panel(500)
+        self.program = subprocess.Popen([LUMVEX], stderr=subprocess.PIPE, text=True)
+        self.assertTrue(wait_for(lambda: os.path.exists(LOG)), "the program did not start")
+        time.sleep(0.6)  # a couple of polls
+
+    def tearDown(self):
+        if self.program.poll() is None:
+            self.program.kill()
+            self.program.wait()
+
+    def stop(self):
+        self.program.send_signal(signal.SIGTERM)
+        return self.program.wait(timeout=5)
+
+    def test_one_instance_and_a_clean_exit(self):
+        second = subprocess.run([LUMVEX], capture_output=True, text=True, timeout=10)
+        self.assertEqual(second.returncode, 0)
+        self.assertIn("already running", second.stderr)
+        self.assertIsNone(self.program.poll(), "the first one must be left alone")
+        self.assertEqual(self.stop(), 0)
+        with open(LOG) as log:
+            self.assertTrue(log.read().endswith("\n"))
+
+    def test_key_presses_are_learned_once_and_the_desktops_dimming_never(self):
+        before = len(rows())
+        set_panel(700)  # a brightness key
+        self.assertTrue(wait_for(lambda: len(rows()) == before + 1))
+        time.sleep(0.6)
+        self.assertEqual(len(rows()), before + 1, "reported once")
+        self.assertIn(",system_key,0.5000,0.7000,", rows()[-1])
+
+        control("SetIdle", "true")
+        time.sleep(0.3)
+        set_panel(300)  # the desktop dims the idle screen
+        time.sleep(0.8)
+        control("SetIdle", "false")
+        set_panel(700)  # and restores it on activity
+        time.sleep(0.8)
+        control("SetLocked", "true")
+        set_panel(100)
+        time.sleep(0.8)
+        control("SetLocked", "false")
+        set_panel(700)
+        control("Sleep", "true")
+        time.sleep(0.3)
+        control("Sleep", "false")
+        set_panel(0)  # the panel reads dark right after wake
+        time.sleep(0.8)
+        set_panel(700)
+        time.sleep(0.8)
+        self.assertEqual(len(rows()), before + 1, "\n".join(rows()))
+
+        time.sleep(5.0)  # once the desktop has settled, keys count again
+        set_panel(400)
+        self.assertTrue(wait_for(lambda: len(rows()) == before + 2))
+        self.assertIn(",system_key,0.7000,0.4000,", rows()[-1])
+        self.assertEqual(self.stop(), 0)
+
+
+class CommandLine(unittest.TestCase):
+    def test_help_version_and_missing_session(self):
+        self.assertIn("Usage: lumvex", subprocess.run([LUMVEX, "--help"], capture_output=True, text=True).stdout)
+        self.assertRegex(subprocess.run([LUMVEX, "--version"], capture_output=True, text=True).stdout,
+                         r"^lumvex \d+\.\d+\.\d+\n$")
+        env = dict(os.environ)
+        env.pop("DISPLAY", None)
+        env.pop("WAYLAND_DISPLAY", None)
+        headless = subprocess.run([LUMVEX], capture_output=True, text=True, env=env, timeout=10)
+        self.assertEqual(headless.returncode, 1)
+        self.assertEqual(headless.stderr.count("\n"), 1)
+        self.assertIn("no graphical session", headless.stderr)
+        unknown = subprocess.run([LUMVEX, "frobnicate"], capture_output=True, text=True)
+        self.assertEqual(unknown.returncode, 2)
+
+
+if __name__ == "__main__":
+    unittest.main(verbosity=2)
