@@ -27,7 +27,7 @@ per_run() {
         fi
     done
     end=$(date +%s%N)
-    echo "scale=1; ($end - $start) / 1000000 / $runs" | bc
+    awk -v ns=$((end - start)) -v n="$runs" 'BEGIN { printf "%.1f", ns / 1e6 / n }'
 }
 
 printf 'get luminance:               %s ms per run\n' "$(per_run x get)"
@@ -37,7 +37,7 @@ printf 'set luminance (same value):  %s ms per run\n' "$(
     start=$(date +%s%N)
     for ((i = 0; i < runs; i++)); do "$tool" display id=1 set luminance 40 >/dev/null; done
     end=$(date +%s%N)
-    echo "scale=1; ($end - $start) / 1000000 / $runs" | bc
+    awk -v ns=$((end - start)) -v n="$runs" 'BEGIN { printf "%.1f", ns / 1e6 / n }'
 )"
 read -r current maximum writes <"$work/monitor"
 echo "monitor: brightness $current of $maximum, $writes writes over $((3 * runs)) runs"
