@@ -6,7 +6,7 @@
 
 namespace lumvex {
 
-// One entry of a status menu, built afresh each time a host shows the menu (Part 5.2) and rendered as
+// One entry of a status menu, built afresh each time a host shows the menu and rendered as
 // dbusmenu layout items or as a QMenu. Ids are stable per role, so that a click on an entry reaches
 // the action of the same role even when the menu was rebuilt in between.
 struct MenuEntry

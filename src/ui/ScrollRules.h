@@ -4,8 +4,8 @@
 
 namespace lumvex {
 
-// How a StatusNotifierItem host's Scroll(delta, orientation) becomes the status view's raw scroll delta
-// (Part 5.3): one wheel notch is 10 raw units (5 % through the step d / -200 of Part 5.1) and wheel up
+// How a StatusNotifierItem host's Scroll(delta, orientation) becomes the status view's raw scroll delta:
+// one wheel notch is 10 raw units (5 % through the step d / -200 of the scroll handler) and wheel up
 // raises the level, that is gives a negative raw delta.
 namespace scrollRules {
 

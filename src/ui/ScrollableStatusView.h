@@ -10,7 +10,7 @@
 
 namespace lumvex {
 
-// What sits in one status item (Part 5.3): a level between 0 and 1, an icon drawn from it through the
+// What sits in one status item: a level between 0 and 1, an icon drawn from it through the
 // render callback and tinted with the label colour, raw input turned into callbacks, and the slider
 // text for accessibility. It knows nothing of brightness or volume; the tray item that shows it asks it
 // for pixels, hands it the host's input and listens for invalidations.

@@ -31,10 +31,10 @@ class VolumeControl;
 struct CalibrationEntry;
 struct SituationBucket;
 
-// Lumvex in the panel (Part 5.1): the brightness item from construction, the volume item once the full
+// Lumvex in the panel: the brightness item from construction, the volume item once the full
 // feature set is installed. Scrolling an item changes the brightness of the display under the pointer
 // (built in: learned by the loop; external: through DDC, not learned) or the volume; a click shows the
-// menu of Part 5.2, built afresh from the current state; the menu's actions are carried out here.
+// status menu, built afresh from the current state; the menu's actions are carried out here.
 //
 // Components are not owned; each may be absent, and every use is guarded. The caller keeps them alive
 // as long as the controller.
@@ -112,7 +112,7 @@ public:
     // Run by "Quit Lumvex"; defaults to QCoreApplication::quit.
     std::function<void()> onQuit;
 
-    // Part 5.2: the menu for a click on the item of that origin, and showing it.
+    // The menu for a click on the item of that origin, and showing it.
     MenuEntry buildMenu(MenuOrigin origin);
     void presentMenu(MenuOrigin origin);
     std::string brightnessLabel() const;
@@ -120,7 +120,7 @@ public:
     MenuEntry buildCalibrationSubmenu() const;
     static std::string situationLabel(const SituationBucket &bucket, const CalibrationEntry &entry);
 
-    // Menu actions (Part 5.1).
+    // Menu actions.
     void toggleAuto();
     void toggleMute();
     void toggleLoginItem();

@@ -1,4 +1,4 @@
-// Part 5.2: the status menu and the calibration submenu, built afresh for every showing.
+// The status menu and the calibration submenu, built afresh for every showing.
 #include "StatusItemController.h"
 
 #include "IconStyle.h"

@@ -1,5 +1,5 @@
 // Icons are checked by the regions they cover, not by golden pixels: each check samples the alpha mask
-// at points given in icon points (y up, as Part 5.4 draws) at a generous scale.
+// at points given in icon points (y up, as the renderer draws) at a generous scale.
 #include "ui/IconRenderer.h"
 #include "ui/ScrollableStatusView.h"
 

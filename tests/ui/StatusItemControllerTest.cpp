@@ -1,4 +1,4 @@
-// The status item controller (Part 5.1) and its menu (Part 5.2) in process, against the real engine
+// The status item controller and its menu in process, against the real engine
 // (loop, calibration model, daily statistics) and doubles of the devices.
 #include "ui/StatusItemController.h"
 #include "Doubles.h"
