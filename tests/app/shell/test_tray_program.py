@@ -60,7 +60,12 @@ class TrayProgram(unittest.TestCase):
         self.program.send_signal(signal.SIGTERM)
         return self.program.wait(timeout=5)
 
-    def test_one_instance_and_a_clean_exit(self):
+    def test_tray_items_one_instance_and_a_clean_exit(self):
+        names = subprocess.run(["dbus-send", "--session", "--print-reply", "--dest=org.freedesktop.DBus",
+                                "/org/freedesktop/DBus", "org.freedesktop.DBus.ListNames"],
+                               capture_output=True, text=True, check=True).stdout
+        self.assertEqual(names.count("org.kde.StatusNotifierItem-%d-" % self.program.pid), 2,
+                         "a brightness and a volume item")
         second = subprocess.run([LUMVEX], capture_output=True, text=True, timeout=10)
         self.assertEqual(second.returncode, 0)
         self.assertIn("already running", second.stderr)
