@@ -34,21 +34,8 @@ export DISPLAY=":$display"
 xrandr --setmonitor '*eDP-1' 2400/344x1080/194+0+0 screen >/dev/null
 xrandr --setmonitor DP-1 1440/527x1080/296+2400+0 none >/dev/null
 
-cat >"$work/bus.conf" <<CONF
-<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
- "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
-<busconfig>
-  <type>session</type>
-  <listen>unix:dir=$work</listen>
-  <auth>EXTERNAL</auth>
-  <policy context="default">
-    <allow send_destination="*" eavesdrop="true"/>
-    <allow eavesdrop="true"/>
-    <allow own="*"/>
-  </policy>
-</busconfig>
-CONF
-{ read -r address && read -r bus_pid; } < <(dbus-daemon --config-file="$work/bus.conf" --fork --print-address=1 --print-pid=1)
+. "$(cd "$(dirname "$0")" && pwd)/private-bus.sh"
+start_private_bus "$work"
 pids+=("$bus_pid")
 export DBUS_SESSION_BUS_ADDRESS="$address" DBUS_SYSTEM_BUS_ADDRESS="$address"
 

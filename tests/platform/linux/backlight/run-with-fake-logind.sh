@@ -17,22 +17,8 @@ cleanup() {
 trap cleanup EXIT
 trap "exit 143" TERM INT
 
-# A bus of our own: it listens in the work folder, lets anyone own any name and activates nothing.
-cat >"$work/bus.conf" <<CONF
-<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
- "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
-<busconfig>
-  <type>session</type>
-  <listen>unix:dir=$work</listen>
-  <auth>EXTERNAL</auth>
-  <policy context="default">
-    <allow send_destination="*" eavesdrop="true"/>
-    <allow eavesdrop="true"/>
-    <allow own="*"/>
-  </policy>
-</busconfig>
-CONF
-{ read -r address && read -r bus_pid; } < <(dbus-daemon --config-file="$work/bus.conf" --fork --print-address=1 --print-pid=1)
+. "$(cd "$(dirname "$0")" && pwd)/../../../support/private-bus.sh"
+start_private_bus "$work"
 
 mkdir -p "$work/home" "$work/config" "$work/data" "$work/state" "$work/runtime"
 chmod 700 "$work/runtime"
