@@ -1,5 +1,7 @@
 #include "SvgPlot.h"
 
+#include "telemetry/report/Markup.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -21,27 +23,6 @@ std::string number(double value)
     char text[32];
     std::snprintf(text, sizeof text, "%.1f", value);
     return text;
-}
-
-std::string escape(const std::string &text)
-{
-    std::string out;
-    for (const char c : text) {
-        switch (c) {
-        case '&':
-            out += "&amp;";
-            break;
-        case '<':
-            out += "&lt;";
-            break;
-        case '>':
-            out += "&gt;";
-            break;
-        default:
-            out += c;
-        }
-    }
-    return out;
 }
 
 struct Panel
@@ -67,7 +48,7 @@ std::string renderPlot(const RunResult &run, const std::string &title)
     std::string svg = "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + number(kWidth + kLeft + 20) +
                       "\" height=\"" + number(height) + "\" font-family=\"sans-serif\" font-size=\"11\">\n";
     svg += "<rect width=\"100%\" height=\"100%\" fill=\"white\"/>\n";
-    svg += "<text x=\"" + number(kLeft) + "\" y=\"20\" font-size=\"14\">" + escape(title) + "</text>\n";
+    svg += "<text x=\"" + number(kLeft) + "\" y=\"20\" font-size=\"14\">" + report::escapeMarkup(title) + "</text>\n";
     const char *legend[][2] = {{"#999999", "content luminance"},
                                {"#e6550d", "brightness"},
                                {"#3182bd", "perceived (brightness x luminance)"},

@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# Runs a test binary on a private system bus that carries a fake sensor proxy; stops both afterwards and
-# exits with the binary's status. Usage: run-with-fake-sensor-proxy.sh TEST_BINARY [ARGS...]
+# Runs a test binary on a private system bus that carries a fake service (a python3-dbus script that creates
+# READY_FILE, its only argument, once it owns its names); stops both afterwards and
+# exits with the binary's status. Usage: run-with-fake-system-service.sh FAKE_SERVICE.py TEST_BINARY [ARGS...]
 set -euo pipefail
-here=$(cd "$(dirname "$0")" && pwd)
-work=$(mktemp -d "${TMPDIR:-/tmp}/lumvex-sensorproxy-XXXXXX")
+service=$1
+shift
+work=$(mktemp -d "${TMPDIR:-/tmp}/lumvex-service-XXXXXX")
 bus_pid=
 fake_pid=
 test_pid=
@@ -17,7 +19,7 @@ cleanup() {
 trap cleanup EXIT
 trap "exit 143" TERM INT
 
-. "$(cd "$(dirname "$0")" && pwd)/../../../support/private-bus.sh"
+. "$(cd "$(dirname "$0")" && pwd)/private-bus.sh"
 start_private_bus "$work"
 
 mkdir -p "$work/home" "$work/config" "$work/data" "$work/state" "$work/runtime"
@@ -27,14 +29,14 @@ export XDG_RUNTIME_DIR="$work/runtime"
 export DBUS_SYSTEM_BUS_ADDRESS="$address" DBUS_SESSION_BUS_ADDRESS="$address"
 unset LUMVEX_SYSFS_ROOT
 
-/usr/bin/python3 "$here/fake_sensor_proxy.py" "$work/ready" &
+/usr/bin/python3 "$service" "$work/ready" &
 fake_pid=$!
 for _ in $(seq 100); do
   [ -e "$work/ready" ] && break
-  kill -0 "$fake_pid" 2>/dev/null || { echo "fake sensor proxy did not start" >&2; exit 1; }
+  kill -0 "$fake_pid" 2>/dev/null || { echo "fake service $service did not start" >&2; exit 1; }
   sleep 0.1
 done
-[ -e "$work/ready" ] || { echo "fake sensor proxy did not come up in 10 s" >&2; exit 1; }
+[ -e "$work/ready" ] || { echo "fake service $service did not come up in 10 s" >&2; exit 1; }
 
 # In the background, so that a TERM from ctest's timeout reaches the trap at once.
 "$@" &
