@@ -184,15 +184,13 @@ void AppShell::updateSampling()
     if (!m_sampler) {
         return;
     }
-    // While the session is away the loop holds still; only a recording still wants the screen.
-    const bool forLoop = m_loop && m_loop->enabled() && !m_guard.holdLoop();
-    const bool forRecording = m_recorder && m_recorder->isRecording() && !m_session->isSleeping();
-    if (forLoop || forRecording) {
+    const bool recording = m_recorder && m_recorder->isRecording();
+    if (samplingWanted(m_loop && m_loop->enabled(), recording, m_guard.isAway(), m_guard.isSleeping())) {
         m_sampler->start();
     } else {
         m_sampler->stop();
     }
-    m_sampler->setCaptureGrid(m_recorder && m_recorder->isRecording());
+    m_sampler->setCaptureGrid(recording);
 }
 
 void AppShell::onAwayChanged(bool away)

@@ -36,6 +36,11 @@ BrightnessPoll::Actions BrightnessPoll::tick(const Reading &r)
     return actions;
 }
 
+bool samplingWanted(bool loopEnabled, bool recording, bool away, bool sleeping)
+{
+    return !sleeping && ((loopEnabled && !away) || recording);
+}
+
 bool VolumePoll::changed(double volume)
 {
     if (std::abs(volume - m_lastShown) > kIconStep) {

@@ -47,6 +47,10 @@ private:
     double m_recorderLast = -1.0;
 };
 
+// Whether the screen is sampled: for the loop while it is on and the session is here and awake, for a
+// recording whenever the machine is awake.
+bool samplingWanted(bool loopEnabled, bool recording, bool away, bool sleeping);
+
 // The volume half of the poll: whether the icon needs the new level.
 class VolumePoll
 {

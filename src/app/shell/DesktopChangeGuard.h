@@ -20,6 +20,8 @@ public:
     void setSleeping(bool sleeping, Timestamp now);
 
     bool userChangesTrusted(Timestamp now, double brightness) const;
+    bool isAway() const { return m_away; }
+    bool isSleeping() const { return m_sleeping; }
     // The loop writes nothing while the session is idle, locked or going to sleep.
     bool holdLoop() const { return m_away || m_sleeping; }
 

@@ -75,6 +75,16 @@ TEST(BrightnessPoll, TelemetryTellsTheLoopsWorkFromTheUsers)
     EXPECT_EQ(poll.tick(reading(0.71, 0.71, false, true)).telemetry->source, "manual");
 }
 
+TEST(Sampling, RunsForTheLoopOrARecordingButNeverAsleep)
+{
+    EXPECT_FALSE(samplingWanted(false, false, false, false));
+    EXPECT_TRUE(samplingWanted(true, false, false, false));
+    EXPECT_FALSE(samplingWanted(true, false, true, false)); // the loop holds still while away
+    EXPECT_TRUE(samplingWanted(true, true, true, false));   // a recording goes on
+    EXPECT_TRUE(samplingWanted(false, true, false, false));
+    EXPECT_FALSE(samplingWanted(true, true, false, true)); // nothing while the machine sleeps
+}
+
 TEST(VolumePoll, ShowsOnlyVisibleChanges)
 {
     VolumePoll poll;
