@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Runs a test binary on a private system bus that carries a fake service (a python3-dbus script that creates
-# READY_FILE, its only argument, once it owns its names); stops both afterwards and
-# exits with the binary's status. Usage: run-with-fake-system-service.sh FAKE_SERVICE.py TEST_BINARY [ARGS...]
+# Runs a test binary on a private bus, standing in for both the system and the session bus, that carries a
+# fake service (a python3-dbus script that creates READY_FILE, its only argument, once it owns its names);
+# stops both afterwards and exits with the binary's status.
+# Usage: run-with-fake-service.sh FAKE_SERVICE.py TEST_BINARY [ARGS...]
 set -euo pipefail
 service=$1
 shift
