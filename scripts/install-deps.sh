@@ -11,12 +11,15 @@ packages=(
   libxcb1-dev libxcb-randr0-dev libxcb-shm0-dev libxcb-render0-dev libxcb-xinput-dev
   libxcb-damage0-dev libxcb-xfixes0-dev libxcb-xtest0-dev
   libpulse-dev
+  libwayland-dev wayland-protocols libpipewire-0.3-dev
   # packaging
   dpkg-dev file desktop-file-utils appstream
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev
   # headless desktop for the tests: X server, session and system buses, fake services
   xvfb xauth x11-xserver-utils dbus dbus-x11 python3-dbus python3-gi pulseaudio pulseaudio-utils
+  # headless Wayland desktop: compositor, background client, screen-cast portal over PipeWire
+  sway swaybg wayland-utils pipewire wireplumber xdg-desktop-portal xdg-desktop-portal-wlr
 )
 
 missing=()
