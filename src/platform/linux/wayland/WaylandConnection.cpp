@@ -1,0 +1,166 @@
+#include "WaylandConnection.h"
+
+#include <poll.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <string_view>
+
+namespace lumvex {
+
+namespace {
+
+constexpr std::uint32_t kShmVersion = 1;
+constexpr std::uint32_t kScreencopyVersion = 3;
+
+std::chrono::milliseconds remaining(WaylandConnection::Clock::time_point deadline)
+{
+    const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - WaylandConnection::Clock::now());
+    return std::max(left, std::chrono::milliseconds(0));
+}
+
+} // namespace
+
+const wl_registry_listener WaylandConnection::kRegistryListener = {
+    .global =
+        [](void *data, wl_registry *registry, uint32_t name, const char *interface, uint32_t version) {
+            auto &self = *static_cast<WaylandConnection *>(data);
+            const std::string_view kind = interface;
+            if (kind == wl_output_interface.name) {
+                self.m_outputs.addOutput(registry, name, version);
+            } else if (kind == zxdg_output_manager_v1_interface.name) {
+                self.m_outputs.setXdgOutputManager(registry, name, version);
+            } else if (kind == wl_shm_interface.name && !self.m_shm) {
+                self.m_shm.reset(static_cast<wl_shm *>(
+                    wl_registry_bind(registry, name, &wl_shm_interface, std::min(version, kShmVersion))));
+            } else if (kind == zwlr_screencopy_manager_v1_interface.name && !self.m_screencopy) {
+                self.m_screencopyName = name;
+                self.m_screencopy.reset(static_cast<zwlr_screencopy_manager_v1 *>(wl_registry_bind(
+                    registry, name, &zwlr_screencopy_manager_v1_interface, std::min(version, kScreencopyVersion))));
+            }
+        },
+    .global_remove =
+        [](void *data, wl_registry *, uint32_t name) {
+            auto &self = *static_cast<WaylandConnection *>(data);
+            if (!self.m_outputs.removeGlobal(name) && self.m_screencopy && name == self.m_screencopyName) {
+                self.m_screencopy.reset();
+            }
+        },
+};
+
+std::string WaylandConnection::socketName()
+{
+    const char *name = std::getenv("WAYLAND_DISPLAY");
+    return name != nullptr ? name : "";
+}
+
+std::unique_ptr<WaylandConnection> WaylandConnection::open(Clock::time_point deadline, OpenError *error)
+{
+    const auto fail = [error](OpenError why) {
+        if (error != nullptr) {
+            *error = why;
+        }
+        return nullptr;
+    };
+    // Without the variable the library would try wayland-0, which may be someone else's compositor.
+    const std::string socket = socketName();
+    if (socket.empty()) {
+        return fail(OpenError::NoCompositor);
+    }
+    wl_display *display = wl_display_connect(socket.c_str());
+    if (display == nullptr) {
+        return fail(OpenError::Unreachable);
+    }
+    auto connection = std::make_unique<WaylandConnection>(Key(), display);
+    // The first answer brings the globals, the second what the outputs say about themselves.
+    if (!connection->roundtrip(deadline) || !connection->roundtrip(deadline)) {
+        return fail(OpenError::NoAnswer);
+    }
+    return connection;
+}
+
+WaylandConnection::WaylandConnection(Key, wl_display *display)
+    : m_display(display)
+    , m_registry(wl_display_get_registry(display))
+{
+    wl_registry_add_listener(m_registry.get(), &kRegistryListener, this);
+}
+
+WaylandConnection::~WaylandConnection() = default;
+
+void WaylandConnection::markBrokenIf(bool failed)
+{
+    m_broken = m_broken || failed || wl_display_get_error(m_display.get()) != 0;
+}
+
+void WaylandConnection::readEvents(std::chrono::milliseconds timeout)
+{
+    wl_display *display = m_display.get();
+    while (wl_display_prepare_read(display) != 0) {
+        if (wl_display_dispatch_pending(display) < 0) {
+            markBrokenIf(true);
+            return;
+        }
+    }
+    // A full socket (EAGAIN) is flushed on the next call; requests are small and rare.
+    if (wl_display_flush(display) < 0 && errno != EAGAIN) {
+        wl_display_cancel_read(display);
+        markBrokenIf(true);
+        return;
+    }
+    pollfd fd{wl_display_get_fd(display), POLLIN, 0};
+    int ready = 0;
+    do {
+        ready = poll(&fd, 1, static_cast<int>(timeout.count()));
+    } while (ready < 0 && errno == EINTR);
+    if (ready > 0) {
+        // A hung-up socket reads as an error here, which marks the connection broken.
+        markBrokenIf(wl_display_read_events(display) < 0);
+    } else {
+        wl_display_cancel_read(display);
+    }
+    markBrokenIf(wl_display_dispatch_pending(display) < 0);
+    // Requests that the handlers just made go out now, not with the next call.
+    if (!m_broken && wl_display_flush(display) < 0 && errno != EAGAIN) {
+        markBrokenIf(true);
+    }
+}
+
+bool WaylandConnection::dispatchPending()
+{
+    if (!m_broken) {
+        readEvents(std::chrono::milliseconds(0));
+    }
+    return !m_broken;
+}
+
+bool WaylandConnection::dispatchUntil(const std::function<bool()> &done, Clock::time_point deadline)
+{
+    while (!m_broken) {
+        markBrokenIf(wl_display_dispatch_pending(m_display.get()) < 0);
+        if (done()) {
+            return true;
+        }
+        const std::chrono::milliseconds timeout = remaining(deadline);
+        readEvents(timeout);
+        if (timeout.count() == 0) {
+            break;
+        }
+    }
+    return done();
+}
+
+bool WaylandConnection::roundtrip(Clock::time_point deadline)
+{
+    bool answered = false;
+    static const wl_callback_listener kListener = {
+        .done = [](void *data, wl_callback *, uint32_t) { *static_cast<bool *>(data) = true; },
+    };
+    const WaylandPtr<wl_callback> callback(wl_display_sync(m_display.get()));
+    wl_callback_add_listener(callback.get(), &kListener, &answered);
+    return dispatchUntil([&answered] { return answered; }, deadline);
+}
+
+} // namespace lumvex

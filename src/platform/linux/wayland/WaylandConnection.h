@@ -1,0 +1,78 @@
+#pragma once
+
+#include "WaylandOutputs.h"
+#include "WaylandPtr.h"
+
+#include <wayland-client.h>
+#include <wlr-screencopy-unstable-v1-client-protocol.h>
+
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace lumvex {
+
+// One client connection to the Wayland compositor named by WAYLAND_DISPLAY, with the globals Lumvex
+// uses: the outputs, shared memory and screencopy. It is used on one thread, the one that opened it,
+// and never waits for the compositor longer than it is told to.
+class WaylandConnection
+{
+public:
+    using Clock = std::chrono::steady_clock;
+
+    enum class OpenError {
+        NoCompositor, // WAYLAND_DISPLAY is not set
+        Unreachable,  // no compositor answers at that socket
+        NoAnswer,     // connected, but the compositor did not describe itself in time
+    };
+
+    // Connects and learns the globals and the outputs' names and places, waiting at most until
+    // the deadline.
+    static std::unique_ptr<WaylandConnection> open(Clock::time_point deadline, OpenError *error = nullptr);
+    // WAYLAND_DISPLAY, or empty when it is not set.
+    static std::string socketName();
+
+    ~WaylandConnection();
+    WaylandConnection(const WaylandConnection &) = delete;
+    WaylandConnection &operator=(const WaylandConnection &) = delete;
+
+    // Handles the events that have arrived, without waiting. False once the connection is broken.
+    bool dispatchPending();
+    // Handles events as they come until `done` holds or the deadline passes; returns `done()`.
+    bool dispatchUntil(const std::function<bool()> &done, Clock::time_point deadline);
+    // Waits until the compositor has answered everything sent so far.
+    bool roundtrip(Clock::time_point deadline);
+    bool isBroken() const { return m_broken; }
+
+    const WaylandOutputs &outputs() const { return m_outputs; }
+    wl_shm *shm() const { return m_shm.get(); }
+    zwlr_screencopy_manager_v1 *screencopy() const { return m_screencopy.get(); }
+
+    // Made by open() only.
+    class Key
+    {
+        friend WaylandConnection;
+        Key() = default;
+    };
+    // Takes over the display.
+    WaylandConnection(Key, wl_display *display);
+
+private:
+    // Reads what the socket holds, waiting at most `timeout`.
+    void readEvents(std::chrono::milliseconds timeout);
+    void markBrokenIf(bool failed);
+
+    static const wl_registry_listener kRegistryListener;
+
+    WaylandPtr<wl_display> m_display;
+    WaylandPtr<wl_registry> m_registry;
+    WaylandOutputs m_outputs;
+    WaylandPtr<wl_shm> m_shm;
+    WaylandPtr<zwlr_screencopy_manager_v1> m_screencopy;
+    std::uint32_t m_screencopyName = 0;
+    bool m_broken = false;
+};
+
+} // namespace lumvex

@@ -1,0 +1,117 @@
+#include "WaylandDisplayServices.h"
+
+#include "WaylandConnection.h"
+#include "WaylandOutputId.h"
+#include "platform/linux/x11/MonitorRules.h"
+
+#include <algorithm>
+#include <chrono>
+
+namespace lumvex {
+
+namespace {
+
+constexpr std::chrono::milliseconds kConnectLimit{500};
+
+} // namespace
+
+WaylandDisplayServices::WaylandDisplayServices()
+    : m_connection(WaylandConnection::open(WaylandConnection::Clock::now() + kConnectLimit))
+{}
+
+WaylandDisplayServices::~WaylandDisplayServices() = default;
+
+bool WaylandDisplayServices::isConnected()
+{
+    // Once broken, the connection is let go: a compositor that has gone does not come back.
+    if (m_connection && !m_connection->dispatchPending()) {
+        m_connection.reset();
+    }
+    return m_connection != nullptr;
+}
+
+bool WaylandDisplayServices::offersScreencopy()
+{
+    return isConnected() && m_connection->screencopy() != nullptr;
+}
+
+std::vector<NamedOutput> WaylandDisplayServices::currentOutputs()
+{
+    if (!isConnected()) {
+        return {};
+    }
+    std::vector<NamedOutput> outputs = m_connection->outputs().list();
+    for (const NamedOutput &output : outputs) {
+        m_names.try_emplace(waylandOutputId(output.name), output.name);
+    }
+    return outputs;
+}
+
+const NamedOutput *WaylandDisplayServices::find(const std::vector<NamedOutput> &outputs, DisplayId id) const
+{
+    const auto found =
+        std::ranges::find_if(outputs, [id](const NamedOutput &output) { return waylandOutputId(output.name) == id; });
+    return found == outputs.end() ? nullptr : &*found;
+}
+
+DisplayId WaylandDisplayServices::mainDisplay()
+{
+    const std::vector<NamedOutput> outputs = currentOutputs();
+    const std::optional<std::size_t> main = mainOutputIndex(outputs);
+    return main ? waylandOutputId(outputs[*main].name) : 0;
+}
+
+bool WaylandDisplayServices::isBuiltIn(DisplayId id)
+{
+    currentOutputs();
+    const auto known = m_names.find(id);
+    return id != 0 && known != m_names.end() && isBuiltInMonitorName(known->second);
+}
+
+std::optional<std::vector<DisplayId>> WaylandDisplayServices::onlineDisplays()
+{
+    const std::vector<NamedOutput> outputs = currentOutputs();
+    if (!m_connection) {
+        return std::nullopt;
+    }
+    std::vector<DisplayId> ids;
+    for (const NamedOutput &output : outputs) {
+        ids.push_back(waylandOutputId(output.name));
+    }
+    return ids;
+}
+
+std::vector<Screen> WaylandDisplayServices::screens()
+{
+    return desktopScreens(currentOutputs());
+}
+
+std::optional<Point> WaylandDisplayServices::pointerLocation()
+{
+    const std::vector<NamedOutput> outputs = currentOutputs();
+    if (!m_pointerHint) {
+        return std::nullopt;
+    }
+    return desktopPointOnOutputs(m_pointerHint->first, m_pointerHint->second, outputs);
+}
+
+std::optional<std::string> WaylandDisplayServices::outputName(DisplayId id)
+{
+    const std::vector<NamedOutput> outputs = currentOutputs();
+    const NamedOutput *output = find(outputs, id);
+    return output == nullptr ? std::nullopt : std::optional(output->name);
+}
+
+std::optional<OutputRect> WaylandDisplayServices::logicalGeometry(DisplayId id)
+{
+    const std::vector<NamedOutput> outputs = currentOutputs();
+    const NamedOutput *output = find(outputs, id);
+    return output == nullptr ? std::nullopt : std::optional(output->logical);
+}
+
+void WaylandDisplayServices::notePointerAt(int x, int y)
+{
+    m_pointerHint = std::pair(x, y);
+}
+
+} // namespace lumvex

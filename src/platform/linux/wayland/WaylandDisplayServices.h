@@ -1,0 +1,59 @@
+#pragma once
+
+#include "OutputLayout.h"
+#include "sensing/DisplayServices.h"
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <unordered_map>
+
+namespace lumvex {
+
+class WaylandConnection;
+
+// The displays of a Wayland desktop: the compositor's outputs, each known by the id of its name
+// (waylandOutputId). Every question first handles what the compositor has sent since, without
+// waiting; a compositor that is gone leaves neutral answers. Used on one thread.
+//
+// Wayland tells no client where the pointer is, so the position comes from hints: the owner passes
+// on the positions it learns (a click on a tray item) with notePointerAt().
+class WaylandDisplayServices final : public DisplayServices
+{
+public:
+    // Connects to the compositor at WAYLAND_DISPLAY, waiting at most about half a second for it to
+    // describe its outputs.
+    WaylandDisplayServices();
+    ~WaylandDisplayServices() override;
+    WaylandDisplayServices(const WaylandDisplayServices &) = delete;
+    WaylandDisplayServices &operator=(const WaylandDisplayServices &) = delete;
+
+    // Whether the compositor answers; otherwise every answer is neutral.
+    bool isConnected();
+    // Whether the compositor lets clients copy its outputs (zwlr_screencopy_manager_v1).
+    bool offersScreencopy();
+
+    DisplayId mainDisplay() override;
+    bool isBuiltIn(DisplayId id) override;
+    std::optional<std::vector<DisplayId>> onlineDisplays() override;
+    std::vector<Screen> screens() override;
+    std::optional<Point> pointerLocation() override;
+    std::optional<std::string> outputName(DisplayId id) override;
+
+    // The output's place in the compositor's logical coordinates, y growing downwards.
+    std::optional<OutputRect> logicalGeometry(DisplayId id);
+    // The pointer was last seen here, in the compositor's logical coordinates (y down).
+    void notePointerAt(int x, int y);
+
+private:
+    // The outputs as they are now; empty without a connection.
+    std::vector<NamedOutput> currentOutputs();
+    const NamedOutput *find(const std::vector<NamedOutput> &outputs, DisplayId id) const;
+
+    std::unique_ptr<WaylandConnection> m_connection;
+    std::optional<std::pair<int, int>> m_pointerHint;
+    // Names of every output seen, so that a display that has just gone is still known.
+    std::unordered_map<DisplayId, std::string> m_names;
+};
+
+} // namespace lumvex

@@ -1,0 +1,108 @@
+#include "platform/linux/wayland/WaylandDisplayServices.h"
+#include "SwayControl.h"
+#include "platform/linux/wayland/WaylandOutputId.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+using namespace lumvex;
+
+namespace {
+
+const DisplayId kFirst = waylandOutputId("HEADLESS-1");
+const DisplayId kSecond = waylandOutputId("HEADLESS-2");
+
+bool hasOutputs(WaylandDisplayServices &displays, std::size_t count)
+{
+    return test::retryUntil(
+        [&] { return displays.onlineDisplays().value_or(std::vector<DisplayId>{}).size() == count; });
+}
+
+} // namespace
+
+// One sway for every case: outputs cannot be taken away again once added (sway 1.7 can neither
+// unplug nor disable a headless output), so the cases run in order over one growing layout.
+TEST(WaylandDisplayServicesTest, FollowsTheCompositorsOutputsAndThePointerHints)
+{
+    WaylandDisplayServices displays;
+    ASSERT_TRUE(displays.isConnected());
+    EXPECT_TRUE(displays.offersScreencopy());
+
+    // One output at the origin: the main display, not built in.
+    ASSERT_TRUE(hasOutputs(displays, 1));
+    EXPECT_EQ(displays.onlineDisplays(), std::vector<DisplayId>{kFirst});
+    EXPECT_EQ(displays.mainDisplay(), kFirst);
+    EXPECT_FALSE(displays.isBuiltIn(kFirst));
+    EXPECT_EQ(displays.outputName(kFirst), "HEADLESS-1");
+    EXPECT_EQ(displays.logicalGeometry(kFirst), (OutputRect{0, 0, 1920, 1080}));
+    EXPECT_EQ(displays.screens(), (std::vector<Screen>{{kFirst, {0, 0, 1920, 1080}}}));
+
+    // No hint yet: nowhere.
+    EXPECT_EQ(displays.pointerLocation(), std::nullopt);
+    displays.notePointerAt(100, 10);
+    const auto pointer = displays.pointerLocation();
+    ASSERT_TRUE(pointer);
+    EXPECT_DOUBLE_EQ(pointer->x, 100.5);
+    EXPECT_DOUBLE_EQ(pointer->y, 1069.5);
+
+    // A second output, right of the first and 200 lower: the layout's bottom moves, and so does
+    // every frame in desktop coordinates.
+    ASSERT_TRUE(test::SwayControl::createOutput());
+    ASSERT_TRUE(test::SwayControl::command("output HEADLESS-2 resolution 1280x720 position 1920 560"));
+    ASSERT_TRUE(test::retryUntil([&] {
+        return displays.logicalGeometry(kSecond) == OutputRect{1920, 560, 1280, 720};
+    }));
+    std::vector<DisplayId> online = displays.onlineDisplays().value_or(std::vector<DisplayId>{});
+    std::ranges::sort(online);
+    std::vector<DisplayId> expected{kFirst, kSecond};
+    std::ranges::sort(expected);
+    EXPECT_EQ(online, expected);
+    EXPECT_EQ(displays.mainDisplay(), kFirst);
+    EXPECT_EQ(displays.outputName(kSecond), "HEADLESS-2");
+    EXPECT_EQ(displays.screens(),
+              (std::vector<Screen>{{kFirst, {0, 200, 1920, 1080}}, {kSecond, {1920, 0, 1280, 720}}}));
+
+    // The same hint now lies higher up, and one below the first output lies on nothing.
+    EXPECT_DOUBLE_EQ(displays.pointerLocation()->y, 1269.5);
+    displays.notePointerAt(1920, 1279);
+    ASSERT_TRUE(displays.pointerLocation());
+    EXPECT_DOUBLE_EQ(displays.pointerLocation()->y, 0.5);
+    displays.notePointerAt(500, 1200);
+    EXPECT_EQ(displays.pointerLocation(), std::nullopt);
+
+    // Moving the first output off the origin leaves no output there: the first one listed is main.
+    ASSERT_TRUE(test::SwayControl::command("output HEADLESS-1 position 3200 0"));
+    ASSERT_TRUE(test::retryUntil([&] { return displays.logicalGeometry(kFirst) == OutputRect{3200, 0, 1920, 1080}; }));
+    EXPECT_EQ(displays.mainDisplay(), kFirst);
+    ASSERT_TRUE(test::SwayControl::command("output HEADLESS-2 position 0 0"));
+    ASSERT_TRUE(test::retryUntil([&] { return displays.mainDisplay() == kSecond; }));
+    EXPECT_EQ(displays.screens().front().id, kSecond);
+
+    // Another connection sees the same ids: they come from the names alone.
+    WaylandDisplayServices again;
+    ASSERT_TRUE(hasOutputs(again, 2));
+    EXPECT_EQ(again.mainDisplay(), kSecond);
+    EXPECT_EQ(again.outputName(kFirst), "HEADLESS-1");
+
+    // Ids of no output get neutral answers.
+    EXPECT_EQ(displays.outputName(12345), std::nullopt);
+    EXPECT_EQ(displays.logicalGeometry(12345), std::nullopt);
+    EXPECT_FALSE(displays.isBuiltIn(0));
+}
+
+TEST(WaylandDisplayServicesWithoutCompositorTest, AnswersNeutrallyWhenNoneIsNamed)
+{
+    const std::string socket = std::getenv("WAYLAND_DISPLAY");
+    unsetenv("WAYLAND_DISPLAY");
+    WaylandDisplayServices displays;
+    setenv("WAYLAND_DISPLAY", socket.c_str(), 1);
+    EXPECT_FALSE(displays.isConnected());
+    EXPECT_FALSE(displays.offersScreencopy());
+    EXPECT_EQ(displays.mainDisplay(), 0u);
+    EXPECT_EQ(displays.onlineDisplays(), std::nullopt);
+    EXPECT_TRUE(displays.screens().empty());
+    displays.notePointerAt(10, 10);
+    EXPECT_EQ(displays.pointerLocation(), std::nullopt);
+    EXPECT_EQ(displays.outputName(kFirst), std::nullopt);
+}

@@ -1,0 +1,114 @@
+#include "platform/linux/wayland/FrameImage.h"
+#include "platform/linux/wayland/OutputLayout.h"
+#include "platform/linux/wayland/WaylandOutputId.h"
+
+#include <wayland-client-protocol.h>
+
+#include <gtest/gtest.h>
+
+using namespace lumvex;
+
+TEST(WaylandOutputIdTest, IsTheFnv1aHashOfTheNameAndNeverZero)
+{
+    // Reference values of 32-bit FNV-1a.
+    EXPECT_EQ(waylandOutputId(""), 2166136261u);
+    EXPECT_EQ(waylandOutputId("a"), 0xe40c292cu);
+    EXPECT_EQ(waylandOutputId("foobar"), 0xbf9cf968u);
+    EXPECT_EQ(waylandOutputId("eDP-1"), waylandOutputId(std::string("eDP-1")));
+    EXPECT_NE(waylandOutputId("DP-1"), waylandOutputId("DP-2"));
+    // Names are compared as they are: the connector's case matters.
+    EXPECT_NE(waylandOutputId("edp-1"), waylandOutputId("eDP-1"));
+    for (const char *name : {"eDP-1", "HDMI-A-1", "DP-3", "HEADLESS-1", "LVDS-1", "DSI-1"}) {
+        EXPECT_NE(waylandOutputId(name), 0u) << name;
+    }
+}
+
+TEST(OutputLayoutTest, MainOutputIsTheBuiltInOneElseTheOneAtTheOriginElseTheFirst)
+{
+    EXPECT_EQ(mainOutputIndex({}), std::nullopt);
+    const NamedOutput left{"DP-2", {0, 0, 1920, 1080}};
+    const NamedOutput right{"HDMI-A-1", {1920, 0, 2560, 1440}};
+    const NamedOutput panel{"eDP-1", {4480, 200, 1600, 900}};
+    EXPECT_EQ(mainOutputIndex({right, left, panel}), 2u);
+    EXPECT_EQ(mainOutputIndex({right, left}), 1u);
+    EXPECT_EQ(mainOutputIndex({{"DP-1", {100, 0, 800, 600}}, {"DP-2", {900, 0, 800, 600}}}), 0u);
+    EXPECT_EQ(mainOutputIndex({right, {"lvds-1", {0, 1440, 1280, 800}}}), 1u);
+}
+
+TEST(OutputLayoutTest, ScreensCountUpwardsFromTheLayoutsLowestEdgeMainFirst)
+{
+    // A 1280x720 output to the right of a 1920x1080 one, 200 pixels lower.
+    const std::vector<NamedOutput> outputs{{"HEADLESS-2", {1920, 500, 1280, 720}}, {"HEADLESS-1", {0, 0, 1920, 1080}}};
+    EXPECT_EQ(layoutBottom(outputs), 1220);
+    const std::vector<Screen> screens = desktopScreens(outputs);
+    ASSERT_EQ(screens.size(), 2u);
+    EXPECT_EQ(screens[0], (Screen{waylandOutputId("HEADLESS-1"), {0, 140, 1920, 1080}}));
+    EXPECT_EQ(screens[1], (Screen{waylandOutputId("HEADLESS-2"), {1920, 0, 1280, 720}}));
+    EXPECT_TRUE(desktopScreens({}).empty());
+
+    // Outputs placed above the origin still count from their own lowest edge.
+    EXPECT_EQ(layoutBottom({{"DP-1", {0, -1080, 1920, 1080}}}), 0);
+    EXPECT_EQ(layoutBottom({{"DP-1", {0, -2000, 1920, 1080}}}), -920);
+}
+
+TEST(OutputLayoutTest, PointerHintCountsOnlyOnAnOutputAtThePixelCentre)
+{
+    const std::vector<NamedOutput> outputs{{"HEADLESS-1", {0, 0, 1920, 1080}}, {"HEADLESS-2", {1920, 500, 1280, 720}}};
+    const auto top = desktopPointOnOutputs(10, 0, outputs);
+    ASSERT_TRUE(top);
+    EXPECT_DOUBLE_EQ(top->x, 10.5);
+    EXPECT_DOUBLE_EQ(top->y, 1219.5);
+    const auto onSecond = desktopPointOnOutputs(1920, 1219, outputs);
+    ASSERT_TRUE(onSecond);
+    EXPECT_DOUBLE_EQ(onSecond->y, 0.5);
+    // Under the first output's bottom edge, left of the second: on no output.
+    EXPECT_EQ(desktopPointOnOutputs(100, 1100, outputs), std::nullopt);
+    EXPECT_EQ(desktopPointOnOutputs(3200, 600, outputs), std::nullopt);
+    EXPECT_EQ(desktopPointOnOutputs(-1, 10, outputs), std::nullopt);
+    EXPECT_EQ(desktopPointOnOutputs(0, 0, {}), std::nullopt);
+}
+
+TEST(FrameImageTest, ReadsBothByteOrdersOfThirtyTwoBitRgbOnly)
+{
+    EXPECT_EQ(shmPixelOrder(WL_SHM_FORMAT_XRGB8888), PixelOrder::BGRA);
+    EXPECT_EQ(shmPixelOrder(WL_SHM_FORMAT_ARGB8888), PixelOrder::BGRA);
+    EXPECT_EQ(shmPixelOrder(WL_SHM_FORMAT_XBGR8888), PixelOrder::RGBA);
+    EXPECT_EQ(shmPixelOrder(WL_SHM_FORMAT_ABGR8888), PixelOrder::RGBA);
+    EXPECT_EQ(shmPixelOrder(WL_SHM_FORMAT_RGB565), std::nullopt);
+    EXPECT_EQ(shmPixelOrder(WL_SHM_FORMAT_XRGB2101010), std::nullopt);
+    EXPECT_EQ(shmPixelOrder(WL_SHM_FORMAT_BGRX8888), std::nullopt);
+}
+
+TEST(FrameImageTest, BottomUpFramesAreTurnedTheRightWayUpWithoutTheirPadding)
+{
+    // Two pixels a row, three rows, a stride of 12 bytes with 4 bytes of padding.
+    std::vector<std::uint8_t> pixels(36, 0xee);
+    for (int row = 0; row < 3; ++row) {
+        for (int byte = 0; byte < 8; ++byte) {
+            pixels[static_cast<std::size_t>(row * 12 + byte)] = static_cast<std::uint8_t>(row * 10 + byte);
+        }
+    }
+    const ImageView frame{pixels.data(), 2, 3, 12, PixelOrder::RGBA};
+    std::vector<std::uint8_t> scratch;
+
+    const ImageView asIs = uprightImage(frame, false, scratch);
+    EXPECT_EQ(asIs.data, frame.data);
+    EXPECT_EQ(asIs.stride, 12);
+    EXPECT_TRUE(scratch.empty());
+
+    const ImageView upright = uprightImage(frame, true, scratch);
+    EXPECT_EQ(upright.width, 2);
+    EXPECT_EQ(upright.height, 3);
+    EXPECT_EQ(upright.stride, 8);
+    EXPECT_EQ(upright.order, PixelOrder::RGBA);
+    ASSERT_EQ(upright.data, scratch.data());
+    EXPECT_EQ(upright.data[0], 20);
+    EXPECT_EQ(upright.data[7], 27);
+    EXPECT_EQ(upright.data[8], 10);
+    EXPECT_EQ(upright.data[16], 0);
+    EXPECT_EQ(upright.data[23], 7);
+
+    // An unreadable frame is left for the reducers to refuse.
+    const ImageView broken{nullptr, 2, 3, 12, PixelOrder::RGBA};
+    EXPECT_EQ(uprightImage(broken, true, scratch).data, nullptr);
+}
