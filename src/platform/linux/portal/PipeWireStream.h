@@ -1,0 +1,79 @@
+#pragma once
+
+#include "VideoFormat.h"
+
+#include <pipewire/pipewire.h>
+
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace lumvex {
+
+// The video of one PipeWire node, received on a thread of PipeWire's own. The newest picture is kept as it
+// came, its buffer held back from the sender until it is read or a newer one replaces it, so there is no
+// copy, and a still screen, which sends nothing, costs nothing. Every member may be called from any thread
+// but the stream's own.
+class PipeWireStream
+{
+public:
+    // Connects to node `nodeId` over the PipeWire connection `fd`, which it takes over. Nothing, with `error`
+    // set, when PipeWire refuses.
+    static std::unique_ptr<PipeWireStream> connect(int fd, std::uint32_t nodeId, int maxFramesPerSecond,
+                                                   std::string &error);
+    ~PipeWireStream();
+    PipeWireStream(const PipeWireStream &) = delete;
+    PipeWireStream &operator=(const PipeWireStream &) = delete;
+
+    // Runs `read` on the newest picture if it came after the one read before, and gives its buffer back;
+    // returns whether it did. The image is valid during the call only.
+    bool readNewFrame(const std::function<void(const ImageView &)> &read);
+
+    // An inactive stream receives nothing, but stays connected.
+    void setActive(bool active);
+
+    // Why the stream has ended, once it has.
+    std::optional<std::string> failure() const;
+
+    // Pictures received and pictures read so far.
+    std::uint64_t framesReceived() const { return m_framesReceived; }
+    std::uint64_t framesRead() const { return m_framesRead; }
+
+    // Only connect() makes streams.
+    class Key
+    {
+        friend class PipeWireStream;
+        Key() = default;
+    };
+    explicit PipeWireStream(Key) {}
+
+private:
+    // The stream's thread, with the loop locked.
+    static void onStateChanged(void *self, pw_stream_state old, pw_stream_state state, const char *error);
+    static void onParamChanged(void *self, std::uint32_t id, const spa_pod *param);
+    static void onProcess(void *self);
+    static void onRemoveBuffer(void *self, pw_buffer *buffer);
+    static void onCoreError(void *self, std::uint32_t id, int seq, int res, const char *message);
+
+    void giveBackNewest();
+
+    pw_thread_loop *m_loop = nullptr;
+    pw_context *m_context = nullptr;
+    pw_core *m_core = nullptr;
+    pw_stream *m_stream = nullptr;
+    spa_hook m_coreListener{};
+    spa_hook m_streamListener{};
+
+    // Guarded by the loop's lock.
+    std::optional<VideoFormat> m_format;
+    pw_buffer *m_newest = nullptr;
+    std::optional<std::string> m_failure;
+
+    std::atomic<std::uint64_t> m_framesReceived = 0;
+    std::atomic<std::uint64_t> m_framesRead = 0;
+};
+
+} // namespace lumvex

@@ -1,0 +1,147 @@
+#include "PortalScreenCapture.h"
+
+#include "PipeWireStream.h"
+#include "ScreenCastSession.h"
+
+#include <QMetaObject>
+#include <QThread>
+
+#include <fcntl.h>
+
+#include <mutex>
+
+namespace lumvex {
+
+// What the session on the main thread hands to the capturing thread.
+struct PortalScreenCapture::Link
+{
+    mutable std::mutex mutex;
+    std::shared_ptr<PipeWireStream> stream;
+    std::optional<std::string> reason;
+    std::atomic<std::uint64_t> framesReduced = 0;
+    bool closed = false;
+
+    void setStream(std::shared_ptr<PipeWireStream> next, std::optional<std::string> why)
+    {
+        std::unique_lock lock(mutex);
+        if (closed) {
+            return;
+        }
+        std::swap(stream, next);
+        reason = std::move(why);
+        lock.unlock();
+        // The old stream, if no capture holds it, ends here, outside the lock.
+    }
+};
+
+namespace {
+
+// The portal's descriptor stays with Qt; PipeWire gets a copy of its own.
+int duplicate(int fd)
+{
+    return fcntl(fd, F_DUPFD_CLOEXEC, 0);
+}
+
+} // namespace
+
+PortalScreenCapture::PortalScreenCapture(Defaults &defaults, std::optional<QRect> area)
+    : m_link(std::make_shared<Link>())
+    , m_session(new ScreenCastSession(defaults))
+{
+    m_session->onStarted = [link = m_link, area](const QDBusUnixFileDescriptor &pipeWire,
+                                                 const std::vector<ScreenCastStream> &streams) {
+        const std::optional<ScreenCastStream> chosen = chooseScreenCastStream(streams, area);
+        const int fd = duplicate(pipeWire.fileDescriptor());
+        if (!chosen || fd < 0) {
+            link->setStream(nullptr, "Lumvex could not take over the shared screen from the desktop portal.");
+            return;
+        }
+        std::string error;
+        std::shared_ptr<PipeWireStream> stream =
+            PipeWireStream::connect(fd, chosen->nodeId, kMaxFramesPerSecond, error);
+        if (!stream) {
+            link->setStream(nullptr, "Lumvex cannot receive the shared screen from PipeWire (" + error + ").");
+            return;
+        }
+        link->setStream(std::move(stream), std::nullopt);
+    };
+    m_session->onUnavailable = [link = m_link](const QString &reason) {
+        link->setStream(nullptr, reason.toStdString());
+    };
+}
+
+PortalScreenCapture::~PortalScreenCapture()
+{
+    {
+        const std::lock_guard lock(m_link->mutex);
+        m_link->closed = true;
+        m_link->stream.reset();
+    }
+    m_stream.reset();
+    if (QThread::currentThread() == m_session->thread()) {
+        delete m_session;
+    } else {
+        // Closed at the next turn of the main thread's loop; deleted when its loop gets to deferred deletions.
+        QMetaObject::invokeMethod(m_session, &ScreenCastSession::close, Qt::QueuedConnection);
+        m_session->deleteLater();
+    }
+}
+
+std::optional<ScreenReduction> PortalScreenCapture::captureAndReduce()
+{
+    if (!m_startRequested) {
+        m_startRequested = true;
+        QMetaObject::invokeMethod(m_session, &ScreenCastSession::start, Qt::QueuedConnection);
+    }
+    std::shared_ptr<PipeWireStream> current;
+    {
+        const std::lock_guard lock(m_link->mutex);
+        current = m_link->stream;
+    }
+    if (current != m_stream) {
+        // Figures of another stream, or of none, say nothing about this one.
+        m_stream = std::move(current);
+        m_last.reset();
+        m_paused = false;
+    }
+    if (!m_stream) {
+        return std::nullopt;
+    }
+    if (std::optional<std::string> failure = m_stream->failure()) {
+        m_link->setStream(nullptr, "The shared screen's PipeWire stream ended (" + *failure +
+                                       "); restart Lumvex to share the screen again.");
+        m_stream.reset();
+        m_last.reset();
+        return std::nullopt;
+    }
+    if (m_paused) {
+        m_stream->setActive(true);
+        m_paused = false;
+    }
+    m_stream->readNewFrame([this](const ImageView &image) {
+        m_last = reduceScreen(image);
+        ++m_link->framesReduced;
+    });
+    return m_last;
+}
+
+std::optional<std::string> PortalScreenCapture::unavailableReason() const
+{
+    const std::lock_guard lock(m_link->mutex);
+    return m_link->reason;
+}
+
+void PortalScreenCapture::pause()
+{
+    if (m_stream && !m_paused) {
+        m_stream->setActive(false);
+        m_paused = true;
+    }
+}
+
+std::uint64_t PortalScreenCapture::framesReduced() const
+{
+    return m_link->framesReduced;
+}
+
+} // namespace lumvex

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "sensing/ScreenCapture.h"
+
+#include <QRect>
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+
+namespace lumvex {
+
+class Defaults;
+class PipeWireStream;
+class ScreenCastSession;
+
+// Captures a monitor through the desktop portal's screen sharing, as GNOME and KDE Plasma offer it on
+// Wayland: the portal asks the user once (not at all when the permission from an earlier run still holds),
+// then PipeWire delivers the monitor's pictures whenever it changes. Each capture reduces the newest picture
+// not reduced yet, or gives the previous figures again while the screen stands still.
+//
+// Made on the main thread, whose event loop carries the portal's messages; captures may come from another
+// thread. The portal is asked on the first capture.
+class PortalScreenCapture final : public ScreenCapture
+{
+public:
+    // The restore token lives in `defaults`, which must outlive the main thread's work for this capture.
+    // `area` (logical coordinates) picks the stream when the portal shares several monitors.
+    explicit PortalScreenCapture(Defaults &defaults, std::optional<QRect> area = std::nullopt);
+    // Ends the sharing: at once when on the main thread, else as soon as the main thread gets to it.
+    ~PortalScreenCapture() override;
+    PortalScreenCapture(const PortalScreenCapture &) = delete;
+    PortalScreenCapture &operator=(const PortalScreenCapture &) = delete;
+
+    std::optional<ScreenReduction> captureAndReduce() override;
+    std::optional<std::string> unavailableReason() const override;
+    // Stops the pictures but keeps the session, so that the next capture asks no one.
+    void pause() override;
+
+    // Pictures reduced so far. Any thread.
+    std::uint64_t framesReduced() const;
+
+    static constexpr int kMaxFramesPerSecond = 10;
+
+private:
+    struct Link;
+
+    // Shared with the session's callbacks on the main thread.
+    const std::shared_ptr<Link> m_link;
+    // Lives on the main thread; deleted there after this capture.
+    ScreenCastSession *const m_session;
+
+    // The capturing thread's own.
+    bool m_startRequested = false;
+    bool m_paused = false;
+    std::shared_ptr<PipeWireStream> m_stream;
+    std::optional<ScreenReduction> m_last;
+};
+
+} // namespace lumvex

@@ -1,0 +1,103 @@
+#include "platform/linux/portal/PortalScreenCapture.h"
+#include "FakePortal.h"
+#include "engine/MemoryDefaults.h"
+#include "engine/SystemClock.h"
+#include "platform/linux/capture/QueuedPost.h"
+#include "platform/linux/x11/WaitFor.h"
+#include "sensing/ContentSampler.h"
+
+#include <QObject>
+
+#include <gtest/gtest.h>
+
+#include <thread>
+
+namespace lumvex {
+namespace {
+
+using test::waitFor;
+
+class PortalScreenCaptureTest : public ::testing::Test
+{
+protected:
+    // Captures on this thread, letting the portal's messages through in between, until `done` holds.
+    bool captureUntil(PortalScreenCapture &capture, const std::function<bool()> &done)
+    {
+        return waitFor([&] {
+            last = capture.captureAndReduce();
+            return done();
+        });
+    }
+
+    test::FakePortal portal;
+    MemoryDefaults defaults;
+    std::optional<ScreenReduction> last;
+};
+
+TEST_F(PortalScreenCaptureTest, DeclinedSharingReachesTheSamplerOnceAndIsNotAskedAgain)
+{
+    portal.configure(R"({"responses": {"Start": 1}})");
+    QObject owner;
+    const SystemClock clock;
+    std::vector<std::string> reasons;
+    int samples = 0;
+    {
+        ContentSampler sampler(std::make_unique<PortalScreenCapture>(defaults), queuedPostTo(&owner), clock);
+        sampler.onUnavailable = [&](const std::string &reason) { reasons.push_back(reason); };
+        sampler.onSample = [&](double) { ++samples; };
+        sampler.start();
+        ASSERT_TRUE(waitFor([&] { return !reasons.empty(); }));
+        // Ten more ticks.
+        test::spin(std::chrono::seconds(1));
+        sampler.stop();
+        sampler.start();
+        test::spin(std::chrono::milliseconds(300));
+    }
+    ASSERT_EQ(reasons.size(), 1u);
+    EXPECT_NE(reasons[0].find("declined"), std::string::npos);
+    EXPECT_EQ(samples, 0);
+    EXPECT_EQ(portal.calls("Start").size(), 1);
+}
+
+TEST_F(PortalScreenCaptureTest, APipeWireConnectionThatDiesIsReported)
+{
+    portal.configure(R"({"pipeWire": "dead"})");
+    PortalScreenCapture capture(defaults);
+    ASSERT_TRUE(captureUntil(capture, [&] { return capture.unavailableReason().has_value(); }));
+    EXPECT_NE(capture.unavailableReason()->find("PipeWire"), std::string::npos) << *capture.unavailableReason();
+    EXPECT_FALSE(last.has_value());
+    EXPECT_EQ(portal.calls("Start").size(), 1);
+}
+
+TEST_F(PortalScreenCaptureTest, PausingKeepsTheSessionAndDestructionClosesIt)
+{
+    portal.configure(R"({"pipeWire": "silent"})");
+    auto capture = std::make_unique<PortalScreenCapture>(defaults);
+    ASSERT_TRUE(captureUntil(*capture, [&] { return portal.calls("OpenPipeWireRemote").size() == 1; }));
+    test::spin(std::chrono::milliseconds(100));
+    capture->pause();
+    EXPECT_FALSE(capture->captureAndReduce().has_value());
+    EXPECT_FALSE(capture->unavailableReason().has_value());
+    test::spin(std::chrono::milliseconds(100));
+    EXPECT_EQ(portal.calls("CreateSession").size(), 1);
+    EXPECT_EQ(portal.calls("Session.Close").size(), 0);
+
+    // Ended by the sampler's thread: the session is closed on this one.
+    std::thread([&] { capture.reset(); }).join();
+    EXPECT_TRUE(waitFor([&] { return portal.calls("Session.Close").size() == 1; }));
+}
+
+TEST_F(PortalScreenCaptureTest, SharingStoppedByTheDesktopEndsTheStream)
+{
+    portal.configure(R"({"pipeWire": "silent"})");
+    PortalScreenCapture capture(defaults);
+    ASSERT_TRUE(captureUntil(capture, [&] { return portal.calls("OpenPipeWireRemote").size() == 1; }));
+    test::spin(std::chrono::milliseconds(100));
+    portal.closeSessions();
+    ASSERT_TRUE(captureUntil(capture, [&] { return capture.unavailableReason().has_value(); }));
+    EXPECT_NE(capture.unavailableReason()->find("stopped by the desktop"), std::string::npos);
+    EXPECT_FALSE(last.has_value());
+}
+
+} // namespace
+} // namespace lumvex

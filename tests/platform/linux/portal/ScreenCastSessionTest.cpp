@@ -1,0 +1,250 @@
+#include "platform/linux/portal/ScreenCastSession.h"
+#include "FakePortal.h"
+#include "engine/MemoryDefaults.h"
+#include "platform/linux/x11/WaitFor.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace lumvex {
+namespace {
+
+using test::waitFor;
+
+constexpr const char *kTokenKey = ScreenCastSession::kRestoreTokenKey;
+
+// A session with what it reports.
+struct Observed
+{
+    explicit Observed(Defaults &defaults)
+        : session(std::make_unique<ScreenCastSession>(defaults))
+    {
+        session->onStarted = [this](const QDBusUnixFileDescriptor &fd, const std::vector<ScreenCastStream> &got) {
+            ++starts;
+            pipeWire = fd;
+            streams = got;
+        };
+        session->onUnavailable = [this](const QString &why) { reasons.push_back(why.toStdString()); };
+    }
+
+    // Until the session has started `count` times in all, or reports something.
+    bool waitStarted(int count = 1)
+    {
+        const std::size_t before = reasons.size();
+        waitFor([&] { return starts >= count || reasons.size() > before; });
+        return starts >= count;
+    }
+    bool waitReason(std::size_t count = 1)
+    {
+        return waitFor([&] { return reasons.size() >= count; });
+    }
+
+    std::unique_ptr<ScreenCastSession> session;
+    int starts = 0;
+    QDBusUnixFileDescriptor pipeWire;
+    std::vector<ScreenCastStream> streams;
+    std::vector<std::string> reasons;
+};
+
+QJsonObject options(const QJsonArray &calls, int index = 0)
+{
+    return calls.at(index).toObject().value(QStringLiteral("options")).toObject();
+}
+
+class ScreenCastSessionTest : public ::testing::Test
+{
+protected:
+    test::FakePortal portal;
+    MemoryDefaults defaults;
+};
+
+// The fake answers every request before its call returns, so this also shows that no early answer is lost.
+TEST_F(ScreenCastSessionTest, FirstSessionAsksForOneMonitorWithoutCursorAndKeepsTheToken)
+{
+    Observed observed(defaults);
+    observed.session->start();
+    ASSERT_TRUE(observed.waitStarted()) << (observed.reasons.empty() ? "" : observed.reasons.front());
+
+    const QJsonArray calls = portal.calls();
+    ASSERT_EQ(calls.size(), 4);
+    EXPECT_EQ(calls[0].toObject()["method"], "CreateSession");
+    EXPECT_EQ(calls[3].toObject()["method"], "OpenPipeWireRemote");
+    const QJsonObject select = options(portal.calls("SelectSources"));
+    EXPECT_EQ(select["types"].toInt(), 1);
+    EXPECT_EQ(select["multiple"].toBool(true), false);
+    EXPECT_EQ(select["cursor_mode"].toInt(), 1);
+    EXPECT_EQ(select["persist_mode"].toInt(), 2);
+    EXPECT_FALSE(select.contains("restore_token"));
+
+    EXPECT_TRUE(observed.pipeWire.isValid());
+    ASSERT_EQ(observed.streams.size(), 1u);
+    EXPECT_EQ(observed.streams[0].nodeId, 42u);
+    EXPECT_EQ(observed.streams[0].area, QRect(0, 0, 1920, 1080));
+    EXPECT_EQ(defaults.stringValue(kTokenKey), "token-1");
+
+    // Asked once only.
+    observed.session->start();
+    test::spin(std::chrono::milliseconds(200));
+    EXPECT_EQ(portal.calls("Start").size(), 1);
+    EXPECT_EQ(observed.session->startRequests(), 1);
+    EXPECT_TRUE(observed.reasons.empty());
+}
+
+TEST_F(ScreenCastSessionTest, TheStoredTokenIsOfferedAndReplacedOrDroppedOnceSpent)
+{
+    defaults.setString(kTokenKey, "token-from-last-run");
+    {
+        Observed observed(defaults);
+        observed.session->start();
+        ASSERT_TRUE(observed.waitStarted());
+        EXPECT_EQ(options(portal.calls("SelectSources"))["restore_token"], "token-from-last-run");
+        EXPECT_EQ(defaults.stringValue(kTokenKey), "token-1");
+    }
+    // A portal that hands out no new token has still used up the old one.
+    portal.configure(R"({"restoreToken": false})");
+    Observed again(defaults);
+    again.session->start();
+    ASSERT_TRUE(again.waitStarted());
+    EXPECT_EQ(options(portal.calls("SelectSources"), 1)["restore_token"], "token-1");
+    EXPECT_FALSE(defaults.stringValue(kTokenKey).has_value());
+}
+
+TEST_F(ScreenCastSessionTest, OlderPortalsAreNotAskedForWhatTheyLack)
+{
+    portal.configure(R"({"version": 3, "cursorModes": 2})");
+    defaults.setString(kTokenKey, "kept");
+    Observed observed(defaults);
+    observed.session->start();
+    ASSERT_TRUE(observed.waitStarted());
+    const QJsonObject select = options(portal.calls("SelectSources"));
+    EXPECT_FALSE(select.contains("persist_mode"));
+    EXPECT_FALSE(select.contains("restore_token"));
+    EXPECT_FALSE(select.contains("cursor_mode"));
+    EXPECT_EQ(defaults.stringValue(kTokenKey), "kept");
+}
+
+TEST_F(ScreenCastSessionTest, AnswersThatComeLateOrOnThePortalsOwnPathsAreHeard)
+{
+    portal.configure(R"({"respond": "late"})");
+    Observed late(defaults);
+    late.session->start();
+    EXPECT_TRUE(late.waitStarted());
+
+    portal.configure(R"({"ownPaths": true})");
+    Observed ownPaths(defaults);
+    ownPaths.session->start();
+    EXPECT_TRUE(ownPaths.waitStarted());
+}
+
+struct Refusal
+{
+    const char *scenario;
+    bool portalAbsent;
+    const char *reasonPart;
+    int startCalls;
+};
+
+class ScreenCastRefusalTest : public ScreenCastSessionTest, public ::testing::WithParamInterface<Refusal>
+{};
+
+TEST_P(ScreenCastRefusalTest, IsReportedOnceWithAReasonAndNeverRetried)
+{
+    const Refusal &refusal = GetParam();
+    portal.configure(refusal.scenario);
+    if (refusal.portalAbsent) {
+        portal.vanish();
+    }
+    defaults.setString(kTokenKey, "stale");
+    Observed observed(defaults);
+    observed.session->start();
+    ASSERT_TRUE(observed.waitReason());
+    test::spin(std::chrono::milliseconds(200));
+
+    EXPECT_EQ(observed.starts, 0);
+    ASSERT_EQ(observed.reasons.size(), 1u);
+    EXPECT_NE(observed.reasons[0].find(refusal.reasonPart), std::string::npos) << observed.reasons[0];
+    EXPECT_EQ(observed.reasons[0].find('\n'), std::string::npos);
+    EXPECT_EQ(portal.calls("Start").size(), refusal.startCalls);
+    if (refusal.startCalls > 0) {
+        // The token was spent on the refused start; a session that was made is closed.
+        EXPECT_FALSE(defaults.stringValue(kTokenKey).has_value());
+        EXPECT_EQ(portal.calls("Session.Close").size(), 1);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Refusals, ScreenCastRefusalTest,
+                         ::testing::Values(Refusal{R"({"responses": {"Start": 1}})", false, "declined", 1},
+                                           Refusal{R"({"responses": {"Start": 2}})", false, "could not start", 1},
+                                           Refusal{R"({"responses": {"SelectSources": 1}})", false, "declined", 0},
+                                           Refusal{R"({"responses": {"CreateSession": 2}})", false, "could not start",
+                                                   0},
+                                           Refusal{R"({"streams": []})", false, "shared no screen", 1},
+                                           Refusal{R"({"screenCast": false})", false, "cannot share the screen", 0},
+                                           Refusal{R"({"sourceTypes": 2})", false, "whole monitor", 0},
+                                           Refusal{"{}", true, "not running", 0}));
+
+TEST_F(ScreenCastSessionTest, SharingStoppedByTheDesktopIsReportedAndNotAskedAgain)
+{
+    Observed observed(defaults);
+    observed.session->start();
+    ASSERT_TRUE(observed.waitStarted());
+    portal.closeSessions();
+    ASSERT_TRUE(observed.waitReason());
+    EXPECT_NE(observed.reasons[0].find("stopped by the desktop"), std::string::npos);
+    test::spin(std::chrono::milliseconds(200));
+    EXPECT_EQ(portal.calls("Start").size(), 1);
+    EXPECT_EQ(portal.calls("Session.Close").size(), 0);
+}
+
+TEST_F(ScreenCastSessionTest, ClosingEndsTheSessionAndTakesAnOpenQuestionAway)
+{
+    {
+        Observed sharing(defaults);
+        sharing.session->start();
+        ASSERT_TRUE(sharing.waitStarted());
+    }
+    ASSERT_TRUE(waitFor([&] { return portal.calls("Session.Close").size() == 1; }));
+    EXPECT_EQ(portal.calls("Session.Close")[0].toObject()["path"], portal.calls("Start")[0].toObject()["session"]);
+
+    // The user has not answered yet.
+    portal.configure(R"({"respond": "never"})");
+    {
+        Observed asking(defaults);
+        asking.session->start();
+        ASSERT_TRUE(waitFor([&] { return portal.calls("CreateSession").size() == 2; }));
+    }
+    EXPECT_TRUE(waitFor([&] { return portal.calls("Request.Close").size() == 1; }));
+}
+
+TEST_F(ScreenCastSessionTest, APortalThatRestartsIsSharedAgainOnlyWithAToken)
+{
+    Observed withToken(defaults);
+    withToken.session->start();
+    ASSERT_TRUE(withToken.waitStarted());
+    portal.vanish();
+    ASSERT_TRUE(withToken.waitReason());
+    EXPECT_NE(withToken.reasons[0].find("once the portal is back"), std::string::npos);
+    portal.comeBack();
+    ASSERT_TRUE(withToken.waitStarted(2));
+    EXPECT_EQ(options(portal.calls("SelectSources"), 1)["restore_token"], "token-1");
+    EXPECT_EQ(withToken.session->startRequests(), 2);
+    withToken.session.reset();
+
+    portal.configure(R"({"restoreToken": false})");
+    defaults.remove(kTokenKey);
+    Observed withoutToken(defaults);
+    withoutToken.session->start();
+    ASSERT_TRUE(withoutToken.waitStarted());
+    portal.vanish();
+    ASSERT_TRUE(withoutToken.waitReason());
+    EXPECT_NE(withoutToken.reasons[0].find("restart Lumvex"), std::string::npos);
+    const int calls = portal.calls().size();
+    portal.comeBack();
+    test::spin(std::chrono::milliseconds(300));
+    EXPECT_EQ(portal.calls().size(), calls);
+    EXPECT_EQ(withoutToken.starts, 1);
+}
+
+} // namespace
+} // namespace lumvex
