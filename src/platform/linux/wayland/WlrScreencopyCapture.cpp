@@ -200,6 +200,16 @@ std::optional<ScreenReduction> WlrScreencopyCapture::reduceReadyFrame()
     return s.last;
 }
 
+void WlrScreencopyCapture::watchForDrawing(wl_output *output, Clock::time_point deadline)
+{
+    Session &s = *m_session;
+    s.startFrame(output, true);
+    // The compositor describes the buffer at once; answering it now, rather than at the next
+    // capture, lets the copy of the next drawing be ready by then.
+    const auto describedBy = std::min(deadline, Clock::now() + kDescribeLimit);
+    s.connection->dispatchUntil([&s] { return s.frame->state != Frame::State::Describing; }, describedBy);
+}
+
 std::optional<ScreenReduction> WlrScreencopyCapture::captureAndReduce()
 {
     const auto deadline = Clock::now() + kWaitLimit;
@@ -227,8 +237,7 @@ std::optional<ScreenReduction> WlrScreencopyCapture::captureAndReduce()
     if (s.frame && s.frame->state == Frame::State::Ready) {
         std::optional<ScreenReduction> reduction = reduceReadyFrame();
         if (whenDrawn) {
-            s.startFrame(output, true);
-            s.connection->dispatchPending();
+            watchForDrawing(output, deadline);
         }
         return reduction;
     }
@@ -240,8 +249,7 @@ std::optional<ScreenReduction> WlrScreencopyCapture::captureAndReduce()
         return s.frame->withDamage ? s.last : std::nullopt;
     }
     if (whenDrawn && s.last) {
-        s.startFrame(output, true);
-        s.connection->dispatchPending();
+        watchForDrawing(output, deadline);
         return s.last;
     }
 
@@ -265,8 +273,7 @@ std::optional<ScreenReduction> WlrScreencopyCapture::captureAndReduce()
     }
     std::optional<ScreenReduction> reduction = reduceReadyFrame();
     if (whenDrawn) {
-        s.startFrame(output, true);
-        s.connection->dispatchPending();
+        watchForDrawing(output, deadline);
     }
     return reduction;
 }

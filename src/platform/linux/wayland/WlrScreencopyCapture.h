@@ -7,6 +7,8 @@
 #include <memory>
 #include <string>
 
+struct wl_output;
+
 namespace lumvex {
 
 // Captures one output of a wlroots-based compositor by name, over the screencopy protocol into memory
@@ -48,7 +50,10 @@ private:
     bool ensureSession(Clock::time_point deadline);
     void dropSession();
     std::optional<ScreenReduction> reduceReadyFrame();
+    // Asks for a copy of the output's next drawing, to be looked at by later captures.
+    void watchForDrawing(wl_output *output, Clock::time_point deadline);
 
+    static constexpr std::chrono::milliseconds kDescribeLimit{50};
     static constexpr std::chrono::seconds kFirstRetry{1};
     static constexpr std::chrono::seconds kLongestRetry{30};
 
