@@ -5,6 +5,7 @@
 #include "ConnectorMatch.h"
 #include "DdcChannel.h"
 #include "ToolMessages.h"
+#include "sensing/OutputNameId.h"
 
 #include <algorithm>
 #include <charconv>
@@ -157,6 +158,12 @@ private:
             const DrmConnector *chosen = findConnector(connectors, *m_context.connectorOverride);
             return chosen ? Resolution(*chosen) : Resolution(unknownConnectorError(*m_context.connectorOverride));
         }
+        if (m_context.waylandSession) {
+            const auto named = std::ranges::find_if(connectors, [display](const DrmConnector &connector) {
+                return connector.connected && outputNameId(connector.connector) == display;
+            });
+            return named != connectors.end() ? Resolution(*named) : Resolution(noSuchOutputError(display));
+        }
         const std::optional<std::vector<X11Monitor>> monitors = m_context.monitors();
         if (!monitors) {
             return noXServerError(display);
@@ -243,13 +250,26 @@ void printTable(std::ostream &out, const std::vector<ListRow> &rows)
 
 int Tool::list()
 {
-    const std::optional<std::vector<X11Monitor>> monitors = m_context.monitors();
     const std::vector<DrmConnector> connectors = m_context.connectors();
     std::vector<bool> shown(connectors.size(), false);
     std::vector<ListRow> rows;
     const auto busName = [&](const DrmConnector &connector) {
         return connector.bus ? busDevice(*connector.bus).string() : std::string("-");
     };
+    if (m_context.waylandSession) {
+        for (const DrmConnector &connector : connectors) {
+            if (connector.connected) {
+                rows.push_back({std::to_string(outputNameId(connector.connector)), connector.connector, connector.name,
+                                busName(connector), probe(connector)});
+            }
+        }
+        printTable(m_out, rows);
+        if (rows.empty()) {
+            m_err << "lumvex-ddc: no connected connectors in " << (m_context.root / "sys/class/drm").string() << '\n';
+        }
+        return 0;
+    }
+    const std::optional<std::vector<X11Monitor>> monitors = m_context.monitors();
     for (const X11Monitor &monitor : monitors.value_or(std::vector<X11Monitor>{})) {
         ListRow row{std::to_string(monitor.id), monitor.name, "-", "-", "no connector found"};
         if (const std::optional<std::size_t> index = matchConnector(identityOf(monitor), connectors)) {

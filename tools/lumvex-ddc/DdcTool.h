@@ -33,6 +33,8 @@ struct ToolContext
     std::optional<std::filesystem::path> lockFolder;
     // A connector to use for every display id instead of asking the X server.
     std::optional<std::string> connectorOverride;
+    // In a Wayland session display ids come from connector names (outputNameId), not from an X server.
+    bool waylandSession = false;
 };
 
 // Runs one command line (without the program name): `display id=N get luminance`,

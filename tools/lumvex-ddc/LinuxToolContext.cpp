@@ -2,6 +2,7 @@
 
 #include "LinuxI2cBus.h"
 #include "platform/linux/backlight/SysfsRoot.h"
+#include "platform/linux/desktop/SessionEnvironment.h"
 
 #include <cstdlib>
 #include <grp.h>
@@ -46,6 +47,7 @@ ToolContext linuxToolContext(DdcClock &clock)
         .root = root,
         .lockFolder = lockFolder,
         .connectorOverride = environment("LUMVEX_DDC_CONNECTOR"),
+        .waylandSession = displayProtocol(SessionEnvironment::current()) == DisplayProtocol::wayland,
     };
 }
 

@@ -21,8 +21,8 @@ std::string helpText()
   lumvex-ddc list                           list displays, their connectors, I2C buses and DDC/CI state
   lumvex-ddc --help                         show this text
 
-N is the display id Lumvex uses: on X11 the RandR monitor's name atom, as `list` shows it. The tool finds
-the monitor's DRM connector under /sys/class/drm and talks DDC/CI (VCP feature 0x10) on its I2C bus,
+N is the display id Lumvex uses, as `list` shows it: on X11 the RandR monitor's name atom, on Wayland a
+hash of the output's connector name. The tool finds the monitor's DRM connector under /sys/class/drm and talks DDC/CI (VCP feature 0x10) on its I2C bus,
 /dev/i2c-N. A value the monitor already holds is not written again.
 
 Access to /dev/i2c-*: load the i2c-dev module (sudo modprobe i2c-dev; for every boot, add i2c-dev to
@@ -56,6 +56,12 @@ std::string noSuchDisplayError(std::uint32_t display)
 {
     return kPrefix + "no display with id " + std::to_string(display) +
            " on this X server; `lumvex-ddc list` shows the ids";
+}
+
+std::string noSuchOutputError(std::uint32_t display)
+{
+    return kPrefix + "no connected connector in /sys/class/drm has display id " + std::to_string(display) +
+           "; `lumvex-ddc list` shows the ids";
 }
 
 std::string noConnectorError(std::uint32_t display, const std::string &monitorName)

@@ -18,6 +18,8 @@ std::string usageError(const std::string &problem);
 
 std::string noXServerError(std::uint32_t display);
 std::string noSuchDisplayError(std::uint32_t display);
+// In a Wayland session, where ids come from connector names.
+std::string noSuchOutputError(std::uint32_t display);
 std::string noConnectorError(std::uint32_t display, const std::string &monitorName);
 std::string unknownConnectorError(const std::string &name);
 std::string noBusError(const DrmConnector &connector);

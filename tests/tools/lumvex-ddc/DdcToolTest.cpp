@@ -3,6 +3,7 @@
 #include "FakeSysfs.h"
 #include "SimulatedMonitor.h"
 #include "engine/UniqueFd.h"
+#include "sensing/OutputNameId.h"
 #include "support/TempDir.h"
 
 #include <fcntl.h>
@@ -261,6 +262,29 @@ TEST_F(DdcToolTest, ListShowsEveryDisplayWithItsConnectorBusAndState)
     result = run({"list"});
     EXPECT_THAT(result.out, HasSubstr("-   -        card0-DP-1      /dev/i2c-5  no permission to open /dev/i2c-5"));
     EXPECT_THAT(result.err, HasSubstr("display ids are unknown"));
+}
+
+TEST_F(DdcToolTest, WaylandIdsComeFromConnectorNamesWithoutAnXServer)
+{
+    context.waylandSession = true;
+    xServer = false;
+    // The id Lumvex's Wayland displays give the output named DP-1.
+    const std::uint32_t dp1 = outputNameId("DP-1");
+    EXPECT_EQ(get(dp1).out, "73\n");
+    EXPECT_EQ(set(dp1, 40).status, 0);
+    EXPECT_EQ(get(dp1).out, "40\n");
+    // X ids mean nothing here, and a disconnected connector has no display.
+    EXPECT_THAT(get(kExternal).err, HasSubstr("no connected connector in /sys/class/drm has display id"));
+    connectors[0].connected = false;
+    EXPECT_EQ(get(dp1).status, 1);
+    connectors[0].connected = true;
+
+    const Outcome list = run({"list"});
+    EXPECT_EQ(list.status, 0);
+    EXPECT_EQ(list.out, "ID          MONITOR  CONNECTOR    BUS         DDC/CI\n" + std::to_string(dp1) +
+                            "   DP-1     card0-DP-1   /dev/i2c-5  answers, brightness 40%\n" +
+                            std::to_string(outputNameId("eDP-1")) + "  eDP-1    card0-eDP-1  -           no I2C bus\n");
+    EXPECT_EQ(list.err, "");
 }
 
 } // namespace
