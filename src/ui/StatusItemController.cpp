@@ -61,7 +61,18 @@ StatusItemController::StatusItemController(BrightnessController &brightness, Def
     m_brightnessItem = std::make_unique<TrayItem>(
         m_brightnessView, TrayItem::Identity{"lumvex-brightness", "Brightness"},
         [self] { return self ? self->buildMenu(MenuOrigin::brightness) : MenuEntry{}; }, m_defaults);
+    forwardHostPosition(*m_brightnessItem);
     watchOptionKey();
+}
+
+void StatusItemController::forwardHostPosition(TrayItem &item)
+{
+    const QPointer<StatusItemController> self(this);
+    item.onHostPosition = [self](int x, int y) {
+        if (self && self->onHostClickPosition) {
+            self->onHostClickPosition(x, y);
+        }
+    };
 }
 
 void StatusItemController::watchOptionKey()
@@ -133,6 +144,7 @@ void StatusItemController::addVolumeItem()
     m_volumeItem = std::make_unique<TrayItem>(
         *m_volumeView, TrayItem::Identity{"lumvex-volume", "Volume"},
         [self] { return self ? self->buildMenu(MenuOrigin::volume) : MenuEntry{}; }, m_defaults);
+    forwardHostPosition(*m_volumeItem);
     // SNI hosts keep the right click for the menu: the volume applets' middle click mutes.
     m_volumeItem->onSecondaryActivate = [self] {
         if (self && self->m_volumeView) {

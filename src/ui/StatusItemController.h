@@ -111,6 +111,10 @@ public:
     std::function<void(const QUrl &)> openUrl;
     // Run by "Quit Lumvex"; defaults to QCoreApplication::quit.
     std::function<void()> onQuit;
+    // Where a tray host says one of the items was clicked (desktop coordinates, y down), before the
+    // click opens a menu: on desktops without a global pointer position it is the best guess of the
+    // display the user is looking at.
+    std::function<void(int x, int y)> onHostClickPosition;
 
     // The menu for a click on the item of that origin, and showing it.
     MenuEntry buildMenu(MenuOrigin origin);
@@ -147,6 +151,7 @@ public:
 
 private:
     void addVolumeItem();
+    void forwardHostPosition(TrayItem &item);
     DisplayId targetDisplay() const;
     bool isBuiltIn(DisplayId display) const;
     bool optionKeyDown() const;

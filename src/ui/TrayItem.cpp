@@ -290,6 +290,9 @@ void TrayItem::hostActivate(int x, int y)
 {
     if (x != 0 || y != 0) {
         m_lastActivation = QPoint(x, y);
+        if (onHostPosition) {
+            onHostPosition(x, y);
+        }
     } else {
         m_lastActivation.reset();
     }

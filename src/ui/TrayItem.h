@@ -55,6 +55,9 @@ public:
 
     // Middle click (SNI SecondaryActivate, or the fallback icon's middle button).
     std::function<void()> onSecondaryActivate;
+    // Where a host says the item was clicked, in desktop coordinates (y down), before the click is
+    // handled; hosts that pass no position (0, 0) do not call it.
+    std::function<void(int x, int y)> onHostPosition;
     // How the caller of Scroll counts, by its D-Bus unique name; the default looks at the caller's
     // process (scrollRules::conventionForCommandLine).
     std::function<scrollRules::HostConvention(const QString &sender)> hostConvention;

@@ -28,6 +28,8 @@
 #include <gtest/gtest.h>
 
 #include <thread>
+#include <tuple>
+#include <vector>
 
 using namespace lumvex;
 using namespace lumvex::test;
@@ -268,8 +270,15 @@ TEST_F(TrayDBusTest, ScrollOverTheVolumeItemMovesTheVolume)
 TEST_F(TrayDBusTest, ActivateShowsTheMenuAndMiddleClickMutes)
 {
     enableEverything();
+    // The click's position is handed on before the menu is built, so the menu can follow it.
+    std::vector<std::tuple<int, int, int>> positions; // x, y, menus presented by then
+    controller->onHostClickPosition = [&](int x, int y) {
+        positions.emplace_back(x, y, controller->brightnessItem().menusPresented());
+    };
     EXPECT_EQ(host.activate(brightnessItem, 10, 20).type(), QDBusMessage::ReplyMessage);
     EXPECT_EQ(controller->brightnessItem().menusPresented(), 1);
+    host.activate(volumeItem, 1900, 5);
+    EXPECT_EQ(positions, (std::vector<std::tuple<int, int, int>>{{10, 20, 0}, {1900, 5, 1}}));
     EXPECT_EQ(host.secondaryActivate(volumeItem).type(), QDBusMessage::ReplyMessage);
     EXPECT_TRUE(machine->volume.isMuted());
     EXPECT_EQ(host.secondaryActivate(brightnessItem).type(), QDBusMessage::ReplyMessage);
@@ -277,6 +286,8 @@ TEST_F(TrayDBusTest, ActivateShowsTheMenuAndMiddleClickMutes)
     host.secondaryActivate(volumeItem);
     EXPECT_FALSE(machine->volume.isMuted());
     EXPECT_EQ(host.callItem(brightnessItem, QStringLiteral("ContextMenu"), {0, 0}).type(), QDBusMessage::ReplyMessage);
+    // Hosts that know no position send (0, 0): no guess is made from it.
+    EXPECT_EQ(positions.size(), 2u);
 }
 
 TEST_F(TrayDBusTest, MenuOrderAndTitlesWithoutComponents)
