@@ -98,16 +98,9 @@ std::unique_ptr<PipeWireStream> PipeWireStream::connect(int fd, std::uint32_t no
     }();
     pw_stream_add_listener(self->m_stream, &self->m_streamListener, &streamEvents, self.get());
 
-    std::array<std::uint8_t, 1024> memory{};
-    spa_pod_builder builder{};
-    spa_pod_builder_init(&builder, memory.data(), static_cast<std::uint32_t>(memory.size()));
-    std::vector<const spa_pod *> params = videoFormatOffers(builder, maxFramesPerSecond);
-    // Never another node in place of the shared screen's.
-    const auto flags = static_cast<pw_stream_flags>(PW_STREAM_FLAG_AUTOCONNECT | PW_STREAM_FLAG_MAP_BUFFERS |
-                                                    PW_STREAM_FLAG_DONT_RECONNECT);
-    if (const int result = pw_stream_connect(self->m_stream, PW_DIRECTION_INPUT, nodeId, flags, params.data(),
-                                             static_cast<std::uint32_t>(params.size()));
-        result < 0) {
+    self->m_node = nodeId;
+    self->m_maxFramesPerSecond = maxFramesPerSecond;
+    if (const int result = self->link(); result < 0) {
         error = describe("cannot connect to the shared screen's stream", result);
         return nullptr;
     }
@@ -154,16 +147,47 @@ bool PipeWireStream::readNewFrame(const std::function<void(const ImageView &)> &
     return image.has_value();
 }
 
-void PipeWireStream::setActive(bool active)
+void PipeWireStream::pause()
 {
     const LoopLock lock(m_loop);
-    pw_stream_set_active(m_stream, active);
+    if (m_paused) {
+        return;
+    }
+    m_paused = true;
+    // Its buffers go with the link.
+    m_newest = nullptr;
+    pw_stream_disconnect(m_stream);
+}
+
+void PipeWireStream::resume()
+{
+    const LoopLock lock(m_loop);
+    if (!m_paused) {
+        return;
+    }
+    m_paused = false;
+    if (const int result = link(); result < 0 && !m_failure) {
+        m_failure = describe("cannot connect to the shared screen's stream again", result);
+    }
 }
 
 std::optional<std::string> PipeWireStream::failure() const
 {
     const LoopLock lock(m_loop);
     return m_failure;
+}
+
+int PipeWireStream::link()
+{
+    std::array<std::uint8_t, 1024> memory{};
+    spa_pod_builder builder{};
+    spa_pod_builder_init(&builder, memory.data(), static_cast<std::uint32_t>(memory.size()));
+    std::vector<const spa_pod *> params = videoFormatOffers(builder, m_maxFramesPerSecond);
+    // Never another node in place of the shared screen's.
+    const auto flags = static_cast<pw_stream_flags>(PW_STREAM_FLAG_AUTOCONNECT | PW_STREAM_FLAG_MAP_BUFFERS |
+                                                    PW_STREAM_FLAG_DONT_RECONNECT);
+    return pw_stream_connect(m_stream, PW_DIRECTION_INPUT, m_node, flags, params.data(),
+                             static_cast<std::uint32_t>(params.size()));
 }
 
 void PipeWireStream::giveBackNewest()
@@ -179,7 +203,7 @@ void PipeWireStream::onStateChanged(void *data, pw_stream_state, pw_stream_state
     auto *self = static_cast<PipeWireStream *>(data);
     if (state == PW_STREAM_STATE_ERROR && !self->m_failure) {
         self->m_failure = error != nullptr ? error : "stream error";
-    } else if (state == PW_STREAM_STATE_UNCONNECTED && !self->m_failure) {
+    } else if (state == PW_STREAM_STATE_UNCONNECTED && !self->m_paused && !self->m_failure) {
         self->m_failure = "the stream was disconnected";
     }
 }

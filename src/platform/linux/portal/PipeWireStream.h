@@ -32,8 +32,11 @@ public:
     // returns whether it did. The image is valid during the call only.
     bool readNewFrame(const std::function<void(const ImageView &)> &read);
 
-    // An inactive stream receives nothing, but stays connected.
-    void setActive(bool active);
+    // Unlinks the stream from the node, so that the sender stops making pictures; the connection to
+    // PipeWire stays. Resuming links it again, and the sender starts with a picture of the screen as it
+    // is then, which a stream that was merely inactive may not get until the screen changes.
+    void pause();
+    void resume();
 
     // Why the stream has ended, once it has.
     std::optional<std::string> failure() const;
@@ -58,12 +61,16 @@ private:
     static void onRemoveBuffer(void *self, pw_buffer *buffer);
     static void onCoreError(void *self, std::uint32_t id, int seq, int res, const char *message);
 
+    // With the loop locked.
+    int link();
     void giveBackNewest();
 
     pw_thread_loop *m_loop = nullptr;
     pw_context *m_context = nullptr;
     pw_core *m_core = nullptr;
     pw_stream *m_stream = nullptr;
+    std::uint32_t m_node = 0;
+    int m_maxFramesPerSecond = 0;
     spa_hook m_coreListener{};
     spa_hook m_streamListener{};
 
@@ -71,6 +78,7 @@ private:
     std::optional<VideoFormat> m_format;
     pw_buffer *m_newest = nullptr;
     std::optional<std::string> m_failure;
+    bool m_paused = false;
 
     std::atomic<std::uint64_t> m_framesReceived = 0;
     std::atomic<std::uint64_t> m_framesRead = 0;

@@ -115,7 +115,7 @@ std::optional<ScreenReduction> PortalScreenCapture::captureAndReduce()
         return std::nullopt;
     }
     if (m_paused) {
-        m_stream->setActive(true);
+        m_stream->resume();
         m_paused = false;
     }
     m_stream->readNewFrame([this](const ImageView &image) {
@@ -134,7 +134,7 @@ std::optional<std::string> PortalScreenCapture::unavailableReason() const
 void PortalScreenCapture::pause()
 {
     if (m_stream && !m_paused) {
-        m_stream->setActive(false);
+        m_stream->pause();
         m_paused = true;
     }
 }

@@ -34,7 +34,8 @@ public:
 
     std::optional<ScreenReduction> captureAndReduce() override;
     std::optional<std::string> unavailableReason() const override;
-    // Stops the pictures but keeps the session, so that the next capture asks no one.
+    // Stops the pictures but keeps the session, so that the next capture asks no one. The figures stay
+    // until the first picture after the pause replaces them.
     void pause() override;
 
     // Pictures reduced so far. Any thread.

@@ -1,0 +1,118 @@
+#include "engine/MemoryDefaults.h"
+#include "engine/SystemClock.h"
+#include "platform/linux/capture/QueuedPost.h"
+#include "platform/linux/portal/PortalScreenCapture.h"
+#include "platform/linux/x11/WaitFor.h"
+#include "sensing/ContentSampler.h"
+#include "sensing/Luminance.h"
+
+#include <QFile>
+#include <QProcess>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+
+// The whole way in a headless Wayland desktop (portal-run-with-sway.sh): sway draws a solid background, the
+// real desktop portal and its wlroots backend share it through PipeWire, and the sampler reads it.
+namespace lumvex {
+namespace {
+
+using namespace std::chrono_literals;
+using test::waitFor;
+
+void setBackground(const char *colour)
+{
+    ASSERT_EQ(QProcess::execute(QStringLiteral("swaymsg"),
+                                {QStringLiteral("output"), QStringLiteral("HEADLESS-1"), QStringLiteral("bg"),
+                                 QString::fromLatin1(colour), QStringLiteral("solid_color")}),
+              0);
+}
+
+// How often the backend's output chooser ran, that is, how often someone would have been asked.
+int chooserRuns()
+{
+    QFile runs(QString::fromLocal8Bit(std::getenv("LUMVEX_TEST_DIR")) + QStringLiteral("/chooser-runs"));
+    return runs.open(QIODevice::ReadOnly) ? static_cast<int>(runs.readAll().count('\n')) : 0;
+}
+
+class PortalDesktopTest : public ::testing::Test
+{
+protected:
+    // Samples until the raw luminance is that of `r, g, b`.
+    static bool seesColour(ContentSampler &sampler, int r, int g, int b, std::chrono::milliseconds deadline = 10s)
+    {
+        const double expected = luminanceOf(r, g, b);
+        return waitFor([&] { return sampler.lastSampleAt() && std::abs(sampler.L_raw() - expected) < 1e-3; }, deadline);
+    }
+
+    // Paints the background and samples until it is seen. This backend sometimes holds a picture back until
+    // the next one is on its way, so the same colour is painted again when it is slow to show.
+    static bool showAndSee(ContentSampler &sampler, const char *colour, int r, int g, int b)
+    {
+        for (int attempt = 0; attempt < 4; ++attempt) {
+            setBackground(colour);
+            if (seesColour(sampler, r, g, b, 2s)) {
+                return true;
+            }
+        }
+        return false;
+    }
+
+    QObject owner;
+    const SystemClock clock;
+    // One settings store for the whole run, as one user's settings are across starts.
+    static inline MemoryDefaults defaults;
+};
+
+TEST_F(PortalDesktopTest, TheSampledLuminanceFollowsTheScreenAndAStillScreenIsNotReducedAgain)
+{
+    setBackground("#000000");
+    test::spin(200ms);
+    const int asked = chooserRuns();
+    auto capture = std::make_unique<PortalScreenCapture>(defaults, QRect(0, 0, 1920, 1080));
+    PortalScreenCapture &portal = *capture;
+    std::vector<std::string> reasons;
+    ContentSampler sampler(std::move(capture), queuedPostTo(&owner), clock);
+    sampler.onUnavailable = [&](const std::string &reason) { reasons.push_back(reason); };
+    sampler.start();
+    ASSERT_TRUE(seesColour(sampler, 0, 0, 0)) << (reasons.empty() ? "no figures" : reasons.back());
+    EXPECT_EQ(chooserRuns(), asked + 1);
+    EXPECT_TRUE(defaults.stringValue("screenCastRestoreToken").has_value());
+
+    EXPECT_TRUE(showAndSee(sampler, "#ffffff", 255, 255, 255));
+    EXPECT_TRUE(showAndSee(sampler, "#3080c0", 0x30, 0x80, 0xc0));
+
+    // The screen stands still: samples keep coming, from the figures already made.
+    test::spin(500ms);
+    const std::uint64_t reduced = portal.framesReduced();
+    const auto before = sampler.lastSampleAt();
+    test::spin(1s);
+    EXPECT_GT(sampler.lastSampleAt(), before);
+    EXPECT_LE(portal.framesReduced(), reduced + 1);
+
+    // Paused and resumed: what changed meanwhile is seen, with no further change to push it through.
+    sampler.stop();
+    test::spin(300ms);
+    setBackground("#202020");
+    test::spin(300ms);
+    sampler.start();
+    EXPECT_TRUE(seesColour(sampler, 0x20, 0x20, 0x20));
+    EXPECT_TRUE(reasons.empty());
+}
+
+TEST_F(PortalDesktopTest, TheNextStartIsNotAskedAgain)
+{
+    ASSERT_TRUE(defaults.stringValue("screenCastRestoreToken").has_value()) << "needs the first test's permission";
+    setBackground("#ff0000");
+    test::spin(300ms);
+    const int asked = chooserRuns();
+    ContentSampler sampler(std::make_unique<PortalScreenCapture>(defaults), queuedPostTo(&owner), clock);
+    sampler.start();
+    ASSERT_TRUE(seesColour(sampler, 255, 0, 0));
+    EXPECT_EQ(chooserRuns(), asked);
+}
+
+} // namespace
+} // namespace lumvex
