@@ -1,14 +1,16 @@
 // What capture through the desktop portal costs per picture, measured in the headless desktop of
 // tests/support/portal-run-with-sway.sh (run by tests/support/portal-capture-cost.sh): this process (the
 // PipeWire thread and the reduction), and the compositor, the portal's backend and PipeWire beside it. First
-// a still screen, then one whose background changes before every tick.
+// a still screen, then one whose background changes every 100 ms, captured and, for comparison, not.
 #include "engine/MemoryDefaults.h"
 #include "platform/linux/portal/PortalScreenCapture.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QEventLoop>
 #include <QFile>
 #include <QProcess>
+#include <QTimer>
 
 #include <sys/resource.h>
 #include <unistd.h>
@@ -62,9 +64,38 @@ std::map<QString, double> cpuSecondsOfDesktop()
 
 void setBackground(const QString &colour)
 {
-    QProcess::execute(QStringLiteral("swaymsg"), {QStringLiteral("output"), QStringLiteral("HEADLESS-1"),
-                                                  QStringLiteral("bg"), colour, QStringLiteral("solid_color")});
+    QProcess swaymsg;
+    swaymsg.setStandardOutputFile(QProcess::nullDevice());
+    swaymsg.start(QStringLiteral("swaymsg"), {QStringLiteral("output"), QStringLiteral("HEADLESS-1"),
+                                              QStringLiteral("bg"), colour, QStringLiteral("solid_color")});
+    swaymsg.waitForFinished();
 }
+
+// Another process turns the background dark and light every 100 ms while it lives, so that the painting
+// costs this process nothing.
+class Repainter
+{
+public:
+    Repainter()
+    {
+        m_shell.setStandardOutputFile(QProcess::nullDevice());
+        m_shell.start(QStringLiteral("sh"),
+                      {QStringLiteral("-c"), QStringLiteral("while :; do swaymsg output HEADLESS-1 bg '#202020' "
+                                                            "solid_color; sleep 0.1; swaymsg output HEADLESS-1 bg "
+                                                            "'#e0e0e0' solid_color; sleep 0.1; done")});
+        m_shell.waitForStarted();
+    }
+    ~Repainter()
+    {
+        m_shell.kill();
+        m_shell.waitForFinished();
+    }
+    Repainter(const Repainter &) = delete;
+    Repainter &operator=(const Repainter &) = delete;
+
+private:
+    QProcess m_shell;
+};
 
 struct Run
 {
@@ -75,35 +106,37 @@ struct Run
     std::map<QString, double> desktopCpu;
 };
 
-// Captures every 100 ms for `ticks` ticks, calling `beforeTick` first; the portal's messages go through
-// the event loop in between.
-Run measure(lumvex::PortalScreenCapture &capture, int ticks, const std::function<void(int)> &beforeTick)
+// Runs `ticks` ticks of 100 ms, capturing at each unless `capture` is null; the portal's messages go
+// through the event loop in between.
+Run measure(lumvex::PortalScreenCapture *capture, int ticks)
 {
     Run run;
     run.ticks = ticks;
-    const std::uint64_t framesBefore = capture.framesReduced();
+    const std::uint64_t framesBefore = capture ? capture->framesReduced() : 0;
     const auto desktopBefore = cpuSecondsOfDesktop();
-    double selfCpu = 0;
-    auto due = steady_clock::now();
-    for (int tick = 0; tick < ticks; ++tick) {
-        beforeTick(tick);
-        due += 100ms;
-        while (steady_clock::now() < due) {
-            QCoreApplication::processEvents();
-            std::this_thread::sleep_for(2ms);
+    const double selfBefore = cpuSecondsOfSelf();
+    // A timer rather than polling, so that the loop itself costs next to nothing.
+    QEventLoop loop;
+    QTimer timer;
+    int tick = 0;
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        if (capture) {
+            const std::uint64_t reducedBefore = capture->framesReduced();
+            const auto start = steady_clock::now();
+            capture->captureAndReduce();
+            if (capture->framesReduced() != reducedBefore) {
+                run.reduceWall += duration<double>(steady_clock::now() - start).count();
+            }
         }
-        // The capture's own cost, apart from the loop around it.
-        const double cpuBefore = cpuSecondsOfSelf();
-        const std::uint64_t reducedBefore = capture.framesReduced();
-        const auto start = steady_clock::now();
-        capture.captureAndReduce();
-        if (capture.framesReduced() != reducedBefore) {
-            run.reduceWall += duration<double>(steady_clock::now() - start).count();
+        if (++tick == ticks) {
+            loop.quit();
         }
-        selfCpu += cpuSecondsOfSelf() - cpuBefore;
-    }
-    run.frames = capture.framesReduced() - framesBefore;
-    run.selfCpu = selfCpu;
+    });
+    timer.setTimerType(Qt::PreciseTimer);
+    timer.start(100ms);
+    loop.exec();
+    run.selfCpu = cpuSecondsOfSelf() - selfBefore;
+    run.frames = capture ? capture->framesReduced() - framesBefore : 0;
     for (const auto &[name, seconds] : cpuSecondsOfDesktop()) {
         run.desktopCpu[name] = seconds - (desktopBefore.count(name) ? desktopBefore.at(name) : 0.0);
     }
@@ -112,8 +145,9 @@ Run measure(lumvex::PortalScreenCapture &capture, int ticks, const std::function
 
 void report(const char *what, const Run &run)
 {
-    std::printf("%s: %d ticks, %llu pictures reduced\n", what, run.ticks, static_cast<unsigned long long>(run.frames));
-    std::printf("  captureAndReduce, CPU of this process per tick: %.3f ms\n", 1e3 * run.selfCpu / run.ticks);
+    std::printf("%s: %d ticks of 100 ms, %llu pictures reduced\n", what, run.ticks,
+                static_cast<unsigned long long>(run.frames));
+    std::printf("  this process (PipeWire thread, reduction), CPU per tick: %.3f ms\n", 1e3 * run.selfCpu / run.ticks);
     if (run.frames > 0) {
         std::printf("  reduction, wall time per picture: %.2f ms\n", 1e3 * run.reduceWall / run.frames);
     }
@@ -159,10 +193,13 @@ int main(int argc, char **argv)
     capture.captureAndReduce();
 
     const int ticks = argc > 1 ? std::atoi(argv[1]) : 100;
-    report("still screen", measure(capture, ticks, [](int) {}));
-    report("background changing before every tick", measure(capture, ticks, [](int tick) {
-               setBackground(tick % 2 == 0 ? QStringLiteral("#202020") : QStringLiteral("#e0e0e0"));
-           }));
+    report("still screen, capturing", measure(&capture, ticks));
+    {
+        const Repainter repainter;
+        report("background changing every 100 ms, capturing", measure(&capture, ticks));
+        capture.pause();
+        report("background changing every 100 ms, capture paused (the painting alone)", measure(nullptr, ticks));
+    }
     std::printf("copying a 1920x1080 picture instead of holding its buffer would add %.2f ms\n",
                 copyMilliseconds(1920u * 1080u * 4u));
     return 0;
