@@ -1,7 +1,7 @@
 #include "OutputLayout.h"
 
-#include "WaylandOutputId.h"
 #include "platform/linux/x11/MonitorRules.h"
+#include "sensing/OutputNameId.h"
 
 #include <algorithm>
 
@@ -10,19 +10,23 @@ namespace lumvex {
 namespace {
 
 // The monitor rules take a primary monitor first; on Wayland the built-in panel plays that part.
-MonitorGeometry asMonitor(const NamedOutput &output)
+MonitorGeometry asMonitor(const NamedOutput &output, const BuiltInRule &builtIn)
 {
-    return {output.logical.x, output.logical.y, output.logical.width, output.logical.height,
-            isBuiltInMonitorName(output.name)};
+    return {output.logical.x, output.logical.y, output.logical.width, output.logical.height, builtIn(output.name)};
 }
 
 } // namespace
 
-std::optional<std::size_t> mainOutputIndex(const std::vector<NamedOutput> &outputs)
+bool BuiltInRule::operator()(std::string_view name) const
+{
+    return isBuiltInMonitorName(name) || (!alsoBuiltIn.empty() && name == alsoBuiltIn);
+}
+
+std::optional<std::size_t> mainOutputIndex(const std::vector<NamedOutput> &outputs, const BuiltInRule &builtIn)
 {
     std::vector<MonitorGeometry> monitors;
     for (const NamedOutput &output : outputs) {
-        monitors.push_back(asMonitor(output));
+        monitors.push_back(asMonitor(output, builtIn));
     }
     return mainMonitorIndex(monitors);
 }
@@ -36,14 +40,14 @@ int layoutBottom(const std::vector<NamedOutput> &outputs)
     return bottomEdge(*std::ranges::max_element(outputs, {}, bottomEdge));
 }
 
-std::vector<Screen> desktopScreens(const std::vector<NamedOutput> &outputs)
+std::vector<Screen> desktopScreens(const std::vector<NamedOutput> &outputs, const BuiltInRule &builtIn)
 {
     const int bottom = layoutBottom(outputs);
     std::vector<Screen> screens;
     for (const NamedOutput &output : outputs) {
-        screens.push_back({waylandOutputId(output.name), desktopFrame(asMonitor(output), bottom)});
+        screens.push_back({outputNameId(output.name), desktopFrame(asMonitor(output, builtIn), bottom)});
     }
-    if (const std::optional<std::size_t> main = mainOutputIndex(outputs)) {
+    if (const std::optional<std::size_t> main = mainOutputIndex(outputs, builtIn)) {
         const auto first = screens.begin();
         std::rotate(first, first + static_cast<std::ptrdiff_t>(*main), first + static_cast<std::ptrdiff_t>(*main) + 1);
     }

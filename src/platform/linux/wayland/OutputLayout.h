@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace lumvex {
@@ -29,15 +30,24 @@ struct NamedOutput
     OutputRect logical;
 };
 
+// Which outputs are the machine's own panel: eDP, LVDS and DSI connectors, and the one named by
+// `alsoBuiltIn` (empty: none), for panels whose connector name does not tell.
+struct BuiltInRule
+{
+    std::string alsoBuiltIn;
+
+    bool operator()(std::string_view name) const;
+};
+
 // The output that carries the desktop's panel: the built-in one, else the one at the logical origin,
 // else the first; nothing without outputs.
-std::optional<std::size_t> mainOutputIndex(const std::vector<NamedOutput> &outputs);
+std::optional<std::size_t> mainOutputIndex(const std::vector<NamedOutput> &outputs, const BuiltInRule &builtIn = {});
 
 // The lowest edge of the layout, from which desktop coordinates count upwards.
 int layoutBottom(const std::vector<NamedOutput> &outputs);
 
 // The outputs as desktop screens, y growing upwards, the main one first, ids from their names.
-std::vector<Screen> desktopScreens(const std::vector<NamedOutput> &outputs);
+std::vector<Screen> desktopScreens(const std::vector<NamedOutput> &outputs, const BuiltInRule &builtIn = {});
 
 // A logical position in desktop coordinates, taken at the pixel's centre; nothing when it lies on no
 // output.

@@ -1,11 +1,11 @@
 #include "WaylandDisplayServices.h"
 
 #include "WaylandConnection.h"
-#include "WaylandOutputId.h"
-#include "platform/linux/x11/MonitorRules.h"
+#include "sensing/OutputNameId.h"
 
 #include <algorithm>
 #include <chrono>
+#include <cstdlib>
 
 namespace lumvex {
 
@@ -17,7 +17,11 @@ constexpr std::chrono::milliseconds kConnectLimit{500};
 
 WaylandDisplayServices::WaylandDisplayServices()
     : m_connection(WaylandConnection::open(WaylandConnection::Clock::now() + kConnectLimit))
-{}
+{
+    if (const char *panel = std::getenv("LUMVEX_BUILTIN_OUTPUT")) {
+        m_builtIn.alsoBuiltIn = panel;
+    }
+}
 
 WaylandDisplayServices::~WaylandDisplayServices() = default;
 
@@ -42,7 +46,7 @@ std::vector<NamedOutput> WaylandDisplayServices::currentOutputs()
     }
     std::vector<NamedOutput> outputs = m_connection->outputs().list();
     for (const NamedOutput &output : outputs) {
-        m_names.try_emplace(waylandOutputId(output.name), output.name);
+        m_names.try_emplace(outputNameId(output.name), output.name);
     }
     return outputs;
 }
@@ -50,22 +54,22 @@ std::vector<NamedOutput> WaylandDisplayServices::currentOutputs()
 const NamedOutput *WaylandDisplayServices::find(const std::vector<NamedOutput> &outputs, DisplayId id) const
 {
     const auto found =
-        std::ranges::find_if(outputs, [id](const NamedOutput &output) { return waylandOutputId(output.name) == id; });
+        std::ranges::find_if(outputs, [id](const NamedOutput &output) { return outputNameId(output.name) == id; });
     return found == outputs.end() ? nullptr : &*found;
 }
 
 DisplayId WaylandDisplayServices::mainDisplay()
 {
     const std::vector<NamedOutput> outputs = currentOutputs();
-    const std::optional<std::size_t> main = mainOutputIndex(outputs);
-    return main ? waylandOutputId(outputs[*main].name) : 0;
+    const std::optional<std::size_t> main = mainOutputIndex(outputs, m_builtIn);
+    return main ? outputNameId(outputs[*main].name) : 0;
 }
 
 bool WaylandDisplayServices::isBuiltIn(DisplayId id)
 {
     currentOutputs();
     const auto known = m_names.find(id);
-    return id != 0 && known != m_names.end() && isBuiltInMonitorName(known->second);
+    return id != 0 && known != m_names.end() && m_builtIn(known->second);
 }
 
 std::optional<std::vector<DisplayId>> WaylandDisplayServices::onlineDisplays()
@@ -76,14 +80,14 @@ std::optional<std::vector<DisplayId>> WaylandDisplayServices::onlineDisplays()
     }
     std::vector<DisplayId> ids;
     for (const NamedOutput &output : outputs) {
-        ids.push_back(waylandOutputId(output.name));
+        ids.push_back(outputNameId(output.name));
     }
     return ids;
 }
 
 std::vector<Screen> WaylandDisplayServices::screens()
 {
-    return desktopScreens(currentOutputs());
+    return desktopScreens(currentOutputs(), m_builtIn);
 }
 
 std::optional<Point> WaylandDisplayServices::pointerLocation()

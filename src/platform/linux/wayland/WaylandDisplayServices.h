@@ -13,7 +13,7 @@ namespace lumvex {
 class WaylandConnection;
 
 // The displays of a Wayland desktop: the compositor's outputs, each known by the id of its name
-// (waylandOutputId). Every question first handles what the compositor has sent since, without
+// (outputNameId). Every question first handles what the compositor has sent since, without
 // waiting; a compositor that is gone leaves neutral answers. Used on one thread.
 //
 // Wayland tells no client where the pointer is, so the position comes from hints: the owner passes
@@ -22,7 +22,8 @@ class WaylandDisplayServices final : public DisplayServices
 {
 public:
     // Connects to the compositor at WAYLAND_DISPLAY, waiting at most about half a second for it to
-    // describe its outputs.
+    // describe its outputs. LUMVEX_BUILTIN_OUTPUT names an output to take as built in besides the eDP,
+    // LVDS and DSI connectors.
     WaylandDisplayServices();
     ~WaylandDisplayServices() override;
     WaylandDisplayServices(const WaylandDisplayServices &) = delete;
@@ -51,6 +52,8 @@ private:
     const NamedOutput *find(const std::vector<NamedOutput> &outputs, DisplayId id) const;
 
     std::unique_ptr<WaylandConnection> m_connection;
+    // LUMVEX_BUILTIN_OUTPUT names the panel where its connector name does not tell.
+    BuiltInRule m_builtIn;
     std::optional<std::pair<int, int>> m_pointerHint;
     // Names of every output seen, so that a display that has just gone is still known.
     std::unordered_map<DisplayId, std::string> m_names;

@@ -1,7 +1,7 @@
 #include "SwayControl.h"
 #include "platform/linux/wayland/WaylandDisplayServices.h"
-#include "platform/linux/wayland/WaylandOutputId.h"
 #include "platform/linux/wayland/WlrScreencopyCapture.h"
+#include "sensing/OutputNameId.h"
 
 #include <gtest/gtest.h>
 
@@ -22,7 +22,7 @@ TEST(CompositorGoneTest, CapturesAndDisplaysGiveNothingQuicklyAndQuietly)
     WlrScreencopyCapture everyTime("HEADLESS-1", WlrScreencopyCapture::Mode::EveryTime);
     ASSERT_TRUE(test::retryUntil([&] { return capture.captureAndReduce().has_value(); }));
     ASSERT_TRUE(everyTime.captureAndReduce());
-    ASSERT_EQ(displays.mainDisplay(), waylandOutputId("HEADLESS-1"));
+    ASSERT_EQ(displays.mainDisplay(), outputNameId("HEADLESS-1"));
 
     ASSERT_EQ(kill(std::atoi(swayPid), SIGKILL), 0);
     std::this_thread::sleep_for(200ms);
@@ -45,7 +45,7 @@ TEST(CompositorGoneTest, CapturesAndDisplaysGiveNothingQuicklyAndQuietly)
     EXPECT_EQ(displays.mainDisplay(), 0u);
     EXPECT_EQ(displays.onlineDisplays(), std::nullopt);
     EXPECT_TRUE(displays.screens().empty());
-    EXPECT_EQ(displays.outputName(waylandOutputId("HEADLESS-1")), std::nullopt);
+    EXPECT_EQ(displays.outputName(outputNameId("HEADLESS-1")), std::nullopt);
     // A display seen before is still known as what it was.
-    EXPECT_FALSE(displays.isBuiltIn(waylandOutputId("HEADLESS-1")));
+    EXPECT_FALSE(displays.isBuiltIn(outputNameId("HEADLESS-1")));
 }

@@ -1,8 +1,8 @@
 #include "FakeCompositor.h"
 #include "SwayControl.h"
 #include "platform/linux/wayland/WaylandDisplayServices.h"
-#include "platform/linux/wayland/WaylandOutputId.h"
 #include "platform/linux/wayland/WlrScreencopyCapture.h"
+#include "sensing/OutputNameId.h"
 
 #include <gtest/gtest.h>
 
@@ -35,8 +35,8 @@ private:
     std::string m_sway;
 };
 
-const DisplayId kPanel = waylandOutputId("eDP-1");
-const DisplayId kMonitor = waylandOutputId("DP-2");
+const DisplayId kPanel = outputNameId("eDP-1");
+const DisplayId kMonitor = outputNameId("DP-2");
 
 TEST_F(OutputsComingAndGoingTest, UnpluggedOutputsLeaveAndComeBackUnderTheSameId)
 {

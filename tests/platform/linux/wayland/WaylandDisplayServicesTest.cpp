@@ -1,6 +1,6 @@
 #include "platform/linux/wayland/WaylandDisplayServices.h"
 #include "SwayControl.h"
-#include "platform/linux/wayland/WaylandOutputId.h"
+#include "sensing/OutputNameId.h"
 
 #include <gtest/gtest.h>
 
@@ -10,8 +10,8 @@ using namespace lumvex;
 
 namespace {
 
-const DisplayId kFirst = waylandOutputId("HEADLESS-1");
-const DisplayId kSecond = waylandOutputId("HEADLESS-2");
+const DisplayId kFirst = outputNameId("HEADLESS-1");
+const DisplayId kSecond = outputNameId("HEADLESS-2");
 
 bool hasOutputs(WaylandDisplayServices &displays, std::size_t count)
 {

@@ -1,6 +1,6 @@
 #include "platform/linux/wayland/FrameImage.h"
 #include "platform/linux/wayland/OutputLayout.h"
-#include "platform/linux/wayland/WaylandOutputId.h"
+#include "sensing/OutputNameId.h"
 
 #include <wayland-client-protocol.h>
 
@@ -11,15 +11,15 @@ using namespace lumvex;
 TEST(WaylandOutputIdTest, IsTheFnv1aHashOfTheNameAndNeverZero)
 {
     // Reference values of 32-bit FNV-1a.
-    EXPECT_EQ(waylandOutputId(""), 2166136261u);
-    EXPECT_EQ(waylandOutputId("a"), 0xe40c292cu);
-    EXPECT_EQ(waylandOutputId("foobar"), 0xbf9cf968u);
-    EXPECT_EQ(waylandOutputId("eDP-1"), waylandOutputId(std::string("eDP-1")));
-    EXPECT_NE(waylandOutputId("DP-1"), waylandOutputId("DP-2"));
+    EXPECT_EQ(outputNameId(""), 2166136261u);
+    EXPECT_EQ(outputNameId("a"), 0xe40c292cu);
+    EXPECT_EQ(outputNameId("foobar"), 0xbf9cf968u);
+    EXPECT_EQ(outputNameId("eDP-1"), outputNameId(std::string("eDP-1")));
+    EXPECT_NE(outputNameId("DP-1"), outputNameId("DP-2"));
     // Names are compared as they are: the connector's case matters.
-    EXPECT_NE(waylandOutputId("edp-1"), waylandOutputId("eDP-1"));
+    EXPECT_NE(outputNameId("edp-1"), outputNameId("eDP-1"));
     for (const char *name : {"eDP-1", "HDMI-A-1", "DP-3", "HEADLESS-1", "LVDS-1", "DSI-1"}) {
-        EXPECT_NE(waylandOutputId(name), 0u) << name;
+        EXPECT_NE(outputNameId(name), 0u) << name;
     }
 }
 
@@ -33,6 +33,15 @@ TEST(OutputLayoutTest, MainOutputIsTheBuiltInOneElseTheOneAtTheOriginElseTheFirs
     EXPECT_EQ(mainOutputIndex({right, left}), 1u);
     EXPECT_EQ(mainOutputIndex({{"DP-1", {100, 0, 800, 600}}, {"DP-2", {900, 0, 800, 600}}}), 0u);
     EXPECT_EQ(mainOutputIndex({right, {"lvds-1", {0, 1440, 1280, 800}}}), 1u);
+
+    // A panel whose connector name does not tell, named by the user.
+    const BuiltInRule named{"HDMI-A-1"};
+    EXPECT_TRUE(named("HDMI-A-1"));
+    EXPECT_TRUE(named("eDP-2"));
+    EXPECT_FALSE(named("HDMI-A-2"));
+    EXPECT_FALSE(BuiltInRule{}(""));
+    EXPECT_EQ(mainOutputIndex({left, right}, named), 1u);
+    EXPECT_EQ(desktopScreens({left, right}, named).front().id, outputNameId("HDMI-A-1"));
 }
 
 TEST(OutputLayoutTest, ScreensCountUpwardsFromTheLayoutsLowestEdgeMainFirst)
@@ -42,8 +51,8 @@ TEST(OutputLayoutTest, ScreensCountUpwardsFromTheLayoutsLowestEdgeMainFirst)
     EXPECT_EQ(layoutBottom(outputs), 1220);
     const std::vector<Screen> screens = desktopScreens(outputs);
     ASSERT_EQ(screens.size(), 2u);
-    EXPECT_EQ(screens[0], (Screen{waylandOutputId("HEADLESS-1"), {0, 140, 1920, 1080}}));
-    EXPECT_EQ(screens[1], (Screen{waylandOutputId("HEADLESS-2"), {1920, 0, 1280, 720}}));
+    EXPECT_EQ(screens[0], (Screen{outputNameId("HEADLESS-1"), {0, 140, 1920, 1080}}));
+    EXPECT_EQ(screens[1], (Screen{outputNameId("HEADLESS-2"), {1920, 0, 1280, 720}}));
     EXPECT_TRUE(desktopScreens({}).empty());
 
     // Outputs placed above the origin still count from their own lowest edge.
