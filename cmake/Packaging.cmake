@@ -43,7 +43,8 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # Library dependencies come from the binaries (dpkg-shlibdeps); the services the program talks to at run
 # time are recommended: the light sensor daemon, a PulseAudio server, the opener of web pages.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "iio-sensor-proxy, pulseaudio | pipewire-pulse, xdg-utils")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
+    "iio-sensor-proxy, pulseaudio | pipewire-pulse, xdg-utils, xdg-desktop-portal, qt6-wayland")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "i2c-tools")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 

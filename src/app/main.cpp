@@ -5,12 +5,15 @@
 #include "engine/SystemClock.h"
 #include "platform/linux/QSettingsDefaults.h"
 #include "platform/linux/XdgPaths.h"
+#include "platform/linux/desktop/SessionEnvironment.h"
 #include "telemetry/report/ReportCommand.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
 
 #include <clocale>
 #include <cstdlib>
+#include <filesystem>
 #include <iostream>
 #include <string>
 #include <unistd.h>
@@ -47,6 +50,18 @@ std::filesystem::path runtimeDir()
     return std::filesystem::temp_directory_path() / ("lumvex-" + std::to_string(::getuid()));
 }
 
+// Qt's Wayland plugin when it is installed, else the X server beside the compositor, else no window
+// system at all; naming only what can work keeps Qt from warning about the rest.
+std::string qtPlatformForWayland()
+{
+    const auto plugins = std::filesystem::path(QLibraryInfo::path(QLibraryInfo::PluginsPath).toStdString());
+    std::error_code error;
+    if (std::filesystem::exists(plugins / "platforms/libqwayland-generic.so", error)) {
+        return "wayland";
+    }
+    return hasVariable("DISPLAY") ? "xcb" : "offscreen";
+}
+
 int runTray(int argc, char **argv)
 {
     using namespace lumvex;
@@ -61,6 +76,11 @@ int runTray(int argc, char **argv)
         return 0;
     }
 
+    // The status items live on D-Bus and need no window system: in a Wayland session without Qt's Wayland
+    // plugin or an X server beside it, Qt's offscreen platform keeps them working.
+    if (!hasVariable("QT_QPA_PLATFORM") && displayProtocol(SessionEnvironment::current()) == DisplayProtocol::wayland) {
+        qputenv("QT_QPA_PLATFORM", qtPlatformForWayland().c_str());
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("lumvex"));
     QApplication::setApplicationVersion(QStringLiteral(LUMVEX_VERSION));

@@ -5,20 +5,19 @@
 #include "engine/Clock.h"
 #include "engine/CompensationLoop.h"
 #include "engine/DailyStats.h"
+#include "engine/FrontmostAppProvider.h"
 #include "platform/linux/XdgPaths.h"
 #include "platform/linux/audio/PulseVolumeController.h"
 #include "platform/linux/backlight/SysfsBacklight.h"
-#include "platform/linux/capture/CaptureBackend.h"
 #include "platform/linux/capture/QueuedPost.h"
 #include "platform/linux/ddc/ExternalBrightnessController.h"
+#include "platform/linux/desktop/OpenDesktop.h"
 #include "platform/linux/light/LightSourceFactory.h"
 #include "platform/linux/session/SessionMonitor.h"
-#include "platform/linux/x11/X11DisplayServices.h"
-#include "platform/linux/x11/X11PointerMonitor.h"
-#include "platform/linux/x11app/X11FrontmostApp.h"
 #include "sensing/AmbientLightSensor.h"
 #include "sensing/ContentSampler.h"
 #include "sensing/DisplayRouter.h"
+#include "sensing/DisplayServices.h"
 #include "system/FreedesktopNotifier.h"
 #include "system/LoginItem.h"
 #include "system/ProgramLocation.h"
@@ -35,6 +34,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 
 namespace lumvex {
 
@@ -43,6 +43,12 @@ namespace {
 constexpr int kPollIntervalMs = 250;
 // Figures older than this describe a screen that is no longer there.
 constexpr double kFreshSampleSeconds = 2.0;
+
+std::optional<std::string> captureOverride()
+{
+    const char *value = std::getenv("LUMVEX_CAPTURE");
+    return value != nullptr ? std::optional<std::string>(value) : std::nullopt;
+}
 
 } // namespace
 
@@ -61,7 +67,8 @@ bool AppShell::hasBacklight() const
 
 bool AppShell::mainDisplayIsBuiltIn() const
 {
-    return m_displays->isBuiltIn(m_displays->mainDisplay());
+    DisplayServices &displays = m_desktop->displays();
+    return displays.isBuiltIn(displays.mainDisplay());
 }
 
 void AppShell::launch()
@@ -72,11 +79,12 @@ void AppShell::launch()
     m_loginItem->configureAtLaunch();
 
     m_brightness = std::make_unique<SysfsBacklight>();
-    m_displays = std::make_unique<X11DisplayServices>();
+    m_desktop = openDesktop(SessionEnvironment::current(), m_defaults, captureOverride());
     m_statusController = std::make_unique<StatusItemController>(*m_brightness, m_defaults);
     m_statusController->setLoginItem(m_loginItem.get());
     m_statusController->onQuit = [] { QCoreApplication::quit(); };
     m_statusController->captureProblemProvider = [this] { return m_captureProblem; };
+    m_statusController->onHostClickPosition = [this](int x, int y) { m_desktop->notePointerAt(x, y); };
 
     m_updater = std::make_unique<UpdaterController>(m_defaults, m_clock, std::make_unique<FreedesktopNotifier>());
     m_statusController->onCheckForUpdates = [this] { m_updater->checkForUpdates(); };
@@ -106,8 +114,8 @@ void AppShell::launch()
 
 void AppShell::setUpDataCapture()
 {
-    m_sampler =
-        std::make_unique<ContentSampler>(makeScreenCapture(m_displays->mainDisplay()), queuedPostTo(this), m_clock);
+    m_sampler = std::make_unique<ContentSampler>(m_desktop->makeCapture(m_desktop->displays().mainDisplay()),
+                                                 queuedPostTo(this), m_clock);
     m_sampler->onUnavailable = [this](const std::string &reason) {
         m_captureProblem = reason;
         std::fprintf(stderr, "lumvex: %s\n", reason.c_str());
@@ -119,17 +127,18 @@ void AppShell::setUpDataCapture()
     m_recorder->snapshotProvider = [this] { return snapshot(); };
     m_recorder->onRecordingChange = [this](bool) { updateSampling(); };
     m_statusController->setRecorder(m_recorder.get());
-    m_frontmostApp = std::make_unique<X11FrontmostApp>([this] { m_recorder->recordEvent("app_switch"); });
+    m_frontmostApp = m_desktop->watchFrontmostApp([this] { m_recorder->recordEvent("app_switch"); });
 }
 
 void AppShell::installFullFeatures()
 {
     m_external = std::make_unique<ExternalBrightnessController>();
-    m_router = std::make_unique<DisplayRouter>(*m_displays, m_clock);
-    m_pointerMonitor = std::make_unique<X11PointerMonitor>([this] { m_router->cursorMoved(); });
+    m_router = std::make_unique<DisplayRouter>(m_desktop->displays(), m_clock);
+    // Without a watch the router answers from the pointer position alone, else the main display.
+    m_desktop->watchPointer([this] { m_router->cursorMoved(); });
     m_volume = std::make_unique<PulseVolumeController>();
     m_volume->waitForFirstAnswer(std::chrono::milliseconds(250));
-    m_logger = std::make_unique<AdjustmentLogger>(xdg::stateDir(), m_clock, m_frontmostApp.get());
+    m_logger = std::make_unique<AdjustmentLogger>(xdg::stateDir(), m_clock, m_frontmostApp);
     m_calibration = std::make_unique<CalibrationModel>(xdg::dataDir(), m_clock);
     m_dailyStats = std::make_unique<DailyStats>(xdg::dataDir(), m_clock);
     m_loop = std::make_unique<CompensationLoop>(
@@ -142,8 +151,8 @@ void AppShell::installFullFeatures()
     m_loop->mainDisplayIsBuiltIn = [this] { return mainDisplayIsBuiltIn(); };
     m_loop->onEnabledChange = [this](bool) { updateSampling(); };
 
-    m_statusController->enableFullFeatures(m_external.get(), m_router.get(), *m_displays, m_volume.get(), m_loop.get(),
-                                           m_calibration.get(), m_dailyStats.get());
+    m_statusController->enableFullFeatures(m_external.get(), m_router.get(), m_desktop->displays(), m_volume.get(),
+                                           m_loop.get(), m_calibration.get(), m_dailyStats.get());
     const double v = m_volume->get();
     m_volumePoll.changed(v);
     m_statusController->updateVolume(v);
@@ -152,7 +161,7 @@ void AppShell::installFullFeatures()
 
 void AppShell::pollTick()
 {
-    if (m_displays->isBuiltIn(m_router->currentTarget())) {
+    if (m_desktop->displays().isBuiltIn(m_router->currentTarget())) {
         BrightnessPoll::Reading reading;
         reading.brightness = m_brightness->get();
         reading.loopCurrent = m_loop->B_current();
@@ -223,9 +232,11 @@ TelemetrySnapshot AppShell::snapshot() const
         s.ambNorm = raw->norm;
     }
     s.ambAvailable = m_ambient->isAvailable();
-    s.appID = m_frontmostApp->frontmostAppId();
-    s.appName = m_frontmostApp->frontmostAppName();
-    s.displayID = m_displays->mainDisplay();
+    if (m_frontmostApp != nullptr) {
+        s.appID = m_frontmostApp->frontmostAppId();
+        s.appName = m_frontmostApp->frontmostAppName();
+    }
+    s.displayID = m_desktop->displays().mainDisplay();
     s.builtin = mainDisplayIsBuiltIn();
     s.autoOn = m_loop->enabled();
     s.rTarget = m_loop->R_target();

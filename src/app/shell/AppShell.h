@@ -20,8 +20,10 @@ class CompensationLoop;
 class ContentSampler;
 class DailyStats;
 class Defaults;
+class Desktop;
 class DisplayRouter;
 class ExternalBrightnessController;
+class FrontmostAppProvider;
 class LoginItem;
 class PulseVolumeController;
 class SessionMonitor;
@@ -30,9 +32,6 @@ class SysfsBacklight;
 class TelemetryRecorder;
 struct TelemetrySnapshot;
 class UpdaterController;
-class X11DisplayServices;
-class X11FrontmostApp;
-class X11PointerMonitor;
 
 // Owns every component for the life of the process, makes them in a fixed order, wires them together,
 // polls the built-in brightness and the volume four times a second and decides when the screen is
@@ -66,15 +65,15 @@ private:
     // Declared in the order of making, so that they go in reverse: nothing outlives what it uses.
     std::unique_ptr<LoginItem> m_loginItem;
     std::unique_ptr<SysfsBacklight> m_brightness;
-    std::unique_ptr<X11DisplayServices> m_displays;
+    // The session's displays, capture, pointer watch and application in front.
+    std::unique_ptr<Desktop> m_desktop;
     std::unique_ptr<StatusItemController> m_statusController;
     std::unique_ptr<UpdaterController> m_updater;
-    std::unique_ptr<X11FrontmostApp> m_frontmostApp;
+    FrontmostAppProvider *m_frontmostApp = nullptr; // the desktop's; none on some desktops
     std::unique_ptr<AmbientLightSensor> m_ambient;
     std::unique_ptr<TelemetryRecorder> m_recorder;
     std::unique_ptr<ExternalBrightnessController> m_external;
     std::unique_ptr<DisplayRouter> m_router;
-    std::unique_ptr<X11PointerMonitor> m_pointerMonitor;
     std::unique_ptr<PulseVolumeController> m_volume;
     std::unique_ptr<AdjustmentLogger> m_logger;
     std::unique_ptr<CalibrationModel> m_calibration;

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "Desktop.h"
+#include "platform/linux/wayland/WaylandDisplayServices.h"
+
+#include <memory>
+
+namespace lumvex {
+
+class Defaults;
+
+// A Wayland session. Capture goes through the compositor's wlroots screen copy where it offers one (sway,
+// Hyprland, river, labwc), else through the desktop portal's ScreenCast (GNOME, KDE Plasma), which asks
+// the user once. No global pointer position exists here: the pointer is known only from a tray host's
+// clicks, and no movement can be watched.
+class WaylandDesktop final : public Desktop
+{
+public:
+    // Which capture to use; `automatic` picks as above.
+    enum class CaptureChoice { automatic, screencopy, portal };
+
+    // `defaults` keeps the portal's permission between runs and must outlive the desktop.
+    WaylandDesktop(Defaults &defaults, CaptureChoice choice = CaptureChoice::automatic);
+
+    DisplayServices &displays() override { return m_displays; }
+    std::unique_ptr<ScreenCapture> makeCapture(DisplayId display) override;
+    bool watchPointer(std::function<void()>) override { return false; }
+    FrontmostAppProvider *watchFrontmostApp(std::function<void()>) override { return nullptr; }
+    void notePointerAt(int x, int y) override;
+
+private:
+    Defaults &m_defaults;
+    const CaptureChoice m_choice;
+    WaylandDisplayServices m_displays;
+};
+
+} // namespace lumvex

@@ -1,0 +1,29 @@
+#include "X11Desktop.h"
+
+#include "platform/linux/capture/X11ShmCapture.h"
+#include "platform/linux/x11/X11PointerMonitor.h"
+#include "platform/linux/x11app/X11FrontmostApp.h"
+
+namespace lumvex {
+
+X11Desktop::X11Desktop() = default;
+X11Desktop::~X11Desktop() = default;
+
+std::unique_ptr<ScreenCapture> X11Desktop::makeCapture(DisplayId display)
+{
+    return std::make_unique<X11ShmCapture>(display);
+}
+
+bool X11Desktop::watchPointer(std::function<void()> onMotion)
+{
+    m_pointer = std::make_unique<X11PointerMonitor>(std::move(onMotion));
+    return m_pointer->isActive();
+}
+
+FrontmostAppProvider *X11Desktop::watchFrontmostApp(std::function<void()> onSwitch)
+{
+    m_frontmostApp = std::make_unique<X11FrontmostApp>(std::move(onSwitch));
+    return m_frontmostApp.get();
+}
+
+} // namespace lumvex

@@ -1,0 +1,145 @@
+#!/usr/bin/python3
+"""The real lumvex program in a Wayland session: a private headless sway (run-with-sway.sh) inside the
+fake desktop of run-desktop.sh (bus, login manager, backlight). What the compositor shows reaches the
+loop through screen copy; without any capture the menu says why, once, and the program stays quiet.
+Usage: test_wayland_program.py PATH_TO_LUMVEX"""
+
+import os
+import signal
+import subprocess
+import sys
+import time
+import unittest
+
+import dbus
+
+LUMVEX = sys.argv.pop(1) if len(sys.argv) > 1 else "lumvex"
+SYSFS = os.environ.get("LUMVEX_SYSFS_ROOT", "")
+DEVICE = os.path.join(SYSFS, "sys/class/backlight/intel_backlight/brightness")
+LOG = os.path.join(os.environ.get("XDG_STATE_HOME", ""), "lumvex/adjustments.csv")
+SETTINGS = os.path.join(os.environ.get("XDG_CONFIG_HOME", ""), "lumvex/lumvex.conf")
+
+
+def panel():
+    with open(DEVICE) as device:
+        return int(device.read())
+
+
+def set_panel(raw):
+    with open(DEVICE, "w") as device:
+        device.write("%d\n" % raw)
+
+
+def background(colour):
+    subprocess.run(["swaymsg", "output", "HEADLESS-1", "bg", colour, "solid_color"], check=True,
+                   stdout=subprocess.DEVNULL)
+
+
+def auto_rows():
+    try:
+        with open(LOG) as log:
+            return [row for row in log.read().splitlines()[1:] if ",auto" in row]
+    except FileNotFoundError:
+        return []
+
+
+def wait_for(condition, seconds=8.0):
+    deadline = time.monotonic() + seconds
+    while time.monotonic() < deadline:
+        if condition():
+            return True
+        time.sleep(0.1)
+    return condition()
+
+
+def cpu_seconds(pid):
+    with open("/proc/%d/stat" % pid) as stat:
+        fields = stat.read().rsplit(")", 1)[1].split()
+    return (int(fields[11]) + int(fields[12])) / os.sysconf("SC_CLK_TCK")
+
+
+def menu_labels(pid):
+    """The labels of the brightness item's menu, as a tray host would show them."""
+    bus = dbus.SessionBus()
+    names = [n for n in bus.list_names() if n.startswith("org.kde.StatusNotifierItem-%d-" % pid)]
+    for name in sorted(names):
+        item = bus.get_object(name, "/StatusNotifierItem")
+        properties = dbus.Interface(item, "org.freedesktop.DBus.Properties")
+        if properties.Get("org.kde.StatusNotifierItem", "Id") != "lumvex-brightness":
+            continue
+        menu = dbus.Interface(bus.get_object(name, properties.Get("org.kde.StatusNotifierItem", "Menu")),
+                              "com.canonical.dbusmenu")
+        menu.AboutToShow(0)
+        _, layout = menu.GetLayout(0, -1, dbus.Array([], signature="s"))
+        return [str(child[1].get("label", "")) for child in layout[2]]
+    return []
+
+
+class WaylandProgram(unittest.TestCase):
+    def start(self, **env):
+        # Automatic adjustment on, as a user who switched it on in the menu.
+        os.makedirs(os.path.dirname(SETTINGS), exist_ok=True)
+        with open(SETTINGS, "w") as settings:
+            settings.write("[General]\nautoAdjustEnabled=true\n")
+        set_panel(500)
+        background("#404040")
+        if os.path.exists(LOG):
+            os.remove(LOG)
+        # The compositor runs as another user; the program gets a runtime folder of its own, as in a real
+        # session, and finds the compositor by its full path. Headless outputs have no panel's connector
+        # name: HEADLESS-1 stands for the laptop's panel.
+        runtime = os.path.join(os.environ["HOME"], "runtime")
+        os.makedirs(runtime, mode=0o700, exist_ok=True)
+        socket = os.path.join(os.environ["XDG_RUNTIME_DIR"], os.environ["WAYLAND_DISPLAY"])
+        env = {**os.environ, "XDG_RUNTIME_DIR": runtime, "WAYLAND_DISPLAY": socket,
+               "LUMVEX_BUILTIN_OUTPUT": "HEADLESS-1", **env}
+        self.program = subprocess.Popen([LUMVEX], stderr=subprocess.PIPE, text=True, env=env)
+        self.assertTrue(wait_for(lambda: len(menu_labels(self.program.pid)) > 0), "the program did not start")
+
+    def tearDown(self):
+        if self.program.poll() is None:
+            self.program.kill()
+        self.program.wait()
+        self.program.stderr.close()
+
+    def stop(self):
+        self.program.send_signal(signal.SIGTERM)
+        status = self.program.wait(timeout=10)
+        return status, self.program.stderr.read()
+
+    def test_what_the_compositor_shows_moves_the_backlight(self):
+        self.start()
+        # Bright content asks for less light than dark content: the backlight follows the screen.
+        time.sleep(2.0)
+        dark = panel()
+        background("#ffffff")
+        self.assertTrue(wait_for(lambda: panel() < dark - 20, seconds=15.0),
+                        "backlight %d on white after %d on dark grey" % (panel(), dark))
+        self.assertTrue(wait_for(lambda: len(auto_rows()) > 0), "the adjustment is not logged")
+        bright = panel()
+        background("#404040")
+        self.assertTrue(wait_for(lambda: panel() > bright + 20, seconds=15.0),
+                        "backlight %d on dark grey after %d on white" % (panel(), bright))
+        self.assertFalse(any("capture" in label.lower() for label in menu_labels(self.program.pid)))
+        status, errors = self.stop()
+        self.assertEqual(status, 0)
+        self.assertEqual(errors.strip(), "")
+
+    def test_without_capture_the_menu_says_why_once_and_the_program_stays_quiet(self):
+        # The portal is asked for, but this bus has none.
+        self.start(LUMVEX_CAPTURE="portal")
+        self.assertTrue(wait_for(lambda: "portal" in menu_labels(self.program.pid)[0].lower()),
+                        menu_labels(self.program.pid))
+        before = cpu_seconds(self.program.pid)
+        time.sleep(3.0)
+        # Nothing spins: a tenth of a core at most while there is nothing to capture.
+        self.assertLess(cpu_seconds(self.program.pid) - before, 0.3)
+        self.assertEqual(auto_rows(), [])
+        status, errors = self.stop()
+        self.assertEqual(status, 0)
+        self.assertEqual(len(errors.splitlines()), 1, errors)
+        self.assertIn("portal", errors.lower())
+
+
+if __name__ == "__main__":
+    unittest.main(verbosity=2)

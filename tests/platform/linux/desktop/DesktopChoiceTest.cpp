@@ -1,0 +1,112 @@
+#include "engine/MemoryDefaults.h"
+#include "platform/linux/desktop/OpenDesktop.h"
+#include "platform/linux/desktop/WaylandDesktop.h"
+#include "platform/linux/desktop/X11Desktop.h"
+#include "platform/linux/portal/PortalScreenCapture.h"
+#include "platform/linux/wayland/WlrScreencopyCapture.h"
+#include "sensing/DisplayServices.h"
+#include "sensing/OutputNameId.h"
+#include "sensing/ScreenCapture.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <thread>
+
+using namespace lumvex;
+
+namespace {
+
+TEST(DesktopChoiceTest, TheSessionTypeDecidesTheProtocol)
+{
+    EXPECT_EQ(displayProtocol({":0", "", "x11"}), DisplayProtocol::x11);
+    EXPECT_EQ(displayProtocol({":0", "", ""}), DisplayProtocol::x11);
+    // A nested compositor inside an X11 session does not make it a Wayland session.
+    EXPECT_EQ(displayProtocol({":0", "wayland-1", "x11"}), DisplayProtocol::x11);
+    // An X server beside the compositor shows only X11 programs.
+    EXPECT_EQ(displayProtocol({":0", "wayland-0", "wayland"}), DisplayProtocol::wayland);
+    EXPECT_EQ(displayProtocol({":0", "wayland-0", ""}), DisplayProtocol::wayland);
+    EXPECT_EQ(displayProtocol({"", "", "wayland"}), DisplayProtocol::wayland);
+    EXPECT_EQ(displayProtocol({"", "", "tty"}), DisplayProtocol::none);
+}
+
+TEST(DesktopChoiceTest, AnX11SessionGetsTheX11Desktop)
+{
+    MemoryDefaults defaults;
+    const auto desktop = openDesktop({":0", "", "x11"}, defaults, std::nullopt);
+    EXPECT_NE(dynamic_cast<X11Desktop *>(desktop.get()), nullptr);
+}
+
+TEST(DesktopChoiceTest, AnUnreachableCompositorIsSaidOnceAndNothingElseBreaks)
+{
+    MemoryDefaults defaults;
+    setenv("WAYLAND_DISPLAY", "lumvex-no-such-compositor", 1);
+    for (const char *choice : {"", "portal", "screencopy"}) {
+        const auto desktop = openDesktop({"", "lumvex-no-such-compositor", "wayland"}, defaults, std::string(choice));
+        ASSERT_NE(dynamic_cast<WaylandDesktop *>(desktop.get()), nullptr);
+        DisplayServices &displays = desktop->displays();
+        EXPECT_EQ(displays.mainDisplay(), 0u);
+        EXPECT_TRUE(displays.screens().empty());
+        desktop->notePointerAt(10, 10);
+        EXPECT_EQ(displays.pointerLocation(), std::nullopt);
+        // No pointer watch and no application in front exist on Wayland.
+        EXPECT_FALSE(desktop->watchPointer([] {}));
+        EXPECT_EQ(desktop->watchFrontmostApp([] {}), nullptr);
+
+        const auto capture = desktop->makeCapture(displays.mainDisplay());
+        EXPECT_EQ(capture->captureAndReduce(), std::nullopt);
+        const auto reason = capture->unavailableReason();
+        ASSERT_TRUE(reason) << choice;
+        EXPECT_NE(reason->find("Wayland compositor"), std::string::npos) << *reason;
+    }
+}
+
+// Under a private headless sway (desktop_sway_tests).
+
+TEST(OnSwayDesktopTest, SwayGetsScreencopyUnlessThePortalIsAskedFor)
+{
+    MemoryDefaults defaults;
+    const auto desktop = openDesktop(SessionEnvironment::current(), defaults, std::nullopt);
+    ASSERT_NE(dynamic_cast<WaylandDesktop *>(desktop.get()), nullptr);
+    DisplayServices &displays = desktop->displays();
+    const DisplayId main = displays.mainDisplay();
+    EXPECT_EQ(main, outputNameId("HEADLESS-1"));
+    EXPECT_EQ(displays.outputName(main), "HEADLESS-1");
+
+    const auto capture = desktop->makeCapture(main);
+    ASSERT_NE(dynamic_cast<WlrScreencopyCapture *>(capture.get()), nullptr);
+    std::optional<ScreenReduction> reduction;
+    for (int attempt = 0; attempt < 20 && !reduction; ++attempt) {
+        reduction = capture->captureAndReduce();
+        if (!reduction) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        }
+    }
+    ASSERT_TRUE(reduction);
+    // The wrapper's background is black.
+    EXPECT_LT(reduction->meanLuminance, 0.01);
+    EXPECT_EQ(capture->unavailableReason(), std::nullopt);
+
+    const auto portal = openDesktop(SessionEnvironment::current(), defaults, std::string("portal"));
+    const auto portalCapture = portal->makeCapture(portal->displays().mainDisplay());
+    EXPECT_NE(dynamic_cast<PortalScreenCapture *>(portalCapture.get()), nullptr);
+}
+
+TEST(OnSwayDesktopTest, AClickPositionStandsInForThePointer)
+{
+    MemoryDefaults defaults;
+    const auto desktop = openDesktop(SessionEnvironment::current(), defaults, std::nullopt);
+    DisplayServices &displays = desktop->displays();
+    EXPECT_EQ(displays.pointerLocation(), std::nullopt);
+    // A click near the top of the 1920x1080 output: y grows upwards in the answer.
+    desktop->notePointerAt(1800, 10);
+    const std::optional<Point> p = displays.pointerLocation();
+    ASSERT_TRUE(p);
+    EXPECT_GT(p->x, 1799.0);
+    EXPECT_LT(p->x, 1801.0);
+    EXPECT_GT(p->y, 1068.0);
+    EXPECT_LT(p->y, 1071.0);
+}
+
+} // namespace
