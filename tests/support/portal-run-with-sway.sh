@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Runs a command in a headless Wayland desktop of its own that shares its screen through the desktop portal:
-# a headless sway (one 1920x1080 output, HEADLESS-1, solid background), PipeWire with WirePlumber, the
+# a headless sway (run-with-sway.sh: one 1920x1080 output, HEADLESS-1, black), PipeWire with WirePlumber, the
 # permission store, the portal's wlroots backend and the portal itself, all on a private session bus with
 # private XDG folders. The backend asks no one: its output chooser is a script that picks HEADLESS-1 and
 # counts its runs in $LUMVEX_TEST_DIR/chooser-runs. Stops everything afterwards; exits with the command's status.
@@ -10,6 +10,10 @@
 # Usage: portal-run-with-sway.sh COMMAND [ARGS...]
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
+# The compositor, its folders and SWAYSOCK come from run-with-sway.sh, which runs this script again inside.
+if [ -z "${LUMVEX_SWAY_PID:-}" ]; then
+  exec "$here/run-with-sway.sh" "$here/$(basename "$0")" "$@"
+fi
 work=$(mktemp -d "${TMPDIR:-/tmp}/lumvex-portal-XXXXXX")
 chmod 755 "$work"
 pids=()
@@ -44,35 +48,13 @@ wait_for() { # wait_for SECONDS COMMAND...: polls COMMAND every 0.1 s
   return 1
 }
 
-runtime="$work/runtime"
-mkdir -p "$runtime" "$work/home" "$work/config" "$work/data" "$work/state" "$work/cache" "$work/sway-home"
-chmod 700 "$runtime"
-cat >"$work/sway.conf" <<CONF
-output HEADLESS-1 resolution 1920x1080 position 0 0
-output * bg #000000 solid_color
-CONF
-chmod 644 "$work/sway.conf"
-
-# sway refuses to run as root: as root it runs as nobody, which must own the runtime folder it shares with us.
-sway_env=(env -i PATH=/usr/bin:/bin XDG_RUNTIME_DIR="$runtime" HOME="$work/sway-home" WLR_BACKENDS=headless
-  WLR_RENDERER=pixman WLR_LIBINPUT_NO_DEVICES=1)
-if [ "$(id -u)" -eq 0 ]; then
-  chown 65534:65534 "$runtime" "$work/sway-home"
-  "${sway_env[@]}" setpriv --reuid=65534 --regid=65534 --clear-groups sway -c "$work/sway.conf" >"$work/sway.log" 2>&1 &
-else
-  "${sway_env[@]}" sway -c "$work/sway.conf" >"$work/sway.log" 2>&1 &
-fi
-pids+=($!)
-wait_for 10 test -S "$runtime/wayland-1" || fail "sway did not start"
-wait_for 10 compgen -G "$runtime/sway-ipc.*.sock" >/dev/null || fail "sway's IPC socket did not appear"
-SWAYSOCK=$(compgen -G "$runtime/sway-ipc.*.sock" | head -n 1)
+mkdir -p "$XDG_CONFIG_HOME"
+runtime=$XDG_RUNTIME_DIR
 
 . "$here/private-bus.sh"
 start_private_bus "$work"
 pids+=("$bus_pid")
 
-export HOME="$work/home" XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" XDG_STATE_HOME="$work/state"
-export XDG_CACHE_HOME="$work/cache" XDG_RUNTIME_DIR="$runtime" WAYLAND_DISPLAY=wayland-1 SWAYSOCK
 export XDG_CURRENT_DESKTOP=sway XDG_SESSION_TYPE=wayland LUMVEX_TEST_DIR="$work"
 export DBUS_SESSION_BUS_ADDRESS="$address" DBUS_SYSTEM_BUS_ADDRESS="$address"
 unset DISPLAY PIPEWIRE_REMOTE PIPEWIRE_RUNTIME_DIR

@@ -1,5 +1,5 @@
 // What capture through the desktop portal costs per picture, measured in the headless desktop of
-// tests/support/portal-run-with-sway.sh (run by tests/support/portal-capture-cost.sh): this process (the
+// tests/support/portal-run-with-sway.sh (run by bench/portal-capture-cost.sh): this process (the
 // PipeWire thread and the reduction), and the compositor, the portal's backend and PipeWire beside it. First
 // a still screen, then one whose background changes every 100 ms, captured and, for comparison, not.
 #include "engine/MemoryDefaults.h"

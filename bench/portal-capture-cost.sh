@@ -4,7 +4,7 @@
 # measuring program in the given build folder (default build/) first.
 # Usage: portal-capture-cost.sh [BUILD_DIR] [TICKS]
 set -euo pipefail
-root=$(cd "$(dirname "$0")/../.." && pwd)
+root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$root/build}
 cmake --build "$build" --target portal_capture_cost portal_wlr_shm_shim >/dev/null
 LUMVEX_PORTAL_WLR_PRELOAD="$build/tests/platform/linux/portal/portal_wlr_shm_shim.so" \
