@@ -10,38 +10,15 @@ import sys
 import time
 import unittest
 
+from program_session import LOG, rows, set_panel, wait_for
+
 LUMVEX = sys.argv.pop(1) if len(sys.argv) > 1 else "lumvex"
-SYSFS = os.environ.get("LUMVEX_SYSFS_ROOT", "")
-DEVICE = os.path.join(SYSFS, "sys/class/backlight/intel_backlight/brightness")
-LOG = os.path.join(os.environ.get("XDG_STATE_HOME", ""), "lumvex/adjustments.csv")
 
 
 def control(method, value):
     subprocess.run(["dbus-send", "--session", "--dest=org.lumvex.test.FakeDesktop", "--print-reply",
                     "/org/lumvex/test", "org.lumvex.test.FakeDesktop." + method, "boolean:" + value],
                    check=True, stdout=subprocess.DEVNULL)
-
-
-def set_panel(raw):
-    with open(DEVICE, "w") as device:
-        device.write("%d\n" % raw)
-
-
-def rows():
-    try:
-        with open(LOG) as log:
-            return log.read().splitlines()[1:]
-    except FileNotFoundError:
-        return []
-
-
-def wait_for(condition, seconds=5.0):
-    deadline = time.monotonic() + seconds
-    while time.monotonic() < deadline:
-        if condition():
-            return True
-        time.sleep(0.05)
-    return condition()
 
 
 class TrayProgram(unittest.TestCase):

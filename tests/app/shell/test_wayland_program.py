@@ -12,22 +12,10 @@ import time
 import unittest
 
 import dbus
+from program_session import LOG, panel, rows, set_panel, wait_for
 
 LUMVEX = sys.argv.pop(1) if len(sys.argv) > 1 else "lumvex"
-SYSFS = os.environ.get("LUMVEX_SYSFS_ROOT", "")
-DEVICE = os.path.join(SYSFS, "sys/class/backlight/intel_backlight/brightness")
-LOG = os.path.join(os.environ.get("XDG_STATE_HOME", ""), "lumvex/adjustments.csv")
 SETTINGS = os.path.join(os.environ.get("XDG_CONFIG_HOME", ""), "lumvex/lumvex.conf")
-
-
-def panel():
-    with open(DEVICE) as device:
-        return int(device.read())
-
-
-def set_panel(raw):
-    with open(DEVICE, "w") as device:
-        device.write("%d\n" % raw)
 
 
 def background(colour):
@@ -36,20 +24,7 @@ def background(colour):
 
 
 def auto_rows():
-    try:
-        with open(LOG) as log:
-            return [row for row in log.read().splitlines()[1:] if ",auto" in row]
-    except FileNotFoundError:
-        return []
-
-
-def wait_for(condition, seconds=8.0):
-    deadline = time.monotonic() + seconds
-    while time.monotonic() < deadline:
-        if condition():
-            return True
-        time.sleep(0.1)
-    return condition()
+    return [row for row in rows() if ",auto" in row]
 
 
 def cpu_seconds(pid):
@@ -94,7 +69,7 @@ class WaylandProgram(unittest.TestCase):
         env = {**os.environ, "XDG_RUNTIME_DIR": runtime, "WAYLAND_DISPLAY": socket,
                "LUMVEX_BUILTIN_OUTPUT": "HEADLESS-1", **env}
         self.program = subprocess.Popen([LUMVEX], stderr=subprocess.PIPE, text=True, env=env)
-        self.assertTrue(wait_for(lambda: len(menu_labels(self.program.pid)) > 0), "the program did not start")
+        self.assertTrue(wait_for(lambda: len(menu_labels(self.program.pid)) > 0, seconds=8.0), "the program did not start")
 
     def tearDown(self):
         if self.program.poll() is None:
@@ -115,7 +90,7 @@ class WaylandProgram(unittest.TestCase):
         background("#ffffff")
         self.assertTrue(wait_for(lambda: panel() < dark - 20, seconds=15.0),
                         "backlight %d on white after %d on dark grey" % (panel(), dark))
-        self.assertTrue(wait_for(lambda: len(auto_rows()) > 0), "the adjustment is not logged")
+        self.assertTrue(wait_for(lambda: len(auto_rows()) > 0, seconds=8.0), "the adjustment is not logged")
         bright = panel()
         background("#404040")
         self.assertTrue(wait_for(lambda: panel() > bright + 20, seconds=15.0),
@@ -128,7 +103,7 @@ class WaylandProgram(unittest.TestCase):
     def test_without_capture_the_menu_says_why_once_and_the_program_stays_quiet(self):
         # The portal is asked for, but this bus has none.
         self.start(LUMVEX_CAPTURE="portal")
-        self.assertTrue(wait_for(lambda: "portal" in menu_labels(self.program.pid)[0].lower()),
+        self.assertTrue(wait_for(lambda: "portal" in menu_labels(self.program.pid)[0].lower(), seconds=8.0),
                         menu_labels(self.program.pid))
         before = cpu_seconds(self.program.pid)
         time.sleep(3.0)
