@@ -3,8 +3,8 @@
 // one that a fullscreen window repaints on every frame, copying only after a drawing (when-drawn) or
 // every time. Changing-screen captures are paced at the sampler's 10 Hz; "sway_ms" is the
 // compositor's CPU time per capture, the repainting included (RepaintingAlone shows that part).
-#include "WaylandRepainter.h"
 #include "platform/linux/wayland/WlrScreencopyCapture.h"
+#include "support/wayland/WaylandRepainter.h"
 
 #include <benchmark/benchmark.h>
 
@@ -108,7 +108,7 @@ void StillScreen(benchmark::State &state)
 
 void ChangingScreen(benchmark::State &state)
 {
-    bench::WaylandRepainter repainter;
+    test::WaylandRepainter repainter;
     if (!repainter.waitUntilShown()) {
         state.SkipWithError("the repainting window did not show");
         return;
@@ -131,7 +131,7 @@ void ChangingScreen(benchmark::State &state)
 // The compositor's work for the repainting window alone, per tick, to take off the figures above.
 void RepaintingAlone(benchmark::State &state)
 {
-    bench::WaylandRepainter repainter;
+    test::WaylandRepainter repainter;
     if (!repainter.waitUntilShown()) {
         state.SkipWithError("the repainting window did not show");
         return;

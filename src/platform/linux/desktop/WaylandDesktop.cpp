@@ -1,5 +1,7 @@
 #include "WaylandDesktop.h"
 
+#include "WaylandFrontmostApp.h"
+
 #include "platform/linux/capture/UnavailableCapture.h"
 #include "platform/linux/portal/PortalScreenCapture.h"
 #include "platform/linux/wayland/WlrScreencopyCapture.h"
@@ -27,6 +29,13 @@ std::unique_ptr<ScreenCapture> WaylandDesktop::makeCapture(DisplayId display)
         area = QRect(rect->x, rect->y, rect->width, rect->height);
     }
     return std::make_unique<PortalScreenCapture>(m_defaults, area);
+}
+
+FrontmostAppProvider *WaylandDesktop::watchFrontmostApp(std::function<void()> onSwitch)
+{
+    m_displays.onAppSwitch = std::move(onSwitch);
+    m_frontmostApp = std::make_unique<WaylandFrontmostApp>(m_displays);
+    return m_frontmostApp.get();
 }
 
 void WaylandDesktop::notePointerAt(int x, int y)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Desktop.h"
+#include "engine/FrontmostAppProvider.h"
 #include "platform/linux/wayland/WaylandDisplayServices.h"
 
 #include <memory>
@@ -12,7 +13,8 @@ class Defaults;
 // A Wayland session. Capture goes through the compositor's wlroots screen copy where it offers one (sway,
 // Hyprland, river, labwc), else through the desktop portal's ScreenCast (GNOME, KDE Plasma), which asks
 // the user once. No global pointer position exists here: the pointer is known only from a tray host's
-// clicks, and no movement can be watched.
+// clicks, and no movement can be watched. The application in front is known where the compositor tells
+// its task bars (wlroots compositors).
 class WaylandDesktop final : public Desktop
 {
 public:
@@ -25,13 +27,14 @@ public:
     DisplayServices &displays() override { return m_displays; }
     std::unique_ptr<ScreenCapture> makeCapture(DisplayId display) override;
     bool watchPointer(std::function<void()>) override { return false; }
-    FrontmostAppProvider *watchFrontmostApp(std::function<void()>) override { return nullptr; }
+    FrontmostAppProvider *watchFrontmostApp(std::function<void()> onSwitch) override;
     void notePointerAt(int x, int y) override;
 
 private:
     Defaults &m_defaults;
     const CaptureChoice m_choice;
     WaylandDisplayServices m_displays;
+    std::unique_ptr<FrontmostAppProvider> m_frontmostApp;
 };
 
 } // namespace lumvex

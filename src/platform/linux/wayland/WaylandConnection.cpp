@@ -35,6 +35,8 @@ const wl_registry_listener WaylandConnection::kRegistryListener = {
             } else if (kind == wl_shm_interface.name && !self.m_shm) {
                 self.m_shm.reset(static_cast<wl_shm *>(
                     wl_registry_bind(registry, name, &wl_shm_interface, std::min(version, kShmVersion))));
+            } else if (kind == zwlr_foreign_toplevel_manager_v1_interface.name) {
+                self.m_toplevels.setManager(registry, name, version);
             } else if (kind == zwlr_screencopy_manager_v1_interface.name && !self.m_screencopy) {
                 self.m_screencopyName = name;
                 self.m_screencopy.reset(static_cast<zwlr_screencopy_manager_v1 *>(wl_registry_bind(
@@ -44,7 +46,10 @@ const wl_registry_listener WaylandConnection::kRegistryListener = {
     .global_remove =
         [](void *data, wl_registry *, uint32_t name) {
             auto &self = *static_cast<WaylandConnection *>(data);
-            if (!self.m_outputs.removeGlobal(name) && self.m_screencopy && name == self.m_screencopyName) {
+            if (self.m_outputs.removeGlobal(name) || self.m_toplevels.removeGlobal(name)) {
+                return;
+            }
+            if (self.m_screencopy && name == self.m_screencopyName) {
                 self.m_screencopy.reset();
             }
         },

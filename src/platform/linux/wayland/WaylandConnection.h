@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ForeignToplevels.h"
 #include "WaylandOutputs.h"
 #include "WaylandPtr.h"
 
@@ -15,8 +16,8 @@
 namespace lumvex {
 
 // One client connection to the Wayland compositor named by WAYLAND_DISPLAY, with the globals Lumvex
-// uses: the outputs, shared memory and screencopy. It is used on one thread, the one that opened it,
-// and never waits for the compositor longer than it is told to.
+// uses: the outputs, shared memory, screencopy and the toplevel windows. It is used on one thread, the one that opened
+// it, and never waits for the compositor longer than it is told to.
 class WaylandConnection
 {
 public:
@@ -47,6 +48,7 @@ public:
     bool isBroken() const { return m_broken; }
 
     const WaylandOutputs &outputs() const { return m_outputs; }
+    const ForeignToplevels &toplevels() const { return m_toplevels; }
     wl_shm *shm() const { return m_shm.get(); }
     zwlr_screencopy_manager_v1 *screencopy() const { return m_screencopy.get(); }
 
@@ -69,6 +71,7 @@ private:
     WaylandPtr<wl_display> m_display;
     WaylandPtr<wl_registry> m_registry;
     WaylandOutputs m_outputs;
+    ForeignToplevels m_toplevels;
     WaylandPtr<wl_shm> m_shm;
     WaylandPtr<zwlr_screencopy_manager_v1> m_screencopy;
     std::uint32_t m_screencopyName = 0;

@@ -21,6 +21,10 @@ WaylandDisplayServices::WaylandDisplayServices()
     if (const char *panel = std::getenv("LUMVEX_BUILTIN_OUTPUT")) {
         m_builtIn.alsoBuiltIn = panel;
     }
+    // The application in front at start is where we are, not a switch.
+    if (m_connection) {
+        m_lastApp = m_connection->toplevels().activeAppId();
+    }
 }
 
 WaylandDisplayServices::~WaylandDisplayServices() = default;
@@ -31,7 +35,22 @@ bool WaylandDisplayServices::isConnected()
     if (m_connection && !m_connection->dispatchPending()) {
         m_connection.reset();
     }
-    return m_connection != nullptr;
+    if (!m_connection) {
+        return false;
+    }
+    const std::optional<std::string> app = m_connection->toplevels().activeAppId();
+    if (app && app != m_lastApp) {
+        m_lastApp = app;
+        if (onAppSwitch) {
+            onAppSwitch();
+        }
+    }
+    return true;
+}
+
+std::optional<std::string> WaylandDisplayServices::activeAppId()
+{
+    return isConnected() ? m_connection->toplevels().activeAppId() : std::nullopt;
 }
 
 bool WaylandDisplayServices::offersScreencopy()

@@ -3,6 +3,7 @@
 #include "OutputLayout.h"
 #include "sensing/DisplayServices.h"
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -46,6 +47,13 @@ public:
     // The pointer was last seen here, in the compositor's logical coordinates (y down).
     void notePointerAt(int x, int y);
 
+    // The application id of the active window where the compositor tells (wlroots compositors); nothing
+    // elsewhere, or when no window is active.
+    std::optional<std::string> activeAppId();
+    // Runs from any question above once a window of another application than the last one has become
+    // active; moving to no window at all is not a switch.
+    std::function<void()> onAppSwitch;
+
 private:
     // The outputs as they are now; empty without a connection.
     std::vector<NamedOutput> currentOutputs();
@@ -55,6 +63,7 @@ private:
     // LUMVEX_BUILTIN_OUTPUT names the panel where its connector name does not tell.
     BuiltInRule m_builtIn;
     std::optional<std::pair<int, int>> m_pointerHint;
+    std::optional<std::string> m_lastApp;
     // Names of every output seen, so that a display that has just gone is still known.
     std::unordered_map<DisplayId, std::string> m_names;
 };

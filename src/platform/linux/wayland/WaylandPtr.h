@@ -1,6 +1,7 @@
 #pragma once
 
 #include <wayland-client.h>
+#include <wlr-foreign-toplevel-management-unstable-v1-client-protocol.h>
 #include <wlr-screencopy-unstable-v1-client-protocol.h>
 #include <xdg-output-unstable-v1-client-protocol.h>
 
@@ -57,6 +58,19 @@ inline void destroyWaylandObject(zwlr_screencopy_manager_v1 *manager)
 inline void destroyWaylandObject(zwlr_screencopy_frame_v1 *frame)
 {
     zwlr_screencopy_frame_v1_destroy(frame);
+}
+
+inline void destroyWaylandObject(zwlr_foreign_toplevel_manager_v1 *manager)
+{
+    // The protocol has no destructor request: ask for no more events, then let the proxy go; what the
+    // compositor still sends to it is dropped.
+    zwlr_foreign_toplevel_manager_v1_stop(manager);
+    zwlr_foreign_toplevel_manager_v1_destroy(manager);
+}
+
+inline void destroyWaylandObject(zwlr_foreign_toplevel_handle_v1 *handle)
+{
+    zwlr_foreign_toplevel_handle_v1_destroy(handle);
 }
 
 struct WaylandDeleter

@@ -1,3 +1,4 @@
+#include "engine/FrontmostAppProvider.h"
 #include "engine/MemoryDefaults.h"
 #include "platform/linux/desktop/OpenDesktop.h"
 #include "platform/linux/desktop/WaylandDesktop.h"
@@ -7,16 +8,27 @@
 #include "sensing/DisplayServices.h"
 #include "sensing/OutputNameId.h"
 #include "sensing/ScreenCapture.h"
+#include "support/wayland/WaylandRepainter.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <cstdlib>
+#include <functional>
 #include <thread>
 
 using namespace lumvex;
 
 namespace {
+
+bool eventually(const std::function<bool()> &condition)
+{
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (!condition() && std::chrono::steady_clock::now() < end) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return condition();
+}
 
 TEST(DesktopChoiceTest, TheSessionTypeDecidesTheProtocol)
 {
@@ -50,9 +62,11 @@ TEST(DesktopChoiceTest, AnUnreachableCompositorIsSaidOnceAndNothingElseBreaks)
         EXPECT_TRUE(displays.screens().empty());
         desktop->notePointerAt(10, 10);
         EXPECT_EQ(displays.pointerLocation(), std::nullopt);
-        // No pointer watch and no application in front exist on Wayland.
+        // No pointer watch exists on Wayland, and no compositor tells the application in front.
         EXPECT_FALSE(desktop->watchPointer([] {}));
-        EXPECT_EQ(desktop->watchFrontmostApp([] {}), nullptr);
+        const FrontmostAppProvider *app = desktop->watchFrontmostApp([] {});
+        ASSERT_NE(app, nullptr);
+        EXPECT_EQ(app->frontmostAppId(), std::nullopt);
 
         const auto capture = desktop->makeCapture(displays.mainDisplay());
         EXPECT_EQ(capture->captureAndReduce(), std::nullopt);
@@ -107,6 +121,36 @@ TEST(OnSwayDesktopTest, AClickPositionStandsInForThePointer)
     EXPECT_LT(p->x, 1801.0);
     EXPECT_GT(p->y, 1068.0);
     EXPECT_LT(p->y, 1071.0);
+}
+
+TEST(OnSwayDesktopTest, TheActiveWindowsApplicationIsInFrontAndSwitchesAreTold)
+{
+    MemoryDefaults defaults;
+    const auto desktop = openDesktop(SessionEnvironment::current(), defaults, std::nullopt);
+    int switches = 0;
+    const FrontmostAppProvider *app = desktop->watchFrontmostApp([&] { ++switches; });
+    ASSERT_NE(app, nullptr);
+    EXPECT_EQ(app->frontmostAppId(), std::nullopt);
+    const auto inFront = [app](const char *id) { return [app, id] { return app->frontmostAppId() == id; }; };
+    {
+        test::WaylandRepainter editor("org.lumvex.Editor", false);
+        ASSERT_TRUE(editor.waitUntilShown());
+        EXPECT_TRUE(eventually(inFront("org.lumvex.Editor")));
+        EXPECT_EQ(switches, 1);
+        {
+            test::WaylandRepainter viewer("org.lumvex.Viewer", false);
+            ASSERT_TRUE(viewer.waitUntilShown());
+            EXPECT_TRUE(eventually(inFront("org.lumvex.Viewer")));
+            EXPECT_EQ(app->frontmostAppName(), "org.lumvex.Viewer");
+            EXPECT_EQ(switches, 2);
+        }
+        // The editor gets the focus back when the viewer goes.
+        EXPECT_TRUE(eventually(inFront("org.lumvex.Editor")));
+        EXPECT_EQ(switches, 3);
+    }
+    // No window at all is nothing in front, and no switch.
+    EXPECT_TRUE(eventually([app] { return !app->frontmostAppId(); }));
+    EXPECT_EQ(switches, 3);
 }
 
 } // namespace

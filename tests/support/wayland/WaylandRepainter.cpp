@@ -13,7 +13,7 @@
 #include <cstring>
 #include <string_view>
 
-namespace lumvex::bench {
+namespace lumvex::test {
 
 struct WaylandRepainter::Window
 {
@@ -116,8 +116,10 @@ struct WaylandRepainter::Window
     }
 };
 
-WaylandRepainter::WaylandRepainter()
-    : m_thread(&WaylandRepainter::run, this)
+WaylandRepainter::WaylandRepainter(std::string appId, bool fullscreen)
+    : m_appId(std::move(appId))
+    , m_fullscreen(fullscreen)
+    , m_thread(&WaylandRepainter::run, this)
 {}
 
 WaylandRepainter::~WaylandRepainter()
@@ -214,7 +216,10 @@ void WaylandRepainter::run()
         .wm_capabilities = [](void *, xdg_toplevel *, wl_array *) {},
     };
     xdg_toplevel_add_listener(window.toplevel, &kToplevelListener, &window);
-    xdg_toplevel_set_fullscreen(window.toplevel, nullptr);
+    xdg_toplevel_set_app_id(window.toplevel, m_appId.c_str());
+    if (m_fullscreen) {
+        xdg_toplevel_set_fullscreen(window.toplevel, nullptr);
+    }
     wl_surface_commit(window.surface);
     while (!window.configured) {
         if (wl_display_dispatch(window.display) < 0) {
@@ -251,4 +256,4 @@ void WaylandRepainter::run()
     }
 }
 
-} // namespace lumvex::bench
+} // namespace lumvex::test
