@@ -78,12 +78,16 @@ PortalScreenCapture::~PortalScreenCapture()
         m_link->stream.reset();
     }
     m_stream.reset();
-    if (QThread::currentThread() == m_session->thread()) {
-        delete m_session;
+}
+
+void PortalScreenCapture::EndOnItsThread::operator()(ScreenCastSession *session) const
+{
+    if (QThread::currentThread() == session->thread()) {
+        std::default_delete<ScreenCastSession>()(session);
     } else {
         // Closed at the next turn of the main thread's loop; deleted when its loop gets to deferred deletions.
-        QMetaObject::invokeMethod(m_session, &ScreenCastSession::close, Qt::QueuedConnection);
-        m_session->deleteLater();
+        QMetaObject::invokeMethod(session, &ScreenCastSession::close, Qt::QueuedConnection);
+        session->deleteLater();
     }
 }
 
@@ -91,7 +95,7 @@ std::optional<ScreenReduction> PortalScreenCapture::captureAndReduce()
 {
     if (!m_startRequested) {
         m_startRequested = true;
-        QMetaObject::invokeMethod(m_session, &ScreenCastSession::start, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(m_session.get(), &ScreenCastSession::start, Qt::QueuedConnection);
     }
     std::shared_ptr<PipeWireStream> current;
     {

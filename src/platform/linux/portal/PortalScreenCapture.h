@@ -45,11 +45,16 @@ public:
 
 private:
     struct Link;
+    // Ends the session on the thread it lives on: at once there, else queued to it.
+    struct EndOnItsThread
+    {
+        void operator()(ScreenCastSession *session) const;
+    };
 
     // Shared with the session's callbacks on the main thread.
     const std::shared_ptr<Link> m_link;
     // Lives on the main thread; deleted there after this capture.
-    ScreenCastSession *const m_session;
+    const std::unique_ptr<ScreenCastSession, EndOnItsThread> m_session;
 
     // The capturing thread's own.
     bool m_startRequested = false;
