@@ -83,7 +83,10 @@ void AppShell::launch()
     m_statusController = std::make_unique<StatusItemController>(*m_brightness, m_defaults);
     m_statusController->setLoginItem(m_loginItem.get());
     m_statusController->onQuit = [] { QCoreApplication::quit(); };
-    m_statusController->captureProblemProvider = [this] { return m_captureProblem; };
+    // The sampler forgets the problem with its next sample, when capture works again.
+    m_statusController->captureProblemProvider = [this] {
+        return m_sampler ? m_sampler->unavailableReason() : std::nullopt;
+    };
     m_statusController->onHostClickPosition = [this](int x, int y) { m_desktop->notePointerAt(x, y); };
 
     m_updater = std::make_unique<UpdaterController>(m_defaults, m_clock, std::make_unique<FreedesktopNotifier>());
@@ -116,10 +119,7 @@ void AppShell::setUpDataCapture()
 {
     m_sampler = std::make_unique<ContentSampler>(m_desktop->makeCapture(m_desktop->displays().mainDisplay()),
                                                  queuedPostTo(this), m_clock);
-    m_sampler->onUnavailable = [this](const std::string &reason) {
-        m_captureProblem = reason;
-        std::fprintf(stderr, "lumvex: %s\n", reason.c_str());
-    };
+    m_sampler->onUnavailable = [](const std::string &reason) { std::fprintf(stderr, "lumvex: %s\n", reason.c_str()); };
     m_ambient = std::make_unique<AmbientLightSensor>(openLightSource());
     m_recorder = std::make_unique<TelemetryRecorder>(xdg::telemetryDir(), m_clock, m_defaults,
                                                      std::make_unique<QtRepeatingTimer>());

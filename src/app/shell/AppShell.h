@@ -87,7 +87,6 @@ private:
     BrightnessPoll m_poll;
     VolumePoll m_volumePoll;
     DesktopChangeGuard m_guard;
-    std::optional<std::string> m_captureProblem;
 };
 
 } // namespace lumvex
