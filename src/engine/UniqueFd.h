@@ -30,6 +30,8 @@ public:
 
     int get() const { return m_fd; }
     explicit operator bool() const { return m_fd >= 0; }
+    // Hands the descriptor to a new owner, which closes it.
+    int release() { return std::exchange(m_fd, -1); }
 
     // Returns false when the kernel reports an error on close (a late write failure, for instance).
     bool close()

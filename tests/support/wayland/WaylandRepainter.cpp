@@ -1,5 +1,7 @@
 #include "WaylandRepainter.h"
 
+#include "engine/UniqueFd.h"
+
 #include <wayland-client.h>
 #include <xdg-shell-client-protocol.h>
 
@@ -76,25 +78,23 @@ struct WaylandRepainter::Window
     {
         const int stride = width * 4;
         const std::size_t size = static_cast<std::size_t>(stride) * static_cast<std::size_t>(height);
-        const int fd = memfd_create("lumvex-repainter", MFD_CLOEXEC);
-        if (fd < 0 || ftruncate(fd, static_cast<off_t>(size * 2)) != 0) {
+        const UniqueFd fd(memfd_create("lumvex-repainter", MFD_CLOEXEC));
+        if (!fd || ftruncate(fd.get(), static_cast<off_t>(size * 2)) != 0) {
             return false;
         }
-        void *data = mmap(nullptr, size * 2, PROT_READ | PROT_WRITE, MAP_SHARED, fd, 0);
+        void *data = mmap(nullptr, size * 2, PROT_READ | PROT_WRITE, MAP_SHARED, fd.get(), 0);
         if (data == MAP_FAILED) {
-            close(fd);
             return false;
         }
         std::memset(data, 0x30, size);
         std::memset(static_cast<std::uint8_t *>(data) + size, 0xc0, size);
         munmap(data, size * 2);
-        wl_shm_pool *pool = wl_shm_create_pool(shm, fd, static_cast<std::int32_t>(size * 2));
+        wl_shm_pool *pool = wl_shm_create_pool(shm, fd.get(), static_cast<std::int32_t>(size * 2));
         for (int i = 0; i < 2; ++i) {
             buffers[static_cast<std::size_t>(i)] = wl_shm_pool_create_buffer(
                 pool, static_cast<std::int32_t>(size) * i, width, height, stride, WL_SHM_FORMAT_XRGB8888);
         }
         wl_shm_pool_destroy(pool);
-        close(fd);
         return true;
     }
 

@@ -42,32 +42,29 @@ std::string describe(const char *what, int result)
 
 } // namespace
 
-std::unique_ptr<PipeWireStream> PipeWireStream::connect(int fd, std::uint32_t nodeId, int maxFramesPerSecond,
+std::unique_ptr<PipeWireStream> PipeWireStream::connect(UniqueFd fd, std::uint32_t nodeId, int maxFramesPerSecond,
                                                         std::string &error)
 {
     initPipeWire();
     auto self = std::make_unique<PipeWireStream>(Key());
     self->m_loop = pw_thread_loop_new("lumvex-screen", nullptr);
     if (self->m_loop == nullptr) {
-        ::close(fd);
         error = describe("no PipeWire loop", errno);
         return nullptr;
     }
     self->m_context = pw_context_new(pw_thread_loop_get_loop(self->m_loop), nullptr, 0);
     if (self->m_context == nullptr) {
-        ::close(fd);
         error = describe("no PipeWire context", errno);
         return nullptr;
     }
     if (const int result = pw_thread_loop_start(self->m_loop); result < 0) {
-        ::close(fd);
         error = describe("the PipeWire thread did not start", result);
         return nullptr;
     }
 
     const LoopLock lock(self->m_loop);
     // The core owns the descriptor from here on, also when it fails.
-    self->m_core = pw_context_connect_fd(self->m_context, fd, nullptr, 0);
+    self->m_core = pw_context_connect_fd(self->m_context, fd.release(), nullptr, 0);
     if (self->m_core == nullptr) {
         error = describe("cannot connect to the shared screen's PipeWire", errno);
         return nullptr;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "VideoFormat.h"
+#include "engine/UniqueFd.h"
 
 #include <pipewire/pipewire.h>
 
@@ -22,7 +23,7 @@ class PipeWireStream
 public:
     // Connects to node `nodeId` over the PipeWire connection `fd`, which it takes over. Nothing, with `error`
     // set, when PipeWire refuses.
-    static std::unique_ptr<PipeWireStream> connect(int fd, std::uint32_t nodeId, int maxFramesPerSecond,
+    static std::unique_ptr<PipeWireStream> connect(UniqueFd fd, std::uint32_t nodeId, int maxFramesPerSecond,
                                                    std::string &error);
     ~PipeWireStream();
     PipeWireStream(const PipeWireStream &) = delete;

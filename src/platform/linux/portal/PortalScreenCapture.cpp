@@ -51,14 +51,14 @@ PortalScreenCapture::PortalScreenCapture(Defaults &defaults, std::optional<QRect
     m_session->onStarted = [link = m_link, area](const QDBusUnixFileDescriptor &pipeWire,
                                                  const std::vector<ScreenCastStream> &streams) {
         const std::optional<ScreenCastStream> chosen = chooseScreenCastStream(streams, area);
-        const int fd = duplicate(pipeWire.fileDescriptor());
-        if (!chosen || fd < 0) {
+        UniqueFd fd(duplicate(pipeWire.fileDescriptor()));
+        if (!chosen || !fd) {
             link->setStream(nullptr, "Lumvex could not take over the shared screen from the desktop portal.");
             return;
         }
         std::string error;
         std::shared_ptr<PipeWireStream> stream =
-            PipeWireStream::connect(fd, chosen->nodeId, kMaxFramesPerSecond, error);
+            PipeWireStream::connect(std::move(fd), chosen->nodeId, kMaxFramesPerSecond, error);
         if (!stream) {
             link->setStream(nullptr, "Lumvex cannot receive the shared screen from PipeWire (" + error + ").");
             return;

@@ -1,38 +1,13 @@
 #include "ShmBuffer.h"
 
+#include "engine/UniqueFd.h"
+
 #include <sys/mman.h>
 #include <unistd.h>
 
 #include <limits>
 
 namespace lumvex {
-
-namespace {
-
-// Closes the descriptor when it goes out of scope; the mapping and the compositor's pool keep the
-// memory alive.
-class FileDescriptor
-{
-public:
-    explicit FileDescriptor(int fd)
-        : m_fd(fd)
-    {}
-    ~FileDescriptor()
-    {
-        if (m_fd >= 0) {
-            close(m_fd);
-        }
-    }
-    FileDescriptor(const FileDescriptor &) = delete;
-    FileDescriptor &operator=(const FileDescriptor &) = delete;
-
-    int get() const { return m_fd; }
-
-private:
-    int m_fd;
-};
-
-} // namespace
 
 std::unique_ptr<ShmBuffer> ShmBuffer::create(wl_shm *shm, const Shape &shape)
 {
@@ -44,8 +19,9 @@ std::unique_ptr<ShmBuffer> ShmBuffer::create(wl_shm *shm, const Shape &shape)
     if (size > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max())) {
         return nullptr;
     }
-    const FileDescriptor fd(memfd_create("lumvex-screencopy", MFD_CLOEXEC));
-    if (fd.get() < 0 || ftruncate(fd.get(), static_cast<off_t>(size)) != 0) {
+    // Closed on return: the mapping and the compositor's pool keep the memory alive.
+    const UniqueFd fd(memfd_create("lumvex-screencopy", MFD_CLOEXEC));
+    if (!fd || ftruncate(fd.get(), static_cast<off_t>(size)) != 0) {
         return nullptr;
     }
     void *mapped = mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_SHARED, fd.get(), 0);
