@@ -127,7 +127,7 @@ void AppShell::setUpDataCapture()
     m_recorder->snapshotProvider = [this] { return snapshot(); };
     m_recorder->onRecordingChange = [this](bool) { updateSampling(); };
     m_statusController->setRecorder(m_recorder.get());
-    m_frontmostApp = m_desktop->watchFrontmostApp([this] { m_recorder->recordEvent("app_switch"); });
+    m_frontmostApp = &m_desktop->watchFrontmostApp([this] { m_recorder->recordEvent("app_switch"); });
 }
 
 void AppShell::installFullFeatures()
@@ -232,10 +232,8 @@ TelemetrySnapshot AppShell::snapshot() const
         s.ambNorm = raw->norm;
     }
     s.ambAvailable = m_ambient->isAvailable();
-    if (m_frontmostApp != nullptr) {
-        s.appID = m_frontmostApp->frontmostAppId();
-        s.appName = m_frontmostApp->frontmostAppName();
-    }
+    s.appID = m_frontmostApp->frontmostAppId();
+    s.appName = m_frontmostApp->frontmostAppName();
     s.displayID = m_desktop->displays().mainDisplay();
     s.builtin = mainDisplayIsBuiltIn();
     s.autoOn = m_loop->enabled();

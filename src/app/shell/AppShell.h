@@ -69,7 +69,7 @@ private:
     std::unique_ptr<Desktop> m_desktop;
     std::unique_ptr<StatusItemController> m_statusController;
     std::unique_ptr<UpdaterController> m_updater;
-    FrontmostAppProvider *m_frontmostApp = nullptr; // the desktop's; none on some desktops
+    FrontmostAppProvider *m_frontmostApp = nullptr; // the desktop's
     std::unique_ptr<AmbientLightSensor> m_ambient;
     std::unique_ptr<TelemetryRecorder> m_recorder;
     std::unique_ptr<ExternalBrightnessController> m_external;

@@ -23,9 +23,9 @@ public:
     virtual std::unique_ptr<ScreenCapture> makeCapture(DisplayId display) = 0;
     // Reports pointer movement anywhere on the desktop; false when the desktop offers no such watch.
     virtual bool watchPointer(std::function<void()> onMotion) = 0;
-    // The application in front, reporting switches between applications; nothing when the desktop does
-    // not tell. The provider lives as long as the desktop.
-    virtual FrontmostAppProvider *watchFrontmostApp(std::function<void()> onSwitch) = 0;
+    // The application in front, reporting switches between applications; its answers are empty where the
+    // desktop does not tell. The provider lives as long as the desktop.
+    virtual FrontmostAppProvider &watchFrontmostApp(std::function<void()> onSwitch) = 0;
     // Where a tray host says it was clicked, in desktop coordinates (y down): the only pointer position
     // some desktops give.
     virtual void notePointerAt(int x, int y) = 0;

@@ -31,11 +31,11 @@ std::unique_ptr<ScreenCapture> WaylandDesktop::makeCapture(DisplayId display)
     return std::make_unique<PortalScreenCapture>(m_defaults, area);
 }
 
-FrontmostAppProvider *WaylandDesktop::watchFrontmostApp(std::function<void()> onSwitch)
+FrontmostAppProvider &WaylandDesktop::watchFrontmostApp(std::function<void()> onSwitch)
 {
     m_displays.onAppSwitch = std::move(onSwitch);
     m_frontmostApp = std::make_unique<WaylandFrontmostApp>(m_displays);
-    return m_frontmostApp.get();
+    return *m_frontmostApp;
 }
 
 void WaylandDesktop::notePointerAt(int x, int y)

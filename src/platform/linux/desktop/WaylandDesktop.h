@@ -27,7 +27,7 @@ public:
     DisplayServices &displays() override { return m_displays; }
     std::unique_ptr<ScreenCapture> makeCapture(DisplayId display) override;
     bool watchPointer(std::function<void()>) override { return false; }
-    FrontmostAppProvider *watchFrontmostApp(std::function<void()> onSwitch) override;
+    FrontmostAppProvider &watchFrontmostApp(std::function<void()> onSwitch) override;
     void notePointerAt(int x, int y) override;
 
 private:

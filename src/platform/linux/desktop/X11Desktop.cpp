@@ -20,10 +20,10 @@ bool X11Desktop::watchPointer(std::function<void()> onMotion)
     return m_pointer->isActive();
 }
 
-FrontmostAppProvider *X11Desktop::watchFrontmostApp(std::function<void()> onSwitch)
+FrontmostAppProvider &X11Desktop::watchFrontmostApp(std::function<void()> onSwitch)
 {
     m_frontmostApp = std::make_unique<X11FrontmostApp>(std::move(onSwitch));
-    return m_frontmostApp.get();
+    return *m_frontmostApp;
 }
 
 } // namespace lumvex

@@ -21,7 +21,7 @@ public:
     DisplayServices &displays() override { return m_displays; }
     std::unique_ptr<ScreenCapture> makeCapture(DisplayId display) override;
     bool watchPointer(std::function<void()> onMotion) override;
-    FrontmostAppProvider *watchFrontmostApp(std::function<void()> onSwitch) override;
+    FrontmostAppProvider &watchFrontmostApp(std::function<void()> onSwitch) override;
     // The server tells where the pointer is; a host's word is not needed.
     void notePointerAt(int, int) override {}
 

@@ -64,9 +64,7 @@ TEST(DesktopChoiceTest, AnUnreachableCompositorIsSaidOnceAndNothingElseBreaks)
         EXPECT_EQ(displays.pointerLocation(), std::nullopt);
         // No pointer watch exists on Wayland, and no compositor tells the application in front.
         EXPECT_FALSE(desktop->watchPointer([] {}));
-        const FrontmostAppProvider *app = desktop->watchFrontmostApp([] {});
-        ASSERT_NE(app, nullptr);
-        EXPECT_EQ(app->frontmostAppId(), std::nullopt);
+        EXPECT_EQ(desktop->watchFrontmostApp([] {}).frontmostAppId(), std::nullopt);
 
         const auto capture = desktop->makeCapture(displays.mainDisplay());
         EXPECT_EQ(capture->captureAndReduce(), std::nullopt);
@@ -128,8 +126,7 @@ TEST(OnSwayDesktopTest, TheActiveWindowsApplicationIsInFrontAndSwitchesAreTold)
     MemoryDefaults defaults;
     const auto desktop = openDesktop(SessionEnvironment::current(), defaults, std::nullopt);
     int switches = 0;
-    const FrontmostAppProvider *app = desktop->watchFrontmostApp([&] { ++switches; });
-    ASSERT_NE(app, nullptr);
+    const FrontmostAppProvider *app = &desktop->watchFrontmostApp([&] { ++switches; });
     EXPECT_EQ(app->frontmostAppId(), std::nullopt);
     const auto inFront = [app](const char *id) { return [app, id] { return app->frontmostAppId() == id; }; };
     {
