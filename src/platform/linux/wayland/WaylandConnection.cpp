@@ -35,7 +35,8 @@ const wl_registry_listener WaylandConnection::kRegistryListener = {
             } else if (kind == wl_shm_interface.name && !self.m_shm) {
                 self.m_shm.reset(static_cast<wl_shm *>(
                     wl_registry_bind(registry, name, &wl_shm_interface, std::min(version, kShmVersion))));
-            } else if (kind == zwlr_foreign_toplevel_manager_v1_interface.name) {
+            } else if (kind == zwlr_foreign_toplevel_manager_v1_interface.name &&
+                       self.m_followToplevels == Toplevels::followed) {
                 self.m_toplevels.setManager(registry, name, version);
             } else if (kind == zwlr_screencopy_manager_v1_interface.name && !self.m_screencopy) {
                 self.m_screencopyName = name;
@@ -61,7 +62,8 @@ std::string WaylandConnection::socketName()
     return name != nullptr ? name : "";
 }
 
-std::unique_ptr<WaylandConnection> WaylandConnection::open(Clock::time_point deadline, OpenError *error)
+std::unique_ptr<WaylandConnection> WaylandConnection::open(Clock::time_point deadline, OpenError *error,
+                                                           Toplevels toplevels)
 {
     const auto fail = [error](OpenError why) {
         if (error != nullptr) {
@@ -78,7 +80,7 @@ std::unique_ptr<WaylandConnection> WaylandConnection::open(Clock::time_point dea
     if (display == nullptr) {
         return fail(OpenError::Unreachable);
     }
-    auto connection = std::make_unique<WaylandConnection>(Key(), display);
+    auto connection = std::make_unique<WaylandConnection>(Key(), display, toplevels);
     // The first answer brings the globals, the second what the outputs say about themselves.
     if (!connection->roundtrip(deadline) || !connection->roundtrip(deadline)) {
         return fail(OpenError::NoAnswer);
@@ -86,9 +88,10 @@ std::unique_ptr<WaylandConnection> WaylandConnection::open(Clock::time_point dea
     return connection;
 }
 
-WaylandConnection::WaylandConnection(Key, wl_display *display)
+WaylandConnection::WaylandConnection(Key, wl_display *display, Toplevels toplevels)
     : m_display(display)
     , m_registry(wl_display_get_registry(display))
+    , m_followToplevels(toplevels)
 {
     wl_registry_add_listener(m_registry.get(), &kRegistryListener, this);
 }

@@ -16,8 +16,8 @@
 namespace lumvex {
 
 // One client connection to the Wayland compositor named by WAYLAND_DISPLAY, with the globals Lumvex
-// uses: the outputs, shared memory, screencopy and the toplevel windows. It is used on one thread, the one that opened
-// it, and never waits for the compositor longer than it is told to.
+// uses: the outputs, shared memory, screencopy and, where asked for, the toplevel windows. It is used on one thread,
+// the one that opened it, and never waits for the compositor longer than it is told to.
 class WaylandConnection
 {
 public:
@@ -29,9 +29,13 @@ public:
         NoAnswer,     // connected, but the compositor did not describe itself in time
     };
 
-    // Connects and learns the globals and the outputs' names and places, waiting at most until
-    // the deadline.
-    static std::unique_ptr<WaylandConnection> open(Clock::time_point deadline, OpenError *error = nullptr);
+    // What a connection follows besides the outputs, shared memory and screencopy.
+    enum class Toplevels { ignored, followed };
+
+    // Connects and learns the globals and the outputs' names and places (and the toplevels when they are
+    // followed), waiting at most until the deadline.
+    static std::unique_ptr<WaylandConnection> open(Clock::time_point deadline, OpenError *error = nullptr,
+                                                   Toplevels toplevels = Toplevels::ignored);
     // WAYLAND_DISPLAY, or empty when it is not set.
     static std::string socketName();
 
@@ -59,7 +63,7 @@ public:
         Key() = default;
     };
     // Takes over the display.
-    WaylandConnection(Key, wl_display *display);
+    WaylandConnection(Key, wl_display *display, Toplevels toplevels);
 
 private:
     // Reads what the socket holds, waiting at most `timeout`.
@@ -71,6 +75,7 @@ private:
     WaylandPtr<wl_display> m_display;
     WaylandPtr<wl_registry> m_registry;
     WaylandOutputs m_outputs;
+    const Toplevels m_followToplevels;
     ForeignToplevels m_toplevels;
     WaylandPtr<wl_shm> m_shm;
     WaylandPtr<zwlr_screencopy_manager_v1> m_screencopy;

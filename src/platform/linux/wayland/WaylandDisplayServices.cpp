@@ -16,7 +16,8 @@ constexpr std::chrono::milliseconds kConnectLimit{500};
 } // namespace
 
 WaylandDisplayServices::WaylandDisplayServices()
-    : m_connection(WaylandConnection::open(WaylandConnection::Clock::now() + kConnectLimit))
+    : m_connection(WaylandConnection::open(WaylandConnection::Clock::now() + kConnectLimit, nullptr,
+                                           WaylandConnection::Toplevels::followed))
 {
     if (const char *panel = std::getenv("LUMVEX_BUILTIN_OUTPUT")) {
         m_builtIn.alsoBuiltIn = panel;
