@@ -19,12 +19,7 @@ namespace {
 class SamplerOnXvfbTest : public testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        control.reset();
-        control.setMonitor("eDP-1", {0, 0, 1920, 1080, true}, true);
-        control.setMonitor("DP-1", {1920, 0, 1920, 1080, false});
-    }
+    void SetUp() override { control.panelBesideExternal(); }
     void TearDown() override { control.reset(); }
 
     std::unique_ptr<ContentSampler> makeSampler(DisplayId display)

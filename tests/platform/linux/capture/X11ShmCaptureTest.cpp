@@ -26,11 +26,9 @@ class X11ShmCaptureTest : public testing::Test
 protected:
     void SetUp() override
     {
-        control.reset();
-        control.setMonitor("eDP-1", {0, 0, 1920, 1080, true}, true);
-        control.setMonitor("DP-1", {1920, 0, 1920, 1080, false});
-        panel = control.atom("eDP-1");
-        external = control.atom("DP-1");
+        const auto monitors = control.panelBesideExternal();
+        panel = monitors.panel;
+        external = monitors.external;
     }
     void TearDown() override { control.reset(); }
 

@@ -20,11 +20,9 @@ class X11DisplayServicesTest : public testing::Test
 protected:
     void SetUp() override
     {
-        control.reset();
-        control.setMonitor("eDP-1", {0, 0, 1920, 1080, true}, true);
-        control.setMonitor("DP-1", {1920, 0, 1280, 720, false});
-        panel = control.atom("eDP-1");
-        external = control.atom("DP-1");
+        const auto monitors = control.panelBesideExternal(1280, 720);
+        panel = monitors.panel;
+        external = monitors.external;
     }
     void TearDown() override { control.reset(); }
 

@@ -46,6 +46,22 @@ public:
         sync();
     }
 
+    struct PanelAndExternal
+    {
+        xcb_atom_t panel = XCB_ATOM_NONE;
+        xcb_atom_t external = XCB_ATOM_NONE;
+    };
+
+    // The tests' usual desktop, from a reset: the panel eDP-1 (primary, on the server's output) at the
+    // origin, 1920x1080, and DP-1 of the given size to its right.
+    PanelAndExternal panelBesideExternal(int externalWidth = 1920, int externalHeight = 1080)
+    {
+        reset();
+        setMonitor("eDP-1", {0, 0, 1920, 1080, true}, true);
+        setMonitor("DP-1", {1920, 0, externalWidth, externalHeight, false});
+        return {atom("eDP-1"), atom("DP-1")};
+    }
+
     void deleteMonitor(std::string_view name)
     {
         xcb_randr_delete_monitor(m_x.get(), m_x.root(), atom(name));
