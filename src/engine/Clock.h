@@ -22,6 +22,9 @@ public:
     virtual ~Clock() = default;
 
     virtual Timestamp now() const = 0;
+    // Seconds on a clock that only moves forward at a steady pace, from an arbitrary origin: durations are
+    // measured on it, so that setting the wall clock never stretches or cuts them short.
+    virtual double monotonicSeconds() const = 0;
     virtual LocalTime localTime(Timestamp moment) const = 0;
 
     LocalTime localNow() const { return localTime(now()); }

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace lumvex {
 
@@ -41,7 +42,7 @@ CompensationLoop::CompensationLoop(const Collaborators &c)
     m_B_current = m_B_manual = m_lastLoggedBrightness = m_brightness.get();
 }
 
-bool CompensationLoop::inWindow(const std::optional<Timestamp> &until, Timestamp now) const
+bool CompensationLoop::inWindow(const std::optional<double> &until, double now) const
 {
     return until && now < *until;
 }
@@ -75,7 +76,7 @@ void CompensationLoop::onLuminanceUpdate(double L_slow, double L_fast)
     if (!std::isfinite(L_slow) || !std::isfinite(L_fast)) {
         return; // no reading this time
     }
-    const Timestamp now = m_clock.now();
+    const double now = m_clock.monotonicSeconds();
 
     const double previousL_fast = m_lastL_fast;
     m_lastL_fast = L_fast;
@@ -119,7 +120,7 @@ void CompensationLoop::onLuminanceUpdate(double L_slow, double L_fast)
     B_next = B_next >= 1.0 ? 1.0 : std::max(B_next, kMinBrightness);
     const double step = std::clamp(B_next - m_B_current, -p.largestStep, p.largestStep);
     const double next = m_B_current + step;
-    if (!std::isfinite(next) || std::abs(next - m_B_current) <= kDeadBand) {
+    if (!std::isfinite(next) || std::abs(next - m_B_current) <= kDeadBand || !deviceHoldsOwnLevel(now)) {
         return;
     }
 
@@ -127,6 +128,24 @@ void CompensationLoop::onLuminanceUpdate(double L_slow, double L_fast)
     const double B_before = m_B_current;
     m_B_current = next;
     logAutomaticWrite(mode, B_before, next, L, R, where, offset);
+}
+
+bool CompensationLoop::deviceHoldsOwnLevel(double now)
+{
+    // A key press between two writes must not be written over: the poll reports it as the user's. A
+    // level nobody reports (too small a change, or a display the poll does not watch) becomes ours.
+    const double device = m_brightness.get();
+    if (std::abs(device - m_B_current) <= kOwnLevelTolerance) {
+        m_outsideLevelSince.reset();
+        return true;
+    }
+    if (!m_outsideLevelSince) {
+        m_outsideLevelSince = now;
+    } else if (now - *m_outsideLevelSince >= kOutsideLevelAdoptSeconds) {
+        m_B_current = device;
+        m_outsideLevelSince.reset();
+    }
+    return false;
 }
 
 void CompensationLoop::logAutomaticWrite(FastTrackMode mode, double B_before, double B_after, double L, double R,
@@ -146,7 +165,28 @@ void CompensationLoop::onManualChange(double B_after, const std::string &source)
     if (!std::isfinite(B_after)) {
         return;
     }
-    const double B_before = m_B_current;
+    const double B_before = m_pendingChange ? m_pendingChange->B_before : m_B_current;
+    m_B_current = m_B_manual = B_after;
+    m_manualOverrideUntil = m_clock.monotonicSeconds() + kManualHoldSeconds;
+    m_outsideLevelSince.reset();
+    // Learned against what is on screen now, never against a signature from before.
+    const auto signature = signatureProvider ? signatureProvider() : std::nullopt;
+    if (m_pendingChange || ((!signature || !isFinite(*signature)) && requestSignature && requestSignature())) {
+        m_pendingChange = PendingChange{B_before, B_after, source};
+        return;
+    }
+    learnManualChange(B_before, B_after, source);
+}
+
+void CompensationLoop::signatureArrived()
+{
+    if (const std::optional<PendingChange> change = std::exchange(m_pendingChange, std::nullopt)) {
+        learnManualChange(change->B_before, change->B_after, change->source);
+    }
+}
+
+void CompensationLoop::learnManualChange(double B_before, double B_after, const std::string &source)
+{
     const double Lm = std::max(m_L_filtered, kDarkLuminance);
     const std::optional<double> ambient = ambientLevel();
     const std::optional<SituationBucket> where = situation(ambient);
@@ -162,8 +202,6 @@ void CompensationLoop::onManualChange(double B_after, const std::string &source)
     if (source == "scroll" || source == "system_key") {
         m_dailyStats.recordManualAdjustment(m_clock.now());
     }
-    m_B_current = m_B_manual = B_after;
-    m_manualOverrideUntil = m_clock.now() + kManualHoldSeconds;
 
     const double offset = where ? m_calibration.offset(*where) : 0.0;
     m_logger.log(source, B_before, B_after, Lm, m_R_target, where, offset);
@@ -175,6 +213,17 @@ void CompensationLoop::resetTarget()
     m_R_target = kInitialTarget;
     m_ambientAnchor.reset();
     m_freshStart = true;
+}
+
+void CompensationLoop::setPaused(bool paused)
+{
+    if (m_paused && !paused) {
+        // What was taken while paused may have been a passing level (idle dimming, a dark panel at wake);
+        // the desktop has restored its own since.
+        m_B_current = m_brightness.get();
+        m_outsideLevelSince.reset();
+    }
+    m_paused = paused;
 }
 
 void CompensationLoop::acceptBrightness(double B)

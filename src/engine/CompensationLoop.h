@@ -30,6 +30,10 @@ public:
     static constexpr double kFastTrackSeconds = 0.5;
     // Automatic writes enter the log when they moved brightness this far since the last logged row.
     static constexpr double kAutoLogDistance = 0.02;
+    // A device level further than this from the one the loop last wrote or took was set by someone else.
+    static constexpr double kOwnLevelTolerance = 0.001;
+    // Someone else's level that nobody reports as a change within this long is taken as the current one.
+    static constexpr double kOutsideLevelAdoptSeconds = 1.0;
 
     struct Collaborators
     {
@@ -46,21 +50,27 @@ public:
 
     // The current ambient level 0...1, when a sensor reading exists.
     std::function<std::optional<double>()> ambientProvider;
-    // The current smoothed content signature, when the sampler has one.
+    // The current smoothed content signature, when the sampler has one that describes the screen now.
     std::function<std::optional<ContentSignature>()> signatureProvider;
+    // Asked when a manual change finds no signature: true when a capture is on its way, after which
+    // signatureArrived() learns the change; false learns it now, without a situation.
+    std::function<bool()> requestSignature;
     // Whether the main display is the built-in one; unset means it is.
     std::function<bool()> mainDisplayIsBuiltIn;
     std::function<void(bool)> onEnabledChange;
 
     void onLuminanceUpdate(double L_slow, double L_fast);
     void onManualChange(double B_after, const std::string &source);
+    // Learns the manual change that waited for a capture, against what the signature provider has now.
+    void signatureArrived();
     // Forgets the baseline; the next update captures a new one.
     void resetTarget();
     // Takes a brightness the user did not choose (the desktop dimming an idle screen, a restore after
     // wake) as the current value, so the loop neither fights it nor learns from it.
     void acceptBrightness(double B);
-    // While paused (the session is idle or locked) nothing is written; updates are still tracked.
-    void setPaused(bool paused) { m_paused = paused; }
+    // While paused (the session is idle, locked or settling after it) nothing is written; updates are
+    // still tracked. Resuming starts from the level the device holds then.
+    void setPaused(bool paused);
     bool paused() const { return m_paused; }
 
     bool enabled() const { return m_enabled; }
@@ -73,10 +83,12 @@ public:
     double B_manual() const { return m_B_manual; }
 
 private:
-    bool inWindow(const std::optional<Timestamp> &until, Timestamp now) const;
+    bool inWindow(const std::optional<double> &until, double now) const;
     double factor(std::optional<double> ambient) const;
     std::optional<double> ambientLevel() const;
     std::optional<SituationBucket> situation(std::optional<double> ambient) const;
+    void learnManualChange(double B_before, double B_after, const std::string &source);
+    bool deviceHoldsOwnLevel(double now);
     void logAutomaticWrite(FastTrackMode mode, double B_before, double B_after, double L, double R,
                            const std::optional<SituationBucket> &situation, double offset);
 
@@ -93,10 +105,20 @@ private:
     double m_L_filtered = 0.5;
     double m_B_current = 0.5;
     double m_B_manual = 0.5;
-    std::optional<Timestamp> m_manualOverrideUntil;
+    // Windows on the monotonic clock.
+    std::optional<double> m_manualOverrideUntil;
     bool m_freshStart = true;
     std::optional<double> m_ambientAnchor;
-    std::optional<Timestamp> m_fastTrackUntil;
+    std::optional<double> m_fastTrackUntil;
+    // Since when the device has held a level the loop did not write.
+    std::optional<double> m_outsideLevelSince;
+    struct PendingChange
+    {
+        double B_before;
+        double B_after;
+        std::string source;
+    };
+    std::optional<PendingChange> m_pendingChange;
     double m_lastL_fast = 0.5;
     // Brightness of the last logged row (or baseline), the reference of the automatic log rule.
     double m_lastLoggedBrightness = 0.5;

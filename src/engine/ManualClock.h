@@ -2,6 +2,8 @@
 
 #include "Clock.h"
 
+#include <algorithm>
+
 namespace lumvex {
 
 // A clock that moves only when told to, with a fixed offset from UTC. Drives tests and the simulation.
@@ -14,13 +16,20 @@ public:
     {}
 
     Timestamp now() const override { return m_now; }
+    double monotonicSeconds() const override { return m_monotonic; }
     LocalTime localTime(Timestamp moment) const override;
 
-    void set(Timestamp moment) { m_now = moment; }
-    void advance(double seconds) { m_now = m_now + seconds; }
+    // Time passes up to the moment; a moment in the past only sets the wall clock back.
+    void set(Timestamp moment)
+    {
+        m_monotonic += std::max(0.0, moment - m_now);
+        m_now = moment;
+    }
+    void advance(double seconds) { set(m_now + seconds); }
 
 private:
     Timestamp m_now;
+    double m_monotonic = 0.0;
     int m_utcOffsetSeconds;
 };
 

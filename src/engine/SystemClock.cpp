@@ -12,6 +12,11 @@ Timestamp SystemClock::now() const
     return Timestamp::fromUnixSeconds(std::chrono::duration<double>(sinceEpoch).count());
 }
 
+double SystemClock::monotonicSeconds() const
+{
+    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
+
 LocalTime SystemClock::localTime(Timestamp moment) const
 {
     const auto seconds = static_cast<std::time_t>(std::floor(moment.unixSeconds()));

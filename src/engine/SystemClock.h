@@ -9,6 +9,7 @@ class SystemClock final : public Clock
 {
 public:
     Timestamp now() const override;
+    double monotonicSeconds() const override;
     LocalTime localTime(Timestamp moment) const override;
 };
 

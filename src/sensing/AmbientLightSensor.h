@@ -32,7 +32,7 @@ public:
 
     explicit AmbientLightSensor(std::unique_ptr<LightSource> source);
 
-    bool isAvailable() const { return m_source != nullptr; }
+    bool isAvailable() const { return m_source != nullptr && m_source->isPresent(); }
 
     // The smoothed level; the first reading is taken as it is. Empty when unavailable or the sensor
     // cannot be read, in which case nothing changes.

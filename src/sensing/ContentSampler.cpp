@@ -52,6 +52,23 @@ void ContentSampler::stop()
     m_wake.notify_all();
 }
 
+void ContentSampler::captureOnce()
+{
+    if (m_running) {
+        return;
+    }
+    {
+        const std::lock_guard lock(m_mutex);
+        m_onceWanted = true;
+    }
+    m_wake.notify_all();
+}
+
+bool ContentSampler::hasFreshSample() const
+{
+    return m_lastSampleMonotonic && m_clock.monotonicSeconds() - *m_lastSampleMonotonic <= kFreshSeconds;
+}
+
 void ContentSampler::run(std::unique_ptr<ScreenCapture> capture, std::weak_ptr<ContentSampler *> self)
 {
     using std::chrono::steady_clock;
@@ -61,6 +78,13 @@ void ContentSampler::run(std::unique_ptr<ScreenCapture> capture, std::weak_ptr<C
     std::unique_lock lock(m_mutex);
     while (!m_quit) {
         if (!m_workerRuns) {
+            if (std::exchange(m_onceWanted, false)) {
+                lock.unlock();
+                sampleOnce(*capture, self, reportedReason, true);
+                captured = true;
+                lock.lock();
+                continue;
+            }
             if (std::exchange(captured, false)) {
                 lock.unlock();
                 capture->pause();
@@ -90,7 +114,7 @@ void ContentSampler::run(std::unique_ptr<ScreenCapture> capture, std::weak_ptr<C
 }
 
 void ContentSampler::sampleOnce(ScreenCapture &capture, const std::weak_ptr<ContentSampler *> &self,
-                                std::optional<std::string> &reportedReason)
+                                std::optional<std::string> &reportedReason, bool alone)
 {
     std::optional<ScreenReduction> reduction = capture.captureAndReduce();
     if (!reduction) {
@@ -109,18 +133,23 @@ void ContentSampler::sampleOnce(ScreenCapture &capture, const std::weak_ptr<Cont
     if (!m_captureGrid) {
         reduction->grid.clear();
     }
-    m_postToOwner([self, reduction = std::move(*reduction)]() mutable {
+    m_postToOwner([self, reduction = std::move(*reduction), alone]() mutable {
         if (const auto sampler = self.lock()) {
-            (*sampler)->apply(std::move(reduction));
+            (*sampler)->apply(std::move(reduction), alone);
         }
     });
 }
 
-void ContentSampler::apply(ScreenReduction reduction)
+void ContentSampler::apply(ScreenReduction reduction, bool alone)
 {
-    m_filters.apply(reduction.meanLuminance, reduction.signature);
+    if (alone || (m_lastSampleMonotonic && !hasFreshSample())) {
+        m_filters.restart(reduction.meanLuminance, reduction.signature);
+    } else {
+        m_filters.apply(reduction.meanLuminance, reduction.signature);
+    }
     m_grid = std::move(reduction.grid);
     m_lastSampleAt = m_clock.now();
+    m_lastSampleMonotonic = m_clock.monotonicSeconds();
     m_unavailableReason.reset();
     if (onSample) {
         onSample(m_filters.L_raw());

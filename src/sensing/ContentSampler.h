@@ -28,6 +28,8 @@ public:
     using PostToOwner = std::function<void(std::function<void()>)>;
 
     static constexpr std::chrono::milliseconds kPeriod{100};
+    // Figures older than this describe a screen that is no longer there: the next sample starts afresh.
+    static constexpr double kFreshSeconds = 2.0;
 
     // The capture decides which display is watched; it is used on the worker thread only. `clock`
     // stamps the samples and must outlive the sampler.
@@ -42,6 +44,8 @@ public:
     // Stops further captures and lets the capture pause; figures already captured are still applied.
     void stop();
     bool isRunning() const { return m_running; }
+    // While stopped, takes one capture soon, reported like any other; does nothing while running.
+    void captureOnce();
 
     double L_raw() const { return m_filters.L_raw(); }
     double L_slow() const { return m_filters.L_slow(); }
@@ -50,6 +54,8 @@ public:
     // The 4 x 4 grid of the latest sample, or empty when it was taken without one.
     const std::vector<double> &L_grid() const { return m_grid; }
     std::optional<Timestamp> lastSampleAt() const { return m_lastSampleAt; }
+    // Whether the latest sample is at most kFreshSeconds old, on the monotonic clock.
+    bool hasFreshSample() const;
     // Why capture cannot work in this session, once the capture has said so; cleared by a sample.
     const std::optional<std::string> &unavailableReason() const { return m_unavailableReason; }
 
@@ -68,10 +74,11 @@ private:
     // Worker thread.
     void run(std::unique_ptr<ScreenCapture> capture, std::weak_ptr<ContentSampler *> self);
     void sampleOnce(ScreenCapture &capture, const std::weak_ptr<ContentSampler *> &self,
-                    std::optional<std::string> &reportedReason);
+                    std::optional<std::string> &reportedReason, bool alone = false);
 
     // Owner thread.
-    void apply(ScreenReduction reduction);
+    // A sample taken alone, or after figures have gone stale, starts the filters afresh.
+    void apply(ScreenReduction reduction, bool alone);
     void reportUnavailable(std::string reason);
 
     const Clock &m_clock;
@@ -79,6 +86,7 @@ private:
     SampleFilters m_filters;
     std::vector<double> m_grid;
     std::optional<Timestamp> m_lastSampleAt;
+    std::optional<double> m_lastSampleMonotonic;
     std::optional<std::string> m_unavailableReason;
     bool m_running = false;
 
@@ -88,6 +96,7 @@ private:
     std::condition_variable m_wake;
     bool m_workerRuns = false;
     bool m_restarted = false;
+    bool m_onceWanted = false;
     bool m_quit = false;
 
     // Posted tasks hold it weakly: once the sampler is gone they find nothing and do nothing.

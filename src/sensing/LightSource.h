@@ -13,6 +13,8 @@ public:
     // One reading as the sensor gives it (lux, or the sensor's own unit), or nothing when it cannot be
     // read right now.
     virtual std::optional<double> readLux() = 0;
+    // False while the sensor is not there (yet): a service that has not started.
+    virtual bool isPresent() const { return true; }
 };
 
 } // namespace lumvex

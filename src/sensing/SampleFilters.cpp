@@ -21,4 +21,10 @@ void SampleFilters::apply(double L, const ContentSignature &signature)
     m_signature.mean = smooth(kSlowAlpha, signature.mean, m_signature.mean);
 }
 
+void SampleFilters::restart(double L, const ContentSignature &signature)
+{
+    m_L_raw = m_L_slow = m_L_fast = L;
+    m_signature = signature;
+}
+
 } // namespace lumvex

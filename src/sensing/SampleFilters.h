@@ -13,6 +13,8 @@ public:
     static constexpr double kFastAlpha = 0.5;
 
     void apply(double L, const ContentSignature &signature);
+    // Starts over from this sample, for a screen whose earlier figures are out of date.
+    void restart(double L, const ContentSignature &signature);
 
     double L_raw() const { return m_L_raw; }
     double L_slow() const { return m_L_slow; }

@@ -287,6 +287,7 @@ TEST_F(LoopTest, ManualChangeMovesTheTargetTeachesCountsAndLogs)
     makeLoop();
     loop->signatureProvider = [] { return kOffice; };
     tick(0.5); // R_target 0.3 at brightness 0.6
+    brightness.set(0.8);
     loop->onManualChange(0.8, "scroll");
 
     EXPECT_NEAR(loop->R_target(), 0.6 * 0.4 + 0.4 * 0.3, 1e-6); // 0.36
@@ -301,7 +302,9 @@ TEST_F(LoopTest, ManualChangeMovesTheTargetTeachesCountsAndLogs)
     EXPECT_NE(rows[0].find(",scroll,0.6000,0.8000,0.5000,0.3600,0|3|3|-|0,0.0040,unknown"), std::string::npos)
         << rows[0];
 
-    // Later the loop keeps brightness within 0.8 +- 0.06.
+    // Later the loop keeps brightness within 0.8 +- 0.06; the hold is a duration, which setting the wall
+    // clock back does not stretch.
+    clock.advance(-3600.0);
     clock.advance(3.0);
     for (int i = 0; i < 50; ++i) {
         tick(0.9);
@@ -324,11 +327,18 @@ TEST_F(LoopTest, ManualChangesLearnWhetherOnOrOffButOnlyKnownSourcesCount)
     ASSERT_EQ(rows.size(), 2u);
     EXPECT_NE(rows[1].find(",restore,0.5000,0.4000,0.0200,"), std::string::npos) << rows[1];
 
-    // Without a signature the target still learns but nothing is taught.
+    // Without a signature the change waits for the capture it asked for; when that brings none, the target
+    // still learns but nothing is taught.
     loop->signatureProvider = nullptr;
+    loop->requestSignature = [] { return true; };
     const std::size_t situations = calibration.situationCount();
+    loop->onManualChange(0.7, "system_key");
     loop->onManualChange(0.6, "system_key");
+    EXPECT_EQ(logRows().size(), 2u);
+    loop->signatureArrived();
     EXPECT_EQ(calibration.situationCount(), situations);
+    ASSERT_EQ(logRows().size(), 3u);
+    EXPECT_NE(logRows()[2].find(",system_key,0.4000,0.6000,"), std::string::npos) << logRows()[2];
     EXPECT_NE(logRows()[2].find(",,0.0000,unknown"), std::string::npos);
 }
 
@@ -424,8 +434,10 @@ TEST_F(LoopTest, PausedLoopWritesNothingAndAcceptedLevelsAreNotLearned)
     EXPECT_EQ(calibration.situationCount(), 0u);
     EXPECT_TRUE(logRows().empty());
 
+    // It restores its own level on activity; the loop resumes from what the device holds then.
+    brightness.set(0.5);
     loop->setPaused(false);
     tick(0.2);
-    EXPECT_EQ(brightness.writeCount(), writes + 1); // back towards the user's band
-    EXPECT_NEAR(loop->B_current(), 0.3 + 0.012, 1e-9);
+    EXPECT_EQ(brightness.writeCount(), writes + 2); // back towards the user's band
+    EXPECT_NEAR(loop->B_current(), 0.5 + 0.012, 1e-6);
 }

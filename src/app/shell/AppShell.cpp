@@ -41,8 +41,13 @@ namespace lumvex {
 namespace {
 
 constexpr int kPollIntervalMs = 250;
-// Figures older than this describe a screen that is no longer there.
-constexpr double kFreshSampleSeconds = 2.0;
+// The main display is looked at every fourth poll.
+constexpr int kDisplayCheckTicks = 4;
+// A device that appears later is looked for this often while it is missing.
+constexpr int kRescanIntervalMs = 5000;
+// How long a manual change waits for the one capture it asked for.
+constexpr int kSignatureWaitMs = 1500;
+constexpr const char *kMainDisplayGone = "No display to watch: capture resumes when the main display is back.";
 
 std::optional<std::string> captureOverride()
 {
@@ -84,7 +89,10 @@ void AppShell::launch()
     m_statusController->setLoginItem(m_loginItem.get());
     m_statusController->onQuit = [] { QCoreApplication::quit(); };
     // The sampler forgets the problem with its next sample, when capture works again.
-    m_statusController->captureProblemProvider = [this] {
+    m_statusController->captureProblemProvider = [this]() -> std::optional<std::string> {
+        if (m_mainDisplayGone) {
+            return kMainDisplayGone;
+        }
         return m_sampler ? m_sampler->unavailableReason() : std::nullopt;
     };
     m_statusController->onHostClickPosition = [this](int x, int y) { m_desktop->notePointerAt(x, y); };
@@ -102,6 +110,14 @@ void AppShell::launch()
     m_pollTimer.setInterval(kPollIntervalMs);
     connect(&m_pollTimer, &QTimer::timeout, this, &AppShell::pollTick);
     m_pollTimer.start();
+    m_rescanTimer.setInterval(kRescanIntervalMs);
+    connect(&m_rescanTimer, &QTimer::timeout, this, &AppShell::rescanDevices);
+    if (!m_brightness->isAvailable()) {
+        m_rescanTimer.start();
+    }
+    m_signatureTimeout.setSingleShot(true);
+    m_signatureTimeout.setInterval(kSignatureWaitMs);
+    connect(&m_signatureTimeout, &QTimer::timeout, this, [this] { m_loop->signatureArrived(); });
 
     m_session = new SessionMonitor(this);
     connect(m_session, &SessionMonitor::awayChanged, this, &AppShell::onAwayChanged);
@@ -115,11 +131,36 @@ void AppShell::launch()
     updateSampling();
 }
 
+void AppShell::makeSampler(DisplayId display)
+{
+    m_captureDisplay = display;
+    m_sampler.reset(); // its worker ends before the new one starts on the same desktop
+    m_sampler = std::make_unique<ContentSampler>(m_desktop->makeCapture(display), queuedPostTo(this), m_clock);
+    m_sampler->onUnavailable = [this](const std::string &reason) {
+        std::fprintf(stderr, "lumvex: %s\n", reason.c_str());
+        if (m_loop) {
+            m_loop->signatureArrived(); // nothing will come: learnt without a situation
+        }
+    };
+    if (m_loop) {
+        wireSampler();
+    }
+}
+
+void AppShell::wireSampler()
+{
+    m_sampler->onFiltered = [this](double L_slow, double L_fast) {
+        m_loop->onLuminanceUpdate(L_slow, L_fast);
+        if (m_signatureTimeout.isActive()) {
+            m_signatureTimeout.stop();
+            m_loop->signatureArrived();
+        }
+    };
+}
+
 void AppShell::setUpDataCapture()
 {
-    m_sampler = std::make_unique<ContentSampler>(m_desktop->makeCapture(m_desktop->displays().mainDisplay()),
-                                                 queuedPostTo(this), m_clock);
-    m_sampler->onUnavailable = [](const std::string &reason) { std::fprintf(stderr, "lumvex: %s\n", reason.c_str()); };
+    makeSampler(m_desktop->displays().mainDisplay());
     m_ambient = std::make_unique<AmbientLightSensor>(openLightSource());
     m_recorder = std::make_unique<TelemetryRecorder>(xdg::telemetryDir(), m_clock, m_defaults,
                                                      std::make_unique<QtRepeatingTimer>());
@@ -145,9 +186,13 @@ void AppShell::installFullFeatures()
         CompensationLoop::Collaborators{*m_brightness, *m_calibration, *m_dailyStats, *m_logger, m_clock, m_defaults});
 
     m_router->onActiveDisplayChange = [this](DisplayId) { m_statusController->refreshSilhouette(); };
-    m_sampler->onFiltered = [this](double L_slow, double L_fast) { m_loop->onLuminanceUpdate(L_slow, L_fast); };
+    wireSampler();
     m_loop->ambientProvider = [this] { return m_ambient->read(); };
-    m_loop->signatureProvider = [this] { return std::optional(m_sampler->smoothedSignature()); };
+    // A signature older than the sampler's freshness describes a screen that is no longer there.
+    m_loop->signatureProvider = [this] {
+        return m_sampler->hasFreshSample() ? std::optional(m_sampler->smoothedSignature()) : std::nullopt;
+    };
+    m_loop->requestSignature = [this] { return requestSignature(); };
     m_loop->mainDisplayIsBuiltIn = [this] { return mainDisplayIsBuiltIn(); };
     m_loop->onEnabledChange = [this](bool) { updateSampling(); };
 
@@ -159,15 +204,61 @@ void AppShell::installFullFeatures()
     updateSampling();
 }
 
+bool AppShell::requestSignature()
+{
+    // A running sampler without fresh figures cannot capture: nothing better is coming.
+    if (m_sampler->isRunning()) {
+        return false;
+    }
+    m_sampler->captureOnce();
+    m_signatureTimeout.start();
+    return true;
+}
+
+void AppShell::updatePause(double brightness)
+{
+    const bool hold = m_guard.holdLoop(m_clock.monotonicSeconds(), brightness);
+    if (hold != m_loop->paused()) {
+        m_loop->setPaused(hold);
+    }
+}
+
+void AppShell::followMainDisplay()
+{
+    const DisplayId main = m_desktop->displays().mainDisplay();
+    m_mainDisplayGone = main == 0;
+    if (main != 0 && main != m_captureDisplay) {
+        makeSampler(main);
+        updateSampling();
+    }
+}
+
+void AppShell::rescanDevices()
+{
+    if (m_brightness->rescan()) {
+        m_rescanTimer.stop();
+        const double b = m_brightness->get();
+        m_loop->acceptBrightness(b);
+        m_poll.setLastShown(b);
+        m_poll.setRecorderLast(b);
+        m_statusController->updateBrightness(b);
+    }
+}
+
 void AppShell::pollTick()
 {
+    if (++m_ticksSinceDisplayCheck >= kDisplayCheckTicks) {
+        m_ticksSinceDisplayCheck = 0;
+        followMainDisplay();
+    }
+    updatePause(m_brightness->get());
     if (m_desktop->displays().isBuiltIn(m_router->currentTarget())) {
         BrightnessPoll::Reading reading;
         reading.brightness = m_brightness->get();
         reading.loopCurrent = m_loop->B_current();
         reading.loopEnabled = m_loop->enabled();
         reading.recording = m_recorder->isRecording();
-        reading.userChangesTrusted = m_guard.userChangesTrusted(m_clock.now(), reading.brightness);
+        reading.userChangesTrusted = m_guard.userChangesTrusted(m_clock.monotonicSeconds(), reading.brightness);
         const BrightnessPoll::Actions actions = m_poll.tick(reading);
         if (actions.reportManualChange) {
             m_loop->onManualChange(reading.brightness, "system_key");
@@ -204,15 +295,15 @@ void AppShell::updateSampling()
 
 void AppShell::onAwayChanged(bool away)
 {
-    m_guard.setAway(away, m_clock.now());
-    m_loop->setPaused(m_guard.holdLoop());
+    m_guard.setAway(away, m_clock.monotonicSeconds());
+    updatePause(m_brightness->get());
     updateSampling();
 }
 
 void AppShell::onSleepingChanged(bool sleeping)
 {
-    m_guard.setSleeping(sleeping, m_clock.now());
-    m_loop->setPaused(m_guard.holdLoop());
+    m_guard.setSleeping(sleeping, m_clock.monotonicSeconds());
+    updatePause(m_brightness->get());
     updateSampling();
 }
 
@@ -220,8 +311,7 @@ TelemetrySnapshot AppShell::snapshot() const
 {
     TelemetrySnapshot s;
     s.brightness = m_brightness->get();
-    const auto sampledAt = m_sampler->lastSampleAt();
-    if (sampledAt && m_clock.now() - *sampledAt < kFreshSampleSeconds) {
+    if (m_sampler->hasFreshSample()) {
         s.lumRaw = m_sampler->L_raw();
         s.lumSlow = m_sampler->L_slow();
         s.lumFast = m_sampler->L_fast();

@@ -2,6 +2,7 @@
 
 #include "BrightnessPoll.h"
 #include "DesktopChangeGuard.h"
+#include "sensing/DisplayId.h"
 
 #include <QObject>
 #include <QTimer>
@@ -51,6 +52,15 @@ public:
 
 private:
     void setUpDataCapture();
+    // The sampler of a display, wired to the loop when there is one.
+    void makeSampler(DisplayId display);
+    void wireSampler();
+    // Capture follows the main display; a main display that has gone leaves the menu's capture line.
+    void followMainDisplay();
+    void updatePause(double brightness);
+    bool requestSignature();
+    // Picks up a backlight that appears after the start.
+    void rescanDevices();
     void installFullFeatures();
     void pollTick();
     void updateSampling();
@@ -83,7 +93,13 @@ private:
     std::unique_ptr<ContentSampler> m_sampler;
     SessionMonitor *m_session = nullptr;
 
+    DisplayId m_captureDisplay = 0;
+    bool m_mainDisplayGone = false;
+    int m_ticksSinceDisplayCheck = 0;
+    QTimer m_signatureTimeout;
+
     QTimer m_pollTimer;
+    QTimer m_rescanTimer;
     BrightnessPoll m_poll;
     VolumePoll m_volumePoll;
     DesktopChangeGuard m_guard;

@@ -7,7 +7,7 @@ namespace lumvex {
 namespace {
 
 constexpr double kOutsideChange = 0.03; // away from what the loop last wrote or accepted
-constexpr double kKeyStep = 0.01;       // away from what the icon shows
+constexpr double kKeyStep = 0.01;       // away from the level last handed to the loop
 constexpr double kTelemetryStep = 0.004;
 constexpr double kAutoMatch = 0.02;
 constexpr double kIconStep = 0.005;
@@ -18,9 +18,16 @@ BrightnessPoll::Actions BrightnessPoll::tick(const Reading &r)
 {
     Actions actions;
     const double b = r.brightness;
-    if (r.loopCurrent && std::abs(b - *r.loopCurrent) > kOutsideChange && std::abs(b - m_lastShown) > kKeyStep) {
-        actions.reportManualChange = r.userChangesTrusted;
-        actions.acceptAsCurrent = !r.userChangesTrusted;
+    // Judged against the level last handed over, not against the icon: a key press in the middle of a fast
+    // automatic walk can bring the panel back to what the icon showed a poll ago.
+    if (r.loopCurrent && std::abs(b - *r.loopCurrent) > kOutsideChange) {
+        if (!m_handedOver || std::abs(b - *m_handedOver) > kKeyStep) {
+            actions.reportManualChange = r.userChangesTrusted;
+            actions.acceptAsCurrent = !r.userChangesTrusted;
+            m_handedOver = b;
+        }
+    } else {
+        m_handedOver.reset(); // the loop has taken it
     }
     if (r.recording && std::abs(b - m_recorderLast) > kTelemetryStep) {
         // Judged against the loop's value from before this tick: a key press reported just above has

@@ -45,6 +45,8 @@ public:
 private:
     double m_lastShown = -1.0;
     double m_recorderLast = -1.0;
+    // The outside level last reported or accepted, until the loop has taken it.
+    std::optional<double> m_handedOver;
 };
 
 // Whether the screen is sampled: for the loop while it is on and the session is here and awake, for a

@@ -2,7 +2,7 @@
 
 namespace lumvex {
 
-void DesktopChangeGuard::setAway(bool away, Timestamp now)
+void DesktopChangeGuard::setAway(bool away, double now)
 {
     if (m_away && !away) {
         m_backAt = now;
@@ -10,7 +10,7 @@ void DesktopChangeGuard::setAway(bool away, Timestamp now)
     m_away = away;
 }
 
-void DesktopChangeGuard::setSleeping(bool sleeping, Timestamp now)
+void DesktopChangeGuard::setSleeping(bool sleeping, double now)
 {
     if (m_sleeping && !sleeping) {
         m_wokeAt = now;
@@ -18,12 +18,12 @@ void DesktopChangeGuard::setSleeping(bool sleeping, Timestamp now)
     m_sleeping = sleeping;
 }
 
-bool DesktopChangeGuard::userChangesTrusted(Timestamp now, double brightness) const
+bool DesktopChangeGuard::userChangesTrusted(double now, double brightness) const
 {
     if (m_away || m_sleeping) {
         return false;
     }
-    const auto within = [now](const std::optional<Timestamp> &since, double seconds) {
+    const auto within = [now](const std::optional<double> &since, double seconds) {
         return since && now - *since >= 0.0 && now - *since < seconds;
     };
     if (within(m_backAt, kSettleSeconds) || within(m_wokeAt, kSettleSeconds)) {

@@ -10,8 +10,15 @@ LOG = os.path.join(os.environ.get("XDG_STATE_HOME", ""), "lumvex/adjustments.csv
 
 
 def panel():
-    with open(DEVICE) as device:
-        return int(device.read())
+    # The program empties the file before it writes the new level.
+    text = ""
+    for _ in range(100):
+        with open(DEVICE) as device:
+            text = device.read()
+        if text.strip():
+            break
+        time.sleep(0.001)
+    return int(text)
 
 
 def set_panel(raw):

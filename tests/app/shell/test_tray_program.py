@@ -1,7 +1,9 @@
 #!/usr/bin/python3
 """The real lumvex program in a headless desktop of its own (run by tests/support/run-desktop.sh):
-one instance per user, clean exit on SIGTERM, brightness-key changes learned once, and the desktop's
-own dimming (idle, lock, sleep, wake) never learned. Usage: test_tray_program.py PATH_TO_LUMVEX"""
+one instance per user, clean exit on SIGTERM, brightness-key changes learned once against what the screen
+shows, the desktop's own dimming (idle, lock, sleep, wake) never learned, and automatic adjustment that
+survives docking, keeps key presses made in the middle of its walks and never writes over the desktop's
+restore after wake. Usage: test_tray_program.py PATH_TO_LUMVEX"""
 
 import os
 import signal
@@ -10,7 +12,7 @@ import sys
 import time
 import unittest
 
-from program_session import LOG, rows, set_panel, wait_for
+from program_session import LOG, panel, rows, set_panel, wait_for
 
 LUMVEX = sys.argv.pop(1) if len(sys.argv) > 1 else "lumvex"
 
@@ -21,9 +23,42 @@ def control(method, value):
                    check=True, stdout=subprocess.DEVNULL)
 
 
+SETTINGS = os.path.join(os.environ.get("XDG_CONFIG_HOME", ""), "lumvex/lumvex.conf")
+
+
+def background(colour):
+    subprocess.run(["xsetroot", "-solid", colour], check=True)
+
+
+def xrandr(*args):
+    subprocess.run(["xrandr", *args], check=True, stdout=subprocess.DEVNULL)
+
+
+def dock():
+    """An external display on the desk becomes the main one."""
+    xrandr("--delmonitor", "eDP-1")
+    xrandr("--setmonitor", "eDP-1", "2400/344x1080/194+0+0", "screen")
+    xrandr("--delmonitor", "DP-1")
+    xrandr("--setmonitor", "*DP-1", "1440/527x1080/296+2400+0", "none")
+
+
+def undock():
+    """The layout of run-desktop.sh: the built-in panel is main."""
+    xrandr("--delmonitor", "DP-1")
+    xrandr("--delmonitor", "eDP-1")
+    xrandr("--setmonitor", "*eDP-1", "2400/344x1080/194+0+0", "screen")
+    xrandr("--setmonitor", "DP-1", "1440/527x1080/296+2400+0", "none")
+
+
+def key_rows():
+    return [row for row in rows() if ",system_key," in row]
+
+
 class TrayProgram(unittest.TestCase):
     def setUp(self):
         set_panel(500)
+        if os.path.exists(LOG):
+            os.remove(LOG)  # its appearance tells that the program has started
         self.program = subprocess.Popen([LUMVEX], stderr=subprocess.PIPE, text=True)
         self.assertTrue(wait_for(lambda: os.path.exists(LOG)), "the program did not start")
         time.sleep(0.6)  # a couple of polls
@@ -52,12 +87,15 @@ class TrayProgram(unittest.TestCase):
             self.assertTrue(log.read().endswith("\n"))
 
     def test_key_presses_are_learned_once_and_the_desktops_dimming_never(self):
+        background("black")
         before = len(rows())
         set_panel(700)  # a brightness key
         self.assertTrue(wait_for(lambda: len(rows()) == before + 1))
         time.sleep(0.6)
         self.assertEqual(len(rows()), before + 1, "reported once")
         self.assertIn(",system_key,0.5000,0.7000,", rows()[-1])
+        # Learned against the black screen it took a look at, not against mid-grey from nowhere.
+        self.assertEqual(rows()[-1].split(",")[6].split("|")[0], "4", rows()[-1])
 
         control("SetIdle", "true")
         time.sleep(0.3)
@@ -85,6 +123,67 @@ class TrayProgram(unittest.TestCase):
         self.assertTrue(wait_for(lambda: len(rows()) == before + 2))
         self.assertIn(",system_key,0.7000,0.4000,", rows()[-1])
         self.assertEqual(self.stop(), 0)
+
+
+class AutomaticAdjustment(unittest.TestCase):
+    def setUp(self):
+        os.makedirs(os.path.dirname(SETTINGS), exist_ok=True)
+        with open(SETTINGS, "w") as settings:
+            settings.write("[General]\nautoAdjustEnabled=true\n")
+        set_panel(500)
+        background("#404040")
+        dock()  # at launch: capture starts on the external display
+        self.addCleanup(undock)
+        self.addCleanup(os.remove, SETTINGS)
+        self.program = subprocess.Popen([LUMVEX], stderr=subprocess.DEVNULL)
+        self.addCleanup(self.program.wait)
+        self.addCleanup(self.program.kill)
+        self.assertTrue(wait_for(lambda: os.path.exists(LOG)), "the program did not start")
+
+    def follows(self, colour, moved):
+        level = panel()
+        background(colour)
+        self.assertTrue(wait_for(lambda: moved(panel(), level), seconds=10.0),
+                        "the panel stays at %d on %s" % (panel(), colour))
+
+    def test_docking_key_presses_mid_walk_and_wake_never_defeat_it(self):
+        # Undocked, docked and undocked again without a restart: the built-in panel follows the content.
+        for _ in range(2):
+            time.sleep(1.0)
+            undock()
+            time.sleep(2.0)
+            self.follows("white", lambda now, then: now < then - 20)
+            self.follows("#404040", lambda now, then: now > then + 20)
+            dock()
+        undock()
+        time.sleep(4.0)  # the manual hold of nothing, the band settled
+
+        # A key press between two automatic writes is kept and learned once.
+        keys = len(key_rows())
+        start = panel()
+        background("white")
+        self.assertTrue(wait_for(lambda: panel() != start, seconds=10.0), "no walk")
+        set_panel(800)
+        time.sleep(1.0)
+        self.assertEqual(panel(), 800, "the key press was written over")
+        self.assertEqual(len(key_rows()), keys + 1, "\n".join(rows()))
+        self.assertIn(",0.8000,", key_rows()[-1])
+
+        # Wake: the panel reads dark, then the desktop restores it; nothing writes over the restore or
+        # learns from it while the desktop settles.
+        time.sleep(3.0)
+        control("Sleep", "true")
+        time.sleep(0.3)
+        control("Sleep", "false")
+        set_panel(0)
+        time.sleep(0.5)
+        set_panel(650)
+        background("#404040")
+        time.sleep(3.0)
+        self.assertEqual(panel(), 650)
+        self.assertEqual(len(key_rows()), keys + 1, "\n".join(rows()))
+        # Afterwards it adjusts again, from the restored level.
+        self.assertTrue(wait_for(lambda: panel() != 650, seconds=10.0))
 
 
 class CommandLine(unittest.TestCase):

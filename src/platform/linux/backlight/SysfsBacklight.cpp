@@ -38,8 +38,22 @@ bool writeValue(const fs::path &file, long raw, bool truncate)
 } // namespace
 
 SysfsBacklight::SysfsBacklight(const fs::path &root)
+    : m_root(root)
 {
-    const fs::path classFolder = root / "sys/class/backlight";
+    open();
+}
+
+bool SysfsBacklight::rescan()
+{
+    if (!isAvailable()) {
+        open();
+    }
+    return isAvailable();
+}
+
+void SysfsBacklight::open()
+{
+    const fs::path classFolder = m_root / "sys/class/backlight";
     std::vector<BacklightDevice> devices;
     std::error_code error;
     for (const fs::directory_entry &entry : fs::directory_iterator(classFolder, error)) {

@@ -13,7 +13,8 @@ namespace lumvex {
 // The built-in panel's backlight under <root>/sys/class/backlight, where root is "/" unless
 // $LUMVEX_SYSFS_ROOT names another folder (see sysfsRoot()). The device is chosen once, at construction:
 // firmware before platform before raw, ties by name. Whether the brightness file takes writes is probed
-// once too, by writing its current value back; when it does not, writes go through the login manager.
+// once too, by writing its current value back; when it does not, writes go through the login manager. A
+// device that appears later (a driver that loads late) is found by rescan().
 //
 // Levels are stored in single precision. A raw step is coarser than a float on most panels, so the level
 // last written is remembered and reported while the device still holds the step it was written as; a
@@ -27,15 +28,19 @@ public:
     double get() override;
     void set(double value) override;
     bool isAvailable() const override { return m_maxBrightness > 0; }
+    // Looks for a device again while there is none; true once there is one.
+    bool rescan();
 
     // The device's folder name ("intel_backlight"); empty without a device.
     const std::string &deviceName() const { return m_name; }
     bool writesThroughLogind() const { return m_throughLogind; }
 
 private:
+    void open();
     std::optional<long> readRaw() const;
     bool writeRaw(long raw) const;
 
+    const std::filesystem::path m_root;
     std::filesystem::path m_folder;
     std::string m_name;
     long m_maxBrightness = 0;

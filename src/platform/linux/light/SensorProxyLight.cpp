@@ -34,6 +34,19 @@ QVariant property(QDBusConnection &bus, const QString &name)
 
 SensorProxyLight::SensorProxyLight()
     : m_bus(QDBusConnection::systemBus())
+    , m_watcher(kService, m_bus, QDBusServiceWatcher::WatchForOwnerChange)
+{
+    QObject::connect(&m_watcher, &QDBusServiceWatcher::serviceOwnerChanged,
+                     [this](const QString &, const QString &, const QString &owner) {
+                         m_claimed = false;
+                         if (!owner.isEmpty()) {
+                             claim();
+                         }
+                     });
+    claim();
+}
+
+void SensorProxyLight::claim()
 {
     if (!m_bus.isConnected()) {
         return;

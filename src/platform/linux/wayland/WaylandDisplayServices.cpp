@@ -1,6 +1,7 @@
 #include "WaylandDisplayServices.h"
 
 #include "WaylandConnection.h"
+#include "sensing/DisplayRouter.h"
 #include "sensing/OutputNameId.h"
 
 #include <algorithm>
@@ -113,10 +114,14 @@ std::vector<Screen> WaylandDisplayServices::screens()
 std::optional<Point> WaylandDisplayServices::pointerLocation()
 {
     const std::vector<NamedOutput> outputs = currentOutputs();
+    if (m_pointerHint &&
+        !isRecentMove(std::chrono::duration<double>(std::chrono::steady_clock::now() - m_pointerHint->at).count())) {
+        m_pointerHint.reset();
+    }
     if (!m_pointerHint) {
         return std::nullopt;
     }
-    return desktopPointOnOutputs(m_pointerHint->first, m_pointerHint->second, outputs);
+    return desktopPointOnOutputs(m_pointerHint->x, m_pointerHint->y, outputs);
 }
 
 std::optional<std::string> WaylandDisplayServices::outputName(DisplayId id)
@@ -135,7 +140,7 @@ std::optional<OutputRect> WaylandDisplayServices::logicalGeometry(DisplayId id)
 
 void WaylandDisplayServices::notePointerAt(int x, int y)
 {
-    m_pointerHint = std::pair(x, y);
+    m_pointerHint = PointerHint{x, y, std::chrono::steady_clock::now()};
 }
 
 } // namespace lumvex

@@ -3,6 +3,7 @@
 #include "OutputLayout.h"
 #include "sensing/DisplayServices.h"
 
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -18,7 +19,8 @@ class WaylandConnection;
 // waiting; a compositor that is gone leaves neutral answers. Used on one thread.
 //
 // Wayland tells no client where the pointer is, so the position comes from hints: the owner passes
-// on the positions it learns (a click on a tray item) with notePointerAt().
+// on the positions it learns (a click on a tray item) with notePointerAt(). A hint expires like the
+// router's other position hints (DisplayRouter::kStaleness): the pointer has moved on since.
 class WaylandDisplayServices final : public DisplayServices
 {
 public:
@@ -62,7 +64,13 @@ private:
     std::unique_ptr<WaylandConnection> m_connection;
     // LUMVEX_BUILTIN_OUTPUT names the panel where its connector name does not tell.
     BuiltInRule m_builtIn;
-    std::optional<std::pair<int, int>> m_pointerHint;
+    struct PointerHint
+    {
+        int x;
+        int y;
+        std::chrono::steady_clock::time_point at;
+    };
+    std::optional<PointerHint> m_pointerHint;
     std::optional<std::string> m_lastApp;
     // Names of every output seen, so that a display that has just gone is still known.
     std::unordered_map<DisplayId, std::string> m_names;

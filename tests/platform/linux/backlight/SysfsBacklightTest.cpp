@@ -179,8 +179,12 @@ TEST(SysfsBacklight, WithoutAUsableDeviceReadsGiveZeroAndWritesAreDropped)
     files::writeAtomically(broken / "max_brightness", "lots\n");
     EXPECT_FALSE(SysfsBacklight(root.path()).isAvailable());
 
-    // The device goes away after the start.
+    // The driver comes up after the start.
     files::writeAtomically(broken / "max_brightness", "15\n");
+    EXPECT_TRUE(none.rescan());
+    EXPECT_NEAR(none.get(), 5.0 / 15.0, 1e-6);
+
+    // The device goes away after the start.
     SysfsBacklight vanishing(root.path());
     ASSERT_TRUE(vanishing.isAvailable());
     vanishing.set(0.4);

@@ -4,8 +4,10 @@
 #include "sensing/AmbientLightSensor.h"
 #include "support/TempDir.h"
 
+#include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusMessage>
+#include <QDeadlineTimer>
 
 #include <gtest/gtest.h>
 
@@ -42,6 +44,17 @@ private:
     }
 };
 
+// Lets the bus's signals in until the condition holds, for at most two seconds.
+template<typename Condition>
+bool eventually(Condition condition)
+{
+    const QDeadlineTimer deadline(2000);
+    while (!condition() && !deadline.hasExpired()) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+    return condition();
+}
+
 void addIioLight(const fs::path &root, const char *lux)
 {
     const fs::path device = root / "sys/bus/iio/devices/iio:device0";
@@ -71,7 +84,9 @@ TEST(SensorProxyLight, ClaimsTheSensorReadsItsLevelAndReleasesIt)
 
         proxy.setPresent(false); // the daemon stops
         EXPECT_FALSE(light.readLux());
-        proxy.setPresent(true);
+        proxy.setPresent(true); // and starts again, knowing no claim
+        EXPECT_TRUE(eventually([&] { return proxy.claims() == 2; }));
+        EXPECT_EQ(light.readLux(), 4096.0);
     }
     EXPECT_EQ(proxy.releases(), 1);
 }
@@ -95,7 +110,7 @@ TEST(SensorProxyLight, StaysUnclaimedWithoutALightSensorOrWhenRefused)
     EXPECT_EQ(proxy.releases(), 0); // nothing to release without a claim
 }
 
-TEST(LightSourceFactory, PrefersTheSensorProxyThenSysfsThenNothing)
+TEST(LightSourceFactory, PrefersTheSensorProxyThenSysfsThenWaitsForTheProxy)
 {
     FakeSensorProxy proxy;
     TempDir root;
@@ -116,8 +131,11 @@ TEST(LightSourceFactory, PrefersTheSensorProxyThenSysfsThenNothing)
     EXPECT_TRUE(openLightSource()); // the default root follows the environment
 
     TempDir empty;
-    EXPECT_FALSE(openLightSource(empty.path()));
     AmbientLightSensor none(openLightSource(empty.path()));
     EXPECT_FALSE(none.isAvailable());
     EXPECT_FALSE(none.read());
+    proxy.setHasAmbientLight(true);
+    proxy.setPresent(true); // the daemon starts after us
+    EXPECT_TRUE(eventually([&] { return none.isAvailable(); }));
+    EXPECT_DOUBLE_EQ(*none.read(), 0.5);
 }

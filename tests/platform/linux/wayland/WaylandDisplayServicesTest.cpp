@@ -1,10 +1,13 @@
 #include "platform/linux/wayland/WaylandDisplayServices.h"
 #include "SwayControl.h"
+#include "sensing/DisplayRouter.h"
 #include "sensing/OutputNameId.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
+#include <thread>
 
 using namespace lumvex;
 
@@ -69,6 +72,11 @@ TEST(WaylandDisplayServicesTest, FollowsTheCompositorsOutputsAndThePointerHints)
     ASSERT_TRUE(displays.pointerLocation());
     EXPECT_DOUBLE_EQ(displays.pointerLocation()->y, 0.5);
     displays.notePointerAt(500, 1200);
+    EXPECT_EQ(displays.pointerLocation(), std::nullopt);
+
+    // A click long ago no longer says where the pointer is.
+    displays.notePointerAt(100, 10);
+    std::this_thread::sleep_for(std::chrono::duration<double>(DisplayRouter::kStaleness + 0.1));
     EXPECT_EQ(displays.pointerLocation(), std::nullopt);
 
     // Moving the first output off the origin leaves no output there: the first one listed is main.
