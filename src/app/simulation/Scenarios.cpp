@@ -1,5 +1,6 @@
 #include "Scenarios.h"
 
+#include "LaptopDay.h"
 #include "Rng.h"
 
 #include <algorithm>
@@ -134,7 +135,7 @@ std::vector<Segment> nightReadingDay(Rng &rng)
 
 const std::vector<std::string> &scenarioNames()
 {
-    static const std::vector<std::string> names{"office", "video", "night-reading"};
+    static const std::vector<std::string> names{"office", "video", "night-reading", "laptop-day"};
     return names;
 }
 
@@ -147,6 +148,8 @@ std::optional<Trace> makeScenario(std::string_view name, int days, std::uint64_t
         makeDay = videoDay;
     } else if (name == "night-reading") {
         makeDay = nightReadingDay;
+    } else if (name == "laptop-day") {
+        return makeLaptopDay(days, seed);
     } else {
         return std::nullopt;
     }

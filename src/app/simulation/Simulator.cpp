@@ -2,6 +2,8 @@
 
 #include "Rng.h"
 #include "SimulatedUser.h"
+#include "app/shell/BrightnessPoll.h"
+#include "app/shell/DesktopChangeGuard.h"
 #include "engine/AdjustmentLogger.h"
 #include "engine/CalibrationModel.h"
 #include "engine/CompensationLoop.h"
@@ -18,13 +20,20 @@
 #include <cmath>
 #include <memory>
 #include <optional>
+#include <utility>
 
 namespace lumvex::sim {
 
 namespace {
 
 constexpr double kTick = 0.1; // the sampler's period
+constexpr double kPollPeriod = 0.25;
 constexpr double kDay = 86400.0;
+// A user change that something else writes over this soon is lost.
+constexpr double kOverwriteWindow = 1.0;
+// The desktop's idle and lock dimming, and how long a panel reads 0 after wake.
+constexpr double kDimFactor = 0.3;
+constexpr double kDarkAfterWake = 1.5;
 // Monday 2025-03-03 00:00 UTC; the simulated machine runs in UTC.
 const Timestamp kFirstMidnight = Timestamp::fromUnixSeconds(1740960000.0);
 
@@ -80,6 +89,93 @@ private:
     double m_m2 = 0.0;
 };
 
+enum class Writer { none, user, desktop, tool };
+
+// The panel, remembering who wrote it last; the tool's writes come through set().
+class TrackedBacklight final : public BrightnessController
+{
+public:
+    explicit TrackedBacklight(double initial)
+        : m_panel(initial)
+    {}
+
+    double get() override { return m_panel.get(); }
+    void set(double value) override
+    {
+        write(value, Writer::tool);
+        ++m_toolWrites;
+        if (onToolWrite) {
+            onToolWrite();
+        }
+    }
+    void write(double value, Writer writer)
+    {
+        m_panel.set(value);
+        m_lastWriter = writer;
+    }
+
+    Writer lastWriter() const { return m_lastWriter; }
+    std::size_t toolWrites() const { return m_toolWrites; }
+    std::function<void()> onToolWrite;
+
+private:
+    SimulatedBrightness m_panel;
+    Writer m_lastWriter = Writer::none;
+    std::size_t m_toolWrites = 0;
+};
+
+// The user's changes as they fare: written over within a second, learned or not.
+class UserChangeMeter
+{
+public:
+    explicit UserChangeMeter(bool strategyLearns)
+        : m_strategyLearns(strategyLearns)
+    {}
+
+    void changed(double t)
+    {
+        finish();
+        m_open = Open{t, false, false};
+    }
+    void learned()
+    {
+        if (m_open) {
+            m_open->learned = true;
+        }
+    }
+    void toolWrote(double t, Writer before)
+    {
+        if (m_open && before == Writer::user && t - m_open->t <= kOverwriteWindow) {
+            m_open->overwritten = true;
+        }
+    }
+    // Closes the day: the last change is judged too.
+    int lost()
+    {
+        finish();
+        return std::exchange(m_lost, 0);
+    }
+
+private:
+    struct Open
+    {
+        double t;
+        bool learned;
+        bool overwritten;
+    };
+    void finish()
+    {
+        if (m_open && (m_open->overwritten || (m_strategyLearns && !m_open->learned))) {
+            ++m_lost;
+        }
+        m_open.reset();
+    }
+
+    const bool m_strategyLearns;
+    std::optional<Open> m_open;
+    int m_lost = 0;
+};
+
 // The classic light-sensor curve with an offset the user's corrections set.
 class AmbientCurve
 {
@@ -121,7 +217,7 @@ RunResult simulate(const Trace &trace, Strategy strategy, const SimulationOption
 {
     RunResult result{strategy, {}, {}, {}};
     ManualClock clock(kFirstMidnight);
-    SimulatedBrightness backlight(0.5);
+    TrackedBacklight backlight(0.5);
     SimulatedUser user(options.user.value_or(SimulatedUser::Taste::random(options.seed)));
     Rng noise(options.seed + 17);
     SampleFilters filters;
@@ -148,18 +244,88 @@ RunResult simulate(const Trace &trace, Strategy strategy, const SimulationOption
     }
     AmbientCurve curve;
 
-    std::size_t userWrites = 0;
+    // The desktop around the program, as the shell sees it: its own changes to the panel, the poll that
+    // finds changes made with the brightness keys, and the guard that tells the two apart.
+    DesktopChangeGuard guard;
+    BrightnessPoll poll;
+    poll.setLastShown(backlight.get());
+    bool docked = false;
+    double savedLevel = backlight.get();
+    std::optional<double> restoreAt;
+    double nextPoll = 0.0;
+    Rng keys(options.seed + 29);
+    bool pressDuringNextWrite = false;
+    bool toolWroteThisTick = false;
+    UserChangeMeter userChanges(strategy != Strategy::fixed);
+    Writer writerBeforeTool = Writer::none;
+    backlight.onToolWrite = [&] { toolWroteThisTick = true; userChanges.toolWrote(clock.monotonicSeconds(), writerBeforeTool); };
+    if (loop) {
+        loop->mainDisplayIsBuiltIn = [&] { return !docked; };
+    }
+    const auto desktopEvent = [&](const DesktopEvent &e) {
+        const double now = clock.monotonicSeconds();
+        const bool wasHere = !guard.isAway() && !guard.isSleeping();
+        switch (e.kind) {
+        case DesktopEvent::Kind::idle:
+        case DesktopEvent::Kind::lock:
+            if (wasHere) {
+                savedLevel = backlight.get();
+                backlight.write(savedLevel * kDimFactor, Writer::desktop);
+            }
+            guard.setAway(true, now);
+            break;
+        case DesktopEvent::Kind::active:
+        case DesktopEvent::Kind::unlock:
+            guard.setAway(false, now);
+            backlight.write(savedLevel, Writer::desktop);
+            break;
+        case DesktopEvent::Kind::suspend:
+            if (wasHere) {
+                savedLevel = backlight.get();
+            }
+            guard.setSleeping(true, now);
+            break;
+        case DesktopEvent::Kind::resume:
+            guard.setSleeping(false, now);
+            backlight.write(0.0, Writer::desktop);
+            restoreAt = now + kDarkAfterWake;
+            break;
+        case DesktopEvent::Kind::dock:
+            docked = true;
+            break;
+        case DesktopEvent::Kind::undock:
+            docked = false;
+            break;
+        }
+    };
+
     double nextPlot = 0.0;
     for (int d = 0; d < options.days && !trace.days.empty(); ++d) {
         const auto &segments = trace.days[static_cast<std::size_t>(d) % trace.days.size()];
+        static const std::vector<DesktopEvent> kNoEvents;
+        const auto &events =
+            trace.events.empty() ? kNoEvents : trace.events[static_cast<std::size_t>(d) % trace.events.size()];
+        auto nextEvent = events.begin();
         const Timestamp midnight = kFirstMidnight + d * kDay;
         DayMeter meter;
         int corrections = 0;
-        const std::size_t writesBefore = backlight.writeCount() - userWrites;
+        int desktopLearned = 0;
+        const std::size_t writesBefore = backlight.toolWrites();
 
         for (const Segment &s : segments) {
             for (double t = s.start; t < s.end; t += kTick) {
                 clock.set(midnight + t);
+                for (; nextEvent != events.end() && nextEvent->t <= t; ++nextEvent) {
+                    desktopEvent(*nextEvent);
+                }
+                const double now = clock.monotonicSeconds();
+                if (restoreAt && now >= *restoreAt) {
+                    backlight.write(savedLevel, Writer::desktop);
+                    restoreAt.reset();
+                }
+                const bool here = !guard.isAway() && !guard.isSleeping();
+                toolWroteThisTick = false;
+                writerBeforeTool = backlight.lastWriter();
                 const double progress = s.end > s.start ? (t - s.start) / (s.end - s.start) : 0.0;
                 const double lux = s.luxStart + (s.luxEnd - s.luxStart) * progress;
                 room.setLux(lux);
@@ -168,8 +334,33 @@ RunResult simulate(const Trace &trace, Strategy strategy, const SimulationOption
                 app.app = s.app;
 
                 if (loop) {
-                    loop->onLuminanceUpdate(filters.L_slow(), filters.L_fast());
-                } else if (strategy == Strategy::ambientOnly) {
+                    const bool hold = guard.holdLoop(now, backlight.get());
+                    if (hold != loop->paused()) {
+                        loop->setPaused(hold);
+                    }
+                    if (here) { // the sampler runs only while the session is here
+                        loop->onLuminanceUpdate(filters.L_slow(), filters.L_fast());
+                    }
+                    if (!guard.isSleeping() && now >= nextPoll) {
+                        nextPoll = now + kPollPeriod;
+                        BrightnessPoll::Reading reading;
+                        reading.brightness = backlight.get();
+                        reading.loopCurrent = loop->B_current();
+                        reading.loopEnabled = loop->enabled();
+                        reading.userChangesTrusted = guard.userChangesTrusted(now, reading.brightness);
+                        const BrightnessPoll::Actions actions = poll.tick(reading);
+                        if (actions.reportManualChange) {
+                            if (backlight.lastWriter() == Writer::desktop) {
+                                ++desktopLearned;
+                            } else if (backlight.lastWriter() == Writer::user) {
+                                userChanges.learned();
+                            }
+                            loop->onManualChange(reading.brightness, "system_key");
+                        } else if (actions.acceptAsCurrent) {
+                            loop->acceptBrightness(reading.brightness);
+                        }
+                    }
+                } else if (strategy == Strategy::ambientOnly && !guard.isSleeping()) {
                     if (const auto target = curve.target(ambient.read())) {
                         const double b = backlight.get();
                         const double step = std::clamp(0.7 * (*target - b), -0.012, 0.012);
@@ -181,16 +372,33 @@ RunResult simulate(const Trace &trace, Strategy strategy, const SimulationOption
 
                 const double b = backlight.get();
                 const double preferred = user.preferredPerceived(L, lux);
+                if (!here) {
+                    continue; // nobody looks; the desktop and the program go on
+                }
                 meter.add(b * L, preferred);
                 if (const auto chosen = user.observe(kTick, b, L, lux)) {
-                    backlight.set(*chosen);
-                    ++userWrites;
+                    backlight.write(*chosen, Writer::user);
+                    userChanges.changed(now);
                     ++corrections;
                     result.corrections.push_back({clock.now() - kFirstMidnight, b, *chosen});
                     if (loop) {
                         loop->onManualChange(*chosen, "scroll");
+                        userChanges.learned();
                     } else if (strategy == Strategy::ambientOnly) {
                         curve.correct(*chosen, ambient.read());
+                        userChanges.learned();
+                    }
+                } else if (trace.keyPressesPerHour > 0.0 && !docked && guard.userChangesTrusted(now, b)) {
+                    // Brightness keys at random moments, half of them right between two automatic writes.
+                    const double chance = trace.keyPressesPerHour / 2.0 * kTick / 3600.0;
+                    pressDuringNextWrite = pressDuringNextWrite || keys.chance(chance);
+                    const bool press = keys.chance(chance) || (pressDuringNextWrite && toolWroteThisTick);
+                    const double key = b * L < preferred ? SimulatedUser::kNotch : -SimulatedUser::kNotch;
+                    const double level = std::clamp(b + key, 0.05, 1.0);
+                    if (press && std::abs(level - b) > 0.01) {
+                        pressDuringNextWrite = false;
+                        backlight.write(level, Writer::user);
+                        userChanges.changed(now);
                     }
                 }
                 const double elapsed = clock.now() - kFirstMidnight;
@@ -200,7 +408,10 @@ RunResult simulate(const Trace &trace, Strategy strategy, const SimulationOption
                 }
             }
         }
-        result.days.push_back(meter.finish(corrections, backlight.writeCount() - userWrites - writesBefore));
+        DayResult day = meter.finish(corrections, backlight.toolWrites() - writesBefore);
+        day.desktopChangesLearned = desktopLearned;
+        day.userChangesLost = userChanges.lost();
+        result.days.push_back(day);
         if (options.onDayDone) {
             options.onDayDone(d);
         }

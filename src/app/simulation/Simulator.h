@@ -30,6 +30,11 @@ struct DayResult
     double variation = 0.0; // coefficient of variation of brightness x luminance
     std::size_t writes = 0; // automatic backlight writes
     double activeSeconds = 0.0;
+    // The desktop's own changes (dimming, restores, a dark panel at wake) taken as the user's and learned.
+    int desktopChangesLearned = 0;
+    // Changes the user made that something else wrote over within 1 s, or that a learning strategy
+    // did not learn.
+    int userChangesLost = 0;
 };
 
 struct PlotPoint

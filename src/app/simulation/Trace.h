@@ -21,11 +21,32 @@ struct Segment
     std::string app;
 };
 
+// What the desktop does on its own at a moment of the day (seconds since local midnight).
+struct DesktopEvent
+{
+    enum class Kind {
+        idle,    // the session goes idle and the desktop dims the panel
+        active,  // activity again: the desktop restores the level
+        lock,    // the session locks; the lock screen dims the panel
+        unlock,  // the desktop restores the level
+        suspend, // the machine goes to sleep
+        resume,  // it wakes: the panel reads 0 for a moment, then the desktop restores the level
+        dock,    // an external display becomes the main one
+        undock,  // the built-in panel is the main display again
+    };
+    double t = 0.0;
+    Kind kind = Kind::idle;
+};
+
 // What the screen shows on each simulated day; gaps between segments are times away from the machine.
+// Desktop events, when there are any, come per day in time order, with the rate at which the person
+// presses the brightness keys besides their corrections.
 struct Trace
 {
     std::string name;
     std::vector<std::vector<Segment>> days;
+    std::vector<std::vector<DesktopEvent>> events{};
+    double keyPressesPerHour = 0.0;
 };
 
 // A plausible signature for content of a given mean luminance, for sources that carry only the mean.
