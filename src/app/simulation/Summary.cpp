@@ -20,6 +20,8 @@ const Metric kMetrics[] = {
     {"p95 |P-pref|", "%.4f", [](const DayResult &d) { return d.p95Error; }},
     {"CV of BxL", "%.3f", [](const DayResult &d) { return d.variation; }},
     {"writes", "%.0f", [](const DayResult &d) { return static_cast<double>(d.writes); }},
+    {"desktop changes learned", "%.0f", [](const DayResult &d) { return static_cast<double>(d.desktopChangesLearned); }},
+    {"user changes lost", "%.0f", [](const DayResult &d) { return static_cast<double>(d.userChangesLost); }},
 };
 
 std::string cell(const char *format, double value, int width)
@@ -42,6 +44,8 @@ DayResult total(const RunResult &run)
     for (const DayResult &d : run.days) {
         sum.corrections += d.corrections;
         sum.writes += d.writes;
+        sum.desktopChangesLearned += d.desktopChangesLearned;
+        sum.userChangesLost += d.userChangesLost;
         sum.meanError += d.meanError * d.activeSeconds;
         sum.p95Error += d.p95Error * d.activeSeconds;
         sum.variation += d.variation * d.activeSeconds;
