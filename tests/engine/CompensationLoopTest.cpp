@@ -140,9 +140,11 @@ TEST_F(LoopTest, ManualChangesHoldAutomaticWritesForThreeSeconds)
 {
     makeLoop();
     tick(0.5);
+    brightness.set(0.7); // the scroll handler sets the display, then reports
     loop->onManualChange(0.7, "scroll");
-    const std::size_t writes = brightness.writeCount();
     clock.advance(2.0);
+    brightness.set(0.8);
+    const std::size_t writes = brightness.writeCount();
     loop->onManualChange(0.8, "system_key");
     for (int i = 0; i < 29; ++i) { // 2.9 s after the second change, whatever the content does
         tick(i % 2 ? 0.05 : 0.95);
@@ -236,6 +238,7 @@ TEST_F(LoopTest, BrightnessAtZeroIsRaisedIntoTheFloorOfTheBand)
 {
     makeLoop();
     tick(0.5);
+    brightness.set(0.0);
     loop->onManualChange(0.0, "scroll");
     clock.advance(3.0);
     double previous = 0.0;
