@@ -140,6 +140,24 @@ TEST(Simulation, ComparisonStrategiesMoveTheBacklightTheirOwnWay)
     EXPECT_EQ(circles, fixed.corrections.size());
 }
 
+TEST(Simulation, OnALaptopDayTheLoopNeitherLearnsTheDesktopNorLosesTheUser)
+{
+    test::TempDir dir;
+    const Trace trace = *makeScenario("laptop-day", 2, 1);
+    ASSERT_EQ(trace.events.size(), 2u);
+    SimulationOptions options;
+    options.days = 2;
+    options.outDir = dir.path();
+    const RunResult lumvex = simulate(trace, Strategy::lumvex, options);
+    const RunResult ambient = simulate(trace, Strategy::ambientOnly, options);
+    for (std::size_t d = 0; d < 2; ++d) {
+        EXPECT_EQ(lumvex.days[d].desktopChangesLearned, 0);
+        EXPECT_EQ(lumvex.days[d].userChangesLost, 0);
+        // The meter sees what a tool that writes without looking does to key presses.
+        EXPECT_GT(ambient.days[d].userChangesLost, 0);
+    }
+}
+
 TEST(SimulateCommand, RunsScenariosAndReplaysTelemetry)
 {
     test::TempDir dir;
