@@ -43,10 +43,15 @@ def dock():
 
 
 def undock():
-    """The layout of run-desktop.sh: the built-in panel is main."""
+    """The external display goes: the built-in panel is the only and main one."""
     xrandr("--delmonitor", "DP-1")
     xrandr("--delmonitor", "eDP-1")
     xrandr("--setmonitor", "*eDP-1", "2400/344x1080/194+0+0", "screen")
+
+
+def restore_layout():
+    """The layout of run-desktop.sh."""
+    undock()
     xrandr("--setmonitor", "DP-1", "1440/527x1080/296+2400+0", "none")
 
 
@@ -133,7 +138,7 @@ class AutomaticAdjustment(unittest.TestCase):
         set_panel(500)
         background("#404040")
         dock()  # at launch: capture starts on the external display
-        self.addCleanup(undock)
+        self.addCleanup(restore_layout)
         self.addCleanup(os.remove, SETTINGS)
         self.program = subprocess.Popen([LUMVEX], stderr=subprocess.DEVNULL)
         self.addCleanup(self.program.wait)
