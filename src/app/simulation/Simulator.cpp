@@ -258,7 +258,10 @@ RunResult simulate(const Trace &trace, Strategy strategy, const SimulationOption
     bool toolWroteThisTick = false;
     UserChangeMeter userChanges(strategy != Strategy::fixed);
     Writer writerBeforeTool = Writer::none;
-    backlight.onToolWrite = [&] { toolWroteThisTick = true; userChanges.toolWrote(clock.monotonicSeconds(), writerBeforeTool); };
+    backlight.onToolWrite = [&] {
+        toolWroteThisTick = true;
+        userChanges.toolWrote(clock.monotonicSeconds(), writerBeforeTool);
+    };
     if (loop) {
         loop->mainDisplayIsBuiltIn = [&] { return !docked; };
     }

@@ -20,7 +20,8 @@ const Metric kMetrics[] = {
     {"p95 |P-pref|", "%.4f", [](const DayResult &d) { return d.p95Error; }},
     {"CV of BxL", "%.3f", [](const DayResult &d) { return d.variation; }},
     {"writes", "%.0f", [](const DayResult &d) { return static_cast<double>(d.writes); }},
-    {"desktop changes learned", "%.0f", [](const DayResult &d) { return static_cast<double>(d.desktopChangesLearned); }},
+    {"desktop changes learned", "%.0f",
+     [](const DayResult &d) { return static_cast<double>(d.desktopChangesLearned); }},
     {"user changes lost", "%.0f", [](const DayResult &d) { return static_cast<double>(d.userChangesLost); }},
 };
 
