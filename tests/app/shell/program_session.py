@@ -22,8 +22,10 @@ def panel():
 
 
 def set_panel(raw):
-    with open(DEVICE, "w") as device:
+    # In one step, as sysfs does: the program must never read a half-written file.
+    with open(DEVICE + ".new", "w") as device:
         device.write("%d\n" % raw)
+    os.replace(DEVICE + ".new", DEVICE)
 
 
 def rows():
