@@ -62,8 +62,8 @@ std::filesystem::path lockFolder()
         return shared;
     }
     const auto fallback = lumvex::xdg::stateDir();
-    std::cerr << "lumvex: " << shared.string()
-              << " belongs to another user or is open to others; the lock goes to " << fallback.string() << '\n';
+    std::cerr << "lumvex: " << shared.string() << " belongs to another user or is open to others; the lock goes to "
+              << fallback.string() << '\n';
     lumvex::files::makePrivateDirectories(fallback);
     return fallback;
 }

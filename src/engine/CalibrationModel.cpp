@@ -78,9 +78,8 @@ CalibrationModel::CalibrationModel(const std::filesystem::path &folder, const Cl
         }
     } else if (file.status != files::StateFileText::Status::missing) {
         // What the user taught must never be overwritten by a table that lost it.
-        m_keepFile = !files::setAside(m_filePath, file.status == files::StateFileText::Status::read
-                                                      ? "is not a learned table"
-                                                      : file.problem);
+        m_keepFile = !files::setAside(
+            m_filePath, file.status == files::StateFileText::Status::read ? "is not a learned table" : file.problem);
     }
 }
 

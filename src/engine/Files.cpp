@@ -180,22 +180,14 @@ void removeStaleTemporaries(const fs::path &target)
     }
 }
 
-UniqueFd openLogForAppend(const fs::path &file, bool *created)
+UniqueFd openLogForAppend(const fs::path &file)
 {
-    constexpr int flags = O_RDWR | O_APPEND | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY;
-    // O_EXCL tells a file we create from one that was already there.
-    UniqueFd fd(::open(file.c_str(), flags | O_CREAT | O_EXCL, 0600));
-    bool isNew = static_cast<bool>(fd);
-    if (!fd && errno == EEXIST) {
-        fd = UniqueFd(::open(file.c_str(), flags));
-    }
+    UniqueFd fd(
+        ::open(file.c_str(), O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY, 0600));
     struct stat info
     {};
     if (fd && (::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode))) {
         fd.close();
-    }
-    if (created != nullptr) {
-        *created = isNew && fd;
     }
     return fd;
 }

@@ -48,9 +48,9 @@ bool setAside(const std::filesystem::path &file, const std::string &problem);
 // Removes ".<name>.XXXXXX" files beside the target, left by a write interrupted before its rename.
 void removeStaleTemporaries(const std::filesystem::path &target);
 
-// Opens a file for appending (and reading), creating it (0600) when missing; refuses a symbolic link, a FIFO or a device,
-// and never blocks. `created` tells whether this call made the file.
-UniqueFd openLogForAppend(const std::filesystem::path &file, bool *created = nullptr);
+// Opens a file for appending (and reading), creating it (0600) when missing; refuses a symbolic link, a
+// FIFO or a device, and never blocks.
+UniqueFd openLogForAppend(const std::filesystem::path &file);
 
 // Whether new files can be made in the folder (and so state files replaced there).
 bool canWriteIn(const std::filesystem::path &folder);

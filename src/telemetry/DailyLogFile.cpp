@@ -4,8 +4,8 @@
 
 #include <algorithm>
 #include <fcntl.h>
-#include <vector>
 #include <sys/stat.h>
+#include <vector>
 
 namespace lumvex {
 

@@ -89,7 +89,7 @@ TEST_F(AdjustmentLoggerTest, ExistingFilesAreAppendedToOnAFreshLine)
     for (const auto &[before, after] : std::vector<std::pair<std::string, std::string>>{
              {"no header here\n", "no header here\n" + row},
              {header + "2025-03-14T09:2", header + "2025-03-14T09:2\n" + row}, // a row cut by a kill
-             {"", header + row},                                              // killed before the header
+             {"", header + row},                                               // killed before the header
          }) {
         std::filesystem::create_directories(dir / "logs");
         ASSERT_TRUE(files::writeAtomically(dir / "logs/adjustments.csv", before));

@@ -40,8 +40,8 @@ struct Case
     const char *file;
     Kind kind;
     std::string content;
-    std::size_t kept;  // situations or days loaded
-    bool setAside;     // moved to <file>.unreadable-<day>
+    std::size_t kept; // situations or days loaded
+    bool setAside;    // moved to <file>.unreadable-<day>
 };
 
 fs::path asideOf(const fs::path &file, int n)
@@ -72,7 +72,8 @@ TEST(StateFiles, HostileFilesKeepWhatIsSoundAndSetTheRestAside)
          1, false},
         {"not JSON", "content_offsets.json", Kind::text, "[{\"darkBin\":", 0, true},
         {"an object", "content_offsets.json", Kind::text, "{\"a\":1}", 0, true},
-        {"too large", "content_offsets.json", Kind::text, "[" + std::string(files::kStateFileLimit, ' ') + "]", 0, true},
+        {"too large", "content_offsets.json", Kind::text, "[" + std::string(files::kStateFileLimit, ' ') + "]", 0,
+         true},
         {"a FIFO", "content_offsets.json", Kind::fifo, "", 0, true},
         {"a link to /dev/zero", "content_offsets.json", Kind::linkToDevZero, "", 0, true},
         {"mode 000", "content_offsets.json", Kind::unreadableMode, "[" + sound2 + "]", 0, true},

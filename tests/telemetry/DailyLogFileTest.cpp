@@ -87,5 +87,6 @@ TEST_F(DailyLogFileTest, OnlyTheLatestDaysAreKept)
         names.push_back(entry.path().filename().string());
     }
     std::sort(names.begin(), names.end());
-    EXPECT_EQ(names, (std::vector<std::string>{"notes.txt", "telemetry-2025-03-14.jsonl", "telemetry-2025-03-15.jsonl"}));
+    EXPECT_EQ(names,
+              (std::vector<std::string>{"notes.txt", "telemetry-2025-03-14.jsonl", "telemetry-2025-03-15.jsonl"}));
 }

@@ -180,8 +180,10 @@ TEST(SimulateCommand, BadInputIsOneClearLineAndWritesNothing)
     ASSERT_TRUE(files::writeAtomically(dir / "no-t.jsonl", "{\"t\":1,\"lum_raw\":0.5}\n{\"lum_raw\":0.5}\n"));
     ASSERT_TRUE(files::writeAtomically(dir / "bad-json.jsonl", "{\"t\":1,\"lum_raw\":0.5}\nnot json\n"));
     ASSERT_TRUE(files::writeAtomically(dir / "bad-type.jsonl", "{\"t\":\"noon\",\"lum_raw\":0.5}\n"));
-    ASSERT_TRUE(files::writeAtomically(dir / "far-t.jsonl", "{\"t\":1,\"lum_raw\":0.5}\n{\"t\":1.5e31,\"lum_raw\":0.5}\n"));
-    ASSERT_TRUE(files::writeAtomically(dir / "long.jsonl", "{\"t\":1,\"lum_raw\":0.5," + std::string(1 << 20, ' ') + "}\n"));
+    ASSERT_TRUE(
+        files::writeAtomically(dir / "far-t.jsonl", "{\"t\":1,\"lum_raw\":0.5}\n{\"t\":1.5e31,\"lum_raw\":0.5}\n"));
+    ASSERT_TRUE(
+        files::writeAtomically(dir / "long.jsonl", "{\"t\":1,\"lum_raw\":0.5," + std::string(1 << 20, ' ') + "}\n"));
     ASSERT_EQ(::mkfifo((dir / "fifo.jsonl").c_str(), 0600), 0);
     fs::create_directories(dir / "used");
     ASSERT_TRUE(files::writeAtomically(dir / "used/content_offsets.json", "[]"));

@@ -77,9 +77,9 @@ TEST_F(ExternalBrightnessControllerTest, AHungToolNeverHoldsUpTheCallerAndOnlyTh
     ASSERT_TRUE(waitUntil([&] { return fake.calls().size() == 2; }, 1s));
     // The first run is stopped after its second; only then the latest value goes, the ones between never.
     ASSERT_TRUE(waitUntil([&] { return fake.calls().size() == 3; }, 2s));
-    EXPECT_EQ(fake.calls(), (std::vector<std::string>{"display id=415 set luminance 55",
-                                                      "display id=416 set luminance 30",
-                                                      "display id=415 set luminance 100"}));
+    EXPECT_EQ(fake.calls(),
+              (std::vector<std::string>{"display id=415 set luminance 55", "display id=416 set luminance 30",
+                                        "display id=415 set luminance 100"}));
     EXPECT_TRUE(known.empty()); // no level the monitor never took
 
     // Ignoring SIGTERM does not keep a hung tool alive.
