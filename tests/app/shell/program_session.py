@@ -10,8 +10,14 @@ LOG = os.path.join(os.environ.get("XDG_STATE_HOME", ""), "lumvex/adjustments.csv
 
 
 def panel():
-    with open(DEVICE) as device:
-        return int(device.read())
+    # A read while the program rewrites the file finds it empty for a moment.
+    for _ in range(100):
+        with open(DEVICE) as device:
+            text = device.read()
+        if text.strip():
+            return int(text)
+        time.sleep(0.01)
+    return int(text)
 
 
 def set_panel(raw):
