@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 using namespace lumvex;
@@ -70,16 +71,17 @@ TEST_F(ExternalBrightnessControllerTest, AHungToolNeverHoldsUpTheCallerAndOnlyTh
         EXPECT_TRUE(controller->set(kDisplay, 0.5 + notch * 0.05));
         now += 0.01;
     }
-    EXPECT_LT(std::chrono::steady_clock::now() - started, 200ms);
+    EXPECT_LT(std::chrono::steady_clock::now() - started, 500ms); // far below the 1 s a run may take
     EXPECT_DOUBLE_EQ(controller->get(kDisplay).value(), 1.0); // scrolls step from the latest wish
     EXPECT_TRUE(controller->set(kOther, 0.3));                // another display is not held back
 
     ASSERT_TRUE(waitUntil([&] { return fake.calls().size() == 2; }, 1s));
     // The first run is stopped after its second; only then the latest value goes, the ones between never.
     ASSERT_TRUE(waitUntil([&] { return fake.calls().size() == 3; }, 2s));
-    EXPECT_EQ(fake.calls(),
-              (std::vector<std::string>{"display id=415 set luminance 55", "display id=416 set luminance 30",
-                                        "display id=415 set luminance 100"}));
+    std::vector<std::string> calls = fake.calls();
+    std::sort(calls.begin(), calls.begin() + 2); // the two displays' runs start together
+    EXPECT_EQ(calls, (std::vector<std::string>{"display id=415 set luminance 55", "display id=416 set luminance 30",
+                                               "display id=415 set luminance 100"}));
     EXPECT_TRUE(known.empty()); // no level the monitor never took
 
     // Ignoring SIGTERM does not keep a hung tool alive.
