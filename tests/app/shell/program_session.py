@@ -21,8 +21,10 @@ def panel():
 
 
 def set_panel(raw):
-    with open(DEVICE, "w") as device:
+    # Replaced whole, so that the program never reads it empty half way through (and takes 0 for a key press).
+    with open(DEVICE + ".new", "w") as device:
         device.write("%d\n" % raw)
+    os.replace(DEVICE + ".new", DEVICE)
 
 
 def rows():
