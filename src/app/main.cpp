@@ -2,6 +2,7 @@
 #include "app/shell/QuitOnSignal.h"
 #include "app/shell/SingleInstance.h"
 #include "app/simulation/SimulateCommand.h"
+#include "engine/Files.h"
 #include "engine/SystemClock.h"
 #include "platform/linux/QSettingsDefaults.h"
 #include "platform/linux/XdgPaths.h"
@@ -16,6 +17,7 @@
 #include <filesystem>
 #include <iostream>
 #include <string>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
@@ -42,12 +44,28 @@ bool hasVariable(const char *name)
     return value && *value;
 }
 
-std::filesystem::path runtimeDir()
+// Where the single-instance lock lives: the runtime folder, else a folder in /tmp that only this user
+// controls. Anyone may make that name first, so one owned by another user or open to others is
+// refused for the private state folder, lest another user keep Lumvex from starting.
+std::filesystem::path lockFolder()
 {
     if (const char *dir = std::getenv("XDG_RUNTIME_DIR"); dir && *dir) {
         return dir;
     }
-    return std::filesystem::temp_directory_path() / ("lumvex-" + std::to_string(::getuid()));
+    std::error_code error;
+    const auto shared = std::filesystem::temp_directory_path(error) / ("lumvex-" + std::to_string(::getuid()));
+    lumvex::files::makePrivateDirectories(shared);
+    struct stat info
+    {};
+    if (::lstat(shared.c_str(), &info) == 0 && S_ISDIR(info.st_mode) && info.st_uid == ::getuid() &&
+        (info.st_mode & 077) == 0) {
+        return shared;
+    }
+    const auto fallback = lumvex::xdg::stateDir();
+    std::cerr << "lumvex: " << shared.string() << " belongs to another user or is open to others; the lock goes to "
+              << fallback.string() << '\n';
+    lumvex::files::makePrivateDirectories(fallback);
+    return fallback;
 }
 
 // Qt's Wayland plugin when it is installed, else the X server beside the compositor, else no window
@@ -70,7 +88,7 @@ int runTray(int argc, char **argv)
                      "lumvex simulate runs the loop without one\n";
         return 1;
     }
-    const SingleInstance instance(runtimeDir() / "lumvex.lock");
+    const SingleInstance instance(lockFolder() / "lumvex.lock");
     if (!instance.isFirst()) {
         std::cerr << "lumvex: already running for this user; nothing to do\n";
         return 0;

@@ -8,24 +8,56 @@
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace lumvex {
 
 AdjustmentLogger::AdjustmentLogger(const std::filesystem::path &folder, const Clock &clock,
-                                   const FrontmostAppProvider *frontmostApp)
+                                   const FrontmostAppProvider *frontmostApp, std::uintmax_t rotateBytes)
     : m_clock(clock)
     , m_frontmostApp(frontmostApp)
     , m_filePath(folder / "adjustments.csv")
+    , m_rotateBytes(rotateBytes)
 {
     files::makePrivateDirectories(folder);
-    constexpr int flags = O_WRONLY | O_APPEND | O_CLOEXEC;
-    // O_EXCL tells a file we create (which gets the header) from one that was already there.
-    m_file = UniqueFd(::open(m_filePath.c_str(), flags | O_CREAT | O_EXCL, 0600));
-    if (m_file) {
-        files::writeAll(m_file.get(), kHeader);
-    } else if (errno == EEXIST) {
-        m_file = UniqueFd(::open(m_filePath.c_str(), flags));
+    open();
+    struct stat info
+    {};
+    if (!m_file && ::lstat(m_filePath.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {
+        files::warn("Lumvex: " + m_filePath.string() +
+                    " is a symbolic link, FIFO or device, not a file; the adjustment log is not written");
     }
+}
+
+void AdjustmentLogger::open()
+{
+    m_file = files::openLogForAppend(m_filePath);
+    m_size = 0;
+    m_endLineFirst = false;
+    struct stat info
+    {};
+    if (!m_file || ::fstat(m_file.get(), &info) != 0) {
+        return;
+    }
+    m_size = static_cast<std::uintmax_t>(info.st_size);
+    char last = '\n';
+    if (m_size > 0 && ::pread(m_file.get(), &last, 1, info.st_size - 1) == 1) {
+        m_endLineFirst = last != '\n';
+    }
+    // Also repairs a file left empty by a kill right after its creation.
+    if (m_size == 0 && files::writeAll(m_file.get(), kHeader)) {
+        m_size = kHeader.size();
+    }
+}
+
+void AdjustmentLogger::rotate()
+{
+    std::filesystem::path previous = m_filePath;
+    previous += ".1";
+    m_file.close();
+    ::rename(m_filePath.c_str(), previous.c_str());
+    open();
 }
 
 std::string AdjustmentLogger::situationField(const std::optional<SituationBucket> &situation)
@@ -71,8 +103,25 @@ void AdjustmentLogger::log(std::string_view event, double B_before, double B_aft
     if (!app || app->empty()) {
         app = "unknown";
     }
+    const std::string row = formatRow(m_clock.now(), event, B_before, B_after, L, R, situation, offset, *app);
+    if (m_size > 0 && m_size + row.size() > m_rotateBytes) {
+        rotate();
+        if (!m_file) {
+            return;
+        }
+    }
     // One write per row: with O_APPEND a row never interleaves with another writer's.
-    files::writeAll(m_file.get(), formatRow(m_clock.now(), event, B_before, B_after, L, R, situation, offset, *app));
+    std::string text;
+    if (m_size == 0) {
+        text = kHeader;
+    } else if (m_endLineFirst) {
+        text = "\n";
+    }
+    text += row;
+    if (files::writeAll(m_file.get(), text)) {
+        m_size += text.size();
+        m_endLineFirst = false;
+    }
 }
 
 } // namespace lumvex

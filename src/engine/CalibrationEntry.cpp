@@ -11,7 +11,7 @@ Json CalibrationEntry::toJson() const
     return object;
 }
 
-CalibrationEntry CalibrationEntry::fromJson(const Json &object)
+CalibrationEntry CalibrationEntry::fromJson(const ParsedJson &object)
 {
     return {
         json::requireNumber(object, "offset"),

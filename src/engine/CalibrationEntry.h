@@ -20,7 +20,7 @@ struct CalibrationEntry
     // {"offset":..,"sampleCount":..,"lastUpdated":<seconds since 2001-01-01 UTC>}
     Json toJson() const;
     // Throws JsonDecodeError; missing keys are errors, never defaults.
-    static CalibrationEntry fromJson(const Json &object);
+    static CalibrationEntry fromJson(const ParsedJson &object);
 };
 
 } // namespace lumvex

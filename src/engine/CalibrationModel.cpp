@@ -63,10 +63,23 @@ CalibrationModel::CalibrationModel(const std::filesystem::path &folder, const Cl
     , m_filePath(folder / "content_offsets.json")
 {
     files::makePrivateDirectories(folder);
-    if (const auto text = files::readAll(m_filePath)) {
-        if (auto table = decode(*text)) {
-            m_table = std::move(*table);
+    files::removeStaleTemporaries(m_filePath);
+    const files::StateFileText file = files::readStateFile(m_filePath);
+    std::size_t skipped = 0;
+    std::optional<Table> table;
+    if (file.status == files::StateFileText::Status::read) {
+        table = decode(file.text, &skipped);
+    }
+    if (table) {
+        m_table = std::move(*table);
+        if (skipped > 0) {
+            files::warn("Lumvex: " + m_filePath.string() + ": left out " + std::to_string(skipped) +
+                        " unreadable learned situations, kept " + std::to_string(m_table.size()));
         }
+    } else if (file.status != files::StateFileText::Status::missing) {
+        // What the user taught must never be overwritten by a table that lost it.
+        m_keepFile = !files::setAside(
+            m_filePath, file.status == files::StateFileText::Status::read ? "is not a learned table" : file.problem);
     }
 }
 
@@ -143,26 +156,50 @@ std::string CalibrationModel::encode(const Table &table)
     return array.dump();
 }
 
-std::optional<CalibrationModel::Table> CalibrationModel::decode(std::string_view text)
+std::optional<CalibrationEntry> CalibrationModel::loadable(const SituationBucket &bucket, CalibrationEntry entry)
+{
+    const auto within = [](std::int64_t bin, std::int64_t max) { return bin >= 0 && bin <= max; };
+    if (!within(bucket.darkBin, 4) || !within(bucket.brightBin, 4) || !within(bucket.meanBin, 4) ||
+        (bucket.ambientBin && !within(*bucket.ambientBin, 2)) || !within(bucket.timeOfDayBin, 3)) {
+        return std::nullopt; // no situation the loop forms
+    }
+    // The same limits as learning keeps; the next write stores the repaired values.
+    entry.offset = std::clamp(entry.offset, -kMaxOffset, kMaxOffset);
+    entry.sampleCount = std::max<std::int64_t>(entry.sampleCount, 0);
+    return entry;
+}
+
+std::optional<CalibrationModel::Table> CalibrationModel::decode(std::string_view text, std::size_t *skipped)
 {
     const auto value = json::parse(text);
-    if (!value || !value->is_array() || value->size() % 2 != 0) {
+    if (!value || !value->is_array()) {
         return std::nullopt;
     }
     Table table;
-    try {
-        for (std::size_t i = 0; i < value->size(); i += 2) {
-            // A bucket that occurs twice keeps its later entry.
-            table.insert_or_assign(SituationBucket::fromJson((*value)[i]), CalibrationEntry::fromJson((*value)[i + 1]));
+    std::size_t bad = value->size() % 2; // a bucket without its entry
+    for (std::size_t i = 0; i + 1 < value->size(); i += 2) {
+        try {
+            const SituationBucket bucket = SituationBucket::fromJson((*value)[i]);
+            if (const auto entry = loadable(bucket, CalibrationEntry::fromJson((*value)[i + 1]))) {
+                // A bucket that occurs twice keeps its later entry.
+                table.insert_or_assign(bucket, *entry);
+                continue;
+            }
+        } catch (const JsonDecodeError &) {
         }
-    } catch (const JsonDecodeError &) {
-        return std::nullopt;
+        ++bad; // one bad record costs only its own pair
+    }
+    if (skipped != nullptr) {
+        *skipped = bad;
     }
     return table;
 }
 
 void CalibrationModel::save() const
 {
+    if (m_keepFile) {
+        return;
+    }
     // A failed write leaves the previous file whole; the table in memory keeps the change.
     files::writeAtomically(m_filePath, encode(m_table));
 }

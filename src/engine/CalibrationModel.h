@@ -25,8 +25,9 @@ public:
     using Table = std::unordered_map<SituationBucket, CalibrationEntry>;
     static constexpr double kMaxOffset = 0.3;
 
-    // Creates the folder and loads its content_offsets.json; an unreadable file gives an empty table
-    // and stays until the next write replaces it.
+    // Creates the folder and loads its content_offsets.json, leaving out records that are malformed or
+    // out of range. A file that cannot be read or parsed at all is moved aside (files::setAside) and the
+    // table starts empty; if it cannot be moved, the table is never written.
     CalibrationModel(const std::filesystem::path &folder, const Clock &clock);
 
     // The stored offset weighted by evidence: full weight from five direct corrections on.
@@ -47,8 +48,12 @@ public:
 
     // The file's text for a table: compact, bucket and entry objects alternating in one array.
     static std::string encode(const Table &table);
-    // Nothing when the text is not such an array or a record fails to decode.
-    static std::optional<Table> decode(std::string_view text);
+    // Nothing when the text is not a JSON array; pairs that fail to decode or lie outside what learning
+    // produces are left out and counted in `skipped`.
+    static std::optional<Table> decode(std::string_view text, std::size_t *skipped = nullptr);
+    // The entry as learning could have made it: offset limited to +-kMaxOffset, count at least zero;
+    // nothing for a bucket outside the loop's bins.
+    static std::optional<CalibrationEntry> loadable(const SituationBucket &bucket, CalibrationEntry entry);
 
 private:
     void update(const SituationBucket &situation, double residual, double weight);
@@ -57,6 +62,7 @@ private:
     const Clock &m_clock;
     std::filesystem::path m_filePath;
     Table m_table;
+    bool m_keepFile = false; // an unreadable file that could not be moved aside
 };
 
 } // namespace lumvex

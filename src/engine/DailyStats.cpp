@@ -14,10 +14,24 @@ DailyStats::DailyStats(const std::filesystem::path &folder, const Clock &clock)
     , m_filePath(folder / "dailystats.json")
 {
     files::makePrivateDirectories(folder);
-    if (const auto text = files::readAll(m_filePath)) {
-        if (auto counts = decode(*text)) {
-            m_countsByDay = std::move(*counts);
+    files::removeStaleTemporaries(m_filePath);
+    const files::StateFileText file = files::readStateFile(m_filePath);
+    std::size_t skipped = 0;
+    std::optional<Counts> counts;
+    if (file.status == files::StateFileText::Status::read) {
+        counts = decode(file.text, &skipped);
+    }
+    if (counts) {
+        m_countsByDay = std::move(*counts);
+        if (skipped > 0) {
+            files::warn("Lumvex: " + m_filePath.string() + ": left out " + std::to_string(skipped) +
+                        " days whose count is not a whole number from 0 up, kept " +
+                        std::to_string(m_countsByDay.size()));
         }
+    } else if (file.status != files::StateFileText::Status::missing) {
+        m_keepFile = !files::setAside(m_filePath, file.status == files::StateFileText::Status::read
+                                                      ? "is not a JSON object of day counts"
+                                                      : file.problem);
     }
 }
 
@@ -33,7 +47,9 @@ void DailyStats::recordManualAdjustment(Timestamp at)
         ++count;
     }
     // A failed write leaves the previous file; the count stays in memory.
-    files::writeAtomically(m_filePath, encode(m_countsByDay));
+    if (!m_keepFile) {
+        files::writeAtomically(m_filePath, encode(m_countsByDay));
+    }
 }
 
 double DailyStats::rollingAverage(int days) const
@@ -75,26 +91,32 @@ std::int64_t DailyStats::todayCount() const
 
 std::string DailyStats::encode(const Counts &counts)
 {
-    Json object = Json::object();
+    // Sorted like the map, so it keeps the order; looked up in log time, unlike the ordered object.
+    ParsedJson object = ParsedJson::object();
     for (const auto &[day, count] : counts) {
         object[day] = count;
     }
     return object.dump();
 }
 
-std::optional<DailyStats::Counts> DailyStats::decode(std::string_view text)
+std::optional<DailyStats::Counts> DailyStats::decode(std::string_view text, std::size_t *skipped)
 {
     const auto value = json::parse(text);
     if (!value || !value->is_object()) {
         return std::nullopt;
     }
     Counts counts;
+    std::size_t bad = 0;
     for (const auto &[day, count] : value->items()) {
         const auto number = json::asInteger(count);
-        if (!number) {
-            return std::nullopt;
+        if (!number || *number < 0) {
+            ++bad; // one bad day costs only itself
+            continue;
         }
-        counts[day] = *number;
+        counts.emplace_hint(counts.end(), day, *number);
+    }
+    if (skipped != nullptr) {
+        *skipped = bad;
     }
     return counts;
 }

@@ -18,6 +18,8 @@ class DailyStats
 public:
     using Counts = std::map<std::string, std::int64_t>;
 
+    // Loads dailystats.json, leaving out days whose count is not a whole number from 0 up; a file that
+    // cannot be read or parsed at all is moved aside (files::setAside), or else never written.
     DailyStats(const std::filesystem::path &folder, const Clock &clock);
 
     // Adds one to the day of the moment and writes the file.
@@ -35,13 +37,14 @@ public:
     const std::filesystem::path &filePath() const { return m_filePath; }
 
     static std::string encode(const Counts &counts);
-    // Nothing unless the text is a JSON object of integers.
-    static std::optional<Counts> decode(std::string_view text);
+    // Nothing unless the text is a JSON object; members that are not counts are left out and counted.
+    static std::optional<Counts> decode(std::string_view text, std::size_t *skipped = nullptr);
 
 private:
     const Clock &m_clock;
     std::filesystem::path m_filePath;
     Counts m_countsByDay;
+    bool m_keepFile = false; // an unreadable file that could not be moved aside
 };
 
 } // namespace lumvex

@@ -1,10 +1,13 @@
 #include "Files.h"
 
-#include "UniqueFd.h"
-
 #include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <ctime>
 #include <fcntl.h>
+#include <istream>
 #include <sys/stat.h>
+#include <syslog.h>
 
 namespace lumvex::files {
 
@@ -84,6 +87,144 @@ std::optional<std::string> readAll(const fs::path &file)
         }
         content.append(buffer, static_cast<std::size_t>(count));
     }
+}
+
+StateFileText readStateFile(const fs::path &file, std::size_t limit)
+{
+    StateFileText result;
+    struct stat info
+    {};
+    if (::stat(file.c_str(), &info) != 0) {
+        if (errno == ENOENT && ::lstat(file.c_str(), &info) != 0) {
+            return result; // missing; a dangling link is unreadable
+        }
+        result.status = StateFileText::Status::unreadable;
+        result.problem = std::string("cannot be read (") + std::strerror(errno) + ")";
+        return result;
+    }
+    result.status = StateFileText::Status::unreadable;
+    // Opening a FIFO or a device could block or have effects; only regular files are opened at all.
+    if (!S_ISREG(info.st_mode)) {
+        result.problem = "is not a regular file";
+        return result;
+    }
+    UniqueFd fd(::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
+    if (!fd || ::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode)) {
+        result.problem = fd ? "is not a regular file" : std::string("cannot be read (") + std::strerror(errno) + ")";
+        return result;
+    }
+    std::string content;
+    char buffer[16384];
+    for (;;) {
+        const ssize_t count = ::read(fd.get(), buffer, sizeof buffer);
+        if (count < 0 && errno == EINTR) {
+            continue;
+        }
+        if (count < 0) {
+            result.problem = std::string("cannot be read (") + std::strerror(errno) + ")";
+            return result;
+        }
+        if (count == 0) {
+            break;
+        }
+        content.append(buffer, static_cast<std::size_t>(count));
+        if (content.size() > limit) {
+            result.problem = "is larger than " + std::to_string(limit / (1024 * 1024)) + " MB";
+            return result;
+        }
+    }
+    result.status = StateFileText::Status::read;
+    result.text = std::move(content);
+    return result;
+}
+
+bool setAside(const fs::path &file, const std::string &problem)
+{
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    char day[16] = "unknown-day";
+    if (::localtime_r(&now, &local) != nullptr) {
+        std::strftime(day, sizeof day, "%Y-%m-%d", &local);
+    }
+    const std::string base = file.string() + ".unreadable-" + day;
+    for (int n = 1; n < 1000; ++n) {
+        const std::string aside = n == 1 ? base : base + "-" + std::to_string(n);
+        // A hard link never replaces an existing name, unlike rename; it also works for FIFOs and devices.
+        if (::link(file.c_str(), aside.c_str()) == 0) {
+            if (::unlink(file.c_str()) == 0) {
+                warn("Lumvex: " + file.string() + " " + problem + "; moved aside to " + aside +
+                     " and starting without it");
+                return true;
+            }
+            ::unlink(aside.c_str());
+            break;
+        }
+        if (errno != EEXIST) {
+            break;
+        }
+    }
+    warn("Lumvex: " + file.string() + " " + problem + "; it could not be moved aside and is left as it is");
+    return false;
+}
+
+void removeStaleTemporaries(const fs::path &target)
+{
+    const std::string prefix = "." + target.filename().string() + ".";
+    std::error_code error;
+    for (fs::directory_iterator it(target.parent_path(), error), end; !error && it != end; it.increment(error)) {
+        const std::string name = it->path().filename().string();
+        // mkostemp's suffix: exactly six characters.
+        if (name.size() == prefix.size() + 6 && name.starts_with(prefix) && it->is_regular_file(error)) {
+            fs::remove(it->path(), error);
+        }
+    }
+}
+
+UniqueFd openLogForAppend(const fs::path &file)
+{
+    UniqueFd fd(
+        ::open(file.c_str(), O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY, 0600));
+    struct stat info
+    {};
+    if (fd && (::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode))) {
+        fd.close();
+    }
+    return fd;
+}
+
+bool canWriteIn(const fs::path &folder)
+{
+    return ::access(folder.c_str(), W_OK | X_OK) == 0;
+}
+
+LineRead readLine(std::istream &in, std::string &line, std::size_t limit)
+{
+    line.clear();
+    bool tooLong = false;
+    for (int c = in.get(); c != std::char_traits<char>::eof(); c = in.get()) {
+        if (c == '\n') {
+            return tooLong ? LineRead::tooLong : LineRead::line;
+        }
+        if (tooLong) {
+            continue;
+        }
+        if (line.size() < limit) {
+            line.push_back(static_cast<char>(c));
+        } else {
+            tooLong = true;
+            line.clear();
+        }
+    }
+    if (tooLong) {
+        return LineRead::tooLong;
+    }
+    return line.empty() ? LineRead::end : LineRead::line;
+}
+
+void warn(const std::string &line)
+{
+    std::fprintf(stderr, "%s\n", line.c_str());
+    ::syslog(LOG_USER | LOG_WARNING, "%s", line.c_str());
 }
 
 } // namespace lumvex::files

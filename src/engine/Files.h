@@ -1,6 +1,10 @@
 #pragma once
 
+#include "UniqueFd.h"
+
+#include <cstddef>
 #include <filesystem>
+#include <iosfwd>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -20,5 +24,43 @@ std::optional<std::string> readAll(const std::filesystem::path &file);
 
 // Writes every byte, retrying after interruptions and short writes.
 bool writeAll(int fd, std::string_view data);
+
+// State files are small by nature (a year of days, a few thousand situations); a larger one is not ours.
+inline constexpr std::size_t kStateFileLimit = 4 * 1024 * 1024;
+
+struct StateFileText
+{
+    enum class Status { missing, read, unreadable };
+    Status status = Status::missing;
+    std::string text;    // when read
+    std::string problem; // when unreadable: why, for a message
+};
+
+// Reads a state file without ever blocking: only a regular file (also behind a link) of at most `limit`
+// bytes is read; a FIFO, a device, a folder or a larger file is unreadable.
+StateFileText readStateFile(const std::filesystem::path &file, std::size_t limit = kStateFileLimit);
+
+// Moves a file that could not be read to "<name>.unreadable-<yyyy-mm-dd>" ("-2", "-3"... when taken; never
+// over another file), so that the next write cannot destroy what it may still hold, and says so on stderr
+// and in the system log. False when it stays where it is; it must then not be replaced.
+bool setAside(const std::filesystem::path &file, const std::string &problem);
+
+// Removes ".<name>.XXXXXX" files beside the target, left by a write interrupted before its rename.
+void removeStaleTemporaries(const std::filesystem::path &target);
+
+// Opens a file for appending (and reading), creating it (0600) when missing; refuses a symbolic link, a
+// FIFO or a device, and never blocks.
+UniqueFd openLogForAppend(const std::filesystem::path &file);
+
+// Whether new files can be made in the folder (and so state files replaced there).
+bool canWriteIn(const std::filesystem::path &folder);
+
+// Reads the next line (without its "\n") of at most `limit` bytes; a longer line is skipped to its end
+// without being kept and reported as tooLong.
+enum class LineRead { line, tooLong, end };
+LineRead readLine(std::istream &in, std::string &line, std::size_t limit);
+
+// One line on stderr and in the system log.
+void warn(const std::string &line);
 
 } // namespace lumvex::files

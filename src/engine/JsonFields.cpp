@@ -7,7 +7,7 @@ namespace lumvex::json {
 
 namespace {
 
-const Json &member(const Json &object, const char *key)
+const ParsedJson &member(const ParsedJson &object, const char *key)
 {
     if (!object.is_object()) {
         throw JsonDecodeError(std::string("expected an object holding \"") + key + "\"");
@@ -21,7 +21,7 @@ const Json &member(const Json &object, const char *key)
 
 } // namespace
 
-std::optional<std::int64_t> asInteger(const Json &value)
+std::optional<std::int64_t> asInteger(const ParsedJson &value)
 {
     if (value.is_number_unsigned()) {
         const auto u = value.get<std::uint64_t>();
@@ -43,7 +43,7 @@ std::optional<std::int64_t> asInteger(const Json &value)
     return std::nullopt;
 }
 
-std::int64_t requireInteger(const Json &object, const char *key)
+std::int64_t requireInteger(const ParsedJson &object, const char *key)
 {
     if (const auto value = asInteger(member(object, key))) {
         return *value;
@@ -51,16 +51,16 @@ std::int64_t requireInteger(const Json &object, const char *key)
     throw JsonDecodeError(std::string("\"") + key + "\" is not an integer");
 }
 
-double requireNumber(const Json &object, const char *key)
+double requireNumber(const ParsedJson &object, const char *key)
 {
-    const Json &value = member(object, key);
+    const ParsedJson &value = member(object, key);
     if (!value.is_number() || !std::isfinite(value.get<double>())) {
         throw JsonDecodeError(std::string("\"") + key + "\" is not a finite number");
     }
     return value.get<double>();
 }
 
-std::optional<std::int64_t> optionalInteger(const Json &object, const char *key)
+std::optional<std::int64_t> optionalInteger(const ParsedJson &object, const char *key)
 {
     if (!object.is_object()) {
         throw JsonDecodeError(std::string("expected an object holding \"") + key + "\"");
@@ -75,9 +75,9 @@ std::optional<std::int64_t> optionalInteger(const Json &object, const char *key)
     throw JsonDecodeError(std::string("\"") + key + "\" is not an integer");
 }
 
-std::optional<Json> parse(std::string_view text)
+std::optional<ParsedJson> parse(std::string_view text)
 {
-    Json value = Json::parse(text, nullptr, /*allow_exceptions=*/false);
+    ParsedJson value = ParsedJson::parse(text, nullptr, /*allow_exceptions=*/false);
     if (value.is_discarded()) {
         return std::nullopt;
     }

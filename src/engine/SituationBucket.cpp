@@ -15,7 +15,7 @@ Json SituationBucket::toJson() const
     return object;
 }
 
-SituationBucket SituationBucket::fromJson(const Json &object)
+SituationBucket SituationBucket::fromJson(const ParsedJson &object)
 {
     return {
         json::requireInteger(object, "darkBin"),      json::requireInteger(object, "brightBin"),

@@ -25,7 +25,7 @@ struct SituationBucket
     // {"darkBin":..,"brightBin":..,"meanBin":..[,"ambientBin":..],"timeOfDayBin":..}
     Json toJson() const;
     // Throws JsonDecodeError. A null "ambientBin" reads as absent.
-    static SituationBucket fromJson(const Json &object);
+    static SituationBucket fromJson(const ParsedJson &object);
 };
 
 } // namespace lumvex

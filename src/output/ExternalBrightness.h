@@ -2,6 +2,7 @@
 
 #include "sensing/DisplayId.h"
 
+#include <functional>
 #include <optional>
 
 namespace lumvex {
@@ -12,10 +13,14 @@ class ExternalBrightness
 public:
     virtual ~ExternalBrightness() = default;
 
-    // Nothing when the display's brightness cannot be read.
+    // The level to step from: the latest asked for, else the last known; nothing when none is known yet.
+    // Never waits for the display.
     virtual std::optional<double> get(DisplayId display) = 0;
     // May apply later (writes are rate-limited); false when the request was refused at once.
     virtual bool set(DisplayId display, double brightness) = 0;
+
+    // Called when a display was read or written successfully, with the level it now has.
+    std::function<void(DisplayId, double)> onLevelKnown;
 };
 
 } // namespace lumvex

@@ -2,15 +2,18 @@
 
 #include "engine/Files.h"
 
+#include <algorithm>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <vector>
 
 namespace lumvex {
 
-DailyLogFile::DailyLogFile(std::filesystem::path folder, std::string prefix, std::string suffix)
+DailyLogFile::DailyLogFile(std::filesystem::path folder, std::string prefix, std::string suffix, std::size_t keptDays)
     : m_folder(std::move(folder))
     , m_prefix(std::move(prefix))
     , m_suffix(std::move(suffix))
+    , m_keptDays(keptDays)
 {}
 
 std::filesystem::path DailyLogFile::fileFor(std::string_view day) const
@@ -24,7 +27,9 @@ void DailyLogFile::open(std::string_view day)
     m_day = day;
     // The folder may have been removed since the last day began.
     files::makePrivateDirectories(m_folder);
-    m_fd = UniqueFd(::open(fileFor(day).c_str(), O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC, 0600));
+    // Never through a link, into a FIFO or a device.
+    m_fd = files::openLogForAppend(fileFor(day));
+    removeOldDays(fileFor(day));
     struct stat info
     {};
     char last = '\n';
@@ -34,6 +39,30 @@ void DailyLogFile::open(std::string_view day)
         }
     }
     m_lineOpen = last != '\n';
+}
+
+void DailyLogFile::removeOldDays(const std::filesystem::path &keep) const
+{
+    if (m_keptDays == 0) {
+        return;
+    }
+    std::vector<std::filesystem::path> days;
+    std::error_code error;
+    for (std::filesystem::directory_iterator it(m_folder, error), end; !error && it != end; it.increment(error)) {
+        const std::string name = it->path().filename().string();
+        if (name.size() > m_prefix.size() + m_suffix.size() && name.starts_with(m_prefix) && name.ends_with(m_suffix)) {
+            days.push_back(it->path());
+        }
+    }
+    if (days.size() <= m_keptDays) {
+        return;
+    }
+    std::sort(days.begin(), days.end());
+    for (std::size_t i = 0; i + m_keptDays < days.size(); ++i) {
+        if (days[i] != keep) {
+            std::filesystem::remove(days[i], error);
+        }
+    }
 }
 
 bool DailyLogFile::append(std::string_view day, std::string_view line)

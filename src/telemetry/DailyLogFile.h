@@ -2,6 +2,7 @@
 
 #include "engine/UniqueFd.h"
 
+#include <cstddef>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -9,11 +10,12 @@
 namespace lumvex {
 
 // Lines appended to one file per day in a folder: "<prefix><day><suffix>". The file of a day is opened
-// by its first line and stays open until a line for another day comes.
+// by its first line and stays open until a line for another day comes. Opening a day's file removes the
+// files of all but the `keptDays` latest days (0 keeps all); days sort as their names do.
 class DailyLogFile
 {
 public:
-    DailyLogFile(std::filesystem::path folder, std::string prefix, std::string suffix);
+    DailyLogFile(std::filesystem::path folder, std::string prefix, std::string suffix, std::size_t keptDays = 0);
 
     const std::filesystem::path &folder() const { return m_folder; }
     std::filesystem::path fileFor(std::string_view day) const;
@@ -25,10 +27,12 @@ public:
 
 private:
     void open(std::string_view day);
+    void removeOldDays(const std::filesystem::path &keep) const;
 
     std::filesystem::path m_folder;
     std::string m_prefix;
     std::string m_suffix;
+    std::size_t m_keptDays;
     std::string m_day;
     UniqueFd m_fd;
     // The file does not end in a line feed (an earlier write failed half way, or a crash cut a line).

@@ -13,7 +13,7 @@ TelemetryRecorder::TelemetryRecorder(std::filesystem::path directory, const Cloc
                                      std::unique_ptr<RepeatingTimer> timer)
     : m_clock(clock)
     , m_defaults(defaults)
-    , m_file(std::move(directory), "telemetry-", ".jsonl")
+    , m_file(std::move(directory), "telemetry-", ".jsonl", kKeptDays)
     , m_timer(std::move(timer))
 {
     files::makePrivateDirectories(m_file.folder());

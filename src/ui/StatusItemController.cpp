@@ -106,6 +106,14 @@ void StatusItemController::enableFullFeatures(ExternalBrightness *external, Disp
     m_loop = loop;
     m_calibration = calibration;
     m_dailyStats = dailyStats;
+    if (m_external != nullptr) {
+        m_external->onLevelKnown = [this](DisplayId display, double level) {
+            if (!isBuiltIn(display) && display == targetDisplay()) {
+                m_brightnessView.setLevel(level);
+                m_brightnessView.redraw();
+            }
+        };
+    }
     m_displayKind = isBuiltIn(targetDisplay()) ? DisplayKind::builtIn : DisplayKind::external;
     m_brightnessView.redraw();
     if (!m_volumeItem && m_volume != nullptr) {
@@ -216,8 +224,8 @@ void StatusItemController::scrollBrightness(double delta)
         if (next < 0.0) {
             next = 0.0;
         }
+        // The icon shows the monitor's level once it has taken it (onLevelKnown), not before.
         m_external->set(target, next);
-        m_brightnessView.setLevel(next);
         m_displayKind = DisplayKind::external;
     }
     m_brightnessView.redraw();

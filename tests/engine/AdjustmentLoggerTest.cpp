@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 using namespace lumvex;
 
 namespace {
@@ -80,14 +82,47 @@ TEST_F(AdjustmentLoggerTest, ApplicationIdsCannotForgeColumnsOrRows)
     EXPECT_EQ(std::count(row.begin(), row.end(), ','), 8);
 }
 
-TEST_F(AdjustmentLoggerTest, ExistingFileIsAppendedToAsItIs)
+TEST_F(AdjustmentLoggerTest, ExistingFilesAreAppendedToOnAFreshLine)
+{
+    const std::string row = "2025-03-14T09:26:53Z,auto_fast,0.3000,0.9000,0.1000,0.0900,,0.0000,unknown\n";
+    const std::string header(AdjustmentLogger::kHeader);
+    for (const auto &[before, after] : std::vector<std::pair<std::string, std::string>>{
+             {"no header here\n", "no header here\n" + row},
+             {header + "2025-03-14T09:2", header + "2025-03-14T09:2\n" + row}, // a row cut by a kill
+             {"", header + row},                                               // killed before the header
+         }) {
+        std::filesystem::create_directories(dir / "logs");
+        ASSERT_TRUE(files::writeAtomically(dir / "logs/adjustments.csv", before));
+        AdjustmentLogger logger(dir / "logs", clock);
+        logger.log("auto_fast", 0.3, 0.9, 0.1, 0.09, std::nullopt, 0.0);
+        EXPECT_EQ(logText(), after);
+    }
+}
+
+TEST_F(AdjustmentLoggerTest, AFullLogBecomesThePreviousOneAndANewOneStarts)
+{
+    const std::string header(AdjustmentLogger::kHeader);
+    const std::string row = "2025-03-14T09:26:53Z,scroll,0.1000,0.2000,0.3000,0.4000,,0.0000,unknown\n";
+    AdjustmentLogger logger(dir / "logs", clock, nullptr, header.size() + 2 * row.size());
+    for (int i = 0; i < 5; ++i) {
+        logger.log("scroll", 0.1, 0.2, 0.3, 0.4, std::nullopt, 0.0);
+    }
+    EXPECT_EQ(logText(), header + row);
+    EXPECT_EQ(files::readAll(dir / "logs/adjustments.csv.1"), header + row + row); // one previous file only
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir / "logs"), {}), 2);
+}
+
+TEST_F(AdjustmentLoggerTest, ALinkOrFifoInTheLogsPlaceIsNeverWrittenThrough)
 {
     std::filesystem::create_directories(dir / "logs");
-    ASSERT_TRUE(files::writeAtomically(dir / "logs/adjustments.csv", "no header here\n"));
-    AdjustmentLogger logger(dir / "logs", clock);
-    logger.log("auto_fast", 0.3, 0.9, 0.1, 0.09, std::nullopt, 0.0);
-    EXPECT_EQ(logText(),
-              "no header here\n2025-03-14T09:26:53Z,auto_fast,0.3000,0.9000,0.1000,0.0900,,0.0000,unknown\n");
+    ASSERT_TRUE(files::writeAtomically(dir / "elsewhere", "someone else's file\n"));
+    std::filesystem::create_symlink(dir / "elsewhere", dir / "logs/adjustments.csv");
+    AdjustmentLogger(dir / "logs", clock).log("scroll", 0.1, 0.2, 0.3, 0.4, std::nullopt, 0.0);
+    EXPECT_EQ(files::readAll(dir / "elsewhere"), "someone else's file\n");
+
+    std::filesystem::remove(dir / "logs/adjustments.csv");
+    ASSERT_EQ(::mkfifo((dir / "logs/adjustments.csv").c_str(), 0600), 0);
+    AdjustmentLogger(dir / "logs", clock).log("scroll", 0.1, 0.2, 0.3, 0.4, std::nullopt, 0.0); // returns
 }
 
 TEST_F(AdjustmentLoggerTest, DeletedFileKeepsTakingRowsUntilTheNextLaunch)

@@ -85,18 +85,6 @@ TEST_F(DailyStatsTest, BaselineUsesTheSevenEarliestDaysWhateverTheGaps)
     EXPECT_DOUBLE_EQ(stats.baselineAverage(), 1.0);
 }
 
-TEST_F(DailyStatsTest, UnreadableFilesLoadEmptyAndAreReplaced)
-{
-    for (const char *bad : {R"([1,2])", R"({"2025-03-14":"4"})", R"({"2025-03-14":1.5})", "{", R"(7)"}) {
-        writeFile(bad);
-        DailyStats stats(dir.path(), clock);
-        EXPECT_EQ(stats.daysRecorded(), 0) << bad;
-        EXPECT_EQ(fileText(), bad);
-        stats.recordManualAdjustment(kLateEvening);
-        EXPECT_EQ(fileText(), R"({"2025-03-14":1})") << bad;
-    }
-}
-
 TEST_F(DailyStatsTest, ForeignKeysStayButNeverMatchADay)
 {
     writeFile(R"({"14.03.2025":5,"2025-03-14":1})");

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 
 using namespace lumvex;
@@ -71,4 +72,21 @@ TEST_F(DailyLogFileTest, AMissingFolderIsMadeAgainAndABlockedOneRetried)
     std::filesystem::remove(dir / "blocker");
     EXPECT_TRUE(blocked.append("2025-03-14", "kept"));
     EXPECT_EQ(files::readAll(blocked.fileFor("2025-03-14")), "kept\n");
+}
+
+TEST_F(DailyLogFileTest, OnlyTheLatestDaysAreKept)
+{
+    DailyLogFile kept(dir / "kept", "telemetry-", ".jsonl", 2);
+    for (const char *day : {"2025-03-12", "2025-03-13", "2025-03-14"}) {
+        EXPECT_TRUE(kept.append(day, "row"));
+    }
+    std::ofstream(dir / "kept/notes.txt") << "not ours";
+    EXPECT_TRUE(kept.append("2025-03-15", "row"));
+    std::vector<std::string> names;
+    for (const auto &entry : std::filesystem::directory_iterator(dir / "kept")) {
+        names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names,
+              (std::vector<std::string>{"notes.txt", "telemetry-2025-03-14.jsonl", "telemetry-2025-03-15.jsonl"}));
 }

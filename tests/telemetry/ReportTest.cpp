@@ -190,7 +190,9 @@ TEST(RecordingReaderTest, NotesEachMalformedLineWithItsReason)
                                "\n"
                                R"({"t":4,"trigger":"start","brightness":0.5,"auto_on":1})"
                                "\r\n   \n"
-                               R"({"t":5,"trigger":"tick","brightness":0.25,"app_id":"a","app_name":"A"})");
+                               R"({"t":5,"trigger":"tick","brightness":0.25,"app_id":"a","app_name":"A"})"
+                               "\n" +
+                                   std::string(1 << 20, 'x'));
     writeFile(dir / "a.csv", "timestamp,event\n"
                              "2025-03-14T08:00:00.250Z,auto,0.4,0.5,0.3,0.1,,0,x\n"
                              "2025-03-14T08:00:00Z,auto,0.4,0.5\n"
@@ -217,6 +219,7 @@ TEST(RecordingReaderTest, NotesEachMalformedLineWithItsReason)
                             "t.jsonl:5: \"lum_slow\" is not a number",
                             "t.jsonl:6: \"trigger\" is missing",
                             "t.jsonl:7: \"auto_on\" is not true or false",
+                            "t.jsonl:10: longer than 64 KB",
                             "a.csv:1: not the header of an adjustment log",
                             "a.csv:3: expected 9 fields, found 4",
                             "a.csv:4: timestamp_iso is not a UTC time",

@@ -48,6 +48,9 @@ public:
     bool set(DisplayId display, double brightness) override
     {
         writes.emplace_back(display, brightness);
+        if (onLevelKnown) {
+            onLevelKnown(display, brightness);
+        }
         return true;
     }
 

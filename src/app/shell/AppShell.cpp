@@ -5,6 +5,7 @@
 #include "engine/Clock.h"
 #include "engine/CompensationLoop.h"
 #include "engine/DailyStats.h"
+#include "engine/Files.h"
 #include "engine/FrontmostAppProvider.h"
 #include "platform/linux/XdgPaths.h"
 #include "platform/linux/audio/PulseVolumeController.h"
@@ -90,6 +91,10 @@ void AppShell::launch()
     m_statusController->onQuit = [] { QCoreApplication::quit(); };
     // The sampler forgets the problem with its next sample, when capture works again.
     m_statusController->captureProblemProvider = [this]() -> std::optional<std::string> {
+        // Corrections learned into a folder that cannot be written would be gone at the next start.
+        if (const auto data = xdg::dataDir(); !files::canWriteIn(data)) {
+            return "What you teach is not saved: cannot write to " + data.string();
+        }
         if (m_mainDisplayGone) {
             return kMainDisplayGone;
         }

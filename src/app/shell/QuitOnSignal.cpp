@@ -42,12 +42,15 @@ QuitOnSignal::QuitOnSignal(QObject *parent)
     action.sa_flags = SA_RESTART;
     ::sigaction(SIGINT, &action, nullptr);
     ::sigaction(SIGTERM, &action, nullptr);
+    // The terminal or session going away ends the program the same orderly way.
+    ::sigaction(SIGHUP, &action, nullptr);
 }
 
 QuitOnSignal::~QuitOnSignal()
 {
     ::signal(SIGINT, SIG_DFL);
     ::signal(SIGTERM, SIG_DFL);
+    ::signal(SIGHUP, SIG_DFL);
     for (int &fd : g_signalPipe) {
         if (fd >= 0) {
             ::close(fd);

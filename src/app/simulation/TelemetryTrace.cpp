@@ -1,5 +1,6 @@
 #include "TelemetryTrace.h"
 
+#include "engine/Files.h"
 #include "engine/JsonFields.h"
 
 #include <cmath>
@@ -13,6 +14,11 @@ namespace {
 constexpr double kMaxHold = 60.0;
 constexpr double kDay = 86400.0;
 constexpr double kIndoorLux = 150.0; // assumed when the recording had no sensor
+// Recorded rows are about a kilobyte; a far longer line is not one of them.
+constexpr std::size_t kMaxLine = 64 * 1024;
+// Unix seconds from 1970 up to 2100: a recording cannot lie outside, and beyond 2^53 a tenth of a second
+// would no longer change a time.
+constexpr double kLatestTime = 4102444800.0;
 
 struct Row
 {
@@ -22,7 +28,7 @@ struct Row
     std::string app;
 };
 
-std::optional<double> number(const Json &row, const char *key, const std::string &where)
+std::optional<double> number(const ParsedJson &row, const char *key, const std::string &where)
 {
     const auto it = row.find(key);
     if (it == row.end() || it->is_null()) {
@@ -38,17 +44,30 @@ std::optional<double> number(const Json &row, const char *key, const std::string
 
 Trace readTelemetryTrace(const std::filesystem::path &file)
 {
-    std::ifstream in(file);
+    std::error_code error;
+    // A FIFO or a device would block or never end.
+    if (const auto type = std::filesystem::status(file, error).type();
+        type != std::filesystem::file_type::regular && type != std::filesystem::file_type::not_found) {
+        throw InputError(file.string() + ": cannot be read (not a regular file)");
+    }
+    std::ifstream in(file, std::ios::binary);
     if (!in) {
         throw InputError(file.string() + ": cannot be read");
     }
     std::vector<Row> rows;
     std::string line;
-    for (int lineNumber = 1; std::getline(in, line); ++lineNumber) {
+    for (int lineNumber = 1;; ++lineNumber) {
+        const files::LineRead read = files::readLine(in, line, kMaxLine);
+        if (read == files::LineRead::end) {
+            break;
+        }
+        const std::string where = file.string() + ":" + std::to_string(lineNumber);
+        if (read == files::LineRead::tooLong) {
+            throw InputError(where + ": line longer than " + std::to_string(kMaxLine / 1024) + " KB");
+        }
         if (line.find_first_not_of(" \t\r") == std::string::npos) {
             continue;
         }
-        const std::string where = file.string() + ":" + std::to_string(lineNumber);
         const auto row = json::parse(line);
         if (!row || !row->is_object()) {
             throw InputError(where + ": not a JSON object");
@@ -56,6 +75,9 @@ Trace readTelemetryTrace(const std::filesystem::path &file)
         const auto t = number(*row, "t", where);
         if (!t) {
             throw InputError(where + ": field \"t\": missing");
+        }
+        if (*t < 0.0 || *t > kLatestTime) {
+            throw InputError(where + ": field \"t\": not a time between 1970 and 2100");
         }
         auto luminance = number(*row, "lum_raw", where);
         if (!luminance) {

@@ -9,6 +9,10 @@
 namespace lumvex {
 
 // Settings in an INI file (lumvex.conf under the XDG config folder), under the same keys as everywhere.
+// The settings backend rewrites the whole file and drops comments and lines it cannot parse: before its
+// first write, a file holding such lines is copied to lumvex.conf.orig. A symbolic link in the file's
+// place is read, then replaced by a file of its own at the first write; the link's target is never
+// written. A FIFO or device there is moved aside unread.
 class QSettingsDefaults final : public Defaults
 {
 public:
@@ -24,7 +28,11 @@ private:
     // Writes the file at once, readable by the user only.
     void store();
 
+    void keepWhatTheUserWrote();
+
+    const std::filesystem::path m_file;
     mutable QSettings m_settings;
+    bool m_written = false;
 };
 
 } // namespace lumvex

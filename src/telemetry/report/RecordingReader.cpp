@@ -2,6 +2,7 @@
 
 #include "engine/AdjustmentLogger.h"
 #include "engine/CivilDate.h"
+#include "engine/Files.h"
 #include "engine/JsonFields.h"
 
 #include <charconv>
@@ -12,13 +13,16 @@ namespace lumvex::report {
 
 namespace {
 
+// Rows are about a kilobyte; a far longer line is not one of them and is not kept in memory.
+constexpr std::size_t kMaxLine = 64 * 1024;
+
 // A malformed line; the reason says which field.
 struct LineError
 {
     std::string reason;
 };
 
-std::optional<double> optionalNumber(const Json &row, const char *key)
+std::optional<double> optionalNumber(const ParsedJson &row, const char *key)
 {
     const auto it = row.find(key);
     if (it == row.end()) {
@@ -30,7 +34,7 @@ std::optional<double> optionalNumber(const Json &row, const char *key)
     return it->get<double>();
 }
 
-double requiredNumber(const Json &row, const char *key)
+double requiredNumber(const ParsedJson &row, const char *key)
 {
     if (const auto value = optionalNumber(row, key)) {
         return *value;
@@ -38,7 +42,7 @@ double requiredNumber(const Json &row, const char *key)
     throw LineError{std::string("\"") + key + "\" is missing"};
 }
 
-std::optional<std::string> optionalText(const Json &row, const char *key)
+std::optional<std::string> optionalText(const ParsedJson &row, const char *key)
 {
     const auto it = row.find(key);
     if (it == row.end()) {
@@ -129,6 +133,13 @@ Adjustment adjustment(std::string_view line)
 template<typename Read>
 void forEachLine(const std::filesystem::path &file, Recording &recording, Read read)
 {
+    std::error_code error;
+    // A FIFO or a device would block or never end.
+    if (const auto type = std::filesystem::status(file, error).type();
+        type != std::filesystem::file_type::regular && type != std::filesystem::file_type::not_found) {
+        recording.addProblem(file, 0, "cannot be read (not a regular file)");
+        return;
+    }
     std::ifstream in(file, std::ios::binary);
     if (!in) {
         recording.addProblem(file, 0, "cannot be read");
@@ -136,7 +147,15 @@ void forEachLine(const std::filesystem::path &file, Recording &recording, Read r
     }
     recording.files.push_back(file);
     std::string line;
-    for (std::size_t number = 1; std::getline(in, line); ++number) {
+    for (std::size_t number = 1;; ++number) {
+        const files::LineRead status = files::readLine(in, line, kMaxLine);
+        if (status == files::LineRead::end) {
+            break;
+        }
+        if (status == files::LineRead::tooLong) {
+            recording.addProblem(file, number, "longer than " + std::to_string(kMaxLine / 1024) + " KB");
+            continue;
+        }
         if (!line.empty() && line.back() == '\r') {
             line.pop_back();
         }

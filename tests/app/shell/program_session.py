@@ -10,14 +10,13 @@ LOG = os.path.join(os.environ.get("XDG_STATE_HOME", ""), "lumvex/adjustments.csv
 
 
 def panel():
-    # The program empties the file before it writes the new level.
-    text = ""
+    # A read while the program rewrites the file finds it empty for a moment.
     for _ in range(100):
         with open(DEVICE) as device:
             text = device.read()
         if text.strip():
-            break
-        time.sleep(0.001)
+            return int(text)
+        time.sleep(0.01)
     return int(text)
 
 

@@ -1,14 +1,17 @@
 #!/usr/bin/python3
 """The real lumvex program in a headless desktop of its own (run by tests/support/run-desktop.sh):
 one instance per user, clean exit on SIGTERM, brightness-key changes learned once against what the screen
-shows, the desktop's own dimming (idle, lock, sleep, wake) never learned, and automatic adjustment that
+shows, the desktop's own dimming (idle, lock, sleep, wake) never learned, automatic adjustment that
 survives docking, keeps key presses made in the middle of its walks and never writes over the desktop's
-restore after wake. Usage: test_tray_program.py PATH_TO_LUMVEX"""
+restore after wake, and hostile files in the program's places. Usage: test_tray_program.py PATH_TO_LUMVEX"""
 
 import os
+import shutil
 import signal
 import subprocess
+import stat
 import sys
+import tempfile
 import time
 import unittest
 
@@ -59,13 +62,21 @@ def key_rows():
     return [row for row in rows() if ",system_key," in row]
 
 
+def item_count(pid):
+    names = subprocess.run(["dbus-send", "--session", "--print-reply", "--dest=org.freedesktop.DBus",
+                            "/org/freedesktop/DBus", "org.freedesktop.DBus.ListNames"],
+                           capture_output=True, text=True, check=True).stdout
+    return names.count("org.kde.StatusNotifierItem-%d-" % pid)
+
+
 class TrayProgram(unittest.TestCase):
     def setUp(self):
         set_panel(500)
         if os.path.exists(LOG):
             os.remove(LOG)  # its appearance tells that the program has started
         self.program = subprocess.Popen([LUMVEX], stderr=subprocess.PIPE, text=True)
-        self.assertTrue(wait_for(lambda: os.path.exists(LOG)), "the program did not start")
+        self.assertTrue(wait_for(lambda: os.path.exists(LOG) and item_count(self.program.pid) == 2, 10),
+                        "the program did not start")
         time.sleep(0.6)  # a couple of polls
 
     def tearDown(self):
@@ -78,11 +89,7 @@ class TrayProgram(unittest.TestCase):
         return self.program.wait(timeout=5)
 
     def test_tray_items_one_instance_and_a_clean_exit(self):
-        names = subprocess.run(["dbus-send", "--session", "--print-reply", "--dest=org.freedesktop.DBus",
-                                "/org/freedesktop/DBus", "org.freedesktop.DBus.ListNames"],
-                               capture_output=True, text=True, check=True).stdout
-        self.assertEqual(names.count("org.kde.StatusNotifierItem-%d-" % self.program.pid), 2,
-                         "a brightness and a volume item")
+        self.assertEqual(item_count(self.program.pid), 2, "a brightness and a volume item")
         second = subprocess.run([LUMVEX], capture_output=True, text=True, timeout=10)
         self.assertEqual(second.returncode, 0)
         self.assertIn("already running", second.stderr)
@@ -189,6 +196,68 @@ class AutomaticAdjustment(unittest.TestCase):
         self.assertEqual(len(key_rows()), keys + 1, "\n".join(rows()))
         # Afterwards it adjusts again, from the restored level.
         self.assertTrue(wait_for(lambda: panel() != 650, seconds=10.0))
+
+
+class HostileFiles(unittest.TestCase):
+    def test_nothing_blocks_nothing_is_lost_and_nothing_is_written_through_a_link(self):
+        home = tempfile.mkdtemp()
+        self.addCleanup(shutil.rmtree, home, True)
+        data, state, config, tmp = (os.path.join(home, d, "lumvex") for d in ("data", "state", "config", "tmp"))
+        for folder in (data, state, config, tmp):
+            os.makedirs(folder)
+        os.mkfifo(os.path.join(data, "content_offsets.json"))
+        os.symlink("/dev/zero", os.path.join(data, "dailystats.json"))
+        elsewhere = os.path.join(home, "elsewhere")
+        with open(elsewhere, "w") as other:
+            other.write("# my notes\n[General]\niconStyle=curtain\n")
+        os.chmod(elsewhere, 0o644)
+        os.symlink(elsewhere, os.path.join(state, "adjustments.csv"))
+        os.symlink(elsewhere, os.path.join(config, "lumvex.conf"))
+        # Without a runtime folder the lock would go to /tmp, where anyone may have made its folder first.
+        shared = os.path.join(home, "tmp", "lumvex-%d" % os.getuid())
+        os.mkdir(shared)
+        os.chmod(shared, 0o777)
+        env = dict(os.environ, XDG_DATA_HOME=os.path.dirname(data), XDG_STATE_HOME=os.path.dirname(state),
+                   XDG_CONFIG_HOME=os.path.dirname(config), TMPDIR=os.path.dirname(tmp))
+        env.pop("XDG_RUNTIME_DIR")
+
+        set_panel(500)
+        program = subprocess.Popen([LUMVEX], env=env, stderr=subprocess.PIPE, text=True)
+        try:
+            self.assertTrue(wait_for(lambda: item_count(program.pid) == 2, 10), "the items did not come")
+            time.sleep(0.6)
+            set_panel(700)  # a brightness key: learned into fresh files
+            learned = os.path.join(data, "dailystats.json")
+            self.assertTrue(wait_for(lambda: os.path.isfile(learned) and not os.path.islink(learned)))
+            program.send_signal(signal.SIGHUP)
+            self.assertEqual(program.wait(timeout=5), 0, "SIGHUP ends the program like SIGTERM")
+        finally:
+            if program.poll() is None:
+                program.kill()
+                program.wait()
+        err = program.stderr.read()
+        program.stderr.close()
+
+        aside = sorted(name for name in os.listdir(data) if ".unreadable-" in name)
+        self.assertEqual(len(aside), 2, os.listdir(data))
+        self.assertTrue(stat.S_ISFIFO(os.lstat(os.path.join(data, aside[0])).st_mode))
+        self.assertEqual(os.readlink(os.path.join(data, aside[1])), "/dev/zero")
+        self.assertIn("content_offsets.json is not a regular file; moved aside", err)
+
+        with open(elsewhere) as other:
+            self.assertEqual(other.read(), "# my notes\n[General]\niconStyle=curtain\n")
+        self.assertEqual(stat.S_IMODE(os.stat(elsewhere).st_mode), 0o644)
+        self.assertTrue(os.path.islink(os.path.join(state, "adjustments.csv")))
+        self.assertIn("adjustments.csv is a symbolic link", err)
+        settings = os.path.join(config, "lumvex.conf")
+        self.assertFalse(os.path.islink(settings))
+        with open(settings) as conf:
+            self.assertIn("iconStyle=curtain", conf.read())
+        with open(settings + ".orig") as kept:
+            self.assertIn("# my notes", kept.read())
+
+        self.assertIn("open to others; the lock goes to", err)
+        self.assertTrue(os.path.exists(os.path.join(state, "lumvex.lock")))
 
 
 class CommandLine(unittest.TestCase):

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <cmath>
 #include <numeric>
@@ -196,6 +198,11 @@ TEST(SimulateCommand, BadInputIsOneClearLineAndWritesNothing)
     ASSERT_TRUE(files::writeAtomically(dir / "no-t.jsonl", "{\"t\":1,\"lum_raw\":0.5}\n{\"lum_raw\":0.5}\n"));
     ASSERT_TRUE(files::writeAtomically(dir / "bad-json.jsonl", "{\"t\":1,\"lum_raw\":0.5}\nnot json\n"));
     ASSERT_TRUE(files::writeAtomically(dir / "bad-type.jsonl", "{\"t\":\"noon\",\"lum_raw\":0.5}\n"));
+    ASSERT_TRUE(
+        files::writeAtomically(dir / "far-t.jsonl", "{\"t\":1,\"lum_raw\":0.5}\n{\"t\":1.5e31,\"lum_raw\":0.5}\n"));
+    ASSERT_TRUE(
+        files::writeAtomically(dir / "long.jsonl", "{\"t\":1,\"lum_raw\":0.5," + std::string(1 << 20, ' ') + "}\n"));
+    ASSERT_EQ(::mkfifo((dir / "fifo.jsonl").c_str(), 0600), 0);
     fs::create_directories(dir / "used");
     ASSERT_TRUE(files::writeAtomically(dir / "used/content_offsets.json", "[]"));
 
@@ -211,6 +218,9 @@ TEST(SimulateCommand, BadInputIsOneClearLineAndWritesNothing)
         {{"--trace", (dir / "no-t.jsonl").string()}, "no-t.jsonl:2: field \"t\": missing"},
         {{"--trace", (dir / "bad-json.jsonl").string()}, "bad-json.jsonl:2: not a JSON object"},
         {{"--trace", (dir / "bad-type.jsonl").string()}, "bad-type.jsonl:1: field \"t\": not a finite number"},
+        {{"--trace", (dir / "far-t.jsonl").string()}, "far-t.jsonl:2: field \"t\": not a time between 1970 and 2100"},
+        {{"--trace", (dir / "long.jsonl").string()}, "long.jsonl:1: line longer than 64 KB"},
+        {{"--trace", (dir / "fifo.jsonl").string()}, "fifo.jsonl: cannot be read (not a regular file)"},
         {{"--out", (dir / "used").string()}, "choose a folder without Lumvex files"},
         {{"--frobnicate"}, "unknown option"},
     };

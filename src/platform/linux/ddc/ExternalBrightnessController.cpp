@@ -22,79 +22,114 @@ ExternalBrightnessController::ExternalBrightnessController(std::optional<std::fi
     , m_clock(std::move(clock))
 {}
 
-// The timers go with the controller; pending values are dropped unwritten.
+// Running helpers are killed and pending values dropped unwritten.
 ExternalBrightnessController::~ExternalBrightnessController() = default;
 
-bool ExternalBrightnessController::probe(DisplayId display)
-{
-    return run(readArguments(display)).has_value();
-}
-
 std::optional<double> ExternalBrightnessController::get(DisplayId display)
-{
-    const std::optional<std::string> output = run(readArguments(display));
-    return output ? brightnessFromOutput(*output) : std::nullopt;
-}
-
-bool ExternalBrightnessController::set(DisplayId display, double brightness)
-{
-    if (std::isnan(brightness)) {
-        return false;
-    }
-    const double now = m_clock();
-    const WriteRateLimiter::Decision decision = m_limiter.request(display, brightness, now);
-    switch (decision.action) {
-    case WriteRateLimiter::Action::WriteNow:
-        return writeNow(display, brightness, now);
-    case WriteRateLimiter::Action::ArmTimer:
-        scheduleTrailingWrite(display, decision.delay);
-        return false;
-    case WriteRateLimiter::Action::Hold:
-        break;
-    }
-    return false;
-}
-
-std::optional<std::string> ExternalBrightnessController::run(const std::vector<std::string> &arguments)
 {
     if (!m_toolPath) {
         return std::nullopt;
     }
+    Display &state = m_displays[display];
+    if (state.wanted || state.writing) {
+        return state.wanted ? state.wanted : state.writing;
+    }
+    if (!state.known) {
+        state.readWanted = true;
+        next(display);
+    }
+    return state.known;
+}
+
+bool ExternalBrightnessController::set(DisplayId display, double brightness)
+{
+    if (!m_toolPath || std::isnan(brightness)) {
+        return false;
+    }
+    m_displays[display].wanted = brightness;
+    next(display);
+    return true;
+}
+
+// Starts what the display waits for, writes before reads, unless a run is under way.
+void ExternalBrightnessController::next(DisplayId display)
+{
+    Display &state = m_displays[display];
+    if (state.running || (state.spacing && state.spacing->isActive())) {
+        return;
+    }
+    if (state.wanted) {
+        const double now = m_clock();
+        if (now - state.lastWrite < kMinWriteInterval) {
+            armSpacing(display, state, kMinWriteInterval - (now - state.lastWrite));
+            return;
+        }
+        const double value = *state.wanted;
+        state.wanted.reset();
+        state.lastWrite = now; // counts whether or not the write succeeds
+        const std::optional<int> percent = percentForBrightness(value);
+        state.writing = value;
+        run(display, writeArguments(display, *percent), [this, display, value](Display &s, auto output) {
+            s.writing.reset();
+            if (output) {
+                s.known = value;
+                if (onLevelKnown) {
+                    onLevelKnown(display, value);
+                }
+            }
+        });
+        return;
+    }
+    if (state.readWanted) {
+        state.readWanted = false;
+        run(display, readArguments(display), [this, display](Display &s, auto output) {
+            const std::optional<double> level = output ? brightnessFromOutput(*output) : std::nullopt;
+            // A value asked for meanwhile is what the display will show.
+            if (level && !s.wanted) {
+                s.known = level;
+                if (onLevelKnown) {
+                    onLevelKnown(display, *level);
+                }
+            }
+        });
+    }
+}
+
+void ExternalBrightnessController::run(DisplayId display, const std::vector<std::string> &arguments,
+                                       std::function<void(Display &, std::optional<std::string>)> then)
+{
     QStringList list;
     for (const std::string &argument : arguments) {
         list.append(QString::fromStdString(argument));
     }
-    const std::optional<QByteArray> output = m_runner.run(QString::fromStdString(m_toolPath->string()), list);
-    if (!output || !isValidUtf8(std::string_view(output->constData(), static_cast<std::size_t>(output->size())))) {
-        return std::nullopt;
-    }
-    return output->toStdString();
+    m_displays[display].running = true;
+    m_runner.start(QString::fromStdString(m_toolPath->string()), list,
+                   [this, display, then = std::move(then)](std::optional<QByteArray> output) {
+                       Display &state = m_displays[display];
+                       state.running = false;
+                       std::optional<std::string> text;
+                       if (output && isValidUtf8(std::string_view(output->constData(),
+                                                                  static_cast<std::size_t>(output->size())))) {
+                           text = output->toStdString();
+                       }
+                       then(state, std::move(text));
+                       next(display);
+                   });
 }
 
-bool ExternalBrightnessController::writeNow(DisplayId display, double brightness, double at)
+void ExternalBrightnessController::armSpacing(DisplayId display, Display &state, double delay)
 {
-    m_limiter.recordWrite(display, at);
-    const std::optional<int> percent = percentForBrightness(brightness);
-    return percent && run(writeArguments(display, *percent)).has_value();
-}
-
-void ExternalBrightnessController::scheduleTrailingWrite(DisplayId display, double delay)
-{
-    std::unique_ptr<QTimer> &timer = m_trailingTimers[display];
-    if (!timer) {
-        timer = std::make_unique<QTimer>();
-        timer->setSingleShot(true);
-        timer->setTimerType(Qt::PreciseTimer);
-        timer->callOnTimeout([this, display] { trailingWriteDue(display); });
+    if (!state.spacing) {
+        state.spacing = std::make_unique<QTimer>();
+        state.spacing->setSingleShot(true);
+        state.spacing->setTimerType(Qt::PreciseTimer);
+        state.spacing->callOnTimeout([this, display] {
+            // The timer measured the interval; a clock that stood still meanwhile must not hold the write.
+            m_displays[display].lastWrite = -1e300;
+            next(display);
+        });
     }
-    timer->start(std::chrono::milliseconds(std::lround(delay * 1000.0)));
-}
-
-void ExternalBrightnessController::trailingWriteDue(DisplayId display)
-{
-    if (const std::optional<double> pending = m_limiter.timerFired(display)) {
-        writeNow(display, *pending, m_clock());
-    }
+    state.spacing->start(std::chrono::milliseconds(std::max(5L, std::lround(delay * 1000.0))));
 }
 
 } // namespace lumvex

@@ -2,7 +2,6 @@
 
 #include "ToolLocation.h"
 #include "ToolRunner.h"
-#include "WriteRateLimiter.h"
 #include "output/ExternalBrightness.h"
 
 #include <filesystem>
@@ -17,13 +16,16 @@ class QTimer;
 
 namespace lumvex {
 
-// External displays' brightness through the lumvex-ddc helper, run once for every read and every
-// write with a one-second limit. Writes to each display are spaced at least 0.1 s apart; the last
-// value of a burst is written by a timer of the event loop, which also runs while a menu is open.
-// Every failure is silent: a read gives nothing, a write false. Main thread only.
+// External displays' brightness through the lumvex-ddc helper, run for reads and writes without the
+// main thread ever waiting: at most one run per display at a time, each with a one-second limit. While
+// one runs, only the latest wanted value waits; writes to a display are spaced at least 0.1 s apart by
+// a timer of the event loop, which also runs while a menu is open. Every failure is silent. Main thread
+// only.
 class ExternalBrightnessController final : public ExternalBrightness
 {
 public:
+    static constexpr double kMinWriteInterval = 0.1;
+
     // Seconds on a monotonic clock; a wall clock set back would hold writes back for as long.
     using MonotonicClock = std::function<double()>;
 
@@ -38,25 +40,33 @@ public:
     bool isAvailable() const { return m_toolPath.has_value(); }
     const std::optional<std::filesystem::path> &toolPath() const { return m_toolPath; }
 
-    // Whether a read of the display runs successfully, whatever it prints.
-    bool probe(DisplayId display);
+    // The latest value asked for while it is being written, else the level last read or written; with
+    // none known, a read starts in the background (onLevelKnown tells its result).
     std::optional<double> get(DisplayId display) override;
-    // True only when the value was written at once and the helper succeeded; false when it was held
-    // back for a later write or failed.
+    // Queues the value and returns at once; false for no tool or a value that is not a number.
     bool set(DisplayId display, double brightness) override;
 
 private:
-    std::optional<std::string> run(const std::vector<std::string> &arguments);
-    bool writeNow(DisplayId display, double brightness, double at);
-    void scheduleTrailingWrite(DisplayId display, double delay);
-    void trailingWriteDue(DisplayId display);
+    struct Display
+    {
+        bool running = false;
+        bool readWanted = false;
+        std::optional<double> wanted; // to write next
+        std::optional<double> writing;
+        std::optional<double> known;
+        double lastWrite = -1e300;
+        std::unique_ptr<QTimer> spacing;
+    };
+
+    void next(DisplayId display);
+    void run(DisplayId display, const std::vector<std::string> &arguments,
+             std::function<void(Display &, std::optional<std::string>)> then);
+    void armSpacing(DisplayId display, Display &state, double delay);
 
     const std::optional<std::filesystem::path> m_toolPath;
     const MonotonicClock m_clock;
-    external::WriteRateLimiter m_limiter;
-    external::ToolRunner m_runner;
-    // One single-shot timer per display, reused for every deferred write.
-    std::unordered_map<DisplayId, std::unique_ptr<QTimer>> m_trailingTimers;
+    std::unordered_map<DisplayId, Display> m_displays;
+    external::ToolRunner m_runner; // last: its helpers die before the state their callbacks touch
 };
 
 } // namespace lumvex

@@ -1,6 +1,5 @@
 #include "ToolRunner.h"
 
-#include <QDeadlineTimer>
 #include <QLoggingCategory>
 #include <QProcess>
 #include <QTimer>
@@ -33,11 +32,6 @@ void signalGroup(QProcess &process, int signal)
     }
 }
 
-int remainingMs(const QDeadlineTimer &deadline)
-{
-    return static_cast<int>(std::max<qint64>(deadline.remainingTime(), 0));
-}
-
 } // namespace
 
 ToolRunner::ToolRunner(std::chrono::milliseconds timeout, std::chrono::milliseconds killGrace)
@@ -48,57 +42,82 @@ ToolRunner::ToolRunner(std::chrono::milliseconds timeout, std::chrono::milliseco
 ToolRunner::~ToolRunner()
 {
     // Killed helpers end at once; waiting reaps them, so nothing is left behind.
-    for (QProcess *process : m_stopping.findChildren<QProcess *>(Qt::FindDirectChildrenOnly)) {
-        signalGroup(*process, SIGKILL);
-        process->waitForFinished(static_cast<int>(m_killGrace.count()));
+    for (QObject *parent : {&m_running, &m_stopping}) {
+        for (QProcess *process : parent->findChildren<QProcess *>(Qt::FindDirectChildrenOnly)) {
+            process->disconnect();
+            signalGroup(*process, SIGKILL);
+            process->waitForFinished(static_cast<int>(m_killGrace.count()));
+        }
     }
 }
 
-std::optional<QByteArray> ToolRunner::run(const QString &program, const QStringList &arguments)
+void ToolRunner::start(const QString &program, const QStringList &arguments, Done done)
 {
-    const QDeadlineTimer deadline(m_timeout);
-    auto process = std::make_unique<QProcess>();
+    // What one run gathers until it ends; shared by its handlers.
+    struct Run
+    {
+        QByteArray output;
+        QByteArray errors;
+        bool tooLong = false;
+        bool ended = false;
+        Done done;
+    };
+    auto run = std::make_shared<Run>();
+    run->done = std::move(done);
+    auto *process = new QProcess(&m_running);
     process->setProgram(program);
     process->setArguments(arguments);
     process->setStandardInputFile(QProcess::nullDevice());
     process->setChildProcessModifier([] { ::setpgid(0, 0); });
 
-    // Both pipes are drained while waiting, so that a chatty helper never blocks on a full pipe.
-    QByteArray output;
-    QByteArray errors;
-    bool tooLong = false;
-    QProcess *raw = process.get();
-    QObject readers;
-    QObject::connect(raw, &QProcess::readyReadStandardOutput, &readers, [&] {
-        output += raw->readAllStandardOutput();
-        if (output.size() > kOutputLimit) {
-            tooLong = true;
-            output.clear();
+    // Called once; queued, so that a caller never sees its callback run inside start().
+    const auto end = [this, run](std::optional<QByteArray> result) {
+        if (run->ended) {
+            return;
+        }
+        run->ended = true;
+        QMetaObject::invokeMethod(
+            &m_running, [run, result = std::move(result)] { run->done(result); }, Qt::QueuedConnection);
+    };
+
+    // Both pipes are drained as data comes, so that a chatty helper never blocks on a full pipe.
+    QObject::connect(process, &QProcess::readyReadStandardOutput, process, [process, run] {
+        run->output += process->readAllStandardOutput();
+        if (run->output.size() > kOutputLimit) {
+            run->tooLong = true;
+            run->output.clear();
         }
     });
-    QObject::connect(raw, &QProcess::readyReadStandardError, &readers, [&] {
-        const QByteArray chunk = raw->readAllStandardError();
-        errors += chunk.left(kErrorsKept - errors.size());
+    QObject::connect(process, &QProcess::readyReadStandardError, process, [process, run] {
+        const QByteArray chunk = process->readAllStandardError();
+        run->errors += chunk.left(kErrorsKept - run->errors.size());
     });
-
-    process->start(QIODevice::ReadOnly);
-    const bool finished =
-        process->waitForStarted(remainingMs(deadline)) && process->waitForFinished(remainingMs(deadline));
-    if (!finished) {
+    QObject::connect(process, &QProcess::finished, process,
+                     [process, run, end, program, arguments](int code, QProcess::ExitStatus status) {
+                         run->output += process->readAllStandardOutput();
+                         process->deleteLater();
+                         if (status != QProcess::NormalExit || code != 0 || run->tooLong) {
+                             qCDebug(lcDdc) << program << arguments << "failed with status" << code << run->errors;
+                             end(std::nullopt);
+                             return;
+                         }
+                         end(run->output);
+                     });
+    QObject::connect(process, &QProcess::errorOccurred, process, [process, end, program](QProcess::ProcessError error) {
+        if (error == QProcess::FailedToStart) {
+            qCDebug(lcDdc) << program << "did not start:" << process->errorString();
+            process->deleteLater();
+            end(std::nullopt);
+        }
+    });
+    QTimer::singleShot(m_timeout, process, [this, process, end, program] {
         if (process->state() != QProcess::NotRunning) {
             qCDebug(lcDdc) << program << "ran out of time; stopping it";
-            abandon(process.release());
-        } else {
-            qCDebug(lcDdc) << program << "did not start:" << process->errorString();
+            end(std::nullopt);
+            abandon(process);
         }
-        return std::nullopt;
-    }
-    output += process->readAllStandardOutput();
-    if (process->exitStatus() != QProcess::NormalExit || process->exitCode() != 0 || tooLong) {
-        qCDebug(lcDdc) << program << arguments << "failed with status" << process->exitCode() << errors;
-        return std::nullopt;
-    }
-    return output;
+    });
+    process->start(QIODevice::ReadOnly);
 }
 
 int ToolRunner::stoppingCount() const
@@ -108,6 +127,7 @@ int ToolRunner::stoppingCount() const
 
 void ToolRunner::abandon(QProcess *process)
 {
+    process->disconnect();
     process->setParent(&m_stopping);
     // Nobody reads it any more; a helper that keeps writing gets a broken pipe.
     process->closeReadChannel(QProcess::StandardOutput);

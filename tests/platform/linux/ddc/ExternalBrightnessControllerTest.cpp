@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 using namespace lumvex;
@@ -24,159 +25,86 @@ class ExternalBrightnessControllerTest : public testing::Test
 protected:
     FakeTool tool(const std::string &name, const std::string &body) { return FakeTool(folder.path(), name, body); }
 
-    // A controller on a clock that moves only when the test says so.
+    // A controller on a clock that moves only when the test says so; what it reports lands in `known`.
     std::unique_ptr<ExternalBrightnessController> controllerFor(const FakeTool &fake)
     {
-        return std::make_unique<ExternalBrightnessController>(fake.path(), [this] { return now; });
-    }
-
-    std::optional<double> readWith(const std::string &body)
-    {
-        return controllerFor(tool("reads", body))->get(kDisplay);
+        auto controller = std::make_unique<ExternalBrightnessController>(fake.path(), [this] { return now; });
+        controller->onLevelKnown = [this](DisplayId display, double level) { known.emplace_back(display, level); };
+        return controller;
     }
 
     test::TempDir folder;
     double now = 1000.0;
+    std::vector<std::pair<DisplayId, double>> known;
 };
 
-TEST_F(ExternalBrightnessControllerTest, ReadsRunTheToolAndParseWhatItPrints)
+TEST_F(ExternalBrightnessControllerTest, ReadsRunInTheBackgroundAndReportWhatTheToolPrinted)
 {
     const FakeTool fake = tool("reads", "printf ' 73\\n'");
     const auto controller = controllerFor(fake);
-    EXPECT_TRUE(controller->isAvailable());
+    EXPECT_EQ(controller->get(kDisplay), std::nullopt); // nothing known yet
+    ASSERT_TRUE(waitUntil([&] { return !known.empty(); }, 2s));
+    EXPECT_EQ(known, (std::vector<std::pair<DisplayId, double>>{{kDisplay, 0.73}}));
     EXPECT_DOUBLE_EQ(controller->get(kDisplay).value(), 0.73);
     EXPECT_EQ(fake.calls(), std::vector<std::string>{"display id=415 get luminance"});
 
-    EXPECT_DOUBLE_EQ(readWith("printf 150").value(), 1.0);
-    EXPECT_DOUBLE_EQ(readWith("printf -- -5").value(), 0.0);
-    EXPECT_DOUBLE_EQ(readWith("printf '\\302\\24042\\342\\200\\250'").value(), 0.42); // Unicode white space
-    EXPECT_DOUBLE_EQ(readWith("echo 'talking to /dev/i2c-5' >&2; echo 42").value(), 0.42);
-}
+    const FakeTool failing = tool("failing", "echo 50; exit 1");
+    const auto other = controllerFor(failing);
+    other->get(kDisplay);
+    ASSERT_TRUE(waitUntil([&] { return failing.calls().size() == 1; }, 2s));
+    waitUntil([] { return false; }, 100ms);
+    EXPECT_EQ(known.size(), 1u);
+    EXPECT_EQ(other->get(kDisplay), std::nullopt);
 
-TEST_F(ExternalBrightnessControllerTest, AnyFailureReadsAsNothing)
-{
-    EXPECT_EQ(readWith("printf '70%%'"), std::nullopt);
-    EXPECT_EQ(readWith("true"), std::nullopt);
-    EXPECT_EQ(readWith("echo 50; exit 1"), std::nullopt);
-    EXPECT_EQ(readWith("printf '5\\3770'"), std::nullopt);
-    EXPECT_EQ(readWith("echo 50; kill -SEGV $$"), std::nullopt);
-    // Far more output than any reading: not taken for one.
-    EXPECT_EQ(readWith("head -c 100000 /dev/zero | tr '\\0' ' '; echo 50"), std::nullopt);
-}
-
-TEST_F(ExternalBrightnessControllerTest, AProbeOnlyAsksWhetherTheReadRuns)
-{
-    EXPECT_TRUE(controllerFor(tool("empty", "true"))->probe(kDisplay));
-    EXPECT_TRUE(controllerFor(tool("words", "echo unknown"))->probe(kDisplay));
-    EXPECT_FALSE(controllerFor(tool("failing", "exit 3"))->probe(kDisplay));
-    EXPECT_FALSE(controllerFor(tool("binary", "printf '\\377'"))->probe(kDisplay));
-}
-
-TEST_F(ExternalBrightnessControllerTest, WithoutTheToolNothingRuns)
-{
     ExternalBrightnessController missing(std::nullopt, [this] { return now; });
-    EXPECT_FALSE(missing.isAvailable());
-    EXPECT_EQ(missing.get(kDisplay), std::nullopt);
-    EXPECT_FALSE(missing.probe(kDisplay));
     EXPECT_FALSE(missing.set(kDisplay, 0.5));
-
-    ExternalBrightnessController vanished(folder / "no-such-tool", [this] { return now; });
-    EXPECT_TRUE(vanished.isAvailable());
-    EXPECT_EQ(vanished.get(kDisplay), std::nullopt);
+    EXPECT_EQ(missing.get(kDisplay), std::nullopt);
 }
 
-TEST_F(ExternalBrightnessControllerTest, AToolThatOverrunsIsStoppedAndDoesNotHoldUpTheCaller)
+TEST_F(ExternalBrightnessControllerTest, AHungToolNeverHoldsUpTheCallerAndOnlyTheLatestValueWaits)
 {
-    const FakeTool fake = tool("slow", "sleep 2 & echo $! > '" + (folder / "sleep.pid").string() + "'; wait; echo 50");
+    const std::string pids = (folder / "pids").string();
+    const FakeTool fake = tool("hung", "echo $$ >> '" + pids + "'; trap '' TERM; sleep 5");
     const auto controller = controllerFor(fake);
     const auto started = std::chrono::steady_clock::now();
-    EXPECT_EQ(controller->get(kDisplay), std::nullopt);
-    const auto waited = std::chrono::steady_clock::now() - started;
-    EXPECT_GE(waited, 990ms);
-    EXPECT_LT(waited, 1300ms);
-    // Asked to stop, with whatever it started.
-    const int sleeper = test::readPid(folder / "sleep.pid");
-    EXPECT_TRUE(waitUntil([&] { return test::processGone(sleeper); }, 400ms));
+    for (int notch = 1; notch <= 10; ++notch) { // a flick of the wheel
+        EXPECT_TRUE(controller->set(kDisplay, 0.5 + notch * 0.05));
+        now += 0.01;
+    }
+    EXPECT_LT(std::chrono::steady_clock::now() - started, 500ms); // far below the 1 s a run may take
+    EXPECT_DOUBLE_EQ(controller->get(kDisplay).value(), 1.0); // scrolls step from the latest wish
+    EXPECT_TRUE(controller->set(kOther, 0.3));                // another display is not held back
+
+    ASSERT_TRUE(waitUntil([&] { return fake.calls().size() == 2; }, 1s));
+    // The first run is stopped after its second; only then the latest value goes, the ones between never.
+    ASSERT_TRUE(waitUntil([&] { return fake.calls().size() == 3; }, 2s));
+    std::vector<std::string> calls = fake.calls();
+    std::sort(calls.begin(), calls.begin() + 2); // the two displays' runs start together
+    EXPECT_EQ(calls, (std::vector<std::string>{"display id=415 set luminance 55", "display id=416 set luminance 30",
+                                               "display id=415 set luminance 100"}));
+    EXPECT_TRUE(known.empty()); // no level the monitor never took
+
+    // Ignoring SIGTERM does not keep a hung tool alive.
+    const int first = std::stoi(files::readAll(pids).value_or("0"));
+    EXPECT_TRUE(waitUntil([&] { return test::processGone(first); }, 1500ms));
 }
 
-TEST_F(ExternalBrightnessControllerTest, AToolThatIgnoresTheRequestToStopIsKilled)
-{
-    const FakeTool fake = tool("stubborn", "trap '' TERM; echo $$ > '" + (folder / "tool.pid").string() + "'; sleep 5");
-    const auto controller = controllerFor(fake);
-    EXPECT_FALSE(controller->set(kDisplay, 0.5));
-    const int pid = test::readPid(folder / "tool.pid");
-    QCoreApplication::processEvents();
-    EXPECT_FALSE(test::processGone(pid));
-    EXPECT_TRUE(waitUntil([&] { return test::processGone(pid); }, 1500ms));
-}
-
-TEST_F(ExternalBrightnessControllerTest, WritesSendRoundedPercentages)
+TEST_F(ExternalBrightnessControllerTest, ABurstWritesItsFirstAndItsLastValueSpacedApart)
 {
     const FakeTool fake = tool("writes", "true");
     const auto controller = controllerFor(fake);
-    for (const double brightness : {0.125, 0.734, 1.2, -0.3}) {
-        EXPECT_TRUE(controller->set(kDisplay, brightness));
-        now += 1.0;
+    for (const double value : {0.125, 0.2, 0.3, 0.734}) {
+        controller->set(kDisplay, value);
+        now += 0.02;
     }
     EXPECT_FALSE(controller->set(kDisplay, std::nan("")));
-    EXPECT_EQ(fake.calls(), (std::vector<std::string>{
-                                "display id=415 set luminance 13",
-                                "display id=415 set luminance 73",
-                                "display id=415 set luminance 100",
-                                "display id=415 set luminance 0",
-                            }));
-    EXPECT_FALSE(controllerFor(tool("refusing", "exit 1"))->set(kDisplay, 0.5));
-}
-
-TEST_F(ExternalBrightnessControllerTest, ABurstWritesItsFirstAndItsLastValue)
-{
-    const FakeTool fake = tool("writes", "true");
-    const auto controller = controllerFor(fake);
-    EXPECT_TRUE(controller->set(kDisplay, 0.1));
-    now += 0.02;
-    EXPECT_FALSE(controller->set(kDisplay, 0.2));
-    now += 0.01;
-    EXPECT_FALSE(controller->set(kDisplay, 0.3));
-    now += 0.01;
-    EXPECT_FALSE(controller->set(kDisplay, 0.4));
-    EXPECT_TRUE(controller->set(kOther, 0.9)); // another display is not held back
-    EXPECT_EQ(fake.calls().size(), 2u);
-
-    now += 0.06;
-    ASSERT_TRUE(waitUntil([&] { return fake.calls().size() == 3; }, 1s));
-    EXPECT_EQ(fake.calls().back(), "display id=415 set luminance 40");
-    waitUntil([] { return false; }, 200ms);
-    EXPECT_EQ(fake.calls().size(), 3u);
-}
-
-TEST_F(ExternalBrightnessControllerTest, TheDeferredWriteRunsInsideAMenusEventLoop)
-{
-    const FakeTool fake = tool("writes", "true");
-    const auto controller = controllerFor(fake);
-    controller->set(kDisplay, 0.1);
-    now += 0.05;
-    controller->set(kDisplay, 0.6);
-    // An open menu runs an event loop of its own until it closes.
+    // A menu's own event loop runs the deferred write too.
     QEventLoop menu;
-    std::size_t writesWhileOpen = 0;
-    QTimer::singleShot(300ms, &menu, [&] {
-        writesWhileOpen = fake.calls().size();
-        menu.quit();
-    });
+    QTimer::singleShot(400ms, &menu, &QEventLoop::quit);
     menu.exec();
-    EXPECT_EQ(writesWhileOpen, 2u);
-    EXPECT_EQ(fake.calls().back(), "display id=415 set luminance 60");
-}
-
-TEST_F(ExternalBrightnessControllerTest, AFailedWriteStillCountsForTheInterval)
-{
-    const FakeTool fake = tool("refusing", "exit 1");
-    const auto controller = controllerFor(fake);
-    EXPECT_FALSE(controller->set(kDisplay, 0.1));
-    now += 0.05;
-    EXPECT_FALSE(controller->set(kDisplay, 0.2));
-    EXPECT_EQ(fake.calls().size(), 1u);
-    EXPECT_TRUE(waitUntil([&] { return fake.calls().size() == 2; }, 1s));
+    EXPECT_EQ(fake.calls(),
+              (std::vector<std::string>{"display id=415 set luminance 13", "display id=415 set luminance 73"}));
+    EXPECT_EQ(known, (std::vector<std::pair<DisplayId, double>>{{kDisplay, 0.125}, {kDisplay, 0.734}}));
 }
 
 TEST_F(ExternalBrightnessControllerTest, PendingValuesDieWithTheController)
@@ -184,25 +112,11 @@ TEST_F(ExternalBrightnessControllerTest, PendingValuesDieWithTheController)
     const FakeTool fake = tool("writes", "true");
     auto controller = controllerFor(fake);
     controller->set(kDisplay, 0.1);
-    now += 0.01;
+    ASSERT_TRUE(waitUntil([&] { return fake.calls().size() == 1; }, 1s));
     controller->set(kDisplay, 0.2);
     controller.reset();
     waitUntil([] { return false; }, 250ms);
     EXPECT_EQ(fake.calls().size(), 1u);
-}
-
-TEST_F(ExternalBrightnessControllerTest, ALateTimerDoesNotWriteTwice)
-{
-    const FakeTool fake = tool("writes", "true");
-    const auto controller = controllerFor(fake);
-    controller->set(kDisplay, 0.1);
-    now += 0.05;
-    controller->set(kDisplay, 0.2); // arms the timer for 50 ms
-    now += 0.1;                     // the event loop was busy meanwhile
-    EXPECT_TRUE(controller->set(kDisplay, 0.3));
-    waitUntil([] { return false; }, 200ms);
-    EXPECT_EQ(fake.calls(),
-              (std::vector<std::string>{"display id=415 set luminance 10", "display id=415 set luminance 30"}));
 }
 
 } // namespace

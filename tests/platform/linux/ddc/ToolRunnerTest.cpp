@@ -11,34 +11,47 @@ using test::FakeTool;
 
 namespace {
 
-QString pathOf(const FakeTool &tool)
+// Starts the tool and runs the event loop until its result comes.
+std::optional<QByteArray> runToEnd(ToolRunner &runner, const FakeTool &tool, const QStringList &arguments = {})
 {
-    return QString::fromStdString(tool.path().string());
+    bool done = false;
+    std::optional<QByteArray> result;
+    runner.start(QString::fromStdString(tool.path().string()), arguments, [&](std::optional<QByteArray> output) {
+        done = true;
+        result = std::move(output);
+    });
+    EXPECT_FALSE(done); // never from inside start()
+    EXPECT_TRUE(test::waitUntil([&] { return done; }, 3s));
+    return result;
 }
 
-TEST(ToolRunner, HandsBackTheOutputOfASuccessfulRun)
+TEST(ToolRunner, HandsBackTheOutputOfASuccessfulRunOnly)
 {
     test::TempDir folder;
     ToolRunner runner;
-    const FakeTool echo(folder.path(), "echo", "printf '%s|' \"$@\"");
-    EXPECT_EQ(runner.run(pathOf(echo), {"a b", "", "c"}), QByteArray("a b||c|"));
+    EXPECT_EQ(runToEnd(runner, FakeTool(folder.path(), "echo", "printf '%s|' \"$@\""), {"a b", "", "c"}),
+              QByteArray("a b||c|"));
+    // A helper that fills its error pipe is not stalled.
+    EXPECT_EQ(runToEnd(runner, FakeTool(folder.path(), "chatty", "head -c 1000000 /dev/zero >&2; echo 42")),
+              QByteArray("42\n"));
+    EXPECT_EQ(runToEnd(runner, FakeTool(folder.path(), "fails", "echo 50; exit 1")), std::nullopt);
+    EXPECT_EQ(runToEnd(runner, FakeTool(folder.path(), "crashes", "echo 50; kill -SEGV $$")), std::nullopt);
+    EXPECT_EQ(runToEnd(runner, FakeTool(folder.path(), "floods", "head -c 100000 /dev/zero; echo 50")), std::nullopt);
+    bool called = false;
+    runner.start(QString::fromStdString((folder / "missing").string()), {}, [&](auto output) {
+        called = true;
+        EXPECT_EQ(output, std::nullopt);
+    });
+    EXPECT_TRUE(test::waitUntil([&] { return called; }, 2s));
 }
 
-TEST(ToolRunner, AHelperThatFillsItsErrorPipeIsNotStalled)
-{
-    test::TempDir folder;
-    ToolRunner runner;
-    const FakeTool chatty(folder.path(), "chatty", "head -c 1000000 /dev/zero >&2; echo 42");
-    EXPECT_EQ(runner.run(pathOf(chatty), {}), QByteArray("42\n"));
-}
-
-TEST(ToolRunner, OverrunningHelpersAreReapedByTheEventLoop)
+TEST(ToolRunner, OverrunningHelpersAreStoppedAndReapedByTheEventLoop)
 {
     test::TempDir folder;
     ToolRunner runner(200ms, 100ms);
-    const FakeTool stubborn(folder.path(), "stubborn", "trap '' TERM; sleep 5");
-    EXPECT_EQ(runner.run(pathOf(stubborn), {}), std::nullopt);
-    EXPECT_EQ(runner.stoppingCount(), 1);
+    const auto started = std::chrono::steady_clock::now();
+    EXPECT_EQ(runToEnd(runner, FakeTool(folder.path(), "stubborn", "trap '' TERM; sleep 5")), std::nullopt);
+    EXPECT_LT(std::chrono::steady_clock::now() - started, 600ms);
     EXPECT_TRUE(test::waitUntil(
         [&] {
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

@@ -1,0 +1,150 @@
+#include "engine/CalibrationModel.h"
+#include "engine/DailyStats.h"
+#include "engine/Files.h"
+#include "engine/ManualClock.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace lumvex;
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::string kBucket = R"({"darkBin":1,"brightBin":1,"meanBin":1,"timeOfDayBin":1})";
+const std::string kEntry = R"({"offset":0.1,"sampleCount":3,"lastUpdated":1})";
+
+std::string pairWith(int darkBin, const std::string &entry)
+{
+    return R"({"darkBin":)" + std::to_string(darkBin) + R"(,"brightBin":1,"meanBin":1,"timeOfDayBin":1},)" + entry;
+}
+
+std::string manyDays(int count)
+{
+    std::string text = "{";
+    for (int i = 0; i < count; ++i) {
+        text += "\"k" + std::to_string(i) + "\":1,";
+    }
+    return text + R"("2025-03-13":2})";
+}
+
+// How a hostile state file is laid down in place of the real one.
+enum class Kind { text, fifo, linkToDevZero, unreadableMode };
+
+struct Case
+{
+    const char *name;
+    const char *file;
+    Kind kind;
+    std::string content;
+    std::size_t kept; // situations or days loaded
+    bool setAside;    // moved to <file>.unreadable-<day>
+};
+
+fs::path asideOf(const fs::path &file, int n)
+{
+    for (const auto &entry : fs::directory_iterator(file.parent_path())) {
+        const std::string name = entry.path().filename().string();
+        if (name.starts_with(file.filename().string() + ".unreadable-") && --n == 0) {
+            return entry.path();
+        }
+    }
+    return {};
+}
+
+} // namespace
+
+// Whatever lies where a state file should be, the sound part is kept, the rest is set aside before
+// anything is written, and nothing blocks or exhausts memory.
+TEST(StateFiles, HostileFilesKeepWhatIsSoundAndSetTheRestAside)
+{
+    const std::string sound2 = pairWith(0, kEntry) + "," + pairWith(2, kEntry);
+    const std::vector<Case> cases = {
+        {"one bad count", "content_offsets.json", Kind::text,
+         "[" + sound2 + "," + pairWith(3, R"({"offset":0.1,"sampleCount":1.5,"lastUpdated":1})") + "]", 2, false},
+        {"entries out of range are clamped or left out", "content_offsets.json", Kind::text,
+         "[" + pairWith(0, R"({"offset":1.7e308,"sampleCount":-9223372036854775808,"lastUpdated":1})") + "," +
+             pairWith(9, kEntry) + "," + pairWith(2, R"({"offset":"0.1","sampleCount":1,"lastUpdated":1})") + "," +
+             kEntry + "," + kBucket + "," + kBucket + "]",
+         1, false},
+        {"not JSON", "content_offsets.json", Kind::text, "[{\"darkBin\":", 0, true},
+        {"an object", "content_offsets.json", Kind::text, "{\"a\":1}", 0, true},
+        {"too large", "content_offsets.json", Kind::text, "[" + std::string(files::kStateFileLimit, ' ') + "]", 0,
+         true},
+        {"a FIFO", "content_offsets.json", Kind::fifo, "", 0, true},
+        {"a link to /dev/zero", "content_offsets.json", Kind::linkToDevZero, "", 0, true},
+        {"mode 000", "content_offsets.json", Kind::unreadableMode, "[" + sound2 + "]", 0, true},
+        {"one count as a string", "dailystats.json", Kind::text, R"({"2025-03-13":"22","2025-03-12":4})", 1, false},
+        {"negative and fractional counts", "dailystats.json", Kind::text, R"({"a":-1,"b":1.5,"c":0})", 1, false},
+        {"many keys", "dailystats.json", Kind::text, manyDays(200000), 200001, false},
+        {"an array", "dailystats.json", Kind::text, "[1,2]", 0, true},
+        {"a FIFO", "dailystats.json", Kind::fifo, "", 0, true},
+    };
+    ManualClock clock{Timestamp::fromReferenceSeconds(786000000.5)};
+    for (const Case &c : cases) {
+        SCOPED_TRACE(std::string(c.file) + ": " + c.name);
+        if (c.kind == Kind::unreadableMode && ::geteuid() == 0) {
+            continue; // root reads it anyway
+        }
+        test::TempDir dir;
+        const fs::path file = dir / c.file;
+        // A hostile file twice on one day: the second is set aside beside the first, never over it.
+        for (int round = 1; round <= 2; ++round) {
+            switch (c.kind) {
+            case Kind::text:
+            case Kind::unreadableMode:
+                ASSERT_TRUE(files::writeAtomically(file, c.content));
+                ::chmod(file.c_str(), c.kind == Kind::text ? 0600 : 0);
+                break;
+            case Kind::fifo:
+                ASSERT_EQ(::mkfifo(file.c_str(), 0600), 0);
+                break;
+            case Kind::linkToDevZero:
+                fs::create_symlink("/dev/zero", file);
+                break;
+            }
+            std::size_t kept = 0;
+            if (std::string(c.file) == "content_offsets.json") {
+                CalibrationModel model(dir.path(), clock);
+                kept = model.situationCount();
+                model.recordCorrection({4, 4, 4, std::nullopt, 0}, 0.1);
+                // Loaded entries obey the limits learning keeps.
+                for (const auto &[bucket, entry] : model.table()) {
+                    EXPECT_LE(std::abs(entry.offset), CalibrationModel::kMaxOffset);
+                    EXPECT_GE(entry.sampleCount, 0);
+                }
+                EXPECT_EQ(CalibrationModel(dir.path(), clock).situationCount(), model.situationCount());
+            } else {
+                DailyStats stats(dir.path(), clock);
+                kept = static_cast<std::size_t>(stats.daysRecorded());
+                stats.recordManualAdjustment();
+                EXPECT_EQ(DailyStats(dir.path(), clock).daysRecorded(), stats.daysRecorded());
+            }
+            EXPECT_EQ(kept, c.kept);
+            EXPECT_EQ(asideOf(file, round).empty(), !c.setAside);
+            if (c.setAside && c.kind == Kind::text) {
+                EXPECT_EQ(files::readStateFile(asideOf(file, round), 2 * files::kStateFileLimit).text, c.content);
+            }
+            if (!c.setAside) {
+                break;
+            }
+            fs::remove(file);
+        }
+        EXPECT_EQ(asideOf(file, 3), fs::path());
+    }
+}
+
+TEST(StateFiles, TemporariesLeftByAKillMidWriteGoAtStart)
+{
+    test::TempDir dir;
+    for (const char *name : {".content_offsets.json.Ab12Cd", ".dailystats.json.x9Y8z7", ".dailystats.json.keep"}) {
+        ASSERT_TRUE(files::writeAtomically(dir / name, "half"));
+    }
+    ManualClock clock{Timestamp::fromReferenceSeconds(786000000.5)};
+    CalibrationModel model(dir.path(), clock);
+    DailyStats stats(dir.path(), clock);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), {}), 1); // only the name that is not one
+}
