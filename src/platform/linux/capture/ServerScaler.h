@@ -1,0 +1,77 @@
+#pragma once
+
+#include "platform/linux/x11/MonitorRules.h"
+#include "platform/linux/x11/XcbConnection.h"
+
+#include <xcb/render.h>
+
+#include <memory>
+#include <optional>
+#include <string_view>
+#include <utility>
+
+namespace lumvex {
+
+class ShmSegment;
+
+// How the X server shrinks a frame before it is read: each side divided by `factor`.
+struct ServerScale
+{
+    enum class Filter {
+        Nearest,  // one source pixel per output pixel
+        Bilinear, // the four source pixels around the block's centre
+        Box,      // the mean of the whole factor x factor block
+    };
+
+    Filter filter = Filter::Box;
+    int factor = 4;
+
+    friend bool operator==(const ServerScale &, const ServerScale &) = default;
+};
+
+// "nearest", "bilinear" or "box", a colon and a factor from 2 to 8 ("box:4"); nothing otherwise.
+std::optional<ServerScale> parseServerScale(std::string_view text);
+
+// Lets the X server shrink a rectangle of the root window (XRender: a scaling transform into a small
+// pixmap of its own) and copies the result into shared memory with one request. On glamor the
+// scaling runs on the GPU, and only the small image leaves video memory.
+class ServerScaler
+{
+    struct Created
+    {
+        explicit Created() = default;
+    };
+
+public:
+    // Nothing when the server lacks RENDER 0.6 or a picture format for the root's visual.
+    static std::unique_ptr<ServerScaler> create(const XcbConnection &x, const xcb_screen_t &screen, ServerScale scale);
+    ServerScaler(Created, const XcbConnection &x, ServerScale scale, std::uint8_t depth, xcb_render_pictformat_t format,
+                 xcb_render_picture_t root);
+    ~ServerScaler();
+    ServerScaler(const ServerScaler &) = delete;
+    ServerScaler &operator=(const ServerScaler &) = delete;
+
+    // The size of `area` once shrunk: partial blocks at the right and bottom edges are left out.
+    int scaledWidth(const MonitorGeometry &area) const { return area.width / m_scale.factor; }
+    int scaledHeight(const MonitorGeometry &area) const { return area.height / m_scale.factor; }
+
+    // Shrinks `area` into the start of `segment`, rows scaledWidth * 4 bytes apart. False when the
+    // server refused or the area is smaller than one block.
+    bool read(const MonitorGeometry &area, const ShmSegment &segment);
+
+private:
+    bool preparePixmap(int width, int height);
+
+    const XcbConnection &m_x;
+    const ServerScale m_scale;
+    const std::uint8_t m_depth;
+    const xcb_render_pictformat_t m_format;
+    const xcb_render_picture_t m_root;
+    xcb_pixmap_t m_pixmap = XCB_NONE;
+    xcb_render_picture_t m_target = XCB_NONE;
+    int m_width = 0;
+    int m_height = 0;
+    std::optional<std::pair<int, int>> m_transformOrigin;
+};
+
+} // namespace lumvex
