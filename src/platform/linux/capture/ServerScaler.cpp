@@ -56,7 +56,8 @@ std::optional<ServerScale> parseServerScale(std::string_view text)
         return std::nullopt;
     }
     const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), scale.factor);
-    if (error != std::errc() || end != digits.data() + digits.size() || scale.factor < 2 || scale.factor > 8) {
+    if (error != std::errc() || end != digits.data() + digits.size() || scale.factor < 2 || scale.factor > 8 ||
+        (scale.filter == ServerScale::Filter::Box && (scale.factor & (scale.factor - 1)) != 0)) {
         return std::nullopt;
     }
     return scale;
@@ -82,31 +83,20 @@ std::unique_ptr<ServerScaler> ServerScaler::create(const XcbConnection &x, const
     const std::uint32_t includeInferiors = XCB_SUBWINDOW_MODE_INCLUDE_INFERIORS;
     const xcb_render_picture_t root = xcb_generate_id(x.get());
     xcb_render_create_picture(x.get(), root, x.root(), *format, XCB_RENDER_CP_SUBWINDOW_MODE, &includeInferiors);
-
-    std::vector<xcb_render_fixed_t> parameters;
-    std::string_view filter = "nearest";
-    if (scale.filter == ServerScale::Filter::Bilinear) {
-        filter = "bilinear";
-    } else if (scale.filter == ServerScale::Filter::Box) {
-        // A factor x factor kernel of equal weights, centred where the transform puts each output pixel:
-        // exactly the block it stands for.
-        filter = "convolution";
-        const int cells = scale.factor * scale.factor;
-        parameters.assign(2, fixed(scale.factor));
-        parameters.resize(2 + static_cast<std::size_t>(cells), fixed(1) / cells);
-    }
-    xcb_render_set_picture_filter(x.get(), root, static_cast<std::uint16_t>(filter.size()), filter.data(),
-                                  static_cast<std::uint32_t>(parameters.size()), parameters.data());
-    return std::make_unique<ServerScaler>(Created{}, x, scale, screen.root_depth, *format, root);
+    const std::string_view filter = scale.filter == ServerScale::Filter::Nearest ? "nearest" : "bilinear";
+    xcb_render_set_picture_filter(x.get(), root, static_cast<std::uint16_t>(filter.size()), filter.data(), 0, nullptr);
+    return std::make_unique<ServerScaler>(Created{}, x, scale, screen.root_depth, *format, root, filter);
 }
 
 ServerScaler::ServerScaler(Created, const XcbConnection &x, ServerScale scale, std::uint8_t depth,
-                           xcb_render_pictformat_t format, xcb_render_picture_t root)
+                           xcb_render_pictformat_t format, xcb_render_picture_t root, std::string_view filter)
     : m_x(x)
     , m_scale(scale)
     , m_depth(depth)
     , m_format(format)
     , m_root(root)
+    , m_filter(filter)
+    , m_step(scale.filter == ServerScale::Filter::Box ? 2 : scale.factor)
 {}
 
 ServerScaler::~ServerScaler()
@@ -114,34 +104,47 @@ ServerScaler::~ServerScaler()
     if (!m_x.isOpen()) {
         return;
     }
-    preparePixmap(0, 0);
+    freeStages();
     xcb_render_free_picture(m_x.get(), m_root);
     xcb_flush(m_x.get());
 }
 
-bool ServerScaler::preparePixmap(int width, int height)
+void ServerScaler::freeStages()
 {
-    if (width == m_width && height == m_height) {
+    for (const Stage &stage : m_stages) {
+        xcb_render_free_picture(m_x.get(), stage.picture);
+        xcb_free_pixmap(m_x.get(), stage.pixmap);
+    }
+    m_stages.clear();
+    m_stagesFor.reset();
+}
+
+bool ServerScaler::prepareStages(int width, int height)
+{
+    if (m_stagesFor == std::pair(width, height)) {
         return true;
     }
-    if (m_pixmap != XCB_NONE) {
-        xcb_render_free_picture(m_x.get(), m_target);
-        xcb_free_pixmap(m_x.get(), m_pixmap);
-        m_pixmap = XCB_NONE;
-        m_target = XCB_NONE;
+    freeStages();
+    // A bilinear sample halfway between pixels, at twice the distance: each output pixel is the exact
+    // mean of a 2x2 block of the step before.
+    const xcb_render_transform_t halving{fixed(2), 0, 0, 0, fixed(2), 0, 0, 0, fixed(1)};
+    for (int shrunk = 1; shrunk < m_scale.factor; shrunk *= m_step) {
+        width /= m_step;
+        height /= m_step;
+        if (width <= 0 || height <= 0) {
+            freeStages();
+            return false;
+        }
+        const Stage stage{xcb_generate_id(m_x.get()), xcb_generate_id(m_x.get())};
+        xcb_create_pixmap(m_x.get(), m_depth, stage.pixmap, m_x.root(), static_cast<std::uint16_t>(width),
+                          static_cast<std::uint16_t>(height));
+        xcb_render_create_picture(m_x.get(), stage.picture, stage.pixmap, m_format, 0, nullptr);
+        xcb_render_set_picture_filter(m_x.get(), stage.picture, static_cast<std::uint16_t>(m_filter.size()),
+                                      m_filter.data(), 0, nullptr);
+        xcb_render_set_picture_transform(m_x.get(), stage.picture, halving);
+        m_stages.push_back(stage);
     }
-    m_width = 0;
-    m_height = 0;
-    if (width <= 0 || height <= 0) {
-        return false;
-    }
-    m_pixmap = xcb_generate_id(m_x.get());
-    xcb_create_pixmap(m_x.get(), m_depth, m_pixmap, m_x.root(), static_cast<std::uint16_t>(width),
-                      static_cast<std::uint16_t>(height));
-    m_target = xcb_generate_id(m_x.get());
-    xcb_render_create_picture(m_x.get(), m_target, m_pixmap, m_format, 0, nullptr);
-    m_width = width;
-    m_height = height;
+    m_stagesFor = std::pair(width, height);
     return true;
 }
 
@@ -149,23 +152,31 @@ bool ServerScaler::read(const MonitorGeometry &area, const ShmSegment &segment)
 {
     const int width = scaledWidth(area);
     const int height = scaledHeight(area);
-    if (!preparePixmap(width, height) ||
+    if (!prepareStages(area.width, area.height) ||
         segment.size() < static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4) {
         return false;
     }
     if (m_transformOrigin != std::pair(area.x, area.y)) {
-        // Output pixel (i, j) stands for the block at (area.x + factor i, area.y + factor j).
-        const xcb_render_fixed_t factor = fixed(m_scale.factor);
-        const xcb_render_transform_t transform{factor, 0, fixed(area.x), 0, factor, fixed(area.y), 0, 0, fixed(1)};
+        // Output pixel (i, j) of the first step stands for the block at (area.x + step i, area.y + step j).
+        const xcb_render_fixed_t step = fixed(m_step);
+        const xcb_render_transform_t transform{step, 0, fixed(area.x), 0, step, fixed(area.y), 0, 0, fixed(1)};
         xcb_render_set_picture_transform(m_x.get(), m_root, transform);
         m_transformOrigin = std::pair(area.x, area.y);
     }
-    xcb_render_composite(m_x.get(), XCB_RENDER_PICT_OP_SRC, m_root, XCB_NONE, m_target, 0, 0, 0, 0, 0, 0,
-                         static_cast<std::uint16_t>(width), static_cast<std::uint16_t>(height));
-    const auto image = m_x.reply(xcb_shm_get_image_reply,
-                                 xcb_shm_get_image(m_x.get(), m_pixmap, 0, 0, static_cast<std::uint16_t>(width),
-                                                   static_cast<std::uint16_t>(height), ~0u, XCB_IMAGE_FORMAT_Z_PIXMAP,
-                                                   segment.id(), 0));
+    int stageWidth = area.width;
+    int stageHeight = area.height;
+    xcb_render_picture_t source = m_root;
+    for (const Stage &stage : m_stages) {
+        stageWidth /= m_step;
+        stageHeight /= m_step;
+        xcb_render_composite(m_x.get(), XCB_RENDER_PICT_OP_SRC, source, XCB_NONE, stage.picture, 0, 0, 0, 0, 0, 0,
+                             static_cast<std::uint16_t>(stageWidth), static_cast<std::uint16_t>(stageHeight));
+        source = stage.picture;
+    }
+    const auto image = m_x.reply(
+        xcb_shm_get_image_reply,
+        xcb_shm_get_image(m_x.get(), m_stages.back().pixmap, 0, 0, static_cast<std::uint16_t>(width),
+                          static_cast<std::uint16_t>(height), ~0u, XCB_IMAGE_FORMAT_Z_PIXMAP, segment.id(), 0));
     return image && image->depth == m_depth &&
            image->size >= static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4;
 }
