@@ -55,6 +55,7 @@ struct Options
 {
     X11ShmCapture::Mode mode = X11ShmCapture::Mode::WhenDrawn;
     std::optional<ServerScale> scale = X11ShmCapture::kScale;
+    X11ShmCapture::Pace pace = X11ShmCapture::Pace::SlowerWhenBusy;
     long seconds = 15;
     long warmupSeconds = 2;
     long serverPid = 0;
@@ -74,6 +75,13 @@ std::optional<Options> parse(const QStringList &arguments)
                 return std::nullopt;
             }
             options.mode = value == "when-drawn" ? X11ShmCapture::Mode::WhenDrawn : X11ShmCapture::Mode::EveryTime;
+            continue;
+        }
+        if (name == "--pace") {
+            if (value != "slower-when-busy" && value != "full") {
+                return std::nullopt;
+            }
+            options.pace = value == "full" ? X11ShmCapture::Pace::Full : X11ShmCapture::Pace::SlowerWhenBusy;
             continue;
         }
         if (name == "--scale") {
@@ -105,7 +113,8 @@ int main(int argc, char **argv)
     const std::optional<Options> options = parse(QCoreApplication::arguments());
     if (!options) {
         std::fprintf(stderr, "usage: lumvex_sampler_cpu --server-pid PID [--mode when-drawn|every-time] "
-                             "[--scale none|nearest:N|bilinear:N|box:N] [--seconds N] [--warmup N]\n");
+                             "[--scale none|nearest:N|bilinear:N|box:N] [--pace slower-when-busy|full] "
+                             "[--seconds N] [--warmup N]\n");
         return 2;
     }
     const DisplayId display = X11DisplayServices().mainDisplay();
@@ -113,7 +122,7 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "lumvex_sampler_cpu: no display found on the X server at DISPLAY\n");
         return 1;
     }
-    auto capture = std::make_unique<X11ShmCapture>(display, options->mode, options->scale);
+    auto capture = std::make_unique<X11ShmCapture>(display, options->mode, options->scale, options->pace);
     const X11ShmCapture &frames = *capture;
     SystemClock clock;
     ContentSampler sampler(std::move(capture), queuedPostTo(&app), clock);

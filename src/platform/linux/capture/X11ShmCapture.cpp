@@ -6,6 +6,7 @@
 #include "ShmSegment.h"
 #include "platform/linux/x11/X11DisplayServices.h"
 #include "platform/linux/x11/XcbConnection.h"
+#include "sensing/BusyScreenPace.h"
 
 #include <sys/socket.h>
 
@@ -89,6 +90,7 @@ struct X11ShmCapture::Session
     MonitorGeometry lastArea;
     // Whether the segment holds the last frame at full size, rather than shrunk.
     bool fullFrameHeld = false;
+    BusyScreenPace pace;
 
     // Copies rows of the monitor into their places in the segment, all requests sent before the
     // first reply is awaited. False when any of them failed: a monitor reaching past the root's edge,
@@ -113,10 +115,11 @@ struct X11ShmCapture::Session
     }
 };
 
-X11ShmCapture::X11ShmCapture(DisplayId display, Mode mode, std::optional<ServerScale> scale)
+X11ShmCapture::X11ShmCapture(DisplayId display, Mode mode, std::optional<ServerScale> scale, Pace pace)
     : m_display(display)
     , m_mode(mode)
     , m_scale(scale)
+    , m_pace(pace)
 {}
 
 X11ShmCapture::~X11ShmCapture() = default;
@@ -212,9 +215,14 @@ std::optional<ScreenReduction> X11ShmCapture::captureAndReduce()
         s.last.reset();
         return std::nullopt;
     }
+    const bool figuresHeld = s.damage && s.last && sameRectangle(s.lastArea, *area);
+    // A tick left out keeps the drawing announced for the next one.
+    const bool paced = m_pace == Pace::SlowerWhenBusy && s.scaler;
+    if (paced && figuresHeld && s.pace.skipsTick()) {
+        return s.last;
+    }
     // Taken on every capture, so that no announcement is left pending.
     std::vector<RowSpan> rows = s.damage ? s.damage->takeDamage(*area) : std::vector<RowSpan>{};
-    const bool figuresHeld = s.damage && s.last && sameRectangle(s.lastArea, *area);
     int rowsDrawn = 0;
     for (const RowSpan &span : rows) {
         rowsDrawn += span.count;
@@ -223,6 +231,7 @@ std::optional<ScreenReduction> X11ShmCapture::captureAndReduce()
     // the first after the drawing calms down, are read whole, so a still screen gets exact figures.
     const bool shrink = figuresHeld && s.scaler && 2 * rowsDrawn > area->height && s.scaler->scaledWidth(*area) > 0 &&
                         s.scaler->scaledHeight(*area) > 0;
+    s.pace.noteTick(shrink);
     if (figuresHeld && rows.empty()) {
         return s.last;
     }

@@ -28,8 +28,14 @@ public:
     // The shrinking that was cheapest for its accuracy on the machines measured (bench/sampler-cpu.sh).
     static constexpr ServerScale kScale{ServerScale::Filter::Box, 4};
 
-    // Without `scale` every frame read is read at full size.
-    explicit X11ShmCapture(DisplayId display, Mode mode = Mode::WhenDrawn, std::optional<ServerScale> scale = kScale);
+    enum class Pace {
+        SlowerWhenBusy, // half the rate while the whole screen keeps changing (BusyScreenPace)
+        Full,           // a look on every capture, for comparison
+    };
+
+    // Without `scale` every frame read is read at full size, and the pace is always full.
+    explicit X11ShmCapture(DisplayId display, Mode mode = Mode::WhenDrawn, std::optional<ServerScale> scale = kScale,
+                           Pace pace = Pace::SlowerWhenBusy);
     ~X11ShmCapture() override;
     X11ShmCapture(const X11ShmCapture &) = delete;
     X11ShmCapture &operator=(const X11ShmCapture &) = delete;
@@ -59,6 +65,7 @@ private:
     const DisplayId m_display;
     const Mode m_mode;
     const std::optional<ServerScale> m_scale;
+    const Pace m_pace;
     std::unique_ptr<Session> m_session;
     std::optional<std::string> m_unavailableReason;
     std::chrono::steady_clock::time_point m_nextAttempt;
