@@ -26,14 +26,20 @@ struct ServerScale
                   // sample between four pixels, so factors 2, 4 and 8 only
     };
 
+    enum class When {
+        Cheaper, // only where it was timed cheaper than the plain copy (ShrinkChoice)
+        Always,
+    };
+
     Filter filter = Filter::Box;
     int factor = 4;
+    When when = When::Cheaper;
 
     friend bool operator==(const ServerScale &, const ServerScale &) = default;
 };
 
-// "nearest", "bilinear" or "box", a colon and a factor from 2 to 8 ("box:4", a power of two for box);
-// nothing otherwise.
+// "nearest", "bilinear" or "box", a colon and a factor from 2 to 8 ("box:4", a power of two for box),
+// shrinking always; nothing otherwise.
 std::optional<ServerScale> parseServerScale(std::string_view text);
 
 // Lets the X server shrink a rectangle of the root window (XRender: scaling transforms into small

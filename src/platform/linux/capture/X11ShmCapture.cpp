@@ -4,6 +4,7 @@
 #include "DamagedRows.h"
 #include "PixelLayout.h"
 #include "ShmSegment.h"
+#include "ShrinkChoice.h"
 #include "platform/linux/x11/X11DisplayServices.h"
 #include "platform/linux/x11/XcbConnection.h"
 #include "sensing/BusyScreenPace.h"
@@ -91,6 +92,7 @@ struct X11ShmCapture::Session
     // Whether the segment holds the last frame at full size, rather than shrunk.
     bool fullFrameHeld = false;
     BusyScreenPace pace;
+    ShrinkChoice choice;
 
     // Copies rows of the monitor into their places in the segment, all requests sent before the
     // first reply is awaited. False when any of them failed: a monitor reaching past the root's edge,
@@ -227,11 +229,13 @@ std::optional<ScreenReduction> X11ShmCapture::captureAndReduce()
     for (const RowSpan &span : rows) {
         rowsDrawn += span.count;
     }
-    // Most of the monitor drawn on since the last look: shrunk by the server. The first frame, and
-    // the first after the drawing calms down, are read whole, so a still screen gets exact figures.
-    const bool shrink = figuresHeld && s.scaler && 2 * rowsDrawn > area->height && s.scaler->scaledWidth(*area) > 0 &&
-                        s.scaler->scaledHeight(*area) > 0;
-    s.pace.noteTick(shrink);
+    // Most of the monitor drawn on since the last look: shrunk by the server where that is cheaper.
+    // The first frame, and the first after the drawing calms down, are read whole, so a still screen
+    // gets exact figures.
+    const bool mostDrawnOn = figuresHeld && s.scaler && 2 * rowsDrawn > area->height &&
+                             s.scaler->scaledWidth(*area) > 0 && s.scaler->scaledHeight(*area) > 0;
+    const bool shrink = mostDrawnOn && (m_scale->when == ServerScale::When::Always || s.choice.shrinks());
+    s.pace.noteTick(mostDrawnOn);
     if (figuresHeld && rows.empty()) {
         return s.last;
     }
@@ -255,6 +259,7 @@ std::optional<ScreenReduction> X11ShmCapture::captureAndReduce()
             return std::nullopt;
         }
     }
+    const auto started = std::chrono::steady_clock::now();
     ImageView frame{s.segment->data() + s.layout.offset, area->width, area->height, static_cast<int>(rowBytes),
                     s.layout.order};
     if (shrink && s.scaler->read(*area, *s.segment)) {
@@ -277,6 +282,9 @@ std::optional<ScreenReduction> X11ShmCapture::captureAndReduce()
     ++m_framesRead;
     s.last = reduceScreen(frame);
     s.lastArea = *area;
+    if (mostDrawnOn) {
+        s.choice.note(!s.fullFrameHeld, std::chrono::steady_clock::now() - started);
+    }
     m_unavailableReason.reset();
     return s.last;
 }

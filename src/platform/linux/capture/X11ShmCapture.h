@@ -14,9 +14,9 @@ namespace lumvex {
 // server into memory shared with us (MIT-SHM), then reduced. By default DAMAGE guides it: while
 // nothing is drawn on the monitor the previous figures are given again, and after a drawing only the
 // rows drawn on are copied into the frame kept from before. When most of the monitor was drawn on (a
-// video, scrolling), the server shrinks the frame before it is copied: a fraction of the work on
-// both sides, at figures within 0.01 of the exact ones. The X connections are made on first use, on
-// the thread that captures.
+// video, scrolling) and the server was timed to do it cheaper than the plain copy (with a GPU), it
+// shrinks the frame before it is copied, at figures within 0.01 of the exact ones. The X connections
+// are made on first use, on the thread that captures.
 class X11ShmCapture final : public ScreenCapture
 {
 public:
@@ -25,8 +25,9 @@ public:
         EveryTime, // read the whole monitor every time, for comparison
     };
 
-    // The shrinking that was cheapest for its accuracy on the machines measured (bench/sampler-cpu.sh).
-    static constexpr ServerScale kScale{ServerScale::Filter::Box, 4};
+    // The cheapest shrinking that keeps the figures within bounds on the test images
+    // (bench/sampler-cpu.sh --sweep; point filters and larger factors miss text and fine lines).
+    static constexpr ServerScale kScale{ServerScale::Filter::Box, 4, ServerScale::When::Cheaper};
 
     enum class Pace {
         SlowerWhenBusy, // half the rate while the whole screen keeps changing (BusyScreenPace)
