@@ -12,7 +12,7 @@
 # drawing is measured alone and left out.
 # `--sweep` measures instead the whole-screen case for every server filter and factor (2 to 8).
 # LUMVEX_BENCH_METHODS (words) replaces the list of methods.
-# Builds in Release first; takes about five minutes (the sweep ten). LUMVEX_BENCH_SECONDS sets the
+# Builds in Release first; takes about eight minutes (the sweep six). LUMVEX_BENCH_SECONDS sets the
 # seconds measured per case (default 10; 5 for the sweep). The Google Benchmarks of the reducers run
 # from bench/run.sh.
 set -euo pipefail
