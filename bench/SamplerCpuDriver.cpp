@@ -54,6 +54,8 @@ std::optional<long> number(std::string_view text)
 struct Options
 {
     X11ShmCapture::Mode mode = X11ShmCapture::Mode::WhenDrawn;
+    std::optional<ServerScale> scale = X11ShmCapture::kScale;
+    X11ShmCapture::Pace pace = X11ShmCapture::Pace::SlowerWhenBusy;
     long seconds = 15;
     long warmupSeconds = 2;
     long serverPid = 0;
@@ -73,6 +75,20 @@ std::optional<Options> parse(const QStringList &arguments)
                 return std::nullopt;
             }
             options.mode = value == "when-drawn" ? X11ShmCapture::Mode::WhenDrawn : X11ShmCapture::Mode::EveryTime;
+            continue;
+        }
+        if (name == "--pace") {
+            if (value != "slower-when-busy" && value != "full") {
+                return std::nullopt;
+            }
+            options.pace = value == "full" ? X11ShmCapture::Pace::Full : X11ShmCapture::Pace::SlowerWhenBusy;
+            continue;
+        }
+        if (name == "--scale") {
+            options.scale = parseServerScale(value);
+            if (!options.scale && value != "none") {
+                return std::nullopt;
+            }
             continue;
         }
         const std::optional<long> parsed = number(value);
@@ -97,6 +113,7 @@ int main(int argc, char **argv)
     const std::optional<Options> options = parse(QCoreApplication::arguments());
     if (!options) {
         std::fprintf(stderr, "usage: lumvex_sampler_cpu --server-pid PID [--mode when-drawn|every-time] "
+                             "[--scale none|nearest:N|bilinear:N|box:N] [--pace slower-when-busy|full] "
                              "[--seconds N] [--warmup N]\n");
         return 2;
     }
@@ -105,7 +122,7 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "lumvex_sampler_cpu: no display found on the X server at DISPLAY\n");
         return 1;
     }
-    auto capture = std::make_unique<X11ShmCapture>(display, options->mode);
+    auto capture = std::make_unique<X11ShmCapture>(display, options->mode, options->scale, options->pace);
     const X11ShmCapture &frames = *capture;
     SystemClock clock;
     ContentSampler sampler(std::move(capture), queuedPostTo(&app), clock);
@@ -122,13 +139,18 @@ int main(int argc, char **argv)
         double server = 0.0;
         long samples = 0;
         int frames = 0;
+        int scaled = 0;
         long rows = 0;
         std::chrono::steady_clock::time_point at;
     };
     const auto mark = [&] {
-        return Mark{processSeconds(),  processSeconds(options->serverPid).value_or(-1.0),
-                    samples,           frames.framesRead(),
-                    frames.rowsRead(), std::chrono::steady_clock::now()};
+        return Mark{processSeconds(),
+                    processSeconds(options->serverPid).value_or(-1.0),
+                    samples,
+                    frames.framesRead(),
+                    frames.scaledFramesRead(),
+                    frames.rowsRead(),
+                    std::chrono::steady_clock::now()};
     };
     Mark start;
     QTimer::singleShot(std::chrono::seconds(options->warmupSeconds), &app, [&] {
@@ -142,9 +164,10 @@ int main(int argc, char **argv)
                 QCoreApplication::exit(1);
                 return;
             }
-            std::printf("seconds=%.1f samples=%ld frames=%d rows=%ld sampler_cpu=%.3f xserver_cpu=%.3f\n", wall,
-                        end.samples - start.samples, end.frames - start.frames, end.rows - start.rows,
-                        100.0 * (end.self - start.self) / wall, 100.0 * (end.server - start.server) / wall);
+            std::printf("seconds=%.1f samples=%ld frames=%d scaled=%d rows=%ld sampler_cpu=%.3f xserver_cpu=%.3f\n",
+                        wall, end.samples - start.samples, end.frames - start.frames, end.scaled - start.scaled,
+                        end.rows - start.rows, 100.0 * (end.self - start.self) / wall,
+                        100.0 * (end.server - start.server) / wall);
             QCoreApplication::quit();
         });
     });

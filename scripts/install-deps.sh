@@ -17,7 +17,7 @@ packages=(
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev
   # headless desktop for the tests: X server, session and system buses, fake services
-  xvfb xauth x11-xserver-utils dbus dbus-x11 python3-dbus python3-gi pulseaudio pulseaudio-utils
+  xvfb xauth x11-xserver-utils fonts-dejavu-core dbus dbus-x11 python3-dbus python3-gi pulseaudio pulseaudio-utils
   # headless Wayland desktop: compositor, background client, screen-cast portal over PipeWire
   sway swaybg wayland-utils pipewire wireplumber xdg-desktop-portal xdg-desktop-portal-wlr
 )

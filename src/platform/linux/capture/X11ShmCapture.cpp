@@ -4,8 +4,10 @@
 #include "DamagedRows.h"
 #include "PixelLayout.h"
 #include "ShmSegment.h"
+#include "ShrinkChoice.h"
 #include "platform/linux/x11/X11DisplayServices.h"
 #include "platform/linux/x11/XcbConnection.h"
+#include "sensing/BusyScreenPace.h"
 
 #include <sys/socket.h>
 
@@ -83,9 +85,14 @@ struct X11ShmCapture::Session
     PixelLayout layout;
     std::uint8_t rootDepth = 0;
     std::unique_ptr<DamageWatch> damage;
+    std::unique_ptr<ServerScaler> scaler;
     std::unique_ptr<ShmSegment> segment;
     std::optional<ScreenReduction> last;
     MonitorGeometry lastArea;
+    // Whether the segment holds the last frame at full size, rather than shrunk.
+    bool fullFrameHeld = false;
+    BusyScreenPace pace;
+    ShrinkChoice choice;
 
     // Copies rows of the monitor into their places in the segment, all requests sent before the
     // first reply is awaited. False when any of them failed: a monitor reaching past the root's edge,
@@ -110,9 +117,11 @@ struct X11ShmCapture::Session
     }
 };
 
-X11ShmCapture::X11ShmCapture(DisplayId display, Mode mode)
+X11ShmCapture::X11ShmCapture(DisplayId display, Mode mode, std::optional<ServerScale> scale, Pace pace)
     : m_display(display)
     , m_mode(mode)
+    , m_scale(scale)
+    , m_pace(pace)
 {}
 
 X11ShmCapture::~X11ShmCapture() = default;
@@ -187,6 +196,10 @@ std::unique_ptr<X11ShmCapture::Session> X11ShmCapture::connect()
         if (DamageWatch *damage = session->damage.get()) {
             session->x.setEventHandler([damage](const xcb_generic_event_t &event) { damage->handleEvent(event); });
         }
+        // Without RENDER every frame is read at full size.
+        if (m_scale) {
+            session->scaler = ServerScaler::create(x, *screen, *m_scale);
+        }
     }
     m_unavailableReason.reset();
     return session;
@@ -204,17 +217,34 @@ std::optional<ScreenReduction> X11ShmCapture::captureAndReduce()
         s.last.reset();
         return std::nullopt;
     }
-    // Taken on every capture, so that no announcement is left pending.
-    std::vector<RowSpan> rows = s.damage ? s.damage->takeDamage(*area) : std::vector<RowSpan>{};
-    // The segment holds the monitor's last frame: only the rows drawn on since need reading again.
-    const bool frameHeld = s.damage && s.last && sameRectangle(s.lastArea, *area);
-    if (frameHeld && rows.empty()) {
+    const bool figuresHeld = s.damage && s.last && sameRectangle(s.lastArea, *area);
+    // A tick left out keeps the drawing announced for the next one.
+    const bool paced = m_pace == Pace::SlowerWhenBusy && s.scaler;
+    if (paced && figuresHeld && s.pace.skipsTick()) {
         return s.last;
     }
-    if (!frameHeld) {
+    // Taken on every capture, so that no announcement is left pending.
+    std::vector<RowSpan> rows = s.damage ? s.damage->takeDamage(*area) : std::vector<RowSpan>{};
+    int rowsDrawn = 0;
+    for (const RowSpan &span : rows) {
+        rowsDrawn += span.count;
+    }
+    // Most of the monitor drawn on since the last look: shrunk by the server where that is cheaper.
+    // The first frame, and the first after the drawing calms down, are read whole, so a still screen
+    // gets exact figures.
+    const bool mostDrawnOn = figuresHeld && s.scaler && 2 * rowsDrawn > area->height &&
+                             s.scaler->scaledWidth(*area) > 0 && s.scaler->scaledHeight(*area) > 0;
+    const bool shrink = mostDrawnOn && (m_scale->when == ServerScale::When::Always || s.choice.shrinks());
+    s.pace.noteTick(mostDrawnOn);
+    if (figuresHeld && rows.empty()) {
+        return s.last;
+    }
+    // Otherwise the segment holds the monitor's last frame: only the rows drawn on since need reading again.
+    if (!shrink && !(figuresHeld && s.fullFrameHeld)) {
         rows = {{0, area->height}};
     }
     s.last.reset();
+    s.fullFrameHeld = false;
 
     const std::size_t rowBytes = static_cast<std::size_t>(area->width) * 4;
     const std::size_t frameBytes = rowBytes * static_cast<std::size_t>(area->height);
@@ -229,17 +259,32 @@ std::optional<ScreenReduction> X11ShmCapture::captureAndReduce()
             return std::nullopt;
         }
     }
-    if (!s.readRows(*area, rows)) {
-        return std::nullopt;
+    const auto started = std::chrono::steady_clock::now();
+    ImageView frame{s.segment->data() + s.layout.offset, area->width, area->height, static_cast<int>(rowBytes),
+                    s.layout.order};
+    if (shrink && s.scaler->read(*area, *s.segment)) {
+        frame.width = s.scaler->scaledWidth(*area);
+        frame.height = s.scaler->scaledHeight(*area);
+        frame.stride = frame.width * 4;
+        ++m_scaledFramesRead;
+    } else {
+        if (shrink) {
+            rows = {{0, area->height}};
+        }
+        if (!s.readRows(*area, rows)) {
+            return std::nullopt;
+        }
+        for (const RowSpan &span : rows) {
+            m_rowsRead += span.count;
+        }
+        s.fullFrameHeld = true;
     }
     ++m_framesRead;
-    for (const RowSpan &span : rows) {
-        m_rowsRead += span.count;
-    }
-    const ImageView frame{s.segment->data() + s.layout.offset, area->width, area->height, static_cast<int>(rowBytes),
-                          s.layout.order};
     s.last = reduceScreen(frame);
     s.lastArea = *area;
+    if (mostDrawnOn) {
+        s.choice.note(!s.fullFrameHeld, std::chrono::steady_clock::now() - started);
+    }
     m_unavailableReason.reset();
     return s.last;
 }

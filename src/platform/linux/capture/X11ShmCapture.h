@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ServerScaler.h"
 #include "sensing/DisplayId.h"
 #include "sensing/ScreenCapture.h"
 
@@ -12,8 +13,10 @@ namespace lumvex {
 // Captures one RandR monitor of an X11 desktop: its rectangle of the root window, copied by the
 // server into memory shared with us (MIT-SHM), then reduced. By default DAMAGE guides it: while
 // nothing is drawn on the monitor the previous figures are given again, and after a drawing only the
-// rows drawn on are copied into the frame kept from before. The X connections are made on first use,
-// on the thread that captures.
+// rows drawn on are copied into the frame kept from before. When most of the monitor was drawn on (a
+// video, scrolling) and the server was timed to do it cheaper than the plain copy (with a GPU), it
+// shrinks the frame before it is copied, at figures within 0.01 of the exact ones. The X connections
+// are made on first use, on the thread that captures.
 class X11ShmCapture final : public ScreenCapture
 {
 public:
@@ -22,7 +25,18 @@ public:
         EveryTime, // read the whole monitor every time, for comparison
     };
 
-    explicit X11ShmCapture(DisplayId display, Mode mode = Mode::WhenDrawn);
+    // The cheapest shrinking that keeps the figures within bounds on the test images
+    // (bench/sampler-cpu.sh --sweep; point filters and larger factors miss text and fine lines).
+    static constexpr ServerScale kScale{ServerScale::Filter::Box, 4, ServerScale::When::Cheaper};
+
+    enum class Pace {
+        SlowerWhenBusy, // half the rate while the whole screen keeps changing (BusyScreenPace)
+        Full,           // a look on every capture, for comparison
+    };
+
+    // Without `scale` every frame read is read at full size, and the pace is always full.
+    explicit X11ShmCapture(DisplayId display, Mode mode = Mode::WhenDrawn, std::optional<ServerScale> scale = kScale,
+                           Pace pace = Pace::SlowerWhenBusy);
     ~X11ShmCapture() override;
     X11ShmCapture(const X11ShmCapture &) = delete;
     X11ShmCapture &operator=(const X11ShmCapture &) = delete;
@@ -37,6 +51,8 @@ public:
     // that reuse figures read none. Any thread.
     int framesRead() const { return m_framesRead; }
     long rowsRead() const { return m_rowsRead; }
+    // Of those frames, the ones the server shrank; they count no rows.
+    int scaledFramesRead() const { return m_scaledFramesRead; }
 
 private:
     struct Session;
@@ -49,11 +65,14 @@ private:
 
     const DisplayId m_display;
     const Mode m_mode;
+    const std::optional<ServerScale> m_scale;
+    const Pace m_pace;
     std::unique_ptr<Session> m_session;
     std::optional<std::string> m_unavailableReason;
     std::chrono::steady_clock::time_point m_nextAttempt;
     std::atomic<int> m_framesRead = 0;
     std::atomic<long> m_rowsRead = 0;
+    std::atomic<int> m_scaledFramesRead = 0;
 };
 
 } // namespace lumvex

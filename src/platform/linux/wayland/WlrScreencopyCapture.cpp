@@ -3,6 +3,7 @@
 #include "FrameImage.h"
 #include "ShmBuffer.h"
 #include "WaylandConnection.h"
+#include "sensing/BusyScreenPace.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -40,8 +41,14 @@ struct WlrScreencopyCapture::Frame
     std::optional<ShmBuffer::Shape> offered;
     bool yInverted = false;
     State state = State::Describing;
+    // The area the compositor says was drawn on, overlaps counted twice.
+    std::uint64_t drawnPixels = 0;
 
     bool settled() const { return state == State::Ready || state == State::Failed; }
+    bool mostDrawnOn() const
+    {
+        return offered && 2 * drawnPixels > static_cast<std::uint64_t>(offered->width) * offered->height;
+    }
 
     static const zwlr_screencopy_frame_v1_listener kListener;
 };
@@ -57,6 +64,7 @@ struct WlrScreencopyCapture::Session
     std::uint64_t outputChanges = 0;
     std::optional<std::uint32_t> unreadableFormat;
     std::vector<std::uint8_t> scratch;
+    BusyScreenPace pace;
 
     void forgetFrames()
     {
@@ -95,8 +103,11 @@ const zwlr_screencopy_frame_v1_listener WlrScreencopyCapture::Frame::kListener =
     .ready = [](void *data, zwlr_screencopy_frame_v1 *, uint32_t, uint32_t,
                 uint32_t) { static_cast<Frame *>(data)->state = State::Ready; },
     .failed = [](void *data, zwlr_screencopy_frame_v1 *) { static_cast<Frame *>(data)->state = State::Failed; },
-    // The whole frame is reduced again, whatever part changed.
-    .damage = [](void *, zwlr_screencopy_frame_v1 *, uint32_t, uint32_t, uint32_t, uint32_t) {},
+    // The whole frame is reduced again, whatever part changed; how much did sets the pace.
+    .damage =
+        [](void *data, zwlr_screencopy_frame_v1 *, uint32_t, uint32_t, uint32_t width, uint32_t height) {
+            static_cast<Frame *>(data)->drawnPixels += static_cast<std::uint64_t>(width) * height;
+        },
     // A GPU buffer would have to be read back through the CPU anyway; shared memory is that already.
     .linux_dmabuf = [](void *, zwlr_screencopy_frame_v1 *, uint32_t, uint32_t, uint32_t) {},
     .buffer_done = [](void *data, zwlr_screencopy_frame_v1 *) { static_cast<Frame *>(data)->startCopy(); },
@@ -235,8 +246,12 @@ std::optional<ScreenReduction> WlrScreencopyCapture::captureAndReduce()
 
     const bool whenDrawn = m_mode == Mode::WhenDrawn;
     if (s.frame && s.frame->state == Frame::State::Ready) {
+        const bool mostDrawnOn = s.frame->withDamage && s.frame->mostDrawnOn();
         std::optional<ScreenReduction> reduction = reduceReadyFrame();
-        if (whenDrawn) {
+        // While the whole output keeps changing, the next copy is asked for one tick later: a copy
+        // every second tick.
+        s.pace.noteTick(mostDrawnOn);
+        if (whenDrawn && !s.pace.isSettled()) {
             watchForDrawing(output, deadline);
         }
         return reduction;

@@ -1,0 +1,143 @@
+// What figures off by a little do to the brightness the loop writes: replays a simulated day through
+// the real compensation loop twice, once with the exact content figures and once with each figure off
+// by the given amounts (what a frame shrunk by the X server may change), the user's corrections the
+// same in both. Prints the largest and the mean difference of the backlight over the day's ticks.
+// Usage: lumvex_replayed_day [SCENARIO] [LUMINANCE_ERROR] [DARK_ERROR] [BRIGHT_ERROR] [SEED]
+#include "app/simulation/Rng.h"
+#include "app/simulation/Scenarios.h"
+#include "app/simulation/SimulatedUser.h"
+#include "engine/AdjustmentLogger.h"
+#include "engine/CalibrationModel.h"
+#include "engine/CompensationLoop.h"
+#include "engine/DailyStats.h"
+#include "engine/FrontmostAppProvider.h"
+#include "engine/ManualClock.h"
+#include "engine/MemoryDefaults.h"
+#include "output/SimulatedBrightness.h"
+#include "sensing/AmbientLightSensor.h"
+#include "sensing/SampleFilters.h"
+#include "sensing/SimulatedLight.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+using namespace lumvex;
+
+namespace {
+
+constexpr double kTick = 0.1;
+const Timestamp kMidnight = Timestamp::fromUnixSeconds(1740960000.0);
+
+class NoApp final : public FrontmostAppProvider
+{
+public:
+    std::optional<std::string> frontmostAppId() const override { return std::nullopt; }
+};
+
+struct Errors
+{
+    double luminance = 0.0;
+    double dark = 0.0;
+    double bright = 0.0;
+};
+
+// The backlight after every tick. Without `corrections` the simulated user makes them and they are
+// recorded there by tick; with them, they are replayed.
+std::vector<double> replay(const std::vector<sim::Segment> &day, const Errors &errors,
+                           std::map<std::size_t, double> &corrections, bool userActs, std::uint64_t seed)
+{
+    const std::filesystem::path dir = std::filesystem::temp_directory_path() /
+                                      ("lumvex-replayed-day-" + std::to_string(::getpid()) + (userActs ? "a" : "b"));
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+    ManualClock clock(kMidnight);
+    SimulatedBrightness backlight(0.5);
+    sim::SimulatedUser user(sim::SimulatedUser::Taste::random(seed));
+    sim::Rng noise(seed + 17);
+    SampleFilters filters;
+    auto light = std::make_unique<SimulatedLight>(100.0);
+    SimulatedLight &room = *light;
+    AmbientLightSensor ambient(std::move(light));
+    NoApp app;
+    MemoryDefaults defaults;
+    defaults.setBool("autoAdjustEnabled", true);
+    CalibrationModel calibration(dir, clock);
+    DailyStats stats(dir, clock);
+    AdjustmentLogger logger(dir, clock, &app);
+    CompensationLoop loop(CompensationLoop::Collaborators{backlight, calibration, stats, logger, clock, defaults});
+    loop.ambientProvider = [&] { return ambient.read(); };
+    loop.signatureProvider = [&] { return std::optional(filters.smoothedSignature()); };
+
+    std::vector<double> brightness;
+    for (const sim::Segment &s : day) {
+        for (double t = s.start; t < s.end; t += kTick) {
+            clock.set(kMidnight + t);
+            const double progress = s.end > s.start ? (t - s.start) / (s.end - s.start) : 0.0;
+            const double lux = s.luxStart + (s.luxEnd - s.luxStart) * progress;
+            room.setLux(lux);
+            const double L = std::clamp(s.luminance + noise.jitter(s.flicker), 0.0, 1.0);
+            ContentSignature seen = s.signature;
+            seen.pctDark = std::clamp(seen.pctDark + errors.dark, 0.0, 1.0);
+            seen.pctBright = std::clamp(seen.pctBright + errors.bright, 0.0, 1.0);
+            seen.mean = std::clamp(seen.mean + errors.luminance, 0.0, 1.0);
+            filters.apply(std::clamp(L + errors.luminance, 0.0, 1.0), seen);
+            loop.onLuminanceUpdate(filters.L_slow(), filters.L_fast());
+            const std::size_t tick = brightness.size();
+            std::optional<double> chosen;
+            if (userActs) {
+                chosen = user.observe(kTick, backlight.get(), L, lux);
+                if (chosen) {
+                    corrections[tick] = *chosen;
+                }
+            } else if (const auto it = corrections.find(tick); it != corrections.end()) {
+                chosen = it->second;
+            }
+            if (chosen) {
+                backlight.set(*chosen);
+                loop.onManualChange(*chosen, "scroll");
+            }
+            brightness.push_back(backlight.get());
+        }
+    }
+    std::filesystem::remove_all(dir);
+    return brightness;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    const std::string scenario = argc > 1 ? argv[1] : "office";
+    const Errors errors{argc > 2 ? std::atof(argv[2]) : 0.01, argc > 3 ? std::atof(argv[3]) : 0.02,
+                        argc > 4 ? std::atof(argv[4]) : 0.02};
+    const std::uint64_t seed = argc > 5 ? std::strtoull(argv[5], nullptr, 10) : 1;
+    const auto trace = sim::makeScenario(scenario, 1, seed);
+    if (!trace) {
+        std::fprintf(stderr, "lumvex_replayed_day: unknown scenario %s\n", scenario.c_str());
+        return 2;
+    }
+    std::map<std::size_t, double> corrections;
+    const std::vector<double> exact = replay(trace->days.front(), {}, corrections, true, seed);
+    const std::vector<double> off = replay(trace->days.front(), errors, corrections, false, seed);
+    double largest = 0.0;
+    double sum = 0.0;
+    for (std::size_t i = 0; i < exact.size(); ++i) {
+        const double difference = std::abs(exact[i] - off[i]);
+        largest = std::max(largest, difference);
+        sum += difference;
+    }
+    std::printf("%s seed %llu, figures off by %+.4f luminance, %+.4f dark, %+.4f bright: %zu ticks, %zu "
+                "corrections, backlight differs by %.4f at most, %.5f on average\n",
+                scenario.c_str(), static_cast<unsigned long long>(seed), errors.luminance, errors.dark, errors.bright,
+                exact.size(), corrections.size(), largest,
+                exact.empty() ? 0.0 : sum / static_cast<double>(exact.size()));
+    return 0;
+}
