@@ -1,14 +1,19 @@
 #!/usr/bin/python3
 """The real lumvex program in a headless desktop of its own (run by tests/support/run-desktop.sh):
-one instance per user, clean exit on SIGTERM, brightness-key changes learned once, and the desktop's
-own dimming (idle, lock, sleep, wake) never learned. Usage: test_tray_program.py PATH_TO_LUMVEX"""
+one instance per user, clean exit on SIGTERM, brightness-key changes learned once, the desktop's
+own dimming (idle, lock, sleep, wake) never learned, and the menu as a tray host sees it.
+Usage: test_tray_program.py PATH_TO_LUMVEX"""
 
+import ctypes
 import os
 import signal
 import subprocess
 import sys
+import threading
 import time
 import unittest
+
+import dbus
 
 from program_session import LOG, rows, set_panel, wait_for
 
@@ -19,6 +24,58 @@ def control(method, value):
     subprocess.run(["dbus-send", "--session", "--dest=org.lumvex.test.FakeDesktop", "--print-reply",
                     "/org/lumvex/test", "org.lumvex.test.FakeDesktop." + method, "boolean:" + value],
                    check=True, stdout=subprocess.DEVNULL)
+
+
+def hold_alt(down):
+    """Presses or releases the left Alt key in the X server, as a user would."""
+    x11 = ctypes.CDLL("libX11.so.6")
+    xtest = ctypes.CDLL("libXtst.so.6")
+    x11.XOpenDisplay.restype = ctypes.c_void_p
+    display = ctypes.c_void_p(x11.XOpenDisplay(None))
+    xtest.XTestFakeKeyEvent(display, x11.XKeysymToKeycode(display, ctypes.c_ulong(0xffe9)), down, 0)
+    x11.XSync(display, 0)
+    x11.XCloseDisplay(display)
+
+
+def brightness_menu(pid):
+    """The brightness item's menu and the item's unique bus name."""
+    bus = dbus.SessionBus()
+    for name in bus.list_names():
+        if name.startswith("org.kde.StatusNotifierItem-%d-" % pid):
+            item = dbus.Interface(bus.get_object(name, "/StatusNotifierItem"), "org.freedesktop.DBus.Properties")
+            if item.Get("org.kde.StatusNotifierItem", "Id") == "lumvex-brightness":
+                path = item.Get("org.kde.StatusNotifierItem", "Menu")
+                return dbus.Interface(bus.get_object(name, path), "com.canonical.dbusmenu"), bus.get_name_owner(name)
+    raise AssertionError("no brightness item")
+
+
+def entries(menu):
+    """Top-level label -> id of the menu as the host fetches it."""
+    _, layout = menu.GetLayout(0, -1, dbus.Array([], signature="s"))
+    return {str(child[1].get("label", "---")): int(child[0]) for child in layout[2]}
+
+
+class MenuSignals:
+    """The menus' signals on the bus, as text, while the test runs."""
+
+    def __init__(self):
+        self.text = ""
+        self.monitor = subprocess.Popen(["dbus-monitor", "--session", "type='signal',interface='com.canonical.dbusmenu'"],
+                                        stdout=subprocess.PIPE, text=True)
+        threading.Thread(target=self._read, daemon=True).start()
+        time.sleep(0.3)
+
+    def _read(self):
+        for line in self.monitor.stdout:
+            self.text += line
+
+    def from_sender(self, sender, member):
+        return [signal for signal in self.text.split("signal time=")
+                if "sender=%s " % sender in signal and "member=%s\n" % member in signal]
+
+    def stop(self):
+        self.monitor.kill()
+        self.monitor.wait()
 
 
 class TrayProgram(unittest.TestCase):
@@ -78,13 +135,43 @@ class TrayProgram(unittest.TestCase):
         time.sleep(0.8)
         set_panel(700)
         time.sleep(0.8)
-        self.assertEqual(len(rows()), before + 1, "\n".join(rows()))
+        self.assertEqual(len(rows()), before + 1, "reported once")
 
         time.sleep(5.0)  # once the desktop has settled, keys count again
         set_panel(400)
         self.assertTrue(wait_for(lambda: len(rows()) == before + 2))
         self.assertIn(",system_key,0.7000,0.4000,", rows()[-1])
         self.assertEqual(self.stop(), 0)
+
+    def test_an_open_menu_keeps_its_alt_state_and_hears_new_levels(self):
+        menu, sender = brightness_menu(self.program.pid)
+        event = lambda id, name: menu.Event(id, name, dbus.String("", variant_level=1), dbus.UInt32(0))
+        signals = MenuSignals()
+        try:
+            menu.AboutToShow(0)
+            self.assertNotIn("Show Compensation Debug", entries(menu))
+            hold_alt(True)
+            set_panel(700)
+            # A new level is a changed label, sent as such (some hosts read labels from nothing else).
+            self.assertTrue(wait_for(lambda: any("Brightness: 70%" in signal for signal in signals.from_sender(
+                sender, "ItemsPropertiesUpdated"))), signals.text)
+            self.assertNotIn("Show Compensation Debug", entries(menu), "Alt came after the menu opened")
+            self.assertEqual(signals.from_sender(sender, "LayoutUpdated"), [], "the open menu kept its entries")
+            event(0, "closed")
+            menu.AboutToShow(0)
+            hold_alt(False)
+            debug = entries(menu).get("Show Compensation Debug")
+            self.assertIsNotNone(debug, "Alt held when the menu opened")
+            event(debug, "clicked")  # still there after Alt is let go
+            event(0, "closed")
+            menu.AboutToShow(0)
+            self.assertNotIn("Show Compensation Debug", entries(menu))
+            self.assertEqual(entries(menu).get("Automatic Brightness") is not None, True)
+        finally:
+            hold_alt(False)
+            signals.stop()
+        self.assertTrue(wait_for(lambda: "showCompensationDebug=true" in open(
+            os.path.join(os.environ["XDG_CONFIG_HOME"], "lumvex/lumvex.conf")).read()))
 
 
 class CommandLine(unittest.TestCase):
