@@ -1,8 +1,8 @@
 #!/usr/bin/python3
 """The real lumvex program in a headless desktop of its own (run by tests/support/run-desktop.sh):
 one instance per user, clean exit on SIGTERM, brightness-key changes learned once, the desktop's
-own dimming (idle, lock, sleep, wake) never learned, and the menu as a tray host sees it.
-Usage: test_tray_program.py PATH_TO_LUMVEX"""
+own dimming (idle, lock, sleep, wake) never learned, the menu as a tray host sees it, and the wheel
+over each icon of an XEmbed tray. Usage: test_tray_program.py PATH_TO_LUMVEX PATH_TO_XEMBED_TRAY"""
 
 import ctypes
 import os
@@ -15,9 +15,10 @@ import unittest
 
 import dbus
 
-from program_session import LOG, rows, set_panel, wait_for
+from program_session import LOG, panel, rows, set_panel, wait_for
 
 LUMVEX = sys.argv.pop(1) if len(sys.argv) > 1 else "lumvex"
+XEMBED_TRAY = sys.argv.pop(1) if len(sys.argv) > 1 else "lumvex-xembed-tray"
 
 
 def control(method, value):
@@ -172,6 +173,40 @@ class TrayProgram(unittest.TestCase):
             signals.stop()
         self.assertTrue(wait_for(lambda: "showCompensationDebug=true" in open(
             os.path.join(os.environ["XDG_CONFIG_HOME"], "lumvex/lumvex.conf")).read()))
+
+
+def volume_percent():
+    text = subprocess.run(["pactl", "get-sink-volume", "@DEFAULT_SINK@"], capture_output=True, text=True).stdout
+    return int(text.split("/")[1].strip().rstrip("%"))
+
+
+class XEmbedTray(unittest.TestCase):
+    def test_each_icon_takes_only_its_own_wheel(self):
+        # No StatusNotifierWatcher on this bus: the items fall back to XEmbed icons.
+        tray = subprocess.Popen([XEMBED_TRAY], stdin=subprocess.PIPE, stdout=subprocess.PIPE, text=True)
+        set_panel(500)
+        program = subprocess.Popen([LUMVEX], stderr=subprocess.DEVNULL)
+        try:
+            self.assertEqual([tray.stdout.readline(), tray.stdout.readline()], ["docked 0\n", "docked 1\n"])
+            time.sleep(0.5)
+
+            def wheel(icon, notches):
+                tray.stdin.write("wheel %d %d\n" % (icon, notches))
+                tray.stdin.flush()
+                self.assertEqual(tray.stdout.readline(), "ok\n")
+
+            volume = volume_percent()
+            wheel(1, 1)  # a notch down over the volume icon
+            self.assertTrue(wait_for(lambda: volume_percent() == volume - 5), volume_percent())
+            wheel(0, -1)  # a notch up over the brightness icon
+            self.assertTrue(wait_for(lambda: panel() == 550), panel())
+            time.sleep(0.3)
+            self.assertEqual(volume_percent(), volume - 5)
+        finally:
+            program.terminate()
+            program.wait(timeout=10)
+            tray.stdin.close()
+            tray.wait(timeout=5)
 
 
 class CommandLine(unittest.TestCase):
