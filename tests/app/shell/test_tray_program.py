@@ -83,7 +83,11 @@ class TrayProgram(unittest.TestCase):
     def setUp(self):
         set_panel(500)
         self.program = subprocess.Popen([LUMVEX], stderr=subprocess.PIPE, text=True)
-        self.assertTrue(wait_for(lambda: os.path.exists(LOG)), "the program did not start")
+        # The log stays from earlier tests: the program has started when both items are on the bus.
+        items = lambda: [name for name in dbus.SessionBus().list_names()
+                         if name.startswith("org.kde.StatusNotifierItem-%d-" % self.program.pid)]
+        self.assertTrue(wait_for(lambda: os.path.exists(LOG) and len(items()) == 2, seconds=10),
+                        "the program did not start")
         time.sleep(0.6)  # a couple of polls
 
     def tearDown(self):
