@@ -20,6 +20,8 @@ packages=(
   xvfb xauth x11-xserver-utils fonts-dejavu-core dbus dbus-x11 python3-dbus python3-gi pulseaudio pulseaudio-utils
   # headless Wayland desktop: compositor, background client, screen-cast portal over PipeWire
   sway swaybg wayland-utils pipewire wireplumber xdg-desktop-portal xdg-desktop-portal-wlr
+  # a tray host on sway for the tray tests
+  waybar
 )
 
 missing=()

@@ -13,26 +13,95 @@ QString dbusmenuLabel(const std::string &label)
     return QString::fromStdString(label).replace(QLatin1Char('_'), QStringLiteral("__"));
 }
 
+bool sameStructure(const MenuEntry &a, const MenuEntry &b)
+{
+    if (a.id != b.id || a.kind != b.kind || a.children.size() != b.children.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < a.children.size(); ++i) {
+        if (!sameStructure(a.children[i], b.children[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// What changed between two menus of the same structure, as ItemsPropertiesUpdated tells it.
+void collectChanges(const MenuEntry &before, const MenuEntry &after, DBusMenuItemPropertiesList &updated,
+                    QList<DBusMenuItemKeys> &removed)
+{
+    if (after.id != 0) {
+        const QVariantMap old = DBusMenuExporter::properties(before);
+        const QVariantMap now = DBusMenuExporter::properties(after);
+        QVariantMap changed;
+        for (auto it = now.constBegin(); it != now.constEnd(); ++it) {
+            if (old.value(it.key()) != it.value()) {
+                changed.insert(it.key(), it.value());
+            }
+        }
+        QStringList gone;
+        for (auto it = old.constBegin(); it != old.constEnd(); ++it) {
+            if (!now.contains(it.key())) {
+                gone.append(it.key());
+            }
+        }
+        if (!changed.isEmpty()) {
+            updated.append({after.id, changed});
+        }
+        if (!gone.isEmpty()) {
+            removed.append({after.id, gone});
+        }
+    }
+    for (std::size_t i = 0; i < after.children.size(); ++i) {
+        collectChanges(before.children[i], after.children[i], updated, removed);
+    }
+}
+
 } // namespace
 
-DBusMenuExporter::DBusMenuExporter(std::function<MenuEntry()> menuProvider, QObject *parent)
+DBusMenuExporter::DBusMenuExporter(std::function<MenuEntry(bool alternate)> menuProvider,
+                                   std::function<bool()> alternateProvider, QObject *parent)
     : QObject(parent)
     , m_menuProvider(std::move(menuProvider))
+    , m_alternateProvider(std::move(alternateProvider))
 {
     registerDBusTypes();
-    m_menu = m_menuProvider ? m_menuProvider() : MenuEntry{};
+    m_menu = build();
+}
+
+MenuEntry DBusMenuExporter::build() const
+{
+    if (!m_menuProvider) {
+        return {};
+    }
+    return m_menuProvider(m_shown ? m_heldAlternate : (m_alternateProvider && m_alternateProvider()));
+}
+
+void DBusMenuExporter::beginShowing()
+{
+    m_heldAlternate = m_alternateProvider && m_alternateProvider();
+    m_shown = true;
 }
 
 bool DBusMenuExporter::refresh()
 {
-    MenuEntry fresh = m_menuProvider ? m_menuProvider() : MenuEntry{};
-    const bool changed = !fresh.sameContent(m_menu);
-    m_menu = std::move(fresh);
-    if (changed) {
-        ++m_revision;
+    MenuEntry fresh = build();
+    if (fresh.sameContent(m_menu)) {
+        m_menu = std::move(fresh);
+        return false;
+    }
+    ++m_revision;
+    if (sameStructure(fresh, m_menu)) {
+        DBusMenuItemPropertiesList updated;
+        QList<DBusMenuItemKeys> removed;
+        collectChanges(m_menu, fresh, updated, removed);
+        m_menu = std::move(fresh);
+        Q_EMIT ItemsPropertiesUpdated(updated, removed);
+    } else {
+        m_menu = std::move(fresh);
         Q_EMIT LayoutUpdated(m_revision, 0);
     }
-    return changed;
+    return true;
 }
 
 QVariantMap DBusMenuExporter::properties(const MenuEntry &entry, const QStringList &names)
@@ -93,11 +162,8 @@ uint DBusMenuExporter::GetLayout(int parentId, int recursionDepth, const QString
                                  DBusMenuLayoutItem &result)
 {
     if (parentId == 0) {
-        const MenuEntry fresh = m_menuProvider ? m_menuProvider() : MenuEntry{};
-        if (!fresh.sameContent(m_menu)) {
-            ++m_revision;
-        }
-        m_menu = fresh;
+        // Hosts that asked for some properties only keep the rest from the signals.
+        refresh();
     }
     const MenuEntry *parent = m_menu.find(parentId);
     if (parent == nullptr) {
@@ -160,8 +226,12 @@ bool DBusMenuExporter::handleEvent(int id, const QString &eventId)
     }
     if (eventId == QLatin1String("clicked")) {
         QTimer::singleShot(0, this, [this, id] { activate(id); });
-    } else if (eventId == QLatin1String("opened") && id == 0) {
-        // Some hosts only say that the menu opened; the menu they show is then the one they fetched.
+    } else if (eventId == QLatin1String("opened") && id == 0 && !m_shown) {
+        // Hosts that show their copy without AboutToShow: its form is held from here.
+        beginShowing();
+        refresh();
+    } else if (eventId == QLatin1String("closed") && id == 0) {
+        m_shown = false;
     }
     return true;
 }
@@ -183,6 +253,7 @@ void DBusMenuExporter::activate(int id)
 bool DBusMenuExporter::AboutToShow(int id)
 {
     if (id == 0) {
+        beginShowing();
         return refresh();
     }
     return false;

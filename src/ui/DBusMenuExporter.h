@@ -12,9 +12,15 @@
 namespace lumvex {
 
 // A status menu as com.canonical.dbusmenu. The menu is rebuilt from `menuProvider` whenever a host is
-// about to show it or fetches the root layout, so it always tells the state of that moment; a changed
-// menu gets a new revision and a LayoutUpdated signal. Clicks run the action of the entry with that id
-// in the latest menu, after the reply has gone out.
+// about to show it, fetches the root layout or the owner refreshes it, so it always tells the state of
+// that moment. Hosts that keep a copy hear of every change: changed labels and states through
+// ItemsPropertiesUpdated (some hosts read them from nowhere else), a changed structure through
+// LayoutUpdated with a new revision. Clicks run the action of the entry with that id in the latest menu,
+// after the reply has gone out.
+//
+// The menu has a plain and an alternate form (the Alt key's entries). Which one is read from
+// `alternateProvider` when a host starts showing the menu (AboutToShow or "opened" on the root) and held
+// until it says "closed", so that entries never vanish from an open menu.
 class DBusMenuExporter : public QObject, protected QDBusContext
 {
     Q_OBJECT
@@ -25,10 +31,13 @@ class DBusMenuExporter : public QObject, protected QDBusContext
     Q_PROPERTY(QStringList IconThemePath READ iconThemePath)
 
 public:
-    explicit DBusMenuExporter(std::function<MenuEntry()> menuProvider, QObject *parent = nullptr);
+    DBusMenuExporter(std::function<MenuEntry(bool alternate)> menuProvider, std::function<bool()> alternateProvider,
+                     QObject *parent = nullptr);
 
-    // Rebuilds the menu; true (and LayoutUpdated) when it differs from the last one.
+    // Rebuilds the menu; true (and a signal) when it differs from the last one.
     bool refresh();
+    // Whether a host shows the menu now, between its opening and its "closed".
+    bool isShown() const { return m_shown; }
 
     const MenuEntry &menu() const { return m_menu; }
     uint revision() const { return m_revision; }
@@ -65,10 +74,15 @@ private:
     // Whether the event is for an entry of the menu; clicks are carried out later.
     bool handleEvent(int id, const QString &eventId);
     void activate(int id);
+    void beginShowing();
+    MenuEntry build() const;
 
-    std::function<MenuEntry()> m_menuProvider;
+    std::function<MenuEntry(bool alternate)> m_menuProvider;
+    std::function<bool()> m_alternateProvider;
     MenuEntry m_menu;
     uint m_revision = 1;
+    bool m_shown = false;
+    bool m_heldAlternate = false;
 };
 
 } // namespace lumvex

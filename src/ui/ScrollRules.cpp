@@ -2,41 +2,46 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cstdlib>
 #include <string>
 
 namespace lumvex::scrollRules {
 
-double notches(int delta)
+HostScroll hostForCommandLine(std::string_view commandLine)
 {
-    if (std::abs(delta) >= kEighthsThreshold) {
-        return delta / 120.0;
+    const std::string_view program = commandLine.substr(0, commandLine.find_first_of(std::string_view("\0 ", 2)));
+    const std::size_t slash = program.rfind('/');
+    const std::string_view name = slash == std::string_view::npos ? program : program.substr(slash + 1);
+    if (name == "plasmashell" || name == "kded5" || name == "kded6") {
+        return {120, true, true};
     }
-    return delta;
-}
-
-HostConvention conventionForCommandLine(std::string_view commandLine)
-{
+    if (name == "gnome-shell") {
+        return {1, false, true};
+    }
+    if (name == "waybar") {
+        return {2, false, true};
+    }
     // xfce4-panel runs the status tray inside the panel or in its plugin wrapper
     // (/usr/lib/x86_64-linux-gnu/xfce4/panel/wrapper-2.0 ... systray ...).
-    if (commandLine.find("xfce4-panel") != std::string_view::npos ||
-        commandLine.find("xfce4/panel/wrapper") != std::string_view::npos) {
-        return HostConvention::upNegative;
+    if (name == "xfce4-panel" || program.find("xfce4/panel/wrapper") != std::string_view::npos) {
+        return {1, false, true};
     }
-    return HostConvention::upPositive;
+    return kUnknownHost;
 }
 
-double viewDelta(int delta, HostConvention convention, bool invert)
+double viewDelta(int delta, HostScroll host, bool invert)
 {
-    double up = notches(delta);
-    if (convention == HostConvention::upNegative) {
+    if (delta == 0 || host.unitsPerNotch <= 0) {
+        return 0.0;
+    }
+    double up = static_cast<double>(delta) / host.unitsPerNotch;
+    if (!host.upPositive) {
         up = -up;
     }
-    if (invert) {
+    if (invert && !host.known) {
         up = -up;
     }
     // Wheel up raises the level: a negative raw delta.
-    return up == 0.0 ? 0.0 : -up * kRawUnitsPerNotch;
+    return -up * kRawUnitsPerNotch;
 }
 
 bool isVertical(std::string_view orientation)

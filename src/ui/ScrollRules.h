@@ -11,24 +11,30 @@ namespace scrollRules {
 
 // Raw units of one notch.
 inline constexpr double kRawUnitsPerNotch = 10.0;
-// Hosts that send 120ths of a notch send at least half a notch at a time.
-inline constexpr int kEighthsThreshold = 60;
 
-// Which way a host counts: Qt-based hosts (Plasma, most others) send positive deltas for wheel up;
-// xfce4-panel sends -1 for wheel up.
-enum class HostConvention { upPositive, upNegative };
+// How a host counts: what it sends for one wheel notch, and whether wheel up is positive. Hosts send
+// fractions of that for touchpads and high-resolution wheels.
+struct HostScroll
+{
+    int unitsPerNotch = 120;
+    bool upPositive = true;
+    // A host we measured; the user's invert setting is for the others.
+    bool known = false;
 
-// Notches for a delta: |delta| >= 60 counts in 120ths of a notch, anything smaller in whole notches.
-// Signed as the host sent it.
-double notches(int delta);
+    bool operator==(const HostScroll &) const = default;
+};
 
-// The convention of a host by its process's command line (arguments separated by NUL or spaces):
-// xfce4-panel and its plugin wrappers count up negative; anyone else up positive.
-HostConvention conventionForCommandLine(std::string_view commandLine);
+// Hosts we do not know: 120ths of a notch, up positive, as the protocol began (and as Qt's wheel events).
+inline constexpr HostScroll kUnknownHost{120, true, false};
 
-// The raw view delta for a host's vertical Scroll: wheel up negative, 10 units a notch. `invert` is the
-// user's setting "invertScroll" and flips the result.
-double viewDelta(int delta, HostConvention convention, bool invert);
+// The host by its process's command line (arguments separated by NUL or spaces), by the program's
+// name: plasmashell and kded (Plasma's watcher) 120ths up positive, gnome-shell notches up negative,
+// waybar half notches up negative, xfce4-panel (and its plugin wrapper) notches up negative.
+HostScroll hostForCommandLine(std::string_view commandLine);
+
+// The raw view delta for a host's vertical Scroll: wheel up negative, 10 units a notch, a delta under a
+// notch a fraction of it. `invert` is the user's setting "invertScroll", which flips unknown hosts only.
+double viewDelta(int delta, HostScroll host, bool invert);
 
 // Whether a Scroll orientation is the vertical one ("vertical", any case).
 bool isVertical(std::string_view orientation);

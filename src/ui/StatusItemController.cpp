@@ -35,9 +35,13 @@ StatusItemController::StatusItemController(BrightnessController &brightness, Def
     , m_brightness(brightness)
     , m_defaults(defaults)
 {
-    optionKeyProvider = [] {
-        return qobject_cast<QGuiApplication *>(QCoreApplication::instance()) != nullptr &&
-               QGuiApplication::queryKeyboardModifiers().testFlag(Qt::AltModifier);
+    optionKeyProvider = []() -> std::optional<bool> {
+        // Only the X server tells anyone the keyboard's state.
+        if (qobject_cast<QGuiApplication *>(QCoreApplication::instance()) == nullptr ||
+            QGuiApplication::platformName() != QLatin1String("xcb")) {
+            return std::nullopt;
+        }
+        return QGuiApplication::queryKeyboardModifiers().testFlag(Qt::AltModifier);
     };
     openUrl = [](const QUrl &url) { QDesktopServices::openUrl(url); };
     onQuit = [] { QCoreApplication::quit(); };
@@ -60,37 +64,20 @@ StatusItemController::StatusItemController(BrightnessController &brightness, Def
     };
     m_brightnessItem = std::make_unique<TrayItem>(
         m_brightnessView, TrayItem::Identity{"lumvex-brightness", "Brightness"},
-        [self] { return self ? self->buildMenu(MenuOrigin::brightness) : MenuEntry{}; }, m_defaults);
+        [self](bool optionKey) { return self ? self->buildMenu(MenuOrigin::brightness, optionKey) : MenuEntry{}; },
+        m_defaults);
     forwardHostPosition(*m_brightnessItem);
-    watchOptionKey();
 }
 
 void StatusItemController::forwardHostPosition(TrayItem &item)
 {
     const QPointer<StatusItemController> self(this);
+    item.optionKeyDown = [self] { return self && self->optionKeyDown(); };
     item.onHostPosition = [self](int x, int y) {
         if (self && self->onHostClickPosition) {
             self->onHostClickPosition(x, y);
         }
     };
-}
-
-void StatusItemController::watchOptionKey()
-{
-    m_optionKeyWatch = new QTimer(this);
-    m_optionKeyWatch->setInterval(kOptionKeyWatchMilliseconds);
-    connect(m_optionKeyWatch, &QTimer::timeout, this, [this] {
-        // Only hosts that keep a copy of the menu need this; the fallback builds its menu on the click.
-        if (!m_brightnessItem->usesStatusNotifier()) {
-            return;
-        }
-        const bool down = optionKeyDown();
-        if (down != m_optionKeyWasDown) {
-            m_optionKeyWasDown = down;
-            refreshMenus();
-        }
-    });
-    m_optionKeyWatch->start();
 }
 
 StatusItemController::~StatusItemController() = default;
@@ -151,7 +138,8 @@ void StatusItemController::addVolumeItem()
     };
     m_volumeItem = std::make_unique<TrayItem>(
         *m_volumeView, TrayItem::Identity{"lumvex-volume", "Volume"},
-        [self] { return self ? self->buildMenu(MenuOrigin::volume) : MenuEntry{}; }, m_defaults);
+        [self](bool optionKey) { return self ? self->buildMenu(MenuOrigin::volume, optionKey) : MenuEntry{}; },
+        m_defaults);
     forwardHostPosition(*m_volumeItem);
     // SNI hosts keep the right click for the menu: the volume applets' middle click mutes.
     m_volumeItem->onSecondaryActivate = [self] {
@@ -263,7 +251,12 @@ void StatusItemController::refreshMenus()
 
 bool StatusItemController::optionKeyDown() const
 {
-    return optionKeyProvider && optionKeyProvider();
+    return optionKeyProvider && optionKeyProvider().value_or(false);
+}
+
+bool StatusItemController::optionKeyReadable() const
+{
+    return optionKeyProvider && optionKeyProvider().has_value();
 }
 
 bool StatusItemController::showCompensationDebug() const

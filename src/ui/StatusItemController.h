@@ -6,7 +6,6 @@
 #include "sensing/DisplayId.h"
 
 #include <QObject>
-#include <QTimer>
 #include <QUrl>
 
 #include <functional>
@@ -77,6 +76,9 @@ public:
         resetEverythingId,
         // Icon Style submenu: + the style's index in iconStyle::allCases.
         iconStyleFirstId = 140,
+        // Where the Option key cannot be read, its entries sit in a submenu at the end.
+        advancedSeparatorId = 160,
+        advancedId,
     };
 
     StatusItemController(BrightnessController &brightness, Defaults &defaults, QObject *parent = nullptr);
@@ -100,12 +102,9 @@ public:
     std::function<void()> onCheckForUpdates;
     // A problem with screen capture, shown as the first status line when set and not empty.
     std::function<std::optional<std::string>()> captureProblemProvider;
-    // Whether the Option key (Alt) is held; defaults to the keyboard state the display server reports.
-    std::function<bool()> optionKeyProvider;
-    // How often the Option key is looked at while hosts hold a copy of the menu, so that the copy they
-    // show on a click already has the Alt entries (a GTK host that gets a longer menu after showing it
-    // shows it cramped, with scroll arrows).
-    static constexpr int kOptionKeyWatchMilliseconds = 200;
+    // Whether the Option key (Alt) is held, or nothing where it cannot be read (Wayland: a program without
+    // focus never sees modifiers); defaults to the keyboard state the X server reports.
+    std::function<std::optional<bool>()> optionKeyProvider;
 
     // Opens a folder in the file manager; defaults to QDesktopServices::openUrl.
     std::function<void(const QUrl &)> openUrl;
@@ -116,8 +115,10 @@ public:
     // display the user is looking at.
     std::function<void(int x, int y)> onHostClickPosition;
 
-    // The menu for a click on the item of that origin, and showing it.
+    // The menu for a click on the item of that origin, with the Option key as it is now or as given, and
+    // showing it.
     MenuEntry buildMenu(MenuOrigin origin);
+    MenuEntry buildMenu(MenuOrigin origin, bool optionKey);
     void presentMenu(MenuOrigin origin);
     std::string brightnessLabel() const;
     static std::string volumeLabel(VolumeControl &volume);
@@ -155,8 +156,8 @@ private:
     DisplayId targetDisplay() const;
     bool isBuiltIn(DisplayId display) const;
     bool optionKeyDown() const;
+    bool optionKeyReadable() const;
     bool showCompensationDebug() const;
-    void watchOptionKey();
 
     BrightnessController &m_brightness;
     Defaults &m_defaults;
@@ -176,8 +177,6 @@ private:
     RecordingSwitch *m_recorder = nullptr;
     LoginItemControl *m_loginItem = nullptr;
     DisplayKind m_displayKind = DisplayKind::builtIn;
-    QTimer *m_optionKeyWatch = nullptr;
-    bool m_optionKeyWasDown = false;
 };
 
 } // namespace lumvex

@@ -13,6 +13,8 @@
 
 #include <QPointer>
 
+#include <iterator>
+
 namespace lumvex {
 
 namespace {
@@ -23,6 +25,11 @@ const char *const kEllipsis = "\u2026";
 } // namespace
 
 MenuEntry StatusItemController::buildMenu(MenuOrigin origin)
+{
+    return buildMenu(origin, optionKeyDown());
+}
+
+MenuEntry StatusItemController::buildMenu(MenuOrigin origin, bool optionKey)
 {
     const QPointer<StatusItemController> self(this);
     // Actions hold the controller weakly: a host may click an entry of a menu built long ago.
@@ -61,23 +68,30 @@ MenuEntry StatusItemController::buildMenu(MenuOrigin origin)
     }
     items.push_back(MenuEntry::separator(statusSeparatorId));
 
-    MenuEntry autoAdjust = MenuEntry::check(autoAdjustId, "Quillon Lumvex", m_loop != nullptr && m_loop->enabled(),
-                                            act(&StatusItemController::toggleAuto));
+    MenuEntry autoAdjust =
+        MenuEntry::check(autoAdjustId, "Automatic Brightness", m_loop != nullptr && m_loop->enabled(),
+                         act(&StatusItemController::toggleAuto));
     autoAdjust.toolTip = "Auto-brightness \u2014 normalizes light across content";
     items.push_back(std::move(autoAdjust));
 
-    if (optionKeyDown()) {
-        items.push_back(MenuEntry::check(debugId, "Show Compensation Debug", showCompensationDebug(),
-                                         act(&StatusItemController::toggleDebug)));
-        items.push_back(MenuEntry::submenu(calibrationId, std::string("Calibration") + kEllipsis,
-                                           buildCalibrationSubmenu().children));
+    // The Option key's entries: here when it is held, in "Advanced" at the end where it cannot be read.
+    const bool advanced = !optionKeyReadable();
+    std::vector<MenuEntry> diagnostics;
+    if (optionKey || advanced) {
+        diagnostics.push_back(MenuEntry::check(debugId, "Show Compensation Debug", showCompensationDebug(),
+                                               act(&StatusItemController::toggleDebug)));
+        diagnostics.push_back(MenuEntry::submenu(calibrationId, std::string("Calibration") + kEllipsis,
+                                                 buildCalibrationSubmenu().children));
     }
-    if (optionKeyDown() && m_recorder != nullptr) {
-        items.push_back(MenuEntry::separator(recordingSeparatorId));
-        items.push_back(MenuEntry::check(recordId, "Record Brightness Data", m_recorder->isRecording(),
-                                         act(&StatusItemController::toggleRecording)));
-        items.push_back(
+    if ((optionKey || advanced) && m_recorder != nullptr) {
+        diagnostics.push_back(MenuEntry::separator(recordingSeparatorId));
+        diagnostics.push_back(MenuEntry::check(recordId, "Record Brightness Data", m_recorder->isRecording(),
+                                               act(&StatusItemController::toggleRecording)));
+        diagnostics.push_back(
             MenuEntry::item(revealId, "Reveal Data in File Manager", act(&StatusItemController::revealData)));
+    }
+    if (!advanced) {
+        std::move(diagnostics.begin(), diagnostics.end(), std::back_inserter(items));
     }
     items.push_back(MenuEntry::separator(styleSeparatorId));
 
@@ -108,6 +122,10 @@ MenuEntry StatusItemController::buildMenu(MenuOrigin origin)
     });
     quit.shortcut = "q";
     items.push_back(std::move(quit));
+    if (advanced) {
+        items.push_back(MenuEntry::separator(advancedSeparatorId));
+        items.push_back(MenuEntry::submenu(advancedId, "Advanced", std::move(diagnostics)));
+    }
     return menu;
 }
 

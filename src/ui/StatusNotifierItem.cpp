@@ -47,12 +47,16 @@ QDBusObjectPath StatusNotifierItem::menu() const
 
 void StatusNotifierItem::ContextMenu(int x, int y)
 {
-    m_owner.hostActivate(x, y);
+    Activate(x, y);
 }
 
 void StatusNotifierItem::Activate(int x, int y)
 {
     m_owner.hostActivate(x, y);
+    // A menu of our own would be a toplevel window in the middle of a Wayland screen: the host's it is.
+    if (calledFromDBus()) {
+        sendErrorReply(QDBusError::UnknownMethod, QStringLiteral("The item is a menu"));
+    }
 }
 
 void StatusNotifierItem::SecondaryActivate(int, int)

@@ -11,7 +11,9 @@ namespace lumvex {
 class TrayItem;
 
 // The org.kde.StatusNotifierItem object of one tray item, at /StatusNotifierItem on the item's own
-// connection. Properties come from the tray item; calls go back to it.
+// connection. Properties come from the tray item; calls go back to it. Every property a host may read is
+// there, empty where unused (a missing one is an error on the host's side). The item is a menu: Activate
+// and ContextMenu answer UnknownMethod, on which hosts that call them show the exported menu instead.
 class StatusNotifierItem : public QObject, protected QDBusContext
 {
     Q_OBJECT
@@ -23,12 +25,14 @@ class StatusNotifierItem : public QObject, protected QDBusContext
     Q_PROPERTY(int WindowId READ windowId)
     Q_PROPERTY(QString IconThemePath READ iconThemePath)
     Q_PROPERTY(QString IconName READ iconName)
+    Q_PROPERTY(QString IconAccessibleDesc READ title)
     Q_PROPERTY(QList<lumvex::SniIconPixmap> IconPixmap READ iconPixmap)
     Q_PROPERTY(QString OverlayIconName READ overlayIconName)
     Q_PROPERTY(QList<lumvex::SniIconPixmap> OverlayIconPixmap READ overlayIconPixmap)
     Q_PROPERTY(QString AttentionIconName READ attentionIconName)
     Q_PROPERTY(QList<lumvex::SniIconPixmap> AttentionIconPixmap READ attentionIconPixmap)
     Q_PROPERTY(QString AttentionMovieName READ attentionMovieName)
+    Q_PROPERTY(QString AttentionAccessibleDesc READ attentionAccessibleDesc)
     Q_PROPERTY(lumvex::SniToolTip ToolTip READ toolTip)
     Q_PROPERTY(bool ItemIsMenu READ itemIsMenu)
     Q_PROPERTY(QDBusObjectPath Menu READ menu)
@@ -49,6 +53,7 @@ public:
     QString attentionIconName() const { return {}; }
     SniIconPixmapList attentionIconPixmap() const { return {}; }
     QString attentionMovieName() const { return {}; }
+    QString attentionAccessibleDesc() const { return {}; }
     SniToolTip toolTip() const;
     bool itemIsMenu() const { return true; }
     QDBusObjectPath menu() const;

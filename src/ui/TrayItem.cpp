@@ -80,7 +80,7 @@ const std::vector<int> &TrayItem::pixmapSizes()
     return sizes;
 }
 
-TrayItem::TrayItem(ScrollableStatusView &view, Identity identity, std::function<MenuEntry()> menuProvider,
+TrayItem::TrayItem(ScrollableStatusView &view, Identity identity, std::function<MenuEntry(bool optionKey)> menuProvider,
                    Defaults &defaults, QObject *parent)
     : QObject(parent)
     , m_view(view)
@@ -143,7 +143,8 @@ void TrayItem::startStatusNotifier()
         return;
     }
     m_sni = new StatusNotifierItem(*this);
-    m_menuExporter = new DBusMenuExporter(m_menuProvider, this);
+    m_menuExporter = new DBusMenuExporter(
+        m_menuProvider, [this] { return optionKeyDown && optionKeyDown(); }, this);
     const auto exportAll =
         QDBusConnection::ExportAllSlots | QDBusConnection::ExportAllSignals | QDBusConnection::ExportAllProperties;
     if (!m_connection.registerObject(QStringLiteral("/StatusNotifierItem"), m_sni, exportAll) ||
@@ -202,14 +203,13 @@ void TrayItem::startFallback()
             break;
         }
     });
-    qApp->installEventFilter(this);
+    m_fallback->installEventFilter(this);
     m_fallback->show();
 }
 
 void TrayItem::stopFallback()
 {
     if (m_fallback) {
-        qApp->removeEventFilter(this);
         m_fallback->hide();
         m_fallback.reset();
     }
@@ -217,20 +217,13 @@ void TrayItem::stopFallback()
 
 bool TrayItem::eventFilter(QObject *watched, QEvent *event)
 {
-    // The XEmbed tray icon is a private widget of Qt's; its wheel events are ours to take.
-    if (event->type() == QEvent::Wheel && m_fallback &&
-        qstrcmp(watched->metaObject()->className(), "QSystemTrayIconSys") == 0) {
-        auto *widget = qobject_cast<QWidget *>(watched);
-        const QRect global = widget ? QRect(widget->mapToGlobal(QPoint(0, 0)), widget->size()) : QRect();
-        if (!widget || global == m_fallback->geometry() || m_fallback->geometry().isEmpty()) {
-            const auto *wheel = static_cast<QWheelEvent *>(event);
-            const int delta = wheel->angleDelta().y();
-            if (delta != 0) {
-                m_view.scrollWheel(
-                    scrollRules::viewDelta(delta, scrollRules::HostConvention::upPositive, invertScroll()));
-            }
-            return true;
+    // Qt's XEmbed icon hands its wheel events to its own QSystemTrayIcon, so each item sees only its own.
+    if (event->type() == QEvent::Wheel && m_fallback && watched == m_fallback.get()) {
+        const int delta = static_cast<QWheelEvent *>(event)->angleDelta().y();
+        if (delta != 0) {
+            m_view.scrollWheel(scrollRules::viewDelta(delta, scrollRules::kUnknownHost, invertScroll()));
         }
+        return true;
     }
     return QObject::eventFilter(watched, event);
 }
@@ -283,7 +276,7 @@ void TrayItem::hostScroll(int delta, const QString &orientation, const QString &
     if (!scrollRules::isVertical(orientation.toStdString())) {
         return;
     }
-    m_view.scrollWheel(scrollRules::viewDelta(delta, conventionOf(sender), invertScroll()));
+    m_view.scrollWheel(scrollRules::viewDelta(delta, scrollHostOf(sender), invertScroll()));
 }
 
 void TrayItem::hostActivate(int x, int y)
@@ -296,7 +289,6 @@ void TrayItem::hostActivate(int x, int y)
     } else {
         m_lastActivation.reset();
     }
-    m_view.mouseDown();
 }
 
 void TrayItem::hostSecondaryActivate()
@@ -306,24 +298,35 @@ void TrayItem::hostSecondaryActivate()
     }
 }
 
-scrollRules::HostConvention TrayItem::conventionOf(const QString &sender)
+scrollRules::HostScroll TrayItem::scrollHostOf(const QString &sender)
 {
-    if (hostConvention) {
-        return hostConvention(sender);
+    if (scrollHost) {
+        return scrollHost(sender);
     }
-    if (sender.isEmpty() || !m_connection.isConnected() || m_connection.interface() == nullptr) {
-        return scrollRules::HostConvention::upPositive;
+    // The caller is the host; where it is no host we know (a watcher of its own process calling for
+    // it, a wrapper), the process owning the watcher tells the desktop.
+    const scrollRules::HostScroll caller = scrollHostOfService(sender);
+    return caller.known ? caller : scrollHostOfService(kWatcherService);
+}
+
+scrollRules::HostScroll TrayItem::scrollHostOfService(const QString &service)
+{
+    if (service.isEmpty() || !m_connection.isConnected() || m_connection.interface() == nullptr) {
+        return scrollRules::kUnknownHost;
     }
-    const auto known = m_conventions.constFind(sender);
-    if (known != m_conventions.constEnd()) {
+    // The watcher's owner can change; its answer is asked for every time, callers' are kept.
+    const bool cache = service != kWatcherService;
+    const auto known = m_scrollHosts.constFind(service);
+    if (cache && known != m_scrollHosts.constEnd()) {
         return *known;
     }
-    const QDBusReply<uint> pid = m_connection.interface()->servicePid(sender);
-    const scrollRules::HostConvention convention =
-        pid.isValid() ? scrollRules::conventionForCommandLine(commandLineOfProcess(pid.value()))
-                      : scrollRules::HostConvention::upPositive;
-    m_conventions.insert(sender, convention);
-    return convention;
+    const QDBusReply<uint> pid = m_connection.interface()->servicePid(service);
+    const scrollRules::HostScroll host =
+        pid.isValid() ? scrollRules::hostForCommandLine(commandLineOfProcess(pid.value())) : scrollRules::kUnknownHost;
+    if (cache) {
+        m_scrollHosts.insert(service, host);
+    }
+    return host;
 }
 
 bool TrayItem::invertScroll() const

@@ -32,9 +32,11 @@ class StatusNotifierItem;
 // its own, registered with the watcher and again whenever the watcher reappears. Without a watcher
 // (XEmbed trays) it is a QSystemTrayIcon with a QMenu, which needs a QApplication.
 //
-// Host input reaches the view: Scroll (vertical) as a raw delta by scrollRules, Activate as a click,
-// SecondaryActivate (middle click) through onSecondaryActivate, ContextMenu as a click. The menu is
-// built from menuProvider whenever a host shows it.
+// Host input reaches the view: Scroll (vertical) as a raw delta by scrollRules, SecondaryActivate (middle
+// click) through onSecondaryActivate. A StatusNotifierItem's menu is the host's to show: Activate and
+// ContextMenu only pass the click's position on and answer that the item has no action of its own, so
+// that hosts show the exported menu (built from menuProvider whenever a host shows it). The fallback
+// icon's click shows a QMenu at the icon.
 class TrayItem : public QObject
 {
     Q_OBJECT
@@ -49,18 +51,22 @@ public:
     // Pixel sizes offered to StatusNotifierItem hosts, which pick the one that fits their panel.
     static const std::vector<int> &pixmapSizes();
 
-    TrayItem(ScrollableStatusView &view, Identity identity, std::function<MenuEntry()> menuProvider, Defaults &defaults,
-             QObject *parent = nullptr);
+    // The menu comes from menuProvider, in its Option-key form or not (optionKeyDown when a host starts
+    // showing it).
+    TrayItem(ScrollableStatusView &view, Identity identity, std::function<MenuEntry(bool optionKey)> menuProvider,
+             Defaults &defaults, QObject *parent = nullptr);
     ~TrayItem() override;
 
+    // Whether the Option key is held, read when a host starts showing the menu.
+    std::function<bool()> optionKeyDown;
     // Middle click (SNI SecondaryActivate, or the fallback icon's middle button).
     std::function<void()> onSecondaryActivate;
     // Where a host says the item was clicked, in desktop coordinates (y down), before the click is
     // handled; hosts that pass no position (0, 0) do not call it.
     std::function<void(int x, int y)> onHostPosition;
     // How the caller of Scroll counts, by its D-Bus unique name; the default looks at the caller's
-    // process (scrollRules::conventionForCommandLine).
-    std::function<scrollRules::HostConvention(const QString &sender)> hostConvention;
+    // process, then at the watcher's (scrollRules::hostForCommandLine).
+    std::function<scrollRules::HostScroll(const QString &sender)> scrollHost;
 
     // Shows the menu at the place of the last activation (hosts that do not show the dbusmenu on their
     // own), or under the pointer. Needs a QApplication; without one it only counts.
@@ -84,8 +90,9 @@ public:
     QString toolTipDescription() const;
     QImage iconImage(int pixelSize) const;
 
-    // Host input, from the StatusNotifierItem object or the fallback.
+    // Host input, from the StatusNotifierItem object.
     void hostScroll(int delta, const QString &orientation, const QString &sender);
+    // Passes a click's position on; the host shows the menu.
     void hostActivate(int x, int y);
     void hostSecondaryActivate();
 
@@ -98,12 +105,13 @@ private:
     void publish();
     void updateFallbackIcon();
     bool eventFilter(QObject *watched, QEvent *event) override;
-    scrollRules::HostConvention conventionOf(const QString &sender);
+    scrollRules::HostScroll scrollHostOf(const QString &sender);
+    scrollRules::HostScroll scrollHostOfService(const QString &service);
     bool invertScroll() const;
 
     ScrollableStatusView &m_view;
     Identity m_identity;
-    std::function<MenuEntry()> m_menuProvider;
+    std::function<MenuEntry(bool optionKey)> m_menuProvider;
     Defaults &m_defaults;
 
     QDBusConnection m_connection;
@@ -123,7 +131,7 @@ private:
     QString m_publishedTitle;
     QString m_publishedToolTip;
     QImage m_publishedIcon;
-    QHash<QString, scrollRules::HostConvention> m_conventions;
+    QHash<QString, scrollRules::HostScroll> m_scrollHosts;
 };
 
 } // namespace lumvex

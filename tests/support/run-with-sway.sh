@@ -56,6 +56,14 @@ if [[ -z $socket || -z $ipc ]]; then
     exit 1
 fi
 
+# The background is drawn by swaybg, which sway starts on its own: until it has drawn, the screen is
+# sway's grey, and on a busy machine that can take a while.
+for _ in $(seq 100); do
+    pgrep -P "$sway_pid" swaybg >/dev/null && break
+    sleep 0.1
+done
+sleep 0.5
+
 export WAYLAND_DISPLAY=$socket XDG_RUNTIME_DIR=$runtime SWAYSOCK=$ipc XDG_SESSION_TYPE=wayland
 export LUMVEX_SWAY_PID=$sway_pid
 export HOME="$work/home" XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data"

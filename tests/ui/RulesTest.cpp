@@ -11,60 +11,31 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <string_view>
+#include <utility>
+#include <vector>
 
 using namespace lumvex;
-using scrollRules::HostConvention;
+using namespace std::string_view_literals;
 
-TEST(ScrollRules, LargeDeltasCountIn120thsSmallOnesInNotches)
+TEST(ScrollRules, HostsAreKnownByTheirProgramsName)
 {
-    EXPECT_DOUBLE_EQ(scrollRules::notches(120), 1.0);
-    EXPECT_DOUBLE_EQ(scrollRules::notches(-240), -2.0);
-    EXPECT_DOUBLE_EQ(scrollRules::notches(60), 0.5);
-    EXPECT_DOUBLE_EQ(scrollRules::notches(-60), -0.5);
-    EXPECT_DOUBLE_EQ(scrollRules::notches(59), 59.0);
-    EXPECT_DOUBLE_EQ(scrollRules::notches(1), 1.0);
-    EXPECT_DOUBLE_EQ(scrollRules::notches(-1), -1.0);
-    EXPECT_DOUBLE_EQ(scrollRules::notches(0), 0.0);
-}
-
-TEST(ScrollRules, WheelUpRaisesFivePercentPerNotchInBothConventions)
-{
-    // Qt-based hosts: +120 is wheel up. The view's delta is negative for up; -10 is +5 % (d / -200).
-    EXPECT_DOUBLE_EQ(scrollRules::viewDelta(120, HostConvention::upPositive, false), -10.0);
-    EXPECT_DOUBLE_EQ(scrollRules::viewDelta(-120, HostConvention::upPositive, false), 10.0);
-    // xfce4-panel: -1 is wheel up.
-    EXPECT_DOUBLE_EQ(scrollRules::viewDelta(-1, HostConvention::upNegative, false), -10.0);
-    EXPECT_DOUBLE_EQ(scrollRules::viewDelta(1, HostConvention::upNegative, false), 10.0);
-    // Half a notch from a touchpad host.
-    EXPECT_DOUBLE_EQ(scrollRules::viewDelta(60, HostConvention::upPositive, false), -5.0);
-    EXPECT_DOUBLE_EQ(scrollRules::viewDelta(0, HostConvention::upPositive, false), 0.0);
-}
-
-TEST(ScrollRules, InvertSettingFlipsTheDirection)
-{
-    EXPECT_DOUBLE_EQ(scrollRules::viewDelta(120, HostConvention::upPositive, true), 10.0);
-    EXPECT_DOUBLE_EQ(scrollRules::viewDelta(-1, HostConvention::upNegative, true), 10.0);
-}
-
-TEST(ScrollRules, XfcePanelIsKnownByItsCommandLine)
-{
-    EXPECT_EQ(scrollRules::conventionForCommandLine("xfce4-panel "), HostConvention::upNegative);
-    EXPECT_EQ(scrollRules::conventionForCommandLine("/usr/bin/xfce4-panel --display :1"), HostConvention::upNegative);
-    EXPECT_EQ(scrollRules::conventionForCommandLine(
-                  "/usr/lib/x86_64-linux-gnu/xfce4/panel/wrapper-2.0 /usr/lib/x86_64-linux-gnu/xfce4/panel/plugins/"
-                  "libsystray.so 7 16777223 systray Status Tray Plugin"),
-              HostConvention::upNegative);
-    EXPECT_EQ(scrollRules::conventionForCommandLine("/usr/bin/plasmashell "), HostConvention::upPositive);
-    EXPECT_EQ(scrollRules::conventionForCommandLine("waybar "), HostConvention::upPositive);
-    EXPECT_EQ(scrollRules::conventionForCommandLine(""), HostConvention::upPositive);
-}
-
-TEST(ScrollRules, OnlyVerticalScrollsCount)
-{
-    EXPECT_TRUE(scrollRules::isVertical("vertical"));
-    EXPECT_TRUE(scrollRules::isVertical("Vertical"));
-    EXPECT_FALSE(scrollRules::isVertical("horizontal"));
-    EXPECT_FALSE(scrollRules::isVertical(""));
+    // The scroll tests of the tray run callers under the names of the usual hosts; here the names of
+    // the watcher's owners and wrappers, and arguments that name no host.
+    const scrollRules::HostScroll plasma{120, true, true};
+    const scrollRules::HostScroll xfce{1, false, true};
+    const std::vector<std::pair<std::string_view, scrollRules::HostScroll>> table{
+        {"/usr/bin/kded5 ", plasma},
+        {"/usr/lib/x86_64-linux-gnu/xfce4/panel/wrapper-2.0 /usr/lib/x86_64-linux-gnu/xfce4/panel/plugins/"
+         "libsystray.so 7 16777223 systray Status Tray Plugin",
+         xfce},
+        {"/usr/bin/waybar\0-c\0/etc/xdg/waybar/config\0"sv, {2, false, true}},
+        {"bash -c waybar", scrollRules::kUnknownHost},
+        {"", scrollRules::kUnknownHost},
+    };
+    for (const auto &[commandLine, host] : table) {
+        EXPECT_EQ(scrollRules::hostForCommandLine(commandLine), host) << commandLine;
+    }
 }
 
 TEST(IconStyle, RawValuesNamesAndOrder)

@@ -11,7 +11,7 @@
 //   SniTestHost host;
 //   const auto item = host.waitForItem("lumvex-brightness", 10s);
 //   host.scroll(*item, 120);                     // wheel up, Qt style: +5 %
-//   const auto entry = findEntry(host.menuLayout(*item), "Quillon Lumvex");
+//   const auto entry = findEntry(host.menuLayout(*item), "Automatic Brightness");
 //   host.clickMenuEntry(*item, entry->id);
 //
 // Link lumvex_sni_testhost (tests/ui/CMakeLists.txt).

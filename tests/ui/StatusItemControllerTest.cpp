@@ -89,9 +89,9 @@ TEST_F(StatusItemControllerTest, BasicStateHasOnlyTheBrightnessItem)
     EXPECT_EQ(controller.brightnessView().accessibilityLabel, "Brightness");
     EXPECT_EQ(controller.brightnessView().onRightClick, nullptr);
     EXPECT_EQ(controller.displayKind(), DisplayKind::builtIn);
-    EXPECT_EQ(menu(), (std::vector<std::string>{"Brightness: 100%", "---", "[ ] Quillon Lumvex", "---", "Icon Style",
-                                                "  [x] Pie", "  [ ] Curtain", "---", "Check for Updates\u2026",
-                                                "Quit Lumvex"}));
+    EXPECT_EQ(menu(), (std::vector<std::string>{"Brightness: 100%", "---", "[ ] Automatic Brightness", "---",
+                                                "Icon Style", "  [x] Pie", "  [ ] Curtain", "---",
+                                                "Check for Updates\u2026", "Quit Lumvex"}));
 }
 
 TEST_F(StatusItemControllerTest, ScrollOverTheBuiltInDisplayAdjustsAndTeachesTheLoop)
@@ -208,9 +208,9 @@ TEST_F(StatusItemControllerTest, IconStyleAcceptsOnlyExactRawValues)
     EXPECT_EQ(defaults.stringValue("iconStyle"), "curtain");
     controller.setIconStyle("Curtain");
     EXPECT_EQ(defaults.stringValue("iconStyle"), "curtain");
-    EXPECT_EQ(menu(), (std::vector<std::string>{"Brightness: 100%", "---", "[ ] Quillon Lumvex", "---", "Icon Style",
-                                                "  [ ] Pie", "  [x] Curtain", "---", "Check for Updates\u2026",
-                                                "Quit Lumvex"}));
+    EXPECT_EQ(menu(), (std::vector<std::string>{"Brightness: 100%", "---", "[ ] Automatic Brightness", "---",
+                                                "Icon Style", "  [ ] Pie", "  [x] Curtain", "---",
+                                                "Check for Updates\u2026", "Quit Lumvex"}));
 }
 
 TEST_F(StatusItemControllerTest, FullMenuWithAltFollowsTheTableOfPart52)
@@ -223,7 +223,7 @@ TEST_F(StatusItemControllerTest, FullMenuWithAltFollowsTheTableOfPart52)
                           "Volume: 50%",
                           "Mute",
                           "---",
-                          "[ ] Quillon Lumvex",
+                          "[ ] Automatic Brightness",
                           "[ ] Show Compensation Debug",
                           "Calibration\u2026",
                           "  0 content situations learned",
@@ -246,13 +246,25 @@ TEST_F(StatusItemControllerTest, FullMenuWithAltFollowsTheTableOfPart52)
                       }));
 }
 
-TEST_F(StatusItemControllerTest, WithoutAltTheDiagnosticsAreHidden)
+TEST_F(StatusItemControllerTest, WithoutAltTheDiagnosticsAreHiddenAndWhereAltCannotBeReadTheyAreAdvanced)
 {
     enableEverything();
     controller.updateBrightness(0.42);
-    EXPECT_EQ(menu(), (std::vector<std::string>{"Brightness: 42%", "Volume: 50%", "Mute", "---", "[ ] Quillon Lumvex",
-                                                "---", "Icon Style", "  [x] Pie", "  [ ] Curtain", "---",
-                                                "Check for Updates\u2026", "[ ] Start at Login", "Quit Lumvex"}));
+    const std::vector<std::string> plain{
+        "Brightness: 42%", "Volume: 50%", "Mute",          "---", "[ ] Automatic Brightness", "---",
+        "Icon Style",      "  [x] Pie",   "  [ ] Curtain", "---", "Check for Updates\u2026",  "[ ] Start at Login",
+        "Quit Lumvex"};
+    EXPECT_EQ(menu(), plain);
+    controller.optionKeyProvider = [] { return std::nullopt; };
+    std::vector<std::string> advanced = plain;
+    for (const char *line :
+         {"---", "Advanced", "  [ ] Show Compensation Debug", "  Calibration\u2026", "    0 content situations learned",
+          "    Last 7 days: 0.0 adj/day (baseline 0.0)", "    Today: 0 \u2022 days tracked: 0", "    ---",
+          "    Reset all calibration", "    Reset everything", "  ---", "  [ ] Record Brightness Data",
+          "  Reveal Data in File Manager"}) {
+        advanced.emplace_back(line);
+    }
+    EXPECT_EQ(menu(), advanced);
 }
 
 TEST_F(StatusItemControllerTest, AltWithoutRecorderShowsDebugAndCalibrationOnly)
@@ -286,7 +298,8 @@ TEST_F(StatusItemControllerTest, StatusLinesAreDisabledAndQuitHasItsKey)
     EXPECT_FALSE(findByLabel(built, "Brightness: 100%")->enabled);
     EXPECT_FALSE(findByLabel(built, "Volume: 50%")->enabled);
     EXPECT_EQ(findByLabel(built, "Quit Lumvex")->shortcut, "q");
-    EXPECT_EQ(findByLabel(built, "Quillon Lumvex")->toolTip, "Auto-brightness \u2014 normalizes light across content");
+    EXPECT_EQ(findByLabel(built, "Automatic Brightness")->toolTip,
+              "Auto-brightness \u2014 normalizes light across content");
     EXPECT_TRUE(findByLabel(built, "Mute")->enabled);
 }
 
@@ -355,10 +368,10 @@ TEST_F(StatusItemControllerTest, MenuActionsReachTheirComponents)
 {
     enableEverything();
     alt = true;
-    click("Quillon Lumvex");
+    click("Automatic Brightness");
     EXPECT_TRUE(loop.enabled());
     EXPECT_EQ(defaults.boolValue("autoAdjustEnabled"), true);
-    EXPECT_EQ(menu()[4], "[x] Quillon Lumvex");
+    EXPECT_EQ(menu()[4], "[x] Automatic Brightness");
     click("Mute");
     EXPECT_TRUE(volume.isMuted());
     click("Show Compensation Debug");

@@ -24,6 +24,7 @@
 
 #include <QCoreApplication>
 #include <QDBusMetaType>
+#include <QProcess>
 
 #include <gtest/gtest.h>
 
@@ -179,6 +180,14 @@ TEST_F(TrayDBusTest, ItemRegistersWithItsProperties)
     EXPECT_EQ(host.stringProperty(brightnessItem, QStringLiteral("Status")), QStringLiteral("Active"));
     EXPECT_EQ(host.stringProperty(brightnessItem, QStringLiteral("Title")), QStringLiteral("Brightness 50%"));
     EXPECT_TRUE(host.property(brightnessItem, QStringLiteral("ItemIsMenu")).toBool());
+    EXPECT_EQ(host.stringProperty(brightnessItem, QStringLiteral("IconAccessibleDesc")),
+              QStringLiteral("Brightness 50%"));
+    // Hosts read every property and fail on a missing one, used or not.
+    for (const char *name :
+         {"WindowId", "IconThemePath", "IconName", "OverlayIconName", "OverlayIconPixmap", "AttentionIconName",
+          "AttentionIconPixmap", "AttentionMovieName", "AttentionAccessibleDesc"}) {
+        EXPECT_TRUE(host.property(brightnessItem, QString::fromLatin1(name)).isValid()) << name;
+    }
     EXPECT_EQ(host.stringProperty(brightnessItem, QStringLiteral("Menu")), QStringLiteral("/MenuBar"));
     const SniToolTip tip = host.toolTip(brightnessItem);
     EXPECT_EQ(tip.title, QStringLiteral("Brightness"));
@@ -219,9 +228,7 @@ TEST_F(TrayDBusTest, ScrollMovesTheBacklightFivePercentPerNotchAndTeachesTheLoop
     EXPECT_EQ(rawBrightness(machine->device), 450);
 
     // xfce4-panel: -1 for wheel up.
-    controller->brightnessItem().hostConvention = [](const QString &) {
-        return scrollRules::HostConvention::upNegative;
-    };
+    controller->brightnessItem().scrollHost = [](const QString &) { return scrollRules::HostScroll{1, false, true}; };
     host.scroll(brightnessItem, -1);
     EXPECT_EQ(rawBrightness(machine->device), 500);
     host.scroll(brightnessItem, 1);
@@ -252,11 +259,29 @@ TEST_F(TrayDBusTest, InvertScrollSettingFlipsTheWheel)
     EXPECT_EQ(rawBrightness(machine->device), 450);
 }
 
-TEST_F(TrayDBusTest, CallersCountingIsTakenFromTheirProcess)
+TEST_F(TrayDBusTest, EachHostIsKnownByItsProcessAndCountedInItsUnit)
 {
-    // This test process is no xfce4-panel: it counts up positive, as Qt-based hosts do.
-    host.scroll(brightnessItem, 1);
-    EXPECT_EQ(rawBrightness(machine->device), 550);
+    machine->defaults.setBool("invertScroll", true); // for unknown hosts only
+    const auto [service, path] = splitItem(brightnessItem);
+    const auto scrollAs = [&](const char *program, int delta) {
+        const QString call = QStringLiteral("exec -a %1 dbus-send --session --print-reply --dest=%2 %3 "
+                                            "org.kde.StatusNotifierItem.Scroll int32:%4 string:vertical")
+                                 .arg(QLatin1String(program), service, path)
+                                 .arg(delta);
+        QProcess sender;
+        sender.start(QStringLiteral("bash"), {QStringLiteral("-c"), call});
+        EXPECT_TRUE(spinUntil([&] { return sender.state() == QProcess::NotRunning; }));
+        return rawBrightness(machine->device);
+    };
+    // A notch up is 5 %; a small step its share of a notch, never a notch of its own.
+    EXPECT_EQ(scrollAs("waybar", -2), 550);
+    EXPECT_EQ(scrollAs("waybar", -1), 575);
+    EXPECT_EQ(scrollAs("/usr/bin/gnome-shell", 1), 525);
+    EXPECT_EQ(scrollAs("plasmashell", 120), 575);
+    EXPECT_EQ(scrollAs("plasmashell", -15), 569);
+    EXPECT_EQ(scrollAs("xfce4-panel", -1), 619);
+    // Unknown: 120ths up positive, here inverted by the setting.
+    EXPECT_EQ(scrollAs("tray-host", 120), 569);
 }
 
 TEST_F(TrayDBusTest, ScrollOverTheVolumeItemMovesTheVolume)
@@ -267,25 +292,25 @@ TEST_F(TrayDBusTest, ScrollOverTheVolumeItemMovesTheVolume)
     EXPECT_EQ(rawBrightness(machine->device), 500);
 }
 
-TEST_F(TrayDBusTest, ActivateShowsTheMenuAndMiddleClickMutes)
+TEST_F(TrayDBusTest, ActivateLeavesTheMenuToTheHostAndMiddleClickMutes)
 {
     enableEverything();
-    // The click's position is handed on before the menu is built, so the menu can follow it.
-    std::vector<std::tuple<int, int, int>> positions; // x, y, menus presented by then
-    controller->onHostClickPosition = [&](int x, int y) {
-        positions.emplace_back(x, y, controller->brightnessItem().menusPresented());
-    };
-    EXPECT_EQ(host.activate(brightnessItem, 10, 20).type(), QDBusMessage::ReplyMessage);
-    EXPECT_EQ(controller->brightnessItem().menusPresented(), 1);
+    // The item is a menu: Activate says it has no action of its own (hosts then show the exported menu)
+    // and shows no window; the click's position is handed on, so the next menu can follow it.
+    std::vector<std::pair<int, int>> positions;
+    controller->onHostClickPosition = [&](int x, int y) { positions.emplace_back(x, y); };
+    const QDBusMessage activated = host.activate(brightnessItem, 10, 20);
+    EXPECT_EQ(activated.errorName(), QStringLiteral("org.freedesktop.DBus.Error.UnknownMethod"));
     host.activate(volumeItem, 1900, 5);
-    EXPECT_EQ(positions, (std::vector<std::tuple<int, int, int>>{{10, 20, 0}, {1900, 5, 1}}));
+    EXPECT_EQ(controller->brightnessItem().menusPresented(), 0);
+    EXPECT_EQ(positions, (std::vector<std::pair<int, int>>{{10, 20}, {1900, 5}}));
     EXPECT_EQ(host.secondaryActivate(volumeItem).type(), QDBusMessage::ReplyMessage);
     EXPECT_TRUE(machine->volume.isMuted());
     EXPECT_EQ(host.secondaryActivate(brightnessItem).type(), QDBusMessage::ReplyMessage);
     EXPECT_TRUE(machine->volume.isMuted());
     host.secondaryActivate(volumeItem);
     EXPECT_FALSE(machine->volume.isMuted());
-    EXPECT_EQ(host.callItem(brightnessItem, QStringLiteral("ContextMenu"), {0, 0}).type(), QDBusMessage::ReplyMessage);
+    host.callItem(brightnessItem, QStringLiteral("ContextMenu"), {0, 0});
     // Hosts that know no position send (0, 0): no guess is made from it.
     EXPECT_EQ(positions.size(), 2u);
 }
@@ -293,11 +318,11 @@ TEST_F(TrayDBusTest, ActivateShowsTheMenuAndMiddleClickMutes)
 TEST_F(TrayDBusTest, MenuOrderAndTitlesWithoutComponents)
 {
     EXPECT_EQ(describeMenu(host.menuLayout(brightnessItem)),
-              (QStringList{"Brightness: 50%", "---", "Quillon Lumvex", "---", "Icon Style", "  Pie", "  Curtain", "---",
-                           QStringLiteral("Check for Updates\u2026"), "Quit Lumvex"}));
+              (QStringList{"Brightness: 50%", "---", "Automatic Brightness", "---", "Icon Style", "  Pie", "  Curtain",
+                           "---", QStringLiteral("Check for Updates\u2026"), "Quit Lumvex"}));
     alt = true;
     EXPECT_EQ(describeMenu(host.menuLayout(brightnessItem)),
-              (QStringList{"Brightness: 50%", "---", "Quillon Lumvex", "Show Compensation Debug",
+              (QStringList{"Brightness: 50%", "---", "Automatic Brightness", "Show Compensation Debug",
                            QStringLiteral("Calibration\u2026"), "  0 content situations learned", "  ---",
                            "  Reset all calibration", "  Reset everything", "---", "Icon Style", "  Pie", "  Curtain",
                            "---", QStringLiteral("Check for Updates\u2026"), "Quit Lumvex"}));
@@ -306,17 +331,17 @@ TEST_F(TrayDBusTest, MenuOrderAndTitlesWithoutComponents)
 TEST_F(TrayDBusTest, MenuOrderAndTitlesWithEverythingAndAlt)
 {
     enableEverything();
-    EXPECT_EQ(
-        describeMenu(host.menuLayout(brightnessItem)),
-        (QStringList{"Brightness: 50%", "Volume: 50%", "Mute", "---", "Quillon Lumvex", "---", "Icon Style", "  Pie",
-                     "  Curtain", "---", QStringLiteral("Check for Updates\u2026"), "Start at Login", "Quit Lumvex"}));
+    EXPECT_EQ(describeMenu(host.menuLayout(brightnessItem)),
+              (QStringList{"Brightness: 50%", "Volume: 50%", "Mute", "---", "Automatic Brightness", "---", "Icon Style",
+                           "  Pie", "  Curtain", "---", QStringLiteral("Check for Updates\u2026"), "Start at Login",
+                           "Quit Lumvex"}));
     alt = true;
     EXPECT_EQ(describeMenu(host.menuLayout(brightnessItem)),
               (QStringList{"Brightness: 50%",
                            "Volume: 50%",
                            "Mute",
                            "---",
-                           "Quillon Lumvex",
+                           "Automatic Brightness",
                            "Show Compensation Debug",
                            QStringLiteral("Calibration\u2026"),
                            "  0 content situations learned",
@@ -348,7 +373,7 @@ TEST_F(TrayDBusTest, MenuPropertiesSpeakDbusmenu)
     const auto status = findEntry(layout, QStringLiteral("Brightness: 50%"));
     ASSERT_TRUE(status);
     EXPECT_FALSE(status->properties.value(QStringLiteral("enabled")).toBool());
-    const auto toggle = findEntry(layout, QStringLiteral("Quillon Lumvex"));
+    const auto toggle = findEntry(layout, QStringLiteral("Automatic Brightness"));
     ASSERT_TRUE(toggle);
     EXPECT_EQ(toggle->properties.value(QStringLiteral("toggle-type")).toString(), QStringLiteral("checkmark"));
     EXPECT_EQ(toggle->properties.value(QStringLiteral("toggle-state")).toInt(), 0);
@@ -394,7 +419,7 @@ TEST_F(TrayDBusTest, ClicksCarryOutTheActionsAndTogglesPersist)
 {
     enableEverything();
     alt = true;
-    click(brightnessItem, QStringLiteral("Quillon Lumvex"));
+    click(brightnessItem, QStringLiteral("Automatic Brightness"));
     EXPECT_TRUE(machine->loop.enabled());
     click(brightnessItem, QStringLiteral("Show Compensation Debug"));
     click(brightnessItem, QStringLiteral("Curtain"));
@@ -407,7 +432,7 @@ TEST_F(TrayDBusTest, ClicksCarryOutTheActionsAndTogglesPersist)
 
     // The next menu shows the new states.
     const DBusMenuLayoutItem layout = host.menuLayout(brightnessItem);
-    EXPECT_EQ(findEntry(layout, QStringLiteral("Quillon Lumvex"))->properties.value("toggle-state").toInt(), 1);
+    EXPECT_EQ(findEntry(layout, QStringLiteral("Automatic Brightness"))->properties.value("toggle-state").toInt(), 1);
     EXPECT_EQ(findEntry(layout, QStringLiteral("Curtain"))->properties.value("toggle-state").toInt(), 1);
     EXPECT_EQ(findEntry(layout, QStringLiteral("Pie"))->properties.value("toggle-state").toInt(), 0);
     EXPECT_TRUE(findEntry(layout, QStringLiteral("Unmute")));
@@ -428,9 +453,16 @@ TEST_F(TrayDBusTest, ClicksCarryOutTheActionsAndTogglesPersist)
 TEST_F(TrayDBusTest, HostsThatKeepTheMenuHearOfChanges)
 {
     host.menuLayout(brightnessItem);
+    host.callMenu(brightnessItem, QStringLiteral("Event"),
+                  {0, QStringLiteral("closed"), QVariant::fromValue(QDBusVariant(QString())), 0u});
     host.clearSignals();
+    // A new label is a property; Alt's entries are a new structure.
     controller->updateBrightness(0.7);
-    EXPECT_TRUE(spinUntil([&] { return host.signalCount(QStringLiteral("LayoutUpdated")) > 0; }));
+    EXPECT_TRUE(spinUntil([&] { return host.signalCount(QStringLiteral("ItemsPropertiesUpdated")) == 1; }));
+    EXPECT_EQ(host.signalCount(QStringLiteral("LayoutUpdated")), 0);
+    alt = true;
+    controller->refreshMenus();
+    EXPECT_TRUE(spinUntil([&] { return host.signalCount(QStringLiteral("LayoutUpdated")) == 1; }));
     EXPECT_EQ(describeMenu(host.menuLayout(brightnessItem)).first(), QStringLiteral("Brightness: 70%"));
     // An unchanged menu gives no new revision.
     const uint revision = controller->brightnessItem().menuExporter()->revision();

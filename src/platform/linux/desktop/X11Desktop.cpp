@@ -16,7 +16,11 @@ std::unique_ptr<ScreenCapture> X11Desktop::makeCapture(DisplayId display)
 
 bool X11Desktop::watchPointer(std::function<void()> onMotion)
 {
-    m_pointer = std::make_unique<X11PointerMonitor>(std::move(onMotion));
+    m_pointer = std::make_unique<X11PointerMonitor>([this, onMotion = std::move(onMotion)] {
+        m_displays.pointerMoved();
+        onMotion();
+    });
+    m_displays.setPointerWatched(m_pointer->isActive());
     return m_pointer->isActive();
 }
 

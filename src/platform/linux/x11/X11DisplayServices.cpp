@@ -91,11 +91,24 @@ std::optional<Point> X11DisplayServices::pointerLocation()
     if (!isConnected()) {
         return std::nullopt;
     }
+    if (m_pointerWatched && m_pointer) {
+        return m_pointer;
+    }
     const auto pointer = m_x.reply(xcb_query_pointer_reply, xcb_query_pointer(m_x.get(), m_x.root()));
     if (!pointer || pointer->same_screen == 0) {
         return std::nullopt;
     }
-    return desktopPoint(pointer->root_x, pointer->root_y, m_rootHeight);
+    const Point location = desktopPoint(pointer->root_x, pointer->root_y, m_rootHeight);
+    if (m_pointerWatched) {
+        m_pointer = location;
+    }
+    return location;
+}
+
+void X11DisplayServices::setPointerWatched(bool watched)
+{
+    m_pointerWatched = watched;
+    m_pointer.reset();
 }
 
 std::optional<std::string> X11DisplayServices::outputName(DisplayId id)
@@ -131,6 +144,8 @@ void X11DisplayServices::handleEvent(const xcb_generic_event_t &event)
     if (type == m_randrEventBase + XCB_RANDR_SCREEN_CHANGE_NOTIFY || type == m_randrEventBase + XCB_RANDR_NOTIFY) {
         m_outOfDate = true;
         m_panelOutputs.clear();
+        // Desktop coordinates count from the root's bottom edge.
+        m_pointer.reset();
     }
 }
 
@@ -190,6 +205,9 @@ bool X11DisplayServices::refresh()
         std::rotate(first, first + static_cast<std::ptrdiff_t>(*main), first + static_cast<std::ptrdiff_t>(*main) + 1);
     }
     m_monitors = std::move(monitors);
+    if (m_rootHeight != geometry->height) {
+        m_pointer.reset();
+    }
     m_rootHeight = geometry->height;
     // Notifications read while waiting may describe a change newer than these replies.
     m_x.dispatchEvents();

@@ -33,6 +33,11 @@ public:
     // The display's rectangle on the root window, y growing downwards, as capture needs it.
     std::optional<MonitorGeometry> rootGeometry(DisplayId id);
 
+    // Where a pointer watch reports every movement, the pointer stays where it was last read until the
+    // watch says it moved (no round trip to the server on every poll).
+    void setPointerWatched(bool watched);
+    void pointerMoved() { m_pointer.reset(); }
+
 private:
     struct Monitor
     {
@@ -65,6 +70,8 @@ private:
     std::chrono::steady_clock::time_point m_refreshedAt;
     std::unordered_map<xcb_randr_output_t, bool> m_panelOutputs;
     std::unordered_map<xcb_atom_t, std::string> m_atomNames;
+    bool m_pointerWatched = false;
+    std::optional<Point> m_pointer;
 };
 
 } // namespace lumvex
