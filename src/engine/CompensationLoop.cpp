@@ -97,7 +97,7 @@ void CompensationLoop::onLuminanceUpdate(double L_slow, double L_fast)
     }
     m_L_filtered = L_slow;
 
-    if (!m_enabled || m_paused || inWindow(m_manualOverrideUntil, now) ||
+    if (!m_enabled || m_paused || userPause() || inWindow(m_manualOverrideUntil, now) ||
         (mainDisplayIsBuiltIn && !mainDisplayIsBuiltIn())) {
         return;
     }
@@ -159,7 +159,7 @@ void CompensationLoop::onManualChange(double B_after, const std::string &source)
     if (where) {
         m_calibration.recordCorrection(*where, R_observed - m_R_target * factor(ambient));
     }
-    if (source == "scroll" || source == "system_key") {
+    if (source == "scroll" || source == "system_key" || source == "command") {
         m_dailyStats.recordManualAdjustment(m_clock.now());
     }
     m_B_current = m_B_manual = B_after;
@@ -184,9 +184,23 @@ void CompensationLoop::acceptBrightness(double B)
     }
 }
 
+void CompensationLoop::pauseAutomatic(std::optional<double> seconds)
+{
+    m_userPause = UserPause{seconds ? std::optional(m_clock.now() + *seconds) : std::nullopt};
+}
+
+std::optional<CompensationLoop::UserPause> CompensationLoop::userPause() const
+{
+    if (m_userPause && m_userPause->until && m_clock.now() >= *m_userPause->until) {
+        return std::nullopt;
+    }
+    return m_userPause;
+}
+
 void CompensationLoop::setEnabled(bool enabled)
 {
     m_enabled = enabled;
+    m_userPause.reset();
     m_defaults.setBool(kEnabledKey, enabled);
     if (enabled) {
         m_B_current = m_B_manual = m_brightness.get();

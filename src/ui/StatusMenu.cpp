@@ -65,6 +65,9 @@ MenuEntry StatusItemController::buildMenu(MenuOrigin origin)
                                             act(&StatusItemController::toggleAuto));
     autoAdjust.toolTip = "Auto-brightness \u2014 normalizes light across content";
     items.push_back(std::move(autoAdjust));
+    if (m_loop != nullptr && m_loop->enabled()) {
+        items.push_back(buildPauseEntry());
+    }
 
     if (optionKeyDown()) {
         items.push_back(MenuEntry::check(debugId, "Show Compensation Debug", showCompensationDebug(),

@@ -17,6 +17,8 @@ expected=(
   usr/share/metainfo/io.github.lumvex.Lumvex.metainfo.xml
   usr/share/lumvex/udev/60-lumvex-i2c.rules
   usr/share/doc/lumvex/README.md
+  usr/share/dbus-1/interfaces/io.github.lumvex.Lumvex1.xml
+  usr/lib/systemd/user/lumvex.service
 )
 [ "$with_ddc" = 1 ] && expected+=(usr/bin/lumvex-ddc)
 
@@ -29,6 +31,8 @@ done
 if command -v desktop-file-validate >/dev/null; then
   desktop-file-validate "$work/stage/usr/share/applications/lumvex.desktop"
 fi
+grep -qx 'ExecStart=/usr/bin/lumvex' "$work/stage/usr/lib/systemd/user/lumvex.service" \
+  || fail "the user service does not start /usr/bin/lumvex"
 if command -v appstreamcli >/dev/null; then
   appstreamcli validate --no-net "$work/stage/usr/share/metainfo/io.github.lumvex.Lumvex.metainfo.xml" >"$work/appstream.log" \
     || { cat "$work/appstream.log"; fail "the metainfo file does not validate"; }
