@@ -83,7 +83,11 @@ std::optional<uint> parseDuration(const std::string &text)
         if (error != std::errc() || next == end || number > RemoteControl::kLongestPauseSeconds) {
             return std::nullopt;
         }
-        const unsigned long long unit = *next == 's' ? 1 : *next == 'm' ? 60 : *next == 'h' ? 3600 : *next == 'd' ? 86400 : 0;
+        const unsigned long long unit = *next == 's'   ? 1
+                                        : *next == 'm' ? 60
+                                        : *next == 'h' ? 3600
+                                        : *next == 'd' ? 86400
+                                                       : 0;
         if (unit == 0) {
             return std::nullopt;
         }
@@ -219,8 +223,7 @@ void printStatus(const QVariantMap &s, std::ostream &out)
     for (auto it = external.cbegin(); it != external.cend(); ++it) {
         out << "External display " << it.key().toStdString() << ": " << percent(it.value().toDouble()) << '\n';
     }
-    out << "Volume: " << percent(s.value("Volume").toDouble()) << (s.value("Muted").toBool() ? " (muted)" : "")
-        << '\n';
+    out << "Volume: " << percent(s.value("Volume").toDouble()) << (s.value("Muted").toBool() ? " (muted)" : "") << '\n';
 }
 
 } // namespace

@@ -127,14 +127,10 @@ QString RemoteControl::captureProblem() const
 QVariantMap RemoteControl::properties() const
 {
     return {
-        {QStringLiteral("Brightness"), brightness()},
-        {QStringLiteral("AutomaticAdjustment"), automaticAdjustment()},
-        {QStringLiteral("PausedUntil"), pausedUntil()},
-        {QStringLiteral("Luminance"), luminance()},
-        {QStringLiteral("TargetRatio"), targetRatio()},
-        {QStringLiteral("Situation"), situation()},
-        {QStringLiteral("Offset"), offset()},
-        {QStringLiteral("CaptureProblem"), captureProblem()},
+        {QStringLiteral("Brightness"), brightness()},   {QStringLiteral("AutomaticAdjustment"), automaticAdjustment()},
+        {QStringLiteral("PausedUntil"), pausedUntil()}, {QStringLiteral("Luminance"), luminance()},
+        {QStringLiteral("TargetRatio"), targetRatio()}, {QStringLiteral("Situation"), situation()},
+        {QStringLiteral("Offset"), offset()},           {QStringLiteral("CaptureProblem"), captureProblem()},
     };
 }
 
@@ -155,9 +151,9 @@ void RemoteControl::publishChanges()
     if (changed.contains(QStringLiteral("PausedUntil"))) {
         m_parts.status.refreshMenus();
     }
-    QDBusMessage signal = QDBusMessage::createSignal(QString::fromLatin1(kPath),
-                                                     QStringLiteral("org.freedesktop.DBus.Properties"),
-                                                     QStringLiteral("PropertiesChanged"));
+    QDBusMessage signal =
+        QDBusMessage::createSignal(QString::fromLatin1(kPath), QStringLiteral("org.freedesktop.DBus.Properties"),
+                                   QStringLiteral("PropertiesChanged"));
     signal << QString::fromLatin1(kInterface) << changed << QStringList();
     QDBusConnection::sessionBus().send(signal);
 }

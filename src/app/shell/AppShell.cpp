@@ -112,11 +112,12 @@ void AppShell::launch()
         onAwayChanged(true);
     }
 
-    m_control = std::make_unique<RemoteControl>(RemoteControl::Parts{
-        *m_brightness, *m_loop, *m_calibration, m_desktop->displays(), *m_router, *m_external, *m_volume,
-        *m_statusController});
+    m_control = std::make_unique<RemoteControl>(RemoteControl::Parts{*m_brightness, *m_loop, *m_calibration,
+                                                                     m_desktop->displays(), *m_router, *m_external,
+                                                                     *m_volume, *m_statusController});
     // Quitting by the menu, a signal or the session's end all pass here; a process killed outright does not.
-    connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, this, [this] { leaveUserLevel(*m_brightness, *m_loop); });
+    connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, this,
+            [this] { leaveUserLevel(*m_brightness, *m_loop); });
 
     m_recorder->startIfEnabled();
     m_updater->checkAtLaunch();

@@ -107,7 +107,8 @@ std::optional<long> SysfsBacklight::readRaw() const
 
 bool SysfsBacklight::writeRaw(long raw) const
 {
-    return m_throughLogind ? setThroughLogind(m_name, raw, m_logindTimeoutMs) : writeValue(m_folder / "brightness", raw, true);
+    return m_throughLogind ? setThroughLogind(m_name, raw, m_logindTimeoutMs)
+                           : writeValue(m_folder / "brightness", raw, true);
 }
 
 } // namespace lumvex
