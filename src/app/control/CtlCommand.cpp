@@ -250,6 +250,10 @@ int runCtlCommand(const std::vector<std::string> &args, std::ostream &out, std::
     char name[] = "lumvex";
     char *argv[] = {name, nullptr};
     const QCoreApplication app(argc, argv);
+    // Qt's D-Bus types registered before its connection thread exists are still registered when that thread
+    // ends at exit; registered by the thread itself they may be gone already, and Qt warns about them.
+    QMetaType::fromType<QDBusArgument>().id();
+    QMetaType::fromType<QDBusVariant>().id();
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected()) {
         err << "lumvex ctl: Lumvex is not running (there is no session bus)\n";

@@ -17,7 +17,8 @@ from dbus.mainloop.glib import DBusGMainLoop
 from gi.repository import GLib
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "../shell"))
-from program_session import LOG, panel, rows, set_panel, wait_for  # noqa: E402
+import program_session  # noqa: E402
+from program_session import DEVICE, LOG, rows, wait_for  # noqa: E402
 
 LUMVEX = sys.argv.pop(1) if len(sys.argv) > 1 else "lumvex"
 SETTINGS = os.path.join(os.environ.get("XDG_CONFIG_HOME", ""), "lumvex/lumvex.conf")
@@ -26,12 +27,39 @@ NAME, PATH, INTERFACE = "io.github.lumvex.Lumvex", "/io/github/lumvex/Lumvex", "
 DBusGMainLoop(set_as_default=True)
 
 
+def panel():
+    # Lumvex truncates the file before it writes the new level.
+    while True:
+        try:
+            return program_session.panel()
+        except ValueError:
+            time.sleep(0.01)
+
+
+def set_panel(raw):
+    # In one step: the program must never read the file half written.
+    with open(DEVICE + ".new", "w") as device:
+        device.write("%d\n" % raw)
+    os.replace(DEVICE + ".new", DEVICE)
+
+
 def background(colour):
     subprocess.run(["xsetroot", "-solid", colour], check=True)
 
 
 def ctl(*args):
     return subprocess.run([LUMVEX, "ctl", *args], capture_output=True, text=True, timeout=20)
+
+
+def menu_labels(bus, pid):
+    """The top entries of the brightness item's menu, as a tray host reads them."""
+    for name in sorted(n for n in bus.list_names() if n.startswith("org.kde.StatusNotifierItem-%d-" % pid)):
+        item = dbus.Interface(bus.get_object(name, "/StatusNotifierItem"), "org.freedesktop.DBus.Properties")
+        if item.Get("org.kde.StatusNotifierItem", "Id") == "lumvex-brightness":
+            menu = dbus.Interface(bus.get_object(name, item.Get("org.kde.StatusNotifierItem", "Menu")),
+                                  "com.canonical.dbusmenu")
+            return [str(child[1].get("label", "")) for child in menu.GetLayout(0, 1, dbus.Array([], "s"))[1][2]]
+    return []
 
 
 def auto_rows():
@@ -48,13 +76,15 @@ class Running(unittest.TestCase):
         set_panel(500)
         background("#404040")
         self.program = subprocess.Popen([LUMVEX], stderr=subprocess.DEVNULL)
+        self.addCleanup(self.stop)
         self.bus = dbus.SessionBus()
         self.assertTrue(wait_for(lambda: self.bus.name_has_owner(NAME), seconds=8.0), "not on the bus")
         self.lumvex = dbus.Interface(self.bus.get_object(NAME, PATH), INTERFACE)
         self.changes = []
-        self.receiver = self.bus.add_signal_receiver(
+        receiver = self.bus.add_signal_receiver(
             lambda interface, changed, invalidated: self.changes.append(dict(changed)),
             "PropertiesChanged", "org.freedesktop.DBus.Properties", NAME, PATH)
+        self.addCleanup(receiver.remove)
         self.settle()
 
     def settle(self):
@@ -72,8 +102,7 @@ class Running(unittest.TestCase):
         while GLib.MainContext.default().iteration(False):
             pass
 
-    def tearDown(self):
-        self.receiver.remove()
+    def stop(self):
         if self.program.poll() is None:
             self.program.kill()
         self.program.wait()
@@ -88,6 +117,7 @@ class Running(unittest.TestCase):
     def test_keys_commands_and_the_loop_show_as_properties_and_quitting_leaves_the_users_level(self):
         set_panel(700)  # a brightness key
         self.assertTrue(self.changed("Brightness", lambda b: abs(b - 0.7) < 0.001), self.changes)
+        self.assertTrue(wait_for(lambda: ",system_key," in rows()[-1]))
 
         before = len(rows())
         self.lumvex.ChangeBrightness(-0.1)
@@ -123,10 +153,13 @@ class Running(unittest.TestCase):
         before, written = panel(), len(auto_rows())
         self.lumvex.Pause(dbus.UInt32(2))
         self.assertTrue(self.changed("PausedUntil", lambda t: t > time.time()))
+        labels = menu_labels(self.bus, self.program.pid)
+        self.assertRegex(labels[labels.index("Quillon Lumvex") + 1], r"^Resume \(paused until \d\d:\d\d\)$")
         background("#ffffff")
         time.sleep(1.0)
         self.assertEqual((panel(), len(auto_rows())), (before, written))
         self.assertTrue(self.changed("PausedUntil", lambda t: t == 0, seconds=3.0))
+        self.assertIn("Pause", menu_labels(self.bus, self.program.pid))
         self.assertTrue(wait_for(lambda: panel() < before - 20, seconds=15.0), "automatic writes did not resume")
 
     def test_ctl_drives_the_running_program(self):
