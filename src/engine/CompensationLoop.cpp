@@ -97,12 +97,15 @@ void CompensationLoop::onLuminanceUpdate(double L_slow, double L_fast)
     }
     m_L_filtered = L_slow;
 
-    if (!m_enabled || m_paused || userPause() || inWindow(m_manualOverrideUntil, now) ||
+    if (!m_enabled || m_paused || inWindow(m_manualOverrideUntil, now) ||
         (mainDisplayIsBuiltIn && !mainDisplayIsBuiltIn())) {
         return;
     }
     if (L <= kDarkLuminance) {
         return; // a practically black screen gives no usable target
+    }
+    if (userPause()) {
+        return;
     }
 
     const std::optional<double> ambient = ambientLevel();
