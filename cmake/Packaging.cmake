@@ -22,13 +22,7 @@ install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION ${CMAKE_INSTALL_DOCDIR
 install(FILES ${PROJECT_SOURCE_DIR}/data/dbus/io.github.lumvex.Lumvex1.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/dbus-1/interfaces)
 # The user service for sessions that start graphical-session.target; systemd looks in lib, never lib/<triplet>.
-# Its program path is the prefix of the installation (cpack's differs from the build's), hence written then.
-install(CODE "
-  set(LUMVEX_BINDIR \"\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}\")
-  set(LUMVEX_DOCDIR \"\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_DOCDIR}\")
-  configure_file(\"${PROJECT_SOURCE_DIR}/data/systemd/lumvex.service.in\" \"${PROJECT_BINARY_DIR}/systemd/lumvex.service\" @ONLY)
-")
-install(FILES ${PROJECT_BINARY_DIR}/systemd/lumvex.service DESTINATION lib/systemd/user)
+install(FILES ${PROJECT_SOURCE_DIR}/data/systemd/lumvex.service DESTINATION lib/systemd/user)
 
 set(LUMVEX_PACKAGE_MAINTAINER "Lumvex maintainers <maintainers@lumvex.invalid>" CACHE STRING
     "Maintainer field of the Debian package: name <address>")
