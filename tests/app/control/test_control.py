@@ -131,7 +131,7 @@ class Running(unittest.TestCase):
         self.changes.clear()
         background("#ffffff")
         self.assertTrue(self.changed("Brightness", lambda b: b < 0.59, seconds=15.0), self.changes)
-        self.assertIn(",auto", rows()[-1])
+        self.assertTrue(wait_for(lambda: ",auto" in rows()[-1], seconds=8.0), "the loop's write is not logged")
         self.assertLess(panel(), 590)
 
         self.program.send_signal(signal.SIGTERM)
