@@ -17,30 +17,13 @@ from dbus.mainloop.glib import DBusGMainLoop
 from gi.repository import GLib
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "../shell"))
-import program_session  # noqa: E402
-from program_session import DEVICE, LOG, rows, wait_for  # noqa: E402
+from program_session import LOG, panel, rows, set_panel, wait_for  # noqa: E402
 
 LUMVEX = sys.argv.pop(1) if len(sys.argv) > 1 else "lumvex"
 SETTINGS = os.path.join(os.environ.get("XDG_CONFIG_HOME", ""), "lumvex/lumvex.conf")
 NAME, PATH, INTERFACE = "io.github.lumvex.Lumvex", "/io/github/lumvex/Lumvex", "io.github.lumvex.Lumvex1"
 
 DBusGMainLoop(set_as_default=True)
-
-
-def panel():
-    # Lumvex truncates the file before it writes the new level.
-    while True:
-        try:
-            return program_session.panel()
-        except ValueError:
-            time.sleep(0.01)
-
-
-def set_panel(raw):
-    # In one step: the program must never read the file half written.
-    with open(DEVICE + ".new", "w") as device:
-        device.write("%d\n" % raw)
-    os.replace(DEVICE + ".new", DEVICE)
 
 
 def background(colour):

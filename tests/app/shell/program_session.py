@@ -10,13 +10,20 @@ LOG = os.path.join(os.environ.get("XDG_STATE_HOME", ""), "lumvex/adjustments.csv
 
 
 def panel():
-    with open(DEVICE) as device:
-        return int(device.read())
+    # The program truncates the file before it writes a new level: an empty read is a write under way.
+    while True:
+        with open(DEVICE) as device:
+            text = device.read()
+        if text:
+            return int(text)
+        time.sleep(0.005)
 
 
 def set_panel(raw):
-    with open(DEVICE, "w") as device:
+    # In one step, so that the program never reads the file half written.
+    with open(DEVICE + ".new", "w") as device:
         device.write("%d\n" % raw)
+    os.replace(DEVICE + ".new", DEVICE)
 
 
 def rows():
