@@ -1,3 +1,4 @@
+#include "app/control/CtlCommand.h"
 #include "app/shell/AppShell.h"
 #include "app/shell/QuitOnSignal.h"
 #include "app/shell/SingleInstance.h"
@@ -32,6 +33,7 @@ Commands:
   (none)      run in the tray
   simulate    run the brightness loop on simulated days without a desktop (see lumvex simulate --help)
   report      plot recorded telemetry and the adjustment log as a web page (see lumvex report --help)
+  ctl         drive the running Lumvex: brightness up or down, pause, status (see lumvex ctl --help)
 
 Options:
   -h, --help     show this help
@@ -132,6 +134,9 @@ int main(int argc, char **argv)
         return lumvex::report::runReportCommand(
             {args.begin() + 1, args.end()}, {lumvex::xdg::telemetryDir(), lumvex::xdg::stateDir() / "adjustments.csv"},
             clock, std::cout, std::cerr);
+    }
+    if (!args.empty() && args[0] == "ctl") {
+        return lumvex::runCtlCommand({args.begin() + 1, args.end()}, std::cout, std::cerr);
     }
     if (!args.empty() && (args[0] == "-h" || args[0] == "--help")) {
         std::cout << kUsage;

@@ -105,6 +105,9 @@ void CompensationLoop::onLuminanceUpdate(double L_slow, double L_fast)
     if (L <= kDarkLuminance) {
         return; // a practically black screen gives no usable target
     }
+    if (userPause()) {
+        return;
+    }
 
     const std::optional<double> ambient = ambientLevel();
     const ModeParameters p = parametersFor(mode);
@@ -199,7 +202,7 @@ void CompensationLoop::learnManualChange(double B_before, double B_after, const 
     if (where) {
         m_calibration.recordCorrection(*where, R_observed - m_R_target * factor(ambient));
     }
-    if (source == "scroll" || source == "system_key") {
+    if (source == "scroll" || source == "system_key" || source == "command") {
         m_dailyStats.recordManualAdjustment(m_clock.now());
     }
 
@@ -233,9 +236,23 @@ void CompensationLoop::acceptBrightness(double B)
     }
 }
 
+void CompensationLoop::pauseAutomatic(std::optional<double> seconds)
+{
+    m_userPause = UserPause{seconds ? std::optional(m_clock.now() + *seconds) : std::nullopt};
+}
+
+std::optional<CompensationLoop::UserPause> CompensationLoop::userPause() const
+{
+    if (m_userPause && m_userPause->until && m_clock.now() >= *m_userPause->until) {
+        return std::nullopt;
+    }
+    return m_userPause;
+}
+
 void CompensationLoop::setEnabled(bool enabled)
 {
     m_enabled = enabled;
+    m_userPause.reset();
     m_defaults.setBool(kEnabledKey, enabled);
     if (enabled) {
         m_B_current = m_B_manual = m_brightness.get();

@@ -82,6 +82,20 @@ public:
     double B_current() const { return m_B_current; }
     double B_manual() const { return m_B_manual; }
 
+    // A pause the user asked for: no automatic writes for that many seconds, or until resumed when none
+    // are given; manual changes are still learned. It ends by itself, and with resume or any switch of the
+    // enable state.
+    struct UserPause
+    {
+        std::optional<Timestamp> until;
+    };
+    void pauseAutomatic(std::optional<double> seconds);
+    void resumeAutomatic() { m_userPause.reset(); }
+    // Nothing when not paused or once the pause has run out.
+    std::optional<UserPause> userPause() const;
+    // The situation the loop would learn in now, when the content signature is known.
+    std::optional<SituationBucket> currentSituation() const { return situation(ambientLevel()); }
+
 private:
     bool inWindow(const std::optional<double> &until, double now) const;
     double factor(std::optional<double> ambient) const;
@@ -122,6 +136,7 @@ private:
     double m_lastL_fast = 0.5;
     // Brightness of the last logged row (or baseline), the reference of the automatic log rule.
     double m_lastLoggedBrightness = 0.5;
+    std::optional<UserPause> m_userPause;
 };
 
 } // namespace lumvex

@@ -74,6 +74,12 @@ public:
         resetSeparatorId = 120,
         resetAllCalibrationId,
         resetEverythingId,
+        // Pause submenu, or the resume entry in its place while paused.
+        pauseId = 130,
+        pauseQuarterHourId,
+        pauseHourId,
+        pauseUntilResumedId,
+        resumeId,
         // Icon Style submenu: + the style's index in iconStyle::allCases.
         iconStyleFirstId = 140,
         // Where the Option key cannot be read, its entries sit in a submenu at the end.
@@ -123,6 +129,8 @@ public:
     std::string brightnessLabel() const;
     static std::string volumeLabel(VolumeControl &volume);
     MenuEntry buildCalibrationSubmenu() const;
+    // While automatic adjustment is on: "Pause" with its durations, or "Resume" while paused.
+    MenuEntry buildPauseEntry();
     static std::string situationLabel(const SituationBucket &bucket, const CalibrationEntry &entry);
 
     // Menu actions.
@@ -136,6 +144,9 @@ public:
     void revealData();
     void resetAllCalibration();
     void resetEverything();
+    // Seconds of the pause; nothing: until resumed.
+    void pauseAutomatic(std::optional<double> seconds);
+    void resumeAutomatic();
 
     // Rebuilds the menus that hosts may hold, so that they read the current state.
     void refreshMenus();

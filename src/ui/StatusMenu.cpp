@@ -73,6 +73,9 @@ MenuEntry StatusItemController::buildMenu(MenuOrigin origin, bool optionKey)
                          act(&StatusItemController::toggleAuto));
     autoAdjust.toolTip = "Auto-brightness \u2014 normalizes light across content";
     items.push_back(std::move(autoAdjust));
+    if (m_loop != nullptr && m_loop->enabled()) {
+        items.push_back(buildPauseEntry());
+    }
 
     // The Option key's entries: here when it is held, in "Advanced" at the end where it cannot be read.
     const bool advanced = !optionKeyReadable();

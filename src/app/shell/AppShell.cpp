@@ -1,5 +1,7 @@
 #include "AppShell.h"
 
+#include "app/control/LeaveUserLevel.h"
+#include "app/control/RemoteControl.h"
 #include "engine/AdjustmentLogger.h"
 #include "engine/CalibrationModel.h"
 #include "engine/Clock.h"
@@ -130,6 +132,13 @@ void AppShell::launch()
     if (m_session->isAway()) {
         onAwayChanged(true);
     }
+
+    m_control = std::make_unique<RemoteControl>(RemoteControl::Parts{*m_brightness, *m_loop, *m_calibration,
+                                                                     m_desktop->displays(), *m_router, *m_external,
+                                                                     *m_volume, *m_statusController});
+    // Quitting by the menu, a signal or the session's end all pass here; a process killed outright does not.
+    connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, this,
+            [this] { leaveUserLevel(*m_brightness, *m_loop); });
 
     m_recorder->startIfEnabled();
     m_updater->checkAtLaunch();

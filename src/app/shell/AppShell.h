@@ -27,6 +27,7 @@ class ExternalBrightnessController;
 class FrontmostAppProvider;
 class LoginItem;
 class PulseVolumeController;
+class RemoteControl;
 class SessionMonitor;
 class StatusItemController;
 class SysfsBacklight;
@@ -91,6 +92,7 @@ private:
     std::unique_ptr<CompensationLoop> m_loop;
     // Last made, first gone: its worker posts into everything above.
     std::unique_ptr<ContentSampler> m_sampler;
+    std::unique_ptr<RemoteControl> m_control;
     SessionMonitor *m_session = nullptr;
 
     DisplayId m_captureDisplay = 0;

@@ -5,13 +5,7 @@
 
 namespace lumvex::backlight {
 
-namespace {
-
-constexpr int kReplyTimeoutMs = 1000;
-
-} // namespace
-
-bool setThroughLogind(const std::string &device, long raw)
+bool setThroughLogind(const std::string &device, long raw, int timeoutMs)
 {
     QDBusConnection bus = QDBusConnection::systemBus();
     if (!bus.isConnected() || raw < 0) {
@@ -22,7 +16,7 @@ bool setThroughLogind(const std::string &device, long raw)
         QStringLiteral("org.freedesktop.login1"), QStringLiteral("/org/freedesktop/login1/session/auto"),
         QStringLiteral("org.freedesktop.login1.Session"), QStringLiteral("SetBrightness"));
     call << QStringLiteral("backlight") << QString::fromStdString(device) << static_cast<uint>(raw);
-    const QDBusMessage reply = bus.call(call, QDBus::Block, kReplyTimeoutMs);
+    const QDBusMessage reply = bus.call(call, QDBus::Block, timeoutMs);
     return reply.type() == QDBusMessage::ReplyMessage;
 }
 

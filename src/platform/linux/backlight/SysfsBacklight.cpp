@@ -121,7 +121,8 @@ std::optional<long> SysfsBacklight::readRaw() const
 
 bool SysfsBacklight::writeRaw(long raw) const
 {
-    return m_throughLogind ? setThroughLogind(m_name, raw) : writeValue(m_folder / "brightness", raw, true);
+    return m_throughLogind ? setThroughLogind(m_name, raw, m_logindTimeoutMs)
+                           : writeValue(m_folder / "brightness", raw, true);
 }
 
 } // namespace lumvex

@@ -34,6 +34,8 @@ public:
     // The device's folder name ("intel_backlight"); empty without a device.
     const std::string &deviceName() const { return m_name; }
     bool writesThroughLogind() const { return m_throughLogind; }
+    // How long a write through the login manager may wait for its answer.
+    void setLogindTimeout(int milliseconds) { m_logindTimeoutMs = milliseconds; }
 
 private:
     void open();
@@ -46,6 +48,7 @@ private:
     long m_maxBrightness = 0;
     long m_minStep = 0;
     bool m_throughLogind = false;
+    int m_logindTimeoutMs = 1000;
     std::optional<backlight::WrittenLevel> m_written;
 };
 

@@ -1,0 +1,292 @@
+#include "CtlCommand.h"
+
+#include "RemoteControl.h"
+
+#include <QCoreApplication>
+#include <QDBusArgument>
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusVariant>
+#include <QDateTime>
+
+#include <nlohmann/json.hpp>
+
+#include <charconv>
+#include <cmath>
+#include <iomanip>
+#include <optional>
+#include <sstream>
+
+namespace lumvex {
+
+namespace {
+
+constexpr const char *kUsage = R"(Usage: lumvex ctl COMMAND
+
+Drives the running Lumvex; brightness set this way is learned at once, like a scroll on its icon.
+
+Commands:
+  up [STEP]          brighten the built-in display by STEP percent (default 5%)
+  down [STEP]        darken it by STEP percent (default 5%)
+  set LEVEL          set it to LEVEL percent, as in "set 40%"
+  auto on|off        switch automatic adjustment on or off
+  pause [DURATION]   stop automatic adjustment for a while ("30m", "2h", "1h30m", "90s"; default until resumed)
+  resume             end a pause
+  status [--json]    show the state
+
+Exit status: 0 done, 1 Lumvex is not running or refused, 2 bad usage.
+)";
+
+constexpr double kDefaultStep = 5.0;
+constexpr int kCallTimeoutMs = 10000;
+
+struct Request
+{
+    QString method;
+    QVariantList arguments;
+    bool status = false;
+    bool json = false;
+};
+
+struct UsageError
+{
+    std::string message;
+};
+
+// "40", "40%", "2.5%": percent within [low, 100].
+std::optional<double> parsePercent(std::string text, double low)
+{
+    if (!text.empty() && text.back() == '%') {
+        text.pop_back();
+    }
+    double value = 0.0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || error != std::errc() || end != text.data() + text.size() || !std::isfinite(value) ||
+        value < low || value > 100.0) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+// "90s", "30m", "2h", "1h30m": seconds, at least one and at most the longest pause.
+std::optional<uint> parseDuration(const std::string &text)
+{
+    unsigned long long total = 0;
+    const char *p = text.data();
+    const char *const end = p + text.size();
+    if (p == end) {
+        return std::nullopt;
+    }
+    while (p != end) {
+        unsigned long long number = 0;
+        const auto [next, error] = std::from_chars(p, end, number);
+        if (error != std::errc() || next == end || number > RemoteControl::kLongestPauseSeconds) {
+            return std::nullopt;
+        }
+        const unsigned long long unit = *next == 's'   ? 1
+                                        : *next == 'm' ? 60
+                                        : *next == 'h' ? 3600
+                                        : *next == 'd' ? 86400
+                                                       : 0;
+        if (unit == 0) {
+            return std::nullopt;
+        }
+        total += number * unit;
+        if (total > RemoteControl::kLongestPauseSeconds) {
+            return std::nullopt;
+        }
+        p = next + 1;
+    }
+    return total > 0 ? std::optional<uint>(static_cast<uint>(total)) : std::nullopt;
+}
+
+Request parse(const std::vector<std::string> &args)
+{
+    const std::string &command = args.at(0);
+    const std::size_t extra = args.size() - 1;
+    if (command == "up" || command == "down") {
+        if (extra > 1) {
+            throw UsageError{command + " takes at most one STEP"};
+        }
+        const auto step = extra == 1 ? parsePercent(args[1], 0.0) : kDefaultStep;
+        if (!step || *step <= 0.0) {
+            throw UsageError{"STEP is a percentage above 0 and at most 100, like 5 or 10%, not \"" + args[1] + "\""};
+        }
+        return {QStringLiteral("ChangeBrightness"), {(command == "up" ? 1.0 : -1.0) * *step / 100.0}};
+    }
+    if (command == "set") {
+        const auto level = extra == 1 ? parsePercent(args[1], 0.0) : std::nullopt;
+        if (!level) {
+            throw UsageError{"set takes one LEVEL from 0% to 100%, like \"set 40%\""};
+        }
+        return {QStringLiteral("SetBrightness"), {*level / 100.0}};
+    }
+    if (command == "auto") {
+        if (extra != 1 || (args[1] != "on" && args[1] != "off")) {
+            throw UsageError{"auto takes on or off"};
+        }
+        return {QStringLiteral("Set"),
+                {QString::fromLatin1(RemoteControl::kInterface), QStringLiteral("AutomaticAdjustment"),
+                 QVariant::fromValue(QDBusVariant(args[1] == "on"))}};
+    }
+    if (command == "pause") {
+        if (extra > 1) {
+            throw UsageError{"pause takes at most one DURATION"};
+        }
+        const auto seconds = extra == 1 ? parseDuration(args[1]) : std::optional<uint>(0);
+        if (!seconds) {
+            throw UsageError{"DURATION is like 30m, 2h, 1h30m or 90s, at most 7 days, not \"" + args[1] + "\""};
+        }
+        return {QStringLiteral("Pause"), {*seconds}};
+    }
+    if (command == "resume" && extra == 0) {
+        return {QStringLiteral("Resume"), {}};
+    }
+    if (command == "status" && (extra == 0 || (extra == 1 && args[1] == "--json"))) {
+        return {QStringLiteral("Status"), {}, true, extra == 1};
+    }
+    if (command == "resume" || command == "status") {
+        throw UsageError{"unexpected arguments after " + command};
+    }
+    throw UsageError{"unknown command \"" + command + "\""};
+}
+
+QVariantMap asMap(const QVariant &value)
+{
+    if (value.userType() == qMetaTypeId<QDBusArgument>()) {
+        return qdbus_cast<QVariantMap>(value.value<QDBusArgument>());
+    }
+    return value.toMap();
+}
+
+nlohmann::json toJson(const QVariant &value)
+{
+    switch (value.typeId()) {
+    case QMetaType::Bool:
+        return value.toBool();
+    case QMetaType::Double:
+        return value.toDouble();
+    case QMetaType::Int:
+    case QMetaType::LongLong:
+        return static_cast<std::int64_t>(value.toLongLong());
+    case QMetaType::UInt:
+    case QMetaType::ULongLong:
+        return static_cast<std::uint64_t>(value.toULongLong());
+    case QMetaType::QString:
+        return value.toString().toStdString();
+    default: {
+        nlohmann::json object = nlohmann::json::object();
+        const QVariantMap map = asMap(value);
+        for (auto it = map.cbegin(); it != map.cend(); ++it) {
+            object[it.key().toStdString()] = toJson(it.value());
+        }
+        return object;
+    }
+    }
+}
+
+std::string percent(double level)
+{
+    return std::to_string(static_cast<int>(std::lround(level * 100.0))) + "%";
+}
+
+std::string fixed(double value, int digits, bool sign = false)
+{
+    std::ostringstream text;
+    text << std::fixed << std::setprecision(digits) << (sign && value >= 0 ? "+" : "") << value;
+    return text.str();
+}
+
+void printStatus(const QVariantMap &s, std::ostream &out)
+{
+    out << "Brightness: " << percent(s.value("Brightness").toDouble()) << '\n';
+    out << "Automatic adjustment: " << (s.value("AutomaticAdjustment").toBool() ? "on" : "off");
+    const qulonglong until = s.value("PausedUntil").toULongLong();
+    if (until == RemoteControl::kUntilResumed) {
+        out << ", paused until resumed";
+    } else if (until != 0) {
+        out << ", paused until "
+            << QDateTime::fromSecsSinceEpoch(static_cast<qint64>(until)).toString("HH:mm").toStdString();
+    }
+    out << '\n';
+    out << "Luminance: " << fixed(s.value("Luminance").toDouble(), 2) << '\n';
+    out << "Target ratio: " << fixed(s.value("TargetRatio").toDouble(), 3) << '\n';
+    const QString situation = s.value("Situation").toString();
+    out << "Situation: " << (situation.isEmpty() ? std::string("unknown") : situation.toStdString()) << " (offset "
+        << fixed(s.value("Offset").toDouble(), 3, true) << ")\n";
+    if (const QString problem = s.value("CaptureProblem").toString(); !problem.isEmpty()) {
+        out << "Screen capture: " << problem.toStdString() << '\n';
+    }
+    out << "Display under the pointer: " << s.value("DisplayUnderPointer").toString().toStdString()
+        << (s.value("DisplayUnderPointerIsBuiltIn").toBool() ? " (built in)" : "") << '\n';
+    const QVariantMap external = asMap(s.value("ExternalBrightness"));
+    for (auto it = external.cbegin(); it != external.cend(); ++it) {
+        out << "External display " << it.key().toStdString() << ": " << percent(it.value().toDouble()) << '\n';
+    }
+    out << "Volume: " << percent(s.value("Volume").toDouble()) << (s.value("Muted").toBool() ? " (muted)" : "") << '\n';
+}
+
+} // namespace
+
+int runCtlCommand(const std::vector<std::string> &args, std::ostream &out, std::ostream &err)
+{
+    if (!args.empty() && (args[0] == "-h" || args[0] == "--help")) {
+        out << kUsage;
+        return 0;
+    }
+    if (args.empty()) {
+        err << kUsage;
+        return 2;
+    }
+    Request request;
+    try {
+        request = parse(args);
+    } catch (const UsageError &error) {
+        err << "lumvex ctl: " << error.message << " (see lumvex ctl --help)\n";
+        return 2;
+    }
+
+    int argc = 1;
+    char name[] = "lumvex";
+    char *argv[] = {name, nullptr};
+    const QCoreApplication app(argc, argv);
+    // Qt's D-Bus types registered before its connection thread exists are still registered when that thread
+    // ends at exit; registered by the thread itself they may be gone already, and Qt warns about them.
+    QMetaType::fromType<QDBusArgument>().id();
+    QMetaType::fromType<QDBusVariant>().id();
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected()) {
+        err << "lumvex ctl: Lumvex is not running (there is no session bus)\n";
+        return 1;
+    }
+    const bool isProperty = request.method == QLatin1String("Set");
+    QDBusMessage call = QDBusMessage::createMethodCall(
+        QString::fromLatin1(RemoteControl::kService), QString::fromLatin1(RemoteControl::kPath),
+        isProperty ? QStringLiteral("org.freedesktop.DBus.Properties") : QString::fromLatin1(RemoteControl::kInterface),
+        request.method);
+    call.setArguments(request.arguments);
+    // Lumvex is started by the session, never by a call.
+    call.setAutoStartService(false);
+    const QDBusMessage reply = bus.call(call, QDBus::Block, kCallTimeoutMs);
+    if (reply.type() == QDBusMessage::ErrorMessage) {
+        const QString errorName = reply.errorName();
+        if (errorName == QLatin1String("org.freedesktop.DBus.Error.ServiceUnknown") ||
+            errorName == QLatin1String("org.freedesktop.DBus.Error.NameHasNoOwner")) {
+            err << "lumvex ctl: Lumvex is not running\n";
+        } else {
+            err << "lumvex ctl: " << reply.errorMessage().toStdString() << '\n';
+        }
+        return 1;
+    }
+    if (request.status) {
+        const QVariantMap status = reply.arguments().isEmpty() ? QVariantMap() : asMap(reply.arguments().first());
+        if (request.json) {
+            out << toJson(status).dump(2) << '\n';
+        } else {
+            printStatus(status, out);
+        }
+    }
+    return 0;
+}
+
+} // namespace lumvex

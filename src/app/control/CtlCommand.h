@@ -1,0 +1,13 @@
+#pragma once
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace lumvex {
+
+// `lumvex ctl ARGS...`: drives a running Lumvex over the session bus. Exit status 0 on success, 1 when
+// Lumvex is not running or refused the request (one line on err), 2 for bad usage.
+int runCtlCommand(const std::vector<std::string> &args, std::ostream &out, std::ostream &err);
+
+} // namespace lumvex

@@ -1,0 +1,38 @@
+#include "LeaveUserLevel.h"
+
+#include "engine/CompensationLoop.h"
+#include "platform/linux/backlight/SysfsBacklight.h"
+
+#include <cmath>
+
+namespace lumvex {
+
+namespace {
+
+// Within a raw step or two of what the loop wrote: still the loop's level.
+constexpr double kSameLevel = 0.01;
+constexpr int kQuitBudgetMs = 500;
+
+} // namespace
+
+std::optional<double> userLevelToRestore(double panel, const CompensationLoop &loop)
+{
+    if (!loop.enabled() || loop.paused() || std::abs(panel - loop.B_current()) > kSameLevel ||
+        std::abs(panel - loop.B_manual()) <= kSameLevel / 2) {
+        return std::nullopt;
+    }
+    return loop.B_manual();
+}
+
+void leaveUserLevel(SysfsBacklight &backlight, const CompensationLoop &loop)
+{
+    if (!backlight.isAvailable()) {
+        return;
+    }
+    if (const auto level = userLevelToRestore(backlight.get(), loop)) {
+        backlight.setLogindTimeout(kQuitBudgetMs);
+        backlight.set(*level);
+    }
+}
+
+} // namespace lumvex

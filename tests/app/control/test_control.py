@@ -1,0 +1,185 @@
+#!/usr/bin/python3
+"""Lumvex driven from outside, against the real program in a headless desktop of its own (run by
+tests/support/run-desktop.sh): the session-bus interface, `lumvex ctl`, the pause and the level left on
+quit. Usage: test_control.py PATH_TO_LUMVEX"""
+
+import json
+import math
+import os
+import signal
+import subprocess
+import sys
+import time
+import unittest
+
+import dbus
+from dbus.mainloop.glib import DBusGMainLoop
+from gi.repository import GLib
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "../shell"))
+from program_session import LOG, panel, rows, set_panel, wait_for  # noqa: E402
+
+LUMVEX = sys.argv.pop(1) if len(sys.argv) > 1 else "lumvex"
+SETTINGS = os.path.join(os.environ.get("XDG_CONFIG_HOME", ""), "lumvex/lumvex.conf")
+NAME, PATH, INTERFACE = "io.github.lumvex.Lumvex", "/io/github/lumvex/Lumvex", "io.github.lumvex.Lumvex1"
+
+DBusGMainLoop(set_as_default=True)
+
+
+def background(colour):
+    subprocess.run(["xsetroot", "-solid", colour], check=True)
+
+
+def ctl(*args):
+    return subprocess.run([LUMVEX, "ctl", *args], capture_output=True, text=True, timeout=20)
+
+
+def menu_labels(bus, pid):
+    """The top entries of the brightness item's menu, as a tray host reads them."""
+    for name in sorted(n for n in bus.list_names() if n.startswith("org.kde.StatusNotifierItem-%d-" % pid)):
+        item = dbus.Interface(bus.get_object(name, "/StatusNotifierItem"), "org.freedesktop.DBus.Properties")
+        if item.Get("org.kde.StatusNotifierItem", "Id") == "lumvex-brightness":
+            menu = dbus.Interface(bus.get_object(name, item.Get("org.kde.StatusNotifierItem", "Menu")),
+                                  "com.canonical.dbusmenu")
+            return [str(child[1].get("label", "")) for child in menu.GetLayout(0, 1, dbus.Array([], "s"))[1][2]]
+    return []
+
+
+def auto_rows():
+    return [row for row in rows() if ",auto" in row]
+
+
+class Running(unittest.TestCase):
+    def setUp(self):
+        os.makedirs(os.path.dirname(SETTINGS), exist_ok=True)
+        with open(SETTINGS, "w") as settings:
+            settings.write("[General]\nautoAdjustEnabled=true\n")
+        if os.path.exists(LOG):
+            os.remove(LOG)
+        set_panel(500)
+        background("#404040")
+        self.program = subprocess.Popen([LUMVEX], stderr=subprocess.DEVNULL)
+        self.addCleanup(self.stop)
+        self.bus = dbus.SessionBus()
+        self.assertTrue(wait_for(lambda: self.bus.name_has_owner(NAME), seconds=8.0), "not on the bus")
+        self.lumvex = dbus.Interface(self.bus.get_object(NAME, PATH), INTERFACE)
+        self.changes = []
+        receiver = self.bus.add_signal_receiver(
+            lambda interface, changed, invalidated: self.changes.append(dict(changed)),
+            "PropertiesChanged", "org.freedesktop.DBus.Properties", NAME, PATH)
+        self.addCleanup(receiver.remove)
+        self.settle()
+
+    def settle(self):
+        """Waits until the loop has taken in the screen and stopped moving the panel."""
+        last, still_since = panel(), time.monotonic()
+        deadline = still_since + 10.0
+        while time.monotonic() - still_since < 1.0 and time.monotonic() < deadline:
+            time.sleep(0.1)
+            if panel() != last:
+                last, still_since = panel(), time.monotonic()
+        self.pump()
+        self.changes.clear()
+
+    def pump(self):
+        while GLib.MainContext.default().iteration(False):
+            pass
+
+    def stop(self):
+        if self.program.poll() is None:
+            self.program.kill()
+        self.program.wait()
+
+    def changed(self, name, condition, seconds=5.0):
+        """Waits for a PropertiesChanged of the property whose value meets the condition."""
+        def seen():
+            self.pump()
+            return any(name in change and condition(change[name]) for change in self.changes)
+        return wait_for(seen, seconds)
+
+    def test_keys_commands_and_the_loop_show_as_properties_and_quitting_leaves_the_users_level(self):
+        set_panel(700)  # a brightness key
+        self.assertTrue(self.changed("Brightness", lambda b: abs(b - 0.7) < 0.001), self.changes)
+        self.assertTrue(wait_for(lambda: ",system_key," in rows()[-1]))
+
+        before = len(rows())
+        self.lumvex.ChangeBrightness(-0.1)
+        self.assertEqual(panel(), 600)
+        self.assertTrue(self.changed("Brightness", lambda b: abs(b - 0.6) < 0.001))
+        time.sleep(0.8)  # the poll must not take it for a key press
+        self.assertEqual(len(rows()), before + 1, rows()[before:])
+        self.assertIn(",command,0.7000,0.6000,", rows()[-1])
+
+        # Bright content asks for less light: the loop's write shows too, once the manual hold is over.
+        self.changes.clear()
+        background("#ffffff")
+        self.assertTrue(self.changed("Brightness", lambda b: b < 0.59, seconds=15.0), self.changes)
+        self.assertTrue(wait_for(lambda: ",auto" in rows()[-1], seconds=8.0), "the loop's write is not logged")
+        self.assertLess(panel(), 590)
+
+        self.program.send_signal(signal.SIGTERM)
+        self.assertEqual(self.program.wait(timeout=5), 0)
+        self.assertEqual(panel(), 600, "the user's last level is put back")
+
+    def test_bad_arguments_are_refused_and_change_nothing(self):
+        before = (panel(), len(rows()), self.lumvex.Status()["PausedUntil"])
+        for method, argument in [("SetBrightness", float("nan")), ("SetBrightness", 1.5),
+                                 ("SetBrightness", -0.01), ("ChangeBrightness", float("inf")),
+                                 ("ChangeBrightness", -2.0), ("Pause", dbus.UInt32(7 * 24 * 3600 + 1))]:
+            with self.subTest(method=method, argument=argument):
+                with self.assertRaises(dbus.DBusException) as refused:
+                    getattr(self.lumvex, method)(argument)
+                self.assertEqual(refused.exception.get_dbus_name(), "org.freedesktop.DBus.Error.InvalidArgs")
+        self.assertEqual((panel(), len(rows()), self.lumvex.Status()["PausedUntil"]), before)
+
+    def test_a_pause_stops_automatic_writes_and_ends_by_itself(self):
+        before, written = panel(), len(auto_rows())
+        self.lumvex.Pause(dbus.UInt32(2))
+        self.assertTrue(self.changed("PausedUntil", lambda t: t > time.time()))
+        labels = menu_labels(self.bus, self.program.pid)
+        self.assertRegex(labels[labels.index("Quillon Lumvex") + 1], r"^Resume \(paused until \d\d:\d\d\)$")
+        background("#ffffff")
+        time.sleep(1.0)
+        self.assertEqual((panel(), len(auto_rows())), (before, written))
+        self.assertTrue(self.changed("PausedUntil", lambda t: t == 0, seconds=3.0))
+        self.assertIn("Pause", menu_labels(self.bus, self.program.pid))
+        self.assertTrue(wait_for(lambda: panel() < before - 20, seconds=15.0), "automatic writes did not resume")
+
+    def test_ctl_drives_the_running_program(self):
+        self.assertEqual(ctl("auto", "off").returncode, 0)
+        self.assertFalse(self.lumvex.Status()["AutomaticAdjustment"])
+        refused = ctl("pause")
+        self.assertEqual(refused.returncode, 1)
+        self.assertEqual(refused.stderr.count("\n"), 1)
+        self.assertIn("off", refused.stderr)
+        set_panel(500)
+        time.sleep(0.6)
+        for args, level in [(["up"], 550), (["down", "10%"], 450), (["set", "40%"], 400), (["up", "2.5"], 425)]:
+            with self.subTest(args=args):
+                done = ctl(*args)
+                self.assertEqual((done.returncode, done.stderr), (0, ""))
+                self.assertEqual(panel(), level)
+        self.assertEqual(ctl("auto", "on").returncode, 0)
+        self.assertEqual(ctl("pause", "30m").returncode, 0)
+        status = json.loads(ctl("status", "--json").stdout)
+        self.assertAlmostEqual(status["PausedUntil"], time.time() + 1800, delta=5)
+        self.assertIsInstance(status["Brightness"], float)
+        self.assertIn("Volume", status)
+        self.assertIn("paused until", ctl("status").stdout)
+        self.assertEqual(ctl("resume").returncode, 0)
+        self.assertEqual(self.lumvex.Status()["PausedUntil"], 0)
+
+
+class NotRunning(unittest.TestCase):
+    def test_ctl_says_so_and_refuses_bad_usage(self):
+        missing = ctl("up")
+        self.assertEqual(missing.returncode, 1)
+        self.assertEqual(missing.stderr, "lumvex ctl: Lumvex is not running\n")
+        for args in [[], ["up", "0"], ["down", "x"], ["set"], ["set", "140%"], ["auto", "maybe"],
+                     ["pause", "5x"], ["pause", "8d"], ["status", "--yaml"], ["frobnicate"]]:
+            with self.subTest(args=args):
+                self.assertEqual(ctl(*args).returncode, 2)
+
+
+if __name__ == "__main__":
+    unittest.main(verbosity=2)
