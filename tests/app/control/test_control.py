@@ -137,7 +137,7 @@ class Running(unittest.TestCase):
         self.lumvex.Pause(dbus.UInt32(2))
         self.assertTrue(self.changed("PausedUntil", lambda t: t > time.time()))
         labels = menu_labels(self.bus, self.program.pid)
-        self.assertRegex(labels[labels.index("Quillon Lumvex") + 1], r"^Resume \(paused until \d\d:\d\d\)$")
+        self.assertRegex(labels[labels.index("Automatic Brightness") + 1], r"^Resume \(paused until \d\d:\d\d\)$")
         background("#ffffff")
         time.sleep(1.0)
         self.assertEqual((panel(), len(auto_rows())), (before, written))
