@@ -15,6 +15,7 @@ namespace lumvex {
 namespace {
 
 constexpr const char *kEnabledKey = "autoAdjustEnabled";
+constexpr const char *kRememberKey = "rememberBrightnessPerSituation";
 constexpr double kMinBrightness = 0.05;
 constexpr double kDarkLuminance = 0.02;
 constexpr double kDeadBand = 0.003;
@@ -37,6 +38,7 @@ CompensationLoop::CompensationLoop(const Collaborators &c)
     , m_clock(c.clock)
     , m_defaults(c.defaults)
     , m_enabled(c.defaults.boolValue(kEnabledKey).value_or(false))
+    , m_rememberPerSituation(c.defaults.boolValue(kRememberKey).value_or(false))
 {
     m_B_current = m_B_manual = m_lastLoggedBrightness = m_brightness.get();
 }
@@ -112,8 +114,10 @@ void CompensationLoop::onLuminanceUpdate(double L_slow, double L_fast)
     const double R = offset + m_R_target * factor(ambient);
     const double B_desired = R / L;
 
-    const double lower = std::max(m_B_manual - p.bandHalfWidth, kMinBrightness);
-    const double upper = std::min(m_B_manual + p.bandHalfWidth, 1.0);
+    const double centre =
+        m_rememberPerSituation && where ? m_calibration.rememberedBrightness(*where, m_B_manual) : m_B_manual;
+    const double lower = std::max(centre - p.bandHalfWidth, kMinBrightness);
+    const double upper = std::min(centre + p.bandHalfWidth, 1.0);
     const double B_clamped = std::max(lower, std::min(B_desired, upper));
     double B_next = m_B_current + p.gain * (B_clamped - m_B_current);
     B_next = B_next >= 1.0 ? 1.0 : std::max(B_next, kMinBrightness);
@@ -157,7 +161,8 @@ void CompensationLoop::onManualChange(double B_after, const std::string &source)
     m_R_target = kBaselineBlend * impliedBaseline + (1.0 - kBaselineBlend) * m_R_target;
 
     if (where) {
-        m_calibration.recordCorrection(*where, R_observed - m_R_target * factor(ambient));
+        m_calibration.recordCorrection(*where, R_observed - m_R_target * factor(ambient),
+                                       m_rememberPerSituation ? std::optional(B_after) : std::nullopt);
     }
     if (source == "scroll" || source == "system_key") {
         m_dailyStats.recordManualAdjustment(m_clock.now());
@@ -182,6 +187,12 @@ void CompensationLoop::acceptBrightness(double B)
     if (std::isfinite(B)) {
         m_B_current = B;
     }
+}
+
+void CompensationLoop::setRemembersBrightnessPerSituation(bool remember)
+{
+    m_rememberPerSituation = remember;
+    m_defaults.setBool(kRememberKey, remember);
 }
 
 void CompensationLoop::setEnabled(bool enabled)

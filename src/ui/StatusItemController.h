@@ -75,6 +75,7 @@ public:
         resetSeparatorId = 120,
         resetAllCalibrationId,
         resetEverythingId,
+        rememberBrightnessId,
         // Icon Style submenu: + the style's index in iconStyle::allCases.
         iconStyleFirstId = 140,
     };

@@ -429,3 +429,29 @@ TEST_F(LoopTest, PausedLoopWritesNothingAndAcceptedLevelsAreNotLearned)
     EXPECT_EQ(brightness.writeCount(), writes + 1); // back towards the user's band
     EXPECT_NEAR(loop->B_current(), 0.3 + 0.012, 1e-9);
 }
+
+TEST_F(LoopTest, RememberedBrightnessCentresTheBandWhereTheSituationHasOne)
+{
+    // Five choices of 0.3 in the office situation at 14:00 make a record of full weight.
+    const SituationBucket situation{0, 3, 3, std::nullopt, 1};
+    for (int i = 0; i < 5; ++i) {
+        calibration.recordCorrection(situation, 0.0, 0.3);
+    }
+    for (const bool remember : {false, true}) {
+        SCOPED_TRACE(remember);
+        defaults.setBool("rememberBrightnessPerSituation", remember);
+        brightness.set(0.8);
+        makeLoop();
+        loop->signatureProvider = [] { return kOffice; };
+        for (int i = 0; i < 100; ++i) {
+            tick(0.3); // the ratio wants the baseline's 0.8; the band decides
+        }
+        EXPECT_NEAR(loop->B_current(), remember ? 0.36 : 0.8, 0.005);
+
+        // A choice in the situation is remembered only with the setting on.
+        loop->onManualChange(0.5, "scroll");
+        EXPECT_EQ(calibration.table().at(situation).brightnessCount, remember ? 6 : 5);
+        loop->setRemembersBrightnessPerSituation(!remember);
+        EXPECT_EQ(defaults.boolValue("rememberBrightnessPerSituation"), !remember);
+    }
+}

@@ -21,6 +21,15 @@ SimulatedUser::Taste SimulatedUser::Taste::random(std::uint64_t seed)
     return taste;
 }
 
+SimulatedUser::Taste SimulatedUser::Taste::fromPopulation(std::uint64_t seed)
+{
+    Taste taste = random(seed);
+    // A stream of its own, so that the other fields stay those of random(seed).
+    Rng rng(seed ^ 0xbadc0ffeu);
+    taste.contentExponent = rng.uniform(0.0, 1.0);
+    return taste;
+}
+
 SimulatedUser::SimulatedUser(const Taste &taste)
     : m_taste(taste)
 {}
