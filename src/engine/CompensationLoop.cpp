@@ -158,10 +158,20 @@ void CompensationLoop::onManualChange(double B_after, const std::string &source)
     const double R_observed = B_after * Lm;
     const double storedOffset = where ? m_calibration.rawOffset(*where) : 0.0;
     const double impliedBaseline = (R_observed - storedOffset) / factor(ambient);
-    m_R_target = kBaselineBlend * impliedBaseline + (1.0 - kBaselineBlend) * m_R_target;
+    // Full brightness says only "at least this much": the panel has no more to give. Taken as exact on
+    // dark content it would teach a lower ratio than the loop aims for, and the loop would then walk
+    // brightness down from the very level the user just scrolled up to, for them to scroll up again.
+    const bool atTop = B_after >= 1.0;
+    if (!atTop || impliedBaseline > m_R_target) {
+        m_R_target = kBaselineBlend * impliedBaseline + (1.0 - kBaselineBlend) * m_R_target;
+    }
 
     if (where) {
-        m_calibration.recordCorrection(*where, R_observed - m_R_target * factor(ambient),
+        double residual = R_observed - m_R_target * factor(ambient);
+        if (atTop) {
+            residual = std::max(residual, std::max(storedOffset, 0.0));
+        }
+        m_calibration.recordCorrection(*where, residual,
                                        m_rememberPerSituation ? std::optional(B_after) : std::nullopt);
     }
     if (source == "scroll" || source == "system_key") {

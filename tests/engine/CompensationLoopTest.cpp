@@ -455,3 +455,22 @@ TEST_F(LoopTest, RememberedBrightnessCentresTheBandWhereTheSituationHasOne)
         EXPECT_EQ(defaults.boolValue("rememberBrightnessPerSituation"), !remember);
     }
 }
+
+TEST_F(LoopTest, FullBrightnessChosenOnDarkContentIsNotLearnedAsAWishForLess)
+{
+    makeLoop();
+    loop->signatureProvider = [] { return kOffice; };
+    tick(0.5); // R_target 0.3 at 0.6: dark content at 0.25 would want 1.2
+    for (int i = 0; i < 5; ++i) {
+        tick(0.25);
+        loop->onManualChange(1.0, "scroll");
+        clock.advance(3.0);
+    }
+    for (int i = 0; i < 50; ++i) {
+        tick(0.25);
+    }
+    // Taken as exact, the choices would have taught 0.25 and walked brightness down to the band's floor.
+    EXPECT_EQ(loop->B_current(), 1.0);
+    EXPECT_DOUBLE_EQ(loop->R_target(), 0.3);
+    EXPECT_GE(calibration.rawOffset({0, 3, 3, std::nullopt, 1}), 0.0);
+}

@@ -58,8 +58,9 @@ std::optional<double> SimulatedUser::observe(double dt, double brightness, doubl
         return std::nullopt;
     }
     m_uncomfortableFor = 0.0;
-    // The notch whose light comes closest to the preference, within the panel's range.
-    const double wanted = std::clamp(preferred / std::max(luminance, 0.01), 0.0, 1.0);
+    // The notch whose light comes closest to the preference, within the panel's range. Someone who wants
+    // more than the panel gives scrolls to its top, not to the notch nearest to it.
+    const double wanted = std::max(preferred / std::max(luminance, 0.01), 0.0);
     const double notches = std::round((wanted - brightness) / kNotch);
     const double chosen = std::clamp(brightness + notches * kNotch, 0.0, 1.0);
     if (std::abs(chosen - brightness) < 1e-9) {
