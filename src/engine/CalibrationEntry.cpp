@@ -8,16 +8,24 @@ Json CalibrationEntry::toJson() const
     object["offset"] = offset;
     object["sampleCount"] = sampleCount;
     object["lastUpdated"] = lastUpdated.referenceSeconds();
+    if (brightness) {
+        object["brightness"] = *brightness;
+        object["brightnessCount"] = brightnessCount;
+    }
     return object;
 }
 
 CalibrationEntry CalibrationEntry::fromJson(const ParsedJson &object)
 {
-    return {
-        json::requireNumber(object, "offset"),
-        json::requireInteger(object, "sampleCount"),
-        Timestamp::fromReferenceSeconds(json::requireNumber(object, "lastUpdated")),
-    };
+    CalibrationEntry entry;
+    entry.offset = json::requireNumber(object, "offset");
+    entry.sampleCount = json::requireInteger(object, "sampleCount");
+    entry.lastUpdated = Timestamp::fromReferenceSeconds(json::requireNumber(object, "lastUpdated"));
+    if (object.contains("brightness")) {
+        entry.brightness = json::requireNumber(object, "brightness");
+        entry.brightnessCount = json::requireInteger(object, "brightnessCount");
+    }
+    return entry;
 }
 
 } // namespace lumvex

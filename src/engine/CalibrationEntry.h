@@ -4,22 +4,28 @@
 #include "Timestamp.h"
 
 #include <cstdint>
+#include <optional>
 
 namespace lumvex {
 
 // The learned offset of one situation (in brightness x luminance units), how many direct corrections
-// formed it and when it last changed.
+// formed it and when it last changed; with brightness remembered per situation, also the brightness
+// learned from the user's choices there and how many direct choices formed it.
 struct CalibrationEntry
 {
     double offset = 0.0;
     std::int64_t sampleCount = 0;
     Timestamp lastUpdated;
+    std::optional<double> brightness;
+    std::int64_t brightnessCount = 0;
 
     friend bool operator==(const CalibrationEntry &, const CalibrationEntry &) = default;
 
-    // {"offset":..,"sampleCount":..,"lastUpdated":<seconds since 2001-01-01 UTC>}
+    // {"offset":..,"sampleCount":..,"lastUpdated":<seconds since 2001-01-01 UTC>
+    //  [,"brightness":..,"brightnessCount":..]}; the last two only with a remembered brightness, so that
+    // earlier versions, which ignore keys they do not know, still read the file.
     Json toJson() const;
-    // Throws JsonDecodeError; missing keys are errors, never defaults.
+    // Throws JsonDecodeError; missing keys are errors, never defaults, except the two optional ones.
     static CalibrationEntry fromJson(const ParsedJson &object);
 };
 

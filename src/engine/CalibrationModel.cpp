@@ -93,34 +93,61 @@ double CalibrationModel::offset(const SituationBucket &situation) const
     return it->second.offset * evidence;
 }
 
+double CalibrationModel::rememberedBrightness(const SituationBucket &situation, double fallback) const
+{
+    const auto it = m_table.find(situation);
+    if (it == m_table.end() || !it->second.brightness) {
+        return fallback;
+    }
+    // Values are loaded as stored; one edited out of range must not push the band off the panel's range.
+    const double remembered = std::clamp(*it->second.brightness, 0.0, 1.0);
+    const double evidence = std::min(static_cast<double>(it->second.brightnessCount) / kFullEvidenceCount, 1.0);
+    return fallback + (remembered - fallback) * std::max(evidence, 0.0);
+}
+
 double CalibrationModel::rawOffset(const SituationBucket &situation) const
 {
     const auto it = m_table.find(situation);
     return it == m_table.end() ? 0.0 : it->second.offset;
 }
 
-void CalibrationModel::update(const SituationBucket &situation, double residual, double weight)
+void CalibrationModel::update(const SituationBucket &situation, double residual, std::optional<double> brightness,
+                              double weight)
 {
     auto [it, inserted] = m_table.try_emplace(situation);
     CalibrationEntry &entry = it->second;
     const double a = weight * learningRate(entry.sampleCount);
     const double learned = residual * a + entry.offset * (1.0 - a);
     entry.offset = std::max(std::min(learned, kMaxOffset), -kMaxOffset);
-    if (weight >= 0.5 && entry.sampleCount < std::numeric_limits<std::int64_t>::max()) {
+    const bool direct = weight >= 0.5;
+    if (direct && entry.sampleCount < std::numeric_limits<std::int64_t>::max()) {
         entry.sampleCount += 1;
+    }
+    if (brightness) {
+        // A first record starts at the choice itself: there is nothing to blend it with.
+        const double b = weight * learningRate(entry.brightnessCount);
+        const double remembered = entry.brightness ? *brightness * b + *entry.brightness * (1.0 - b) : *brightness;
+        entry.brightness = std::clamp(remembered, 0.0, 1.0);
+        if (direct && entry.brightnessCount >= 0 && entry.brightnessCount < std::numeric_limits<std::int64_t>::max()) {
+            entry.brightnessCount += 1;
+        }
     }
     entry.lastUpdated = m_clock.now();
 }
 
-void CalibrationModel::recordCorrection(const SituationBucket &situation, double residual)
+void CalibrationModel::recordCorrection(const SituationBucket &situation, double residual,
+                                        std::optional<double> chosenBrightness)
 {
     // NaN or infinity would poison every later brightness and cannot be stored as JSON.
     if (!std::isfinite(residual)) {
         return;
     }
-    update(situation, residual, kDirectWeight);
+    if (chosenBrightness && !std::isfinite(*chosenBrightness)) {
+        chosenBrightness.reset();
+    }
+    update(situation, residual, chosenBrightness, kDirectWeight);
     for (const SituationBucket &neighbour : neighbourSituations(situation)) {
-        update(neighbour, residual, kSpreadWeight);
+        update(neighbour, residual, chosenBrightness, kSpreadWeight);
     }
     save();
 }

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <filesystem>
+#include <optional>
 #include <unordered_map>
 #include <utility>
 #include <vector>
@@ -34,9 +35,15 @@ public:
     double offset(const SituationBucket &situation) const;
     double rawOffset(const SituationBucket &situation) const;
 
+    // The brightness remembered for the situation, weighted by evidence as the offset is: `fallback` moved
+    // towards the remembered value, all the way from five direct choices on. `fallback` without a record.
+    double rememberedBrightness(const SituationBucket &situation, double fallback) const;
+
     // Learns a residual for the situation (and a fifth of it for its neighbours), then writes the file.
-    // A residual that is not a finite number is rejected and changes nothing.
-    void recordCorrection(const SituationBucket &situation, double residual);
+    // A residual that is not a finite number is rejected and changes nothing. A chosen brightness, when
+    // given and finite, is learned alongside in the same way.
+    void recordCorrection(const SituationBucket &situation, double residual,
+                          std::optional<double> chosenBrightness = std::nullopt);
     void resetAll();
     void reset(const SituationBucket &situation);
 
@@ -56,7 +63,7 @@ public:
     static std::optional<CalibrationEntry> loadable(const SituationBucket &bucket, CalibrationEntry entry);
 
 private:
-    void update(const SituationBucket &situation, double residual, double weight);
+    void update(const SituationBucket &situation, double residual, std::optional<double> brightness, double weight);
     void save() const;
 
     const Clock &m_clock;

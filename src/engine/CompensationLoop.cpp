@@ -16,6 +16,7 @@ namespace lumvex {
 namespace {
 
 constexpr const char *kEnabledKey = "autoAdjustEnabled";
+constexpr const char *kRememberKey = "rememberBrightnessPerSituation";
 constexpr double kMinBrightness = 0.05;
 constexpr double kDarkLuminance = 0.02;
 constexpr double kDeadBand = 0.003;
@@ -38,6 +39,7 @@ CompensationLoop::CompensationLoop(const Collaborators &c)
     , m_clock(c.clock)
     , m_defaults(c.defaults)
     , m_enabled(c.defaults.boolValue(kEnabledKey).value_or(false))
+    , m_rememberPerSituation(c.defaults.boolValue(kRememberKey).value_or(false))
 {
     m_B_current = m_B_manual = m_lastLoggedBrightness = m_brightness.get();
 }
@@ -116,8 +118,10 @@ void CompensationLoop::onLuminanceUpdate(double L_slow, double L_fast)
     const double R = offset + m_R_target * factor(ambient);
     const double B_desired = R / L;
 
-    const double lower = std::max(m_B_manual - p.bandHalfWidth, kMinBrightness);
-    const double upper = std::min(m_B_manual + p.bandHalfWidth, 1.0);
+    const double centre =
+        m_rememberPerSituation && where ? m_calibration.rememberedBrightness(*where, m_B_manual) : m_B_manual;
+    const double lower = std::max(centre - p.bandHalfWidth, kMinBrightness);
+    const double upper = std::min(centre + p.bandHalfWidth, 1.0);
     const double B_clamped = std::max(lower, std::min(B_desired, upper));
     double B_next = m_B_current + p.gain * (B_clamped - m_B_current);
     B_next = B_next >= 1.0 ? 1.0 : std::max(B_next, kMinBrightness);
@@ -197,10 +201,21 @@ void CompensationLoop::learnManualChange(double B_before, double B_after, const 
     const double R_observed = B_after * Lm;
     const double storedOffset = where ? m_calibration.rawOffset(*where) : 0.0;
     const double impliedBaseline = (R_observed - storedOffset) / factor(ambient);
-    m_R_target = kBaselineBlend * impliedBaseline + (1.0 - kBaselineBlend) * m_R_target;
+    // Full brightness says only "at least this much": the panel has no more to give. Taken as exact on
+    // dark content it would teach a lower ratio than the loop aims for, and the loop would then walk
+    // brightness down from the very level the user just scrolled up to, for them to scroll up again.
+    const bool atTop = B_after >= 1.0;
+    if (!atTop || impliedBaseline > m_R_target) {
+        m_R_target = kBaselineBlend * impliedBaseline + (1.0 - kBaselineBlend) * m_R_target;
+    }
 
     if (where) {
-        m_calibration.recordCorrection(*where, R_observed - m_R_target * factor(ambient));
+        double residual = R_observed - m_R_target * factor(ambient);
+        if (atTop) {
+            residual = std::max(residual, std::max(storedOffset, 0.0));
+        }
+        m_calibration.recordCorrection(*where, residual,
+                                       m_rememberPerSituation ? std::optional(B_after) : std::nullopt);
     }
     if (source == "scroll" || source == "system_key" || source == "command") {
         m_dailyStats.recordManualAdjustment(m_clock.now());
@@ -247,6 +262,12 @@ std::optional<CompensationLoop::UserPause> CompensationLoop::userPause() const
         return std::nullopt;
     }
     return m_userPause;
+}
+
+void CompensationLoop::setRemembersBrightnessPerSituation(bool remember)
+{
+    m_rememberPerSituation = remember;
+    m_defaults.setBool(kRememberKey, remember);
 }
 
 void CompensationLoop::setEnabled(bool enabled)

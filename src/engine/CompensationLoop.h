@@ -77,6 +77,12 @@ public:
     // Persists the choice; switching on re-reads the brightness and captures a new baseline.
     void setEnabled(bool enabled);
 
+    // With it on, each manual change also teaches the calibration model the brightness chosen in its
+    // situation, and the band is centred on that remembered brightness where the situation has one
+    // instead of on the last manual level. Persisted; off unless set.
+    bool remembersBrightnessPerSituation() const { return m_rememberPerSituation; }
+    void setRemembersBrightnessPerSituation(bool remember);
+
     double R_target() const { return m_R_target; }
     double L_filtered() const { return m_L_filtered; }
     double B_current() const { return m_B_current; }
@@ -114,6 +120,7 @@ private:
     Defaults &m_defaults;
 
     bool m_enabled = false;
+    bool m_rememberPerSituation = false;
     bool m_paused = false;
     double m_R_target = kInitialTarget;
     double m_L_filtered = 0.5;

@@ -74,6 +74,7 @@ public:
         resetSeparatorId = 120,
         resetAllCalibrationId,
         resetEverythingId,
+        rememberBrightnessId,
         // Pause submenu, or the resume entry in its place while paused.
         pauseId = 130,
         pauseQuarterHourId,

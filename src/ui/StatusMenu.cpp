@@ -181,6 +181,15 @@ MenuEntry StatusItemController::buildCalibrationSubmenu() const
         }
     }
     items.push_back(MenuEntry::separator(resetSeparatorId));
+    if (m_loop != nullptr) {
+        items.push_back(MenuEntry::check(rememberBrightnessId, "Remember Brightness per Situation",
+                                         m_loop->remembersBrightnessPerSituation(), [self] {
+                                             if (self && self->m_loop != nullptr) {
+                                                 self->m_loop->setRemembersBrightnessPerSituation(
+                                                     !self->m_loop->remembersBrightnessPerSituation());
+                                             }
+                                         }));
+    }
     items.push_back(MenuEntry::item(resetAllCalibrationId, "Reset all calibration", [self] {
         if (self) {
             self->resetAllCalibration();

@@ -7,6 +7,7 @@
 
 #include <cmath>
 #include <limits>
+#include <map>
 
 using namespace lumvex;
 
@@ -112,7 +113,7 @@ TEST_F(CalibrationModelTest, WritesCompactAlternatingPairsAndReadsThemBack)
 
     // The example file of one bucket and one neighbour, exactly.
     const CalibrationModel::Table table{
-        {{3, 0, 1, 1, 2}, {0.25, 1, Timestamp::fromReferenceSeconds(786000000.5)}},
+        {{3, 0, 1, 1, 2}, {0.25, 1, Timestamp::fromReferenceSeconds(786000000.5), {}, 0}},
     };
     EXPECT_EQ(CalibrationModel::encode(table),
               R"([{"darkBin":3,"brightBin":0,"meanBin":1,"ambientBin":1,"timeOfDayBin":2},)"
@@ -209,4 +210,39 @@ TEST_F(CalibrationModelTest, FolderAndFileAreUserOnly)
     model.recordCorrection(kCorner, 0.2);
     EXPECT_EQ(test::permissionsOf(folder), 0700u);
     EXPECT_EQ(test::permissionsOf(model.filePath()), 0600u);
+}
+
+TEST_F(CalibrationModelTest, RememberedBrightnessLearnsLikeOffsetsAndThePreviousReaderStillReadsTheFile)
+{
+    CalibrationModel model(dir.path(), clock);
+    model.recordCorrection(kMiddle, 0.1, 0.4);
+    model.recordCorrection(kMiddle, 0.1, 0.6);
+    // First choice taken as it is, the second at rate 0.5; two of five choices give 40 % of the way.
+    EXPECT_NEAR(*model.table().at(kMiddle).brightness, 0.5, 1e-12);
+    EXPECT_NEAR(model.rememberedBrightness(kMiddle, 0.9), 0.9 - 0.4 * 0.4, 1e-12);
+    const SituationBucket neighbour{2, 0, 1, 1, 2};
+    EXPECT_EQ(model.table().at(neighbour).brightnessCount, 0);
+    EXPECT_EQ(model.rememberedBrightness(neighbour, 0.9), 0.9); // spread, but no direct evidence yet
+    model.recordCorrection(kCorner, 0.1); // without a choice, no brightness is recorded
+    EXPECT_FALSE(model.table().at(kCorner).brightness);
+    EXPECT_EQ(model.rememberedBrightness(kCorner, 0.7), 0.7);
+
+    // The reader of the previous version: three required keys per entry, any others ignored.
+    const auto previousReader = [](const std::string &text) {
+        std::map<std::string, std::pair<double, std::int64_t>> offsets;
+        const Json pairs = *json::parse(text);
+        for (std::size_t i = 0; i < pairs.size(); i += 2) {
+            json::requireNumber(pairs[i + 1], "lastUpdated");
+            offsets[pairs[i].dump()] = {json::requireNumber(pairs[i + 1], "offset"),
+                                        json::requireInteger(pairs[i + 1], "sampleCount")};
+        }
+        return offsets;
+    };
+    const auto read = previousReader(fileText());
+    ASSERT_EQ(read.size(), model.situationCount());
+    for (const auto &[bucket, entry] : model.table()) {
+        EXPECT_EQ(read.at(bucket.toJson().dump()), std::pair(entry.offset, entry.sampleCount));
+    }
+    // And the new reader gives back everything, the remembered brightness included.
+    EXPECT_EQ(CalibrationModel(dir.path(), clock).table(), model.table());
 }

@@ -444,3 +444,48 @@ TEST_F(LoopTest, PausedLoopWritesNothingAndAcceptedLevelsAreNotLearned)
     EXPECT_EQ(brightness.writeCount(), writes + 2); // back towards the user's band
     EXPECT_NEAR(loop->B_current(), 0.5 + 0.012, 1e-6);
 }
+
+TEST_F(LoopTest, RememberedBrightnessCentresTheBandWhereTheSituationHasOne)
+{
+    // Five choices of 0.3 in the office situation at 14:00 make a record of full weight.
+    const SituationBucket situation{0, 3, 3, std::nullopt, 1};
+    for (int i = 0; i < 5; ++i) {
+        calibration.recordCorrection(situation, 0.0, 0.3);
+    }
+    for (const bool remember : {false, true}) {
+        SCOPED_TRACE(remember);
+        defaults.setBool("rememberBrightnessPerSituation", remember);
+        brightness.set(0.8);
+        makeLoop();
+        loop->signatureProvider = [] { return kOffice; };
+        for (int i = 0; i < 100; ++i) {
+            tick(0.3); // the ratio wants the baseline's 0.8; the band decides
+        }
+        EXPECT_NEAR(loop->B_current(), remember ? 0.36 : 0.8, 0.005);
+
+        // A choice in the situation is remembered only with the setting on.
+        loop->onManualChange(0.5, "scroll");
+        EXPECT_EQ(calibration.table().at(situation).brightnessCount, remember ? 6 : 5);
+        loop->setRemembersBrightnessPerSituation(!remember);
+        EXPECT_EQ(defaults.boolValue("rememberBrightnessPerSituation"), !remember);
+    }
+}
+
+TEST_F(LoopTest, FullBrightnessChosenOnDarkContentIsNotLearnedAsAWishForLess)
+{
+    makeLoop();
+    loop->signatureProvider = [] { return kOffice; };
+    tick(0.5); // R_target 0.3 at 0.6: dark content at 0.25 would want 1.2
+    for (int i = 0; i < 5; ++i) {
+        tick(0.25);
+        loop->onManualChange(1.0, "scroll");
+        clock.advance(3.0);
+    }
+    for (int i = 0; i < 50; ++i) {
+        tick(0.25);
+    }
+    // Taken as exact, the choices would have taught 0.25 and walked brightness down to the band's floor.
+    EXPECT_EQ(loop->B_current(), 1.0);
+    EXPECT_NEAR(loop->R_target(), 0.3, 1e-6); // the panel stores single precision
+    EXPECT_GE(calibration.rawOffset({0, 3, 3, std::nullopt, 1}), 0.0);
+}

@@ -69,9 +69,9 @@ TEST(SituationBucket, DecodeFailuresAreReported)
 
 TEST(CalibrationEntry, RoundTripsExactlyAndRequiresEveryKey)
 {
-    const CalibrationEntry entry{0.1 + 0.2, 7, Timestamp::fromReferenceSeconds(786000000.123456789)};
+    const CalibrationEntry entry{0.1 + 0.2, 7, Timestamp::fromReferenceSeconds(786000000.123456789), {}, 0};
     EXPECT_EQ(CalibrationEntry::fromJson(Json::parse(entry.toJson().dump())), entry);
-    EXPECT_EQ((CalibrationEntry{0.25, 1, Timestamp::fromReferenceSeconds(786000000.5)}).toJson().dump(),
+    EXPECT_EQ((CalibrationEntry{0.25, 1, Timestamp::fromReferenceSeconds(786000000.5), {}, 0}).toJson().dump(),
               R"({"offset":0.25,"sampleCount":1,"lastUpdated":786000000.5})");
 
     for (const char *bad : {

@@ -230,6 +230,7 @@ TEST_F(StatusItemControllerTest, FullMenuWithAltFollowsTheTableOfPart52)
                           "  Last 7 days: 0.0 adj/day (baseline 0.0)",
                           "  Today: 0 \u2022 days tracked: 0",
                           "  ---",
+                          "  [ ] Remember Brightness per Situation",
                           "  Reset all calibration",
                           "  Reset everything",
                           "---",
@@ -353,7 +354,8 @@ TEST_F(StatusItemControllerTest, CalibrationSubmenuCountsAndListsWhatWasLearned)
     controller.resetAllCalibration();
     const std::vector<std::string> none = situations();
     EXPECT_EQ(none, (std::vector<std::string>{"0 content situations learned", "Last 7 days: 0.0 adj/day (baseline 0.0)",
-                                              "Today: 0 \u2022 days tracked: 0", "---", "Reset all calibration",
+                                              "Today: 0 \u2022 days tracked: 0", "---",
+                                              "[ ] Remember Brightness per Situation", "Reset all calibration",
                                               "Reset everything"}));
 }
 
@@ -393,6 +395,8 @@ TEST_F(StatusItemControllerTest, MenuActionsReachTheirComponents)
     calibration.recordCorrection({1, 1, 1, std::nullopt, 1}, 0.1);
     click("Reset all calibration");
     EXPECT_EQ(calibration.situationCount(), 0u);
+    click("Remember Brightness per Situation");
+    EXPECT_EQ(defaults.boolValue("rememberBrightnessPerSituation"), true);
     calibration.recordCorrection({1, 1, 1, std::nullopt, 1}, 0.1);
     loop.onManualChange(0.9, "scroll");
     click("Reset everything");

@@ -348,6 +348,7 @@ TEST_F(TrayDBusTest, MenuOrderAndTitlesWithEverythingAndAlt)
                            "  Last 7 days: 0.0 adj/day (baseline 0.0)",
                            QStringLiteral("  Today: 0 \u2022 days tracked: 0"),
                            "  ---",
+                           "  Remember Brightness per Situation",
                            "  Reset all calibration",
                            "  Reset everything",
                            "---",

@@ -1,5 +1,6 @@
 #include "SimulateCommand.h"
 
+#include "Population.h"
 #include "Scenarios.h"
 #include "Simulator.h"
 #include "Summary.h"
@@ -7,8 +8,11 @@
 #include "TelemetryTrace.h"
 #include "engine/Files.h"
 
+#include <algorithm>
 #include <charconv>
 #include <chrono>
+#include <functional>
+#include <map>
 #include <cstdio>
 #include <optional>
 
@@ -30,6 +34,15 @@ Options:
   --days N          simulated days (default 7; with --trace, the recorded days)
   --seed N          seed of the content and of the user (default 1)
   --compare         also run fixed brightness and ambient-only automatic brightness
+  --taste LIST      fix parts of the user's taste, any of exponent=E (0...1: how much of the
+                    content's own contrast they want; 0: the light held steady), tolerance=T
+                    (1.01...3: the factor the light may be off before they act) and
+                    patience=P (0.1...60 s), separated by commas; the rest is drawn from the seed
+  --population N    simulate N users (1...1000) instead of one, each with its own content and
+                    taste (seeds S to S+N-1), under all three strategies, and print corrections
+                    per user. Their tastes: content exponent 0...1, tolerance 1.15...1.35,
+                    patience 3...5 s, preferred light +-15 % around a typical curve, each uniform
+  --set KEY=VALUE   run the loop with a setting: rememberBrightnessPerSituation=true|false
   --plot FILE.svg   write a plot of brightness, luminance and corrections
   --out DIR         folder for the learned table, statistics and log (default: a new
                     folder under the state directory; an existing folder must not hold
@@ -44,6 +57,9 @@ struct Options
     std::optional<int> days;
     std::uint64_t seed = 1;
     bool compare = false;
+    TasteChoice taste;
+    std::optional<int> population;
+    std::map<std::string, bool> settings;
     std::optional<fs::path> plot;
     std::optional<fs::path> out;
     bool help = false;
@@ -64,6 +80,68 @@ T parseNumber(const std::string &option, const std::string &text)
         throw UsageError(option + ": not a whole number: \"" + text + "\"");
     }
     return value;
+}
+
+double parseDecimal(const std::string &option, const std::string &name, const std::string &text, double low,
+                    double high)
+{
+    double value = 0.0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size() || text.empty()) {
+        throw UsageError(option + ": " + name + " is not a number: \"" + text + "\"");
+    }
+    if (!(value >= low && value <= high)) {
+        char range[64];
+        std::snprintf(range, sizeof range, "%g...%g", low, high);
+        throw UsageError(option + ": " + name + " must be within " + range + ", not " + text);
+    }
+    return value;
+}
+
+TasteChoice parseTaste(const std::string &text)
+{
+    TasteChoice taste;
+    std::size_t from = 0;
+    while (from <= text.size()) {
+        const std::size_t comma = std::min(text.find(',', from), text.size());
+        const std::string item = text.substr(from, comma - from);
+        const std::size_t equals = item.find('=');
+        const std::string name = item.substr(0, equals);
+        const std::string value = equals == std::string::npos ? "" : item.substr(equals + 1);
+        if (equals == std::string::npos) {
+            throw UsageError("--taste: expected NAME=VALUE (exponent, tolerance, patience), not \"" + item + "\"");
+        } else if (name == "exponent") {
+            taste.exponent = parseDecimal("--taste", name, value, 0.0, 1.0);
+        } else if (name == "tolerance") {
+            taste.tolerance = parseDecimal("--taste", name, value, 1.01, 3.0);
+        } else if (name == "patience") {
+            taste.patience = parseDecimal("--taste", name, value, 0.1, 60.0);
+        } else {
+            throw UsageError("--taste: unknown part \"" + name + "\" (known: exponent, tolerance, patience)");
+        }
+        from = comma + 1;
+    }
+    return taste;
+}
+
+// Settings the loop reads; all are switches.
+const char *const kSettings[] = {"rememberBrightnessPerSituation"};
+
+void parseSetting(const std::string &text, std::map<std::string, bool> &settings)
+{
+    const std::size_t equals = text.find('=');
+    if (equals == std::string::npos) {
+        throw UsageError("--set: expected KEY=VALUE, not \"" + text + "\"");
+    }
+    const std::string key = text.substr(0, equals);
+    const std::string value = text.substr(equals + 1);
+    if (std::find(std::begin(kSettings), std::end(kSettings), key) == std::end(kSettings)) {
+        throw UsageError("--set: unknown setting \"" + key + "\" (known: rememberBrightnessPerSituation)");
+    }
+    if (value != "true" && value != "false") {
+        throw UsageError("--set: " + key + " takes true or false, not \"" + value + "\"");
+    }
+    settings[key] = value == "true";
 }
 
 Options parse(const std::vector<std::string> &args)
@@ -96,6 +174,17 @@ Options parse(const std::vector<std::string> &args)
             o.seed = parseNumber<std::uint64_t>(a, value());
         } else if (a == "--compare") {
             o.compare = true;
+        } else if (a == "--taste") {
+            o.taste = parseTaste(value());
+        } else if (a == "--population") {
+            const std::string &text = value();
+            const bool negative = !text.empty() && text[0] == '-';
+            if (negative || parseNumber<int>(a, text) < 1 || parseNumber<int>(a, text) > 1000) {
+                throw UsageError("--population: must be within 1...1000, not " + text);
+            }
+            o.population = parseNumber<int>(a, text);
+        } else if (a == "--set") {
+            parseSetting(value(), o.settings);
         } else if (a == "--plot") {
             o.plot = value();
         } else if (a == "--out") {
@@ -134,10 +223,11 @@ fs::path freshFolder(const fs::path &root, const std::string &name)
 class Progress
 {
 public:
-    Progress(std::ostream &out, bool interactive, int total)
+    Progress(std::ostream &out, bool interactive, int total, std::string unit = "day")
         : m_out(out)
         , m_interactive(interactive)
         , m_total(total)
+        , m_unit(std::move(unit))
     {}
 
     void dayDone(const std::string &strategy, int day)
@@ -147,7 +237,8 @@ public:
         const std::string bar = std::string(static_cast<std::size_t>(filled), '#') +
                                 std::string(static_cast<std::size_t>(kBar - filled), '.');
         char line[128];
-        std::snprintf(line, sizeof line, "%-8s [%s] day %d/%d", strategy.c_str(), bar.c_str(), day + 1, m_total);
+        std::snprintf(line, sizeof line, "%-8s [%s] %s %d/%d", strategy.c_str(), bar.c_str(), m_unit.c_str(), day + 1,
+                      m_total);
         if (m_interactive) {
             m_out << '\r' << line << (day + 1 == m_total ? "\n" : "") << std::flush;
         } else if (day + 1 == m_total || (day + 1) % std::max(1, m_total / 4) == 0) {
@@ -159,7 +250,15 @@ private:
     std::ostream &m_out;
     bool m_interactive;
     int m_total;
+    std::string m_unit;
 };
+
+std::string userFolder(int user)
+{
+    char name[32];
+    std::snprintf(name, sizeof name, "user-%02d", user + 1);
+    return name;
+}
 
 } // namespace
 
@@ -175,6 +274,9 @@ int runSimulateCommand(const std::vector<std::string> &args, const fs::path &def
             return 0;
         }
         // Everything is read and checked before the first file is written.
+        if (options.population && options.plot) {
+            throw UsageError("--plot draws one user; it does not go with --population");
+        }
         if (options.trace) {
             trace = readTelemetryTrace(*options.trace);
         } else {
@@ -186,10 +288,13 @@ int runSimulateCommand(const std::vector<std::string> &args, const fs::path &def
             trace = std::move(*made);
         }
         if (options.out) {
-            for (const char *name : {"content_offsets.json", "dailystats.json", "adjustments.csv"}) {
-                if (fs::exists(*options.out / name)) {
-                    throw UsageError("--out: " + (*options.out / name).string() +
-                                     " exists; choose a folder without Lumvex files");
+            for (int u = 0; u < options.population.value_or(1); ++u) {
+                const fs::path folder = options.population ? *options.out / userFolder(u) : *options.out;
+                for (const char *name : {"content_offsets.json", "dailystats.json", "adjustments.csv"}) {
+                    if (fs::exists(folder / name)) {
+                        throw UsageError("--out: " + (folder / name).string() +
+                                         " exists; choose a folder without Lumvex files");
+                    }
                 }
             }
         }
@@ -205,23 +310,57 @@ int runSimulateCommand(const std::vector<std::string> &args, const fs::path &def
         return 1;
     }
 
-    out << "Simulating " << days << (days == 1 ? " day" : " days") << " of \"" << trace.name << "\" (seed "
-        << options.seed << "); files in " << folder.string() << "\n";
     std::vector<Strategy> strategies{Strategy::lumvex};
-    if (options.compare) {
+    if (options.compare || options.population) {
         strategies.push_back(Strategy::fixed);
         strategies.push_back(Strategy::ambientOnly);
     }
-    std::vector<RunResult> runs;
-    for (const Strategy strategy : strategies) {
-        Progress progress(out, interactive, days);
-        SimulationOptions simulation;
-        simulation.days = days;
-        simulation.seed = options.seed;
-        simulation.outDir = folder;
-        simulation.onDayDone = [&](int day) { progress.dayDone(strategyName(strategy), day); };
-        runs.push_back(simulate(trace, strategy, simulation));
+    const auto runAll = [&](const Trace &t, std::uint64_t seed, const SimulatedUser::Taste &taste,
+                            const fs::path &files, const std::function<void(Strategy, int)> &onDayDone) {
+        std::vector<RunResult> results;
+        for (const Strategy strategy : strategies) {
+            SimulationOptions simulation;
+            simulation.days = days;
+            simulation.seed = seed;
+            simulation.user = taste;
+            simulation.outDir = files;
+            simulation.settings = options.settings;
+            simulation.onDayDone = [&](int day) { onDayDone(strategy, day); };
+            results.push_back(simulate(t, strategy, simulation));
+        }
+        return results;
+    };
+
+    if (options.population) {
+        const int n = *options.population;
+        out << "Simulating " << n << (n == 1 ? " user" : " users") << " for " << days
+            << (days == 1 ? " day" : " days") << " of \"" << trace.name << "\" (seeds " << options.seed << " to "
+            << options.seed + static_cast<std::uint64_t>(n) - 1 << "); files in " << folder.string() << "\n";
+        Progress progress(out, interactive, n, "user");
+        std::vector<UserResult> users;
+        for (int u = 0; u < n; ++u) {
+            const std::uint64_t seed = options.seed + static_cast<std::uint64_t>(u);
+            const Trace own = options.trace ? trace : *makeScenario(options.scenario, days, seed);
+            const SimulatedUser::Taste taste = options.taste.appliedTo(SimulatedUser::Taste::fromPopulation(seed));
+            users.push_back({seed, taste, runAll(own, seed, taste, folder / userFolder(u), [](Strategy, int) {})});
+            progress.dayDone("users", u);
+        }
+        out << '\n';
+        printPopulation(out, users);
+        return 0;
     }
+
+    out << "Simulating " << days << (days == 1 ? " day" : " days") << " of \"" << trace.name << "\" (seed "
+        << options.seed << "); files in " << folder.string() << "\n";
+    std::optional<Progress> progress;
+    const std::vector<RunResult> runs = runAll(
+        trace, options.seed, options.taste.appliedTo(SimulatedUser::Taste::random(options.seed)), folder,
+        [&](Strategy strategy, int day) {
+            if (day == 0) {
+                progress.emplace(out, interactive, days);
+            }
+            progress->dayDone(strategyName(strategy), day);
+        });
 
     out << '\n';
     printSummary(out, runs);

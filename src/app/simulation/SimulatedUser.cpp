@@ -21,6 +21,15 @@ SimulatedUser::Taste SimulatedUser::Taste::random(std::uint64_t seed)
     return taste;
 }
 
+SimulatedUser::Taste SimulatedUser::Taste::fromPopulation(std::uint64_t seed)
+{
+    Taste taste = random(seed);
+    // A stream of its own, so that the other fields stay those of random(seed).
+    Rng rng(seed ^ 0xbadc0ffeu);
+    taste.contentExponent = rng.uniform(0.0, 1.0);
+    return taste;
+}
+
 SimulatedUser::SimulatedUser(const Taste &taste)
     : m_taste(taste)
 {}
@@ -49,8 +58,9 @@ std::optional<double> SimulatedUser::observe(double dt, double brightness, doubl
         return std::nullopt;
     }
     m_uncomfortableFor = 0.0;
-    // The notch whose light comes closest to the preference, within the panel's range.
-    const double wanted = std::clamp(preferred / std::max(luminance, 0.01), 0.0, 1.0);
+    // The notch whose light comes closest to the preference, within the panel's range. Someone who wants
+    // more than the panel gives scrolls to its top, not to the notch nearest to it.
+    const double wanted = std::max(preferred / std::max(luminance, 0.01), 0.0);
     const double notches = std::round((wanted - brightness) / kNotch);
     const double chosen = std::clamp(brightness + notches * kNotch, 0.0, 1.0);
     if (std::abs(chosen - brightness) < 1e-9) {

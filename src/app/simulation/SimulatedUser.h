@@ -22,8 +22,13 @@ public:
         double tolerance;       // the factor by which the light may be off, either way
         double patience;        // seconds of discomfort before acting
 
-        // A person drawn from the population the simulation assumes.
+        // A person drawn from the population the simulation assumes for a single user: someone who
+        // mostly wants the content's own contrast (exponent 0.8 to 1.0).
         static Taste random(std::uint64_t seed);
+        // A person of the wider population of --population: anchors as above, exponent 0 to 1 (from
+        // wanting the light held steady to wanting the content as it is), tolerance 1.15 to 1.35,
+        // patience 3 to 5 s, each uniform.
+        static Taste fromPopulation(std::uint64_t seed);
     };
 
     explicit SimulatedUser(const Taste &taste);

@@ -234,6 +234,9 @@ RunResult simulate(const Trace &trace, Strategy strategy, const SimulationOption
     std::unique_ptr<CompensationLoop> loop;
     if (strategy == Strategy::lumvex) {
         defaults.setBool("autoAdjustEnabled", true);
+        for (const auto &[key, value] : options.settings) {
+            defaults.setBool(key, value);
+        }
         calibration = std::make_unique<CalibrationModel>(options.outDir, clock);
         stats = std::make_unique<DailyStats>(options.outDir, clock);
         logger = std::make_unique<AdjustmentLogger>(options.outDir, clock, &app);

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -68,6 +69,8 @@ struct SimulationOptions
     std::optional<SimulatedUser::Taste> user;
     // Where the loop's files go (learned table, daily statistics, adjustment log); lumvex strategy only.
     std::filesystem::path outDir;
+    // Settings the loop runs with, by key (--set); lumvex strategy only.
+    std::map<std::string, bool> settings;
     double plotInterval = 30.0;
     std::function<void(int day)> onDayDone;
 };

@@ -1,3 +1,4 @@
+#include "app/simulation/Population.h"
 #include "app/simulation/Scenarios.h"
 #include "app/simulation/SimulateCommand.h"
 #include "app/simulation/SimulatedUser.h"
@@ -223,6 +224,15 @@ TEST(SimulateCommand, BadInputIsOneClearLineAndWritesNothing)
         {{"--trace", (dir / "fifo.jsonl").string()}, "fifo.jsonl: cannot be read (not a regular file)"},
         {{"--out", (dir / "used").string()}, "choose a folder without Lumvex files"},
         {{"--frobnicate"}, "unknown option"},
+        {{"--taste", "exponent=1.5"}, "--taste: exponent must be within 0...1, not 1.5"},
+        {{"--taste", "exponent=0,colour=3"}, "--taste: unknown part \"colour\""},
+        {{"--taste", "patience"}, "--taste: expected NAME=VALUE"},
+        {{"--taste", "tolerance=wide"}, "--taste: tolerance is not a number"},
+        {{"--population", "0"}, "--population: must be within 1...1000"},
+        {{"--population", "2", "--plot", (dir / "p.svg").string()}, "does not go with --population"},
+        {{"--set", "rememberBrightnessPerSituation=yes"}, "takes true or false, not \"yes\""},
+        {{"--set", "volume=1"}, "--set: unknown setting \"volume\""},
+        {{"--set", "rememberBrightnessPerSituation"}, "--set: expected KEY=VALUE"},
     };
     for (const auto &c : cases) {
         const auto result = run(c.args, dir / "root");
@@ -233,4 +243,36 @@ TEST(SimulateCommand, BadInputIsOneClearLineAndWritesNothing)
     }
     EXPECT_FALSE(fs::exists(dir / "root"));
     EXPECT_EQ(entriesIn(dir / "used"), 1u);
+}
+
+TEST(SimulateCommand, PopulationComparesEveryUserWithTheTasteAndSettingGiven)
+{
+    test::TempDir dir;
+    const auto result = run({"--population", "3", "--days", "1", "--scenario", "night-reading", "--taste",
+                             "exponent=0,patience=4", "--set", "rememberBrightnessPerSituation=true", "--out",
+                             (dir / "out").string()},
+                            dir / "root");
+    ASSERT_EQ(result.status, 0) << result.err;
+    for (const char *row : {"\n   1     1 0.00", "\n   2     2 0.00", "\n   3     3 0.00", "\nsum ", "\nmedian ",
+                            "\nworst ", "\nUsers worse off than fixed: "}) {
+        EXPECT_NE(result.out.find(row), std::string::npos) << row << '\n' << result.out;
+    }
+    EXPECT_NE(result.out.find(" 4.0 | "), std::string::npos) << result.out;
+    EXPECT_NE(result.out.find("ambient"), std::string::npos);
+    // Each user learns in a folder of their own, with the setting on.
+    EXPECT_NE(files::readAll(dir / "out/user-03/content_offsets.json").value_or("").find("\"brightness\":"),
+              std::string::npos);
+}
+
+TEST(Simulation, RememberedBrightnessTeachesAUserWhoWantsTheLightHeldSteady)
+{
+    test::TempDir dir;
+    SimulationOptions options;
+    options.days = 14;
+    options.outDir = dir.path();
+    options.user = TasteChoice{0.0, std::nullopt, std::nullopt}.appliedTo(SimulatedUser::Taste::random(1));
+    options.settings["rememberBrightnessPerSituation"] = true;
+    const RunResult run = simulate(*makeScenario("night-reading", 14, 1), Strategy::lumvex, options);
+    ASSERT_EQ(run.days.size(), 14u);
+    EXPECT_LT(run.days[13].corrections * 2, run.days[0].corrections);
 }

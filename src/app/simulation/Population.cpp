@@ -1,0 +1,157 @@
+#include "Population.h"
+
+#include <algorithm>
+#include <array>
+#include <numeric>
+#include <cstdio>
+#include <string>
+
+namespace lumvex::sim {
+
+namespace {
+
+int total(const RunResult &run)
+{
+    int sum = 0;
+    for (const DayResult &d : run.days) {
+        sum += d.corrections;
+    }
+    return sum;
+}
+
+// First day, last day, all days.
+std::array<int, 3> figures(const RunResult &run)
+{
+    if (run.days.empty()) {
+        return {0, 0, 0};
+    }
+    return {run.days.front().corrections, run.days.back().corrections, total(run)};
+}
+
+const RunResult *find(const UserResult &user, Strategy strategy)
+{
+    const auto it = std::find_if(user.runs.begin(), user.runs.end(),
+                                 [strategy](const RunResult &r) { return r.strategy == strategy; });
+    return it == user.runs.end() ? nullptr : &*it;
+}
+
+std::string format(const char *pattern, double value)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, pattern, value);
+    return text;
+}
+
+std::string right(const std::string &s, std::size_t width)
+{
+    return std::string(width > s.size() ? width - s.size() : 0, ' ') + s;
+}
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    const std::size_t n = values.size();
+    return n == 0 ? 0.0 : n % 2 == 1 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2.0;
+}
+
+} // namespace
+
+SimulatedUser::Taste TasteChoice::appliedTo(SimulatedUser::Taste taste) const
+{
+    taste.contentExponent = exponent.value_or(taste.contentExponent);
+    taste.tolerance = tolerance.value_or(taste.tolerance);
+    taste.patience = patience.value_or(taste.patience);
+    return taste;
+}
+
+int usersWorseThanFixed(const std::vector<UserResult> &users)
+{
+    int worse = 0;
+    for (const UserResult &user : users) {
+        const RunResult *lumvex = find(user, Strategy::lumvex);
+        const RunResult *fixed = find(user, Strategy::fixed);
+        if (lumvex && fixed && total(*lumvex) > total(*fixed)) {
+            ++worse;
+        }
+    }
+    return worse;
+}
+
+void printPopulation(std::ostream &out, const std::vector<UserResult> &users)
+{
+    if (users.empty()) {
+        return;
+    }
+    const std::vector<RunResult> &first = users.front().runs;
+    const bool ratio = find(users.front(), Strategy::lumvex) && find(users.front(), Strategy::fixed);
+    constexpr std::size_t kCell = 7;
+
+    std::string head = "user  seed  exp   tol  pat";
+    std::string sub = std::string(head.size(), ' ');
+    for (const RunResult &run : first) {
+        head += " | " + right(strategyName(run.strategy), 3 * kCell);
+        sub += " | " + right("day 1", kCell) + right("last", kCell) + right("all", kCell);
+    }
+    if (ratio) {
+        head += " | lumvex";
+        sub += " | /fixed";
+    }
+    out << head << '\n' << sub << '\n' << std::string(sub.size(), '-') << '\n';
+
+    // Columns of figures, kept for the sum, median and worst rows.
+    std::vector<std::vector<double>> columns(first.size() * 3 + (ratio ? 1 : 0));
+    for (std::size_t u = 0; u < users.size(); ++u) {
+        const UserResult &user = users[u];
+        char lead[64];
+        std::snprintf(lead, sizeof lead, "%4zu %5llu %4.2f %5.2f %4.1f", u + 1,
+                      static_cast<unsigned long long>(user.seed), user.taste.contentExponent, user.taste.tolerance,
+                      user.taste.patience);
+        std::string line = lead;
+        for (std::size_t s = 0; s < user.runs.size() && s < first.size(); ++s) {
+            line += " | ";
+            const auto f = figures(user.runs[s]);
+            for (std::size_t i = 0; i < 3; ++i) {
+                line += right(std::to_string(f[i]), kCell);
+                columns[s * 3 + i].push_back(f[i]);
+            }
+        }
+        if (ratio) {
+            const int fixed = total(*find(user, Strategy::fixed));
+            const double r = static_cast<double>(total(*find(user, Strategy::lumvex))) / std::max(fixed, 1);
+            line += " | " + right(format("%.2f", r), 6);
+            columns.back().push_back(r);
+        }
+        out << line << '\n';
+    }
+    out << std::string(sub.size(), '-') << '\n';
+
+    const auto sum = [](const std::vector<double> &v) { return std::accumulate(v.begin(), v.end(), 0.0); };
+    const auto summary = [&](const std::string &label, auto reduce) {
+        std::string line = label + std::string(head.find('|') - 1 - label.size(), ' ');
+        for (std::size_t c = 0; c < columns.size(); ++c) {
+            const bool isRatio = ratio && c + 1 == columns.size();
+            if (c % 3 == 0 || isRatio) {
+                line += " | ";
+            }
+            line += isRatio ? right(format("%.2f", reduce(c)), 6) : right(format("%.0f", reduce(c)), kCell);
+        }
+        out << line << '\n';
+    };
+    const auto allColumn = [&](Strategy s) {
+        return 3 * static_cast<std::size_t>(find(users.front(), s) - first.data()) + 2;
+    };
+    const std::size_t lumvexAll = ratio ? allColumn(Strategy::lumvex) : 0;
+    const std::size_t fixedAll = ratio ? allColumn(Strategy::fixed) : 0;
+    summary("sum", [&](std::size_t c) {
+        // The ratio of the sums, not the sum of the ratios.
+        return ratio && c + 1 == columns.size() ? sum(columns[lumvexAll]) / std::max(sum(columns[fixedAll]), 1.0)
+                                                : sum(columns[c]);
+    });
+    summary("median", [&](std::size_t c) { return median(columns[c]); });
+    summary("worst", [&](std::size_t c) { return *std::max_element(columns[c].begin(), columns[c].end()); });
+    if (ratio) {
+        out << "Users worse off than fixed: " << usersWorseThanFixed(users) << " of " << users.size() << '\n';
+    }
+}
+
+} // namespace lumvex::sim
