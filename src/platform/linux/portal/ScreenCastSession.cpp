@@ -146,6 +146,7 @@ void ScreenCastSession::suspend()
     case Stage::Selecting:
     case Stage::Starting:
     case Stage::Opening:
+    case Stage::WaitingForPortal:
         // Closing now could take the dialog away or spend the offered token for nothing.
         m_suspendWanted = true;
         break;
