@@ -9,6 +9,7 @@
 #include <fcntl.h>
 
 #include <mutex>
+#include <utility>
 
 namespace lumvex {
 
@@ -20,6 +21,8 @@ struct PortalScreenCapture::Link
     std::optional<std::string> reason;
     std::atomic<std::uint64_t> framesReduced = 0;
     bool closed = false;
+    // No session, none on its way: the next capture asks for one.
+    bool sessionIdle = true;
 
     void setStream(std::shared_ptr<PipeWireStream> next, std::optional<std::string> why)
     {
@@ -31,6 +34,13 @@ struct PortalScreenCapture::Link
         reason = std::move(why);
         lock.unlock();
         // The old stream, if no capture holds it, ends here, outside the lock.
+    }
+
+    void suspended()
+    {
+        setStream(nullptr, std::nullopt);
+        const std::lock_guard lock(mutex);
+        sessionIdle = true;
     }
 };
 
@@ -68,6 +78,7 @@ PortalScreenCapture::PortalScreenCapture(Defaults &defaults, std::optional<QRect
     m_session->onUnavailable = [link = m_link](const QString &reason) {
         link->setStream(nullptr, reason.toStdString());
     };
+    m_session->onSuspended = [link = m_link] { link->suspended(); };
 }
 
 PortalScreenCapture::~PortalScreenCapture()
@@ -93,14 +104,15 @@ void PortalScreenCapture::EndOnItsThread::operator()(ScreenCastSession *session)
 
 std::optional<ScreenReduction> PortalScreenCapture::captureAndReduce()
 {
-    if (!m_startRequested) {
-        m_startRequested = true;
-        QMetaObject::invokeMethod(m_session.get(), &ScreenCastSession::start, Qt::QueuedConnection);
-    }
     std::shared_ptr<PipeWireStream> current;
+    bool startWanted = !std::exchange(m_startRequested, true);
     {
         const std::lock_guard lock(m_link->mutex);
         current = m_link->stream;
+        startWanted = std::exchange(m_link->sessionIdle, false) || startWanted;
+    }
+    if (startWanted) {
+        QMetaObject::invokeMethod(m_session.get(), &ScreenCastSession::start, Qt::QueuedConnection);
     }
     if (current != m_stream) {
         // Figures of another stream, or of none, say nothing about this one.
@@ -140,6 +152,9 @@ void PortalScreenCapture::pause()
     if (m_stream && !m_paused) {
         m_stream->pause();
         m_paused = true;
+    }
+    if (std::exchange(m_startRequested, false)) {
+        QMetaObject::invokeMethod(m_session.get(), &ScreenCastSession::suspend, Qt::QueuedConnection);
     }
 }
 

@@ -34,8 +34,9 @@ public:
 
     std::optional<ScreenReduction> captureAndReduce() override;
     std::optional<std::string> unavailableReason() const override;
-    // Stops the pictures but keeps the session, so that the next capture asks no one. The figures stay
-    // until the first picture after the pause replaces them.
+    // Stops the pictures and ends the session when the restore token lets the next capture start another
+    // without asking anyone, else keeps it. Figures from before the pause stay until the first picture
+    // after it replaces them, unless the session ended.
     void pause() override;
 
     // Pictures reduced so far. Any thread.

@@ -39,6 +39,9 @@ const QString kNoMonitors =
     QStringLiteral("The desktop portal here cannot share a whole monitor, so Lumvex cannot see the screen.");
 const QString kDeclined =
     QStringLiteral("Screen sharing was declined, so Lumvex cannot see the screen; restart Lumvex to be asked again.");
+const QString kDialogFailed = QStringLiteral(
+    "The desktop could not show its screen sharing dialog, so Lumvex cannot see the screen; restart Lumvex to "
+    "try again.");
 const QString kFailed = QStringLiteral(
     "The desktop could not start screen sharing, so Lumvex cannot see the screen; restart Lumvex to try again.");
 const QString kNoStreams = QStringLiteral(
@@ -92,6 +95,7 @@ ScreenCastSession::~ScreenCastSession()
 
 void ScreenCastSession::start()
 {
+    m_suspendWanted = false;
     if (m_stage != Stage::Idle) {
         return;
     }
@@ -132,6 +136,45 @@ void ScreenCastSession::close()
         m_portalWatcher->deleteLater();
     }
     m_stage = Stage::Ended;
+}
+
+void ScreenCastSession::suspend()
+{
+    switch (m_stage) {
+    case Stage::Probing:
+    case Stage::Creating:
+    case Stage::Selecting:
+    case Stage::Starting:
+    case Stage::Opening:
+    case Stage::WaitingForPortal:
+        // Closing now could take the dialog away or spend the offered token for nothing.
+        m_suspendWanted = true;
+        break;
+    case Stage::Sharing:
+        if (canRestoreSilently()) {
+            suspendNow();
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+bool ScreenCastSession::canRestoreSilently() const
+{
+    const auto token = m_defaults.stringValue(kRestoreTokenKey);
+    return m_version >= kFirstVersionWithRestore && token && !token->empty();
+}
+
+void ScreenCastSession::suspendNow()
+{
+    qCDebug(lcPortal) << "suspending" << m_sessionPath;
+    m_suspendWanted = false;
+    close();
+    m_stage = Stage::Idle;
+    if (onSuspended) {
+        onSuspended();
+    }
 }
 
 void ScreenCastSession::probe()
@@ -238,6 +281,11 @@ void ScreenCastSession::handleRemote(QDBusPendingCallWatcher &call)
     }
     m_stage = Stage::Sharing;
     qCDebug(lcPortal) << "sharing" << m_streams.size() << "stream(s) of" << m_sessionPath;
+    if (m_suspendWanted && canRestoreSilently()) {
+        suspendNow();
+        return;
+    }
+    m_suspendWanted = false;
     if (onStarted) {
         onStarted(reply.value(), m_streams);
     }
@@ -302,7 +350,7 @@ void ScreenCastSession::handleResponse(const QDBusMessage &message)
         }
     }
     if (response != 0) {
-        fail(response == kCancelled ? kDeclined : kFailed);
+        fail(response == kCancelled ? kDeclined : m_stage == Stage::Starting ? kDialogFailed : kFailed);
         return;
     }
     switch (m_stage) {
@@ -352,8 +400,7 @@ void ScreenCastSession::portalGone()
     // Its sessions went with it.
     forgetRequest();
     forgetSession();
-    const auto token = m_defaults.stringValue(kRestoreTokenKey);
-    if (m_everShared && m_version >= kFirstVersionWithRestore && token && !token->empty()) {
+    if (m_everShared && canRestoreSilently()) {
         m_stage = Stage::WaitingForPortal;
         if (onUnavailable) {
             onUnavailable(kPortalRestarting);

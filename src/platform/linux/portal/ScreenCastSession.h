@@ -22,8 +22,8 @@ class Defaults;
 // user once and, when it can, hands out a restore token with which the next session starts without asking.
 // The token is kept in the settings. Every call is asynchronous, made on the thread the object lives on.
 //
-// The session starts once. When the portal goes away while it shares, it starts again once the portal is
-// back, but only with a restore token, so that no one is asked twice.
+// The session starts once, unless suspended. When the portal goes away while it shares, it starts again once
+// the portal is back, but only with a restore token, so that no one is asked twice.
 class ScreenCastSession final : public QObject
 {
     Q_OBJECT
@@ -38,8 +38,12 @@ public:
     ScreenCastSession(const ScreenCastSession &) = delete;
     ScreenCastSession &operator=(const ScreenCastSession &) = delete;
 
-    // Asks the portal to share a monitor; does nothing after the first call.
+    // Asks the portal to share a monitor; does nothing after the first call, except after a suspension.
     void start();
+    // Ends the sharing for now when a stored restore token lets start() share again without asking anyone
+    // (the desktop shows that the screen is shared for as long as the session lives); a session still
+    // starting ends once it shares. Without a token the session stays.
+    void suspend();
     // Ends the session and anything still asked of the portal; nothing is reported afterwards.
     void close();
 
@@ -51,6 +55,8 @@ public:
         onStarted;
     // Sharing cannot start or has stopped, with one line for the user saying whether it comes back.
     std::function<void(const QString &reason)> onUnavailable;
+    // The sharing ended by suspend(): the streams are gone until the next start().
+    std::function<void()> onSuspended;
 
 private Q_SLOTS:
     void handleResponse(const QDBusMessage &message);
@@ -75,6 +81,8 @@ private:
     void forgetRequest();
     void forgetSession();
     void fail(const QString &reason);
+    bool canRestoreSilently() const;
+    void suspendNow();
 
     Defaults &m_defaults;
     QDBusConnection m_bus;
@@ -87,6 +95,7 @@ private:
     bool m_sessionCreated = false;
     bool m_tokenOffered = false;
     bool m_everShared = false;
+    bool m_suspendWanted = false;
     int m_startRequests = 0;
     std::vector<ScreenCastStream> m_streams;
 };

@@ -11,8 +11,7 @@ constexpr std::string_view kConnectorType = "ConnectorType";
 
 } // namespace
 
-X11DisplayServices::X11DisplayServices(std::chrono::milliseconds maxCacheAge)
-    : m_maxCacheAge(maxCacheAge)
+X11DisplayServices::X11DisplayServices()
 {
     const xcb_query_extension_reply_t *randr = m_x.extension(xcb_randr_id);
     if (randr == nullptr || m_x.root() == XCB_WINDOW_NONE) {
@@ -35,6 +34,9 @@ X11DisplayServices::X11DisplayServices(std::chrono::milliseconds maxCacheAge)
                            XCB_RANDR_NOTIFY_MASK_SCREEN_CHANGE | XCB_RANDR_NOTIFY_MASK_CRTC_CHANGE |
                                XCB_RANDR_NOTIFY_MASK_OUTPUT_CHANGE | XCB_RANDR_NOTIFY_MASK_OUTPUT_PROPERTY |
                                XCB_RANDR_NOTIFY_MASK_RESOURCE_CHANGE);
+    // The server announces monitors defined or deleted by clients only this way.
+    const std::uint32_t structure = XCB_EVENT_MASK_STRUCTURE_NOTIFY;
+    xcb_change_window_attributes(m_x.get(), m_x.root(), XCB_CW_EVENT_MASK, &structure);
     xcb_flush(m_x.get());
 }
 
@@ -141,7 +143,8 @@ std::optional<MonitorGeometry> X11DisplayServices::rootGeometry(DisplayId id)
 void X11DisplayServices::handleEvent(const xcb_generic_event_t &event)
 {
     const int type = event.response_type & 0x7f;
-    if (type == m_randrEventBase + XCB_RANDR_SCREEN_CHANGE_NOTIFY || type == m_randrEventBase + XCB_RANDR_NOTIFY) {
+    if (type == m_randrEventBase + XCB_RANDR_SCREEN_CHANGE_NOTIFY || type == m_randrEventBase + XCB_RANDR_NOTIFY ||
+        type == XCB_CONFIGURE_NOTIFY) {
         m_outOfDate = true;
         m_panelOutputs.clear();
         // Desktop coordinates count from the root's bottom edge.
@@ -152,7 +155,7 @@ void X11DisplayServices::handleEvent(const xcb_generic_event_t &event)
 void X11DisplayServices::ensureCurrent()
 {
     m_x.dispatchEvents();
-    if (m_outOfDate || std::chrono::steady_clock::now() - m_refreshedAt >= m_maxCacheAge) {
+    if (m_outOfDate) {
         refresh();
     }
 }
@@ -160,7 +163,6 @@ void X11DisplayServices::ensureCurrent()
 bool X11DisplayServices::refresh()
 {
     m_outOfDate = false;
-    m_refreshedAt = std::chrono::steady_clock::now();
     if (!isConnected()) {
         m_monitors.clear();
         return false;

@@ -6,19 +6,18 @@
 
 #include <xcb/randr.h>
 
-#include <chrono>
 #include <unordered_map>
 
 namespace lumvex {
 
 // The displays of an X11 desktop: its RandR 1.5 monitors, named by their name atoms. Answers come from
 // a copy of the monitor list that RandR's notifications (outputs plugged, modes set, screen resized)
-// mark out of date at once. Monitors that a client defines or deletes bring no notification, so the
-// copy is also renewed after maxCacheAge, and onlineDisplays() always asks the server afresh.
+// mark out of date at once; monitors that a client defines or deletes bring only the root window's
+// ConfigureNotify, which does the same. onlineDisplays() always asks the server afresh.
 class X11DisplayServices final : public DisplayServices
 {
 public:
-    explicit X11DisplayServices(std::chrono::milliseconds maxCacheAge = std::chrono::seconds(1));
+    X11DisplayServices();
 
     // Whether an X server with RandR monitors answers; otherwise every answer is neutral.
     bool isConnected() const;
@@ -59,7 +58,6 @@ private:
     const Monitor *find(DisplayId id) const;
 
     XcbConnection m_x;
-    const std::chrono::milliseconds m_maxCacheAge;
     bool m_hasMonitors = false;
     std::uint8_t m_randrEventBase = 0;
     xcb_atom_t m_connectorTypeAtom = XCB_ATOM_NONE;
@@ -67,7 +65,6 @@ private:
     std::vector<Monitor> m_monitors; // the main one first
     int m_rootHeight = 0;
     bool m_outOfDate = true;
-    std::chrono::steady_clock::time_point m_refreshedAt;
     std::unordered_map<xcb_randr_output_t, bool> m_panelOutputs;
     std::unordered_map<xcb_atom_t, std::string> m_atomNames;
     bool m_pointerWatched = false;

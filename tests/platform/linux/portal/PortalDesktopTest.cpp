@@ -92,7 +92,8 @@ TEST_F(PortalDesktopTest, TheSampledLuminanceFollowsTheScreenAndAStillScreenIsNo
     EXPECT_GT(sampler.lastSampleAt(), before);
     EXPECT_LE(portal.framesReduced(), reduced + 1);
 
-    // Paused and resumed: what changed meanwhile is seen, with no further change to push it through.
+    // Paused and resumed: what changed meanwhile is seen, with no further change to push it through. The
+    // sharing ended with the pause and came back through the token, asking no one.
     sampler.stop();
     test::spin(300ms);
     setBackground("#202020");
@@ -100,6 +101,7 @@ TEST_F(PortalDesktopTest, TheSampledLuminanceFollowsTheScreenAndAStillScreenIsNo
     sampler.start();
     EXPECT_TRUE(seesColour(sampler, 0x20, 0x20, 0x20));
     EXPECT_TRUE(reasons.empty());
+    EXPECT_EQ(chooserRuns(), asked + 1);
 }
 
 TEST_F(PortalDesktopTest, TheNextStartIsNotAskedAgain)

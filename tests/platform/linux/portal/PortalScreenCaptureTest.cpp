@@ -3,6 +3,7 @@
 #include "engine/MemoryDefaults.h"
 #include "engine/SystemClock.h"
 #include "platform/linux/capture/QueuedPost.h"
+#include "platform/linux/portal/ScreenCastSession.h"
 #include "platform/linux/x11/WaitFor.h"
 #include "sensing/ContentSampler.h"
 
@@ -69,22 +70,34 @@ TEST_F(PortalScreenCaptureTest, APipeWireConnectionThatDiesIsReported)
     EXPECT_EQ(portal.calls("Start").size(), 1);
 }
 
-TEST_F(PortalScreenCaptureTest, PausingKeepsTheSessionAndDestructionClosesIt)
+// The desktop shows that the screen is shared for as long as a session lives.
+TEST_F(PortalScreenCaptureTest, PausingEndsTheSessionWhenTheTokenCanRestoreItAndDestructionClosesIt)
 {
-    portal.configure(R"({"pipeWire": "silent"})");
-    auto capture = std::make_unique<PortalScreenCapture>(defaults);
-    ASSERT_TRUE(captureUntil(*capture, [&] { return portal.calls("OpenPipeWireRemote").size() == 1; }));
-    test::spin(std::chrono::milliseconds(100));
-    capture->pause();
-    EXPECT_FALSE(capture->captureAndReduce().has_value());
-    EXPECT_FALSE(capture->unavailableReason().has_value());
-    test::spin(std::chrono::milliseconds(100));
-    EXPECT_EQ(portal.calls("CreateSession").size(), 1);
-    EXPECT_EQ(portal.calls("Session.Close").size(), 0);
+    for (const bool token : {true, false}) {
+        SCOPED_TRACE(token ? "with a restore token" : "without one");
+        test::FakePortal fake; // afresh
+        fake.configure(token ? R"({"pipeWire": "silent"})" : R"({"pipeWire": "silent", "restoreToken": false})");
+        defaults.remove(ScreenCastSession::kRestoreTokenKey);
+        auto capture = std::make_unique<PortalScreenCapture>(defaults);
+        ASSERT_TRUE(captureUntil(*capture, [&] { return fake.calls("OpenPipeWireRemote").size() == 1; }));
+        test::spin(std::chrono::milliseconds(100));
+        capture->pause();
+        test::spin(std::chrono::milliseconds(100));
+        EXPECT_EQ(fake.calls("Session.Close").size(), token ? 1 : 0);
 
-    // Ended by the sampler's thread: the session is closed on this one.
-    std::thread([&] { capture.reset(); }).join();
-    EXPECT_TRUE(waitFor([&] { return portal.calls("Session.Close").size() == 1; }));
+        // Sharing again asks no one: the new session offers the token, or there is still the old one.
+        ASSERT_TRUE(captureUntil(*capture, [&] { return fake.calls("OpenPipeWireRemote").size() == (token ? 2 : 1); }));
+        test::spin(std::chrono::milliseconds(100));
+        EXPECT_FALSE(capture->unavailableReason().has_value());
+        EXPECT_EQ(fake.calls("CreateSession").size(), token ? 2 : 1);
+        if (token) {
+            EXPECT_EQ(fake.calls("SelectSources")[1].toObject()["options"].toObject()["restore_token"], "token-1");
+        }
+
+        // Ended by the sampler's thread: the session is closed on this one.
+        std::thread([&] { capture.reset(); }).join();
+        EXPECT_TRUE(waitFor([&] { return fake.calls("Session.Close").size() == (token ? 2 : 1); }));
+    }
 }
 
 TEST_F(PortalScreenCaptureTest, SharingStoppedByTheDesktopEndsTheStream)

@@ -175,7 +175,7 @@ TEST_P(ScreenCastRefusalTest, IsReportedOnceWithAReasonAndNeverRetried)
 
 INSTANTIATE_TEST_SUITE_P(Refusals, ScreenCastRefusalTest,
                          ::testing::Values(Refusal{R"({"responses": {"Start": 1}})", false, "declined", 1},
-                                           Refusal{R"({"responses": {"Start": 2}})", false, "could not start", 1},
+                                           Refusal{R"({"responses": {"Start": 2}})", false, "sharing dialog", 1},
                                            Refusal{R"({"responses": {"SelectSources": 1}})", false, "declined", 0},
                                            Refusal{R"({"responses": {"CreateSession": 2}})", false, "could not start",
                                                    0},
