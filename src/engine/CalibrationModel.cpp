@@ -193,6 +193,10 @@ std::optional<CalibrationEntry> CalibrationModel::loadable(const SituationBucket
     // The same limits as learning keeps; the next write stores the repaired values.
     entry.offset = std::clamp(entry.offset, -kMaxOffset, kMaxOffset);
     entry.sampleCount = std::max<std::int64_t>(entry.sampleCount, 0);
+    if (entry.brightness) {
+        entry.brightness = std::clamp(*entry.brightness, 0.0, 1.0);
+    }
+    entry.brightnessCount = std::max<std::int64_t>(entry.brightnessCount, 0);
     return entry;
 }
 

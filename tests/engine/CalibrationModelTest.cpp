@@ -134,7 +134,7 @@ TEST_F(CalibrationModelTest, LoadsValuesWithinLimitsAndKeepsTheLaterOfTwoPairs)
     ASSERT_EQ(model.situationCount(), 2u);
     // Brought within what learning keeps: offset +-0.3, count from 0.
     EXPECT_EQ(model.table().at({1, 1, 1, std::nullopt, 1}),
-              (CalibrationEntry{0.3, 0, Timestamp::fromReferenceSeconds(1)}));
+              (CalibrationEntry{0.3, 0, Timestamp::fromReferenceSeconds(1), {}, 0}));
     EXPECT_DOUBLE_EQ(model.rawOffset({2, 2, 2, std::nullopt, 2}), -0.2);
 }
 
