@@ -23,6 +23,7 @@ from program_session import panel, set_panel, wait_for  # noqa: E402
 HOST, LUMVEX = sys.argv[1], sys.argv[2]
 WORK = os.environ["LUMVEX_TEST_DIR"]
 SOCKET = "lumvex-" + HOST
+X_DISPLAY = os.environ["DISPLAY"]
 bus = dbus.SessionBus()
 processes = []
 failures = []
@@ -82,6 +83,8 @@ def items():
     for entry in watcher.Get("org.kde.StatusNotifierWatcher", "RegisteredStatusNotifierItems",
                              dbus_interface="org.freedesktop.DBus.Properties"):
         service, _, path = str(entry).partition("/")
+        if not bus.name_has_owner(service):
+            continue  # a program that has just gone
         title = bus.get_object(service, "/" + (path or "StatusNotifierItem")).Get(
             "org.kde.StatusNotifierItem", "Title", dbus_interface="org.freedesktop.DBus.Properties")
         found[str(title)] = (service, "/" + (path or "StatusNotifierItem"))
@@ -103,6 +106,7 @@ class Gnome:
 
     def start(self):
         spawn("dconf", ["/usr/libexec/dconf-service"])
+        assert wait_for(lambda: bus.name_has_owner("ca.desrt.dconf"), 10), "dconf-service did not start"
         folder = os.path.join(os.environ["XDG_DATA_HOME"], "gnome-shell", "extensions", self.EXTENSION)
         os.makedirs(folder)
         with open(os.path.join(folder, "metadata.json"), "w") as f:
@@ -110,29 +114,35 @@ class Gnome:
         with open(os.path.join(folder, "extension.js"), "w") as f:
             f.write("function init() { return { enable() { global.context.unsafe_mode = true; }, disable() {} }; }\n")
         subprocess.run(["dconf", "write", "/org/gnome/shell/enabled-extensions",
-                        "['appindicatorsupport@rgcjonas.gmail.com', '%s']" % self.EXTENSION], check=True)
+                        "['ubuntu-appindicators@ubuntu.com', '%s']" % self.EXTENSION], check=True)
         env = {k: v for k, v in os.environ.items() if k != "DISPLAY"}
         log = open(os.path.join(WORK, "gnome-shell.log"), "w")
         processes.append(subprocess.Popen(["gnome-shell", "--headless", "--wayland", "--no-x11", "--virtual-monitor",
                                            "1920x1080", "--wayland-display=" + SOCKET], env=env, stdout=log,
                                           stderr=subprocess.STDOUT, stdin=subprocess.DEVNULL))
         assert wait_for(lambda: bus.name_has_owner("org.kde.StatusNotifierWatcher"), 60), "no watcher"
-        assert wait_for(lambda: self.eval("1") == "1", 30), "Eval refused: unsafe mode is off"
+        assert wait_for(lambda: self.eval("1") == 1, 30), "Eval refused: unsafe mode is off"
         self.eval("imports.ui.main.overview.hide(); global._lvp = imports.gi.Clutter.get_default_backend()"
                   ".get_default_seat().create_virtual_device(imports.gi.Clutter.InputDeviceType.POINTER_DEVICE)")
+
+    def output(self):
+        state = bus.get_object("org.gnome.Mutter.DisplayConfig", "/org/gnome/Mutter/DisplayConfig").GetCurrentState(
+            dbus_interface="org.gnome.Mutter.DisplayConfig")
+        return str(state[1][0][0][0])
 
     def eval(self, code):
         try:
             ok, out = bus.get_object("org.gnome.Shell", "/org/gnome/Shell").Eval(code, dbus_interface="org.gnome.Shell")
         except dbus.DBusException:
             return None
-        return str(out) if ok else None
+        # The shell answers the JSON of the value; undefined comes back empty.
+        return json.loads(str(out)) if ok and str(out) else None
 
     def _buttons(self):
-        return json.loads(self.eval(
-            "JSON.stringify(Object.entries(imports.ui.main.panel.statusArea).filter(([k]) => k.startsWith('appindicator'))"
+        return self.eval(
+            "Object.entries(imports.ui.main.panel.statusArea).filter(([k, b]) => b && b._indicator)"
             ".map(([k, b]) => { const [x, y] = b.get_transformed_position(); const [w, h] = b.get_transformed_size();"
-            " return {k, title: b._indicator ? String(b._indicator.title) : '', x: x + w / 2, y: y + h / 2}; }))") or "[]")
+            " return {k, title: b._indicator ? String(b._indicator.title) : '', x: x + w / 2, y: y + h / 2}; })") or []
 
     def locate(self, title):
         for button in self._buttons():
@@ -162,19 +172,19 @@ class Gnome:
                     % (number, number))
 
     def shown_labels(self, at):
-        out = self.eval("JSON.stringify(imports.ui.main.panel.statusArea['%s'].menu._getMenuItems()"
-                        ".map(i => i.label ? i.label.text : ''))" % at["k"])
-        return json.loads(out or "[]")
+        return self.eval("imports.ui.main.panel.statusArea['%s'].menu._getMenuItems()"
+                         ".map(i => i.label ? i.label.text : '')" % at["k"]) or []
 
     def menu_open(self, at):
-        return self.eval("imports.ui.main.panel.statusArea['%s'].menu.isOpen" % at["k"]) == "true"
+        return self.eval("imports.ui.main.panel.statusArea['%s'].menu.isOpen" % at["k"]) is True
 
     def close_menu(self, at):
         self.eval("imports.ui.main.panel.statusArea['%s'].menu.close()" % at["k"])
 
     def windows(self):
-        return self.eval("JSON.stringify(global.get_window_actors().map(a => a.meta_window.get_wm_class() + ':' +"
-                         " a.meta_window.get_title()))")
+        windows = self.eval("global.get_window_actors().map(a => a.meta_window.get_wm_class() + ':' +"
+                            " a.meta_window.get_title())")
+        return None if windows is None else str(windows)
 
 
 # --- KDE Plasma ----------------------------------------------------------------------------------------
@@ -202,6 +212,10 @@ class Plasma:
         processes.append(self.pointer)
         self.last = (960, 540)
         time.sleep(5)  # the panel loads its applets
+
+    def output(self):
+        info = bus.get_object("org.kde.KWin", "/KWin").supportInformation(dbus_interface="org.kde.KWin")
+        return re.search(r"Name: (\S+)", str(info[str(info).find("Screens"):])).group(1)
 
     def _send(self, *words):
         self.pointer.stdin.write(" ".join(str(w) for w in words) + "\n")
@@ -262,17 +276,51 @@ class Plasma:
         return lines[-1].split("LVWIN", 1)[1].strip() if lines else None
 
 
+def start_program(host, wayland):
+    runtime = os.path.join(WORK, "lumvex-runtime-%d" % wayland)
+    os.makedirs(runtime, mode=0o700)
+    env = {k: v for k, v in os.environ.items() if k != "QT_QPA_PLATFORM" and (k != "DISPLAY" or not wayland)}
+    if wayland:
+        env.update(WAYLAND_DISPLAY=os.path.join(os.environ["XDG_RUNTIME_DIR"], SOCKET),
+                   LUMVEX_BUILTIN_OUTPUT=host.output())
+    else:
+        env.pop("WAYLAND_DISPLAY", None)
+        env["DISPLAY"] = X_DISPLAY
+    log = open(os.path.join(WORK, "lumvex-%s.log" % ("wayland" if wayland else "x11")), "w")
+    process = subprocess.Popen([LUMVEX], stdout=log, stderr=subprocess.STDOUT, env={**env, "XDG_RUNTIME_DIR": runtime})
+    processes.append(process)
+    return process
+
+
+def program_windows(host):
+    """The host's windows and the program's mapped windows on the X server."""
+    x = {**os.environ, "DISPLAY": X_DISPLAY}
+    shown = []
+    for line in subprocess.run(["xwininfo", "-root", "-children"], capture_output=True, text=True, env=x).stdout.splitlines():
+        if "lumvex" in line.lower() and "IsViewable" in subprocess.run(["xwininfo", "-id", line.split()[0]],
+                                                                     capture_output=True, text=True, env=x).stdout:
+            shown.append(line.strip())
+    return "host: %s; X: %s" % (host.windows(), shown)
+
+
 def main():
     host = Gnome() if HOST == "gnome" else Plasma()
     host.start()
     set_panel(500)
-    runtime = os.path.join(WORK, "lumvex-runtime")
-    os.makedirs(runtime, mode=0o700)
-    socket = os.path.join(os.environ["XDG_RUNTIME_DIR"], SOCKET)
-    env = {k: v for k, v in os.environ.items() if k not in ("DISPLAY", "QT_QPA_PLATFORM")}
-    log = open(os.path.join(WORK, "lumvex.log"), "w")
-    processes.append(subprocess.Popen([LUMVEX], stdout=log, stderr=subprocess.STDOUT,
-                                      env={**env, "XDG_RUNTIME_DIR": runtime, "WAYLAND_DISPLAY": socket}))
+    # On the host's Wayland display alone, as in a session without Xwayland: does the item reach the backlight?
+    program = start_program(host, wayland=True)
+    if wait_for(lambda: len(items()) == 2, 20):
+        service, path = next(v for t, v in items().items() if "rightness" in t)
+        notch_up = 120 if HOST == "plasma" else -1
+        bus.get_object(service, path).Scroll(notch_up, "vertical", dbus_interface="org.kde.StatusNotifierItem")
+        wait_for(lambda: panel() != 500, 2)
+    check("on Wayland alone, Scroll(%d) raises the backlight" % notch_up, panel() == 550, "backlight %d" % panel())
+    program.terminate()
+    program.wait(timeout=10)
+    wait_for(lambda: len(items()) == 0, 10)
+    set_panel(500)
+    # The rest with the program on the X server beside the host, as with Xwayland in a desktop session.
+    start_program(host, wayland=False)
     check("items registered", wait_for(lambda: len(items()) == 2, 20), str(sorted(wait_for(items) and items())))
     titles = items()
     brightness_title = next(t for t in titles if "rightness" in t)
@@ -318,9 +366,8 @@ def main():
         check("%s click opens the exported menu" % button, asked and opened is not False and "member=Activate" not in text,
               "host called %s; menu open: %s" % (sorted(set(re.findall(r"member=(\w+)", text)) - {"Get", "GetAll"}),
                                                  opened))
-        windows = host.windows()
-        check("no toplevel window after a %s click" % button, windows is not None and "lumvex" not in windows.lower(),
-              str(windows))
+        windows = program_windows(host)
+        check("no toplevel window after a %s click" % button, "lumvex" not in windows.lower(), windows)
         host.close_menu(at)
         time.sleep(0.5)
 
