@@ -214,8 +214,9 @@ class Plasma:
         time.sleep(5)  # the panel loads its applets
 
     def output(self):
-        info = bus.get_object("org.kde.KWin", "/KWin").supportInformation(dbus_interface="org.kde.KWin")
-        return re.search(r"Name: (\S+)", str(info[str(info).find("Screens"):])).group(1)
+        info = str(bus.get_object("org.kde.KWin", "/KWin").supportInformation(dbus_interface="org.kde.KWin"))
+        found = re.search(r"Name: (\S+)", info[info.find("Screens"):])
+        return found.group(1) if found else "Virtual-0"
 
     def _send(self, *words):
         self.pointer.stdin.write(" ".join(str(w) for w in words) + "\n")
@@ -264,11 +265,11 @@ class Plasma:
         self._send("move", 900, 500, "click", "left")
 
     def windows(self):
-        script = os.path.join(WORK, "windows.js")
+        script = os.path.join(WORK, "windows-%d.js" % time.monotonic_ns())
         with open(script, "w") as f:
             f.write("print('LVWIN ' + workspace.clientList().map(c => c.resourceClass + ':' + c.caption).join(';'));\n")
         scripting = bus.get_object("org.kde.KWin", "/Scripting")
-        number = scripting.loadScript(script, "lumvex-windows-%d" % time.monotonic_ns(), dbus_interface="org.kde.kwin.Scripting")
+        number = scripting.loadScript(script, dbus_interface="org.kde.kwin.Scripting")
         bus.get_object("org.kde.KWin", "/Scripting/Script%d" % number).run(dbus_interface="org.kde.kwin.Script")
         time.sleep(0.5)
         with open(os.path.join(WORK, "kwin.log")) as log:
@@ -300,7 +301,11 @@ def program_windows(host):
         if "lumvex" in line.lower() and "IsViewable" in subprocess.run(["xwininfo", "-id", line.split()[0]],
                                                                      capture_output=True, text=True, env=x).stdout:
             shown.append(line.strip())
-    return "host: %s; X: %s" % (host.windows(), shown)
+    try:
+        windows = host.windows()
+    except dbus.DBusException as error:
+        windows = "unknown (%s)" % error.get_dbus_message()
+    return "host: %s; X: %s" % (windows, shown)
 
 
 def main():
