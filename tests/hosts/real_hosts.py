@@ -12,8 +12,10 @@ import re
 import shutil
 import subprocess
 import sys
+import struct
 import threading
 import time
+import zlib
 
 import dbus
 
@@ -225,19 +227,20 @@ class Plasma:
         time.sleep(0.3)
 
     def locate(self, title):
-        """Sweeps a wheel notch up then down along the bottom panel until the item's level moves."""
+        """Sweeps a wheel notch down then up along the bottom panel until the item's level moves (down: the
+        volume starts at its top)."""
         if not hasattr(self, "found"):
             self.found = {}
             for x in range(1910, 1000, -8):
                 brightness, sound = panel(), volume()
-                self._send("move", x, 1060, "sleep", 100, "axis", -10, "sleep", 200)
-                if panel() != brightness and "brightness" not in self.found:
-                    self.found["brightness"] = {"x": x, "y": 1060}
-                elif volume() != sound and "volume" not in self.found:
-                    self.found["volume"] = {"x": x, "y": 1060}
+                self._send("move", x, 1060, "sleep", 100, "axis", 10, "sleep", 200)
+                if panel() != brightness:
+                    self.found.setdefault("brightness", {"x": x, "y": 1060})
+                elif volume() != sound:
+                    self.found.setdefault("volume", {"x": x, "y": 1060})
                 else:
                     continue
-                self._send("axis", 10, "sleep", 200)
+                self._send("axis", -10, "sleep", 200)
                 if len(self.found) == 2:
                     break
             set_panel(500)
@@ -255,6 +258,18 @@ class Plasma:
     def click(self, button):
         self._send("click", button)
 
+    def screenshot(self, path):
+        read, write = os.pipe()
+        info = bus.get_object("org.kde.KWin", "/org/kde/KWin/ScreenShot2").CaptureScreen(
+            self.output(), {}, dbus.types.UnixFd(write), dbus_interface="org.kde.KWin.ScreenShot2")
+        os.close(write)
+        with os.fdopen(read, "rb") as pipe:
+            data = pipe.read()
+        width, height, stride = int(info["width"]), int(info["height"]), int(info["stride"])
+        rows = b"".join(b"\0" + bytes(data[y * stride + x * 4 + c] for x in range(width) for c in (2, 1, 0))
+                        for y in range(height))
+        write_png(path, width, height, rows)
+
     def shown_labels(self, at):
         return None
 
@@ -270,11 +285,19 @@ class Plasma:
             f.write("print('LVWIN ' + workspace.clientList().map(c => c.resourceClass + ':' + c.caption).join(';'));\n")
         scripting = bus.get_object("org.kde.KWin", "/Scripting")
         number = scripting.loadScript(script, dbus_interface="org.kde.kwin.Scripting")
-        bus.get_object("org.kde.KWin", "/Scripting/Script%d" % number).run(dbus_interface="org.kde.kwin.Script")
+        bus.get_object("org.kde.KWin", "/%d" % number).run(dbus_interface="org.kde.kwin.Script")
         time.sleep(0.5)
         with open(os.path.join(WORK, "kwin.log")) as log:
             lines = [l for l in log if "LVWIN" in l]
         return lines[-1].split("LVWIN", 1)[1].strip() if lines else None
+
+
+def write_png(path, width, height, rows):
+    chunk = lambda kind, data: (struct.pack(">I", len(data)) + kind + data +
+                                struct.pack(">I", zlib.crc32(kind + data) & 0xffffffff))
+    with open(path, "wb") as f:
+        f.write(b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 8, 2, 0, 0, 0)) +
+                chunk(b"IDAT", zlib.compress(rows)) + chunk(b"IEND", b""))
 
 
 def start_program(host, wayland):
@@ -317,8 +340,9 @@ def main():
     if wait_for(lambda: len(items()) == 2, 20):
         service, path = next(v for t, v in items().items() if "rightness" in t)
         notch_up = 120 if HOST == "plasma" else -1
+        time.sleep(3)
         bus.get_object(service, path).Scroll(notch_up, "vertical", dbus_interface="org.kde.StatusNotifierItem")
-        wait_for(lambda: panel() != 500, 2)
+        wait_for(lambda: panel() != 500, 3)
     check("on Wayland alone, Scroll(%d) raises the backlight" % notch_up, panel() == 550, "backlight %d" % panel())
     program.terminate()
     program.wait(timeout=10)
@@ -371,6 +395,12 @@ def main():
         check("%s click opens the exported menu" % button, asked and opened is not False and "member=Activate" not in text,
               "host called %s; menu open: %s" % (sorted(set(re.findall(r"member=(\w+)", text)) - {"Get", "GetAll"}),
                                                  opened))
+        logs = os.environ.get("LUMVEX_HOST_LOGS")
+        if logs:
+            try:
+                host.screenshot(os.path.join(logs, "%s-%s-click.png" % (HOST, button)))
+            except dbus.DBusException as error:
+                print("%-5s no screenshot: %s" % (HOST, error.get_dbus_message()))
         windows = program_windows(host)
         check("no toplevel window after a %s click" % button, "lumvex" not in windows.lower(), windows)
         host.close_menu(at)
