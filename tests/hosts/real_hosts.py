@@ -341,9 +341,9 @@ def main():
     host = Gnome() if HOST == "gnome" else Plasma()
     host.start()
     set_panel(500)
-    # The program on the host's own Wayland display, as in a desktop session, then on the X server beside it,
-    # as an X client of Xwayland would be.
-    for MODE in ("wayland", "x11"):
+    # The program on the X server beside the host, as an X client of Xwayland would be, then on the host's own
+    # Wayland display, as in a desktop session. The items take the same places both times.
+    for MODE in ("x11", "wayland"):
         program = start_program(host, wayland=MODE == "wayland")
         try:
             run_checks(host)
@@ -354,7 +354,6 @@ def main():
             program.wait(timeout=10)
             wait_for(lambda: len(items()) == 0, 10)
             set_panel(500)
-            host.found = None
 
 
 def run_checks(host):
