@@ -1,9 +1,9 @@
 #!/usr/bin/python3
-"""The real lumvex program in a real desktop's tray, driven as a user would where the host lets us inject
-input: GNOME Shell (AppIndicator extension) through a Clutter virtual pointer created over the shell's Eval
-(unsafe mode, switched on by a small local extension), KDE Plasma through KWin's fake-input protocol.
-Prints one line per check and exits non-zero if any failed. Runs inside run-desktop.sh.
-Usage: real_hosts.py gnome|plasma LUMVEX [FAKE_INPUT]"""
+"""The real lumvex program in a real desktop's tray, driven as a user would: GNOME Shell (AppIndicator
+extension) through a Clutter virtual pointer made over the shell's Eval (unsafe mode, switched on by a small
+local extension), KDE Plasma through KWin's fake-input protocol. The program runs once as an X client beside
+the host and once on the host's own Wayland display. Prints one line per check; exits non-zero if any failed.
+Runs inside run-desktop.sh. Usage: real_hosts.py gnome|plasma LUMVEX [FAKE_INPUT]"""
 
 import glob
 import json
