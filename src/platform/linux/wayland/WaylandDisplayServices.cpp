@@ -13,12 +13,19 @@ namespace lumvex {
 namespace {
 
 constexpr std::chrono::milliseconds kConnectLimit{500};
+constexpr std::chrono::seconds kRetryInterval{5};
+
+std::unique_ptr<WaylandConnection> openConnection()
+{
+    return WaylandConnection::open(WaylandConnection::Clock::now() + kConnectLimit, nullptr,
+                                   WaylandConnection::Toplevels::followed);
+}
 
 } // namespace
 
 WaylandDisplayServices::WaylandDisplayServices()
-    : m_connection(WaylandConnection::open(WaylandConnection::Clock::now() + kConnectLimit, nullptr,
-                                           WaylandConnection::Toplevels::followed))
+    : m_connection(openConnection())
+    , m_nextAttempt(std::chrono::steady_clock::now() + kRetryInterval)
 {
     if (const char *panel = std::getenv("LUMVEX_BUILTIN_OUTPUT")) {
         m_builtIn.alsoBuiltIn = panel;
@@ -36,6 +43,15 @@ bool WaylandDisplayServices::isConnected()
     // Once broken, the connection is let go: a compositor that has gone does not come back.
     if (m_connection && !m_connection->dispatchPending()) {
         m_connection.reset();
+        m_lost = true;
+    }
+    if (!m_connection && !m_lost && m_attemptsLeft > 0 && std::chrono::steady_clock::now() >= m_nextAttempt) {
+        --m_attemptsLeft;
+        m_nextAttempt = std::chrono::steady_clock::now() + kRetryInterval;
+        m_connection = openConnection();
+        if (m_connection) {
+            m_lastApp = m_connection->toplevels().activeAppId();
+        }
     }
     if (!m_connection) {
         return false;

@@ -72,6 +72,11 @@ private:
     };
     std::optional<PointerHint> m_pointerHint;
     std::optional<std::string> m_lastApp;
+    // A compositor still busy when we start (at login) may miss the first wait: we ask again now and then
+    // until it answers, but never after a connection has broken.
+    bool m_lost = false;
+    int m_attemptsLeft = 12;
+    std::chrono::steady_clock::time_point m_nextAttempt;
     // Names of every output seen, so that a display that has just gone is still known.
     std::unordered_map<DisplayId, std::string> m_names;
 };

@@ -1,0 +1,446 @@
+#!/usr/bin/python3
+"""The real lumvex program in a real desktop's tray, driven as a user would: GNOME Shell (AppIndicator
+extension) through a Clutter virtual pointer made over the shell's Eval (unsafe mode, switched on by a small
+local extension), KDE Plasma through KWin's fake-input protocol. The program runs once as an X client beside
+the host and once on the host's own Wayland display. Prints one line per check; exits non-zero if any failed.
+Runs inside run-desktop.sh. Usage: real_hosts.py gnome|plasma LUMVEX [FAKE_INPUT]"""
+
+import glob
+import json
+import os
+import re
+import shutil
+import subprocess
+import sys
+import struct
+import threading
+import time
+import zlib
+
+import dbus
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "app", "shell"))
+from program_session import panel, set_panel, wait_for  # noqa: E402
+
+HOST, LUMVEX = sys.argv[1], sys.argv[2]
+WORK = os.environ["LUMVEX_TEST_DIR"]
+SOCKET = "lumvex-" + HOST
+X_DISPLAY = os.environ["DISPLAY"]
+bus = dbus.SessionBus()
+processes = []
+failures = []
+MODE = "-"
+
+
+def check(name, ok, detail=""):
+    print("%s/%s %s: %s %s" % (HOST, MODE, name, "ok" if ok else "FAILED", detail), flush=True)
+    if not ok:
+        failures.append(name)
+
+
+def spawn(name, args, **env):
+    log = open(os.path.join(WORK, name + ".log"), "w")
+    process = subprocess.Popen(args, stdout=log, stderr=subprocess.STDOUT, stdin=subprocess.DEVNULL,
+                               env={**os.environ, **env})
+    processes.append(process)
+    return process
+
+
+def volume_muted():
+    return "yes" in subprocess.run(["pactl", "get-sink-mute", "@DEFAULT_SINK@"], capture_output=True, text=True).stdout
+
+
+def volume():
+    out = subprocess.run(["pactl", "get-sink-volume", "@DEFAULT_SINK@"], capture_output=True, text=True).stdout
+    return int(re.search(r"(\d+)%", out).group(1))
+
+
+class Calls:
+    """The method calls made to the items, as dbus-monitor prints them."""
+
+    def __init__(self):
+        self.text = ""
+        self.monitor = subprocess.Popen(["dbus-monitor", "--session", "type='method_call'"], stdout=subprocess.PIPE,
+                                        text=True)
+        processes.append(self.monitor)
+        threading.Thread(target=self._read, daemon=True).start()
+        time.sleep(0.3)
+
+    def _read(self):
+        for line in self.monitor.stdout:
+            self.text += line
+
+    def take(self):
+        text, self.text = self.text, ""
+        return text
+
+    @staticmethod
+    def scrolls(text):
+        return [int(d) for d in re.findall(r"member=Scroll\n\s+int32 (-?\d+)", text)]
+
+
+def items():
+    """Title -> (service, path) of the items the host's watcher holds."""
+    watcher = bus.get_object("org.kde.StatusNotifierWatcher", "/StatusNotifierWatcher")
+    found = {}
+    for entry in watcher.Get("org.kde.StatusNotifierWatcher", "RegisteredStatusNotifierItems",
+                             dbus_interface="org.freedesktop.DBus.Properties"):
+        service, _, path = str(entry).partition("/")
+        if not bus.name_has_owner(service):
+            continue  # a program that has just gone
+        title = bus.get_object(service, "/" + (path or "StatusNotifierItem")).Get(
+            "org.kde.StatusNotifierItem", "Title", dbus_interface="org.freedesktop.DBus.Properties")
+        found[str(title)] = (service, "/" + (path or "StatusNotifierItem"))
+    return found
+
+
+def exported_labels(item):
+    service, path = item
+    menu_path = bus.get_object(service, path).Get("org.kde.StatusNotifierItem", "Menu",
+                                                  dbus_interface="org.freedesktop.DBus.Properties")
+    _, layout = bus.get_object(service, menu_path).GetLayout(0, -1, ["label"], dbus_interface="com.canonical.dbusmenu")
+    return [str(child[1].get("label", "")) for child in layout[2]]
+
+
+# --- GNOME Shell -------------------------------------------------------------------------------------
+
+class Gnome:
+    EXTENSION = "unsafe@lumvex.test"
+
+    def start(self):
+        spawn("dconf", ["/usr/libexec/dconf-service"])
+        assert wait_for(lambda: bus.name_has_owner("ca.desrt.dconf"), 10), "dconf-service did not start"
+        folder = os.path.join(os.environ["XDG_DATA_HOME"], "gnome-shell", "extensions", self.EXTENSION)
+        os.makedirs(folder)
+        with open(os.path.join(folder, "metadata.json"), "w") as f:
+            json.dump({"uuid": self.EXTENSION, "name": "unsafe", "description": "tests", "shell-version": ["43"]}, f)
+        with open(os.path.join(folder, "extension.js"), "w") as f:
+            f.write("function init() { return { enable() { global.context.unsafe_mode = true; }, disable() {} }; }\n")
+        subprocess.run(["dconf", "write", "/org/gnome/shell/enabled-extensions",
+                        "['ubuntu-appindicators@ubuntu.com', '%s']" % self.EXTENSION], check=True)
+        env = {k: v for k, v in os.environ.items() if k != "DISPLAY"}
+        log = open(os.path.join(WORK, "gnome-shell.log"), "w")
+        processes.append(subprocess.Popen(["gnome-shell", "--headless", "--wayland", "--no-x11", "--virtual-monitor",
+                                           "1920x1080", "--wayland-display=" + SOCKET], env=env, stdout=log,
+                                          stderr=subprocess.STDOUT, stdin=subprocess.DEVNULL))
+        assert wait_for(lambda: bus.name_has_owner("org.kde.StatusNotifierWatcher"), 60), "no watcher"
+        assert wait_for(lambda: self.eval("1") == 1, 30), "Eval refused: unsafe mode is off"
+        self.eval("imports.ui.main.overview.hide(); global._lvp = imports.gi.Clutter.get_default_backend()"
+                  ".get_default_seat().create_virtual_device(imports.gi.Clutter.InputDeviceType.POINTER_DEVICE)")
+
+    def output(self):
+        state = bus.get_object("org.gnome.Mutter.DisplayConfig", "/org/gnome/Mutter/DisplayConfig").GetCurrentState(
+            dbus_interface="org.gnome.Mutter.DisplayConfig")
+        return str(state[1][0][0][0])
+
+    def eval(self, code):
+        try:
+            ok, out = bus.get_object("org.gnome.Shell", "/org/gnome/Shell").Eval(code, dbus_interface="org.gnome.Shell")
+        except dbus.DBusException:
+            return None
+        # The shell answers the JSON of the value; undefined comes back empty.
+        return json.loads(str(out)) if ok and str(out) else None
+
+    def _buttons(self):
+        return self.eval(
+            "Object.entries(imports.ui.main.panel.statusArea).filter(([k, b]) => b && b._indicator)"
+            ".map(([k, b]) => { const [x, y] = b.get_transformed_position(); const [w, h] = b.get_transformed_size();"
+            " return {k, title: b._indicator ? String(b._indicator.title) : '', x: x + w / 2, y: y + h / 2}; })") or []
+
+    def locate(self, title):
+        for button in self._buttons():
+            if button["title"].split()[:1] == title.split()[:1]:  # "Brightness 50%": the level changes
+                return button
+        return None
+
+    def _input(self, code):
+        self.eval("const C = imports.gi.Clutter, t = imports.gi.GLib.get_monotonic_time(), d = global._lvp; " + code)
+        time.sleep(0.3)
+
+    def move(self, at):
+        self._input("d.notify_absolute_motion(t, %f, %f)" % (at["x"], at["y"]))
+
+    def wheel(self, notches):
+        direction = "UP" if notches < 0 else "DOWN"
+        self._input("d.notify_discrete_scroll(t, C.ScrollDirection.%s, C.ScrollSource.WHEEL)" % direction)
+
+    def touchpad(self, dy):
+        self._input("d.notify_scroll_continuous(t, 0, %f, C.ScrollSource.FINGER, C.ScrollFinishFlags.NONE);"
+                    "d.notify_scroll_continuous(t + 10000, 0, 0, C.ScrollSource.FINGER, C.ScrollFinishFlags.VERTICAL)"
+                    % dy)
+
+    def click(self, button):
+        number = {"left": 1, "middle": 2, "right": 3}[button]
+        self._input("d.notify_button(t, %d, C.ButtonState.PRESSED); d.notify_button(t + 50000, %d, C.ButtonState.RELEASED)"
+                    % (number, number))
+
+    def screenshot(self, path):
+        bus.get_object("org.gnome.Shell", "/org/gnome/Shell/Screenshot").Screenshot(
+            False, False, path, dbus_interface="org.gnome.Shell.Screenshot")
+
+    def shown_labels(self, at):
+        return self.eval("imports.ui.main.panel.statusArea['%s'].menu._getMenuItems()"
+                         ".map(i => i.label ? i.label.text : '')" % at["k"]) or []
+
+    def menu_open(self, at):
+        return self.eval("imports.ui.main.panel.statusArea['%s'].menu.isOpen" % at["k"]) is True
+
+    def close_menu(self, at):
+        self.eval("imports.ui.main.panel.statusArea['%s'].menu.close()" % at["k"])
+
+    def windows(self):
+        windows = self.eval("global.get_window_actors().map(a => a.meta_window.get_wm_class() + ':' +"
+                            " a.meta_window.get_title())")
+        return None if windows is None else str(windows)
+
+
+# --- KDE Plasma ----------------------------------------------------------------------------------------
+
+class Plasma:
+    def start(self):
+        # The packaged binary carries a file capability this sandbox refuses; a plain copy runs.
+        kwin = os.path.join(WORK, "kwin_wayland")
+        shutil.copy("/usr/bin/kwin_wayland", kwin)
+        env = {"KWIN_WAYLAND_NO_PERMISSION_CHECKS": "1", "KWIN_SCREENSHOT_NO_PERMISSION_CHECKS": "1",
+               "XDG_CURRENT_DESKTOP": "KDE", "KDE_FULL_SESSION": "true", "KDE_SESSION_VERSION": "5"}
+        os.environ.update(env)
+        os.environ.pop("DISPLAY", None)
+        spawn("kwin", [kwin, "--virtual", "--width", "1920", "--height", "1080", "--socket", SOCKET, "--no-lockscreen",
+                       "--no-global-shortcuts"])
+        socket = os.path.join(os.environ["XDG_RUNTIME_DIR"], SOCKET)
+        assert wait_for(lambda: os.path.exists(socket), 30), "kwin did not start"
+        os.environ.update({"WAYLAND_DISPLAY": SOCKET, "QT_QPA_PLATFORM": "wayland"})
+        spawn("kactivitymanagerd", ["/usr/lib/x86_64-linux-gnu/libexec/kactivitymanagerd"])
+        spawn("kded5", ["kded5"])
+        spawn("plasmashell", ["plasmashell", "--no-respawn"])
+        assert wait_for(lambda: bus.name_has_owner("org.kde.StatusNotifierWatcher"), 60), "no watcher"
+        del os.environ["QT_QPA_PLATFORM"]
+        self.pointer = subprocess.Popen([sys.argv[3]], stdin=subprocess.PIPE, stdout=subprocess.PIPE, text=True)
+        processes.append(self.pointer)
+        self.last = (960, 540)
+        time.sleep(5)  # the panel loads its applets
+
+    def output(self):
+        info = str(bus.get_object("org.kde.KWin", "/KWin").supportInformation(dbus_interface="org.kde.KWin"))
+        found = re.search(r"Name: (\S+)", info[info.find("Screens"):])
+        return found.group(1) if found else "Virtual-0"
+
+    def _send(self, *words):
+        self.pointer.stdin.write(" ".join(str(w) for w in words) + "\n")
+        self.pointer.stdin.flush()
+        assert self.pointer.stdout.readline() == "ok\n"
+        time.sleep(0.3)
+
+    def locate(self, title):
+        """Sweeps a wheel notch down then up along the bottom panel until the item's level moves (down: the
+        volume starts at its top)."""
+        if not getattr(self, "found", None):
+            self.found = {}
+            for x in range(1910, 1000, -8):
+                brightness, sound = panel(), volume()
+                self._send("move", x, 1060, "sleep", 100, "axis", 10, "sleep", 200)
+                if panel() != brightness:
+                    self.found.setdefault("brightness", {"x": x, "y": 1060})
+                elif volume() != sound:
+                    self.found.setdefault("volume", {"x": x, "y": 1060})
+                else:
+                    continue
+                self._send("axis", -10, "sleep", 200)
+                if len(self.found) == 2:
+                    break
+            set_panel(500)
+        return self.found.get("brightness" if "Brightness" in title else "volume")
+
+    def move(self, at):
+        self._send("move", at["x"], at["y"], "sleep", 150)
+
+    def wheel(self, notches):
+        self._send("axis", 10 * notches)
+
+    def touchpad(self, dy):
+        self._send("axis", dy)
+
+    def click(self, button):
+        self._send("click", button)
+
+    def screenshot(self, path):
+        read, write = os.pipe()
+        info = bus.get_object("org.kde.KWin", "/org/kde/KWin/ScreenShot2").CaptureScreen(
+            self.output(), {}, dbus.types.UnixFd(write), dbus_interface="org.kde.KWin.ScreenShot2")
+        os.close(write)
+        with os.fdopen(read, "rb") as pipe:
+            data = pipe.read()
+        width, height, stride = int(info["width"]), int(info["height"]), int(info["stride"])
+        rows = b"".join(b"\0" + bytes(data[y * stride + x * 4 + c] for x in range(width) for c in (2, 1, 0))
+                        for y in range(height))
+        write_png(path, width, height, rows)
+
+    def shown_labels(self, at):
+        return None
+
+    def menu_open(self, at):
+        return None
+
+    def close_menu(self, at):
+        self._send("move", 900, 500, "click", "left")
+
+    def windows(self):
+        script = os.path.join(WORK, "windows-%d.js" % time.monotonic_ns())
+        with open(script, "w") as f:
+            f.write("print('LVWIN ' + workspace.clientList().map(c => c.resourceClass + ':' + c.caption).join(';'));\n")
+        scripting = bus.get_object("org.kde.KWin", "/Scripting")
+        number = scripting.loadScript(script, dbus_interface="org.kde.kwin.Scripting")
+        bus.get_object("org.kde.KWin", "/%d" % number).run(dbus_interface="org.kde.kwin.Script")
+        time.sleep(0.5)
+        with open(os.path.join(WORK, "kwin.log")) as log:
+            lines = [l for l in log if "LVWIN" in l]
+        return lines[-1].split("LVWIN", 1)[1].strip() if lines else None
+
+
+def write_png(path, width, height, rows):
+    chunk = lambda kind, data: (struct.pack(">I", len(data)) + kind + data +
+                                struct.pack(">I", zlib.crc32(kind + data) & 0xffffffff))
+    with open(path, "wb") as f:
+        f.write(b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 8, 2, 0, 0, 0)) +
+                chunk(b"IDAT", zlib.compress(rows)) + chunk(b"IEND", b""))
+
+
+def start_program(host, wayland):
+    runtime = os.path.join(WORK, "lumvex-runtime-%d" % wayland)
+    os.makedirs(runtime, mode=0o700, exist_ok=True)
+    env = {k: v for k, v in os.environ.items() if k != "QT_QPA_PLATFORM" and (k != "DISPLAY" or not wayland)}
+    if wayland:
+        env.update(WAYLAND_DISPLAY=os.path.join(os.environ["XDG_RUNTIME_DIR"], SOCKET),
+                   LUMVEX_BUILTIN_OUTPUT=host.output())
+    else:
+        env.pop("WAYLAND_DISPLAY", None)
+        env["DISPLAY"] = X_DISPLAY
+    log = open(os.path.join(WORK, "lumvex-%s.log" % ("wayland" if wayland else "x11")), "w")
+    process = subprocess.Popen([LUMVEX], stdout=log, stderr=subprocess.STDOUT, env={**env, "XDG_RUNTIME_DIR": runtime})
+    processes.append(process)
+    return process
+
+
+def program_windows(host):
+    """The host's windows and the program's mapped windows on the X server."""
+    x = {**os.environ, "DISPLAY": X_DISPLAY}
+    shown = []
+    for line in subprocess.run(["xwininfo", "-root", "-children"], capture_output=True, text=True, env=x).stdout.splitlines():
+        if "lumvex" in line.lower() and "IsViewable" in subprocess.run(["xwininfo", "-id", line.split()[0]],
+                                                                     capture_output=True, text=True, env=x).stdout:
+            shown.append(line.strip())
+    try:
+        windows = host.windows()
+    except dbus.DBusException as error:
+        windows = "unknown (%s)" % error.get_dbus_message()
+    return "host: %s; X: %s" % (windows, shown)
+
+
+def main():
+    global MODE
+    host = Gnome() if HOST == "gnome" else Plasma()
+    host.start()
+    set_panel(500)
+    # The program on the X server beside the host, as an X client of Xwayland would be, then on the host's own
+    # Wayland display, as in a desktop session. The items take the same places both times.
+    for MODE in ("x11", "wayland"):
+        program = start_program(host, wayland=MODE == "wayland")
+        try:
+            run_checks(host)
+        except Exception as error:
+            check("run", False, repr(error))
+        finally:
+            program.terminate()
+            program.wait(timeout=10)
+            wait_for(lambda: len(items()) == 0, 10)
+            set_panel(500)
+
+
+def run_checks(host):
+    check("items registered", wait_for(lambda: len(items()) == 2, 20), str(sorted(wait_for(items) and items())))
+    titles = items()
+    brightness_title = next(t for t in titles if "rightness" in t)
+    volume_title = next(t for t in titles if t != brightness_title)
+    # Labels after a level change: what the program exports and, on GNOME, what the host shows. (A program
+    # that has not yet reached the backlight would drop the first scrolls: this waits for it too.)
+    label = lambda: [l for l in exported_labels(titles[brightness_title]) if "%" in l]
+    set_panel(700)
+    wait_for(lambda: any("70" in l for l in label()), 15)
+    check("exported label after a change", any("70" in l for l in label()), str(label()[:2]))
+    calls = Calls()
+    at = wait_for(lambda: host.locate(brightness_title), 20) and host.locate(brightness_title)
+    check("brightness item found on screen", bool(at), str(at))
+    if not at:
+        return
+    shown = host.shown_labels(at)
+    if shown is not None:
+        shown = [l for l in shown if "%" in l]
+        check("host's menu label after a change", any("70" in l for l in shown), str(shown[:2]))
+    set_panel(500)
+    wait_for(lambda: any("50" in l for l in label()), 5)
+    time.sleep(1)
+    calls.take()
+    for name, act, expected in (("wheel notch up", lambda: host.wheel(-1), 550),
+                                ("wheel notch down", lambda: host.wheel(1), 500)):
+        host.move(at)
+        act()
+        wait_for(lambda: panel() == expected, 3)
+        check(name, panel() == expected, "backlight %d (want %d), Scroll %s" % (panel(), expected, calls.scrolls(calls.take())))
+    host.move(at)
+    host.touchpad(-1.25 if HOST == "plasma" else -5)
+    time.sleep(1)
+    level = panel()
+    want = "506 (an eighth)" if HOST == "plasma" else "500 < level <= 550"
+    check("touchpad step up", 500 < level <= 550 and (HOST != "plasma" or level == 506),
+          "backlight %d (want %s), Scroll %s" % (level, want, calls.scrolls(calls.take())))
+
+    for button in ("left", "right"):
+        host.move(at)
+        calls.take()
+        host.click(button)
+        asked = wait_for(lambda: "AboutToShow" in calls.text or "GetLayout" in calls.text, 3)
+        text = calls.take()
+        opened = host.menu_open(at)
+        check("%s click opens the exported menu" % button, asked and opened is not False,
+              "host called %s; menu open: %s" % (sorted(set(re.findall(r"member=(\w+)", text)) - {"Get", "GetAll"}),
+                                                 opened))
+        logs = os.environ.get("LUMVEX_HOST_LOGS")
+        if logs:
+            try:
+                host.screenshot(os.path.join(logs, "%s-%s-%s-click.png" % (HOST, MODE, button)))
+            except dbus.DBusException as error:
+                print("%-5s no screenshot: %s" % (HOST, error.get_dbus_message()))
+        windows = program_windows(host)
+        check("no toplevel window after a %s click" % button, "lumvex" not in windows.lower(), windows)
+        host.close_menu(at)
+        time.sleep(0.5)
+
+    volume_at = host.locate(volume_title)
+    if volume_at is None:
+        check("middle click mutes", False, "volume item not found")
+        return
+    for want in (True, False):
+        host.move(volume_at)
+        host.click("middle")
+        check("middle click %s" % ("mutes" if want else "unmutes"), wait_for(lambda: volume_muted() == want, 3),
+              "host called %s" % sorted(set(re.findall(r"member=(\w+Activate)", calls.take()))))
+        time.sleep(0.6)
+
+
+try:
+    main()
+except Exception as error:  # a host that does not come up is a result too
+    check("run", False, repr(error))
+finally:
+    for process in reversed(processes):
+        process.terminate()
+    for process in processes:
+        try:
+            process.wait(timeout=10)
+        except subprocess.TimeoutExpired:
+            process.kill()
+    logs = os.environ.get("LUMVEX_HOST_LOGS")
+    if logs:
+        for path in glob.glob(os.path.join(WORK, "*.log")):
+            shutil.copy(path, os.path.join(logs, HOST + "-" + os.path.basename(path)))
+sys.exit(1 if failures else 0)
