@@ -44,11 +44,11 @@ private:
     }
 };
 
-// Lets the bus's signals in until the condition holds, for at most two seconds.
+// Lets the bus's signals in until the condition holds, for at most two seconds unless told otherwise.
 template<typename Condition>
-bool eventually(Condition condition)
+bool eventually(Condition condition, int milliseconds = 2000)
 {
-    const QDeadlineTimer deadline(2000);
+    const QDeadlineTimer deadline(milliseconds);
     while (!condition() && !deadline.hasExpired()) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
     }
@@ -138,4 +138,13 @@ TEST(LightSourceFactory, PrefersTheSensorProxyThenSysfsThenWaitsForTheProxy)
     proxy.setPresent(true); // the daemon starts after us
     EXPECT_TRUE(eventually([&] { return none.isAvailable(); }));
     EXPECT_DOUBLE_EQ(*none.read(), 0.5);
+
+    // No daemon: a device that appears later is found by the next look.
+    proxy.setPresent(false);
+    TempDir later;
+    AmbientLightSensor late(openLightSource(later.path()));
+    EXPECT_FALSE(late.isAvailable());
+    addIioLight(later.path(), "9");
+    EXPECT_TRUE(eventually([&] { return late.isAvailable(); }, 3000));
+    EXPECT_DOUBLE_EQ(*late.read(), 1.0 / 6.0);
 }
