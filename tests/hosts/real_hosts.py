@@ -1,9 +1,9 @@
 #!/usr/bin/python3
 """The real lumvex program in a real desktop's tray, driven as a user would: GNOME Shell (AppIndicator
 extension) through a Clutter virtual pointer made over the shell's Eval (unsafe mode, switched on by a small
-local extension), KDE Plasma through KWin's fake-input protocol. The program runs once as an X client beside
-the host and once on the host's own Wayland display. Prints one line per check; exits non-zero if any failed.
-Runs inside run-desktop.sh. Usage: real_hosts.py gnome|plasma LUMVEX [FAKE_INPUT]"""
+local extension), KDE Plasma through KWin's fake-input protocol, the Xfce panel on the X server through XTest.
+The program runs once as an X client beside the host and, on the Wayland hosts, once on the host's own display.
+Prints one line per check; exits non-zero if any failed. Runs inside run-desktop.sh. Usage: real_hosts.py gnome|plasma|xfce LUMVEX [FAKE_INPUT]"""
 
 import glob
 import json
@@ -296,6 +296,83 @@ class Plasma:
             lines = [l for l in log if "LVWIN" in l]
         return lines[-1].split("LVWIN", 1)[1].strip() if lines else None
 
+# --- Xfce panel ----------------------------------------------------------------------------------------
+
+class Xfce:
+    """xfce4-panel on the Xvfb screen with only its systray plugin (which hosts the items), driven through XTest
+    with xdotool. XTest has no smooth scrolling, so there is no touchpad step here."""
+
+    def start(self):
+        folder = os.path.join(os.environ["XDG_CONFIG_HOME"], "xfce4", "xfconf", "xfce-perchannel-xml")
+        os.makedirs(folder)
+        with open(os.path.join(folder, "xfce4-panel.xml"), "w") as f:
+            f.write('<?xml version="1.0" encoding="UTF-8"?>\n<channel name="xfce4-panel" version="1.0">\n'
+                    ' <property name="configver" type="int" value="2"/>\n <property name="panels" type="array">\n'
+                    '  <value type="int" value="1"/>\n  <property name="panel-1" type="empty">\n'
+                    '   <property name="position" type="string" value="p=6;x=0;y=0"/>\n'
+                    '   <property name="position-locked" type="bool" value="true"/>\n'
+                    '   <property name="length" type="uint" value="100"/>\n'
+                    '   <property name="size" type="uint" value="30"/>\n'
+                    '   <property name="plugin-ids" type="array"><value type="int" value="1"/></property>\n'
+                    '  </property>\n </property>\n <property name="plugins" type="empty">\n'
+                    '  <property name="plugin-1" type="string" value="systray"/>\n </property>\n</channel>\n')
+        spawn("xfconfd", glob.glob("/usr/lib/*/xfce4/xfconf/xfconfd")[:1])
+        assert wait_for(lambda: bus.name_has_owner("org.xfce.Xfconf"), 10), "xfconfd did not start"
+        spawn("xfce4-panel", ["xfce4-panel", "--disable-wm-check"])
+        assert wait_for(lambda: bus.name_has_owner("org.kde.StatusNotifierWatcher"), 30), "no watcher"
+        time.sleep(2)
+
+    def _x(self, *args):
+        subprocess.run(["xdotool", *map(str, args)], check=True)
+        time.sleep(0.3)
+
+    def locate(self, title):
+        """Sweeps a wheel notch down then up along the panel until the item's level moves, as on Plasma."""
+        if not getattr(self, "found", None):
+            self.found = {}
+            for x in range(4, 600, 8):
+                brightness, sound = panel(), volume()
+                self._x("mousemove", x, 15, "click", 5)
+                if panel() != brightness:
+                    self.found.setdefault("brightness", {"x": x, "y": 15})
+                elif volume() != sound:
+                    self.found.setdefault("volume", {"x": x, "y": 15})
+                else:
+                    continue
+                self._x("click", 4)
+                if len(self.found) == 2:
+                    break
+            set_panel(500)
+        return self.found.get("brightness" if "Brightness" in title else "volume")
+
+    def move(self, at):
+        self._x("mousemove", at["x"], at["y"])
+
+    def wheel(self, notches):
+        self._x("click", 4 if notches < 0 else 5)
+
+    def click(self, button):
+        self._x("click", {"left": 1, "middle": 2, "right": 3}[button])
+
+    def screenshot(self, path):
+        pass
+
+    def shown_labels(self, at):
+        return None
+
+    def menu_open(self, at):
+        # The plugin's menu: a mapped popup of the plugin's process besides the panel itself.
+        shown = subprocess.run(["xdotool", "search", "--onlyvisible", "--classname", "wrapper-2.0"],
+                               capture_output=True, text=True).stdout.split()
+        return any(int(subprocess.run(["xdotool", "getwindowgeometry", "--shell", w], capture_output=True,
+                                      text=True).stdout.split("HEIGHT=")[1].split()[0]) > 31 for w in shown)
+
+    def close_menu(self, at):
+        self._x("key", "Escape")
+
+    def windows(self):
+        return "-"
+
 
 def write_png(path, width, height, rows):
     chunk = lambda kind, data: (struct.pack(">I", len(data)) + kind + data +
@@ -338,12 +415,12 @@ def program_windows(host):
 
 def main():
     global MODE
-    host = Gnome() if HOST == "gnome" else Plasma()
+    host = {"gnome": Gnome, "plasma": Plasma, "xfce": Xfce}[HOST]()
     host.start()
     set_panel(500)
     # The program on the X server beside the host, as an X client of Xwayland would be, then on the host's own
     # Wayland display, as in a desktop session. The items take the same places both times.
-    for MODE in ("x11", "wayland"):
+    for MODE in ("x11",) if HOST == "xfce" else ("x11", "wayland"):
         program = start_program(host, wayland=MODE == "wayland")
         try:
             run_checks(host)
@@ -386,13 +463,14 @@ def run_checks(host):
         act()
         wait_for(lambda: panel() == expected, 3)
         check(name, panel() == expected, "backlight %d (want %d), Scroll %s" % (panel(), expected, calls.scrolls(calls.take())))
-    host.move(at)
-    host.touchpad(-1.25 if HOST == "plasma" else -5)
-    time.sleep(1)
-    level = panel()
-    want = "506 (an eighth)" if HOST == "plasma" else "500 < level <= 550"
-    check("touchpad step up", 500 < level <= 550 and (HOST != "plasma" or level == 506),
-          "backlight %d (want %s), Scroll %s" % (level, want, calls.scrolls(calls.take())))
+    if hasattr(host, "touchpad"):
+        host.move(at)
+        host.touchpad(-1.25 if HOST == "plasma" else -5)
+        time.sleep(1)
+        level = panel()
+        want = "506 (an eighth)" if HOST == "plasma" else "500 < level <= 550"
+        check("touchpad step up", 500 < level <= 550 and (HOST != "plasma" or level == 506),
+              "backlight %d (want %s), Scroll %s" % (level, want, calls.scrolls(calls.take())))
 
     for button in ("left", "right"):
         host.move(at)

@@ -1,14 +1,14 @@
 #!/usr/bin/env bash
 # Runs the tray checks of real_hosts.py against real desktops running headless: GNOME Shell with the
-# AppIndicator extension and KDE Plasma. Installs the hosts first if they are missing (hundreds of MB, which is
+# AppIndicator extension, KDE Plasma and the Xfce panel. Installs the hosts first if they are missing (hundreds of MB, which is
 # why this is not part of ./test.sh). Logs of each run land in LUMVEX_HOST_LOGS (default build/host-logs).
-# Usage: run-real-hosts.sh [gnome] [plasma]     (as root; both when none is given)
+# Usage: run-real-hosts.sh [gnome] [plasma] [xfce]     (as root; all when none is given)
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../.." && pwd)
 lumvex=${LUMVEX:-$root/build/src/app/lumvex}
 hosts=("$@")
-[ ${#hosts[@]} -gt 0 ] || hosts=(gnome plasma)
+[ ${#hosts[@]} -gt 0 ] || hosts=(gnome plasma xfce)
 export LUMVEX_HOST_LOGS=${LUMVEX_HOST_LOGS:-$root/build/host-logs}
 mkdir -p "$LUMVEX_HOST_LOGS"
 [ -x "$lumvex" ] || { echo "build lumvex first ($lumvex)" >&2; exit 2; }
@@ -16,6 +16,7 @@ mkdir -p "$LUMVEX_HOST_LOGS"
 declare -A packages=(
   [gnome]="gnome-shell gnome-shell-extension-appindicator dconf-service dconf-cli"
   [plasma]="plasma-workspace plasma-desktop kwin-wayland qtwayland5 kactivitymanagerd kded5 plasma-wayland-protocols"
+  [xfce]="xfce4-panel xfconf xdotool"
 )
 install=()
 for host in "${hosts[@]}"; do
