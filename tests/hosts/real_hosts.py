@@ -3,7 +3,8 @@
 extension) through a Clutter virtual pointer made over the shell's Eval (unsafe mode, switched on by a small
 local extension), KDE Plasma through KWin's fake-input protocol, the Xfce panel on the X server through XTest.
 The program runs once as an X client beside the host and, on the Wayland hosts, once on the host's own display.
-Prints one line per check; exits non-zero if any failed. Runs inside run-desktop.sh. Usage: real_hosts.py gnome|plasma|xfce LUMVEX [FAKE_INPUT]"""
+Prints one line per check; exits non-zero if any failed. Runs inside run-desktop.sh.
+Usage: real_hosts.py gnome|plasma|xfce LUMVEX [FAKE_INPUT]"""
 
 import glob
 import json
@@ -296,6 +297,7 @@ class Plasma:
             lines = [l for l in log if "LVWIN" in l]
         return lines[-1].split("LVWIN", 1)[1].strip() if lines else None
 
+
 # --- Xfce panel ----------------------------------------------------------------------------------------
 
 class Xfce:
@@ -361,7 +363,7 @@ class Xfce:
         return None
 
     def menu_open(self, at):
-        # The plugin's menu: a mapped popup of the plugin's process besides the panel itself.
+        # The plugin's menu: a mapped popup of the plugin's process taller than the panel.
         shown = subprocess.run(["xdotool", "search", "--onlyvisible", "--classname", "wrapper-2.0"],
                                capture_output=True, text=True).stdout.split()
         return any(int(subprocess.run(["xdotool", "getwindowgeometry", "--shell", w], capture_output=True,

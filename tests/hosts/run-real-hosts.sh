@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs the tray checks of real_hosts.py against real desktops running headless: GNOME Shell with the
-# AppIndicator extension, KDE Plasma and the Xfce panel. Installs the hosts first if they are missing (hundreds of MB, which is
-# why this is not part of ./test.sh). Logs of each run land in LUMVEX_HOST_LOGS (default build/host-logs).
+# AppIndicator extension, KDE Plasma and the Xfce panel. Installs the hosts first if they are missing (hundreds
+# of MB, which is why this is not part of ./test.sh). Logs of each run land in LUMVEX_HOST_LOGS (default build/host-logs).
 # Usage: run-real-hosts.sh [gnome] [plasma] [xfce]     (as root; all when none is given)
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
