@@ -23,6 +23,8 @@ constexpr double kDeadBand = 0.003;
 constexpr double kFastTrackSpread = 0.15;
 constexpr double kFastTrackSpeed = 0.3; // luminance per second
 constexpr double kSamplePeriod = 0.1;
+// With brightness remembered per situation: the share of the band taken away at full evidence.
+constexpr double kSettledBandNarrowing = 0.5;
 
 bool isFinite(const ContentSignature &s)
 {
@@ -126,8 +128,14 @@ void CompensationLoop::onLuminanceUpdate(double L_slow, double L_fast)
         p.gain = std::max(p.gain, fast.gain);
         p.largestStep = std::max(p.largestStep, fast.largestStep);
     }
-    const double lower = std::max(centre - p.bandHalfWidth, kMinBrightness);
-    const double upper = std::min(centre + p.bandHalfWidth, 1.0);
+    // A record the user has confirmed often says more than the content's level: the band narrows around it,
+    // so someone who wants the same brightness whatever the content is not walked away from it.
+    const double halfWidth =
+        m_rememberPerSituation && where
+            ? p.bandHalfWidth * (1.0 - kSettledBandNarrowing * m_calibration.brightnessEvidence(*where))
+            : p.bandHalfWidth;
+    const double lower = std::max(centre - halfWidth, kMinBrightness);
+    const double upper = std::min(centre + halfWidth, 1.0);
     const double B_clamped = std::max(lower, std::min(B_desired, upper));
     double B_next = m_B_current + p.gain * (B_clamped - m_B_current);
     // The dead band would stop just short of the top, where a user who remembered it wants every bit:
