@@ -261,8 +261,8 @@ TEST_F(StatusItemControllerTest, WithoutAltTheDiagnosticsAreHiddenAndWhereAltCan
     for (const char *line :
          {"---", "Advanced", "  [ ] Show Compensation Debug", "  Calibration\u2026", "    0 content situations learned",
           "    Last 7 days: 0.0 adj/day (baseline 0.0)", "    Today: 0 \u2022 days tracked: 0", "    ---",
-          "    Reset all calibration", "    Reset everything", "  ---", "  [ ] Record Brightness Data",
-          "  Reveal Data in File Manager"}) {
+          "    [ ] Remember Brightness per Situation", "    Reset all calibration", "    Reset everything", "  ---",
+          "  [ ] Record Brightness Data", "  Reveal Data in File Manager"}) {
         advanced.emplace_back(line);
     }
     EXPECT_EQ(menu(), advanced);
