@@ -101,8 +101,17 @@ double CalibrationModel::rememberedBrightness(const SituationBucket &situation, 
     }
     // Values are loaded as stored; one edited out of range must not push the band off the panel's range.
     const double remembered = std::clamp(*it->second.brightness, 0.0, 1.0);
-    const double evidence = std::min(static_cast<double>(it->second.brightnessCount) / kFullEvidenceCount, 1.0);
-    return fallback + (remembered - fallback) * std::max(evidence, 0.0);
+    return fallback + (remembered - fallback) * brightnessEvidence(situation);
+}
+
+double CalibrationModel::brightnessEvidence(const SituationBucket &situation) const
+{
+    const auto it = m_table.find(situation);
+    if (it == m_table.end() || !it->second.brightness) {
+        return 0.0;
+    }
+    const double evidence = static_cast<double>(it->second.brightnessCount) / kFullEvidenceCount;
+    return std::clamp(evidence, 0.0, 1.0);
 }
 
 double CalibrationModel::rawOffset(const SituationBucket &situation) const

@@ -38,6 +38,8 @@ public:
     // The brightness remembered for the situation, weighted by evidence as the offset is: `fallback` moved
     // towards the remembered value, all the way from five direct choices on. `fallback` without a record.
     double rememberedBrightness(const SituationBucket &situation, double fallback) const;
+    // How much of the remembered brightness counts: 0 without a record, 1 from five direct choices on.
+    double brightnessEvidence(const SituationBucket &situation) const;
 
     // Learns a residual for the situation (and a fifth of it for its neighbours), then writes the file.
     // A residual that is not a finite number is rejected and changes nothing. A chosen brightness, when

@@ -23,6 +23,8 @@ constexpr double kDeadBand = 0.003;
 constexpr double kFastTrackSpread = 0.15;
 constexpr double kFastTrackSpeed = 0.3; // luminance per second
 constexpr double kSamplePeriod = 0.1;
+// With brightness remembered per situation: the share of the band taken away at full evidence.
+constexpr double kSettledBandNarrowing = 0.5;
 
 bool isFinite(const ContentSignature &s)
 {
@@ -87,7 +89,6 @@ void CompensationLoop::onLuminanceUpdate(double L_slow, double L_fast)
         m_fastTrackUntil = now + kFastTrackSeconds;
     }
     const FastTrackMode mode = inWindow(m_fastTrackUntil, now) ? FastTrackMode::fast : FastTrackMode::normal;
-    const double L = mode == FastTrackMode::fast ? L_fast : L_slow;
 
     if (m_freshStart) {
         m_L_filtered = L_slow;
@@ -104,6 +105,7 @@ void CompensationLoop::onLuminanceUpdate(double L_slow, double L_fast)
         (mainDisplayIsBuiltIn && !mainDisplayIsBuiltIn())) {
         return;
     }
+    const double L = mode == FastTrackMode::fast ? L_fast : L_slow;
     if (L <= kDarkLuminance) {
         return; // a practically black screen gives no usable target
     }
@@ -112,22 +114,39 @@ void CompensationLoop::onLuminanceUpdate(double L_slow, double L_fast)
     }
 
     const std::optional<double> ambient = ambientLevel();
-    const ModeParameters p = parametersFor(mode);
+    ModeParameters p = parametersFor(mode);
     const std::optional<SituationBucket> where = situation(ambient);
     const double offset = where ? m_calibration.offset(*where) : 0.0;
     const double R = offset + m_R_target * factor(ambient);
     const double B_desired = R / L;
 
-    const double centre =
-        m_rememberPerSituation && where ? m_calibration.rememberedBrightness(*where, m_B_manual) : m_B_manual;
-    const double lower = std::max(centre - p.bandHalfWidth, kMinBrightness);
-    const double upper = std::min(centre + p.bandHalfWidth, 1.0);
+    const double centre = bandCentre(where, ambient);
+    if (m_rememberPerSituation && std::abs(m_B_current - centre) > p.bandHalfWidth) {
+        // Entering a situation remembered far from here: normal steps would take longer than the user
+        // waits, so the way into its band goes at fast-track pace.
+        const ModeParameters fast = parametersFor(FastTrackMode::fast);
+        p.gain = std::max(p.gain, fast.gain);
+        p.largestStep = std::max(p.largestStep, fast.largestStep);
+    }
+    // A record the user has confirmed often says more than the content's level: the band narrows around it,
+    // so someone who wants the same brightness whatever the content is not walked away from it.
+    const double halfWidth =
+        m_rememberPerSituation && where
+            ? p.bandHalfWidth * (1.0 - kSettledBandNarrowing * m_calibration.brightnessEvidence(*where))
+            : p.bandHalfWidth;
+    const double lower = std::max(centre - halfWidth, kMinBrightness);
+    const double upper = std::min(centre + halfWidth, 1.0);
     const double B_clamped = std::max(lower, std::min(B_desired, upper));
     double B_next = m_B_current + p.gain * (B_clamped - m_B_current);
-    B_next = B_next >= 1.0 ? 1.0 : std::max(B_next, kMinBrightness);
+    // The dead band would stop just short of the top, where a user who remembered it wants every bit:
+    // they would scroll the last few thousandths themselves each time.
+    const bool lastStepToTop =
+        m_rememberPerSituation && B_clamped >= 1.0 && m_B_current < 1.0 && 1.0 - B_next <= kDeadBand;
+    B_next = B_next >= 1.0 || lastStepToTop ? 1.0 : std::max(B_next, kMinBrightness);
     const double step = std::clamp(B_next - m_B_current, -p.largestStep, p.largestStep);
     const double next = m_B_current + step;
-    if (!std::isfinite(next) || std::abs(next - m_B_current) <= kDeadBand || !deviceHoldsOwnLevel(now)) {
+    if (!std::isfinite(next) || (std::abs(next - m_B_current) <= kDeadBand && !lastStepToTop) ||
+        !deviceHoldsOwnLevel(now)) {
         return;
     }
 
@@ -135,6 +154,20 @@ void CompensationLoop::onLuminanceUpdate(double L_slow, double L_fast)
     const double B_before = m_B_current;
     m_B_current = next;
     logAutomaticWrite(mode, B_before, next, L, R, where, offset);
+}
+
+double CompensationLoop::bandCentre(const std::optional<SituationBucket> &where, std::optional<double> ambient) const
+{
+    if (!m_rememberPerSituation) {
+        return m_B_manual;
+    }
+    const double settled = where ? m_calibration.rememberedBrightness(*where, m_B_manual) : m_B_manual;
+    // The smoothed signature still describes the old screen for about a second after a change.
+    const auto latest = latestSignatureProvider ? latestSignatureProvider() : std::nullopt;
+    if (!latest || !isFinite(*latest)) {
+        return settled;
+    }
+    return m_calibration.rememberedBrightness(situationOf(*latest, ambient, m_clock.localNow().hour), settled);
 }
 
 bool CompensationLoop::deviceHoldsOwnLevel(double now)

@@ -52,6 +52,9 @@ public:
     std::function<std::optional<double>()> ambientProvider;
     // The current smoothed content signature, when the sampler has one that describes the screen now.
     std::function<std::optional<ContentSignature>()> signatureProvider;
+    // The latest sample's own signature. With brightness remembered per situation, the band follows
+    // the situation it names at once, instead of a second later with the smoothed one.
+    std::function<std::optional<ContentSignature>()> latestSignatureProvider;
     // Asked when a manual change finds no signature: true when a capture is on its way, after which
     // signatureArrived() learns the change; false learns it now, without a situation.
     std::function<bool()> requestSignature;
@@ -107,6 +110,8 @@ private:
     double factor(std::optional<double> ambient) const;
     std::optional<double> ambientLevel() const;
     std::optional<SituationBucket> situation(std::optional<double> ambient) const;
+    // Where the band is centred: the last manual level, or what is remembered for the situation.
+    double bandCentre(const std::optional<SituationBucket> &where, std::optional<double> ambient) const;
     void learnManualChange(double B_before, double B_after, const std::string &source);
     bool deviceHoldsOwnLevel(double now);
     void logAutomaticWrite(FastTrackMode mode, double B_before, double B_after, double L, double R,

@@ -51,6 +51,7 @@ public:
     double L_slow() const { return m_filters.L_slow(); }
     double L_fast() const { return m_filters.L_fast(); }
     ContentSignature smoothedSignature() const { return m_filters.smoothedSignature(); }
+    ContentSignature latestSignature() const { return m_filters.latestSignature(); }
     // The 4 x 4 grid of the latest sample, or empty when it was taken without one.
     const std::vector<double> &L_grid() const { return m_grid; }
     std::optional<Timestamp> lastSampleAt() const { return m_lastSampleAt; }

@@ -20,12 +20,15 @@ public:
     double L_slow() const { return m_L_slow; }
     double L_fast() const { return m_L_fast; }
     ContentSignature smoothedSignature() const { return m_signature; }
+    // The latest sample's own signature: it names a new screen a second before the smoothed one does.
+    ContentSignature latestSignature() const { return m_latest; }
 
 private:
     double m_L_raw = 0.5;
     double m_L_slow = 0.5;
     double m_L_fast = 0.5;
     ContentSignature m_signature{0.0, 0.0, 0.5};
+    ContentSignature m_latest{0.0, 0.0, 0.5};
 };
 
 } // namespace lumvex

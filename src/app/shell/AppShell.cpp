@@ -206,6 +206,9 @@ void AppShell::installFullFeatures()
     m_loop->signatureProvider = [this] {
         return m_sampler->hasFreshSample() ? std::optional(m_sampler->smoothedSignature()) : std::nullopt;
     };
+    m_loop->latestSignatureProvider = [this] {
+        return m_sampler->hasFreshSample() ? std::optional(m_sampler->latestSignature()) : std::nullopt;
+    };
     m_loop->requestSignature = [this] { return requestSignature(); };
     m_loop->mainDisplayIsBuiltIn = [this] { return mainDisplayIsBuiltIn(); };
     m_loop->onEnabledChange = [this](bool) { updateSampling(); };

@@ -244,6 +244,7 @@ RunResult simulate(const Trace &trace, Strategy strategy, const SimulationOption
             CompensationLoop::Collaborators{backlight, *calibration, *stats, *logger, clock, defaults});
         loop->ambientProvider = [&] { return ambient.read(); };
         loop->signatureProvider = [&] { return std::optional(filters.smoothedSignature()); };
+        loop->latestSignatureProvider = [&] { return std::optional(filters.latestSignature()); };
     }
     AmbientCurve curve;
 

@@ -248,10 +248,10 @@ TEST(SimulateCommand, BadInputIsOneClearLineAndWritesNothing)
 TEST(SimulateCommand, PopulationComparesEveryUserWithTheTasteAndSettingGiven)
 {
     test::TempDir dir;
-    const auto result = run({"--population", "3", "--days", "1", "--scenario", "night-reading", "--taste",
-                             "exponent=0,patience=4", "--set", "rememberBrightnessPerSituation=true", "--out",
-                             (dir / "out").string()},
-                            dir / "root");
+    const auto result =
+        run({"--population", "3", "--days", "1", "--scenario", "night-reading", "--taste", "exponent=0,patience=4",
+             "--set", "rememberBrightnessPerSituation=true", "--out", (dir / "out").string()},
+            dir / "root");
     ASSERT_EQ(result.status, 0) << result.err;
     for (const char *row : {"\n   1     1 0.00", "\n   2     2 0.00", "\n   3     3 0.00", "\nsum ", "\nmedian ",
                             "\nworst ", "\nUsers worse off than fixed: "}) {
@@ -272,7 +272,7 @@ TEST(Simulation, RememberedBrightnessTeachesAUserWhoWantsTheLightHeldSteady)
     options.outDir = dir.path();
     options.user = TasteChoice{0.0, std::nullopt, std::nullopt}.appliedTo(SimulatedUser::Taste::random(1));
     options.settings["rememberBrightnessPerSituation"] = true;
-    const RunResult run = simulate(*makeScenario("night-reading", 14, 1), Strategy::lumvex, options);
+    const RunResult run = simulate(*makeScenario("office", 14, 1), Strategy::lumvex, options);
     ASSERT_EQ(run.days.size(), 14u);
     EXPECT_LT(run.days[13].corrections * 2, run.days[0].corrections);
 }
