@@ -134,7 +134,7 @@ TEST_F(CalibrationModelTest, LoadsValuesWithinLimitsAndKeepsTheLaterOfTwoPairs)
     ASSERT_EQ(model.situationCount(), 2u);
     // Brought within what learning keeps: offset +-0.3, count from 0.
     EXPECT_EQ(model.table().at({1, 1, 1, std::nullopt, 1}),
-              (CalibrationEntry{0.3, 0, Timestamp::fromReferenceSeconds(1)}));
+              (CalibrationEntry{0.3, 0, Timestamp::fromReferenceSeconds(1), std::nullopt, 0}));
     EXPECT_DOUBLE_EQ(model.rawOffset({2, 2, 2, std::nullopt, 2}), -0.2);
 }
 
@@ -223,7 +223,7 @@ TEST_F(CalibrationModelTest, RememberedBrightnessLearnsLikeOffsetsAndThePrevious
     const SituationBucket neighbour{2, 0, 1, 1, 2};
     EXPECT_EQ(model.table().at(neighbour).brightnessCount, 0);
     EXPECT_EQ(model.rememberedBrightness(neighbour, 0.9), 0.9); // spread, but no direct evidence yet
-    model.recordCorrection(kCorner, 0.1); // without a choice, no brightness is recorded
+    model.recordCorrection(kCorner, 0.1);                       // without a choice, no brightness is recorded
     EXPECT_FALSE(model.table().at(kCorner).brightness);
     EXPECT_EQ(model.rememberedBrightness(kCorner, 0.7), 0.7);
 
