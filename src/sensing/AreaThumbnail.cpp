@@ -22,13 +22,45 @@ std::optional<AreaThumbnail> AreaThumbnail::squeeze(const ImageView &image, int 
     if (!image.isReadable() || side < 1 || side > kMaxSide) {
         return std::nullopt;
     }
+    std::vector<Sums> sums(static_cast<std::size_t>(side) * static_cast<std::size_t>(side), Sums{});
+    addRows(image, side, 0, side, sums);
+    AreaThumbnail thumbnail(side, static_cast<std::uint64_t>(image.width) * static_cast<std::uint64_t>(image.height),
+                            std::move(sums));
+    thumbnail.m_sourceWidth = image.width;
+    thumbnail.m_sourceHeight = image.height;
+    return thumbnail;
+}
+
+bool AreaThumbnail::refreshRows(const ImageView &image, int first, int count)
+{
+    if (!image.isReadable() || image.width != m_sourceWidth || image.height != m_sourceHeight) {
+        return false;
+    }
+    first = std::clamp(first, 0, image.height);
+    const int end = std::clamp(first + std::max(count, 0), first, image.height);
+    if (end == first) {
+        return true;
+    }
+    // Source row y lies in thumbnail rows y * side / height up to (y + 1) * side / height, rounded out.
+    const auto side = static_cast<std::int64_t>(m_side);
+    const int binFrom = static_cast<int>(static_cast<std::int64_t>(first) * side / image.height);
+    const int binTo = static_cast<int>(
+        std::min<std::int64_t>(side, (static_cast<std::int64_t>(end) * side + image.height - 1) / image.height));
+    const auto bins = static_cast<std::size_t>(m_side);
+    std::fill(m_sums.begin() + static_cast<std::ptrdiff_t>(static_cast<std::size_t>(binFrom) * bins),
+              m_sums.begin() + static_cast<std::ptrdiff_t>(static_cast<std::size_t>(binTo) * bins), Sums{});
+    addRows(image, m_side, binFrom, binTo, m_sums);
+    return true;
+}
+
+void AreaThumbnail::addRows(const ImageView &image, int side, int binFrom, int binTo, std::vector<Sums> &sums)
+{
     const ColumnWeights columns(image.width, side);
     const auto rows = pixelShares(image.height, side);
     const auto stride = static_cast<std::size_t>(image.stride);
     const auto bins = static_cast<std::size_t>(side);
     const int red = image.order == PixelOrder::RGBA ? 0 : 2;
 
-    std::vector<Sums> sums(bins * bins, Sums{});
     std::vector<ColumnWeights::Sums> lineSums(bins);
     // Weights one line's per-column sums into thumbnail row `binRow`.
     const auto addLineSums = [&](int binRow, std::uint64_t weight) {
@@ -40,15 +72,23 @@ std::optional<AreaThumbnail> AreaThumbnail::squeeze(const ImageView &image, int 
         }
     };
     const auto rowAt = [&](int y) { return image.data + static_cast<std::size_t>(y) * stride; };
+    const auto wanted = [&](int bin) { return bin >= binFrom && bin < binTo; };
 
+    // Shares come by source row, so those of the wanted thumbnail rows lie together.
+    std::size_t k = 0;
+    while (k < rows.size() && rows[k].bin < binFrom) {
+        ++k;
+    }
     ColumnBand band(image.width);
-    for (std::size_t k = 0; k < rows.size();) {
+    while (k < rows.size() && rows[k].bin < binTo) {
         const PixelShare &share = rows[k];
         if (share.weight != static_cast<std::uint32_t>(side)) {
             // A row cut by a thumbnail row edge is reduced on its own and weighted into each side.
             columns.reduce(rowAt(share.source), lineSums);
             for (; k < rows.size() && rows[k].source == share.source; ++k) {
-                addLineSums(rows[k].bin, rows[k].weight);
+                if (wanted(rows[k].bin)) {
+                    addLineSums(rows[k].bin, rows[k].weight);
+                }
             }
             continue;
         }
@@ -68,8 +108,6 @@ std::optional<AreaThumbnail> AreaThumbnail::squeeze(const ImageView &image, int 
         }
         k = end;
     }
-    return AreaThumbnail(side, static_cast<std::uint64_t>(image.width) * static_cast<std::uint64_t>(image.height),
-                         std::move(sums));
 }
 
 std::vector<AreaThumbnail::Rgb> AreaThumbnail::pixels() const

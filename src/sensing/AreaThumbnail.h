@@ -33,6 +33,11 @@ public:
 
     int side() const { return m_side; }
 
+    // Squeezes again only the thumbnail rows that source rows [first, first + count) fall into, from
+    // `image`, which must have the size this thumbnail was squeezed from. The result equals squeezing
+    // the image whole; false (and unchanged) when the size differs.
+    bool refreshRows(const ImageView &image, int first, int count);
+
     // The pixels row by row, each channel rounded to the nearest byte as an 8-bit render stores it.
     std::vector<Rgb> pixels() const;
 
@@ -45,7 +50,12 @@ private:
 
     AreaThumbnail(int side, std::uint64_t denominator, std::vector<Sums> sums);
 
+    // Adds the image's shares for thumbnail rows [binFrom, binTo) into `sums`, which start zeroed.
+    static void addRows(const ImageView &image, int side, int binFrom, int binTo, std::vector<Sums> &sums);
+
     int m_side;
+    int m_sourceWidth = 0;
+    int m_sourceHeight = 0;
     std::uint64_t m_denominator;
     double m_inverse;
     std::vector<Sums> m_sums;

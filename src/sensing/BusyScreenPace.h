@@ -7,8 +7,9 @@ namespace lumvex {
 // The capture rate while the whole screen keeps changing (a video, a game, long scrolling): after
 // kSettleTicks ticks in a row that each found most of the screen drawn on, every second tick is left
 // out and gives the figures of the one before, so frames are read 5 times a second instead of 10.
-// A jump in content is still read within two ticks (0.2 s), in time for the loop's fast track, which
-// needs 0.3 s; the first tick that finds less drawn brings back the full rate.
+// A jump in content is still read within two ticks (0.2 s); the loop's fast track may want one more
+// sample of it, so it fires within 0.3 s (every third tick would make that 0.4 s). The first tick
+// that finds less drawn brings back the full rate.
 class BusyScreenPace
 {
 public:

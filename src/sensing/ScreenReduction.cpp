@@ -14,6 +14,9 @@ ScreenReduction reduceScreen(const ImageView &image, int meanSize, int cells, in
     // Where a figure cannot come from a thumbnail at hand, the plain call gives it (or its neutral
     // answer, cheaply, when the image or the size is unusable).
     const auto fine = AreaThumbnail::squeeze(image, signatureSize);
+    if (fine && meanSize >= 1 && cells >= 1 && signatureSize % cells == 0) {
+        return reduceThumbnail(*fine, cells);
+    }
     auto grid = fine ? fine->reducedTo(cells) : std::nullopt;
     if (!grid) {
         grid = AreaThumbnail::squeeze(image, cells);
@@ -26,6 +29,16 @@ ScreenReduction reduceScreen(const ImageView &image, int meanSize, int cells, in
     // Every thumbnail keeps the whole image's sums, so the coarsest one gives the mean cheapest.
     result.meanLuminance =
         meanSize >= 1 && coarsest ? LuminanceReducer::meanOf(*coarsest) : reducer.averageLuminance(image, meanSize);
+    return result;
+}
+
+ScreenReduction reduceThumbnail(const AreaThumbnail &fine, int cells)
+{
+    const auto grid = fine.reducedTo(cells);
+    ScreenReduction result;
+    result.signature = HistogramReducer::signatureOf(fine);
+    result.grid = grid ? LuminanceReducer::gridOf(*grid) : std::vector<double>{};
+    result.meanLuminance = LuminanceReducer::meanOf(grid ? *grid : fine);
     return result;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "sensing/AreaThumbnail.h"
 #include "sensing/ContentSignature.h"
 #include "sensing/ImageView.h"
 
@@ -20,5 +21,9 @@ struct ScreenReduction
 // arguments, neutral answers included. The single pass needs `cells` to divide `signatureSize`
 // (4 and 64 do); otherwise the grid costs a second pass.
 ScreenReduction reduceScreen(const ImageView &image, int meanSize = 64, int cells = 4, int signatureSize = 64);
+
+// The same figures from the 64x64 thumbnail reduceScreen squeezes first (with its default sizes), so a
+// caller that holds one and refreshes only the rows drawn on need not go over the whole frame again.
+ScreenReduction reduceThumbnail(const AreaThumbnail &fine, int cells = 4);
 
 } // namespace lumvex

@@ -123,6 +123,34 @@ TEST(AreaThumbnail, ReducingEqualsSqueezingDirectly)
     EXPECT_FALSE(fine->reducedTo(128));
 }
 
+TEST(AreaThumbnail, RefreshingTheRowsDrawnOnEqualsSqueezingAgain)
+{
+    const auto before = [](int x, int y) {
+        return Rgb{static_cast<std::uint8_t>(x * 37 + y * 11), static_cast<std::uint8_t>((x * 13) ^ (y * 7)),
+                   static_cast<std::uint8_t>(x + y * 29)};
+    };
+    struct Case
+    {
+        int width, height, first, count;
+    };
+    // Rows cut by thumbnail row edges and runs wholly inside them, at both ends and in the middle.
+    for (const Case c :
+         {Case{203, 117, 0, 1}, {203, 117, 50, 30}, {203, 117, 116, 5}, {150, 1000, 333, 200}, {150, 1000, 0, 1000}}) {
+        SCOPED_TRACE(testing::Message() << c.width << "x" << c.height << " rows " << c.first << "+" << c.count);
+        TestImage image(c.width, c.height);
+        image.paint(before);
+        auto held = AreaThumbnail::squeeze(image.view(), 64);
+        ASSERT_TRUE(held);
+        image.paint([&](int x, int y) {
+            return y >= c.first && y < c.first + c.count ? Rgb{static_cast<std::uint8_t>(255 - x), 0, 77}
+                                                         : before(x, y);
+        });
+        ASSERT_TRUE(held->refreshRows(image.view(), c.first, c.count));
+        EXPECT_TRUE(held->pixels() == AreaThumbnail::squeeze(image.view(), 64)->pixels());
+        EXPECT_FALSE(held->refreshRows(TestImage(c.width, c.height + 1).view(), 0, 1));
+    }
+}
+
 TEST(AreaThumbnail, RefusesWhatItCannotReadOrHold)
 {
     TestImage image(10, 10);

@@ -88,6 +88,8 @@ struct X11ShmCapture::Session
     std::unique_ptr<ServerScaler> scaler;
     std::unique_ptr<ShmSegment> segment;
     std::optional<ScreenReduction> last;
+    // The full-size frame's 64x64 thumbnail: rows drawn on are squeezed into it again, not the frame.
+    std::optional<AreaThumbnail> fine;
     MonitorGeometry lastArea;
     // Whether the segment holds the last frame at full size, rather than shrunk.
     bool fullFrameHeld = false;
@@ -240,7 +242,8 @@ std::optional<ScreenReduction> X11ShmCapture::captureAndReduce()
         return s.last;
     }
     // Otherwise the segment holds the monitor's last frame: only the rows drawn on since need reading again.
-    if (!shrink && !(figuresHeld && s.fullFrameHeld)) {
+    bool rowsOnly = !shrink && figuresHeld && s.fullFrameHeld && s.fine;
+    if (!shrink && !rowsOnly) {
         rows = {{0, area->height}};
     }
     s.last.reset();
@@ -267,9 +270,12 @@ std::optional<ScreenReduction> X11ShmCapture::captureAndReduce()
         frame.height = s.scaler->scaledHeight(*area);
         frame.stride = frame.width * 4;
         ++m_scaledFramesRead;
+        rowsOnly = false;
+        s.fine.reset();
     } else {
         if (shrink) {
             rows = {{0, area->height}};
+            rowsOnly = false;
         }
         if (!s.readRows(*area, rows)) {
             return std::nullopt;
@@ -280,7 +286,18 @@ std::optional<ScreenReduction> X11ShmCapture::captureAndReduce()
         s.fullFrameHeld = true;
     }
     ++m_framesRead;
-    s.last = reduceScreen(frame);
+    if (rowsOnly) {
+        for (const RowSpan &span : rows) {
+            rowsOnly = rowsOnly && s.fine->refreshRows(frame, span.first, span.count);
+        }
+        if (!rowsOnly) {
+            s.fine.reset();
+        }
+    } else if (s.fullFrameHeld) {
+        s.fine = AreaThumbnail::squeeze(frame, 64);
+        rowsOnly = s.fine.has_value();
+    }
+    s.last = rowsOnly ? reduceThumbnail(*s.fine) : reduceScreen(frame);
     s.lastArea = *area;
     if (mostDrawnOn) {
         s.choice.note(!s.fullFrameHeld, std::chrono::steady_clock::now() - started);
