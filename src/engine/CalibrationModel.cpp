@@ -62,25 +62,10 @@ CalibrationModel::CalibrationModel(const std::filesystem::path &folder, const Cl
     : m_clock(clock)
     , m_filePath(folder / "content_offsets.json")
 {
-    files::makePrivateDirectories(folder);
-    files::removeStaleTemporaries(m_filePath);
-    const files::StateFileText file = files::readStateFile(m_filePath);
-    std::size_t skipped = 0;
-    std::optional<Table> table;
-    if (file.status == files::StateFileText::Status::read) {
-        table = decode(file.text, &skipped);
-    }
-    if (table) {
-        m_table = std::move(*table);
-        if (skipped > 0) {
-            files::warn("Lumvex: " + m_filePath.string() + ": left out " + std::to_string(skipped) +
-                        " unreadable learned situations, kept " + std::to_string(m_table.size()));
-        }
-    } else if (file.status != files::StateFileText::Status::missing) {
-        // What the user taught must never be overwritten by a table that lost it.
-        m_keepFile = !files::setAside(
-            m_filePath, file.status == files::StateFileText::Status::read ? "is not a learned table" : file.problem);
-    }
+    auto loaded =
+        files::loadStateFile<Table>(m_filePath, decode, "unreadable learned situations", "is not a learned table");
+    m_table = std::move(loaded.state);
+    m_keepFile = loaded.keepFile;
 }
 
 double CalibrationModel::offset(const SituationBucket &situation) const

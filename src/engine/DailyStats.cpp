@@ -13,26 +13,10 @@ DailyStats::DailyStats(const std::filesystem::path &folder, const Clock &clock)
     : m_clock(clock)
     , m_filePath(folder / "dailystats.json")
 {
-    files::makePrivateDirectories(folder);
-    files::removeStaleTemporaries(m_filePath);
-    const files::StateFileText file = files::readStateFile(m_filePath);
-    std::size_t skipped = 0;
-    std::optional<Counts> counts;
-    if (file.status == files::StateFileText::Status::read) {
-        counts = decode(file.text, &skipped);
-    }
-    if (counts) {
-        m_countsByDay = std::move(*counts);
-        if (skipped > 0) {
-            files::warn("Lumvex: " + m_filePath.string() + ": left out " + std::to_string(skipped) +
-                        " days whose count is not a whole number from 0 up, kept " +
-                        std::to_string(m_countsByDay.size()));
-        }
-    } else if (file.status != files::StateFileText::Status::missing) {
-        m_keepFile = !files::setAside(m_filePath, file.status == files::StateFileText::Status::read
-                                                      ? "is not a JSON object of day counts"
-                                                      : file.problem);
-    }
+    auto loaded = files::loadStateFile<Counts>(m_filePath, decode, "days whose count is not a whole number from 0 up",
+                                               "is not a JSON object of day counts");
+    m_countsByDay = std::move(loaded.state);
+    m_keepFile = loaded.keepFile;
 }
 
 void DailyStats::recordManualAdjustment()

@@ -63,4 +63,42 @@ LineRead readLine(std::istream &in, std::string &line, std::size_t limit);
 // One line on stderr and in the system log.
 void warn(const std::string &line);
 
+// A state file as loaded: what could be read of it, and whether the file on disk must be left alone
+// (it could be neither read nor moved aside).
+template<typename State>
+struct LoadedState
+{
+    State state{};
+    bool keepFile = false;
+};
+
+// Loads one of the program's state files: folder made private, temporaries of a killed write removed,
+// then what decode(text, &skipped) keeps, with a line naming how many entries it left out. A file that
+// cannot be read or decoded at all is moved aside, so that what the user taught is never overwritten by a
+// state that lost it.
+template<typename State, typename Decode>
+LoadedState<State> loadStateFile(const std::filesystem::path &file, Decode decode, const std::string &entries,
+                                 const std::string &wrongShape)
+{
+    makePrivateDirectories(file.parent_path());
+    removeStaleTemporaries(file);
+    const StateFileText text = readStateFile(file);
+    std::size_t skipped = 0;
+    std::optional<State> state;
+    if (text.status == StateFileText::Status::read) {
+        state = decode(text.text, &skipped);
+    }
+    if (state) {
+        if (skipped > 0) {
+            warn("Lumvex: " + file.string() + ": left out " + std::to_string(skipped) + " " + entries + ", kept " +
+                 std::to_string(state->size()));
+        }
+        return {std::move(*state), false};
+    }
+    if (text.status == StateFileText::Status::missing) {
+        return {};
+    }
+    return {State{}, !setAside(file, text.status == StateFileText::Status::read ? wrongShape : text.problem)};
+}
+
 } // namespace lumvex::files
