@@ -22,7 +22,6 @@ namespace lumvex {
 
 namespace {
 
-constexpr int kWatchIntervalMs = 250;
 // Luminance moves with every frame; smaller steps are not worth a signal.
 constexpr double kLuminanceStep = 0.005;
 
@@ -53,9 +52,6 @@ RemoteControl::RemoteControl(const Parts &parts, QObject *parent)
         }
     }
     m_published = properties();
-    m_watch.setInterval(kWatchIntervalMs);
-    connect(&m_watch, &QTimer::timeout, this, &RemoteControl::publishChanges);
-    m_watch.start();
 }
 
 RemoteControl::~RemoteControl()

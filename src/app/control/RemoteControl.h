@@ -2,7 +2,6 @@
 
 #include <QDBusContext>
 #include <QObject>
-#include <QTimer>
 #include <QVariantMap>
 
 namespace lumvex {
@@ -75,16 +74,17 @@ public Q_SLOTS:
     void Resume();
     QVariantMap Status();
 
+    // Announces what changed since the last look; the shell calls it on every brightness poll, so that key
+    // presses, the loop's writes and a pause running out reach the bus without a timer of its own.
+    void publishChanges();
+
 private:
     QVariantMap properties() const;
     void applyManualLevel(double level);
     bool refuse(const QString &name, const QString &message);
-    // Announces what changed since the last look.
-    void publishChanges();
 
     Parts m_parts;
     QVariantMap m_published;
-    QTimer m_watch;
     bool m_registered = false;
 };
 

@@ -294,6 +294,7 @@ void AppShell::pollTick()
     if (m_volumePoll.changed(v)) {
         m_statusController->updateVolume(v);
     }
+    m_control->publishChanges();
 }
 
 void AppShell::updateSampling()
