@@ -18,6 +18,8 @@ install(FILES ${PROJECT_SOURCE_DIR}/data/io.github.lumvex.Lumvex.metainfo.xml
 # A sample for the administrator to copy; udev does not read it where it is installed.
 install(FILES ${PROJECT_SOURCE_DIR}/data/udev/60-lumvex-i2c.rules DESTINATION ${CMAKE_INSTALL_DATADIR}/lumvex/udev)
 install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
+# The licence in the form Debian's tools read, where every package keeps it.
+install(FILES ${PROJECT_SOURCE_DIR}/data/debian/copyright DESTINATION ${CMAKE_INSTALL_DOCDIR})
 # The session-bus interface, for tools that read interface descriptions.
 install(FILES ${PROJECT_SOURCE_DIR}/data/dbus/io.github.lumvex.Lumvex1.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/dbus-1/interfaces)

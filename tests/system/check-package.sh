@@ -17,6 +17,7 @@ expected=(
   usr/share/metainfo/io.github.lumvex.Lumvex.metainfo.xml
   usr/share/lumvex/udev/60-lumvex-i2c.rules
   usr/share/doc/lumvex/README.md
+  usr/share/doc/lumvex/copyright
   usr/share/dbus-1/interfaces/io.github.lumvex.Lumvex1.xml
   usr/lib/systemd/user/lumvex.service
 )
