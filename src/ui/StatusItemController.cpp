@@ -43,6 +43,12 @@ StatusItemController::StatusItemController(const Services &services, QObject *pa
     , m_services(services)
     , m_menu(*this, {services.volume, services.loop, services.calibration, services.dailyStats, services.recorder,
                      services.loginItem, services.defaults})
+    , m_brightnessView([this](double level) {
+        return IconRenderer::brightnessImage(level, m_displayKind, iconStyle::current(m_services.defaults));
+    })
+    , m_volumeView([this](double level) {
+        return IconRenderer::volumeImage(level, m_services.volume.isMuted(), iconStyle::current(m_services.defaults));
+    })
 {
     m_services.external.onLevelKnown = [this](DisplayId display, double level) {
         if (!isBuiltIn(display) && display == targetDisplay()) {
@@ -62,11 +68,8 @@ StatusItemController::~StatusItemController()
 
 void StatusItemController::makeBrightnessItem()
 {
-    m_brightnessView.render = [this](double level) {
-        return IconRenderer::brightnessImage(level, m_displayKind, iconStyle::current(m_services.defaults));
-    };
-    m_brightnessView.onScroll = [this](double delta) { scrollBrightness(delta); };
-    m_brightnessView.onClick = [this] { presentMenu(MenuOrigin::brightness); };
+    connect(&m_brightnessView, &ScrollableStatusView::scrollRequested, this, &StatusItemController::scrollBrightness);
+    connect(&m_brightnessView, &ScrollableStatusView::clicked, this, [this] { presentMenu(MenuOrigin::brightness); });
     m_brightnessItem = std::make_unique<TrayItem>(
         m_brightnessView, TrayItem::Identity{"lumvex-brightness", "Brightness"},
         [this](bool optionKey) { return buildMenu(MenuOrigin::brightness, optionKey); }, m_services.defaults);
@@ -76,29 +79,23 @@ void StatusItemController::makeBrightnessItem()
 void StatusItemController::makeVolumeItem()
 {
     VolumeControl &volume = m_services.volume;
-    m_volumeView.render = [this, &volume](double level) {
-        return IconRenderer::volumeImage(level, volume.isMuted(), iconStyle::current(m_services.defaults));
-    };
     m_volumeView.setLevel(volume.get());
-    m_volumeView.onScroll = [this](double delta) { scrollVolume(delta); };
-    m_volumeView.onClick = [this] { presentMenu(MenuOrigin::volume); };
-    m_volumeView.onRightClick = [this, &volume] {
-        volume.setMuted(!volume.isMuted());
-        m_volumeView.redraw();
-        refreshMenus();
-    };
+    connect(&m_volumeView, &ScrollableStatusView::scrollRequested, this, &StatusItemController::scrollVolume);
+    connect(&m_volumeView, &ScrollableStatusView::clicked, this, [this] { presentMenu(MenuOrigin::volume); });
+    connect(&m_volumeView, &ScrollableStatusView::rightClicked, this, &StatusItemController::toggleMute);
     m_volumeItem = std::make_unique<TrayItem>(
         m_volumeView, TrayItem::Identity{"lumvex-volume", "Volume"},
         [this](bool optionKey) { return buildMenu(MenuOrigin::volume, optionKey); }, m_services.defaults);
     forwardHostPosition(*m_volumeItem);
     // SNI hosts keep the right click for the menu: the volume applets' middle click mutes.
-    m_volumeItem->onSecondaryActivate = [this] { m_volumeView.rightMouseDown(); };
+    connect(m_volumeItem.get(), &TrayItem::secondaryActivateRequested, &m_volumeView,
+            &ScrollableStatusView::rightMouseDown);
 }
 
 void StatusItemController::forwardHostPosition(TrayItem &item)
 {
     item.optionKeyDown = [this] { return optionKeyDown(); };
-    item.onHostPosition = [this](int x, int y) { emit hostClickedAt(QPoint(x, y)); };
+    connect(&item, &TrayItem::activated, this, &StatusItemController::hostClickedAt);
 }
 
 void StatusItemController::updateBrightness(double level)

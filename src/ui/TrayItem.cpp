@@ -90,7 +90,7 @@ TrayItem::TrayItem(ScrollableStatusView &view, Identity identity, std::function<
     , m_connection(QStringLiteral("unconnected"))
 {
     m_view.accessibilityLabel = m_identity.name;
-    m_view.onNeedsDisplay = [this] { scheduleUpdate(); };
+    connect(&m_view, &ScrollableStatusView::needsDisplay, this, &TrayItem::scheduleUpdate);
 
     const int instance = ++g_instances;
     m_connectionName = QStringLiteral("lumvex-tray-%1-%2").arg(QString::fromStdString(m_identity.id)).arg(instance);
@@ -125,7 +125,6 @@ TrayItem::TrayItem(ScrollableStatusView &view, Identity identity, std::function<
 
 TrayItem::~TrayItem()
 {
-    m_view.onNeedsDisplay = nullptr;
     if (m_openMenu) {
         delete m_openMenu.data();
     }
@@ -283,9 +282,7 @@ void TrayItem::hostActivate(int x, int y)
 {
     if (x != 0 || y != 0) {
         m_lastActivation = QPoint(x, y);
-        if (onHostPosition) {
-            onHostPosition(x, y);
-        }
+        emit activated(QPoint(x, y));
     } else {
         m_lastActivation.reset();
     }
@@ -293,9 +290,7 @@ void TrayItem::hostActivate(int x, int y)
 
 void TrayItem::hostSecondaryActivate()
 {
-    if (onSecondaryActivate) {
-        onSecondaryActivate();
-    }
+    emit secondaryActivateRequested();
 }
 
 scrollRules::HostScroll TrayItem::scrollHostOf(const QString &sender)

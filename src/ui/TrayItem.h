@@ -33,7 +33,7 @@ class StatusNotifierItem;
 // (XEmbed trays) it is a QSystemTrayIcon with a QMenu, which needs a QApplication.
 //
 // Host input reaches the view: Scroll (vertical) as a raw delta by scrollRules, SecondaryActivate (middle
-// click) through onSecondaryActivate. A StatusNotifierItem's menu is the host's to show: Activate and
+// click) as secondaryActivateRequested. A StatusNotifierItem's menu is the host's to show: Activate and
 // ContextMenu only pass the click's position on and answer that the item has no action of its own, so
 // that hosts show the exported menu (built from menuProvider whenever a host shows it). The fallback
 // icon's click shows a QMenu at the icon.
@@ -59,11 +59,6 @@ public:
 
     // Whether the Option key is held, read when a host starts showing the menu.
     std::function<bool()> optionKeyDown;
-    // Middle click (SNI SecondaryActivate, or the fallback icon's middle button).
-    std::function<void()> onSecondaryActivate;
-    // Where a host says the item was clicked, in desktop coordinates (y down), before the click is
-    // handled; hosts that pass no position (0, 0) do not call it.
-    std::function<void(int x, int y)> onHostPosition;
     // How the caller of Scroll counts, by its D-Bus unique name; the default looks at the caller's
     // process, then at the watcher's (scrollRules::hostForCommandLine).
     std::function<scrollRules::HostScroll(const QString &sender)> scrollHost;
@@ -95,6 +90,13 @@ public:
     // Passes a click's position on; the host shows the menu.
     void hostActivate(int x, int y);
     void hostSecondaryActivate();
+
+signals:
+    // Middle click (SNI SecondaryActivate, or the fallback icon's middle button).
+    void secondaryActivateRequested();
+    // Where a host says the item was clicked, in desktop coordinates (y down), before the click is
+    // handled; hosts that pass no position (0, 0) do not tell it.
+    void activated(QPoint position);
 
 private:
     void startStatusNotifier();
