@@ -72,7 +72,8 @@ void StatusItemController::makeBrightnessItem()
     connect(&m_brightnessView, &ScrollableStatusView::clicked, this, [this] { presentMenu(MenuOrigin::brightness); });
     m_brightnessItem = std::make_unique<TrayItem>(
         m_brightnessView, TrayItem::Identity{"lumvex-brightness", "Brightness"},
-        [this](bool optionKey) { return buildMenu(MenuOrigin::brightness, optionKey); }, m_services.defaults);
+        [this](bool optionKey) { return buildMenu(MenuOrigin::brightness, optionKey); },
+        [this] { return optionKeyDown(); }, m_services.defaults);
     forwardHostPosition(*m_brightnessItem);
 }
 
@@ -85,7 +86,8 @@ void StatusItemController::makeVolumeItem()
     connect(&m_volumeView, &ScrollableStatusView::rightClicked, this, &StatusItemController::toggleMute);
     m_volumeItem = std::make_unique<TrayItem>(
         m_volumeView, TrayItem::Identity{"lumvex-volume", "Volume"},
-        [this](bool optionKey) { return buildMenu(MenuOrigin::volume, optionKey); }, m_services.defaults);
+        [this](bool optionKey) { return buildMenu(MenuOrigin::volume, optionKey); }, [this] { return optionKeyDown(); },
+        m_services.defaults);
     forwardHostPosition(*m_volumeItem);
     // SNI hosts keep the right click for the menu: the volume applets' middle click mutes.
     connect(m_volumeItem.get(), &TrayItem::secondaryActivateRequested, &m_volumeView,
@@ -94,7 +96,6 @@ void StatusItemController::makeVolumeItem()
 
 void StatusItemController::forwardHostPosition(TrayItem &item)
 {
-    item.optionKeyDown = [this] { return optionKeyDown(); };
     connect(&item, &TrayItem::activated, this, &StatusItemController::hostClickedAt);
 }
 

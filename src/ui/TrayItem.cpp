@@ -81,11 +81,12 @@ const std::vector<int> &TrayItem::pixmapSizes()
 }
 
 TrayItem::TrayItem(ScrollableStatusView &view, Identity identity, std::function<MenuEntry(bool optionKey)> menuProvider,
-                   Defaults &defaults, QObject *parent)
+                   std::function<bool()> optionKeyDown, Defaults &defaults, QObject *parent)
     : QObject(parent)
     , m_view(view)
     , m_identity(std::move(identity))
     , m_menuProvider(std::move(menuProvider))
+    , m_optionKeyDown(std::move(optionKeyDown))
     , m_defaults(defaults)
     , m_connection(QStringLiteral("unconnected"))
 {
@@ -142,8 +143,7 @@ void TrayItem::startStatusNotifier()
         return;
     }
     m_sni = new StatusNotifierItem(*this);
-    m_menuExporter = new DBusMenuExporter(
-        m_menuProvider, [this] { return optionKeyDown && optionKeyDown(); }, this);
+    m_menuExporter = new DBusMenuExporter(m_menuProvider, m_optionKeyDown, this);
     const auto exportAll =
         QDBusConnection::ExportAllSlots | QDBusConnection::ExportAllSignals | QDBusConnection::ExportAllProperties;
     if (!m_connection.registerObject(QStringLiteral("/StatusNotifierItem"), m_sni, exportAll) ||

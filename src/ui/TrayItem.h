@@ -51,14 +51,11 @@ public:
     // Pixel sizes offered to StatusNotifierItem hosts, which pick the one that fits their panel.
     static const std::vector<int> &pixmapSizes();
 
-    // The menu comes from menuProvider, in its Option-key form or not (optionKeyDown when a host starts
-    // showing it).
+    // The menu comes from menuProvider, in its Option-key form or not: optionKeyDown says whether the
+    // Option key is held, read when a host starts showing the menu.
     TrayItem(ScrollableStatusView &view, Identity identity, std::function<MenuEntry(bool optionKey)> menuProvider,
-             Defaults &defaults, QObject *parent = nullptr);
+             std::function<bool()> optionKeyDown, Defaults &defaults, QObject *parent = nullptr);
     ~TrayItem() override;
-
-    // Whether the Option key is held, read when a host starts showing the menu.
-    std::function<bool()> optionKeyDown;
     // How the caller of Scroll counts, by its D-Bus unique name; the default looks at the caller's
     // process, then at the watcher's (scrollRules::hostForCommandLine).
     std::function<scrollRules::HostScroll(const QString &sender)> scrollHost;
@@ -114,6 +111,7 @@ private:
     ScrollableStatusView &m_view;
     Identity m_identity;
     std::function<MenuEntry(bool optionKey)> m_menuProvider;
+    std::function<bool()> m_optionKeyDown;
     Defaults &m_defaults;
 
     QDBusConnection m_connection;
