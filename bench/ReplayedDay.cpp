@@ -42,6 +42,26 @@ public:
     std::optional<std::string> frontmostAppId() const override { return std::nullopt; }
 };
 
+// One built-in display, the room's sensor and the filters' smoothed signature; a sample every tick.
+class Surroundings final : public AmbientLevelProvider, public ContentSignatureProvider, public MainDisplayProvider
+{
+public:
+    Surroundings(AmbientLightSensor &ambient, const SampleFilters &filters)
+        : m_ambient(ambient)
+        , m_filters(filters)
+    {}
+
+    std::optional<double> ambientLevel() override { return m_ambient.read(); }
+    std::optional<ContentSignature> smoothedSignature() override { return m_filters.smoothedSignature(); }
+    std::optional<ContentSignature> latestSignature() override { return std::nullopt; }
+    bool requestSignature() override { return false; }
+    bool mainDisplayIsBuiltIn() const override { return true; }
+
+private:
+    AmbientLightSensor &m_ambient;
+    const SampleFilters &m_filters;
+};
+
 struct Errors
 {
     double luminance = 0.0;
@@ -72,9 +92,9 @@ std::vector<double> replay(const std::vector<sim::Segment> &day, const Errors &e
     CalibrationModel calibration(dir, clock);
     DailyStats stats(dir, clock);
     AdjustmentLogger logger(dir, clock, &app);
-    CompensationLoop loop(CompensationLoop::Collaborators{backlight, calibration, stats, logger, clock, defaults});
-    loop.ambientProvider = [&] { return ambient.read(); };
-    loop.signatureProvider = [&] { return std::optional(filters.smoothedSignature()); };
+    Surroundings surroundings(ambient, filters);
+    CompensationLoop loop(CompensationLoop::Collaborators{backlight, calibration, stats, logger, clock, defaults,
+                                                          surroundings, surroundings, surroundings});
 
     std::vector<double> brightness;
     for (const sim::Segment &s : day) {

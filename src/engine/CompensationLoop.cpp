@@ -40,6 +40,9 @@ CompensationLoop::CompensationLoop(const Collaborators &c)
     , m_logger(c.logger)
     , m_clock(c.clock)
     , m_defaults(c.defaults)
+    , m_ambient(c.ambient)
+    , m_content(c.content)
+    , m_mainDisplay(c.mainDisplay)
     , m_enabled(c.defaults.boolValue(kEnabledKey).value_or(false))
     , m_rememberPerSituation(c.defaults.boolValue(kRememberKey).value_or(false))
 {
@@ -54,7 +57,7 @@ bool CompensationLoop::inWindow(const std::optional<double> &until, double now) 
 std::optional<double> CompensationLoop::ambientLevel() const
 {
     // A sensor glitch (NaN, infinity) counts as no reading rather than reaching the factor or a bin.
-    auto level = ambientProvider ? ambientProvider() : std::nullopt;
+    auto level = m_ambient.ambientLevel();
     if (level && !std::isfinite(*level)) {
         return std::nullopt;
     }
@@ -68,7 +71,7 @@ double CompensationLoop::factor(std::optional<double> ambient) const
 
 std::optional<SituationBucket> CompensationLoop::situation(std::optional<double> ambient) const
 {
-    const auto signature = signatureProvider ? signatureProvider() : std::nullopt;
+    const auto signature = m_content.smoothedSignature();
     if (!signature || !isFinite(*signature)) {
         return std::nullopt;
     }
@@ -101,8 +104,7 @@ void CompensationLoop::onLuminanceUpdate(double L_slow, double L_fast)
     }
     m_L_filtered = L_slow;
 
-    if (!m_enabled || m_paused || inWindow(m_manualOverrideUntil, now) ||
-        (mainDisplayIsBuiltIn && !mainDisplayIsBuiltIn())) {
+    if (!m_enabled || m_paused || inWindow(m_manualOverrideUntil, now) || !m_mainDisplay.mainDisplayIsBuiltIn()) {
         return;
     }
     const double L = mode == FastTrackMode::fast ? L_fast : L_slow;
@@ -163,7 +165,7 @@ double CompensationLoop::bandCentre(const std::optional<SituationBucket> &where,
     }
     const double settled = where ? m_calibration.rememberedBrightness(*where, m_B_manual) : m_B_manual;
     // The smoothed signature still describes the old screen for about a second after a change.
-    const auto latest = latestSignatureProvider ? latestSignatureProvider() : std::nullopt;
+    const auto latest = m_content.latestSignature();
     if (!latest || !isFinite(*latest)) {
         return settled;
     }
@@ -210,8 +212,8 @@ void CompensationLoop::onManualChange(double B_after, const std::string &source)
     m_manualOverrideUntil = m_clock.monotonicSeconds() + kManualHoldSeconds;
     m_outsideLevelSince.reset();
     // Learned against what is on screen now, never against a signature from before.
-    const auto signature = signatureProvider ? signatureProvider() : std::nullopt;
-    if (m_pendingChange || ((!signature || !isFinite(*signature)) && requestSignature && requestSignature())) {
+    const auto signature = m_content.smoothedSignature();
+    if (m_pendingChange || ((!signature || !isFinite(*signature)) && m_content.requestSignature())) {
         m_pendingChange = PendingChange{B_before, B_after, source};
         return;
     }

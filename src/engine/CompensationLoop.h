@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ControlLaw.h"
+#include "LoopInputs.h"
 #include "Timestamp.h"
 #include "sensing/ContentSignature.h"
 
@@ -43,23 +44,14 @@ public:
         AdjustmentLogger &logger;
         const Clock &clock;
         Defaults &defaults;
+        AmbientLevelProvider &ambient;
+        ContentSignatureProvider &content;
+        MainDisplayProvider &mainDisplay;
     };
 
     // Reads "autoAdjustEnabled" (absent: off) and the current brightness.
     explicit CompensationLoop(const Collaborators &collaborators);
 
-    // The current ambient level 0...1, when a sensor reading exists.
-    std::function<std::optional<double>()> ambientProvider;
-    // The current smoothed content signature, when the sampler has one that describes the screen now.
-    std::function<std::optional<ContentSignature>()> signatureProvider;
-    // The latest sample's own signature. With brightness remembered per situation, the band follows
-    // the situation it names at once, instead of a second later with the smoothed one.
-    std::function<std::optional<ContentSignature>()> latestSignatureProvider;
-    // Asked when a manual change finds no signature: true when a capture is on its way, after which
-    // signatureArrived() learns the change; false learns it now, without a situation.
-    std::function<bool()> requestSignature;
-    // Whether the main display is the built-in one; unset means it is.
-    std::function<bool()> mainDisplayIsBuiltIn;
     std::function<void(bool)> onEnabledChange;
 
     void onLuminanceUpdate(double L_slow, double L_fast);
@@ -123,6 +115,9 @@ private:
     AdjustmentLogger &m_logger;
     const Clock &m_clock;
     Defaults &m_defaults;
+    AmbientLevelProvider &m_ambient;
+    ContentSignatureProvider &m_content;
+    MainDisplayProvider &m_mainDisplay;
 
     bool m_enabled = false;
     bool m_rememberPerSituation = false;

@@ -35,9 +35,6 @@ std::optional<double> AmbientLightSensor::read()
 
 std::optional<AmbientSample> AmbientLightSensor::sampleRaw()
 {
-    if (!m_source) {
-        return std::nullopt;
-    }
     const std::optional<double> lux = m_source->readLux();
     const std::optional<double> raw = lux ? rawCount(*lux) : std::nullopt;
     if (!raw) {

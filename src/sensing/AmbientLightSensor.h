@@ -22,17 +22,17 @@ double ambientLevel(double raw);
 std::optional<double> rawCount(double lux);
 
 // Turns the light sensor's readings into a level from 0 (dark) to 1 (very bright): heavily smoothed for
-// the compensation loop, unsmoothed for telemetry. Without a source it is unavailable for good and every
-// reading is empty. Main thread only.
+// the compensation loop, unsmoothed for telemetry. Main thread only.
 class AmbientLightSensor
 {
 public:
     // Weight of a new level in the smoothed one; the smoothing advances once per read(), not per second.
     static constexpr double kAlpha = 0.0033;
 
+    // Never null: a machine without a sensor has a NoLightSource.
     explicit AmbientLightSensor(std::unique_ptr<LightSource> source);
 
-    bool isAvailable() const { return m_source != nullptr && m_source->isPresent(); }
+    bool isAvailable() const { return m_source->isPresent(); }
 
     // The smoothed level; the first reading is taken as it is. Empty when unavailable or the sensor
     // cannot be read, in which case nothing changes.

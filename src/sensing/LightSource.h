@@ -17,4 +17,12 @@ public:
     virtual bool isPresent() const { return true; }
 };
 
+// A machine without a light sensor: never present, never a reading.
+class NoLightSource final : public LightSource
+{
+public:
+    std::optional<double> readLux() override { return std::nullopt; }
+    bool isPresent() const override { return false; }
+};
+
 } // namespace lumvex

@@ -14,6 +14,11 @@ std::string percentText(double value)
     return std::to_string(static_cast<long long>(std::round(value * 100.0))) + "%";
 }
 
+ScrollableStatusView::ScrollableStatusView(Render render, QObject *parent)
+    : QObject(parent)
+    , m_render(std::move(render))
+{}
+
 void ScrollableStatusView::setLevel(double level)
 {
     m_level = level;
@@ -28,20 +33,18 @@ void ScrollableStatusView::redraw()
 void ScrollableStatusView::invalidate()
 {
     ++m_invalidations;
-    if (onNeedsDisplay) {
-        onNeedsDisplay();
-    }
+    emit needsDisplay();
 }
 
 QImage ScrollableStatusView::draw(int pixelSize, const QColor &labelColor) const
 {
     QImage image(pixelSize, pixelSize, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
-    if (!render) {
+    if (!m_render) {
         return image;
     }
     QPainter painter(&image);
-    render(m_level).draw(&painter, QRectF(0, 0, pixelSize, pixelSize));
+    m_render(m_level).draw(&painter, QRectF(0, 0, pixelSize, pixelSize));
     painter.setCompositionMode(QPainter::CompositionMode_SourceAtop);
     painter.fillRect(QRectF(0, 0, pixelSize, pixelSize), labelColor);
     return image;
@@ -49,23 +52,17 @@ QImage ScrollableStatusView::draw(int pixelSize, const QColor &labelColor) const
 
 void ScrollableStatusView::scrollWheel(double deltaY)
 {
-    if (onScroll) {
-        onScroll(deltaY);
-    }
+    emit scrollRequested(deltaY);
 }
 
 void ScrollableStatusView::mouseDown()
 {
-    if (onClick) {
-        onClick();
-    }
+    emit clicked();
 }
 
 void ScrollableStatusView::rightMouseDown()
 {
-    if (onRightClick) {
-        onRightClick();
-    }
+    emit rightClicked();
 }
 
 std::string ScrollableStatusView::accessibilityValue() const

@@ -4,38 +4,32 @@
 
 #include <QColor>
 #include <QImage>
+#include <QObject>
 
 #include <functional>
 #include <string>
 
 namespace lumvex {
 
-// What sits in one status item: a level between 0 and 1, an icon drawn from it through the
-// render callback and tinted with the label colour, raw input turned into callbacks, and the slider
-// text for accessibility. It knows nothing of brightness or volume; the tray item that shows it asks it
-// for pixels, hands it the host's input and listens for invalidations.
-class ScrollableStatusView
+// What sits in one status item: a level between 0 and 1, an icon drawn from it by the render function
+// and tinted with the label colour, raw input turned into signals, and the slider text for
+// accessibility. It knows nothing of brightness or volume; the tray item that shows it asks it for
+// pixels, hands it the host's input and listens for invalidations.
+class ScrollableStatusView : public QObject
 {
+    Q_OBJECT
+
 public:
-    ScrollableStatusView() = default;
-    ScrollableStatusView(const ScrollableStatusView &) = delete;
-    ScrollableStatusView &operator=(const ScrollableStatusView &) = delete;
+    using Render = std::function<IconImage(double level)>;
 
-    std::function<void(double)> onScroll;
-    std::function<void()> onClick;
-    std::function<void()> onRightClick;
-    std::function<IconImage(double)> render;
-
-    // Called once for every invalidation (a new level, even an equal one, or redraw()); the tray item
-    // republishes its icon and tool tip from it.
-    std::function<void()> onNeedsDisplay;
+    explicit ScrollableStatusView(Render render = {}, QObject *parent = nullptr);
 
     double level() const { return m_level; }
     void setLevel(double level);
     void redraw();
 
     // The icon at pixelSize x pixelSize: render(level) scaled into the whole square, its opaque pixels
-    // recoloured with labelColor (source-atop). Transparent without a render callback.
+    // recoloured with labelColor (source-atop). Transparent without a render function.
     QImage draw(int pixelSize, const QColor &labelColor) const;
 
     // Raw input, as the platform's view receives it.
@@ -52,9 +46,18 @@ public:
     // How often the view was invalidated; for tests.
     int invalidationCount() const { return m_invalidations; }
 
+signals:
+    void scrollRequested(double deltaY);
+    void clicked();
+    void rightClicked();
+    // Once for every invalidation (a new level, even an equal one, or redraw()); the tray item
+    // republishes its icon and tool tip from it.
+    void needsDisplay();
+
 private:
     void invalidate();
 
+    Render m_render;
     double m_level = 1.0;
     int m_invalidations = 0;
 };

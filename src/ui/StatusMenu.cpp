@@ -1,8 +1,8 @@
-// The status menu and the calibration submenu, built afresh for every showing.
-#include "StatusItemController.h"
+#include "StatusMenu.h"
 
 #include "IconStyle.h"
 #include "MenuText.h"
+#include "StatusItemController.h"
 #include "engine/CalibrationModel.h"
 #include "engine/CompensationLoop.h"
 #include "engine/DailyStats.h"
@@ -10,8 +10,6 @@
 #include "output/VolumeControl.h"
 #include "system/LoginItemControl.h"
 #include "telemetry/RecordingSwitch.h"
-
-#include <QPointer>
 
 #include <iterator>
 
@@ -24,71 +22,63 @@ const char *const kEllipsis = "\u2026";
 
 } // namespace
 
-MenuEntry StatusItemController::buildMenu(MenuOrigin origin)
+StatusMenu::StatusMenu(StatusItemController &actions, const Sources &sources)
+    : m_actions(actions)
+    , m_sources(sources)
+{}
+
+bool StatusMenu::showCompensationDebug() const
 {
-    return buildMenu(origin, optionKeyDown());
+    return m_sources.defaults.boolValue("showCompensationDebug").value_or(false);
 }
 
-MenuEntry StatusItemController::buildMenu(MenuOrigin origin, bool optionKey)
+MenuEntry StatusMenu::build(Origin origin, const Moment &moment) const
 {
-    const QPointer<StatusItemController> self(this);
-    // Actions hold the controller weakly: a host may click an entry of a menu built long ago.
-    auto act = [self](void (StatusItemController::*method)()) {
-        return [self, method] {
-            if (self) {
-                (self.data()->*method)();
-            }
-        };
+    StatusItemController *actions = &m_actions;
+    auto act = [actions](void (StatusItemController::*method)()) {
+        return [actions, method] { (actions->*method)(); };
     };
+    VolumeControl &volume = m_sources.volume;
 
     MenuEntry menu;
     menu.id = rootId;
     menu.kind = MenuEntry::Kind::submenu;
     auto &items = menu.children;
 
-    if (captureProblemProvider) {
-        const std::optional<std::string> problem = captureProblemProvider();
-        if (problem && !problem->empty()) {
-            items.push_back(MenuEntry::status(captureProblemId, *problem));
-        }
+    if (moment.captureProblem && !moment.captureProblem->empty()) {
+        items.push_back(MenuEntry::status(captureProblemId, *moment.captureProblem));
     }
-    const MenuEntry brightnessLine = MenuEntry::status(brightnessLineId, brightnessLabel());
-    if (origin == MenuOrigin::volume && m_volume != nullptr) {
-        items.push_back(MenuEntry::status(volumeLineId, volumeLabel(*m_volume)));
+    const MenuEntry brightnessLine = MenuEntry::status(brightnessLineId, brightnessLabel(moment.brightness));
+    const MenuEntry volumeLine = MenuEntry::status(volumeLineId, volumeLabel(volume));
+    if (origin == Origin::volume) {
+        items.push_back(volumeLine);
         items.push_back(brightnessLine);
     } else {
         items.push_back(brightnessLine);
-        if (m_volume != nullptr) {
-            items.push_back(MenuEntry::status(volumeLineId, volumeLabel(*m_volume)));
-        }
+        items.push_back(volumeLine);
     }
-    if (m_volume != nullptr) {
-        items.push_back(
-            MenuEntry::item(muteId, m_volume->isMuted() ? "Unmute" : "Mute", act(&StatusItemController::toggleMute)));
-    }
+    items.push_back(
+        MenuEntry::item(muteId, volume.isMuted() ? "Unmute" : "Mute", act(&StatusItemController::toggleMute)));
     items.push_back(MenuEntry::separator(statusSeparatorId));
 
-    MenuEntry autoAdjust =
-        MenuEntry::check(autoAdjustId, "Automatic Brightness", m_loop != nullptr && m_loop->enabled(),
-                         act(&StatusItemController::toggleAuto));
+    MenuEntry autoAdjust = MenuEntry::check(autoAdjustId, "Automatic Brightness", m_sources.loop.enabled(),
+                                            act(&StatusItemController::toggleAuto));
     autoAdjust.toolTip = "Auto-brightness \u2014 normalizes light across content";
     items.push_back(std::move(autoAdjust));
-    if (m_loop != nullptr && m_loop->enabled()) {
-        items.push_back(buildPauseEntry());
+    if (m_sources.loop.enabled()) {
+        items.push_back(pauseEntry());
     }
 
     // The Option key's entries: here when it is held, in "Advanced" at the end where it cannot be read.
-    const bool advanced = !optionKeyReadable();
+    const bool advanced = !moment.optionKeyReadable;
     std::vector<MenuEntry> diagnostics;
-    if (optionKey || advanced) {
+    if (moment.optionKey || advanced) {
         diagnostics.push_back(MenuEntry::check(debugId, "Show Compensation Debug", showCompensationDebug(),
                                                act(&StatusItemController::toggleDebug)));
-        diagnostics.push_back(MenuEntry::submenu(calibrationId, std::string("Calibration") + kEllipsis,
-                                                 buildCalibrationSubmenu().children));
-    }
-    if ((optionKey || advanced) && m_recorder != nullptr) {
+        diagnostics.push_back(
+            MenuEntry::submenu(calibrationId, std::string("Calibration") + kEllipsis, calibrationSubmenu().children));
         diagnostics.push_back(MenuEntry::separator(recordingSeparatorId));
-        diagnostics.push_back(MenuEntry::check(recordId, "Record Brightness Data", m_recorder->isRecording(),
+        diagnostics.push_back(MenuEntry::check(recordId, "Record Brightness Data", m_sources.recorder.isRecording(),
                                                act(&StatusItemController::toggleRecording)));
         diagnostics.push_back(
             MenuEntry::item(revealId, "Reveal Data in File Manager", act(&StatusItemController::revealData)));
@@ -99,30 +89,20 @@ MenuEntry StatusItemController::buildMenu(MenuOrigin origin, bool optionKey)
     items.push_back(MenuEntry::separator(styleSeparatorId));
 
     std::vector<MenuEntry> styles;
-    const IconStyle currentStyle = iconStyle::current(m_defaults);
+    const IconStyle currentStyle = iconStyle::current(m_sources.defaults);
     for (std::size_t i = 0; i < iconStyle::allCases.size(); ++i) {
         const IconStyle style = iconStyle::allCases[i];
         const std::string raw = iconStyle::rawValue(style);
         styles.push_back(MenuEntry::check(iconStyleFirstId + static_cast<int>(i), iconStyle::displayName(style),
-                                          style == currentStyle, [self, raw] {
-                                              if (self) {
-                                                  self->setIconStyle(raw);
-                                              }
-                                          }));
+                                          style == currentStyle, [actions, raw] { actions->setIconStyle(raw); }));
     }
     items.push_back(MenuEntry::submenu(iconStyleId, "Icon Style", std::move(styles)));
     items.push_back(MenuEntry::separator(updatesSeparatorId));
     items.push_back(MenuEntry::item(checkForUpdatesId, std::string("Check for Updates") + kEllipsis,
                                     act(&StatusItemController::checkForUpdates)));
-    if (m_loginItem != nullptr) {
-        items.push_back(MenuEntry::check(loginItemId, "Start at Login", m_loginItem->isEnabled(),
-                                         act(&StatusItemController::toggleLoginItem)));
-    }
-    MenuEntry quit = MenuEntry::item(quitId, "Quit Lumvex", [self] {
-        if (self && self->onQuit) {
-            self->onQuit();
-        }
-    });
+    items.push_back(MenuEntry::check(loginItemId, "Start at Login", m_sources.loginItem.isEnabled(),
+                                     act(&StatusItemController::toggleLoginItem)));
+    MenuEntry quit = MenuEntry::item(quitId, "Quit Lumvex", act(&StatusItemController::quit));
     quit.shortcut = "q";
     items.push_back(std::move(quit));
     if (advanced) {
@@ -132,17 +112,18 @@ MenuEntry StatusItemController::buildMenu(MenuOrigin origin, bool optionKey)
     return menu;
 }
 
-std::string StatusItemController::brightnessLabel() const
+std::string StatusMenu::brightnessLabel(double shownLevel) const
 {
-    if (showCompensationDebug() && m_loop != nullptr) {
-        return "B: " + menuText::percentNumber(m_loop->B_current()) + "% " + kBullet +
-               " L: " + menuText::fixed(m_loop->L_filtered(), 2) + " " + kBullet +
-               " R: " + menuText::fixed(m_loop->R_target(), 2);
+    if (showCompensationDebug()) {
+        const CompensationLoop &loop = m_sources.loop;
+        return "B: " + menuText::percentNumber(loop.B_current()) + "% " + kBullet +
+               " L: " + menuText::fixed(loop.L_filtered(), 2) + " " + kBullet +
+               " R: " + menuText::fixed(loop.R_target(), 2);
     }
-    return "Brightness: " + menuText::percentNumber(m_brightnessView.level()) + "%";
+    return "Brightness: " + menuText::percentNumber(shownLevel) + "%";
 }
 
-std::string StatusItemController::volumeLabel(VolumeControl &volume)
+std::string StatusMenu::volumeLabel(VolumeControl &volume)
 {
     if (volume.isMuted()) {
         return "Volume: muted";
@@ -150,60 +131,45 @@ std::string StatusItemController::volumeLabel(VolumeControl &volume)
     return "Volume: " + menuText::percentNumber(volume.get()) + "%";
 }
 
-MenuEntry StatusItemController::buildCalibrationSubmenu() const
+MenuEntry StatusMenu::calibrationSubmenu() const
 {
-    const QPointer<StatusItemController> self(const_cast<StatusItemController *>(this));
+    StatusItemController *actions = &m_actions;
+    CompensationLoop *loop = &m_sources.loop;
+    const CalibrationModel &calibration = m_sources.calibration;
+    const DailyStats &dailyStats = m_sources.dailyStats;
     MenuEntry menu;
     menu.id = calibrationId;
     menu.kind = MenuEntry::Kind::submenu;
     auto &items = menu.children;
 
-    const std::size_t n = m_calibration != nullptr ? m_calibration->situationCount() : 0;
+    const std::size_t n = calibration.situationCount();
     items.push_back(MenuEntry::status(situationCountId,
                                       std::to_string(n) + " content situation" + (n == 1 ? "" : "s") + " learned"));
-    if (m_dailyStats != nullptr) {
-        items.push_back(MenuEntry::status(
-            lastSevenDaysId, "Last 7 days: " + menuText::fixed(m_dailyStats->rollingAverage(7), 1) +
-                                 " adj/day (baseline " + menuText::fixed(m_dailyStats->baselineAverage(), 1) + ")"));
-        items.push_back(
-            MenuEntry::status(todayId, "Today: " + std::to_string(m_dailyStats->todayCount()) + " " + kBullet +
-                                           " days tracked: " + std::to_string(m_dailyStats->daysRecorded())));
-    }
-    if (m_calibration != nullptr) {
-        const auto top = m_calibration->topSituations(5);
-        if (!top.empty()) {
-            items.push_back(MenuEntry::separator(topSeparatorId));
-            items.push_back(MenuEntry::status(topHeadingId, "Top learned situations:"));
-            int id = topFirstSituationId;
-            for (const auto &[bucket, entry] : top) {
-                items.push_back(MenuEntry::status(id++, "  " + situationLabel(bucket, entry)));
-            }
+    items.push_back(MenuEntry::status(
+        lastSevenDaysId, "Last 7 days: " + menuText::fixed(dailyStats.rollingAverage(7), 1) + " adj/day (baseline " +
+                             menuText::fixed(dailyStats.baselineAverage(), 1) + ")"));
+    items.push_back(MenuEntry::status(todayId, "Today: " + std::to_string(dailyStats.todayCount()) + " " + kBullet +
+                                                   " days tracked: " + std::to_string(dailyStats.daysRecorded())));
+    const auto top = calibration.topSituations(5);
+    if (!top.empty()) {
+        items.push_back(MenuEntry::separator(topSeparatorId));
+        items.push_back(MenuEntry::status(topHeadingId, "Top learned situations:"));
+        int id = topFirstSituationId;
+        for (const auto &[bucket, entry] : top) {
+            items.push_back(MenuEntry::status(id++, "  " + situationLabel(bucket, entry)));
         }
     }
     items.push_back(MenuEntry::separator(resetSeparatorId));
-    if (m_loop != nullptr) {
-        items.push_back(MenuEntry::check(rememberBrightnessId, "Remember Brightness per Situation",
-                                         m_loop->remembersBrightnessPerSituation(), [self] {
-                                             if (self && self->m_loop != nullptr) {
-                                                 self->m_loop->setRemembersBrightnessPerSituation(
-                                                     !self->m_loop->remembersBrightnessPerSituation());
-                                             }
-                                         }));
-    }
-    items.push_back(MenuEntry::item(resetAllCalibrationId, "Reset all calibration", [self] {
-        if (self) {
-            self->resetAllCalibration();
-        }
-    }));
-    items.push_back(MenuEntry::item(resetEverythingId, "Reset everything", [self] {
-        if (self) {
-            self->resetEverything();
-        }
-    }));
+    items.push_back(MenuEntry::check(
+        rememberBrightnessId, "Remember Brightness per Situation", loop->remembersBrightnessPerSituation(),
+        [loop] { loop->setRemembersBrightnessPerSituation(!loop->remembersBrightnessPerSituation()); }));
+    items.push_back(
+        MenuEntry::item(resetAllCalibrationId, "Reset all calibration", [actions] { actions->resetAllCalibration(); }));
+    items.push_back(MenuEntry::item(resetEverythingId, "Reset everything", [actions] { actions->resetEverything(); }));
     return menu;
 }
 
-std::string StatusItemController::situationLabel(const SituationBucket &bucket, const CalibrationEntry &entry)
+std::string StatusMenu::situationLabel(const SituationBucket &bucket, const CalibrationEntry &entry)
 {
     return "dark " + menuText::binWord(bucket.darkBin) + " / bright " + menuText::binWord(bucket.brightBin) +
            " / mean " + menuText::binWord(bucket.meanBin) + ", " + menuText::timeOfDayWord(bucket.timeOfDayBin) + ": " +

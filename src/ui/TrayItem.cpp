@@ -81,16 +81,17 @@ const std::vector<int> &TrayItem::pixmapSizes()
 }
 
 TrayItem::TrayItem(ScrollableStatusView &view, Identity identity, std::function<MenuEntry(bool optionKey)> menuProvider,
-                   Defaults &defaults, QObject *parent)
+                   std::function<bool()> optionKeyDown, Defaults &defaults, QObject *parent)
     : QObject(parent)
     , m_view(view)
     , m_identity(std::move(identity))
     , m_menuProvider(std::move(menuProvider))
+    , m_optionKeyDown(std::move(optionKeyDown))
     , m_defaults(defaults)
     , m_connection(QStringLiteral("unconnected"))
 {
     m_view.accessibilityLabel = m_identity.name;
-    m_view.onNeedsDisplay = [this] { scheduleUpdate(); };
+    connect(&m_view, &ScrollableStatusView::needsDisplay, this, &TrayItem::scheduleUpdate);
 
     const int instance = ++g_instances;
     m_connectionName = QStringLiteral("lumvex-tray-%1-%2").arg(QString::fromStdString(m_identity.id)).arg(instance);
@@ -125,7 +126,6 @@ TrayItem::TrayItem(ScrollableStatusView &view, Identity identity, std::function<
 
 TrayItem::~TrayItem()
 {
-    m_view.onNeedsDisplay = nullptr;
     if (m_openMenu) {
         delete m_openMenu.data();
     }
@@ -143,8 +143,7 @@ void TrayItem::startStatusNotifier()
         return;
     }
     m_sni = new StatusNotifierItem(*this);
-    m_menuExporter = new DBusMenuExporter(
-        m_menuProvider, [this] { return optionKeyDown && optionKeyDown(); }, this);
+    m_menuExporter = new DBusMenuExporter(m_menuProvider, m_optionKeyDown, this);
     const auto exportAll =
         QDBusConnection::ExportAllSlots | QDBusConnection::ExportAllSignals | QDBusConnection::ExportAllProperties;
     if (!m_connection.registerObject(QStringLiteral("/StatusNotifierItem"), m_sni, exportAll) ||
@@ -283,9 +282,7 @@ void TrayItem::hostActivate(int x, int y)
 {
     if (x != 0 || y != 0) {
         m_lastActivation = QPoint(x, y);
-        if (onHostPosition) {
-            onHostPosition(x, y);
-        }
+        emit activated(QPoint(x, y));
     } else {
         m_lastActivation.reset();
     }
@@ -293,9 +290,7 @@ void TrayItem::hostActivate(int x, int y)
 
 void TrayItem::hostSecondaryActivate()
 {
-    if (onSecondaryActivate) {
-        onSecondaryActivate();
-    }
+    emit secondaryActivateRequested();
 }
 
 scrollRules::HostScroll TrayItem::scrollHostOf(const QString &sender)

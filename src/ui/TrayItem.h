@@ -33,7 +33,7 @@ class StatusNotifierItem;
 // (XEmbed trays) it is a QSystemTrayIcon with a QMenu, which needs a QApplication.
 //
 // Host input reaches the view: Scroll (vertical) as a raw delta by scrollRules, SecondaryActivate (middle
-// click) through onSecondaryActivate. A StatusNotifierItem's menu is the host's to show: Activate and
+// click) as secondaryActivateRequested. A StatusNotifierItem's menu is the host's to show: Activate and
 // ContextMenu only pass the click's position on and answer that the item has no action of its own, so
 // that hosts show the exported menu (built from menuProvider whenever a host shows it). The fallback
 // icon's click shows a QMenu at the icon.
@@ -51,19 +51,11 @@ public:
     // Pixel sizes offered to StatusNotifierItem hosts, which pick the one that fits their panel.
     static const std::vector<int> &pixmapSizes();
 
-    // The menu comes from menuProvider, in its Option-key form or not (optionKeyDown when a host starts
-    // showing it).
+    // The menu comes from menuProvider, in its Option-key form or not: optionKeyDown says whether the
+    // Option key is held, read when a host starts showing the menu.
     TrayItem(ScrollableStatusView &view, Identity identity, std::function<MenuEntry(bool optionKey)> menuProvider,
-             Defaults &defaults, QObject *parent = nullptr);
+             std::function<bool()> optionKeyDown, Defaults &defaults, QObject *parent = nullptr);
     ~TrayItem() override;
-
-    // Whether the Option key is held, read when a host starts showing the menu.
-    std::function<bool()> optionKeyDown;
-    // Middle click (SNI SecondaryActivate, or the fallback icon's middle button).
-    std::function<void()> onSecondaryActivate;
-    // Where a host says the item was clicked, in desktop coordinates (y down), before the click is
-    // handled; hosts that pass no position (0, 0) do not call it.
-    std::function<void(int x, int y)> onHostPosition;
     // How the caller of Scroll counts, by its D-Bus unique name; the default looks at the caller's
     // process, then at the watcher's (scrollRules::hostForCommandLine).
     std::function<scrollRules::HostScroll(const QString &sender)> scrollHost;
@@ -96,6 +88,13 @@ public:
     void hostActivate(int x, int y);
     void hostSecondaryActivate();
 
+signals:
+    // Middle click (SNI SecondaryActivate, or the fallback icon's middle button).
+    void secondaryActivateRequested();
+    // Where a host says the item was clicked, in desktop coordinates (y down), before the click is
+    // handled; hosts that pass no position (0, 0) do not tell it.
+    void activated(QPoint position);
+
 private:
     void startStatusNotifier();
     void registerWithWatcher();
@@ -112,6 +111,7 @@ private:
     ScrollableStatusView &m_view;
     Identity m_identity;
     std::function<MenuEntry(bool optionKey)> m_menuProvider;
+    std::function<bool()> m_optionKeyDown;
     Defaults &m_defaults;
 
     QDBusConnection m_connection;

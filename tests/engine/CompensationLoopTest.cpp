@@ -6,6 +6,7 @@
 #include "engine/ManualClock.h"
 #include "engine/MemoryDefaults.h"
 #include "output/SimulatedBrightness.h"
+#include "support/LoopSurroundings.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -36,7 +37,8 @@ protected:
     CompensationLoop &makeLoop(bool enabled = true)
     {
         defaults.setBool("autoAdjustEnabled", enabled);
-        loop.emplace(CompensationLoop::Collaborators{brightness, calibration, stats, logger, clock, defaults});
+        loop.emplace(CompensationLoop::Collaborators{brightness, calibration, stats, logger, clock, defaults,
+                                                     surroundings, surroundings, surroundings});
         return *loop;
     }
 
@@ -66,6 +68,7 @@ protected:
     CalibrationModel calibration{dir / "data", clock};
     DailyStats stats{dir / "data", clock};
     AdjustmentLogger logger{dir / "state", clock};
+    test::LoopSurroundings surroundings;
     std::optional<CompensationLoop> loop;
 };
 
@@ -82,7 +85,8 @@ TEST_F(LoopTest, FirstUpdateOnlyCapturesTheBaseline)
     EXPECT_EQ(brightness.writeCount(), 1u); // only the fixture's own set
 
     defaults.remove("autoAdjustEnabled");
-    CompensationLoop absent({brightness, calibration, stats, logger, clock, defaults});
+    CompensationLoop absent(
+        {brightness, calibration, stats, logger, clock, defaults, surroundings, surroundings, surroundings});
     EXPECT_FALSE(absent.enabled());
 }
 
@@ -160,7 +164,7 @@ TEST_F(LoopTest, NothingIsWrittenForExternalMainDisplaysOrBlackScreens)
 {
     makeLoop();
     bool builtIn = false;
-    loop->mainDisplayIsBuiltIn = [&] { return builtIn; };
+    surroundings.builtIn = [&] { return builtIn; };
     tick(0.5);
     const std::size_t writes = brightness.writeCount();
     tick(0.25);
@@ -288,7 +292,7 @@ TEST_F(LoopTest, ManualChangeMovesTheTargetTeachesCountsAndLogs)
 {
     clock.set(at(10));
     makeLoop();
-    loop->signatureProvider = [] { return kOffice; };
+    surroundings.signature = [] { return kOffice; };
     tick(0.5); // R_target 0.3 at brightness 0.6
     brightness.set(0.8);
     loop->onManualChange(0.8, "scroll");
@@ -318,7 +322,7 @@ TEST_F(LoopTest, ManualChangeMovesTheTargetTeachesCountsAndLogs)
 TEST_F(LoopTest, ManualChangesLearnWhetherOnOrOffButOnlyKnownSourcesCount)
 {
     makeLoop(false);
-    loop->signatureProvider = [] { return kOffice; };
+    surroundings.signature = [] { return kOffice; };
     tick(0.01); // L_filtered 0.01: counts as 0.02
     const double before = loop->R_target();
     loop->onManualChange(0.5, "scroll");
@@ -332,8 +336,8 @@ TEST_F(LoopTest, ManualChangesLearnWhetherOnOrOffButOnlyKnownSourcesCount)
 
     // Without a signature the change waits for the capture it asked for; when that brings none, the target
     // still learns but nothing is taught.
-    loop->signatureProvider = nullptr;
-    loop->requestSignature = [] { return true; };
+    surroundings.signature = [] { return std::nullopt; };
+    surroundings.request = [] { return true; };
     const std::size_t situations = calibration.situationCount();
     loop->onManualChange(0.7, "system_key");
     loop->onManualChange(0.6, "system_key");
@@ -348,7 +352,7 @@ TEST_F(LoopTest, ManualChangesLearnWhetherOnOrOffButOnlyKnownSourcesCount)
 TEST_F(LoopTest, LearnedOffsetsShiftTheEffectiveRatio)
 {
     makeLoop();
-    loop->signatureProvider = [] { return kOffice; };
+    surroundings.signature = [] { return kOffice; };
     const SituationBucket situation{0, 3, 3, std::nullopt, 1};
     for (int i = 0; i < 5; ++i) {
         calibration.recordCorrection(situation, 0.3);
@@ -394,8 +398,8 @@ TEST_F(LoopTest, NonFiniteReadingsNeverReachTheDisplayOrTheTable)
     makeLoop();
     std::optional<double> ambient = nan;
     ContentSignature signature = kOffice;
-    loop->ambientProvider = [&] { return ambient; };
-    loop->signatureProvider = [&] { return signature; };
+    surroundings.ambient = [&] { return ambient; };
+    surroundings.signature = [&] { return signature; };
     tick(0.5);
     const std::size_t writes = brightness.writeCount();
     tick(nan, 0.5);
@@ -418,7 +422,7 @@ TEST_F(LoopTest, NonFiniteReadingsNeverReachTheDisplayOrTheTable)
 TEST_F(LoopTest, PausedLoopWritesNothingAndAcceptedLevelsAreNotLearned)
 {
     makeLoop();
-    loop->signatureProvider = [] { return kOffice; };
+    surroundings.signature = [] { return kOffice; };
     tick(0.5);
     loop->setPaused(true);
     const std::size_t writes = brightness.writeCount();
@@ -457,7 +461,7 @@ TEST_F(LoopTest, RememberedBrightnessCentresTheBandWhereTheSituationHasOne)
         defaults.setBool("rememberBrightnessPerSituation", remember);
         brightness.set(0.8);
         makeLoop();
-        loop->signatureProvider = [] { return kOffice; };
+        surroundings.signature = [] { return kOffice; };
         for (int i = 0; i < 100; ++i) {
             tick(0.3); // the ratio wants the baseline's 0.8; the band decides
         }
@@ -475,7 +479,7 @@ TEST_F(LoopTest, RememberedBrightnessCentresTheBandWhereTheSituationHasOne)
 TEST_F(LoopTest, FullBrightnessChosenOnDarkContentIsNotLearnedAsAWishForLess)
 {
     makeLoop();
-    loop->signatureProvider = [] { return kOffice; };
+    surroundings.signature = [] { return kOffice; };
     tick(0.5); // R_target 0.3 at 0.6: dark content at 0.25 would want 1.2
     for (int i = 0; i < 5; ++i) {
         tick(0.25);

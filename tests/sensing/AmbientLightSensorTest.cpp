@@ -87,9 +87,9 @@ TEST(AmbientLightSensor, AFailedReadIsEmptyAndChangesNothing)
     EXPECT_DOUBLE_EQ(*s.sensor.read(), 0.50165);
 }
 
-TEST(AmbientLightSensor, WithoutASourceEveryReadingIsEmpty)
+TEST(AmbientLightSensor, WithoutASensorEveryReadingIsEmpty)
 {
-    AmbientLightSensor sensor(nullptr);
+    AmbientLightSensor sensor(std::make_unique<NoLightSource>());
     EXPECT_FALSE(sensor.isAvailable());
     EXPECT_FALSE(sensor.read());
     EXPECT_FALSE(sensor.sampleRaw());

@@ -281,8 +281,7 @@ TEST(IconRenderer, WritesEveryVariantForPeopleToLookAt)
     int row = 0;
     int written = 0;
     const auto place = [&](const IconImage &icon, int column, const QString &name) {
-        ScrollableStatusView view;
-        view.render = [icon](double) { return icon; };
+        ScrollableStatusView view([icon](double) { return icon; });
         const QImage tinted = view.draw(cell, label);
         sheetPainter.drawImage(column * cell, row * cell, tinted);
         EXPECT_TRUE(icon.toImage(cell).save(folder + QLatin1Char('/') + name + QStringLiteral(".png")));

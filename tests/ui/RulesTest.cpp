@@ -120,7 +120,7 @@ TEST(ScrollableStatusView, EveryLevelSetAndRedrawInvalidatesOnce)
 {
     ScrollableStatusView view;
     int invalidations = 0;
-    view.onNeedsDisplay = [&] { ++invalidations; };
+    QObject::connect(&view, &ScrollableStatusView::needsDisplay, [&] { ++invalidations; });
     view.setLevel(0.5);
     view.setLevel(0.5);
     view.redraw();
@@ -129,34 +129,33 @@ TEST(ScrollableStatusView, EveryLevelSetAndRedrawInvalidatesOnce)
     EXPECT_EQ(view.level(), 0.5);
 }
 
-TEST(ScrollableStatusView, InputReachesTheCallbacksUnchanged)
+TEST(ScrollableStatusView, InputReachesTheSignalsUnchanged)
 {
     ScrollableStatusView view;
-    view.scrollWheel(3.0); // no callbacks: nothing happens
+    view.scrollWheel(3.0); // nobody listening: nothing happens
     view.mouseDown();
     view.rightMouseDown();
     std::vector<double> scrolls;
     int clicks = 0;
-    view.onScroll = [&](double d) { scrolls.push_back(d); };
-    view.onClick = [&] { ++clicks; };
+    QObject::connect(&view, &ScrollableStatusView::scrollRequested, [&](double d) { scrolls.push_back(d); });
+    QObject::connect(&view, &ScrollableStatusView::clicked, [&] { ++clicks; });
     view.scrollWheel(0.0);
     view.scrollWheel(-7.5);
     view.mouseDown();
-    view.rightMouseDown(); // still no right-click handler
+    view.rightMouseDown(); // still nobody for the right click
     EXPECT_EQ(scrolls, (std::vector<double>{0.0, -7.5}));
     EXPECT_EQ(clicks, 1);
 }
 
 TEST(ScrollableStatusView, TintsExactlyTheOpaquePixels)
 {
-    ScrollableStatusView view;
-    EXPECT_EQ(view.draw(22, Qt::red).pixel(11, 11), qRgba(0, 0, 0, 0)); // no render: blank
-    view.render = [](double) {
+    EXPECT_EQ(ScrollableStatusView().draw(22, Qt::red).pixel(11, 11), qRgba(0, 0, 0, 0)); // no render: blank
+    ScrollableStatusView view([](double) {
         return IconImage(QSizeF(18, 18), [](QPainter *painter, const QRectF &) {
             painter->fillRect(QRectF(0, 0, 9, 18), Qt::black); // the left half
             return true;
         });
-    };
+    });
     const QImage image = view.draw(22, QColor(0x12, 0x34, 0x56)).convertToFormat(QImage::Format_ARGB32);
     EXPECT_EQ(image.pixel(3, 11), qRgba(0x12, 0x34, 0x56, 0xff));
     EXPECT_EQ(qAlpha(image.pixel(18, 11)), 0);

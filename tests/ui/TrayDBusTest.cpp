@@ -10,13 +10,12 @@
 #include "engine/DailyStats.h"
 #include "engine/Files.h"
 #include "engine/ManualClock.h"
-#include "engine/MemoryDefaults.h"
-#include "output/SimulatedBrightness.h"
 #include "platform/linux/QSettingsDefaults.h"
 #include "platform/linux/XdgPaths.h"
 #include "platform/linux/backlight/SysfsBacklight.h"
 #include "sensing/DisplayRouter.h"
 #include "sensing/FakeDisplayServices.h"
+#include "support/LoopSurroundings.h"
 #include "support/TempDir.h"
 #include "ui/DBusMenuExporter.h"
 #include "ui/StatusItemController.h"
@@ -79,14 +78,15 @@ struct Machine
         , calibration(xdg::dataDir(), clock)
         , dailyStats(xdg::dataDir(), clock)
         , logger(xdg::stateDir(), clock)
-        , loop({backlight, calibration, dailyStats, logger, clock, defaults})
+        , loop({backlight, calibration, dailyStats, logger, clock, defaults, surroundings, surroundings, surroundings})
         , recorder(xdg::telemetryDir())
     {
         displays.plug(kPanel, {0, 0, 1920, 1080}, true, "eDP-1");
         displays.plug(kMonitor, {1920, 0, 2560, 1440}, false, "DP-2");
         displays.setPointer(Point{400, 400});
+        services.optionKey = [this] { return alt; };
         // A steady picture, so that corrections have a situation to be learned for.
-        loop.signatureProvider = [] { return std::optional<ContentSignature>(ContentSignature{0.6, 0.1, 0.3}); };
+        surroundings.signature = [] { return std::optional<ContentSignature>(ContentSignature{0.6, 0.1, 0.3}); };
     }
 
     fs::path device;
@@ -96,6 +96,7 @@ struct Machine
     CalibrationModel calibration;
     DailyStats dailyStats;
     AdjustmentLogger logger;
+    LoopSurroundings surroundings;
     CompensationLoop loop;
     FakeDisplayServices displays;
     DisplayRouter router{displays, clock};
@@ -103,6 +104,9 @@ struct Machine
     FakeVolume volume{0.5};
     FakeRecorder recorder;
     FakeLoginItem login;
+    bool alt = false;
+    StatusItemController::Services services{backlight,   external,   router,   displays, volume,  loop,
+                                            calibration, dailyStats, recorder, login,    defaults};
 };
 
 class TrayDBusTest : public ::testing::Test
@@ -117,32 +121,22 @@ protected:
         fs::remove_all(xdg::stateDir(), ignored);
         ASSERT_TRUE(watcher.start());
         machine = std::make_unique<Machine>(dir.path());
-        controller = std::make_unique<StatusItemController>(machine->backlight, machine->defaults);
-        controller->optionKeyProvider = [this] { return alt; };
-        controller->onQuit = [this] { ++quits; };
-        controller->openUrl = [](const QUrl &) {};
+        controller = std::make_unique<StatusItemController>(machine->services);
+        QObject::connect(controller.get(), &StatusItemController::quitRequested, [this] { ++quits; });
         controller->updateBrightness(machine->backlight.get());
         auto found = host.waitForItem(QStringLiteral("lumvex-brightness"));
         ASSERT_TRUE(found) << "the brightness item did not register; items: "
                            << host.items().join(QLatin1Char(' ')).toStdString();
         brightnessItem = *found;
+        found = host.waitForItem(QStringLiteral("lumvex-volume"));
+        ASSERT_TRUE(found);
+        volumeItem = *found;
     }
 
     void TearDown() override
     {
         controller.reset();
         machine.reset();
-    }
-
-    void enableEverything()
-    {
-        controller->enableFullFeatures(&machine->external, &machine->router, machine->displays, &machine->volume,
-                                       &machine->loop, &machine->calibration, &machine->dailyStats);
-        controller->setRecorder(&machine->recorder);
-        controller->setLoginItem(&machine->login);
-        auto found = host.waitForItem(QStringLiteral("lumvex-volume"));
-        ASSERT_TRUE(found);
-        volumeItem = *found;
     }
 
     // The entry's id in the menu the host sees now.
@@ -167,7 +161,6 @@ protected:
     std::unique_ptr<StatusItemController> controller;
     QString brightnessItem;
     QString volumeItem;
-    bool alt = false;
     int quits = 0;
 };
 
@@ -199,9 +192,6 @@ TEST_F(TrayDBusTest, ItemRegistersWithItsProperties)
     ASSERT_FALSE(icon.isNull());
     EXPECT_EQ(icon.pixel(6, 32), qRgba(0xf2, 0xf2, 0xf2, 0xff));
     EXPECT_EQ(qAlpha(icon.pixel(1, 1)), 0);
-    // The volume item comes with the full feature set.
-    EXPECT_EQ(host.items().size(), 1);
-    enableEverything();
     EXPECT_EQ(host.items().size(), 2);
     EXPECT_EQ(host.stringProperty(volumeItem, QStringLiteral("Title")), QStringLiteral("Volume 50%"));
 }
@@ -216,7 +206,6 @@ TEST_F(TrayDBusTest, IconColourSettingIsObeyed)
 
 TEST_F(TrayDBusTest, ScrollMovesTheBacklightFivePercentPerNotchAndTeachesTheLoop)
 {
-    enableEverything();
     host.clearSignals();
     // A Qt-based host: +120 per notch, up positive.
     EXPECT_EQ(host.scroll(brightnessItem, 120).type(), QDBusMessage::ReplyMessage);
@@ -286,7 +275,6 @@ TEST_F(TrayDBusTest, EachHostIsKnownByItsProcessAndCountedInItsUnit)
 
 TEST_F(TrayDBusTest, ScrollOverTheVolumeItemMovesTheVolume)
 {
-    enableEverything();
     host.scroll(volumeItem, 120);
     EXPECT_FLOAT_EQ(machine->volume.get(), 0.55f);
     EXPECT_EQ(rawBrightness(machine->device), 500);
@@ -294,11 +282,11 @@ TEST_F(TrayDBusTest, ScrollOverTheVolumeItemMovesTheVolume)
 
 TEST_F(TrayDBusTest, ActivateLeavesTheMenuToTheHostAndMiddleClickMutes)
 {
-    enableEverything();
     // The item is a menu: Activate says it has no action of its own (hosts then show the exported menu)
     // and shows no window; the click's position is handed on, so the next menu can follow it.
     std::vector<std::pair<int, int>> positions;
-    controller->onHostClickPosition = [&](int x, int y) { positions.emplace_back(x, y); };
+    QObject::connect(controller.get(), &StatusItemController::hostClickedAt,
+                     [&](QPoint position) { positions.emplace_back(position.x(), position.y()); });
     const QDBusMessage activated = host.activate(brightnessItem, 10, 20);
     EXPECT_EQ(activated.errorName(), QStringLiteral("org.freedesktop.DBus.Error.UnknownMethod"));
     host.activate(volumeItem, 1900, 5);
@@ -315,27 +303,13 @@ TEST_F(TrayDBusTest, ActivateLeavesTheMenuToTheHostAndMiddleClickMutes)
     EXPECT_EQ(positions.size(), 2u);
 }
 
-TEST_F(TrayDBusTest, MenuOrderAndTitlesWithoutComponents)
-{
-    EXPECT_EQ(describeMenu(host.menuLayout(brightnessItem)),
-              (QStringList{"Brightness: 50%", "---", "Automatic Brightness", "---", "Icon Style", "  Pie", "  Curtain",
-                           "---", QStringLiteral("Check for Updates\u2026"), "Quit Lumvex"}));
-    alt = true;
-    EXPECT_EQ(describeMenu(host.menuLayout(brightnessItem)),
-              (QStringList{"Brightness: 50%", "---", "Automatic Brightness", "Show Compensation Debug",
-                           QStringLiteral("Calibration\u2026"), "  0 content situations learned", "  ---",
-                           "  Reset all calibration", "  Reset everything", "---", "Icon Style", "  Pie", "  Curtain",
-                           "---", QStringLiteral("Check for Updates\u2026"), "Quit Lumvex"}));
-}
-
 TEST_F(TrayDBusTest, MenuOrderAndTitlesWithEverythingAndAlt)
 {
-    enableEverything();
     EXPECT_EQ(describeMenu(host.menuLayout(brightnessItem)),
               (QStringList{"Brightness: 50%", "Volume: 50%", "Mute", "---", "Automatic Brightness", "---", "Icon Style",
                            "  Pie", "  Curtain", "---", QStringLiteral("Check for Updates\u2026"), "Start at Login",
                            "Quit Lumvex"}));
-    alt = true;
+    machine->alt = true;
     EXPECT_EQ(describeMenu(host.menuLayout(brightnessItem)),
               (QStringList{"Brightness: 50%",
                            "Volume: 50%",
@@ -369,7 +343,6 @@ TEST_F(TrayDBusTest, MenuOrderAndTitlesWithEverythingAndAlt)
 
 TEST_F(TrayDBusTest, MenuPropertiesSpeakDbusmenu)
 {
-    enableEverything();
     const DBusMenuLayoutItem layout = host.menuLayout(brightnessItem);
     const auto status = findEntry(layout, QStringLiteral("Brightness: 50%"));
     ASSERT_TRUE(status);
@@ -418,8 +391,7 @@ TEST_F(TrayDBusTest, MenuPropertiesSpeakDbusmenu)
 
 TEST_F(TrayDBusTest, ClicksCarryOutTheActionsAndTogglesPersist)
 {
-    enableEverything();
-    alt = true;
+    machine->alt = true;
     click(brightnessItem, QStringLiteral("Automatic Brightness"));
     EXPECT_TRUE(machine->loop.enabled());
     click(brightnessItem, QStringLiteral("Show Compensation Debug"));
@@ -457,13 +429,13 @@ TEST_F(TrayDBusTest, HostsThatKeepTheMenuHearOfChanges)
     host.callMenu(brightnessItem, QStringLiteral("Event"),
                   {0, QStringLiteral("closed"), QVariant::fromValue(QDBusVariant(QString())), 0u});
     host.clearSignals();
-    // A new label is a property; Alt's entries are a new structure.
+    // A new label is a property; Alt's entries are a new structure. Both items' menus show the brightness.
     controller->updateBrightness(0.7);
-    EXPECT_TRUE(spinUntil([&] { return host.signalCount(QStringLiteral("ItemsPropertiesUpdated")) == 1; }));
+    EXPECT_TRUE(spinUntil([&] { return host.signalCount(QStringLiteral("ItemsPropertiesUpdated")) == 2; }));
     EXPECT_EQ(host.signalCount(QStringLiteral("LayoutUpdated")), 0);
-    alt = true;
+    machine->alt = true;
     controller->refreshMenus();
-    EXPECT_TRUE(spinUntil([&] { return host.signalCount(QStringLiteral("LayoutUpdated")) == 1; }));
+    EXPECT_TRUE(spinUntil([&] { return host.signalCount(QStringLiteral("LayoutUpdated")) == 2; }));
     EXPECT_EQ(describeMenu(host.menuLayout(brightnessItem)).first(), QStringLiteral("Brightness: 70%"));
     // An unchanged menu gives no new revision.
     const uint revision = controller->brightnessItem().menuExporter()->revision();
@@ -473,7 +445,6 @@ TEST_F(TrayDBusTest, HostsThatKeepTheMenuHearOfChanges)
 
 TEST_F(TrayDBusTest, ItemsRegisterAgainWhenTheWatcherComesBack)
 {
-    enableEverything();
     const int before = watcher.registrationCalls();
     watcher.stop();
     EXPECT_TRUE(host.items().isEmpty());
@@ -486,9 +457,9 @@ TEST_F(TrayDBusTest, ItemsRegisterAgainWhenTheWatcherComesBack)
 
 TEST(TrayWithoutWatcher, ItemWaitsForAWatcherThatComesLater)
 {
-    MemoryDefaults defaults;
-    SimulatedBrightness panel(0.5);
-    StatusItemController controller(panel, defaults);
+    TempDir dir;
+    Machine machine(dir.path());
+    StatusItemController controller(machine.services);
     // No XEmbed tray either (no display): no fallback icon, but the item is exported and waits.
     EXPECT_FALSE(controller.brightnessItem().usesFallback());
     EXPECT_TRUE(controller.brightnessItem().usesStatusNotifier());

@@ -14,13 +14,16 @@
 #include "output/SimulatedBrightness.h"
 #include "platform/linux/QSettingsDefaults.h"
 #include "platform/linux/XdgPaths.h"
+#include "sensing/DisplayRouter.h"
 #include "sensing/FakeDisplayServices.h"
+#include "support/LoopSurroundings.h"
 #include "ui/IconStyle.h"
 #include "ui/StatusItemController.h"
 #include "ui/TrayItem.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QDesktopServices>
 
 #include <cstdio>
 
@@ -51,23 +54,30 @@ int main(int argc, char **argv)
     CalibrationModel calibration(xdg::dataDir(), clock);
     DailyStats dailyStats(xdg::dataDir(), clock);
     AdjustmentLogger logger(xdg::stateDir(), clock);
-    CompensationLoop loop({brightness, calibration, dailyStats, logger, clock, defaults});
-    loop.signatureProvider = [] { return std::optional<ContentSignature>(ContentSignature{0.55, 0.1, 0.3}); };
+    test::LoopSurroundings surroundings;
+    surroundings.signature = [] { return std::optional<ContentSignature>(ContentSignature{0.55, 0.1, 0.3}); };
+    CompensationLoop loop(
+        {brightness, calibration, dailyStats, logger, clock, defaults, surroundings, surroundings, surroundings});
     FakeDisplayServices displays;
     displays.plug(1, {0, 0, 1920, 1080}, true, "eDP-1");
     test::FakeVolume volume(parser.value(volumeLevel).toDouble());
     test::FakeRecorder recorder(xdg::telemetryDir());
     test::FakeLoginItem login;
+    test::FakeExternalBrightness external;
+    DisplayRouter router(displays, clock);
 
-    StatusItemController controller(brightness, defaults);
+    StatusItemController::Services services{brightness,  external,   router,   displays, volume,  loop,
+                                            calibration, dailyStats, recorder, login,    defaults};
     if (parser.isSet(alt)) {
-        controller.optionKeyProvider = [] { return true; };
+        services.optionKey = [] { return true; };
     }
-    controller.onCheckForUpdates = [] { std::puts("check for updates"); };
+    StatusItemController controller(services);
+    QObject::connect(&controller, &StatusItemController::quitRequested, &app, &QCoreApplication::quit);
+    QObject::connect(&controller, &StatusItemController::checkForUpdatesRequested,
+                     [] { std::puts("check for updates"); });
+    QObject::connect(&controller, &StatusItemController::revealRequested,
+                     [](const QUrl &folder) { QDesktopServices::openUrl(folder); });
     controller.updateBrightness(brightness.get());
-    controller.enableFullFeatures(nullptr, nullptr, displays, &volume, &loop, &calibration, &dailyStats);
-    controller.setRecorder(&recorder);
-    controller.setLoginItem(&login);
     controller.updateVolume(volume.get());
     std::printf("brightness item: %s\n", controller.brightnessItem().usesStatusNotifier()
                                              ? "StatusNotifierItem"

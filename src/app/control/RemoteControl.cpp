@@ -115,8 +115,7 @@ double RemoteControl::offset() const
 
 QString RemoteControl::captureProblem() const
 {
-    const auto &provider = m_parts.status.captureProblemProvider;
-    const std::optional<std::string> problem = provider ? provider() : std::nullopt;
+    const std::optional<std::string> problem = m_parts.status.captureProblem();
     return problem ? QString::fromStdString(*problem) : QString();
 }
 

@@ -88,31 +88,12 @@ void AppShell::launch()
 
     m_brightness = std::make_unique<SysfsBacklight>();
     m_desktop = openDesktop(SessionEnvironment::current(), m_defaults, captureOverride());
-    m_statusController = std::make_unique<StatusItemController>(*m_brightness, m_defaults);
-    m_statusController->setLoginItem(m_loginItem.get());
-    m_statusController->onQuit = [] { QCoreApplication::quit(); };
-    // The sampler forgets the problem with its next sample, when capture works again.
-    m_statusController->captureProblemProvider = [this]() -> std::optional<std::string> {
-        // Corrections learned into a folder that cannot be written would be gone at the next start.
-        if (const auto data = xdg::dataDir(); !files::canWriteIn(data)) {
-            return "What you teach is not saved: cannot write to " + data.string();
-        }
-        if (m_mainDisplayGone) {
-            return kMainDisplayGone;
-        }
-        return m_sampler ? m_sampler->unavailableReason() : std::nullopt;
-    };
-    m_statusController->onHostClickPosition = [this](int x, int y) { m_desktop->notePointerAt(x, y); };
-
     m_updater = std::make_unique<UpdaterController>(m_defaults, m_clock, std::make_unique<FreedesktopNotifier>());
-    m_statusController->onCheckForUpdates = [this] { m_updater->checkForUpdates(); };
-
-    const double b = m_brightness->get();
-    m_statusController->updateBrightness(b);
-    m_poll.setLastShown(b);
-
     setUpDataCapture();
-    installFullFeatures();
+    setUpOutputs();
+    setUpLearning();
+    makeSampler(m_desktop->displays().mainDisplay());
+    makeStatusItems();
 
     m_pollTimer.setInterval(kPollIntervalMs);
     connect(&m_pollTimer, &QTimer::timeout, this, &AppShell::pollTick);
@@ -145,6 +126,37 @@ void AppShell::launch()
     updateSampling();
 }
 
+void AppShell::setUpDataCapture()
+{
+    m_ambient = std::make_unique<AmbientLightSensor>(openLightSource());
+    m_recorder = std::make_unique<TelemetryRecorder>(xdg::telemetryDir(), m_clock, m_defaults,
+                                                     std::make_unique<QtRepeatingTimer>());
+    m_poll.setRecorderLast(m_brightness->get());
+    m_recorder->snapshotProvider = [this] { return snapshot(); };
+    m_recorder->onRecordingChange = [this](bool) { updateSampling(); };
+    m_frontmostApp = &m_desktop->watchFrontmostApp([this] { m_recorder->recordEvent("app_switch"); });
+}
+
+void AppShell::setUpOutputs()
+{
+    m_external = std::make_unique<ExternalBrightnessController>();
+    m_router = std::make_unique<DisplayRouter>(m_desktop->displays(), m_clock);
+    // Without a watch the router answers from the pointer position alone, else the main display.
+    m_desktop->watchPointer([this] { m_router->cursorMoved(); });
+    m_volume = std::make_unique<PulseVolumeController>();
+    m_volume->waitForFirstAnswer(std::chrono::milliseconds(250));
+}
+
+void AppShell::setUpLearning()
+{
+    m_logger = std::make_unique<AdjustmentLogger>(xdg::stateDir(), m_clock, m_frontmostApp);
+    m_calibration = std::make_unique<CalibrationModel>(xdg::dataDir(), m_clock);
+    m_dailyStats = std::make_unique<DailyStats>(xdg::dataDir(), m_clock);
+    m_loop = std::make_unique<CompensationLoop>(CompensationLoop::Collaborators{
+        *m_brightness, *m_calibration, *m_dailyStats, *m_logger, m_clock, m_defaults, *this, *this, *this});
+    m_loop->onEnabledChange = [this](bool) { updateSampling(); };
+}
+
 void AppShell::makeSampler(DisplayId display)
 {
     m_captureDisplay = display;
@@ -152,17 +164,8 @@ void AppShell::makeSampler(DisplayId display)
     m_sampler = std::make_unique<ContentSampler>(m_desktop->makeCapture(display), queuedPostTo(this), m_clock);
     m_sampler->onUnavailable = [this](const std::string &reason) {
         std::fprintf(stderr, "lumvex: %s\n", reason.c_str());
-        if (m_loop) {
-            m_loop->signatureArrived(); // nothing will come: learnt without a situation
-        }
+        m_loop->signatureArrived(); // nothing will come: learnt without a situation
     };
-    if (m_loop) {
-        wireSampler();
-    }
-}
-
-void AppShell::wireSampler()
-{
     m_sampler->onFiltered = [this](double L_slow, double L_fast) {
         m_loop->onLuminanceUpdate(L_slow, L_fast);
         if (m_signatureTimeout.isActive()) {
@@ -172,53 +175,55 @@ void AppShell::wireSampler()
     };
 }
 
-void AppShell::setUpDataCapture()
+void AppShell::makeStatusItems()
 {
-    makeSampler(m_desktop->displays().mainDisplay());
-    m_ambient = std::make_unique<AmbientLightSensor>(openLightSource());
-    m_recorder = std::make_unique<TelemetryRecorder>(xdg::telemetryDir(), m_clock, m_defaults,
-                                                     std::make_unique<QtRepeatingTimer>());
-    m_poll.setRecorderLast(m_brightness->get());
-    m_recorder->snapshotProvider = [this] { return snapshot(); };
-    m_recorder->onRecordingChange = [this](bool) { updateSampling(); };
-    m_statusController->setRecorder(m_recorder.get());
-    m_frontmostApp = &m_desktop->watchFrontmostApp([this] { m_recorder->recordEvent("app_switch"); });
-}
-
-void AppShell::installFullFeatures()
-{
-    m_external = std::make_unique<ExternalBrightnessController>();
-    m_router = std::make_unique<DisplayRouter>(m_desktop->displays(), m_clock);
-    // Without a watch the router answers from the pointer position alone, else the main display.
-    m_desktop->watchPointer([this] { m_router->cursorMoved(); });
-    m_volume = std::make_unique<PulseVolumeController>();
-    m_volume->waitForFirstAnswer(std::chrono::milliseconds(250));
-    m_logger = std::make_unique<AdjustmentLogger>(xdg::stateDir(), m_clock, m_frontmostApp);
-    m_calibration = std::make_unique<CalibrationModel>(xdg::dataDir(), m_clock);
-    m_dailyStats = std::make_unique<DailyStats>(xdg::dataDir(), m_clock);
-    m_loop = std::make_unique<CompensationLoop>(
-        CompensationLoop::Collaborators{*m_brightness, *m_calibration, *m_dailyStats, *m_logger, m_clock, m_defaults});
-
+    StatusItemController::Services services{*m_brightness, *m_external,  *m_router,      m_desktop->displays(),
+                                            *m_volume,     *m_loop,      *m_calibration, *m_dailyStats,
+                                            *m_recorder,   *m_loginItem, m_defaults};
+    // The sampler forgets the problem with its next sample, when capture works again.
+    services.captureProblem = [this]() -> std::optional<std::string> {
+        // Corrections learned into a folder that cannot be written would be gone at the next start.
+        if (const auto data = xdg::dataDir(); !files::canWriteIn(data)) {
+            return "What you teach is not saved: cannot write to " + data.string();
+        }
+        if (m_mainDisplayGone) {
+            return kMainDisplayGone;
+        }
+        return m_sampler->unavailableReason();
+    };
+    m_statusController = std::make_unique<StatusItemController>(services);
+    connect(m_statusController.get(), &StatusItemController::quitRequested, QCoreApplication::instance(),
+            &QCoreApplication::quit);
+    connect(m_statusController.get(), &StatusItemController::checkForUpdatesRequested, m_updater.get(),
+            &UpdaterController::checkForUpdates);
+    connect(m_statusController.get(), &StatusItemController::revealRequested, this,
+            [](const QUrl &folder) { QDesktopServices::openUrl(folder); });
+    connect(m_statusController.get(), &StatusItemController::hostClickedAt, this,
+            [this](QPoint position) { m_desktop->notePointerAt(position.x(), position.y()); });
     m_router->onActiveDisplayChange = [this](DisplayId) { m_statusController->refreshSilhouette(); };
-    wireSampler();
-    m_loop->ambientProvider = [this] { return m_ambient->read(); };
-    // A signature older than the sampler's freshness describes a screen that is no longer there.
-    m_loop->signatureProvider = [this] {
-        return m_sampler->hasFreshSample() ? std::optional(m_sampler->smoothedSignature()) : std::nullopt;
-    };
-    m_loop->latestSignatureProvider = [this] {
-        return m_sampler->hasFreshSample() ? std::optional(m_sampler->latestSignature()) : std::nullopt;
-    };
-    m_loop->requestSignature = [this] { return requestSignature(); };
-    m_loop->mainDisplayIsBuiltIn = [this] { return mainDisplayIsBuiltIn(); };
-    m_loop->onEnabledChange = [this](bool) { updateSampling(); };
 
-    m_statusController->enableFullFeatures(m_external.get(), m_router.get(), m_desktop->displays(), m_volume.get(),
-                                           m_loop.get(), m_calibration.get(), m_dailyStats.get());
+    const double b = m_brightness->get();
+    m_statusController->updateBrightness(b);
+    m_poll.setLastShown(b);
     const double v = m_volume->get();
     m_volumePoll.changed(v);
     m_statusController->updateVolume(v);
-    updateSampling();
+}
+
+std::optional<double> AppShell::ambientLevel()
+{
+    return m_ambient->read();
+}
+
+// A signature older than the sampler's freshness describes a screen that is no longer there.
+std::optional<ContentSignature> AppShell::smoothedSignature()
+{
+    return m_sampler->hasFreshSample() ? std::optional(m_sampler->smoothedSignature()) : std::nullopt;
+}
+
+std::optional<ContentSignature> AppShell::latestSignature()
+{
+    return m_sampler->hasFreshSample() ? std::optional(m_sampler->latestSignature()) : std::nullopt;
 }
 
 bool AppShell::requestSignature()
@@ -299,11 +304,8 @@ void AppShell::pollTick()
 
 void AppShell::updateSampling()
 {
-    if (!m_sampler) {
-        return;
-    }
-    const bool recording = m_recorder && m_recorder->isRecording();
-    if (samplingWanted(m_loop && m_loop->enabled(), recording, m_guard.isAway(), m_guard.isSleeping())) {
+    const bool recording = m_recorder->isRecording();
+    if (samplingWanted(m_loop->enabled(), recording, m_guard.isAway(), m_guard.isSleeping())) {
         m_sampler->start();
     } else {
         m_sampler->stop();

@@ -2,6 +2,7 @@
 
 #include "BrightnessPoll.h"
 #include "DesktopChangeGuard.h"
+#include "engine/LoopInputs.h"
 #include "sensing/DisplayId.h"
 
 #include <QObject>
@@ -38,7 +39,10 @@ class UpdaterController;
 // Owns every component for the life of the process, makes them in a fixed order, wires them together,
 // polls the built-in brightness and the volume four times a second and decides when the screen is
 // sampled. Apart from the poll's thresholds it holds no rule of its own.
-class AppShell : public QObject
+class AppShell : public QObject,
+                 private AmbientLevelProvider,
+                 private ContentSignatureProvider,
+                 private MainDisplayProvider
 {
     Q_OBJECT
 
@@ -53,22 +57,27 @@ public:
 
 private:
     void setUpDataCapture();
-    // The sampler of a display, wired to the loop when there is one.
+    void setUpOutputs();
+    void setUpLearning();
+    // The sampler of a display, wired to the loop.
     void makeSampler(DisplayId display);
-    void wireSampler();
+    void makeStatusItems();
     // Capture follows the main display; a main display that has gone leaves the menu's capture line.
     void followMainDisplay();
     void updatePause(double brightness);
-    bool requestSignature();
+    // What the loop reads: the sensor, the sampler's signatures while fresh, the main display.
+    std::optional<double> ambientLevel() override;
+    std::optional<ContentSignature> smoothedSignature() override;
+    std::optional<ContentSignature> latestSignature() override;
+    bool requestSignature() override;
     // Picks up a backlight that appears after the start.
     void rescanDevices();
-    void installFullFeatures();
     void pollTick();
     void updateSampling();
     void onAwayChanged(bool away);
     void onSleepingChanged(bool sleeping);
     TelemetrySnapshot snapshot() const;
-    bool mainDisplayIsBuiltIn() const;
+    bool mainDisplayIsBuiltIn() const override;
 
     const Clock &m_clock;
     Defaults &m_defaults;
@@ -78,7 +87,6 @@ private:
     std::unique_ptr<SysfsBacklight> m_brightness;
     // The session's displays, capture, pointer watch and application in front.
     std::unique_ptr<Desktop> m_desktop;
-    std::unique_ptr<StatusItemController> m_statusController;
     std::unique_ptr<UpdaterController> m_updater;
     FrontmostAppProvider *m_frontmostApp = nullptr; // the desktop's
     std::unique_ptr<AmbientLightSensor> m_ambient;
@@ -90,8 +98,9 @@ private:
     std::unique_ptr<CalibrationModel> m_calibration;
     std::unique_ptr<DailyStats> m_dailyStats;
     std::unique_ptr<CompensationLoop> m_loop;
-    // Last made, first gone: its worker posts into everything above.
+    // Its worker posts into everything above.
     std::unique_ptr<ContentSampler> m_sampler;
+    std::unique_ptr<StatusItemController> m_statusController;
     std::unique_ptr<RemoteControl> m_control;
     SessionMonitor *m_session = nullptr;
 

@@ -48,6 +48,29 @@ public:
 };
 
 // Collects one day's figures as the ticks go by.
+// The loop's surroundings in a simulated day: the room's light sensor, the filters' signatures and
+// whether a monitor is docked. Every tick brings a sample, so no capture is ever asked for.
+class LoopSurroundings final : public AmbientLevelProvider, public ContentSignatureProvider, public MainDisplayProvider
+{
+public:
+    LoopSurroundings(AmbientLightSensor &ambient, const SampleFilters &filters, const bool &docked)
+        : m_ambient(ambient)
+        , m_filters(filters)
+        , m_docked(docked)
+    {}
+
+    std::optional<double> ambientLevel() override { return m_ambient.read(); }
+    std::optional<ContentSignature> smoothedSignature() override { return m_filters.smoothedSignature(); }
+    std::optional<ContentSignature> latestSignature() override { return m_filters.latestSignature(); }
+    bool requestSignature() override { return false; }
+    bool mainDisplayIsBuiltIn() const override { return !m_docked; }
+
+private:
+    AmbientLightSensor &m_ambient;
+    const SampleFilters &m_filters;
+    const bool &m_docked;
+};
+
 class DayMeter
 {
 public:
@@ -231,6 +254,8 @@ RunResult simulate(const Trace &trace, Strategy strategy, const SimulationOption
     std::unique_ptr<CalibrationModel> calibration;
     std::unique_ptr<DailyStats> stats;
     std::unique_ptr<AdjustmentLogger> logger;
+    bool docked = false;
+    LoopSurroundings surroundings(ambient, filters, docked);
     std::unique_ptr<CompensationLoop> loop;
     if (strategy == Strategy::lumvex) {
         defaults.setBool("autoAdjustEnabled", true);
@@ -240,11 +265,8 @@ RunResult simulate(const Trace &trace, Strategy strategy, const SimulationOption
         calibration = std::make_unique<CalibrationModel>(options.outDir, clock);
         stats = std::make_unique<DailyStats>(options.outDir, clock);
         logger = std::make_unique<AdjustmentLogger>(options.outDir, clock, &app);
-        loop = std::make_unique<CompensationLoop>(
-            CompensationLoop::Collaborators{backlight, *calibration, *stats, *logger, clock, defaults});
-        loop->ambientProvider = [&] { return ambient.read(); };
-        loop->signatureProvider = [&] { return std::optional(filters.smoothedSignature()); };
-        loop->latestSignatureProvider = [&] { return std::optional(filters.latestSignature()); };
+        loop = std::make_unique<CompensationLoop>(CompensationLoop::Collaborators{
+            backlight, *calibration, *stats, *logger, clock, defaults, surroundings, surroundings, surroundings});
     }
     AmbientCurve curve;
 
@@ -253,7 +275,6 @@ RunResult simulate(const Trace &trace, Strategy strategy, const SimulationOption
     DesktopChangeGuard guard;
     BrightnessPoll poll;
     poll.setLastShown(backlight.get());
-    bool docked = false;
     double savedLevel = backlight.get();
     std::optional<double> restoreAt;
     double nextPoll = 0.0;
@@ -266,9 +287,6 @@ RunResult simulate(const Trace &trace, Strategy strategy, const SimulationOption
         toolWroteThisTick = true;
         userChanges.toolWrote(clock.monotonicSeconds(), writerBeforeTool);
     };
-    if (loop) {
-        loop->mainDisplayIsBuiltIn = [&] { return !docked; };
-    }
     const auto desktopEvent = [&](const DesktopEvent &e) {
         const double now = clock.monotonicSeconds();
         const bool wasHere = !guard.isAway() && !guard.isSleeping();
