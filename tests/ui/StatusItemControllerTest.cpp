@@ -181,7 +181,7 @@ TEST_F(StatusItemControllerTest, IconStyleAcceptsOnlyExactRawValues)
                                         "Check for Updates\u2026", "[ ] Start at Login", "Quit Lumvex"}));
 }
 
-TEST_F(StatusItemControllerTest, FullMenuWithAltFollowsTheTableOfPart52)
+TEST_F(StatusItemControllerTest, FullMenuWithAltShowsEveryEntryInOrder)
 {
     alt = true;
     controller->updateBrightness(0.42);
