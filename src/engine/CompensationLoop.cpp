@@ -163,13 +163,24 @@ double CompensationLoop::bandCentre(const std::optional<SituationBucket> &where,
     if (!m_rememberPerSituation) {
         return m_B_manual;
     }
-    const double settled = where ? m_calibration.rememberedBrightness(*where, m_B_manual) : m_B_manual;
     // The smoothed signature still describes the old screen for about a second after a change.
+    const std::optional<SituationBucket> latest = latestSituation(ambient);
+    const std::optional<SituationBucket> &here = latest ? latest : where;
+    // Where the user last chose, that choice is newer than any record: walking away from it would undo it.
+    if (!here || here == m_manualSituation) {
+        return m_B_manual;
+    }
+    const double settled = where ? m_calibration.rememberedBrightness(*where, m_B_manual) : m_B_manual;
+    return latest ? m_calibration.rememberedBrightness(*latest, settled) : settled;
+}
+
+std::optional<SituationBucket> CompensationLoop::latestSituation(std::optional<double> ambient) const
+{
     const auto latest = m_content.latestSignature();
     if (!latest || !isFinite(*latest)) {
-        return settled;
+        return std::nullopt;
     }
-    return m_calibration.rememberedBrightness(situationOf(*latest, ambient, m_clock.localNow().hour), settled);
+    return situationOf(*latest, ambient, m_clock.localNow().hour);
 }
 
 bool CompensationLoop::deviceHoldsOwnLevel(double now)
@@ -232,6 +243,8 @@ void CompensationLoop::learnManualChange(double B_before, double B_after, const 
     const double Lm = std::max(m_L_filtered, kDarkLuminance);
     const std::optional<double> ambient = ambientLevel();
     const std::optional<SituationBucket> where = situation(ambient);
+    const std::optional<SituationBucket> latest = latestSituation(ambient);
+    m_manualSituation = latest ? latest : where;
 
     const double R_observed = B_after * Lm;
     const double storedOffset = where ? m_calibration.rawOffset(*where) : 0.0;

@@ -104,6 +104,7 @@ private:
     std::optional<SituationBucket> situation(std::optional<double> ambient) const;
     // Where the band is centred: the last manual level, or what is remembered for the situation.
     double bandCentre(const std::optional<SituationBucket> &where, std::optional<double> ambient) const;
+    std::optional<SituationBucket> latestSituation(std::optional<double> ambient) const;
     void learnManualChange(double B_before, double B_after, const std::string &source);
     bool deviceHoldsOwnLevel(double now);
     void logAutomaticWrite(FastTrackMode mode, double B_before, double B_after, double L, double R,
@@ -126,6 +127,8 @@ private:
     double m_L_filtered = 0.5;
     double m_B_current = 0.5;
     double m_B_manual = 0.5;
+    // The situation on screen when the user last chose a level.
+    std::optional<SituationBucket> m_manualSituation;
     // Windows on the monotonic clock.
     std::optional<double> m_manualOverrideUntil;
     bool m_freshStart = true;

@@ -468,9 +468,14 @@ TEST_F(LoopTest, RememberedBrightnessCentresTheBandWhereTheSituationHasOne)
         // A record of full weight halves the band around it.
         EXPECT_NEAR(loop->B_current(), remember ? 0.33 : 0.8, 0.005);
 
-        // A choice in the situation is remembered only with the setting on.
+        // A choice in the situation is remembered only with the setting on, and it holds while the situation
+        // stays: the loop does not walk back to the older record.
         loop->onManualChange(0.5, "scroll");
         EXPECT_EQ(calibration.table().at(situation).brightnessCount, remember ? 6 : 5);
+        for (int i = 0; i < 100; ++i) {
+            tick(0.3);
+        }
+        EXPECT_NEAR(loop->B_current(), remember ? 0.53 : 0.56, 0.005);
         loop->setRemembersBrightnessPerSituation(!remember);
         EXPECT_EQ(defaults.boolValue("rememberBrightnessPerSituation"), !remember);
     }
