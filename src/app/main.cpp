@@ -3,7 +3,7 @@
 #include "app/shell/QuitOnSignal.h"
 #include "app/shell/SingleInstance.h"
 #include "app/simulation/SimulateCommand.h"
-#include "engine/Files.h"
+#include "base/Files.h"
 #include "engine/SystemClock.h"
 #include "platform/linux/QSettingsDefaults.h"
 #include "platform/linux/XdgPaths.h"

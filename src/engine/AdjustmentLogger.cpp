@@ -1,9 +1,9 @@
 #include "AdjustmentLogger.h"
 
 #include "Clock.h"
-#include "Files.h"
+#include "base/Files.h"
 #include "FrontmostAppProvider.h"
-#include "Iso8601.h"
+#include "base/Iso8601.h"
 
 #include <cerrno>
 #include <cstdio>

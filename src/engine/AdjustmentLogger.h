@@ -1,8 +1,8 @@
 #pragma once
 
 #include "SituationBucket.h"
-#include "Timestamp.h"
-#include "UniqueFd.h"
+#include "base/Timestamp.h"
+#include "base/UniqueFd.h"
 
 #include <cstdint>
 #include <filesystem>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "JsonFields.h"
-#include "Timestamp.h"
+#include "base/JsonFields.h"
+#include "base/Timestamp.h"
 
 #include <cstdint>
 #include <optional>

@@ -1,7 +1,7 @@
 #include "CalibrationModel.h"
 
 #include "Clock.h"
-#include "Files.h"
+#include "base/Files.h"
 
 #include <algorithm>
 #include <cmath>

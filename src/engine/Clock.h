@@ -1,7 +1,7 @@
 #pragma once
 
-#include "CivilDate.h"
-#include "Timestamp.h"
+#include "base/CivilDate.h"
+#include "base/Timestamp.h"
 
 namespace lumvex {
 

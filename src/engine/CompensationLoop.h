@@ -2,7 +2,7 @@
 
 #include "ControlLaw.h"
 #include "LoopInputs.h"
-#include "Timestamp.h"
+#include "base/Timestamp.h"
 #include "sensing/ContentSignature.h"
 
 #include <functional>

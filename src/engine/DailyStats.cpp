@@ -1,8 +1,8 @@
 #include "DailyStats.h"
 
 #include "Clock.h"
-#include "Files.h"
-#include "JsonFields.h"
+#include "base/Files.h"
+#include "base/JsonFields.h"
 
 #include <algorithm>
 #include <limits>

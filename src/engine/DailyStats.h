@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Timestamp.h"
+#include "base/Timestamp.h"
 
 #include <cstdint>
 #include <filesystem>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "JsonFields.h"
+#include "base/JsonFields.h"
 
 #include <cstdint>
 #include <functional>

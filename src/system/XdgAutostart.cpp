@@ -1,7 +1,7 @@
 #include "XdgAutostart.h"
 
 #include "DesktopEntry.h"
-#include "engine/Files.h"
+#include "base/Files.h"
 
 #include <cerrno>
 #include <cstring>

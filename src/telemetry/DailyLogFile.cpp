@@ -1,6 +1,6 @@
 #include "DailyLogFile.h"
 
-#include "engine/Files.h"
+#include "base/Files.h"
 
 #include <algorithm>
 #include <fcntl.h>

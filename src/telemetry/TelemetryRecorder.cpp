@@ -3,7 +3,7 @@
 #include "RepeatingTimer.h"
 #include "engine/Clock.h"
 #include "engine/Defaults.h"
-#include "engine/Files.h"
+#include "base/Files.h"
 
 #include <cmath>
 

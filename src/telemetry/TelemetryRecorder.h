@@ -4,7 +4,7 @@
 #include "RecordingSwitch.h"
 #include "TelemetryRow.h"
 #include "TelemetrySnapshot.h"
-#include "engine/Timestamp.h"
+#include "base/Timestamp.h"
 
 #include <chrono>
 #include <functional>

@@ -1,7 +1,7 @@
 #include "TelemetryRow.h"
 
-#include "engine/Iso8601.h"
-#include "engine/JsonFields.h"
+#include "base/Iso8601.h"
+#include "base/JsonFields.h"
 
 #include <cmath>
 

@@ -1,7 +1,7 @@
 #include "engine/AdjustmentLogger.h"
-#include "engine/Files.h"
+#include "base/Files.h"
 #include "engine/FrontmostAppProvider.h"
-#include "engine/ManualClock.h"
+#include "simulated/ManualClock.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>

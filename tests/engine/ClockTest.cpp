@@ -1,6 +1,6 @@
-#include "engine/CivilDate.h"
-#include "engine/Iso8601.h"
-#include "engine/ManualClock.h"
+#include "base/CivilDate.h"
+#include "base/Iso8601.h"
+#include "simulated/ManualClock.h"
 #include "engine/SystemClock.h"
 #include "support/TempDir.h"
 

@@ -1,6 +1,6 @@
 #include "engine/DailyStats.h"
-#include "engine/Files.h"
-#include "engine/ManualClock.h"
+#include "base/Files.h"
+#include "simulated/ManualClock.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "engine/Files.h"
+#include "base/Files.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 #include "sensing/AmbientLightSensor.h"
-#include "sensing/SimulatedLight.h"
+#include "simulated/SimulatedLight.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "sensing/DisplayRouter.h"
-#include "engine/ManualClock.h"
-#include "sensing/FakeDisplayServices.h"
+#include "simulated/ManualClock.h"
+#include "simulated/FakeDisplayServices.h"
 
 #include <gtest/gtest.h>
 

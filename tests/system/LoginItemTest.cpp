@@ -1,6 +1,6 @@
 #include "system/LoginItem.h"
 #include "FakeLoginService.h"
-#include "engine/MemoryDefaults.h"
+#include "simulated/MemoryDefaults.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

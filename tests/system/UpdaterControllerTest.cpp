@@ -1,8 +1,8 @@
 #include "system/UpdaterController.h"
 #include "LocalFeedServer.h"
 #include "RecordingNotifier.h"
-#include "engine/ManualClock.h"
-#include "engine/MemoryDefaults.h"
+#include "simulated/ManualClock.h"
+#include "simulated/MemoryDefaults.h"
 #include "support/TempDir.h"
 
 #include <QSignalSpy>

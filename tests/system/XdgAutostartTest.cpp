@@ -1,6 +1,6 @@
 #include "system/XdgAutostart.h"
-#include "engine/Files.h"
-#include "engine/MemoryDefaults.h"
+#include "base/Files.h"
+#include "simulated/MemoryDefaults.h"
 #include "platform/linux/XdgPaths.h"
 #include "support/TempDir.h"
 #include "system/LoginItem.h"

@@ -1,5 +1,5 @@
 #include "telemetry/DailyLogFile.h"
-#include "engine/Files.h"
+#include "base/Files.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>

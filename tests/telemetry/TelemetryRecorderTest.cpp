@@ -1,10 +1,10 @@
 #include "telemetry/TelemetryRecorder.h"
-#include "engine/Files.h"
-#include "engine/JsonFields.h"
-#include "engine/ManualClock.h"
-#include "engine/MemoryDefaults.h"
+#include "base/Files.h"
+#include "base/JsonFields.h"
+#include "simulated/ManualClock.h"
+#include "simulated/MemoryDefaults.h"
 #include "support/TempDir.h"
-#include "telemetry/ManualTimer.h"
+#include "simulated/ManualTimer.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "telemetry/TelemetryRow.h"
-#include "engine/JsonFields.h"
-#include "engine/ManualClock.h"
+#include "base/JsonFields.h"
+#include "simulated/ManualClock.h"
 
 #include <gtest/gtest.h>
 

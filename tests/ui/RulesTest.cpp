@@ -1,5 +1,5 @@
 // The small pure rules of the tray: scroll deltas, icon styles, icon colour, menu texts, the view.
-#include "engine/MemoryDefaults.h"
+#include "simulated/MemoryDefaults.h"
 #include "ui/IconColor.h"
 #include "ui/IconStyle.h"
 #include "ui/MenuText.h"

@@ -1,6 +1,6 @@
 #include "BusLock.h"
 
-#include "engine/Files.h"
+#include "base/Files.h"
 
 #include <cerrno>
 #include <charconv>

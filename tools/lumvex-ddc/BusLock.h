@@ -1,7 +1,7 @@
 #pragma once
 
 #include "DdcClock.h"
-#include "engine/UniqueFd.h"
+#include "base/UniqueFd.h"
 
 #include <chrono>
 #include <filesystem>

@@ -1,6 +1,6 @@
 #include "DrmConnectors.h"
 
-#include "engine/Files.h"
+#include "base/Files.h"
 
 #include <algorithm>
 #include <charconv>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "I2cTransport.h"
-#include "engine/UniqueFd.h"
+#include "base/UniqueFd.h"
 
 #include <filesystem>
 

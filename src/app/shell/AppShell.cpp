@@ -7,7 +7,7 @@
 #include "engine/Clock.h"
 #include "engine/CompensationLoop.h"
 #include "engine/DailyStats.h"
-#include "engine/Files.h"
+#include "base/Files.h"
 #include "engine/FrontmostAppProvider.h"
 #include "platform/linux/XdgPaths.h"
 #include "platform/linux/audio/PulseVolumeController.h"

@@ -1,6 +1,6 @@
 #include "SingleInstance.h"
 
-#include "engine/Files.h"
+#include "base/Files.h"
 
 #include <fcntl.h>
 #include <sys/file.h>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/UniqueFd.h"
+#include "base/UniqueFd.h"
 
 #include <filesystem>
 

@@ -6,7 +6,7 @@
 #include "Summary.h"
 #include "SvgPlot.h"
 #include "TelemetryTrace.h"
-#include "engine/Files.h"
+#include "base/Files.h"
 
 #include <algorithm>
 #include <charconv>

@@ -9,12 +9,12 @@
 #include "engine/CompensationLoop.h"
 #include "engine/DailyStats.h"
 #include "engine/FrontmostAppProvider.h"
-#include "engine/ManualClock.h"
-#include "engine/MemoryDefaults.h"
-#include "output/SimulatedBrightness.h"
+#include "simulated/ManualClock.h"
+#include "simulated/MemoryDefaults.h"
+#include "simulated/SimulatedBrightness.h"
 #include "sensing/AmbientLightSensor.h"
 #include "sensing/SampleFilters.h"
-#include "sensing/SimulatedLight.h"
+#include "simulated/SimulatedLight.h"
 
 #include <algorithm>
 #include <cmath>

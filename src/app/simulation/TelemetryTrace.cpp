@@ -1,7 +1,7 @@
 #include "TelemetryTrace.h"
 
-#include "engine/Files.h"
-#include "engine/JsonFields.h"
+#include "base/Files.h"
+#include "base/JsonFields.h"
 
 #include <cmath>
 #include <fstream>

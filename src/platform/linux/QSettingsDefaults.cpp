@@ -1,6 +1,6 @@
 #include "QSettingsDefaults.h"
 
-#include "engine/Files.h"
+#include "base/Files.h"
 
 #include <QFile>
 

@@ -1,9 +1,9 @@
 #include "RecordingReader.h"
 
 #include "engine/AdjustmentLogger.h"
-#include "engine/CivilDate.h"
-#include "engine/Files.h"
-#include "engine/JsonFields.h"
+#include "base/CivilDate.h"
+#include "base/Files.h"
+#include "base/JsonFields.h"
 
 #include <charconv>
 #include <cmath>

@@ -4,7 +4,7 @@
 #include "ReportDay.h"
 #include "ReportHtml.h"
 #include "ReportSvg.h"
-#include "engine/Files.h"
+#include "base/Files.h"
 
 #include <algorithm>
 #include <cerrno>

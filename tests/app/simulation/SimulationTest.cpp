@@ -4,7 +4,7 @@
 #include "app/simulation/SimulatedUser.h"
 #include "app/simulation/Simulator.h"
 #include "app/simulation/SvgPlot.h"
-#include "engine/Files.h"
+#include "base/Files.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>

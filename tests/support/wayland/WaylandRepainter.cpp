@@ -1,6 +1,6 @@
 #include "WaylandRepainter.h"
 
-#include "engine/UniqueFd.h"
+#include "base/UniqueFd.h"
 
 #include <wayland-client.h>
 #include <xdg-shell-client-protocol.h>

@@ -1,7 +1,7 @@
 #include "BusLock.h"
-#include "FakeDdcClock.h"
-#include "engine/Files.h"
-#include "engine/UniqueFd.h"
+#include "simulated/ddc/FakeDdcClock.h"
+#include "base/Files.h"
+#include "base/UniqueFd.h"
 #include "support/TempDir.h"
 
 #include <fcntl.h>

@@ -1,6 +1,6 @@
 #include "DdcChannel.h"
-#include "FakeDdcClock.h"
-#include "SimulatedMonitor.h"
+#include "simulated/ddc/FakeDdcClock.h"
+#include "simulated/ddc/SimulatedMonitor.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 #include "DdcTool.h"
-#include "FakeDdcClock.h"
+#include "simulated/ddc/FakeDdcClock.h"
 #include "FakeSysfs.h"
-#include "SimulatedMonitor.h"
-#include "engine/UniqueFd.h"
+#include "simulated/ddc/SimulatedMonitor.h"
+#include "base/UniqueFd.h"
 #include "sensing/OutputNameId.h"
 #include "support/TempDir.h"
 

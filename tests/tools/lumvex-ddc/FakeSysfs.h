@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/Files.h"
+#include "base/Files.h"
 
 #include <filesystem>
 #include <optional>

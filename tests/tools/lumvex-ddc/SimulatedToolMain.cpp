@@ -1,7 +1,7 @@
 #include "LinuxToolContext.h"
-#include "SimulatedMonitor.h"
+#include "simulated/ddc/SimulatedMonitor.h"
 #include "SteadyDdcClock.h"
-#include "engine/Files.h"
+#include "base/Files.h"
 
 #include <cstdlib>
 #include <fstream>

@@ -1,6 +1,6 @@
 #include "FakeSysfs.h"
 #include "X11Monitors.h"
-#include "engine/Files.h"
+#include "base/Files.h"
 #include "support/TempDir.h"
 
 #include <xcb/randr.h>

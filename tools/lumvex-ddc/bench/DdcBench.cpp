@@ -1,5 +1,5 @@
 #include "DdcTool.h"
-#include "SimulatedMonitor.h"
+#include "simulated/ddc/SimulatedMonitor.h"
 #include "SteadyDdcClock.h"
 
 #include <benchmark/benchmark.h>

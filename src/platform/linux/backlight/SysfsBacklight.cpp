@@ -1,8 +1,8 @@
 #include "SysfsBacklight.h"
 
 #include "LogindBrightness.h"
-#include "engine/Files.h"
-#include "engine/UniqueFd.h"
+#include "base/Files.h"
+#include "base/UniqueFd.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,6 +1,6 @@
 #include "ShmSegment.h"
 
-#include "engine/UniqueFd.h"
+#include "base/UniqueFd.h"
 
 #include <fcntl.h>
 #include <sys/mman.h>

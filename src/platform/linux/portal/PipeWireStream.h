@@ -1,7 +1,7 @@
 #pragma once
 
 #include "VideoFormat.h"
-#include "engine/UniqueFd.h"
+#include "base/UniqueFd.h"
 
 #include <pipewire/pipewire.h>
 

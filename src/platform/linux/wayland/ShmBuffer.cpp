@@ -1,6 +1,6 @@
 #include "ShmBuffer.h"
 
-#include "engine/UniqueFd.h"
+#include "base/UniqueFd.h"
 
 #include <sys/mman.h>
 #include <unistd.h>

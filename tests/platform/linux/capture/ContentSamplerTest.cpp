@@ -1,7 +1,7 @@
 #include "sensing/ContentSampler.h"
 #include "OwnerQueue.h"
-#include "engine/ManualClock.h"
-#include "sensing/ScriptedScreenCapture.h"
+#include "simulated/ManualClock.h"
+#include "simulated/ScriptedScreenCapture.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 #include "FakeTool.h"
-#include "engine/Files.h"
+#include "base/Files.h"
 #include "platform/linux/ddc/ExternalBrightnessController.h"
 #include "support/TempDir.h"
 #include "tools/lumvex-ddc/FakeSysfs.h"

@@ -1,5 +1,5 @@
 #include "platform/linux/ddc/ToolLocation.h"
-#include "engine/Files.h"
+#include "base/Files.h"
 #include "support/TempDir.h"
 
 #include <sys/stat.h>

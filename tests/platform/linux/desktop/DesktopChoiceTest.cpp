@@ -1,5 +1,5 @@
 #include "engine/FrontmostAppProvider.h"
-#include "engine/MemoryDefaults.h"
+#include "simulated/MemoryDefaults.h"
 #include "platform/linux/desktop/OpenDesktop.h"
 #include "platform/linux/desktop/WaylandDesktop.h"
 #include "platform/linux/desktop/X11Desktop.h"

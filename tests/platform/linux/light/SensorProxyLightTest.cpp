@@ -1,5 +1,5 @@
 #include "platform/linux/light/SensorProxyLight.h"
-#include "engine/Files.h"
+#include "base/Files.h"
 #include "platform/linux/light/LightSourceFactory.h"
 #include "sensing/AmbientLightSensor.h"
 #include "support/TempDir.h"

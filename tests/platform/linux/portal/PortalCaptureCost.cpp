@@ -2,7 +2,7 @@
 // tests/support/portal-run-with-sway.sh (run by bench/portal-capture-cost.sh): this process (the
 // PipeWire thread and the reduction), and the compositor, the portal's backend and PipeWire beside it. First
 // a still screen, then one whose background changes every 100 ms, captured and, for comparison, not.
-#include "engine/MemoryDefaults.h"
+#include "simulated/MemoryDefaults.h"
 #include "platform/linux/portal/PortalScreenCapture.h"
 
 #include <QCoreApplication>

@@ -1,4 +1,4 @@
-#include "engine/MemoryDefaults.h"
+#include "simulated/MemoryDefaults.h"
 #include "engine/SystemClock.h"
 #include "platform/linux/capture/QueuedPost.h"
 #include "platform/linux/portal/PortalScreenCapture.h"

@@ -1,6 +1,6 @@
 #include "platform/linux/portal/PortalScreenCapture.h"
 #include "FakePortal.h"
-#include "engine/MemoryDefaults.h"
+#include "simulated/MemoryDefaults.h"
 #include "engine/SystemClock.h"
 #include "platform/linux/capture/QueuedPost.h"
 #include "platform/linux/portal/ScreenCastSession.h"

@@ -1,6 +1,6 @@
 #include "platform/linux/portal/ScreenCastSession.h"
 #include "FakePortal.h"
-#include "engine/MemoryDefaults.h"
+#include "simulated/MemoryDefaults.h"
 #include "platform/linux/x11/WaitFor.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "platform/linux/x11/X11PointerMonitor.h"
 #include "WaitFor.h"
 #include "XServerControl.h"
-#include "engine/ManualClock.h"
+#include "simulated/ManualClock.h"
 #include "platform/linux/x11/X11DisplayServices.h"
 #include "sensing/DisplayRouter.h"
 #include "support/TempDir.h"

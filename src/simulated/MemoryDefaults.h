@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Defaults.h"
+#include "engine/Defaults.h"
 
 #include <map>
 #include <variant>

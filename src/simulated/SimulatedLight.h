@@ -1,6 +1,6 @@
 #pragma once
 
-#include "LightSource.h"
+#include "sensing/LightSource.h"
 
 #include <cstddef>
 #include <optional>

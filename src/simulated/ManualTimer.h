@@ -1,6 +1,6 @@
 #pragma once
 
-#include "RepeatingTimer.h"
+#include "telemetry/RepeatingTimer.h"
 
 #include <utility>
 

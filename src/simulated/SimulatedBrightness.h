@@ -1,6 +1,6 @@
 #pragma once
 
-#include "BrightnessController.h"
+#include "output/BrightnessController.h"
 
 #include <algorithm>
 #include <cstddef>

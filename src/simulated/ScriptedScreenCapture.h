@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ScreenCapture.h"
+#include "sensing/ScreenCapture.h"
 
 #include <algorithm>
 #include <chrono>

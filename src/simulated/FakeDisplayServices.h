@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DisplayServices.h"
+#include "sensing/DisplayServices.h"
 
 #include <algorithm>
 #include <set>
