@@ -93,7 +93,7 @@ std::vector<double> replay(const std::vector<sim::Segment> &day, const Errors &e
             const std::size_t tick = brightness.size();
             std::optional<double> chosen;
             if (userActs) {
-                chosen = user.observe(kTick, backlight.get(), L, lux);
+                chosen = user.observe(kTick, backlight.level(), L, lux);
                 if (chosen) {
                     corrections[tick] = *chosen;
                 }
@@ -102,9 +102,9 @@ std::vector<double> replay(const std::vector<sim::Segment> &day, const Errors &e
             }
             if (chosen) {
                 backlight.set(*chosen);
-                loop.onManualChange(*chosen, "scroll");
+                loop.onManualChange(*chosen, AdjustmentSource::scroll);
             }
-            brightness.push_back(backlight.get());
+            brightness.push_back(backlight.level());
         }
     }
     std::filesystem::remove_all(dir);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "AdjustmentSource.h"
 #include "ControlLaw.h"
 #include "Timestamp.h"
 #include "sensing/ContentSignature.h"
@@ -63,7 +64,7 @@ public:
     std::function<void(bool)> onEnabledChange;
 
     void onLuminanceUpdate(double L_slow, double L_fast);
-    void onManualChange(double B_after, const std::string &source);
+    void onManualChange(double B_after, AdjustmentSource source);
     // Learns the manual change that waited for a capture, against what the signature provider has now.
     void signatureArrived();
     // Forgets the baseline; the next update captures a new one.
@@ -112,7 +113,7 @@ private:
     std::optional<SituationBucket> situation(std::optional<double> ambient) const;
     // Where the band is centred: the last manual level, or what is remembered for the situation.
     double bandCentre(const std::optional<SituationBucket> &where, std::optional<double> ambient) const;
-    void learnManualChange(double B_before, double B_after, const std::string &source);
+    void learnManualChange(double B_before, double B_after, AdjustmentSource source);
     bool deviceHoldsOwnLevel(double now);
     void logAutomaticWrite(FastTrackMode mode, double B_before, double B_after, double L, double R,
                            const std::optional<SituationBucket> &situation, double offset);
@@ -142,7 +143,7 @@ private:
     {
         double B_before;
         double B_after;
-        std::string source;
+        AdjustmentSource source;
     };
     std::optional<PendingChange> m_pendingChange;
     double m_lastL_fast = 0.5;

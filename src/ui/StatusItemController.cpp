@@ -200,11 +200,14 @@ void StatusItemController::scrollBrightness(double delta)
     const double step = delta / kDeltaPerRange;
     const DisplayId target = targetDisplay();
     if (m_external == nullptr || isBuiltIn(target)) {
-        const double B = m_brightness.adjust(step);
-        m_brightnessView.setLevel(B);
+        const std::optional<double> B = m_brightness.adjust(step);
+        if (!B) {
+            return; // nothing was written
+        }
+        m_brightnessView.setLevel(*B);
         m_displayKind = DisplayKind::builtIn;
         if (m_loop != nullptr) {
-            m_loop->onManualChange(B, "scroll");
+            m_loop->onManualChange(*B, AdjustmentSource::scroll);
         }
     } else {
         const double current = m_external->get(target).value_or(m_brightnessView.level());

@@ -107,7 +107,7 @@ TEST_F(LoopTest, WorkedExampleWalksTowardsTheBandInLimitedSteps)
     for (std::size_t i = 0; i < expected.size(); ++i) {
         EXPECT_NEAR(written[i], expected[i], 1e-6) << i;
     }
-    EXPECT_NEAR(brightness.get(), 0.6564, 1e-6);
+    EXPECT_NEAR(brightness.level(), 0.6564, 1e-6);
 
     // Rows only once the walk adds up to more than 0.02 since the last row.
     const auto rows = logRows();
@@ -132,7 +132,7 @@ TEST_F(LoopTest, DisabledLoopTracksButNeverWrites)
     tick(0.3, 0.95);
     EXPECT_EQ(brightness.writeCount(), writes);
     tick(0.3, 0.95);
-    EXPECT_NEAR(loop->B_current(), brightness.get(), 1e-6);
+    EXPECT_NEAR(loop->B_current(), brightness.level(), 1e-6);
     EXPECT_NEAR(loop->B_current(), 0.6 - 0.05, 1e-6); // a fast step
 }
 
@@ -141,11 +141,11 @@ TEST_F(LoopTest, ManualChangesHoldAutomaticWritesForThreeSeconds)
     makeLoop();
     tick(0.5);
     brightness.set(0.7); // the scroll handler sets the display, then reports
-    loop->onManualChange(0.7, "scroll");
+    loop->onManualChange(0.7, AdjustmentSource::scroll);
     clock.advance(2.0);
     brightness.set(0.8);
     const std::size_t writes = brightness.writeCount();
-    loop->onManualChange(0.8, "system_key");
+    loop->onManualChange(0.8, AdjustmentSource::systemKey);
     for (int i = 0; i < 29; ++i) { // 2.9 s after the second change, whatever the content does
         tick(i % 2 ? 0.05 : 0.95);
     }
@@ -239,7 +239,7 @@ TEST_F(LoopTest, BrightnessAtZeroIsRaisedIntoTheFloorOfTheBand)
     makeLoop();
     tick(0.5);
     brightness.set(0.0);
-    loop->onManualChange(0.0, "scroll");
+    loop->onManualChange(0.0, AdjustmentSource::scroll);
     clock.advance(3.0);
     double previous = 0.0;
     for (int i = 0; i < 20; ++i) {
@@ -291,7 +291,7 @@ TEST_F(LoopTest, ManualChangeMovesTheTargetTeachesCountsAndLogs)
     loop->signatureProvider = [] { return kOffice; };
     tick(0.5); // R_target 0.3 at brightness 0.6
     brightness.set(0.8);
-    loop->onManualChange(0.8, "scroll");
+    loop->onManualChange(0.8, AdjustmentSource::scroll);
 
     EXPECT_NEAR(loop->R_target(), 0.6 * 0.4 + 0.4 * 0.3, 1e-6); // 0.36
     const SituationBucket situation{0, 3, 3, std::nullopt, 0};
@@ -315,28 +315,28 @@ TEST_F(LoopTest, ManualChangeMovesTheTargetTeachesCountsAndLogs)
     EXPECT_NEAR(loop->B_current(), 0.74, 0.005);
 }
 
-TEST_F(LoopTest, ManualChangesLearnWhetherOnOrOffButOnlyKnownSourcesCount)
+TEST_F(LoopTest, ManualChangesLearnWhetherOnOrOffAndEachUserSourceCounts)
 {
     makeLoop(false);
     loop->signatureProvider = [] { return kOffice; };
     tick(0.01); // L_filtered 0.01: counts as 0.02
     const double before = loop->R_target();
-    loop->onManualChange(0.5, "scroll");
+    loop->onManualChange(0.5, AdjustmentSource::scroll);
     EXPECT_NEAR(loop->R_target(), 0.6 * (0.5 * 0.02) + 0.4 * before, 1e-12);
-    loop->onManualChange(0.4, "restore");
-    EXPECT_EQ(stats.todayCount(), 1);
+    loop->onManualChange(0.4, AdjustmentSource::command);
+    EXPECT_EQ(stats.todayCount(), 2);
     EXPECT_EQ(calibration.table().at({0, 3, 3, std::nullopt, 1}).sampleCount, 2);
     const auto rows = logRows();
     ASSERT_EQ(rows.size(), 2u);
-    EXPECT_NE(rows[1].find(",restore,0.5000,0.4000,0.0200,"), std::string::npos) << rows[1];
+    EXPECT_NE(rows[1].find(",command,0.5000,0.4000,0.0200,"), std::string::npos) << rows[1];
 
     // Without a signature the change waits for the capture it asked for; when that brings none, the target
     // still learns but nothing is taught.
     loop->signatureProvider = nullptr;
     loop->requestSignature = [] { return true; };
     const std::size_t situations = calibration.situationCount();
-    loop->onManualChange(0.7, "system_key");
-    loop->onManualChange(0.6, "system_key");
+    loop->onManualChange(0.7, AdjustmentSource::systemKey);
+    loop->onManualChange(0.6, AdjustmentSource::systemKey);
     EXPECT_EQ(logRows().size(), 2u);
     loop->signatureArrived();
     EXPECT_EQ(calibration.situationCount(), situations);
@@ -365,7 +365,7 @@ TEST_F(LoopTest, ResetAndSwitchingOnCaptureAFreshBaseline)
     loop->onEnabledChange = [&](bool on) { told.push_back(on); };
     tick(0.5);
     brightness.set(0.9); // the scroll handler sets the display, then reports
-    loop->onManualChange(0.9, "scroll");
+    loop->onManualChange(0.9, AdjustmentSource::scroll);
     loop->resetTarget();
     EXPECT_EQ(loop->R_target(), 0.3);
     clock.advance(5);
@@ -404,12 +404,12 @@ TEST_F(LoopTest, NonFiniteReadingsNeverReachTheDisplayOrTheTable)
     EXPECT_EQ(brightness.writeCount(), writes);
 
     // A NaN ambient level reads as no sensor: no ambient bin, clock factor.
-    loop->onManualChange(0.7, "scroll");
+    loop->onManualChange(0.7, AdjustmentSource::scroll);
     EXPECT_EQ(calibration.table().count({0, 3, 3, std::nullopt, 1}), 1u);
     signature.mean = nan;
     const auto table = calibration.table();
-    loop->onManualChange(0.65, "scroll");
-    loop->onManualChange(nan, "scroll");
+    loop->onManualChange(0.65, AdjustmentSource::scroll);
+    loop->onManualChange(nan, AdjustmentSource::scroll);
     EXPECT_EQ(calibration.table(), table);
     EXPECT_EQ(loop->B_current(), 0.65);
     EXPECT_TRUE(std::isfinite(loop->R_target()));
@@ -465,7 +465,7 @@ TEST_F(LoopTest, RememberedBrightnessCentresTheBandWhereTheSituationHasOne)
         EXPECT_NEAR(loop->B_current(), remember ? 0.33 : 0.8, 0.005);
 
         // A choice in the situation is remembered only with the setting on.
-        loop->onManualChange(0.5, "scroll");
+        loop->onManualChange(0.5, AdjustmentSource::scroll);
         EXPECT_EQ(calibration.table().at(situation).brightnessCount, remember ? 6 : 5);
         loop->setRemembersBrightnessPerSituation(!remember);
         EXPECT_EQ(defaults.boolValue("rememberBrightnessPerSituation"), !remember);
@@ -479,7 +479,7 @@ TEST_F(LoopTest, FullBrightnessChosenOnDarkContentIsNotLearnedAsAWishForLess)
     tick(0.5); // R_target 0.3 at 0.6: dark content at 0.25 would want 1.2
     for (int i = 0; i < 5; ++i) {
         tick(0.25);
-        loop->onManualChange(1.0, "scroll");
+        loop->onManualChange(1.0, AdjustmentSource::scroll);
         clock.advance(3.0);
     }
     for (int i = 0; i < 50; ++i) {

@@ -121,7 +121,7 @@ protected:
         controller->optionKeyProvider = [this] { return alt; };
         controller->onQuit = [this] { ++quits; };
         controller->openUrl = [](const QUrl &) {};
-        controller->updateBrightness(machine->backlight.get());
+        controller->updateBrightness(machine->backlight.get().value());
         auto found = host.waitForItem(QStringLiteral("lumvex-brightness"));
         ASSERT_TRUE(found) << "the brightness item did not register; items: "
                            << host.items().join(QLatin1Char(' ')).toStdString();

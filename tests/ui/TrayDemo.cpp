@@ -64,7 +64,7 @@ int main(int argc, char **argv)
         controller.optionKeyProvider = [] { return true; };
     }
     controller.onCheckForUpdates = [] { std::puts("check for updates"); };
-    controller.updateBrightness(brightness.get());
+    controller.updateBrightness(brightness.level());
     controller.enableFullFeatures(nullptr, nullptr, displays, &volume, &loop, &calibration, &dailyStats);
     controller.setRecorder(&recorder);
     controller.setLoginItem(&login);

@@ -29,7 +29,11 @@ void leaveUserLevel(SysfsBacklight &backlight, const CompensationLoop &loop)
     if (!backlight.isAvailable()) {
         return;
     }
-    if (const auto level = userLevelToRestore(backlight.get(), loop)) {
+    const std::optional<double> panel = backlight.get();
+    if (!panel) {
+        return;
+    }
+    if (const auto level = userLevelToRestore(*panel, loop)) {
         backlight.setLogindTimeout(kQuitBudgetMs);
         backlight.set(*level);
     }

@@ -65,7 +65,7 @@ RemoteControl::~RemoteControl()
 
 double RemoteControl::brightness() const
 {
-    return m_parts.brightness.get();
+    return m_parts.brightness.get().value_or(0.0);
 }
 
 bool RemoteControl::automaticAdjustment() const
@@ -165,7 +165,7 @@ bool RemoteControl::refuse(const QString &name, const QString &message)
 void RemoteControl::applyManualLevel(double level)
 {
     m_parts.status.updateBrightness(level);
-    m_parts.loop.onManualChange(level, "command");
+    m_parts.loop.onManualChange(level, AdjustmentSource::command);
     publishChanges();
 }
 
@@ -195,7 +195,12 @@ void RemoteControl::ChangeBrightness(double delta)
         refuse(kNoBacklight, QStringLiteral("there is no built-in panel whose brightness Lumvex could change"));
         return;
     }
-    applyManualLevel(m_parts.brightness.adjust(delta));
+    const std::optional<double> level = m_parts.brightness.adjust(delta);
+    if (!level) {
+        refuse(kNoBacklight, QStringLiteral("the built-in panel's brightness cannot be read just now"));
+        return;
+    }
+    applyManualLevel(*level);
 }
 
 void RemoteControl::Pause(uint seconds)

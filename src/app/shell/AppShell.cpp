@@ -107,9 +107,10 @@ void AppShell::launch()
     m_updater = std::make_unique<UpdaterController>(m_defaults, m_clock, std::make_unique<FreedesktopNotifier>());
     m_statusController->onCheckForUpdates = [this] { m_updater->checkForUpdates(); };
 
-    const double b = m_brightness->get();
-    m_statusController->updateBrightness(b);
-    m_poll.setLastShown(b);
+    if (const std::optional<double> b = m_brightness->get()) {
+        m_statusController->updateBrightness(*b);
+        m_poll.setLastShown(*b);
+    }
 
     setUpDataCapture();
     installFullFeatures();
@@ -178,7 +179,9 @@ void AppShell::setUpDataCapture()
     m_ambient = std::make_unique<AmbientLightSensor>(openLightSource());
     m_recorder = std::make_unique<TelemetryRecorder>(xdg::telemetryDir(), m_clock, m_defaults,
                                                      std::make_unique<QtRepeatingTimer>());
-    m_poll.setRecorderLast(m_brightness->get());
+    if (const std::optional<double> b = m_brightness->get()) {
+        m_poll.setRecorderLast(*b);
+    }
     m_recorder->snapshotProvider = [this] { return snapshot(); };
     m_recorder->onRecordingChange = [this](bool) { updateSampling(); };
     m_statusController->setRecorder(m_recorder.get());
@@ -232,9 +235,10 @@ bool AppShell::requestSignature()
     return true;
 }
 
-void AppShell::updatePause(double brightness)
+void AppShell::updatePause(std::optional<double> brightness)
 {
-    const bool hold = m_guard.holdLoop(m_clock.monotonicSeconds(), brightness);
+    // Without a reading the loop's own level stands in; the loop writes nothing without one anyway.
+    const bool hold = m_guard.holdLoop(m_clock.monotonicSeconds(), brightness.value_or(m_loop->B_current()));
     if (hold != m_loop->paused()) {
         m_loop->setPaused(hold);
     }
@@ -254,11 +258,12 @@ void AppShell::rescanDevices()
 {
     if (m_brightness->rescan()) {
         m_rescanTimer.stop();
-        const double b = m_brightness->get();
-        m_loop->acceptBrightness(b);
-        m_poll.setLastShown(b);
-        m_poll.setRecorderLast(b);
-        m_statusController->updateBrightness(b);
+        if (const std::optional<double> b = m_brightness->get()) {
+            m_loop->acceptBrightness(*b);
+            m_poll.setLastShown(*b);
+            m_poll.setRecorderLast(*b);
+            m_statusController->updateBrightness(*b);
+        }
     }
 }
 
@@ -268,17 +273,19 @@ void AppShell::pollTick()
         m_ticksSinceDisplayCheck = 0;
         followMainDisplay();
     }
-    updatePause(m_brightness->get());
-    if (m_desktop->displays().isBuiltIn(m_router->currentTarget())) {
+    const std::optional<double> level = m_brightness->get();
+    updatePause(level);
+    // A tick without a reading is skipped: a failed read is not a change to black.
+    if (level && m_desktop->displays().isBuiltIn(m_router->currentTarget())) {
         BrightnessPoll::Reading reading;
-        reading.brightness = m_brightness->get();
+        reading.brightness = *level;
         reading.loopCurrent = m_loop->B_current();
         reading.loopEnabled = m_loop->enabled();
         reading.recording = m_recorder->isRecording();
         reading.userChangesTrusted = m_guard.userChangesTrusted(m_clock.monotonicSeconds(), reading.brightness);
         const BrightnessPoll::Actions actions = m_poll.tick(reading);
         if (actions.reportManualChange) {
-            m_loop->onManualChange(reading.brightness, "system_key");
+            m_loop->onManualChange(reading.brightness, AdjustmentSource::systemKey);
         } else if (actions.acceptAsCurrent) {
             m_loop->acceptBrightness(reading.brightness);
         }
@@ -328,7 +335,7 @@ void AppShell::onSleepingChanged(bool sleeping)
 TelemetrySnapshot AppShell::snapshot() const
 {
     TelemetrySnapshot s;
-    s.brightness = m_brightness->get();
+    s.brightness = m_brightness->get().value_or(0.0);
     if (m_sampler->hasFreshSample()) {
         s.lumRaw = m_sampler->L_raw();
         s.lumSlow = m_sampler->L_slow();

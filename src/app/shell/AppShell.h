@@ -58,7 +58,7 @@ private:
     void wireSampler();
     // Capture follows the main display; a main display that has gone leaves the menu's capture line.
     void followMainDisplay();
-    void updatePause(double brightness);
+    void updatePause(std::optional<double> brightness);
     bool requestSignature();
     // Picks up a backlight that appears after the start.
     void rescanDevices();
