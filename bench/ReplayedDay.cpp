@@ -13,6 +13,7 @@
 #include "engine/FrontmostAppProvider.h"
 #include "engine/ManualClock.h"
 #include "engine/MemoryDefaults.h"
+#include "engine/Settings.h"
 #include "output/SimulatedBrightness.h"
 #include "sensing/AmbientLightSensor.h"
 #include "sensing/SampleFilters.h"
@@ -68,7 +69,7 @@ std::vector<double> replay(const std::vector<sim::Segment> &day, const Errors &e
     AmbientLightSensor ambient(std::move(light));
     NoApp app;
     MemoryDefaults defaults;
-    defaults.setBool("autoAdjustEnabled", true);
+    settings::set(defaults, settings::autoAdjust, true);
     CalibrationModel calibration(dir, clock);
     DailyStats stats(dir, clock);
     AdjustmentLogger logger(dir, clock, &app);

@@ -5,6 +5,7 @@
 #include "Clock.h"
 #include "DailyStats.h"
 #include "Defaults.h"
+#include "Settings.h"
 #include "output/BrightnessController.h"
 
 #include <algorithm>
@@ -15,8 +16,6 @@ namespace lumvex {
 
 namespace {
 
-constexpr const char *kEnabledKey = "autoAdjustEnabled";
-constexpr const char *kRememberKey = "rememberBrightnessPerSituation";
 constexpr double kMinBrightness = 0.05;
 constexpr double kDarkLuminance = 0.02;
 constexpr double kDeadBand = 0.003;
@@ -40,8 +39,8 @@ CompensationLoop::CompensationLoop(const Collaborators &c)
     , m_logger(c.logger)
     , m_clock(c.clock)
     , m_defaults(c.defaults)
-    , m_enabled(c.defaults.boolValue(kEnabledKey).value_or(false))
-    , m_rememberPerSituation(c.defaults.boolValue(kRememberKey).value_or(false))
+    , m_enabled(settings::value(c.defaults, settings::autoAdjust))
+    , m_rememberPerSituation(settings::value(c.defaults, settings::rememberBrightnessPerSituation))
 {
     if (const std::optional<double> b = m_brightness.get()) {
         m_B_current = m_B_manual = m_lastLoggedBrightness = *b;
@@ -205,7 +204,8 @@ void CompensationLoop::logAutomaticWrite(FastTrackMode mode, double B_before, do
     if (mode == FastTrackMode::normal && std::abs(B_after - m_lastLoggedBrightness) <= kAutoLogDistance) {
         return;
     }
-    m_logger.log(mode == FastTrackMode::fast ? AdjustmentSource::automaticFast : AdjustmentSource::automatic, B_before, B_after, L, R, situation, offset);
+    m_logger.log(mode == FastTrackMode::fast ? AdjustmentSource::automaticFast : AdjustmentSource::automatic, B_before,
+                 B_after, L, R, situation, offset);
     m_lastLoggedBrightness = B_after;
 }
 
@@ -310,14 +310,14 @@ std::optional<CompensationLoop::UserPause> CompensationLoop::userPause() const
 void CompensationLoop::setRemembersBrightnessPerSituation(bool remember)
 {
     m_rememberPerSituation = remember;
-    m_defaults.setBool(kRememberKey, remember);
+    settings::set(m_defaults, settings::rememberBrightnessPerSituation, remember);
 }
 
 void CompensationLoop::setEnabled(bool enabled)
 {
     m_enabled = enabled;
     m_userPause.reset();
-    m_defaults.setBool(kEnabledKey, enabled);
+    settings::set(m_defaults, settings::autoAdjust, enabled);
     if (enabled) {
         if (const std::optional<double> b = m_brightness.get()) {
             m_B_current = m_B_manual = *b;

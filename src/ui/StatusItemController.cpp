@@ -6,6 +6,7 @@
 #include "engine/CalibrationModel.h"
 #include "engine/CompensationLoop.h"
 #include "engine/Defaults.h"
+#include "engine/Settings.h"
 #include "output/BrightnessController.h"
 #include "output/ExternalBrightness.h"
 #include "output/VolumeControl.h"
@@ -264,7 +265,7 @@ bool StatusItemController::optionKeyReadable() const
 
 bool StatusItemController::showCompensationDebug() const
 {
-    return m_defaults.boolValue("showCompensationDebug").value_or(false);
+    return settings::value(m_defaults, settings::showCompensationDebug);
 }
 
 // Menu actions.
@@ -319,7 +320,7 @@ void StatusItemController::setIconStyle(const std::string &representedObject)
 
 void StatusItemController::toggleDebug()
 {
-    m_defaults.setBool("showCompensationDebug", !showCompensationDebug());
+    settings::set(m_defaults, settings::showCompensationDebug, !showCompensationDebug());
     refreshMenus();
 }
 

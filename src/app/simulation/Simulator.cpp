@@ -11,6 +11,7 @@
 #include "engine/FrontmostAppProvider.h"
 #include "engine/ManualClock.h"
 #include "engine/MemoryDefaults.h"
+#include "engine/Settings.h"
 #include "output/SimulatedBrightness.h"
 #include "sensing/AmbientLightSensor.h"
 #include "sensing/SampleFilters.h"
@@ -235,7 +236,7 @@ RunResult simulate(const Trace &trace, Strategy strategy, const SimulationOption
     std::unique_ptr<AdjustmentLogger> logger;
     std::unique_ptr<CompensationLoop> loop;
     if (strategy == Strategy::lumvex) {
-        defaults.setBool("autoAdjustEnabled", true);
+        settings::set(defaults, settings::autoAdjust, true);
         for (const auto &[key, value] : options.settings) {
             defaults.setBool(key, value);
         }
