@@ -90,7 +90,7 @@ std::vector<double> replay(const std::vector<sim::Segment> &day, const Errors &e
             seen.pctBright = std::clamp(seen.pctBright + errors.bright, 0.0, 1.0);
             seen.mean = std::clamp(seen.mean + errors.luminance, 0.0, 1.0);
             filters.apply(std::clamp(L + errors.luminance, 0.0, 1.0), seen);
-            loop.onLuminanceUpdate(filters.L_slow(), filters.L_fast());
+            loop.onLuminanceUpdate(filters.slowLuminance(), filters.fastLuminance());
             const std::size_t tick = brightness.size();
             std::optional<double> chosen;
             if (userActs) {

@@ -87,10 +87,10 @@ public:
     bool remembersBrightnessPerSituation() const { return m_rememberPerSituation; }
     void setRemembersBrightnessPerSituation(bool remember);
 
-    double R_target() const { return m_R_target; }
-    double L_filtered() const { return m_L_filtered; }
-    double B_current() const { return m_B_current; }
-    double B_manual() const { return m_B_manual; }
+    double targetRatio() const { return m_R_target; }
+    double filteredLuminance() const { return m_L_filtered; }
+    double currentBrightness() const { return m_B_current; }
+    double manualBrightness() const { return m_B_manual; }
 
     // A pause the user asked for: no automatic writes for that many seconds, or until resumed when none
     // are given; manual changes are still learned. It ends by itself, and with resume or any switch of the

@@ -135,9 +135,9 @@ MenuEntry StatusItemController::buildMenu(MenuOrigin origin, bool optionKey)
 std::string StatusItemController::brightnessLabel() const
 {
     if (showCompensationDebug() && m_loop != nullptr) {
-        return "B: " + menuText::percentNumber(m_loop->B_current()) + "% " + kBullet +
-               " L: " + menuText::fixed(m_loop->L_filtered(), 2) + " " + kBullet +
-               " R: " + menuText::fixed(m_loop->R_target(), 2);
+        return "B: " + menuText::percentNumber(m_loop->currentBrightness()) + "% " + kBullet +
+               " L: " + menuText::fixed(m_loop->filteredLuminance(), 2) + " " + kBullet +
+               " R: " + menuText::fixed(m_loop->targetRatio(), 2);
     }
     return "Brightness: " + menuText::percentNumber(m_brightnessView.level()) + "%";
 }

@@ -101,7 +101,7 @@ TEST_F(StatusItemControllerTest, ScrollOverTheBuiltInDisplayAdjustsAndTeachesThe
     EXPECT_FLOAT_EQ(brightness.level(), 0.45f);
     // The icon and the loop get the level asked for.
     EXPECT_DOUBLE_EQ(controller.brightnessView().level(), 0.45);
-    EXPECT_DOUBLE_EQ(loop.B_manual(), 0.45);
+    EXPECT_DOUBLE_EQ(loop.manualBrightness(), 0.45);
     EXPECT_EQ(dailyStats.todayCount(), 1);
     controller.scrollBrightness(-20); // +0.1
     EXPECT_FLOAT_EQ(brightness.level(), 0.55f);
@@ -401,7 +401,7 @@ TEST_F(StatusItemControllerTest, MenuActionsReachTheirComponents)
     loop.onManualChange(0.9, AdjustmentSource::scroll);
     click("Reset everything");
     EXPECT_EQ(calibration.situationCount(), 0u);
-    EXPECT_EQ(loop.R_target(), CompensationLoop::kInitialTarget);
+    EXPECT_EQ(loop.targetRatio(), CompensationLoop::kInitialTarget);
     click("Quit Lumvex");
     EXPECT_EQ(quits, 1);
 }

@@ -94,12 +94,12 @@ qulonglong RemoteControl::pausedUntil() const
 
 double RemoteControl::luminance() const
 {
-    return m_parts.loop.L_filtered();
+    return m_parts.loop.filteredLuminance();
 }
 
 double RemoteControl::targetRatio() const
 {
-    return m_parts.loop.R_target();
+    return m_parts.loop.targetRatio();
 }
 
 QString RemoteControl::situation() const

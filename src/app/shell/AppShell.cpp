@@ -238,7 +238,7 @@ bool AppShell::requestSignature()
 void AppShell::updatePause(std::optional<double> brightness)
 {
     // Without a reading the loop's own level stands in; the loop writes nothing without one anyway.
-    const bool hold = m_guard.holdLoop(m_clock.monotonicSeconds(), brightness.value_or(m_loop->B_current()));
+    const bool hold = m_guard.holdLoop(m_clock.monotonicSeconds(), brightness.value_or(m_loop->currentBrightness()));
     if (hold != m_loop->paused()) {
         m_loop->setPaused(hold);
     }
@@ -279,7 +279,7 @@ void AppShell::pollTick()
     if (level && m_desktop->displays().isBuiltIn(m_router->currentTarget())) {
         BrightnessPoll::Reading reading;
         reading.brightness = *level;
-        reading.loopCurrent = m_loop->B_current();
+        reading.loopCurrent = m_loop->currentBrightness();
         reading.loopEnabled = m_loop->enabled();
         reading.recording = m_recorder->isRecording();
         reading.userChangesTrusted = m_guard.userChangesTrusted(m_clock.monotonicSeconds(), reading.brightness);
@@ -337,10 +337,10 @@ TelemetrySnapshot AppShell::snapshot() const
     TelemetrySnapshot s;
     s.brightness = m_brightness->get().value_or(0.0);
     if (m_sampler->hasFreshSample()) {
-        s.lumRaw = m_sampler->L_raw();
-        s.lumSlow = m_sampler->L_slow();
-        s.lumFast = m_sampler->L_fast();
-        s.lumGrid = m_sampler->L_grid();
+        s.lumRaw = m_sampler->rawLuminance();
+        s.lumSlow = m_sampler->slowLuminance();
+        s.lumFast = m_sampler->fastLuminance();
+        s.lumGrid = m_sampler->gridLuminances();
     }
     if (const auto raw = m_ambient->sampleRaw()) {
         s.ambLux = raw->lux;
@@ -352,8 +352,8 @@ TelemetrySnapshot AppShell::snapshot() const
     s.displayID = m_desktop->displays().mainDisplay();
     s.builtin = mainDisplayIsBuiltIn();
     s.autoOn = m_loop->enabled();
-    s.rTarget = m_loop->R_target();
-    s.bLoop = m_loop->B_current();
+    s.rTarget = m_loop->targetRatio();
+    s.bLoop = m_loop->currentBrightness();
     return s;
 }
 

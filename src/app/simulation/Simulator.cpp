@@ -349,13 +349,13 @@ RunResult simulate(const Trace &trace, Strategy strategy, const SimulationOption
                         loop->setPaused(hold);
                     }
                     if (here) { // the sampler runs only while the session is here
-                        loop->onLuminanceUpdate(filters.L_slow(), filters.L_fast());
+                        loop->onLuminanceUpdate(filters.slowLuminance(), filters.fastLuminance());
                     }
                     if (!guard.isSleeping() && now >= nextPoll) {
                         nextPoll = now + kPollPeriod;
                         BrightnessPoll::Reading reading;
                         reading.brightness = backlight.level();
-                        reading.loopCurrent = loop->B_current();
+                        reading.loopCurrent = loop->currentBrightness();
                         reading.loopEnabled = loop->enabled();
                         reading.userChangesTrusted = guard.userChangesTrusted(now, reading.brightness);
                         const BrightnessPoll::Actions actions = poll.tick(reading);
