@@ -13,6 +13,7 @@
 #include "engine/FrontmostAppProvider.h"
 #include "simulated/ManualClock.h"
 #include "simulated/MemoryDefaults.h"
+#include "engine/Settings.h"
 #include "simulated/SimulatedBrightness.h"
 #include "sensing/AmbientLightSensor.h"
 #include "sensing/SampleFilters.h"
@@ -88,7 +89,7 @@ std::vector<double> replay(const std::vector<sim::Segment> &day, const Errors &e
     AmbientLightSensor ambient(std::move(light));
     NoApp app;
     MemoryDefaults defaults;
-    defaults.setBool("autoAdjustEnabled", true);
+    settings::set(defaults, settings::autoAdjust, true);
     CalibrationModel calibration(dir, clock);
     DailyStats stats(dir, clock);
     AdjustmentLogger logger(dir, clock, &app);
@@ -109,11 +110,11 @@ std::vector<double> replay(const std::vector<sim::Segment> &day, const Errors &e
             seen.pctBright = std::clamp(seen.pctBright + errors.bright, 0.0, 1.0);
             seen.mean = std::clamp(seen.mean + errors.luminance, 0.0, 1.0);
             filters.apply(std::clamp(L + errors.luminance, 0.0, 1.0), seen);
-            loop.onLuminanceUpdate(filters.L_slow(), filters.L_fast());
+            loop.onLuminanceUpdate(filters.slowLuminance(), filters.fastLuminance());
             const std::size_t tick = brightness.size();
             std::optional<double> chosen;
             if (userActs) {
-                chosen = user.observe(kTick, backlight.get(), L, lux);
+                chosen = user.observe(kTick, backlight.level(), L, lux);
                 if (chosen) {
                     corrections[tick] = *chosen;
                 }
@@ -122,9 +123,9 @@ std::vector<double> replay(const std::vector<sim::Segment> &day, const Errors &e
             }
             if (chosen) {
                 backlight.set(*chosen);
-                loop.onManualChange(*chosen, "scroll");
+                loop.onManualChange(*chosen, AdjustmentSource::scroll);
             }
-            brightness.push_back(backlight.get());
+            brightness.push_back(backlight.level());
         }
     }
     std::filesystem::remove_all(dir);

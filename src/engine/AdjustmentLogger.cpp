@@ -93,7 +93,7 @@ std::string AdjustmentLogger::formatRow(Timestamp moment, std::string_view event
     return row;
 }
 
-void AdjustmentLogger::log(std::string_view event, double B_before, double B_after, double L, double R,
+void AdjustmentLogger::log(AdjustmentSource source, double B_before, double B_after, double L, double R,
                            const std::optional<SituationBucket> &situation, double offset)
 {
     if (!m_file) {
@@ -103,7 +103,7 @@ void AdjustmentLogger::log(std::string_view event, double B_before, double B_aft
     if (!app || app->empty()) {
         app = "unknown";
     }
-    const std::string row = formatRow(m_clock.now(), event, B_before, B_after, L, R, situation, offset, *app);
+    const std::string row = formatRow(m_clock.now(), logText(source), B_before, B_after, L, R, situation, offset, *app);
     if (m_size > 0 && m_size + row.size() > m_rotateBytes) {
         rotate();
         if (!m_file) {

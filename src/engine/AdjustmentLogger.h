@@ -1,5 +1,6 @@
 #pragma once
 
+#include "AdjustmentSource.h"
 #include "SituationBucket.h"
 #include "base/Timestamp.h"
 #include "base/UniqueFd.h"
@@ -31,7 +32,7 @@ public:
     AdjustmentLogger(const std::filesystem::path &folder, const Clock &clock,
                      const FrontmostAppProvider *frontmostApp = nullptr, std::uintmax_t rotateBytes = kRotateBytes);
 
-    void log(std::string_view event, double B_before, double B_after, double L, double R,
+    void log(AdjustmentSource source, double B_before, double B_after, double L, double R,
              const std::optional<SituationBucket> &situation, double offset);
 
     const std::filesystem::path &filePath() const { return m_filePath; }

@@ -5,6 +5,7 @@
 #include "Clock.h"
 #include "DailyStats.h"
 #include "Defaults.h"
+#include "Settings.h"
 #include "output/BrightnessController.h"
 
 #include <algorithm>
@@ -15,8 +16,6 @@ namespace lumvex {
 
 namespace {
 
-constexpr const char *kEnabledKey = "autoAdjustEnabled";
-constexpr const char *kRememberKey = "rememberBrightnessPerSituation";
 constexpr double kMinBrightness = 0.05;
 constexpr double kDarkLuminance = 0.02;
 constexpr double kDeadBand = 0.003;
@@ -43,10 +42,12 @@ CompensationLoop::CompensationLoop(const Collaborators &c)
     , m_ambient(c.ambient)
     , m_content(c.content)
     , m_mainDisplay(c.mainDisplay)
-    , m_enabled(c.defaults.boolValue(kEnabledKey).value_or(false))
-    , m_rememberPerSituation(c.defaults.boolValue(kRememberKey).value_or(false))
+    , m_enabled(settings::value(c.defaults, settings::autoAdjust))
+    , m_rememberPerSituation(settings::value(c.defaults, settings::rememberBrightnessPerSituation))
 {
-    m_B_current = m_B_manual = m_lastLoggedBrightness = m_brightness.get();
+    if (const std::optional<double> b = m_brightness.get()) {
+        m_B_current = m_B_manual = m_lastLoggedBrightness = *b;
+    }
 }
 
 bool CompensationLoop::inWindow(const std::optional<double> &until, double now) const
@@ -95,9 +96,12 @@ void CompensationLoop::onLuminanceUpdate(double L_slow, double L_fast)
 
     if (m_freshStart) {
         m_L_filtered = L_slow;
-        const double b = m_brightness.get();
-        m_B_current = m_B_manual = m_lastLoggedBrightness = b;
-        m_R_target = std::max(L_slow, 0.1) * b;
+        const std::optional<double> b = m_brightness.get();
+        if (!b) {
+            return; // the baseline waits for a reading
+        }
+        m_B_current = m_B_manual = m_lastLoggedBrightness = *b;
+        m_R_target = std::max(L_slow, 0.1) * *b;
         m_ambientAnchor = ambientLevel();
         m_freshStart = false;
         return;
@@ -187,7 +191,11 @@ bool CompensationLoop::deviceHoldsOwnLevel(double now)
 {
     // A key press between two writes must not be written over: the poll reports it as the user's. A
     // level nobody reports (too small a change, or a display the poll does not watch) becomes ours.
-    const double device = m_brightness.get();
+    const std::optional<double> reading = m_brightness.get();
+    if (!reading) {
+        return false; // nothing to write against this tick
+    }
+    const double device = *reading;
     if (std::abs(device - m_B_current) <= kOwnLevelTolerance) {
         m_outsideLevelSince.reset();
         return true;
@@ -209,11 +217,12 @@ void CompensationLoop::logAutomaticWrite(FastTrackMode mode, double B_before, do
     if (mode == FastTrackMode::normal && std::abs(B_after - m_lastLoggedBrightness) <= kAutoLogDistance) {
         return;
     }
-    m_logger.log(mode == FastTrackMode::fast ? "auto_fast" : "auto", B_before, B_after, L, R, situation, offset);
+    m_logger.log(mode == FastTrackMode::fast ? AdjustmentSource::automaticFast : AdjustmentSource::automatic, B_before,
+                 B_after, L, R, situation, offset);
     m_lastLoggedBrightness = B_after;
 }
 
-void CompensationLoop::onManualChange(double B_after, const std::string &source)
+void CompensationLoop::onManualChange(double B_after, AdjustmentSource source)
 {
     if (!std::isfinite(B_after)) {
         return;
@@ -238,7 +247,7 @@ void CompensationLoop::signatureArrived()
     }
 }
 
-void CompensationLoop::learnManualChange(double B_before, double B_after, const std::string &source)
+void CompensationLoop::learnManualChange(double B_before, double B_after, AdjustmentSource source)
 {
     const double Lm = std::max(m_L_filtered, kDarkLuminance);
     const std::optional<double> ambient = ambientLevel();
@@ -265,7 +274,8 @@ void CompensationLoop::learnManualChange(double B_before, double B_after, const 
         m_calibration.recordCorrection(*where, residual,
                                        m_rememberPerSituation ? std::optional(B_after) : std::nullopt);
     }
-    if (source == "scroll" || source == "system_key" || source == "command") {
+    if (source == AdjustmentSource::scroll || source == AdjustmentSource::systemKey ||
+        source == AdjustmentSource::command) {
         m_dailyStats.recordManualAdjustment(m_clock.now());
     }
 
@@ -286,7 +296,7 @@ void CompensationLoop::setPaused(bool paused)
     if (m_paused && !paused) {
         // What was taken while paused may have been a passing level (idle dimming, a dark panel at wake);
         // the desktop has restored its own since.
-        m_B_current = m_brightness.get();
+        m_B_current = m_brightness.get().value_or(m_B_current);
         m_outsideLevelSince.reset();
     }
     m_paused = paused;
@@ -315,16 +325,18 @@ std::optional<CompensationLoop::UserPause> CompensationLoop::userPause() const
 void CompensationLoop::setRemembersBrightnessPerSituation(bool remember)
 {
     m_rememberPerSituation = remember;
-    m_defaults.setBool(kRememberKey, remember);
+    settings::set(m_defaults, settings::rememberBrightnessPerSituation, remember);
 }
 
 void CompensationLoop::setEnabled(bool enabled)
 {
     m_enabled = enabled;
     m_userPause.reset();
-    m_defaults.setBool(kEnabledKey, enabled);
+    settings::set(m_defaults, settings::autoAdjust, enabled);
     if (enabled) {
-        m_B_current = m_B_manual = m_brightness.get();
+        if (const std::optional<double> b = m_brightness.get()) {
+            m_B_current = m_B_manual = *b;
+        }
         m_freshStart = true;
     }
     if (onEnabledChange) {

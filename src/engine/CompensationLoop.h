@@ -1,5 +1,6 @@
 #pragma once
 
+#include "AdjustmentSource.h"
 #include "ControlLaw.h"
 #include "LoopInputs.h"
 #include "base/Timestamp.h"
@@ -55,7 +56,7 @@ public:
     std::function<void(bool)> onEnabledChange;
 
     void onLuminanceUpdate(double L_slow, double L_fast);
-    void onManualChange(double B_after, const std::string &source);
+    void onManualChange(double B_after, AdjustmentSource source);
     // Learns the manual change that waited for a capture, against what the signature provider has now.
     void signatureArrived();
     // Forgets the baseline; the next update captures a new one.
@@ -78,10 +79,10 @@ public:
     bool remembersBrightnessPerSituation() const { return m_rememberPerSituation; }
     void setRemembersBrightnessPerSituation(bool remember);
 
-    double R_target() const { return m_R_target; }
-    double L_filtered() const { return m_L_filtered; }
-    double B_current() const { return m_B_current; }
-    double B_manual() const { return m_B_manual; }
+    double targetRatio() const { return m_R_target; }
+    double filteredLuminance() const { return m_L_filtered; }
+    double currentBrightness() const { return m_B_current; }
+    double manualBrightness() const { return m_B_manual; }
 
     // A pause the user asked for: no automatic writes for that many seconds, or until resumed when none
     // are given; manual changes are still learned. It ends by itself, and with resume or any switch of the
@@ -105,7 +106,7 @@ private:
     // Where the band is centred: the last manual level, or what is remembered for the situation.
     double bandCentre(const std::optional<SituationBucket> &where, std::optional<double> ambient) const;
     std::optional<SituationBucket> latestSituation(std::optional<double> ambient) const;
-    void learnManualChange(double B_before, double B_after, const std::string &source);
+    void learnManualChange(double B_before, double B_after, AdjustmentSource source);
     bool deviceHoldsOwnLevel(double now);
     void logAutomaticWrite(FastTrackMode mode, double B_before, double B_after, double L, double R,
                            const std::optional<SituationBucket> &situation, double offset);
@@ -140,7 +141,7 @@ private:
     {
         double B_before;
         double B_after;
-        std::string source;
+        AdjustmentSource source;
     };
     std::optional<PendingChange> m_pendingChange;
     double m_lastL_fast = 0.5;

@@ -152,10 +152,10 @@ void ContentSampler::apply(ScreenReduction reduction, bool alone)
     m_lastSampleMonotonic = m_clock.monotonicSeconds();
     m_unavailableReason.reset();
     if (onSample) {
-        onSample(m_filters.L_raw());
+        onSample(m_filters.rawLuminance());
     }
     if (onFiltered) {
-        onFiltered(m_filters.L_slow(), m_filters.L_fast());
+        onFiltered(m_filters.slowLuminance(), m_filters.fastLuminance());
     }
 }
 

@@ -47,13 +47,13 @@ public:
     // While stopped, takes one capture soon, reported like any other; does nothing while running.
     void captureOnce();
 
-    double L_raw() const { return m_filters.L_raw(); }
-    double L_slow() const { return m_filters.L_slow(); }
-    double L_fast() const { return m_filters.L_fast(); }
+    double rawLuminance() const { return m_filters.rawLuminance(); }
+    double slowLuminance() const { return m_filters.slowLuminance(); }
+    double fastLuminance() const { return m_filters.fastLuminance(); }
     ContentSignature smoothedSignature() const { return m_filters.smoothedSignature(); }
     ContentSignature latestSignature() const { return m_filters.latestSignature(); }
     // The 4 x 4 grid of the latest sample, or empty when it was taken without one.
-    const std::vector<double> &L_grid() const { return m_grid; }
+    const std::vector<double> &gridLuminances() const { return m_grid; }
     std::optional<Timestamp> lastSampleAt() const { return m_lastSampleAt; }
     // Whether the latest sample is at most kFreshSeconds old, on the monotonic clock.
     bool hasFreshSample() const;

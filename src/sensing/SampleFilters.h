@@ -16,9 +16,9 @@ public:
     // Starts over from this sample, for a screen whose earlier figures are out of date.
     void restart(double L, const ContentSignature &signature);
 
-    double L_raw() const { return m_L_raw; }
-    double L_slow() const { return m_L_slow; }
-    double L_fast() const { return m_L_fast; }
+    double rawLuminance() const { return m_L_raw; }
+    double slowLuminance() const { return m_L_slow; }
+    double fastLuminance() const { return m_L_fast; }
     ContentSignature smoothedSignature() const { return m_signature; }
     // The latest sample's own signature: it names a new screen a second before the smoothed one does.
     ContentSignature latestSignature() const { return m_latest; }

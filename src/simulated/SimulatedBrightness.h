@@ -16,7 +16,8 @@ public:
         : m_level(static_cast<float>(initial))
     {}
 
-    double get() override { return m_level; }
+    std::optional<double> get() override { return level(); }
+    double level() const { return m_level; }
     void set(double value) override
     {
         m_level = static_cast<float>(std::clamp(value, 0.0, 1.0));

@@ -1,6 +1,7 @@
 #include "LoginItem.h"
 
 #include "engine/Defaults.h"
+#include "engine/Settings.h"
 
 namespace lumvex {
 
@@ -44,9 +45,9 @@ void LoginItem::log(const std::string &line) const
 
 void LoginItem::configureAtLaunch()
 {
-    if (!m_defaults.boolValue(kDefaultAppliedKey).value_or(false)) {
+    if (!settings::value(m_defaults, settings::loginItemDefaultApplied)) {
         // Marked first, so that the default is applied at most once even when registering fails.
-        m_defaults.setBool(kDefaultAppliedKey, true);
+        settings::set(m_defaults, settings::loginItemDefaultApplied, true);
         setEnabled(true);
         log("Lumvex: first-run login-item default applied; status=" + statusDescription(status()));
     } else if (isEnabled()) {

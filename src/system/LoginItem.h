@@ -20,8 +20,6 @@ public:
     // Receives the log lines, "Lumvex: login-item …" and "Lumvex: first-run login-item default …".
     using LogLine = std::function<void(const std::string &)>;
 
-    static constexpr const char *kDefaultAppliedKey = "didApplyLoginItemDefault";
-
     LoginItem(std::unique_ptr<LoginService> service, Defaults &defaults, LogLine log);
 
     LoginItemStatus status() const override;

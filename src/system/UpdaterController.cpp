@@ -4,6 +4,7 @@
 #include "VersionOrder.h"
 #include "engine/Clock.h"
 #include "engine/Defaults.h"
+#include "engine/Settings.h"
 #include "platform/linux/XdgPaths.h"
 
 #include <QNetworkReply>
@@ -30,7 +31,8 @@ QString sentence(QString text)
 QString settingsHint()
 {
     return QStringLiteral("set %1 in %2 to the http or https address of an update feed")
-        .arg(QLatin1String(UpdaterController::kFeedKey), QString::fromStdString(xdg::settingsFile().string()));
+        .arg(QLatin1String(settings::updateFeedUrl.name.data(), settings::updateFeedUrl.name.size()),
+             QString::fromStdString(xdg::settingsFile().string()));
 }
 
 QString networkFailure(const QNetworkReply &reply, std::chrono::milliseconds timeout)
@@ -90,7 +92,7 @@ UpdaterController::~UpdaterController()
 
 QString UpdaterController::feedAddress() const
 {
-    if (const auto setting = m_defaults.stringValue(kFeedKey)) {
+    if (const auto setting = settings::value(m_defaults, settings::updateFeedUrl)) {
         return QString::fromStdString(*setting).trimmed();
     }
     return m_options.builtInFeed.trimmed();
@@ -121,7 +123,7 @@ void UpdaterController::checkAtLaunch()
         return;
     }
     const double now = m_clock.now().unixSeconds();
-    if (const auto stored = m_defaults.stringValue(kLastCheckKey)) {
+    if (const auto stored = settings::value(m_defaults, settings::lastUpdateCheck)) {
         bool valid = false;
         const double last = QString::fromStdString(*stored).toDouble(&valid);
         // A time ahead of the clock (the clock was set back) does not hold checks off.
@@ -181,7 +183,8 @@ void UpdaterController::onReplyFinished()
         return;
     }
     // Only a check that read the feed holds the next automatic one off; a failed one is tried again.
-    m_defaults.setString(kLastCheckKey, QString::number(std::floor(m_clock.now().unixSeconds()), 'f', 0).toStdString());
+    settings::set(m_defaults, settings::lastUpdateCheck,
+                  QString::number(std::floor(m_clock.now().unixSeconds()), 'f', 0).toStdString());
 
     const AppcastItem &newest = *reading.newest;
     if (compareVersions(newest.version.toStdString(), m_options.currentVersion.toStdString()) > 0) {

@@ -29,9 +29,6 @@ class UpdaterController final : public QObject
     Q_OBJECT
 
 public:
-    static constexpr const char *kFeedKey = "updateFeedURL";
-    static constexpr const char *kLastCheckKey = "lastUpdateCheck"; // Unix seconds of the last check that read the feed
-
     struct Options
     {
         QString currentVersion;

@@ -4,6 +4,7 @@
 #include "engine/Clock.h"
 #include "engine/Defaults.h"
 #include "base/Files.h"
+#include "engine/Settings.h"
 
 #include <cmath>
 
@@ -17,7 +18,7 @@ TelemetryRecorder::TelemetryRecorder(std::filesystem::path directory, const Cloc
     , m_timer(std::move(timer))
 {
     files::makePrivateDirectories(m_file.folder());
-    m_recording = m_defaults.boolValue(kDefaultsKey).value_or(false);
+    m_recording = settings::value(m_defaults, settings::telemetryRecording);
 }
 
 TelemetryRecorder::~TelemetryRecorder() = default;
@@ -44,7 +45,7 @@ void TelemetryRecorder::setRecording(bool on)
 void TelemetryRecorder::switchTo(bool on)
 {
     m_recording = on;
-    m_defaults.setBool(kDefaultsKey, on);
+    settings::set(m_defaults, settings::telemetryRecording, on);
     if (on) {
         beginSession();
     } else {

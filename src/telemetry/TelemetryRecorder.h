@@ -25,7 +25,6 @@ class RepeatingTimer;
 class TelemetryRecorder final : public RecordingSwitch
 {
 public:
-    static constexpr const char *kDefaultsKey = "telemetryRecording";
     static constexpr std::chrono::milliseconds kTickInterval{500};
     static constexpr double kBrightnessStep = 0.003;
     static constexpr double kLumSlowStep = 0.015;

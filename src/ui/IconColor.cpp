@@ -1,6 +1,7 @@
 #include "IconColor.h"
 
 #include "engine/Defaults.h"
+#include "engine/Settings.h"
 
 #include <QGuiApplication>
 #include <QPalette>
@@ -54,7 +55,7 @@ std::optional<QColor> desktopWindowColor()
 
 QColor current(const Defaults &defaults)
 {
-    return choose(defaults.stringValue(std::string(kDefaultsKey)), desktopWindowColor());
+    return choose(settings::value(defaults, settings::iconColor), desktopWindowColor());
 }
 
 } // namespace lumvex::iconColor

@@ -15,7 +15,6 @@ class Defaults;
 // desktop's colour scheme decides, as far as Qt knows it, and light icons (for dark panels) are the default.
 namespace iconColor {
 
-inline constexpr std::string_view kDefaultsKey = "iconColor";
 inline const QColor kLight = QColor(0xf2, 0xf2, 0xf2);
 inline const QColor kDark = QColor(0x20, 0x20, 0x20);
 

@@ -1,6 +1,7 @@
 #include "IconStyle.h"
 
 #include "engine/Defaults.h"
+#include "engine/Settings.h"
 
 namespace lumvex::iconStyle {
 
@@ -27,13 +28,13 @@ std::optional<IconStyle> fromRawValue(std::string_view raw)
 
 IconStyle current(const Defaults &defaults)
 {
-    const std::optional<std::string> stored = defaults.stringValue(std::string(kDefaultsKey));
+    const std::optional<std::string> stored = settings::value(defaults, settings::iconStyle);
     return stored && *stored == "curtain" ? IconStyle::curtain : IconStyle::pie;
 }
 
 void setCurrent(Defaults &defaults, IconStyle style)
 {
-    defaults.setString(std::string(kDefaultsKey), rawValue(style));
+    settings::set(defaults, settings::iconStyle, rawValue(style));
 }
 
 } // namespace lumvex::iconStyle

@@ -15,7 +15,6 @@ enum class IconStyle { pie, curtain };
 
 namespace iconStyle {
 
-inline constexpr std::string_view kDefaultsKey = "iconStyle";
 inline constexpr std::array<IconStyle, 2> allCases = {IconStyle::pie, IconStyle::curtain};
 
 // "pie", "curtain".

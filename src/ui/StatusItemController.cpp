@@ -6,6 +6,7 @@
 #include "engine/CalibrationModel.h"
 #include "engine/CompensationLoop.h"
 #include "engine/Defaults.h"
+#include "engine/Settings.h"
 #include "output/BrightnessController.h"
 #include "output/ExternalBrightness.h"
 #include "output/VolumeControl.h"
@@ -132,10 +133,13 @@ void StatusItemController::scrollBrightness(double delta)
     const double step = delta / kDeltaPerRange;
     const DisplayId target = targetDisplay();
     if (isBuiltIn(target)) {
-        const double B = m_services.brightness.adjust(step);
-        m_brightnessView.setLevel(B);
+        const std::optional<double> B = m_services.brightness.adjust(step);
+        if (!B) {
+            return; // nothing was written
+        }
+        m_brightnessView.setLevel(*B);
         m_displayKind = DisplayKind::builtIn;
-        m_services.loop.onManualChange(B, "scroll");
+        m_services.loop.onManualChange(*B, AdjustmentSource::scroll);
     } else {
         ExternalBrightness &external = m_services.external;
         const double current = external.get(target).value_or(m_brightnessView.level());
@@ -234,7 +238,7 @@ void StatusItemController::setIconStyle(const std::string &representedObject)
 void StatusItemController::toggleDebug()
 {
     Defaults &defaults = m_services.defaults;
-    defaults.setBool("showCompensationDebug", !defaults.boolValue("showCompensationDebug").value_or(false));
+    settings::set(defaults, settings::showCompensationDebug, !settings::value(defaults, settings::showCompensationDebug));
     refreshMenus();
 }
 

@@ -7,6 +7,7 @@
 #include "engine/CompensationLoop.h"
 #include "engine/DailyStats.h"
 #include "engine/Defaults.h"
+#include "engine/Settings.h"
 #include "output/VolumeControl.h"
 #include "system/LoginItemControl.h"
 #include "telemetry/RecordingSwitch.h"
@@ -29,7 +30,7 @@ StatusMenu::StatusMenu(StatusItemController &actions, const Sources &sources)
 
 bool StatusMenu::showCompensationDebug() const
 {
-    return m_sources.defaults.boolValue("showCompensationDebug").value_or(false);
+    return settings::value(m_sources.defaults, settings::showCompensationDebug);
 }
 
 MenuEntry StatusMenu::build(Origin origin, const Moment &moment) const
@@ -116,9 +117,9 @@ std::string StatusMenu::brightnessLabel(double shownLevel) const
 {
     if (showCompensationDebug()) {
         const CompensationLoop &loop = m_sources.loop;
-        return "B: " + menuText::percentNumber(loop.B_current()) + "% " + kBullet +
-               " L: " + menuText::fixed(loop.L_filtered(), 2) + " " + kBullet +
-               " R: " + menuText::fixed(loop.R_target(), 2);
+        return "B: " + menuText::percentNumber(loop.currentBrightness()) + "% " + kBullet +
+               " L: " + menuText::fixed(loop.filteredLuminance(), 2) + " " + kBullet +
+               " R: " + menuText::fixed(loop.targetRatio(), 2);
     }
     return "Brightness: " + menuText::percentNumber(shownLevel) + "%";
 }

@@ -6,6 +6,7 @@
 #include "ScrollableStatusView.h"
 #include "StatusNotifierItem.h"
 #include "engine/Defaults.h"
+#include "engine/Settings.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -326,7 +327,7 @@ scrollRules::HostScroll TrayItem::scrollHostOfService(const QString &service)
 
 bool TrayItem::invertScroll() const
 {
-    return m_defaults.boolValue("invertScroll").value_or(false);
+    return settings::value(m_defaults, settings::invertScroll);
 }
 
 void TrayItem::scheduleUpdate()

@@ -41,7 +41,7 @@ TEST_F(AdjustmentLoggerTest, NewFileGetsTheHeaderThenOneRowPerCall)
         EXPECT_EQ(test::permissionsOf(logger.filePath()), 0600u);
 
         app.id = "org.gnome.TextEditor";
-        logger.log("scroll", 0.6, 0.8, 0.25, 0.1904, SituationBucket{1, 0, 2, std::nullopt, 3}, -0.012);
+        logger.log(AdjustmentSource::scroll, 0.6, 0.8, 0.25, 0.1904, SituationBucket{1, 0, 2, std::nullopt, 3}, -0.012);
     }
     EXPECT_EQ(logText(), std::string(AdjustmentLogger::kHeader) +
                              "2025-03-14T09:26:53Z,scroll,0.6000,0.8000,0.2500,0.1904,1|0|2|-|3,-0.0120,"
@@ -49,7 +49,7 @@ TEST_F(AdjustmentLoggerTest, NewFileGetsTheHeaderThenOneRowPerCall)
 
     // A second launch appends without a new header.
     AdjustmentLogger again(dir / "logs", clock, &app);
-    again.log("auto", 0.5, 0.55, 0.4, 0.2, SituationBucket{4, 3, 2, 1, 0}, 0.0);
+    again.log(AdjustmentSource::automatic, 0.5, 0.55, 0.4, 0.2, SituationBucket{4, 3, 2, 1, 0}, 0.0);
     const std::string text = logText();
     EXPECT_EQ(text.find("timestamp_iso", 1), std::string::npos);
     EXPECT_NE(text.find(",auto,0.5000,0.5500,0.4000,0.2000,4|3|2|1|0,0.0000,org.gnome.TextEditor\n"),
@@ -63,10 +63,10 @@ TEST_F(AdjustmentLoggerTest, MissingSituationAndApplicationHaveTheirOwnForms)
         "2025-03-14T09:26:53Z,system_key,0.6125,1.0000,0.0200,0.3000,,0.0000,unknown\n");
 
     AdjustmentLogger withoutProvider(dir / "logs", clock);
-    withoutProvider.log("scroll", 0.1, 0.2, 0.3, 0.4, std::nullopt, 0.0);
+    withoutProvider.log(AdjustmentSource::scroll, 0.1, 0.2, 0.3, 0.4, std::nullopt, 0.0);
     AdjustmentLogger withEmptyId(dir / "logs", clock, &app);
     app.id = "";
-    withEmptyId.log("scroll", 0.1, 0.2, 0.3, 0.4, std::nullopt, 0.0);
+    withEmptyId.log(AdjustmentSource::scroll, 0.1, 0.2, 0.3, 0.4, std::nullopt, 0.0);
     const std::string text = logText();
     const std::string rows = text.substr(AdjustmentLogger::kHeader.size());
     EXPECT_EQ(std::count(rows.begin(), rows.end(), '\n'), 2);
@@ -94,7 +94,7 @@ TEST_F(AdjustmentLoggerTest, ExistingFilesAreAppendedToOnAFreshLine)
         std::filesystem::create_directories(dir / "logs");
         ASSERT_TRUE(files::writeAtomically(dir / "logs/adjustments.csv", before));
         AdjustmentLogger logger(dir / "logs", clock);
-        logger.log("auto_fast", 0.3, 0.9, 0.1, 0.09, std::nullopt, 0.0);
+        logger.log(AdjustmentSource::automaticFast, 0.3, 0.9, 0.1, 0.09, std::nullopt, 0.0);
         EXPECT_EQ(logText(), after);
     }
 }
@@ -105,7 +105,7 @@ TEST_F(AdjustmentLoggerTest, AFullLogBecomesThePreviousOneAndANewOneStarts)
     const std::string row = "2025-03-14T09:26:53Z,scroll,0.1000,0.2000,0.3000,0.4000,,0.0000,unknown\n";
     AdjustmentLogger logger(dir / "logs", clock, nullptr, header.size() + 2 * row.size());
     for (int i = 0; i < 5; ++i) {
-        logger.log("scroll", 0.1, 0.2, 0.3, 0.4, std::nullopt, 0.0);
+        logger.log(AdjustmentSource::scroll, 0.1, 0.2, 0.3, 0.4, std::nullopt, 0.0);
     }
     EXPECT_EQ(logText(), header + row);
     EXPECT_EQ(files::readAll(dir / "logs/adjustments.csv.1"), header + row + row); // one previous file only
@@ -117,19 +117,19 @@ TEST_F(AdjustmentLoggerTest, ALinkOrFifoInTheLogsPlaceIsNeverWrittenThrough)
     std::filesystem::create_directories(dir / "logs");
     ASSERT_TRUE(files::writeAtomically(dir / "elsewhere", "someone else's file\n"));
     std::filesystem::create_symlink(dir / "elsewhere", dir / "logs/adjustments.csv");
-    AdjustmentLogger(dir / "logs", clock).log("scroll", 0.1, 0.2, 0.3, 0.4, std::nullopt, 0.0);
+    AdjustmentLogger(dir / "logs", clock).log(AdjustmentSource::scroll, 0.1, 0.2, 0.3, 0.4, std::nullopt, 0.0);
     EXPECT_EQ(files::readAll(dir / "elsewhere"), "someone else's file\n");
 
     std::filesystem::remove(dir / "logs/adjustments.csv");
     ASSERT_EQ(::mkfifo((dir / "logs/adjustments.csv").c_str(), 0600), 0);
-    AdjustmentLogger(dir / "logs", clock).log("scroll", 0.1, 0.2, 0.3, 0.4, std::nullopt, 0.0); // returns
+    AdjustmentLogger(dir / "logs", clock).log(AdjustmentSource::scroll, 0.1, 0.2, 0.3, 0.4, std::nullopt, 0.0); // returns
 }
 
 TEST_F(AdjustmentLoggerTest, DeletedFileKeepsTakingRowsUntilTheNextLaunch)
 {
     AdjustmentLogger logger(dir / "logs", clock);
     std::filesystem::remove(logger.filePath());
-    logger.log("scroll", 0.1, 0.2, 0.3, 0.4, std::nullopt, 0.0);
+    logger.log(AdjustmentSource::scroll, 0.1, 0.2, 0.3, 0.4, std::nullopt, 0.0);
     EXPECT_FALSE(std::filesystem::exists(logger.filePath()));
 
     AdjustmentLogger next(dir / "logs", clock);
@@ -140,6 +140,6 @@ TEST_F(AdjustmentLoggerTest, UnwritableLocationIsSilent)
 {
     ASSERT_TRUE(files::writeAtomically(dir / "logs", "a file where the folder should be"));
     AdjustmentLogger logger(dir / "logs", clock);
-    logger.log("scroll", 0.1, 0.2, 0.3, 0.4, std::nullopt, 0.0); // no crash, nothing written
+    logger.log(AdjustmentSource::scroll, 0.1, 0.2, 0.3, 0.4, std::nullopt, 0.0); // no crash, nothing written
     EXPECT_EQ(files::readAll(dir / "logs"), "a file where the folder should be");
 }

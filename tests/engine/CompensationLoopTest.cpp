@@ -80,8 +80,8 @@ TEST_F(LoopTest, FirstUpdateOnlyCapturesTheBaseline)
     makeLoop(false);
     EXPECT_FALSE(loop->enabled());
     tick(0.05);
-    EXPECT_DOUBLE_EQ(loop->R_target(), 0.1 * 0.5); // luminance below 0.1 counts as 0.1
-    EXPECT_DOUBLE_EQ(loop->L_filtered(), 0.05);
+    EXPECT_DOUBLE_EQ(loop->targetRatio(), 0.1 * 0.5); // luminance below 0.1 counts as 0.1
+    EXPECT_DOUBLE_EQ(loop->filteredLuminance(), 0.05);
     EXPECT_EQ(brightness.writeCount(), 1u); // only the fixture's own set
 
     defaults.remove("autoAdjustEnabled");
@@ -94,16 +94,16 @@ TEST_F(LoopTest, WorkedExampleWalksTowardsTheBandInLimitedSteps)
 {
     makeLoop();
     tick(0.5); // baseline: R_target 0.3 at brightness 0.6
-    EXPECT_DOUBLE_EQ(loop->R_target(), 0.5 * static_cast<float>(0.6));
+    EXPECT_DOUBLE_EQ(loop->targetRatio(), 0.5 * static_cast<float>(0.6));
     tick(0.5);
-    EXPECT_DOUBLE_EQ(loop->B_current(), static_cast<float>(0.6)); // nothing to do
+    EXPECT_DOUBLE_EQ(loop->currentBrightness(), static_cast<float>(0.6)); // nothing to do
     const std::size_t writesBefore = brightness.writeCount();
 
     std::vector<double> written;
     for (int i = 0; i < 20; ++i) {
         tick(0.25);
         if (brightness.writeCount() != writesBefore + written.size()) {
-            written.push_back(loop->B_current());
+            written.push_back(loop->currentBrightness());
         }
     }
     const std::vector<double> expected{0.612, 0.624, 0.636, 0.648, 0.6564};
@@ -111,7 +111,7 @@ TEST_F(LoopTest, WorkedExampleWalksTowardsTheBandInLimitedSteps)
     for (std::size_t i = 0; i < expected.size(); ++i) {
         EXPECT_NEAR(written[i], expected[i], 1e-6) << i;
     }
-    EXPECT_NEAR(brightness.get(), 0.6564, 1e-6);
+    EXPECT_NEAR(brightness.level(), 0.6564, 1e-6);
 
     // Rows only once the walk adds up to more than 0.02 since the last row.
     const auto rows = logRows();
@@ -130,14 +130,14 @@ TEST_F(LoopTest, DisabledLoopTracksButNeverWrites)
     }
     tick(0.3, 0.95);
     EXPECT_EQ(brightness.writeCount(), writes);
-    EXPECT_DOUBLE_EQ(loop->L_filtered(), 0.3);
+    EXPECT_DOUBLE_EQ(loop->filteredLuminance(), 0.3);
     // The fast-track window opened while off is live once switched on: the baseline tick runs in fast mode.
     loop->setEnabled(true);
     tick(0.3, 0.95);
     EXPECT_EQ(brightness.writeCount(), writes);
     tick(0.3, 0.95);
-    EXPECT_NEAR(loop->B_current(), brightness.get(), 1e-6);
-    EXPECT_NEAR(loop->B_current(), 0.6 - 0.05, 1e-6); // a fast step
+    EXPECT_NEAR(loop->currentBrightness(), brightness.level(), 1e-6);
+    EXPECT_NEAR(loop->currentBrightness(), 0.6 - 0.05, 1e-6); // a fast step
 }
 
 TEST_F(LoopTest, ManualChangesHoldAutomaticWritesForThreeSeconds)
@@ -145,11 +145,11 @@ TEST_F(LoopTest, ManualChangesHoldAutomaticWritesForThreeSeconds)
     makeLoop();
     tick(0.5);
     brightness.set(0.7); // the scroll handler sets the display, then reports
-    loop->onManualChange(0.7, "scroll");
+    loop->onManualChange(0.7, AdjustmentSource::scroll);
     clock.advance(2.0);
     brightness.set(0.8);
     const std::size_t writes = brightness.writeCount();
-    loop->onManualChange(0.8, "system_key");
+    loop->onManualChange(0.8, AdjustmentSource::systemKey);
     for (int i = 0; i < 29; ++i) { // 2.9 s after the second change, whatever the content does
         tick(i % 2 ? 0.05 : 0.95);
     }
@@ -157,7 +157,7 @@ TEST_F(LoopTest, ManualChangesHoldAutomaticWritesForThreeSeconds)
     clock.advance(0.2);
     tick(0.2);
     EXPECT_EQ(brightness.writeCount(), writes + 1);
-    EXPECT_NEAR(loop->B_current(), 0.8 + 0.012, 1e-9);
+    EXPECT_NEAR(loop->currentBrightness(), 0.8 + 0.012, 1e-9);
 }
 
 TEST_F(LoopTest, NothingIsWrittenForExternalMainDisplaysOrBlackScreens)
@@ -185,15 +185,15 @@ TEST_F(LoopTest, JumpStartsFastTrackAndTheBandWalksBackAfterIt)
     EXPECT_EQ(logRows().size(), 0u);
     tick(0.3, 0.9); // spread 0.6, jump 0.7 in 0.1 s
     // R 0.18 at L 0.9 wants 0.2; the fast band floor is 0.45, the gain 0.9, the step 0.05.
-    EXPECT_NEAR(loop->B_current(), 0.55, 1e-6);
+    EXPECT_NEAR(loop->currentBrightness(), 0.55, 1e-6);
     ASSERT_EQ(logRows().size(), 1u);
     EXPECT_NE(logRows()[0].find(",auto_fast,0.6000,0.5500,0.9000,"), std::string::npos) << logRows()[0];
     tick(0.3, 0.9);
-    EXPECT_NEAR(loop->B_current(), 0.50, 1e-6);
+    EXPECT_NEAR(loop->currentBrightness(), 0.50, 1e-6);
     tick(0.3, 0.9);
     tick(0.3, 0.9); // 0.455
     tick(0.3, 0.9); // 0.4505, 0.4 s into the window: the next step would be invisible
-    const double lowest = loop->B_current();
+    const double lowest = loop->currentBrightness();
     EXPECT_NEAR(lowest, 0.4505, 1e-6);
 
     // Once the window has passed, normal mode works on the slow luminance again and walks back into the
@@ -202,11 +202,11 @@ TEST_F(LoopTest, JumpStartsFastTrackAndTheBandWalksBackAfterIt)
     double previous = lowest;
     for (int i = 0; i < 30; ++i) {
         tick(0.3, 0.9);
-        EXPECT_LE(loop->B_current() - previous, 0.012 + 1e-12);
-        EXPECT_GE(loop->B_current(), previous);
-        previous = loop->B_current();
+        EXPECT_LE(loop->currentBrightness() - previous, 0.012 + 1e-12);
+        EXPECT_GE(loop->currentBrightness(), previous);
+        previous = loop->currentBrightness();
     }
-    EXPECT_NEAR(loop->B_current(), 0.6, 0.005);
+    EXPECT_NEAR(loop->currentBrightness(), 0.6, 0.005);
 }
 
 TEST_F(LoopTest, SlowDriftNeverStartsFastTrack)
@@ -243,16 +243,16 @@ TEST_F(LoopTest, BrightnessAtZeroIsRaisedIntoTheFloorOfTheBand)
     makeLoop();
     tick(0.5);
     brightness.set(0.0);
-    loop->onManualChange(0.0, "scroll");
+    loop->onManualChange(0.0, AdjustmentSource::scroll);
     clock.advance(3.0);
     double previous = 0.0;
     for (int i = 0; i < 20; ++i) {
         tick(0.5);
-        EXPECT_LE(loop->B_current() - previous, 0.012 + 1e-12);
-        previous = loop->B_current();
+        EXPECT_LE(loop->currentBrightness() - previous, 0.012 + 1e-12);
+        previous = loop->currentBrightness();
     }
-    EXPECT_GE(loop->B_current(), 0.05);
-    EXPECT_LE(loop->B_current(), 0.06);
+    EXPECT_GE(loop->currentBrightness(), 0.05);
+    EXPECT_LE(loop->currentBrightness(), 0.06);
 }
 
 TEST_F(LoopTest, EveningAndNightLowerTheEffectiveRatio)
@@ -261,7 +261,7 @@ TEST_F(LoopTest, EveningAndNightLowerTheEffectiveRatio)
     makeLoop();
     tick(0.5); // R_target 0.3
     tick(0.5); // R 0.291 wants 0.582: 0.6 + 0.7 x -0.018 = 0.5874, limited to -0.012
-    EXPECT_NEAR(loop->B_current(), 0.588, 1e-6);
+    EXPECT_NEAR(loop->currentBrightness(), 0.588, 1e-6);
 
     EXPECT_EQ(timeOfDayFactor(4), 0.93);
     EXPECT_EQ(timeOfDayFactor(5), 1.0);
@@ -295,15 +295,15 @@ TEST_F(LoopTest, ManualChangeMovesTheTargetTeachesCountsAndLogs)
     surroundings.signature = [] { return kOffice; };
     tick(0.5); // R_target 0.3 at brightness 0.6
     brightness.set(0.8);
-    loop->onManualChange(0.8, "scroll");
+    loop->onManualChange(0.8, AdjustmentSource::scroll);
 
-    EXPECT_NEAR(loop->R_target(), 0.6 * 0.4 + 0.4 * 0.3, 1e-6); // 0.36
+    EXPECT_NEAR(loop->targetRatio(), 0.6 * 0.4 + 0.4 * 0.3, 1e-6); // 0.36
     const SituationBucket situation{0, 3, 3, std::nullopt, 0};
     EXPECT_NEAR(calibration.rawOffset(situation), 0.5 * 0.04, 1e-6); // residual 0.04 at rate 0.5
     EXPECT_EQ(calibration.table().at(situation).sampleCount, 1);
     EXPECT_EQ(stats.todayCount(), 1);
-    EXPECT_EQ(loop->B_current(), 0.8);
-    EXPECT_EQ(loop->B_manual(), 0.8);
+    EXPECT_EQ(loop->currentBrightness(), 0.8);
+    EXPECT_EQ(loop->manualBrightness(), 0.8);
     const auto rows = logRows();
     ASSERT_EQ(rows.size(), 1u);
     EXPECT_NE(rows[0].find(",scroll,0.6000,0.8000,0.5000,0.3600,0|3|3|-|0,0.0040,unknown"), std::string::npos)
@@ -316,31 +316,31 @@ TEST_F(LoopTest, ManualChangeMovesTheTargetTeachesCountsAndLogs)
     for (int i = 0; i < 50; ++i) {
         tick(0.9);
     }
-    EXPECT_NEAR(loop->B_current(), 0.74, 0.005);
+    EXPECT_NEAR(loop->currentBrightness(), 0.74, 0.005);
 }
 
-TEST_F(LoopTest, ManualChangesLearnWhetherOnOrOffButOnlyKnownSourcesCount)
+TEST_F(LoopTest, ManualChangesLearnWhetherOnOrOffAndEachUserSourceCounts)
 {
     makeLoop(false);
     surroundings.signature = [] { return kOffice; };
     tick(0.01); // L_filtered 0.01: counts as 0.02
-    const double before = loop->R_target();
-    loop->onManualChange(0.5, "scroll");
-    EXPECT_NEAR(loop->R_target(), 0.6 * (0.5 * 0.02) + 0.4 * before, 1e-12);
-    loop->onManualChange(0.4, "restore");
-    EXPECT_EQ(stats.todayCount(), 1);
+    const double before = loop->targetRatio();
+    loop->onManualChange(0.5, AdjustmentSource::scroll);
+    EXPECT_NEAR(loop->targetRatio(), 0.6 * (0.5 * 0.02) + 0.4 * before, 1e-12);
+    loop->onManualChange(0.4, AdjustmentSource::command);
+    EXPECT_EQ(stats.todayCount(), 2);
     EXPECT_EQ(calibration.table().at({0, 3, 3, std::nullopt, 1}).sampleCount, 2);
     const auto rows = logRows();
     ASSERT_EQ(rows.size(), 2u);
-    EXPECT_NE(rows[1].find(",restore,0.5000,0.4000,0.0200,"), std::string::npos) << rows[1];
+    EXPECT_NE(rows[1].find(",command,0.5000,0.4000,0.0200,"), std::string::npos) << rows[1];
 
     // Without a signature the change waits for the capture it asked for; when that brings none, the target
     // still learns but nothing is taught.
     surroundings.signature = [] { return std::nullopt; };
     surroundings.request = [] { return true; };
     const std::size_t situations = calibration.situationCount();
-    loop->onManualChange(0.7, "system_key");
-    loop->onManualChange(0.6, "system_key");
+    loop->onManualChange(0.7, AdjustmentSource::systemKey);
+    loop->onManualChange(0.6, AdjustmentSource::systemKey);
     EXPECT_EQ(logRows().size(), 2u);
     loop->signatureArrived();
     EXPECT_EQ(calibration.situationCount(), situations);
@@ -359,7 +359,7 @@ TEST_F(LoopTest, LearnedOffsetsShiftTheEffectiveRatio)
     }
     tick(0.5); // R_target 0.3
     tick(0.5); // R = 0.3 x 31/32 + 0.3 wants 1.18: the band's top, 0.66, in steps of 0.012
-    EXPECT_NEAR(loop->B_current(), 0.612, 1e-6);
+    EXPECT_NEAR(loop->currentBrightness(), 0.612, 1e-6);
 }
 
 TEST_F(LoopTest, ResetAndSwitchingOnCaptureAFreshBaseline)
@@ -369,26 +369,26 @@ TEST_F(LoopTest, ResetAndSwitchingOnCaptureAFreshBaseline)
     loop->onEnabledChange = [&](bool on) { told.push_back(on); };
     tick(0.5);
     brightness.set(0.9); // the scroll handler sets the display, then reports
-    loop->onManualChange(0.9, "scroll");
+    loop->onManualChange(0.9, AdjustmentSource::scroll);
     loop->resetTarget();
-    EXPECT_EQ(loop->R_target(), 0.3);
+    EXPECT_EQ(loop->targetRatio(), 0.3);
     clock.advance(5);
     const std::size_t writes = brightness.writeCount();
     tick(0.2);
     EXPECT_EQ(brightness.writeCount(), writes);
-    EXPECT_NEAR(loop->R_target(), 0.2 * 0.9, 1e-6);
+    EXPECT_NEAR(loop->targetRatio(), 0.2 * 0.9, 1e-6);
 
     loop->setEnabled(false);
-    EXPECT_NEAR(loop->R_target(), 0.2 * 0.9, 1e-6); // switching off keeps what was learned
+    EXPECT_NEAR(loop->targetRatio(), 0.2 * 0.9, 1e-6); // switching off keeps what was learned
     EXPECT_EQ(defaults.boolValue("autoAdjustEnabled"), false);
     brightness.set(0.4);
     loop->setEnabled(true);
     loop->setEnabled(true); // again: still re-reads and re-captures
-    EXPECT_NEAR(loop->B_current(), 0.4, 1e-6);
+    EXPECT_NEAR(loop->currentBrightness(), 0.4, 1e-6);
     EXPECT_EQ(defaults.boolValue("autoAdjustEnabled"), true);
     EXPECT_EQ(told, (std::vector<bool>{false, true, true}));
     tick(0.5);
-    EXPECT_NEAR(loop->R_target(), 0.2, 1e-6);
+    EXPECT_NEAR(loop->targetRatio(), 0.2, 1e-6);
 }
 
 TEST_F(LoopTest, NonFiniteReadingsNeverReachTheDisplayOrTheTable)
@@ -404,19 +404,19 @@ TEST_F(LoopTest, NonFiniteReadingsNeverReachTheDisplayOrTheTable)
     const std::size_t writes = brightness.writeCount();
     tick(nan, 0.5);
     tick(0.5, inf);
-    EXPECT_EQ(loop->L_filtered(), 0.5);
+    EXPECT_EQ(loop->filteredLuminance(), 0.5);
     EXPECT_EQ(brightness.writeCount(), writes);
 
     // A NaN ambient level reads as no sensor: no ambient bin, clock factor.
-    loop->onManualChange(0.7, "scroll");
+    loop->onManualChange(0.7, AdjustmentSource::scroll);
     EXPECT_EQ(calibration.table().count({0, 3, 3, std::nullopt, 1}), 1u);
     signature.mean = nan;
     const auto table = calibration.table();
-    loop->onManualChange(0.65, "scroll");
-    loop->onManualChange(nan, "scroll");
+    loop->onManualChange(0.65, AdjustmentSource::scroll);
+    loop->onManualChange(nan, AdjustmentSource::scroll);
     EXPECT_EQ(calibration.table(), table);
-    EXPECT_EQ(loop->B_current(), 0.65);
-    EXPECT_TRUE(std::isfinite(loop->R_target()));
+    EXPECT_EQ(loop->currentBrightness(), 0.65);
+    EXPECT_TRUE(std::isfinite(loop->targetRatio()));
 }
 
 TEST_F(LoopTest, PausedLoopWritesNothingAndAcceptedLevelsAreNotLearned)
@@ -430,14 +430,14 @@ TEST_F(LoopTest, PausedLoopWritesNothingAndAcceptedLevelsAreNotLearned)
         tick(0.2);
     }
     EXPECT_EQ(brightness.writeCount(), writes);
-    EXPECT_DOUBLE_EQ(loop->L_filtered(), 0.2);
+    EXPECT_DOUBLE_EQ(loop->filteredLuminance(), 0.2);
 
     // The desktop dims the idle screen: taken as current, not as a correction.
-    const double target = loop->R_target();
+    const double target = loop->targetRatio();
     loop->acceptBrightness(0.3);
-    EXPECT_EQ(loop->B_current(), 0.3);
-    EXPECT_NEAR(loop->B_manual(), 0.6, 1e-6);
-    EXPECT_EQ(loop->R_target(), target);
+    EXPECT_EQ(loop->currentBrightness(), 0.3);
+    EXPECT_NEAR(loop->manualBrightness(), 0.6, 1e-6);
+    EXPECT_EQ(loop->targetRatio(), target);
     EXPECT_EQ(calibration.situationCount(), 0u);
     EXPECT_TRUE(logRows().empty());
 
@@ -446,7 +446,7 @@ TEST_F(LoopTest, PausedLoopWritesNothingAndAcceptedLevelsAreNotLearned)
     loop->setPaused(false);
     tick(0.2);
     EXPECT_EQ(brightness.writeCount(), writes + 2); // back towards the user's band
-    EXPECT_NEAR(loop->B_current(), 0.5 + 0.012, 1e-6);
+    EXPECT_NEAR(loop->currentBrightness(), 0.5 + 0.012, 1e-6);
 }
 
 TEST_F(LoopTest, RememberedBrightnessCentresTheBandWhereTheSituationHasOne)
@@ -466,16 +466,16 @@ TEST_F(LoopTest, RememberedBrightnessCentresTheBandWhereTheSituationHasOne)
             tick(0.3); // the ratio wants the baseline's 0.8; the band decides
         }
         // A record of full weight halves the band around it.
-        EXPECT_NEAR(loop->B_current(), remember ? 0.33 : 0.8, 0.005);
+        EXPECT_NEAR(loop->currentBrightness(), remember ? 0.33 : 0.8, 0.005);
 
         // A choice in the situation is remembered only with the setting on, and it holds while the situation
         // stays: the loop does not walk back to the older record.
-        loop->onManualChange(0.5, "scroll");
+        loop->onManualChange(0.5, AdjustmentSource::scroll);
         EXPECT_EQ(calibration.table().at(situation).brightnessCount, remember ? 6 : 5);
         for (int i = 0; i < 100; ++i) {
             tick(0.3);
         }
-        EXPECT_NEAR(loop->B_current(), remember ? 0.53 : 0.56, 0.005);
+        EXPECT_NEAR(loop->currentBrightness(), remember ? 0.53 : 0.56, 0.005);
         loop->setRemembersBrightnessPerSituation(!remember);
         EXPECT_EQ(defaults.boolValue("rememberBrightnessPerSituation"), !remember);
     }
@@ -488,14 +488,14 @@ TEST_F(LoopTest, FullBrightnessChosenOnDarkContentIsNotLearnedAsAWishForLess)
     tick(0.5); // R_target 0.3 at 0.6: dark content at 0.25 would want 1.2
     for (int i = 0; i < 5; ++i) {
         tick(0.25);
-        loop->onManualChange(1.0, "scroll");
+        loop->onManualChange(1.0, AdjustmentSource::scroll);
         clock.advance(3.0);
     }
     for (int i = 0; i < 50; ++i) {
         tick(0.25);
     }
     // Taken as exact, the choices would have taught 0.25 and walked brightness down to the band's floor.
-    EXPECT_EQ(loop->B_current(), 1.0);
-    EXPECT_NEAR(loop->R_target(), 0.3, 1e-6); // the panel stores single precision
+    EXPECT_EQ(loop->currentBrightness(), 1.0);
+    EXPECT_NEAR(loop->targetRatio(), 0.3, 1e-6); // the panel stores single precision
     EXPECT_GE(calibration.rawOffset({0, 3, 3, std::nullopt, 1}), 0.0);
 }

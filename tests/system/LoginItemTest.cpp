@@ -1,6 +1,7 @@
 #include "system/LoginItem.h"
 #include "FakeLoginService.h"
 #include "simulated/MemoryDefaults.h"
+#include "engine/Settings.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -25,7 +26,7 @@ protected:
 
     void secondLaunch(LoginItemStatus status)
     {
-        defaults.setBool(LoginItem::kDefaultAppliedKey, true);
+        defaults.setBool(std::string(settings::loginItemDefaultApplied.name), true);
         fake->current = status;
         item->configureAtLaunch();
     }
@@ -41,7 +42,7 @@ TEST_F(LoginItemTest, FirstLaunchRegistersOnceAndLogsTheOutcome)
     fake->afterRegister = LoginItemStatus::requiresApproval;
     item->configureAtLaunch();
 
-    EXPECT_EQ(defaults.boolValue(LoginItem::kDefaultAppliedKey), true);
+    EXPECT_EQ(defaults.boolValue(std::string(settings::loginItemDefaultApplied.name)), true);
     EXPECT_EQ(fake->registerRequests, 1);
     EXPECT_THAT(log, ElementsAre("Lumvex: first-run login-item default applied; status=requiresApproval"));
     EXPECT_FALSE(item->isEnabled());
@@ -57,7 +58,7 @@ TEST_F(LoginItemTest, FailedFirstRegistrationIsMarkedLoggedAndNotRetried)
     fake->registerFailure = "cannot write /x/lumvex.desktop: Read-only file system";
     item->configureAtLaunch();
 
-    EXPECT_EQ(defaults.boolValue(LoginItem::kDefaultAppliedKey), true);
+    EXPECT_EQ(defaults.boolValue(std::string(settings::loginItemDefaultApplied.name)), true);
     EXPECT_THAT(log, ElementsAre("Lumvex: login-item register failed: cannot write /x/lumvex.desktop: Read-only "
                                  "file system",
                                  "Lumvex: first-run login-item default applied; status=notRegistered"));

@@ -3,6 +3,7 @@
 #include "RecordingNotifier.h"
 #include "simulated/ManualClock.h"
 #include "simulated/MemoryDefaults.h"
+#include "engine/Settings.h"
 #include "support/TempDir.h"
 
 #include <QSignalSpy>
@@ -84,7 +85,7 @@ TEST_F(UpdaterControllerTest, NewerReleaseIsAnnouncedWithItsPage)
     EXPECT_THAT(server.lastRequest().toStdString(), HasSubstr("Lumvex/0.1.0"));
 
     // Automatic checks tell of news too.
-    defaults.remove(UpdaterController::kLastCheckKey);
+    defaults.remove(std::string(settings::lastUpdateCheck.name));
     notifier->shown.clear();
     ASSERT_TRUE(check(false));
     EXPECT_THAT(onlyNoticeText(), HasSubstr("Lumvex 0.2.0 is available"));
@@ -100,7 +101,7 @@ TEST_F(UpdaterControllerTest, SameOrOlderReleaseIsUpToDateAndOnlyTheUserHearsIt)
         EXPECT_EQ(onlyNoticeText(), "Lumvex is up to date | Version 0.1.0 is the newest release.");
         EXPECT_TRUE(notifier->shown[0].link.isEmpty());
 
-        defaults.remove(UpdaterController::kLastCheckKey);
+        defaults.remove(std::string(settings::lastUpdateCheck.name));
         notifier->shown.clear();
         ASSERT_TRUE(check(false));
         EXPECT_TRUE(notifier->shown.empty());
@@ -136,7 +137,8 @@ TEST_F(UpdaterControllerTest, EachFailureGivesTheUserOneClearNotice)
              server.stall();
          },
          "The server 127.0.0.1 did not answer within 0.3 s."},
-        {"bad address", [this] { defaults.setString(UpdaterController::kFeedKey, "ftp://example.org/feed"); },
+        {"bad address",
+         [this] { defaults.setString(std::string(settings::updateFeedUrl.name), "ftp://example.org/feed"); },
          "The update feed address “ftp://example.org/feed” is not a web address; set updateFeedURL in "},
     };
     for (const Case &c : cases) {
@@ -148,7 +150,7 @@ TEST_F(UpdaterControllerTest, EachFailureGivesTheUserOneClearNotice)
         EXPECT_EQ(notifier->shown[0].summary, "Could not check for updates");
         EXPECT_THAT(notifier->shown[0].body.toStdString(), HasSubstr(c.reason));
 
-        defaults.remove(UpdaterController::kLastCheckKey);
+        defaults.remove(std::string(settings::lastUpdateCheck.name));
         notifier->shown.clear();
         ASSERT_TRUE(check(false));
         EXPECT_TRUE(notifier->shown.empty());
@@ -166,7 +168,7 @@ TEST_F(UpdaterControllerTest, MissingFeedAddressIsToldOnlyWhenAsked)
     updater->checkAtLaunch();
     EXPECT_FALSE(updater->isChecking());
     EXPECT_TRUE(notifier->shown.empty());
-    EXPECT_FALSE(defaults.stringValue(UpdaterController::kLastCheckKey));
+    EXPECT_FALSE(defaults.stringValue(std::string(settings::lastUpdateCheck.name)));
     EXPECT_EQ(server.requests(), 0);
 }
 
@@ -174,12 +176,12 @@ TEST_F(UpdaterControllerTest, SettingOverridesTheBuiltInAddress)
 {
     make("http://127.0.0.1:1/never-used.xml");
     server.serve(feedOf("0.2.0"));
-    defaults.setString(UpdaterController::kFeedKey, server.url().toString().toStdString());
+    defaults.setString(std::string(settings::updateFeedUrl.name), server.url().toString().toStdString());
     ASSERT_TRUE(check(true));
     EXPECT_EQ(server.requests(), 1);
 
     // Set but empty: checks are off.
-    defaults.setString(UpdaterController::kFeedKey, "");
+    defaults.setString(std::string(settings::updateFeedUrl.name), "");
     notifier->shown.clear();
     ASSERT_TRUE(check(true));
     EXPECT_THAT(onlyNoticeText(), HasSubstr("Update feed address is not set"));
@@ -191,11 +193,11 @@ TEST_F(UpdaterControllerTest, AutomaticCheckRunsWhenNoCheckReadTheFeedForADay)
     // A failed check holds nothing off.
     server.serve("gone", 404, "Not Found");
     ASSERT_TRUE(check(false));
-    EXPECT_FALSE(defaults.stringValue(UpdaterController::kLastCheckKey));
+    EXPECT_FALSE(defaults.stringValue(std::string(settings::lastUpdateCheck.name)));
 
     server.serve(feedOf("0.1.0"));
     ASSERT_TRUE(check(false));
-    EXPECT_EQ(defaults.stringValue(UpdaterController::kLastCheckKey), "1800000000");
+    EXPECT_EQ(defaults.stringValue(std::string(settings::lastUpdateCheck.name)), "1800000000");
     EXPECT_EQ(server.requests(), 2);
 
     clock.advance(23 * 3600);

@@ -3,6 +3,7 @@
 #include "base/JsonFields.h"
 #include "simulated/ManualClock.h"
 #include "simulated/MemoryDefaults.h"
+#include "engine/Settings.h"
 #include "support/TempDir.h"
 #include "simulated/ManualTimer.h"
 
@@ -189,10 +190,10 @@ TEST_F(TelemetryRecorderTest, SwitchPersistsAndASecondSessionAppendsToTheSameDay
     recorder().setRecording(true); // already on: nothing happens
     recorder().toggleRecording();
     EXPECT_FALSE(timer->isActive());
-    EXPECT_EQ(defaults.boolValue(TelemetryRecorder::kDefaultsKey), false);
+    EXPECT_EQ(defaults.boolValue(std::string(settings::telemetryRecording.name)), false);
     tick(1.0);
     recorder().setRecording(true);
-    EXPECT_EQ(defaults.boolValue(TelemetryRecorder::kDefaultsKey), true);
+    EXPECT_EQ(defaults.boolValue(std::string(settings::telemetryRecording.name)), true);
     EXPECT_EQ(changes, (std::vector<bool>{true, false, true}));
 
     const auto written = rows();
@@ -212,7 +213,7 @@ TEST_F(TelemetryRecorderTest, SwitchPersistsAndASecondSessionAppendsToTheSameDay
 
 TEST_F(TelemetryRecorderTest, ResumesWhenLeftOnAndRunsItsTimerWithoutAProvider)
 {
-    defaults.setBool(TelemetryRecorder::kDefaultsKey, true);
+    defaults.setBool(std::string(settings::telemetryRecording.name), true);
     recorder().snapshotProvider = nullptr;
     EXPECT_TRUE(recorder().isRecording());
     EXPECT_FALSE(timer->isActive());

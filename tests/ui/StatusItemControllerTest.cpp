@@ -92,13 +92,13 @@ protected:
 TEST_F(StatusItemControllerTest, ScrollOverTheBuiltInDisplayAdjustsAndTeachesTheLoop)
 {
     controller->scrollBrightness(+10); // -0.05
-    EXPECT_FLOAT_EQ(brightness.get(), 0.45f);
+    EXPECT_FLOAT_EQ(brightness.level(), 0.45f);
     // The icon and the loop get the level asked for.
     EXPECT_DOUBLE_EQ(controller->brightnessView().level(), 0.45);
-    EXPECT_DOUBLE_EQ(loop.B_manual(), 0.45);
+    EXPECT_DOUBLE_EQ(loop.manualBrightness(), 0.45);
     EXPECT_EQ(dailyStats.todayCount(), 1);
     controller->scrollBrightness(-20); // +0.1
-    EXPECT_FLOAT_EQ(brightness.get(), 0.55f);
+    EXPECT_FLOAT_EQ(brightness.level(), 0.55f);
     EXPECT_EQ(dailyStats.todayCount(), 2);
     EXPECT_TRUE(external.writes.empty());
     EXPECT_EQ(controller->displayKind(), DisplayKind::builtIn);
@@ -117,7 +117,7 @@ TEST_F(StatusItemControllerTest, ScrollOverAnExternalDisplayIsNotLearned)
     EXPECT_EQ(controller->brightnessView().level(), 0.0);
     EXPECT_EQ(controller->displayKind(), DisplayKind::external);
     EXPECT_EQ(dailyStats.todayCount(), 0);
-    EXPECT_FLOAT_EQ(brightness.get(), 0.5f);
+    EXPECT_FLOAT_EQ(brightness.level(), 0.5f);
 }
 
 TEST_F(StatusItemControllerTest, UnreadableExternalDisplayStartsFromTheIcon)
@@ -267,7 +267,7 @@ TEST_F(StatusItemControllerTest, CaptureProblemIsTheFirstLineWhenThereIsOne)
 TEST_F(StatusItemControllerTest, DebugLineShowsTheLoopsQuantities)
 {
     defaults.setBool("showCompensationDebug", true);
-    loop.onManualChange(0.42, "scroll");
+    loop.onManualChange(0.42, AdjustmentSource::scroll);
     const std::string line = controller->menu().brightnessLabel(controller->brightnessView().level());
     EXPECT_EQ(line.rfind("B: 42% \u2022 L: 0.50 \u2022 R: ", 0), 0u) << line;
 }
@@ -330,10 +330,10 @@ TEST_F(StatusItemControllerTest, MenuActionsReachTheirComponents)
     click("Remember Brightness per Situation");
     EXPECT_EQ(defaults.boolValue("rememberBrightnessPerSituation"), true);
     calibration.recordCorrection({1, 1, 1, std::nullopt, 1}, 0.1);
-    loop.onManualChange(0.9, "scroll");
+    loop.onManualChange(0.9, AdjustmentSource::scroll);
     click("Reset everything");
     EXPECT_EQ(calibration.situationCount(), 0u);
-    EXPECT_EQ(loop.R_target(), CompensationLoop::kInitialTarget);
+    EXPECT_EQ(loop.targetRatio(), CompensationLoop::kInitialTarget);
     click("Quit Lumvex");
     EXPECT_EQ(quits, 1);
 }

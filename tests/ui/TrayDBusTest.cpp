@@ -123,7 +123,7 @@ protected:
         machine = std::make_unique<Machine>(dir.path());
         controller = std::make_unique<StatusItemController>(machine->services);
         QObject::connect(controller.get(), &StatusItemController::quitRequested, [this] { ++quits; });
-        controller->updateBrightness(machine->backlight.get());
+        controller->updateBrightness(machine->backlight.get().value());
         auto found = host.waitForItem(QStringLiteral("lumvex-brightness"));
         ASSERT_TRUE(found) << "the brightness item did not register; items: "
                            << host.items().join(QLatin1Char(' ')).toStdString();
@@ -227,7 +227,7 @@ TEST_F(TrayDBusTest, ScrollMovesTheBacklightFivePercentPerNotchAndTeachesTheLoop
     // Every one was a manual correction: counted, logged and learned.
     EXPECT_EQ(machine->dailyStats.todayCount(), 5);
     EXPECT_EQ(machine->calibration.situationCount() >= 1, true);
-    EXPECT_FLOAT_EQ(machine->loop.B_manual(), 0.4f);
+    EXPECT_FLOAT_EQ(machine->loop.manualBrightness(), 0.4f);
     const std::string log = files::readAll(machine->logger.filePath()).value_or("");
     std::size_t rows = 0;
     for (std::size_t at = log.find(",scroll,"); at != std::string::npos; at = log.find(",scroll,", at + 1)) {

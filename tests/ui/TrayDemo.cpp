@@ -77,7 +77,7 @@ int main(int argc, char **argv)
                      [] { std::puts("check for updates"); });
     QObject::connect(&controller, &StatusItemController::revealRequested,
                      [](const QUrl &folder) { QDesktopServices::openUrl(folder); });
-    controller.updateBrightness(brightness.get());
+    controller.updateBrightness(brightness.level());
     controller.updateVolume(volume.get());
     std::printf("brightness item: %s\n", controller.brightnessItem().usesStatusNotifier()
                                              ? "StatusNotifierItem"

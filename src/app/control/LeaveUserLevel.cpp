@@ -17,11 +17,11 @@ constexpr int kQuitBudgetMs = 500;
 
 std::optional<double> userLevelToRestore(double panel, const CompensationLoop &loop)
 {
-    if (!loop.enabled() || loop.paused() || std::abs(panel - loop.B_current()) > kSameLevel ||
-        std::abs(panel - loop.B_manual()) <= kSameLevel / 2) {
+    if (!loop.enabled() || loop.paused() || std::abs(panel - loop.currentBrightness()) > kSameLevel ||
+        std::abs(panel - loop.manualBrightness()) <= kSameLevel / 2) {
         return std::nullopt;
     }
-    return loop.B_manual();
+    return loop.manualBrightness();
 }
 
 void leaveUserLevel(SysfsBacklight &backlight, const CompensationLoop &loop)
@@ -29,7 +29,11 @@ void leaveUserLevel(SysfsBacklight &backlight, const CompensationLoop &loop)
     if (!backlight.isAvailable()) {
         return;
     }
-    if (const auto level = userLevelToRestore(backlight.get(), loop)) {
+    const std::optional<double> panel = backlight.get();
+    if (!panel) {
+        return;
+    }
+    if (const auto level = userLevelToRestore(*panel, loop)) {
         backlight.setLogindTimeout(kQuitBudgetMs);
         backlight.set(*level);
     }

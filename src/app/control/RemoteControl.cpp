@@ -65,7 +65,7 @@ RemoteControl::~RemoteControl()
 
 double RemoteControl::brightness() const
 {
-    return m_parts.brightness.get();
+    return m_parts.brightness.get().value_or(0.0);
 }
 
 bool RemoteControl::automaticAdjustment() const
@@ -94,12 +94,12 @@ qulonglong RemoteControl::pausedUntil() const
 
 double RemoteControl::luminance() const
 {
-    return m_parts.loop.L_filtered();
+    return m_parts.loop.filteredLuminance();
 }
 
 double RemoteControl::targetRatio() const
 {
-    return m_parts.loop.R_target();
+    return m_parts.loop.targetRatio();
 }
 
 QString RemoteControl::situation() const
@@ -164,7 +164,7 @@ bool RemoteControl::refuse(const QString &name, const QString &message)
 void RemoteControl::applyManualLevel(double level)
 {
     m_parts.status.updateBrightness(level);
-    m_parts.loop.onManualChange(level, "command");
+    m_parts.loop.onManualChange(level, AdjustmentSource::command);
     publishChanges();
 }
 
@@ -194,7 +194,12 @@ void RemoteControl::ChangeBrightness(double delta)
         refuse(kNoBacklight, QStringLiteral("there is no built-in panel whose brightness Lumvex could change"));
         return;
     }
-    applyManualLevel(m_parts.brightness.adjust(delta));
+    const std::optional<double> level = m_parts.brightness.adjust(delta);
+    if (!level) {
+        refuse(kNoBacklight, QStringLiteral("the built-in panel's brightness cannot be read just now"));
+        return;
+    }
+    applyManualLevel(*level);
 }
 
 void RemoteControl::Pause(uint seconds)

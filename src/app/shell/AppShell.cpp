@@ -131,7 +131,9 @@ void AppShell::setUpDataCapture()
     m_ambient = std::make_unique<AmbientLightSensor>(openLightSource());
     m_recorder = std::make_unique<TelemetryRecorder>(xdg::telemetryDir(), m_clock, m_defaults,
                                                      std::make_unique<QtRepeatingTimer>());
-    m_poll.setRecorderLast(m_brightness->get());
+    if (const std::optional<double> b = m_brightness->get()) {
+        m_poll.setRecorderLast(*b);
+    }
     m_recorder->snapshotProvider = [this] { return snapshot(); };
     m_recorder->onRecordingChange = [this](bool) { updateSampling(); };
     m_frontmostApp = &m_desktop->watchFrontmostApp([this] { m_recorder->recordEvent("app_switch"); });
@@ -202,9 +204,10 @@ void AppShell::makeStatusItems()
             [this](QPoint position) { m_desktop->notePointerAt(position.x(), position.y()); });
     m_router->onActiveDisplayChange = [this](DisplayId) { m_statusController->refreshSilhouette(); };
 
-    const double b = m_brightness->get();
-    m_statusController->updateBrightness(b);
-    m_poll.setLastShown(b);
+    if (const std::optional<double> b = m_brightness->get()) {
+        m_statusController->updateBrightness(*b);
+        m_poll.setLastShown(*b);
+    }
     const double v = m_volume->get();
     m_volumePoll.changed(v);
     m_statusController->updateVolume(v);
@@ -237,9 +240,10 @@ bool AppShell::requestSignature()
     return true;
 }
 
-void AppShell::updatePause(double brightness)
+void AppShell::updatePause(std::optional<double> brightness)
 {
-    const bool hold = m_guard.holdLoop(m_clock.monotonicSeconds(), brightness);
+    // Without a reading the loop's own level stands in; the loop writes nothing without one anyway.
+    const bool hold = m_guard.holdLoop(m_clock.monotonicSeconds(), brightness.value_or(m_loop->currentBrightness()));
     if (hold != m_loop->paused()) {
         m_loop->setPaused(hold);
     }
@@ -259,11 +263,12 @@ void AppShell::rescanDevices()
 {
     if (m_brightness->rescan()) {
         m_rescanTimer.stop();
-        const double b = m_brightness->get();
-        m_loop->acceptBrightness(b);
-        m_poll.setLastShown(b);
-        m_poll.setRecorderLast(b);
-        m_statusController->updateBrightness(b);
+        if (const std::optional<double> b = m_brightness->get()) {
+            m_loop->acceptBrightness(*b);
+            m_poll.setLastShown(*b);
+            m_poll.setRecorderLast(*b);
+            m_statusController->updateBrightness(*b);
+        }
     }
 }
 
@@ -273,17 +278,19 @@ void AppShell::pollTick()
         m_ticksSinceDisplayCheck = 0;
         followMainDisplay();
     }
-    updatePause(m_brightness->get());
-    if (m_desktop->displays().isBuiltIn(m_router->currentTarget())) {
+    const std::optional<double> level = m_brightness->get();
+    updatePause(level);
+    // A tick without a reading is skipped: a failed read is not a change to black.
+    if (level && m_desktop->displays().isBuiltIn(m_router->currentTarget())) {
         BrightnessPoll::Reading reading;
-        reading.brightness = m_brightness->get();
-        reading.loopCurrent = m_loop->B_current();
+        reading.brightness = *level;
+        reading.loopCurrent = m_loop->currentBrightness();
         reading.loopEnabled = m_loop->enabled();
         reading.recording = m_recorder->isRecording();
         reading.userChangesTrusted = m_guard.userChangesTrusted(m_clock.monotonicSeconds(), reading.brightness);
         const BrightnessPoll::Actions actions = m_poll.tick(reading);
         if (actions.reportManualChange) {
-            m_loop->onManualChange(reading.brightness, "system_key");
+            m_loop->onManualChange(reading.brightness, AdjustmentSource::systemKey);
         } else if (actions.acceptAsCurrent) {
             m_loop->acceptBrightness(reading.brightness);
         }
@@ -330,12 +337,12 @@ void AppShell::onSleepingChanged(bool sleeping)
 TelemetrySnapshot AppShell::snapshot() const
 {
     TelemetrySnapshot s;
-    s.brightness = m_brightness->get();
+    s.brightness = m_brightness->get().value_or(0.0);
     if (m_sampler->hasFreshSample()) {
-        s.lumRaw = m_sampler->L_raw();
-        s.lumSlow = m_sampler->L_slow();
-        s.lumFast = m_sampler->L_fast();
-        s.lumGrid = m_sampler->L_grid();
+        s.lumRaw = m_sampler->rawLuminance();
+        s.lumSlow = m_sampler->slowLuminance();
+        s.lumFast = m_sampler->fastLuminance();
+        s.lumGrid = m_sampler->gridLuminances();
     }
     if (const auto raw = m_ambient->sampleRaw()) {
         s.ambLux = raw->lux;
@@ -347,8 +354,8 @@ TelemetrySnapshot AppShell::snapshot() const
     s.displayID = m_desktop->displays().mainDisplay();
     s.builtin = mainDisplayIsBuiltIn();
     s.autoOn = m_loop->enabled();
-    s.rTarget = m_loop->R_target();
-    s.bLoop = m_loop->B_current();
+    s.rTarget = m_loop->targetRatio();
+    s.bLoop = m_loop->currentBrightness();
     return s;
 }
 

@@ -64,7 +64,7 @@ private:
     void makeStatusItems();
     // Capture follows the main display; a main display that has gone leaves the menu's capture line.
     void followMainDisplay();
-    void updatePause(double brightness);
+    void updatePause(std::optional<double> brightness);
     // What the loop reads: the sensor, the sampler's signatures while fresh, the main display.
     std::optional<double> ambientLevel() override;
     std::optional<ContentSignature> smoothedSignature() override;

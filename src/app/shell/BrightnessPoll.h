@@ -13,7 +13,7 @@ public:
     struct Reading
     {
         double brightness = 0.0;
-        std::optional<double> loopCurrent; // the loop's B_current, when there is a loop
+        std::optional<double> loopCurrent; // the loop's current brightness, when there is a loop
         bool loopEnabled = false;
         bool recording = false;
         // False while the desktop itself may be moving the backlight (idle dimming, lock, sleep, wake).

@@ -7,13 +7,14 @@
 #include "SvgPlot.h"
 #include "TelemetryTrace.h"
 #include "base/Files.h"
+#include "engine/Settings.h"
 
 #include <algorithm>
 #include <charconv>
 #include <chrono>
+#include <cstdio>
 #include <functional>
 #include <map>
-#include <cstdio>
 #include <optional>
 
 namespace lumvex::sim {
@@ -125,7 +126,7 @@ TasteChoice parseTaste(const std::string &text)
 }
 
 // Settings the loop reads; all are switches.
-const char *const kSettings[] = {"rememberBrightnessPerSituation"};
+const std::string_view kSettings[] = {settings::rememberBrightnessPerSituation.name};
 
 void parseSetting(const std::string &text, std::map<std::string, bool> &settings)
 {
@@ -333,8 +334,8 @@ int runSimulateCommand(const std::vector<std::string> &args, const fs::path &def
 
     if (options.population) {
         const int n = *options.population;
-        out << "Simulating " << n << (n == 1 ? " user" : " users") << " for " << days
-            << (days == 1 ? " day" : " days") << " of \"" << trace.name << "\" (seeds " << options.seed << " to "
+        out << "Simulating " << n << (n == 1 ? " user" : " users") << " for " << days << (days == 1 ? " day" : " days")
+            << " of \"" << trace.name << "\" (seeds " << options.seed << " to "
             << options.seed + static_cast<std::uint64_t>(n) - 1 << "); files in " << folder.string() << "\n";
         Progress progress(out, interactive, n, "user");
         std::vector<UserResult> users;
@@ -353,14 +354,14 @@ int runSimulateCommand(const std::vector<std::string> &args, const fs::path &def
     out << "Simulating " << days << (days == 1 ? " day" : " days") << " of \"" << trace.name << "\" (seed "
         << options.seed << "); files in " << folder.string() << "\n";
     std::optional<Progress> progress;
-    const std::vector<RunResult> runs = runAll(
-        trace, options.seed, options.taste.appliedTo(SimulatedUser::Taste::random(options.seed)), folder,
-        [&](Strategy strategy, int day) {
-            if (day == 0) {
-                progress.emplace(out, interactive, days);
-            }
-            progress->dayDone(strategyName(strategy), day);
-        });
+    const std::vector<RunResult> runs =
+        runAll(trace, options.seed, options.taste.appliedTo(SimulatedUser::Taste::random(options.seed)), folder,
+               [&](Strategy strategy, int day) {
+                   if (day == 0) {
+                       progress.emplace(out, interactive, days);
+                   }
+                   progress->dayDone(strategyName(strategy), day);
+               });
 
     out << '\n';
     printSummary(out, runs);

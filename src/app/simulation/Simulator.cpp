@@ -11,6 +11,7 @@
 #include "engine/FrontmostAppProvider.h"
 #include "simulated/ManualClock.h"
 #include "simulated/MemoryDefaults.h"
+#include "engine/Settings.h"
 #include "simulated/SimulatedBrightness.h"
 #include "sensing/AmbientLightSensor.h"
 #include "sensing/SampleFilters.h"
@@ -122,7 +123,9 @@ public:
         : m_panel(initial)
     {}
 
-    double get() override { return m_panel.get(); }
+    std::optional<double> get() override { return level(); }
+    // The simulated panel always has a level.
+    double level() const { return m_panel.level(); }
     void set(double value) override
     {
         write(value, Writer::tool);
@@ -258,7 +261,7 @@ RunResult simulate(const Trace &trace, Strategy strategy, const SimulationOption
     LoopSurroundings surroundings(ambient, filters, docked);
     std::unique_ptr<CompensationLoop> loop;
     if (strategy == Strategy::lumvex) {
-        defaults.setBool("autoAdjustEnabled", true);
+        settings::set(defaults, settings::autoAdjust, true);
         for (const auto &[key, value] : options.settings) {
             defaults.setBool(key, value);
         }
@@ -274,8 +277,8 @@ RunResult simulate(const Trace &trace, Strategy strategy, const SimulationOption
     // finds changes made with the brightness keys, and the guard that tells the two apart.
     DesktopChangeGuard guard;
     BrightnessPoll poll;
-    poll.setLastShown(backlight.get());
-    double savedLevel = backlight.get();
+    poll.setLastShown(backlight.level());
+    double savedLevel = backlight.level();
     std::optional<double> restoreAt;
     double nextPoll = 0.0;
     Rng keys(options.seed + 29);
@@ -294,7 +297,7 @@ RunResult simulate(const Trace &trace, Strategy strategy, const SimulationOption
         case DesktopEvent::Kind::idle:
         case DesktopEvent::Kind::lock:
             if (wasHere) {
-                savedLevel = backlight.get();
+                savedLevel = backlight.level();
                 backlight.write(savedLevel * kDimFactor, Writer::desktop);
             }
             guard.setAway(true, now);
@@ -306,7 +309,7 @@ RunResult simulate(const Trace &trace, Strategy strategy, const SimulationOption
             break;
         case DesktopEvent::Kind::suspend:
             if (wasHere) {
-                savedLevel = backlight.get();
+                savedLevel = backlight.level();
             }
             guard.setSleeping(true, now);
             break;
@@ -359,18 +362,18 @@ RunResult simulate(const Trace &trace, Strategy strategy, const SimulationOption
                 app.app = s.app;
 
                 if (loop) {
-                    const bool hold = guard.holdLoop(now, backlight.get());
+                    const bool hold = guard.holdLoop(now, backlight.level());
                     if (hold != loop->paused()) {
                         loop->setPaused(hold);
                     }
                     if (here) { // the sampler runs only while the session is here
-                        loop->onLuminanceUpdate(filters.L_slow(), filters.L_fast());
+                        loop->onLuminanceUpdate(filters.slowLuminance(), filters.fastLuminance());
                     }
                     if (!guard.isSleeping() && now >= nextPoll) {
                         nextPoll = now + kPollPeriod;
                         BrightnessPoll::Reading reading;
-                        reading.brightness = backlight.get();
-                        reading.loopCurrent = loop->B_current();
+                        reading.brightness = backlight.level();
+                        reading.loopCurrent = loop->currentBrightness();
                         reading.loopEnabled = loop->enabled();
                         reading.userChangesTrusted = guard.userChangesTrusted(now, reading.brightness);
                         const BrightnessPoll::Actions actions = poll.tick(reading);
@@ -380,14 +383,14 @@ RunResult simulate(const Trace &trace, Strategy strategy, const SimulationOption
                             } else if (backlight.lastWriter() == Writer::user) {
                                 userChanges.learned();
                             }
-                            loop->onManualChange(reading.brightness, "system_key");
+                            loop->onManualChange(reading.brightness, AdjustmentSource::systemKey);
                         } else if (actions.acceptAsCurrent) {
                             loop->acceptBrightness(reading.brightness);
                         }
                     }
                 } else if (strategy == Strategy::ambientOnly && !guard.isSleeping()) {
                     if (const auto target = curve.target(ambient.read())) {
-                        const double b = backlight.get();
+                        const double b = backlight.level();
                         const double step = std::clamp(0.7 * (*target - b), -0.012, 0.012);
                         if (std::abs(step) > 0.003) {
                             backlight.set(b + step);
@@ -395,7 +398,7 @@ RunResult simulate(const Trace &trace, Strategy strategy, const SimulationOption
                     }
                 }
 
-                const double b = backlight.get();
+                const double b = backlight.level();
                 const double preferred = user.preferredPerceived(L, lux);
                 if (!here) {
                     continue; // nobody looks; the desktop and the program go on
@@ -407,7 +410,7 @@ RunResult simulate(const Trace &trace, Strategy strategy, const SimulationOption
                     ++corrections;
                     result.corrections.push_back({clock.now() - kFirstMidnight, b, *chosen});
                     if (loop) {
-                        loop->onManualChange(*chosen, "scroll");
+                        loop->onManualChange(*chosen, AdjustmentSource::scroll);
                         userChanges.learned();
                     } else if (strategy == Strategy::ambientOnly) {
                         curve.correct(*chosen, ambient.read());
@@ -428,7 +431,7 @@ RunResult simulate(const Trace &trace, Strategy strategy, const SimulationOption
                 }
                 const double elapsed = clock.now() - kFirstMidnight;
                 if (elapsed >= nextPlot) {
-                    result.plot.push_back({elapsed, L, backlight.get(), preferred});
+                    result.plot.push_back({elapsed, L, backlight.level(), preferred});
                     nextPlot = elapsed + options.plotInterval;
                 }
             }

@@ -20,7 +20,7 @@ import unittest
 
 import dbus
 
-from program_session import LOG, panel, rows, set_panel, wait_for
+from program_session import DEVICE, LOG, panel, rows, set_panel, wait_for
 
 LUMVEX = sys.argv.pop(1) if len(sys.argv) > 1 else "lumvex"
 XEMBED_TRAY = sys.argv.pop(1) if len(sys.argv) > 1 else "lumvex-xembed-tray"
@@ -166,6 +166,13 @@ class TrayProgram(unittest.TestCase):
         self.assertIn(",system_key,0.5000,0.7000,", rows()[-1])
         # Learned against the black screen it took a look at, not against mid-grey from nowhere.
         self.assertEqual(rows()[-1].split(",")[6].split("|")[0], "4", rows()[-1])
+
+        # A brightness file that cannot be read for a while is no change to black.
+        os.remove(DEVICE)
+        time.sleep(0.8)
+        set_panel(700)
+        time.sleep(0.8)
+        self.assertEqual(len(rows()), before + 1, rows()[-1])
 
         control("SetIdle", "true")
         time.sleep(0.3)

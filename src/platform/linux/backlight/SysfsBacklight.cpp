@@ -82,11 +82,11 @@ void SysfsBacklight::open()
     m_throughLogind = !current || !writeValue(m_folder / "brightness", *current, false);
 }
 
-double SysfsBacklight::get()
+std::optional<double> SysfsBacklight::get()
 {
     const std::optional<long> raw = readRaw();
     if (!raw) {
-        return 0.0;
+        return std::nullopt;
     }
     if (!holdsWrittenStep(*raw, m_written)) {
         // Someone else moved it; what we wrote no longer describes the panel.

@@ -18,14 +18,14 @@ namespace lumvex {
 //
 // Levels are stored in single precision. A raw step is coarser than a float on most panels, so the level
 // last written is remembered and reported while the device still holds the step it was written as; a
-// change made by anyone else shows as raw / max. Without a device every read gives 0.0 and writes are
-// dropped, like any other failure.
+// change made by anyone else shows as raw / max. Without a device, or when the brightness file cannot be
+// read, a read gives no level; writes are dropped, like any other failure.
 class SysfsBacklight final : public BrightnessController
 {
 public:
     explicit SysfsBacklight(const std::filesystem::path &root = sysfsRoot());
 
-    double get() override;
+    std::optional<double> get() override;
     void set(double value) override;
     bool isAvailable() const override { return m_maxBrightness > 0; }
     // Looks for a device again while there is none; true once there is one.

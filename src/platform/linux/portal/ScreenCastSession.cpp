@@ -2,6 +2,7 @@
 
 #include "PortalPaths.h"
 #include "engine/Defaults.h"
+#include "engine/Settings.h"
 
 #include <QDBusMessage>
 #include <QDBusMetaType>
@@ -162,7 +163,7 @@ void ScreenCastSession::suspend()
 
 bool ScreenCastSession::canRestoreSilently() const
 {
-    const auto token = m_defaults.stringValue(kRestoreTokenKey);
+    const auto token = settings::value(m_defaults, settings::screenCastRestoreToken);
     return m_version >= kFirstVersionWithRestore && token && !token->empty();
 }
 
@@ -243,7 +244,8 @@ void ScreenCastSession::selectSources()
     m_tokenOffered = false;
     if (m_version >= kFirstVersionWithRestore) {
         options.insert(QStringLiteral("persist_mode"), kPersistUntilRevoked);
-        if (const auto token = m_defaults.stringValue(kRestoreTokenKey); token && !token->empty()) {
+        if (const auto token = settings::value(m_defaults, settings::screenCastRestoreToken);
+            token && !token->empty()) {
             options.insert(QStringLiteral("restore_token"), QString::fromStdString(*token));
             m_tokenOffered = true;
         }
@@ -344,9 +346,9 @@ void ScreenCastSession::handleResponse(const QDBusMessage &message)
         // worth keeping only when it shares something.
         const QString token = results.value(QStringLiteral("restore_token")).toString();
         if (response == 0 && !token.isEmpty() && !m_streams.empty()) {
-            m_defaults.setString(kRestoreTokenKey, token.toStdString());
+            settings::set(m_defaults, settings::screenCastRestoreToken, token.toStdString());
         } else if (m_tokenOffered) {
-            m_defaults.remove(kRestoreTokenKey);
+            settings::remove(m_defaults, settings::screenCastRestoreToken);
         }
     }
     if (response != 0) {

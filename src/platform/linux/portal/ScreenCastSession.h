@@ -29,8 +29,6 @@ class ScreenCastSession final : public QObject
     Q_OBJECT
 
 public:
-    static constexpr const char *kRestoreTokenKey = "screenCastRestoreToken";
-
     // `defaults` must outlive the session.
     explicit ScreenCastSession(Defaults &defaults, QObject *parent = nullptr);
     // Closes the session.

@@ -164,14 +164,14 @@ TEST(SysfsBacklight, ARawDeviceKeepsItsLightOnAtTheBottom)
     EXPECT_EQ(backlight.get(), 0.0);
 }
 
-TEST(SysfsBacklight, WithoutAUsableDeviceReadsGiveZeroAndWritesAreDropped)
+TEST(SysfsBacklight, WithoutAUsableDeviceReadsGiveNoLevelAndWritesAreDropped)
 {
     TempDir root;
     SysfsBacklight none(root.path());
     EXPECT_FALSE(none.isAvailable());
     EXPECT_EQ(none.deviceName(), "");
     none.set(0.5);
-    EXPECT_EQ(none.get(), 0.0);
+    EXPECT_EQ(none.get(), std::nullopt);
     EXPECT_FALSE(fs::exists(root / "sys"));
 
     const fs::path broken = addDevice(root.path(), "acpi_video0", "firmware", 5, 0);
@@ -182,16 +182,16 @@ TEST(SysfsBacklight, WithoutAUsableDeviceReadsGiveZeroAndWritesAreDropped)
     // The driver comes up after the start.
     files::writeAtomically(broken / "max_brightness", "15\n");
     EXPECT_TRUE(none.rescan());
-    EXPECT_NEAR(none.get(), 5.0 / 15.0, 1e-6);
+    EXPECT_NEAR(none.get().value(), 5.0 / 15.0, 1e-6);
 
     // The device goes away after the start.
     SysfsBacklight vanishing(root.path());
     ASSERT_TRUE(vanishing.isAvailable());
     vanishing.set(0.4);
     fs::remove(broken / "brightness");
-    EXPECT_EQ(vanishing.get(), 0.0);
+    EXPECT_EQ(vanishing.get(), std::nullopt);
     vanishing.set(0.6);
-    EXPECT_EQ(vanishing.get(), 0.0);
+    EXPECT_EQ(vanishing.get(), std::nullopt);
 }
 
 TEST(SysfsBacklight, TheEnvironmentNamesTheRootOfTheTree)

@@ -45,11 +45,11 @@ TEST_F(ContentSamplerTest, CapturesNothingBeforeStartAndStartsFromMidGrey)
 
     EXPECT_EQ(script->captures(), 0);
     EXPECT_FALSE(sampler->isRunning());
-    EXPECT_EQ(sampler->L_raw(), 0.5);
-    EXPECT_EQ(sampler->L_slow(), 0.5);
-    EXPECT_EQ(sampler->L_fast(), 0.5);
+    EXPECT_EQ(sampler->rawLuminance(), 0.5);
+    EXPECT_EQ(sampler->slowLuminance(), 0.5);
+    EXPECT_EQ(sampler->fastLuminance(), 0.5);
     EXPECT_EQ(sampler->smoothedSignature(), (ContentSignature{0.0, 0.0, 0.5}));
-    EXPECT_TRUE(sampler->L_grid().empty());
+    EXPECT_TRUE(sampler->gridLuminances().empty());
     EXPECT_EQ(sampler->lastSampleAt(), std::nullopt);
 }
 
@@ -61,7 +61,7 @@ TEST_F(ContentSamplerTest, FirstBlackSampleMovesTheFiltersPartWayAndReportsAfter
     sampler->onSample = [&](double L) {
         calls.push_back("sample");
         EXPECT_EQ(L, 0.0);
-        EXPECT_DOUBLE_EQ(sampler->L_slow(), 0.41);
+        EXPECT_DOUBLE_EQ(sampler->slowLuminance(), 0.41);
         EXPECT_EQ(sampler->lastSampleAt(), clock.now());
     };
     std::vector<std::pair<double, double>> filtered;
@@ -77,9 +77,9 @@ TEST_F(ContentSamplerTest, FirstBlackSampleMovesTheFiltersPartWayAndReportsAfter
     EXPECT_EQ(calls, (std::vector<std::string>{"sample", "filtered"}));
     EXPECT_DOUBLE_EQ(filtered.front().first, 0.41);
     EXPECT_EQ(filtered.front().second, 0.25);
-    EXPECT_EQ(sampler->L_raw(), 0.0);
-    EXPECT_DOUBLE_EQ(sampler->L_slow(), 0.41);
-    EXPECT_EQ(sampler->L_fast(), 0.25);
+    EXPECT_EQ(sampler->rawLuminance(), 0.0);
+    EXPECT_DOUBLE_EQ(sampler->slowLuminance(), 0.41);
+    EXPECT_EQ(sampler->fastLuminance(), 0.25);
     const ContentSignature signature = sampler->smoothedSignature();
     EXPECT_DOUBLE_EQ(signature.pctDark, 0.18);
     EXPECT_EQ(signature.pctBright, 0.0);
@@ -112,11 +112,11 @@ TEST_F(ContentSamplerTest, GridIsKeptOnlyWhileAskedFor)
     const auto sampler = makeSampler();
     sampler->setCaptureGrid(true);
     sampler->start();
-    ASSERT_TRUE(owner.runUntil([&] { return !sampler->L_grid().empty(); }));
-    EXPECT_EQ(sampler->L_grid(), std::vector<double>(16, 0.6));
+    ASSERT_TRUE(owner.runUntil([&] { return !sampler->gridLuminances().empty(); }));
+    EXPECT_EQ(sampler->gridLuminances(), std::vector<double>(16, 0.6));
 
     sampler->setCaptureGrid(false);
-    ASSERT_TRUE(owner.runUntil([&] { return sampler->L_grid().empty(); }));
+    ASSERT_TRUE(owner.runUntil([&] { return sampler->gridLuminances().empty(); }));
 }
 
 TEST_F(ContentSamplerTest, FailedCapturesChangeNothingAndUnavailabilityIsReportedOnce)
@@ -134,7 +134,7 @@ TEST_F(ContentSamplerTest, FailedCapturesChangeNothingAndUnavailabilityIsReporte
     EXPECT_EQ(sampler->unavailableReason(), "Screen capture needs an X server.");
     EXPECT_TRUE(samples.empty());
     EXPECT_EQ(sampler->lastSampleAt(), std::nullopt);
-    EXPECT_EQ(sampler->L_slow(), 0.5);
+    EXPECT_EQ(sampler->slowLuminance(), 0.5);
 
     // A capture that works again clears the reason; a later outage is news again.
     script->setResult(uniform(1.0));
@@ -173,7 +173,7 @@ TEST_F(ContentSamplerTest, SamplesCapturedBeforeStopAreStillApplied)
     sampler->stop();
     owner.runPending();
     EXPECT_FALSE(samples.empty());
-    EXPECT_EQ(sampler->L_fast(), 0.25);
+    EXPECT_EQ(sampler->fastLuminance(), 0.25);
 }
 
 TEST_F(ContentSamplerTest, DestructionWaitsForTheCaptureAndDropsWhatIsPending)

@@ -57,22 +57,22 @@ TEST_F(SamplerOnXvfbTest, FollowsTheScreenFromBlackToWhiteToHalfAndHalf)
     EXPECT_EQ(samples.front(), 0.0);
     EXPECT_DOUBLE_EQ(filtered.front().first, 0.41);
     EXPECT_EQ(filtered.front().second, 0.25);
-    EXPECT_EQ(sampler->L_grid(), std::vector<double>(16, 0.0));
+    EXPECT_EQ(sampler->gridLuminances(), std::vector<double>(16, 0.0));
     ASSERT_TRUE(sampler->lastSampleAt());
     EXPECT_LT(std::abs(clock.now() - *sampler->lastSampleAt()), 5.0);
 
     painter.fill(0, 0, 1920, 1080, 0xffffff);
-    ASSERT_TRUE(test::waitFor([&] { return sampler->L_raw() == 1.0; }));
-    ASSERT_TRUE(test::waitFor([&] { return sampler->L_fast() > 0.999; }));
+    ASSERT_TRUE(test::waitFor([&] { return sampler->rawLuminance() == 1.0; }));
+    ASSERT_TRUE(test::waitFor([&] { return sampler->fastLuminance() > 0.999; }));
 
     painter.fill(0, 0, 960, 1080, 0x000000);
-    ASSERT_TRUE(test::waitFor([&] { return sampler->L_raw() == 128.0 / 255.0; }));
+    ASSERT_TRUE(test::waitFor([&] { return sampler->rawLuminance() == 128.0 / 255.0; }));
     ASSERT_TRUE(test::waitFor([&] { return std::abs(sampler->smoothedSignature().pctDark - 0.5) < 0.01; }));
     const ContentSignature signature = sampler->smoothedSignature();
     EXPECT_NEAR(signature.pctBright, 0.5, 0.01);
     EXPECT_NEAR(signature.mean, 0.5, 0.01);
-    EXPECT_EQ(sampler->L_grid()[0], 0.0);
-    EXPECT_EQ(sampler->L_grid()[3], 1.0);
+    EXPECT_EQ(sampler->gridLuminances()[0], 0.0);
+    EXPECT_EQ(sampler->gridLuminances()[3], 1.0);
 }
 
 TEST_F(SamplerOnXvfbTest, StillScreenKeepsSamplingWithoutReadingFrames)

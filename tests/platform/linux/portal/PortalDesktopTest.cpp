@@ -44,7 +44,8 @@ protected:
     static bool seesColour(ContentSampler &sampler, int r, int g, int b, std::chrono::milliseconds deadline = 10s)
     {
         const double expected = luminanceOf(r, g, b);
-        return waitFor([&] { return sampler.lastSampleAt() && std::abs(sampler.L_raw() - expected) < 1e-3; }, deadline);
+        return waitFor([&] { return sampler.lastSampleAt() && std::abs(sampler.rawLuminance() - expected) < 1e-3; },
+                       deadline);
     }
 
     // Paints the background and samples until it is seen. This backend sometimes holds a picture back until

@@ -1,6 +1,7 @@
 #include "platform/linux/portal/PortalScreenCapture.h"
 #include "FakePortal.h"
 #include "simulated/MemoryDefaults.h"
+#include "engine/Settings.h"
 #include "engine/SystemClock.h"
 #include "platform/linux/capture/QueuedPost.h"
 #include "platform/linux/portal/ScreenCastSession.h"
@@ -77,7 +78,7 @@ TEST_F(PortalScreenCaptureTest, PausingEndsTheSessionWhenTheTokenCanRestoreItAnd
         SCOPED_TRACE(token ? "with a restore token" : "without one");
         test::FakePortal fake; // afresh
         fake.configure(token ? R"({"pipeWire": "silent"})" : R"({"pipeWire": "silent", "restoreToken": false})");
-        defaults.remove(ScreenCastSession::kRestoreTokenKey);
+        settings::remove(defaults, settings::screenCastRestoreToken);
         auto capture = std::make_unique<PortalScreenCapture>(defaults);
         ASSERT_TRUE(captureUntil(*capture, [&] { return fake.calls("OpenPipeWireRemote").size() == 1; }));
         test::spin(std::chrono::milliseconds(100));

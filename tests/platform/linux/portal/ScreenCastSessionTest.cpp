@@ -1,6 +1,7 @@
 #include "platform/linux/portal/ScreenCastSession.h"
 #include "FakePortal.h"
 #include "simulated/MemoryDefaults.h"
+#include "engine/Settings.h"
 #include "platform/linux/x11/WaitFor.h"
 
 #include <gtest/gtest.h>
@@ -12,7 +13,7 @@ namespace {
 
 using test::waitFor;
 
-constexpr const char *kTokenKey = ScreenCastSession::kRestoreTokenKey;
+const std::string kTokenKey(settings::screenCastRestoreToken.name);
 
 // A session with what it reports.
 struct Observed

@@ -170,12 +170,12 @@ TEST_F(WlrScreencopyCaptureTest, TheSamplerFollowsTheOutput)
     sampler.setCaptureGrid(true);
 
     sampler.start();
-    ASSERT_TRUE(owner.runUntil([&] { return !samples.empty() && sampler.L_raw() == 0.0; }));
-    EXPECT_EQ(sampler.L_grid(), std::vector<double>(16, 0.0));
+    ASSERT_TRUE(owner.runUntil([&] { return !samples.empty() && sampler.rawLuminance() == 0.0; }));
+    EXPECT_EQ(sampler.gridLuminances(), std::vector<double>(16, 0.0));
 
     ASSERT_TRUE(test::SwayControl::setBackground("#2080a0"));
-    ASSERT_TRUE(owner.runUntil([&] { return std::abs(sampler.L_raw() - kTeal) < 1e-9; }));
-    ASSERT_TRUE(owner.runUntil([&] { return std::abs(sampler.L_fast() - kTeal) < 1e-3; }));
+    ASSERT_TRUE(owner.runUntil([&] { return std::abs(sampler.rawLuminance() - kTeal) < 1e-9; }));
+    ASSERT_TRUE(owner.runUntil([&] { return std::abs(sampler.fastLuminance() - kTeal) < 1e-3; }));
     EXPECT_TRUE(sampler.lastSampleAt());
 
     // Samples keep coming every tick while the screen is still, from the figures already had.
