@@ -4,7 +4,8 @@ session bus: the login manager (PrepareForSleep, the caller's session with IdleH
 SetBrightness writing into a fake sysfs tree) and a screen saver (ActiveChanged).
 
 Control interface org.lumvex.test.FakeDesktop at /org/lumvex/test: SetIdle(b), SetLocked(b),
-Sleep(b) (emits PrepareForSleep), SetScreenSaver(b), SetSysfsRoot(s), BrightnessCalls() -> as.
+Sleep(b) (emits PrepareForSleep), SetScreenSaver(b), SetSysfsRoot(s), SetRefusing(b) (SetBrightness is
+denied), ResetBrightness(), BrightnessCalls() -> as ("subsystem/name=value").
 Usage: fake_desktop.py READY_FILE (created once every name is owned)."""
 
 import os
@@ -43,7 +44,11 @@ class Session(dbus.service.Object):
     def __init__(self, bus, path):
         super().__init__(bus, path)
         self.hints = {"IdleHint": False, "LockedHint": False}
+        self.reset()
+
+    def reset(self):
         self.root = "/nonexistent"
+        self.refusing = False
         self.calls = []
 
     @dbus.service.method(PROPERTIES, in_signature="ss", out_signature="v")
@@ -64,9 +69,22 @@ class Session(dbus.service.Object):
 
     @dbus.service.method(SESSION, in_signature="ssu")
     def SetBrightness(self, subsystem, name, value):
+        if self.refusing:
+            raise dbus.exceptions.DBusException(
+                "Not the active session", name="org.freedesktop.DBus.Error.AccessDenied")
+        if subsystem not in ("backlight", "leds") or "/" in name:
+            raise dbus.exceptions.DBusException(
+                "Bad device", name="org.freedesktop.DBus.Error.InvalidArgs")
         self.calls.append("%s/%s=%d" % (subsystem, name, value))
-        with open(os.path.join(self.root, "sys/class", subsystem, name, "brightness"), "w") as device:
-            device.write("%d\n" % value)
+        path = os.path.join(self.root, "sys/class", subsystem, name, "brightness")
+        # The real one runs as root and writes files that its callers may not; lend ourselves the right.
+        mode = os.stat(path).st_mode
+        os.chmod(path, mode | 0o200)
+        try:
+            with open(path, "w") as device:
+                device.write("%d\n" % value)
+        finally:
+            os.chmod(path, mode)
 
 
 class ScreenSaver(dbus.service.Object):
@@ -105,6 +123,16 @@ class Control(dbus.service.Object):
     def SetSysfsRoot(self, root):
         for s in self.sessions:
             s.root = str(root)
+
+    @dbus.service.method(CONTROL, in_signature="b")
+    def SetRefusing(self, refusing):
+        for s in self.sessions:
+            s.refusing = bool(refusing)
+
+    @dbus.service.method(CONTROL)
+    def ResetBrightness(self):
+        for s in self.sessions:
+            s.reset()
 
     @dbus.service.method(CONTROL, out_signature="as")
     def BrightnessCalls(self):

@@ -37,19 +37,19 @@ double single(double value)
     return static_cast<float>(value);
 }
 
-// The control side of the fake login manager that the test script runs on the private system bus.
+// The control side of the fake login manager (fake_desktop.py) that the test script runs on the private bus.
 class FakeLogind
 {
 public:
-    FakeLogind() { call("Reset"); }
-    ~FakeLogind() { call("Reset"); }
+    FakeLogind() { call("ResetBrightness"); }
+    ~FakeLogind() { call("ResetBrightness"); }
 
     void setSysfsRoot(const fs::path &root) { call("SetSysfsRoot", {QString::fromStdString(root.string())}); }
     void setRefusing(bool refusing) { call("SetRefusing", {refusing}); }
     std::vector<std::string> calls()
     {
         std::vector<std::string> result;
-        for (const QString &entry : call("Calls").arguments().value(0).toStringList()) {
+        for (const QString &entry : call("BrightnessCalls").arguments().value(0).toStringList()) {
             result.push_back(entry.toStdString());
         }
         return result;
@@ -58,8 +58,8 @@ public:
 private:
     QDBusMessage call(const QString &method, const QVariantList &arguments = {})
     {
-        QDBusMessage message = QDBusMessage::createMethodCall(
-            "org.freedesktop.login1", "/org/freedesktop/login1/session/auto", "org.lumvex.test.FakeLogind", method);
+        QDBusMessage message = QDBusMessage::createMethodCall("org.lumvex.test.FakeDesktop", "/org/lumvex/test",
+                                                              "org.lumvex.test.FakeDesktop", method);
         message.setArguments(arguments);
         const QDBusMessage reply = QDBusConnection::systemBus().call(message);
         EXPECT_EQ(reply.type(), QDBusMessage::ReplyMessage) << reply.errorMessage().toStdString();
