@@ -4,6 +4,7 @@
 #include "platform/linux/capture/X11ShmCapture.h"
 #include "platform/linux/x11/XServerControl.h"
 
+#include "support/TempDir.h"
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -94,15 +95,14 @@ TEST_F(SamplerOnXvfbTest, StillScreenKeepsSamplingWithoutReadingFrames)
 
 TEST_F(SamplerOnXvfbTest, WithoutServerTheSamplerSaysWhyOnceAndSamplesNothing)
 {
-    const std::string display = std::getenv("DISPLAY");
-    setenv("DISPLAY", ":4999", 1);
+    std::optional<test::ScopedEnv> display(std::in_place, "DISPLAY", ":4999");
     const auto sampler = makeSampler(control.atom("eDP-1"));
     std::vector<std::string> reasons;
     sampler->onUnavailable = [&](const std::string &reason) { reasons.push_back(reason); };
     sampler->start();
     ASSERT_TRUE(QTest::qWaitFor([&] { return !reasons.empty(); }));
     QTest::qWait(400);
-    setenv("DISPLAY", display.c_str(), 1);
+    display.reset();
     EXPECT_EQ(reasons, std::vector<std::string>{"Screen capture cannot reach the X server at DISPLAY=:4999."});
     EXPECT_TRUE(samples.empty());
     EXPECT_EQ(sampler->lastSampleAt(), std::nullopt);

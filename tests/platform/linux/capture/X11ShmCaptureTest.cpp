@@ -2,6 +2,7 @@
 #include "ScreenPainter.h"
 #include "platform/linux/x11/XServerControl.h"
 
+#include "support/TempDir.h"
 #include <QFont>
 #include <QImage>
 #include <QPainter>
@@ -301,17 +302,15 @@ TEST_F(X11ShmCaptureTest, ShrunkFramesStayCloseToExactOnes)
 
 TEST(X11ShmCaptureWithoutServerTest, SaysWhyWhenNoServerAnswers)
 {
-    const std::string display = std::getenv("DISPLAY");
-    setenv("DISPLAY", ":4999", 1);
+    test::ScopedEnv display("DISPLAY", ":4999");
     X11ShmCapture unreachable(1);
     EXPECT_EQ(unreachable.captureAndReduce(), std::nullopt);
     EXPECT_EQ(unreachable.unavailableReason(), "Screen capture cannot reach the X server at DISPLAY=:4999.");
 
-    unsetenv("DISPLAY");
+    const test::ScopedEnv noDisplay("DISPLAY", std::nullopt);
     X11ShmCapture unset(1);
     EXPECT_EQ(unset.captureAndReduce(), std::nullopt);
     EXPECT_EQ(unset.unavailableReason(), "Screen capture needs an X server, and DISPLAY is not set.");
-    setenv("DISPLAY", display.c_str(), 1);
 }
 
 } // namespace
