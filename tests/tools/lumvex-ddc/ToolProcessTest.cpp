@@ -209,16 +209,6 @@ TEST_F(ToolProcessTest, WithoutPermissionTheMessageNamesTheWayIn)
     EXPECT_TRUE(isOneLine(result.err));
 }
 
-TEST_F(ToolProcessTest, HelpAndUsage)
-{
-    const Outcome help = tool("--help");
-    EXPECT_EQ(help.status, 0);
-    EXPECT_THAT(help.out, HasSubstr("lumvex-ddc display id=N get luminance"));
-    const Outcome bare = tool("");
-    EXPECT_EQ(bare.status, 2);
-    EXPECT_TRUE(isOneLine(bare.err));
-}
-
 } // namespace
 
 int main(int argc, char **argv)

@@ -86,26 +86,6 @@ TEST_F(ContentSamplerTest, FirstBlackSampleMovesTheFiltersPartWayAndReportsAfter
     EXPECT_DOUBLE_EQ(signature.mean, 0.41);
 }
 
-TEST_F(ContentSamplerTest, StepFollowsTheSlowAndFastFiltersOneSampleAtATime)
-{
-    std::deque<std::optional<ScreenReduction>> results(30, uniform(0.2));
-    results.insert(results.end(), 10, uniform(0.8));
-    script->setResults(std::move(results));
-    const auto sampler = makeSampler();
-    std::optional<std::pair<double, double>> afterStep;
-    sampler->onFiltered = [&](double slow, double fast) {
-        if (samples.size() == 40) {
-            afterStep.emplace(slow, fast);
-        }
-    };
-
-    sampler->start();
-    ASSERT_TRUE(owner.runUntil([&] { return afterStep.has_value(); }, 10s));
-    // One second after the step the fast filter has arrived and the slow one is most of the way.
-    EXPECT_NEAR(afterStep->second, 0.8, 0.001);
-    EXPECT_NEAR(afterStep->first, 0.718, 0.001);
-}
-
 TEST_F(ContentSamplerTest, GridIsKeptOnlyWhileAskedFor)
 {
     script->setResult(uniform(0.6));
