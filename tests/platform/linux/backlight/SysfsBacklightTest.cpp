@@ -1,9 +1,7 @@
 #include "platform/linux/backlight/SysfsBacklight.h"
 #include "engine/Files.h"
+#include "support/FakeServiceControl.h"
 #include "support/TempDir.h"
-
-#include <QDBusConnection>
-#include <QDBusMessage>
 
 #include <gtest/gtest.h>
 
@@ -37,34 +35,20 @@ double single(double value)
     return static_cast<float>(value);
 }
 
-// The control side of the fake login manager (fake_desktop.py) that the test script runs on the private bus.
-class FakeLogind
+// The control side of the fake login manager of fake_desktop.py.
+class FakeLogind : public test::FakeServiceControl
 {
 public:
-    FakeLogind() { call("ResetBrightness"); }
+    FakeLogind()
+        : FakeServiceControl("org.lumvex.test.FakeDesktop", "/org/lumvex/test", "org.lumvex.test.FakeDesktop")
+    {
+        call("ResetBrightness");
+    }
     ~FakeLogind() { call("ResetBrightness"); }
 
     void setSysfsRoot(const fs::path &root) { call("SetSysfsRoot", {QString::fromStdString(root.string())}); }
     void setRefusing(bool refusing) { call("SetRefusing", {refusing}); }
-    std::vector<std::string> calls()
-    {
-        std::vector<std::string> result;
-        for (const QString &entry : call("BrightnessCalls").arguments().value(0).toStringList()) {
-            result.push_back(entry.toStdString());
-        }
-        return result;
-    }
-
-private:
-    QDBusMessage call(const QString &method, const QVariantList &arguments = {})
-    {
-        QDBusMessage message = QDBusMessage::createMethodCall("org.lumvex.test.FakeDesktop", "/org/lumvex/test",
-                                                              "org.lumvex.test.FakeDesktop", method);
-        message.setArguments(arguments);
-        const QDBusMessage reply = QDBusConnection::systemBus().call(message);
-        EXPECT_EQ(reply.type(), QDBusMessage::ReplyMessage) << reply.errorMessage().toStdString();
-        return reply;
-    }
+    std::vector<std::string> calls() { return strings("BrightnessCalls"); }
 };
 
 // Makes the brightness file refuse writes from this process, as sysfs does for a user without access:
