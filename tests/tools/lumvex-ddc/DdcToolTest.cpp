@@ -1,6 +1,6 @@
 #include "DdcTool.h"
 #include "FakeDdcClock.h"
-#include "FakeSysfs.h"
+#include "support/FakeSysfs.h"
 #include "SimulatedMonitor.h"
 #include "engine/UniqueFd.h"
 #include "sensing/OutputNameId.h"

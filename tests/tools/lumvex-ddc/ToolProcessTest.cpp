@@ -1,4 +1,4 @@
-#include "FakeSysfs.h"
+#include "support/FakeSysfs.h"
 #include "X11Monitors.h"
 #include "engine/Files.h"
 #include "support/TempDir.h"

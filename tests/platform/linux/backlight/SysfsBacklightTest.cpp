@@ -1,6 +1,7 @@
 #include "platform/linux/backlight/SysfsBacklight.h"
 #include "engine/Files.h"
 #include "support/FakeServiceControl.h"
+#include "support/FakeSysfs.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -12,18 +13,6 @@ using test::TempDir;
 namespace fs = std::filesystem;
 
 namespace {
-
-fs::path addDevice(const fs::path &root, const std::string &name, const std::string &type, long brightness,
-                   long maxBrightness)
-{
-    const fs::path folder = root / "sys/class/backlight" / name;
-    fs::create_directories(folder);
-    files::writeAtomically(folder / "type", type + "\n");
-    files::writeAtomically(folder / "brightness", std::to_string(brightness) + "\n");
-    files::writeAtomically(folder / "max_brightness", std::to_string(maxBrightness) + "\n");
-    files::writeAtomically(folder / "actual_brightness", std::to_string(brightness) + "\n");
-    return folder;
-}
 
 std::string deviceValue(const fs::path &folder)
 {
@@ -71,10 +60,10 @@ private:
 TEST(SysfsBacklight, DrivesTheBestDeviceAndReportsItsLevel)
 {
     TempDir root;
-    addDevice(root.path(), "intel_backlight", "raw", 900, 1000);
-    addDevice(root.path(), "thinkpad_screen", "platform", 5, 10);
+    test::addBacklight(root.path(), "intel_backlight", "raw", 900, 1000);
+    test::addBacklight(root.path(), "thinkpad_screen", "platform", 5, 10);
     // Real class entries are links to the device folders.
-    const fs::path firmware = addDevice(root / "devices", "acpi_video0", "firmware", 3, 15);
+    const fs::path firmware = test::addBacklight(root / "devices", "acpi_video0", "firmware", 3, 15);
     fs::create_symlink(firmware, root / "sys/class/backlight/acpi_video0");
 
     SysfsBacklight backlight(root.path());
@@ -88,7 +77,7 @@ TEST(SysfsBacklight, DrivesTheBestDeviceAndReportsItsLevel)
 TEST(SysfsBacklight, WritesTheNearestStepAndReadsBackTheLevelWritten)
 {
     TempDir root;
-    const fs::path device = addDevice(root.path(), "acpi_video0", "firmware", 100, 255);
+    const fs::path device = test::addBacklight(root.path(), "acpi_video0", "firmware", 100, 255);
     FakeLogind logind;
     SysfsBacklight backlight(root.path());
 
@@ -117,7 +106,7 @@ TEST(SysfsBacklight, WritesTheNearestStepAndReadsBackTheLevelWritten)
 TEST(SysfsBacklight, CoarseStepsKeepTheLevelWrittenUntilSomeoneElseMovesThePanel)
 {
     TempDir root;
-    const fs::path device = addDevice(root.path(), "acpi_video0", "firmware", 0, 15);
+    const fs::path device = test::addBacklight(root.path(), "acpi_video0", "firmware", 0, 15);
     SysfsBacklight backlight(root.path());
 
     backlight.set(0.5);
@@ -140,7 +129,7 @@ TEST(SysfsBacklight, CoarseStepsKeepTheLevelWrittenUntilSomeoneElseMovesThePanel
 TEST(SysfsBacklight, ARawDeviceKeepsItsLightOnAtTheBottom)
 {
     TempDir root;
-    const fs::path device = addDevice(root.path(), "intel_backlight", "raw", 400, 1000);
+    const fs::path device = test::addBacklight(root.path(), "intel_backlight", "raw", 400, 1000);
     SysfsBacklight backlight(root.path());
 
     backlight.set(0.0);
@@ -158,7 +147,7 @@ TEST(SysfsBacklight, WithoutAUsableDeviceReadsGiveZeroAndWritesAreDropped)
     EXPECT_EQ(none.get(), 0.0);
     EXPECT_FALSE(fs::exists(root / "sys"));
 
-    const fs::path broken = addDevice(root.path(), "acpi_video0", "firmware", 5, 0);
+    const fs::path broken = test::addBacklight(root.path(), "acpi_video0", "firmware", 5, 0);
     EXPECT_FALSE(SysfsBacklight(root.path()).isAvailable());
     files::writeAtomically(broken / "max_brightness", "lots\n");
     EXPECT_FALSE(SysfsBacklight(root.path()).isAvailable());
@@ -181,7 +170,7 @@ TEST(SysfsBacklight, WithoutAUsableDeviceReadsGiveZeroAndWritesAreDropped)
 TEST(SysfsBacklight, TheEnvironmentNamesTheRootOfTheTree)
 {
     TempDir root;
-    addDevice(root.path(), "acpi_video0", "firmware", 5, 10);
+    test::addBacklight(root.path(), "acpi_video0", "firmware", 5, 10);
     {
         test::ScopedEnv unset("LUMVEX_SYSFS_ROOT", std::nullopt);
         EXPECT_EQ(sysfsRoot(), "/");
@@ -199,7 +188,7 @@ TEST(SysfsBacklight, TheEnvironmentNamesTheRootOfTheTree)
 TEST(SysfsBacklight, AnUnwritableFileIsWrittenThroughTheLoginManager)
 {
     TempDir root;
-    const fs::path device = addDevice(root.path(), "intel_backlight", "raw", 3, 15);
+    const fs::path device = test::addBacklight(root.path(), "intel_backlight", "raw", 3, 15);
     FakeLogind logind;
     logind.setSysfsRoot(root.path());
     std::optional<SysfsBacklight> backlight;
@@ -224,7 +213,7 @@ TEST(SysfsBacklight, AnUnwritableFileIsWrittenThroughTheLoginManager)
 TEST(SysfsBacklight, ARefusedLoginManagerCallIsSilentAndTheDeviceLevelStands)
 {
     TempDir root;
-    const fs::path device = addDevice(root.path(), "intel_backlight", "raw", 6, 15);
+    const fs::path device = test::addBacklight(root.path(), "intel_backlight", "raw", 6, 15);
     FakeLogind logind;
     logind.setSysfsRoot(root.path());
     std::optional<SysfsBacklight> backlight;

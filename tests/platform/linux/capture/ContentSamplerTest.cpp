@@ -53,39 +53,6 @@ TEST_F(ContentSamplerTest, CapturesNothingBeforeStartAndStartsFromMidGrey)
     EXPECT_EQ(sampler->lastSampleAt(), std::nullopt);
 }
 
-TEST_F(ContentSamplerTest, FirstBlackSampleMovesTheFiltersPartWayAndReportsAfterUpdating)
-{
-    script->setResult(uniform(0.0));
-    const auto sampler = makeSampler();
-    std::vector<std::string> calls;
-    sampler->onSample = [&](double L) {
-        calls.push_back("sample");
-        EXPECT_EQ(L, 0.0);
-        EXPECT_DOUBLE_EQ(sampler->L_slow(), 0.41);
-        EXPECT_EQ(sampler->lastSampleAt(), clock.now());
-    };
-    std::vector<std::pair<double, double>> filtered;
-    sampler->onFiltered = [&](double slow, double fast) {
-        calls.push_back("filtered");
-        filtered.emplace_back(slow, fast);
-    };
-
-    sampler->start();
-    ASSERT_TRUE(owner.runUntil([&] { return !filtered.empty(); }));
-    sampler->stop();
-
-    EXPECT_EQ(calls, (std::vector<std::string>{"sample", "filtered"}));
-    EXPECT_DOUBLE_EQ(filtered.front().first, 0.41);
-    EXPECT_EQ(filtered.front().second, 0.25);
-    EXPECT_EQ(sampler->L_raw(), 0.0);
-    EXPECT_DOUBLE_EQ(sampler->L_slow(), 0.41);
-    EXPECT_EQ(sampler->L_fast(), 0.25);
-    const ContentSignature signature = sampler->smoothedSignature();
-    EXPECT_DOUBLE_EQ(signature.pctDark, 0.18);
-    EXPECT_EQ(signature.pctBright, 0.0);
-    EXPECT_DOUBLE_EQ(signature.mean, 0.41);
-}
-
 TEST_F(ContentSamplerTest, GridIsKeptOnlyWhileAskedFor)
 {
     script->setResult(uniform(0.6));

@@ -2,7 +2,7 @@
 #include "engine/Files.h"
 #include "platform/linux/ddc/ExternalBrightnessController.h"
 #include "support/TempDir.h"
-#include "tools/lumvex-ddc/FakeSysfs.h"
+#include "support/FakeSysfs.h"
 
 #include <QTest>
 

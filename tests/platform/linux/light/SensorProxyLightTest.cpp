@@ -3,6 +3,7 @@
 #include "platform/linux/light/LightSourceFactory.h"
 #include "sensing/AmbientLightSensor.h"
 #include "support/FakeServiceControl.h"
+#include "support/FakeSysfs.h"
 #include "support/TempDir.h"
 
 #include <QCoreApplication>
@@ -43,9 +44,7 @@ public:
 
 void addIioLight(const fs::path &root, const char *lux)
 {
-    const fs::path device = root / "sys/bus/iio/devices/iio:device0";
-    fs::create_directories(device);
-    files::writeAtomically(device / "in_illuminance_input", std::string(lux) + "\n");
+    test::addSysfsDevice(root, "sys/bus/iio/devices", "iio:device0", {{"in_illuminance_input", lux}});
 }
 
 } // namespace
