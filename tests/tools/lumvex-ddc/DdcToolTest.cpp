@@ -1,9 +1,9 @@
 #include "DdcTool.h"
 #include "FakeDdcClock.h"
-#include "support/FakeSysfs.h"
 #include "SimulatedMonitor.h"
 #include "engine/UniqueFd.h"
 #include "sensing/OutputNameId.h"
+#include "support/FakeSysfs.h"
 #include "support/TempDir.h"
 
 #include <fcntl.h>

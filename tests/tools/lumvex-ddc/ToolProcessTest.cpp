@@ -1,6 +1,6 @@
-#include "support/FakeSysfs.h"
 #include "X11Monitors.h"
 #include "engine/Files.h"
+#include "support/FakeSysfs.h"
 #include "support/TempDir.h"
 
 #include <xcb/randr.h>

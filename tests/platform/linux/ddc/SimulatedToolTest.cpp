@@ -1,8 +1,8 @@
 #include "FakeTool.h"
 #include "engine/Files.h"
 #include "platform/linux/ddc/ExternalBrightnessController.h"
-#include "support/TempDir.h"
 #include "support/FakeSysfs.h"
+#include "support/TempDir.h"
 
 #include <QTest>
 

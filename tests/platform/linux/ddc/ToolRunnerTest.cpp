@@ -58,7 +58,8 @@ TEST(ToolRunner, OverrunningHelpersAreStoppedAndReapedByTheEventLoop)
         [&] {
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
             return runner.stoppingCount() == 0;
-        }, 2000));
+        },
+        2000));
 }
 
 } // namespace

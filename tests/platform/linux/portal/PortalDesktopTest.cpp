@@ -45,7 +45,7 @@ protected:
     {
         const double expected = luminanceOf(r, g, b);
         return QTest::qWaitFor([&] { return sampler.lastSampleAt() && std::abs(sampler.L_raw() - expected) < 1e-3; },
-                                int(deadline.count()));
+                               int(deadline.count()));
     }
 
     // Paints the background and samples until it is seen. This backend sometimes holds a picture back until

@@ -17,7 +17,6 @@
 namespace lumvex {
 namespace {
 
-
 class PortalScreenCaptureTest : public ::testing::Test
 {
 protected:

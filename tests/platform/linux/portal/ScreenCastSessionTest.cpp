@@ -11,7 +11,6 @@
 namespace lumvex {
 namespace {
 
-
 constexpr const char *kTokenKey = ScreenCastSession::kRestoreTokenKey;
 
 // A session with what it reports.
