@@ -9,12 +9,11 @@ denied), ResetBrightness(), BrightnessCalls() -> as ("subsystem/name=value").
 Usage: fake_desktop.py READY_FILE (created once every name is owned)."""
 
 import os
-import sys
 
 import dbus
 import dbus.service
-from dbus.mainloop.glib import DBusGMainLoop
-from gi.repository import GLib
+
+import fake_bus
 
 MANAGER = "org.freedesktop.login1.Manager"
 SESSION = "org.freedesktop.login1.Session"
@@ -140,19 +139,13 @@ class Control(dbus.service.Object):
 
 
 def main():
-    DBusGMainLoop(set_as_default=True)
-    bus = dbus.SessionBus()
-    names = [dbus.service.BusName(n, bus, do_not_queue=True)
-             for n in ("org.freedesktop.login1", "org.freedesktop.ScreenSaver", "org.lumvex.test.FakeDesktop")]
+    bus = fake_bus.connect()
     manager = Manager(bus)
     # The session answers under its own path and under "auto", as the real one does.
     sessions = [Session(bus, SESSION_PATH), Session(bus, "/org/freedesktop/login1/session/auto")]
-    saver = ScreenSaver(bus)
-    control = Control(bus, manager, sessions, saver)
-    open(sys.argv[1], "w").close()
-    GLib.MainLoop().run()
-    del names, control
-
+    control = Control(bus, manager, sessions, ScreenSaver(bus))
+    fake_bus.serve(bus, ["org.freedesktop.login1", "org.freedesktop.ScreenSaver", "org.lumvex.test.FakeDesktop"],
+                   control)
 
 if __name__ == "__main__":
     main()

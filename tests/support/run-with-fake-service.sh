@@ -6,7 +6,8 @@
 set -euo pipefail
 service=$1
 shift
-. "$(cd "$(dirname "$0")" && pwd)/private-bus.sh"
+here=$(cd "$(dirname "$0")" && pwd)
+. "$here/private-bus.sh"
 begin_work service
 start_private_bus "$work"
 pids+=("$bus_pid")
@@ -14,7 +15,7 @@ private_home "$work"
 export DBUS_SYSTEM_BUS_ADDRESS="$address" DBUS_SESSION_BUS_ADDRESS="$address"
 unset LUMVEX_SYSFS_ROOT
 
-/usr/bin/python3 "$service" "$work/ready" &
+PYTHONPATH="$here" /usr/bin/python3 "$service" "$work/ready" &
 pids+=($!)
 wait_for 10 test -e "$work/ready" || { echo "fake service $service did not come up in 10 s" >&2; exit 1; }
 run_command "$@"
