@@ -8,4 +8,4 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$root/build}
 cmake --build "$build" --target portal_capture_cost portal_wlr_shm_shim >/dev/null
 LUMVEX_PORTAL_WLR_PRELOAD="$build/tests/platform/linux/portal/portal_wlr_shm_shim.so" \
-  "$root/tests/support/portal-run-with-sway.sh" "$build/tests/platform/linux/portal/portal_capture_cost" "${2:-100}"
+  "$root/tests/support/portal-run-with-sway.sh" "$build/bench/portal_capture_cost" "${2:-100}"

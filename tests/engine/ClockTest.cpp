@@ -64,12 +64,6 @@ TEST(SystemClock, DayKeysFollowTheLocalMidnight)
     EXPECT_EQ(clock.dayKey(afterMidnight), "2025-03-14");
 }
 
-TEST(SystemClock, NowIsTheWallClock)
-{
-    const double unixNow = static_cast<double>(std::time(nullptr));
-    EXPECT_NEAR(SystemClock().now().unixSeconds(), unixNow, 2.0);
-}
-
 TEST(ManualClock, MovesOnlyWhenToldAndKeepsItsOffset)
 {
     ManualClock clock(Timestamp::fromUnixSeconds(1741993140.0), 3600); // 2025-03-14 23:59 at UTC+1

@@ -51,22 +51,6 @@ TEST(Reducers, UniformImagesInBothByteOrders)
     }
 }
 
-TEST(Reducers, HalfBlackHalfWhiteIsSqueezedIntoTheGrid)
-{
-    TestImage image(400, 200);
-    image.paint([](int x, int) { return x < 200 ? Rgb{0, 0, 0} : Rgb{255, 255, 255}; });
-
-    expectSignature(HistogramReducer::signature(image.view()), {0.5, 0.5, 0.5});
-    const std::vector<double> row{0.0, 0.0, 1.0, 1.0};
-    std::vector<double> grid;
-    for (int i = 0; i < 4; ++i) {
-        grid.insert(grid.end(), row.begin(), row.end());
-    }
-    EXPECT_EQ(reducer.luminanceGrid(image.view(), 4), grid);
-    // Each channel averages to 127.5, stored as the byte 128.
-    EXPECT_DOUBLE_EQ(reducer.averageLuminance(image.view(), 64), 128 / 255.0);
-}
-
 TEST(Reducers, GridStartsAtTheTopOfTheImage)
 {
     TestImage image(64, 48);

@@ -4,16 +4,16 @@ session bus: the login manager (PrepareForSleep, the caller's session with IdleH
 SetBrightness writing into a fake sysfs tree) and a screen saver (ActiveChanged).
 
 Control interface org.lumvex.test.FakeDesktop at /org/lumvex/test: SetIdle(b), SetLocked(b),
-Sleep(b) (emits PrepareForSleep), SetScreenSaver(b), SetSysfsRoot(s), BrightnessCalls() -> as.
+Sleep(b) (emits PrepareForSleep), SetScreenSaver(b), SetSysfsRoot(s), SetRefusing(b) (SetBrightness is
+denied), ResetBrightness(), BrightnessCalls() -> as ("subsystem/name=value").
 Usage: fake_desktop.py READY_FILE (created once every name is owned)."""
 
 import os
-import sys
 
 import dbus
 import dbus.service
-from dbus.mainloop.glib import DBusGMainLoop
-from gi.repository import GLib
+
+import fake_bus
 
 MANAGER = "org.freedesktop.login1.Manager"
 SESSION = "org.freedesktop.login1.Session"
@@ -43,7 +43,11 @@ class Session(dbus.service.Object):
     def __init__(self, bus, path):
         super().__init__(bus, path)
         self.hints = {"IdleHint": False, "LockedHint": False}
+        self.reset()
+
+    def reset(self):
         self.root = "/nonexistent"
+        self.refusing = False
         self.calls = []
 
     @dbus.service.method(PROPERTIES, in_signature="ss", out_signature="v")
@@ -64,9 +68,22 @@ class Session(dbus.service.Object):
 
     @dbus.service.method(SESSION, in_signature="ssu")
     def SetBrightness(self, subsystem, name, value):
+        if self.refusing:
+            raise dbus.exceptions.DBusException(
+                "Not the active session", name="org.freedesktop.DBus.Error.AccessDenied")
+        if subsystem not in ("backlight", "leds") or "/" in name:
+            raise dbus.exceptions.DBusException(
+                "Bad device", name="org.freedesktop.DBus.Error.InvalidArgs")
         self.calls.append("%s/%s=%d" % (subsystem, name, value))
-        with open(os.path.join(self.root, "sys/class", subsystem, name, "brightness"), "w") as device:
-            device.write("%d\n" % value)
+        path = os.path.join(self.root, "sys/class", subsystem, name, "brightness")
+        # The real one runs as root and writes files that its callers may not; lend ourselves the right.
+        mode = os.stat(path).st_mode
+        os.chmod(path, mode | 0o200)
+        try:
+            with open(path, "w") as device:
+                device.write("%d\n" % value)
+        finally:
+            os.chmod(path, mode)
 
 
 class ScreenSaver(dbus.service.Object):
@@ -106,25 +123,29 @@ class Control(dbus.service.Object):
         for s in self.sessions:
             s.root = str(root)
 
+    @dbus.service.method(CONTROL, in_signature="b")
+    def SetRefusing(self, refusing):
+        for s in self.sessions:
+            s.refusing = bool(refusing)
+
+    @dbus.service.method(CONTROL)
+    def ResetBrightness(self):
+        for s in self.sessions:
+            s.reset()
+
     @dbus.service.method(CONTROL, out_signature="as")
     def BrightnessCalls(self):
         return dbus.Array([c for s in self.sessions for c in s.calls], signature="s")
 
 
 def main():
-    DBusGMainLoop(set_as_default=True)
-    bus = dbus.SessionBus()
-    names = [dbus.service.BusName(n, bus, do_not_queue=True)
-             for n in ("org.freedesktop.login1", "org.freedesktop.ScreenSaver", "org.lumvex.test.FakeDesktop")]
+    bus = fake_bus.connect()
     manager = Manager(bus)
     # The session answers under its own path and under "auto", as the real one does.
     sessions = [Session(bus, SESSION_PATH), Session(bus, "/org/freedesktop/login1/session/auto")]
-    saver = ScreenSaver(bus)
-    control = Control(bus, manager, sessions, saver)
-    open(sys.argv[1], "w").close()
-    GLib.MainLoop().run()
-    del names, control
-
+    control = Control(bus, manager, sessions, ScreenSaver(bus))
+    fake_bus.serve(bus, ["org.freedesktop.login1", "org.freedesktop.ScreenSaver", "org.lumvex.test.FakeDesktop"],
+                   control)
 
 if __name__ == "__main__":
     main()

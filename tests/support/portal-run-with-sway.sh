@@ -14,21 +14,9 @@ here=$(cd "$(dirname "$0")" && pwd)
 if [ -z "${LUMVEX_SWAY_PID:-}" ]; then
   exec "$here/run-with-sway.sh" "$here/$(basename "$0")" "$@"
 fi
-work=$(mktemp -d "${TMPDIR:-/tmp}/lumvex-portal-XXXXXX")
+. "$here/private-bus.sh"
+begin_work portal
 chmod 755 "$work"
-pids=()
-cmd_pid=
-
-cleanup() {
-  [ -n "$cmd_pid" ] && kill "$cmd_pid" 2>/dev/null || true
-  for ((i = ${#pids[@]} - 1; i >= 0; i--)); do
-    kill "${pids[$i]}" 2>/dev/null || true
-    wait "${pids[$i]}" 2>/dev/null || true
-  done
-  rm -rf "$work"
-}
-trap cleanup EXIT
-trap "exit 143" TERM INT
 
 fail() {
   echo "portal-run-with-sway: $1" >&2
@@ -38,20 +26,9 @@ fail() {
   exit 1
 }
 
-wait_for() { # wait_for SECONDS COMMAND...: polls COMMAND every 0.1 s
-  local tries=$(($1 * 10))
-  shift
-  for _ in $(seq "$tries"); do
-    "$@" && return 0
-    sleep 0.1
-  done
-  return 1
-}
-
 mkdir -p "$XDG_CONFIG_HOME"
 runtime=$XDG_RUNTIME_DIR
 
-. "$here/private-bus.sh"
 start_private_bus "$work"
 pids+=("$bus_pid")
 
@@ -93,9 +70,4 @@ wait_for 10 has_name org.freedesktop.impl.portal.desktop.wlr || fail "the portal
 pids+=($!)
 wait_for 10 has_name org.freedesktop.portal.Desktop || fail "the desktop portal did not start"
 
-"$@" &
-cmd_pid=$!
-status=0
-wait "$cmd_pid" || status=$?
-cmd_pid=
-exit "$status"
+run_command "$@"

@@ -7,18 +7,8 @@
 # Usage: run-desktop.sh COMMAND [ARGS...]
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-work=$(mktemp -d "${TMPDIR:-/tmp}/lumvex-desktop-XXXXXX")
-pids=()
-cmd_pid=
-
-cleanup() {
-  [ -n "$cmd_pid" ] && kill "$cmd_pid" 2>/dev/null || true
-  for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill "${pids[$i]}" 2>/dev/null || true; done
-  wait 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-trap "exit 143" TERM INT
+. "$here/private-bus.sh"
+begin_work desktop
 
 # X server on a free display number.
 exec {displayfd}<> <(:)
@@ -34,15 +24,12 @@ export DISPLAY=":$display"
 xrandr --setmonitor '*eDP-1' 2400/344x1080/194+0+0 screen >/dev/null
 xrandr --setmonitor DP-1 1440/527x1080/296+2400+0 none >/dev/null
 
-. "$(cd "$(dirname "$0")" && pwd)/private-bus.sh"
 start_private_bus "$work"
 pids+=("$bus_pid")
 export DBUS_SESSION_BUS_ADDRESS="$address" DBUS_SYSTEM_BUS_ADDRESS="$address"
 
-mkdir -p "$work/home" "$work/config" "$work/data" "$work/state" "$work/runtime"
-chmod 700 "$work/runtime"
-export HOME="$work/home" XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" XDG_STATE_HOME="$work/state"
-export XDG_RUNTIME_DIR="$work/runtime" LUMVEX_TEST_DIR="$work"
+private_home "$work"
+export LUMVEX_TEST_DIR="$work"
 unset WAYLAND_DISPLAY
 
 # Sound: a null sink only, reached through our own socket; nothing may spawn the user's server.
@@ -53,11 +40,7 @@ pulseaudio --daemonize=no --exit-idle-time=-1 --use-pid-file=no --disable-shm=ye
   -L "module-null-sink sink_name=test_sink" \
   -L "module-native-protocol-unix socket=$work/pulse.sock auth-anonymous=1" </dev/null >"$work/pulse.log" 2>&1 &
 pids+=($!)
-for _ in $(seq 100); do
-  pactl info >/dev/null 2>&1 && break
-  sleep 0.1
-done
-pactl info >/dev/null 2>&1 || { echo "PulseAudio did not start" >&2; cat "$work/pulse.log" >&2; exit 1; }
+wait_for 10 eval 'pactl info >/dev/null 2>&1' || { echo "PulseAudio did not start" >&2; cat "$work/pulse.log" >&2; exit 1; }
 
 sysfs="$work/sysfs"
 mkdir -p "$sysfs/sys/class/backlight/intel_backlight"
@@ -68,17 +51,8 @@ export LUMVEX_SYSFS_ROOT="$sysfs"
 
 /usr/bin/python3 "$here/fake_desktop.py" "$work/ready" &
 pids+=($!)
-for _ in $(seq 100); do
-  [ -e "$work/ready" ] && break
-  sleep 0.1
-done
-[ -e "$work/ready" ] || { echo "fake desktop services did not start" >&2; exit 1; }
+wait_for 10 test -e "$work/ready" || { echo "fake desktop services did not start" >&2; exit 1; }
 dbus-send --session --dest=org.lumvex.test.FakeDesktop --print-reply /org/lumvex/test \
   org.lumvex.test.FakeDesktop.SetSysfsRoot string:"$sysfs" >/dev/null
 
-"$@" &
-cmd_pid=$!
-status=0
-wait "$cmd_pid" || status=$?
-cmd_pid=
-exit "$status"
+run_command "$@"

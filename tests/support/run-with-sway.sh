@@ -6,18 +6,8 @@
 # exits with the program's status.
 # Usage: run-with-sway.sh PROGRAM [ARGS...]
 set -u
-
-work=$(mktemp -d "${TMPDIR:-/tmp}/lumvex-sway-XXXXXX")
-sway_pid=
-cleanup() {
-    if [[ -n $sway_pid ]]; then
-        kill "$sway_pid" 2>/dev/null
-        wait "$sway_pid" 2>/dev/null
-    fi
-    rm -rf "$work"
-}
-trap cleanup EXIT
-trap 'exit 130' INT TERM
+. "$(cd "$(dirname "$0")" && pwd)/private-bus.sh"
+begin_work sway
 
 runtime=$work/sway-runtime
 sway_home=$work/sway-home
@@ -40,6 +30,7 @@ fi
 env -i PATH=/usr/bin:/bin HOME="$sway_home" XDG_RUNTIME_DIR="$runtime" WLR_BACKENDS=headless WLR_RENDERER=pixman \
     WLR_LIBINPUT_NO_DEVICES=1 "${run_as[@]}" sway -c "$work/sway.config" >"$work/sway.log" 2>&1 &
 sway_pid=$!
+pids+=("$sway_pid")
 
 socket=
 ipc=
@@ -66,9 +57,7 @@ sleep 0.5
 
 export WAYLAND_DISPLAY=$socket XDG_RUNTIME_DIR=$runtime SWAYSOCK=$ipc XDG_SESSION_TYPE=wayland
 export LUMVEX_SWAY_PID=$sway_pid
-export HOME="$work/home" XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data"
-export XDG_STATE_HOME="$work/state" XDG_CACHE_HOME="$work/cache"
-mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_DATA_HOME" "$XDG_STATE_HOME" "$XDG_CACHE_HOME"
+private_home "$work"
+export XDG_RUNTIME_DIR=$runtime
 unset DISPLAY XAUTHORITY
-
-"$@"
+run_command "$@"

@@ -82,14 +82,11 @@ TEST(Appcast, ItemsWithoutAVersionDoNotCount)
 
 TEST(Appcast, TextsThatAreNoFeedSayWhy)
 {
-    EXPECT_THAT(readAppcast("").error.toStdString(), HasSubstr("not valid XML"));
-    EXPECT_THAT(readAppcast(feed("<item><sparkle:version>1.0</item>")).error.toStdString(), HasSubstr("not valid XML"));
+    // Cut-short XML and web pages are seen through the updater; these are the subtler ones.
     // The prefix means nothing without its namespace declaration.
     EXPECT_THAT(readAppcast("<rss><channel><item><sparkle:version>1.0</sparkle:version></item></channel></rss>")
                     .error.toStdString(),
                 HasSubstr("not valid XML"));
-    EXPECT_EQ(readAppcast("<html><body>Sign in to the network</body></html>").error,
-              "it is not an RSS feed (it begins with <html>)");
     // A fault after the items spoils the whole document.
     EXPECT_FALSE(
         readAppcast(feed("<item><sparkle:version>1.0</sparkle:version></item>") + "<trailing>").error.isEmpty());

@@ -5,44 +5,38 @@
 namespace lumvex::desktop_entry {
 namespace {
 
-TEST(DesktopEntry, PlainPathsStayAsTheyAre)
+TEST(DesktopEntry, ExecQuotesAndEscapesReservedCharacters)
 {
-    EXPECT_EQ(execArgument("/usr/bin/lumvex"), "/usr/bin/lumvex");
-}
-
-TEST(DesktopEntry, ReservedCharactersAreQuotedAndEscaped)
-{
-    EXPECT_EQ(execArgument("/opt/My Apps/lumvex"), R"("/opt/My Apps/lumvex")");
     // Inside quotes " ` $ \ take a backslash, which the value's own escaping doubles.
-    EXPECT_EQ(execArgument(R"(/a "b"/$x/c\d/lumvex)"), R"("/a \\"b\\"/\\$x/c\\\\d/lumvex")");
-    EXPECT_EQ(execArgument("/opt/100%/lumvex"), "/opt/100%%/lumvex");
-    EXPECT_EQ(execArgument("/opt/a\nb/lumvex"), R"("/opt/a\nb/lumvex")");
+    const std::pair<const char *, const char *> cases[] = {
+        {"/usr/bin/lumvex", "/usr/bin/lumvex"},
+        {"/opt/My Apps/lumvex", R"("/opt/My Apps/lumvex")"},
+        {R"(/a "b"/$x/c\d/lumvex)", R"("/a \\"b\\"/\\$x/c\\\\d/lumvex")"},
+        {"/opt/100%/lumvex", "/opt/100%%/lumvex"},
+        {"/opt/a\nb/lumvex", R"("/opt/a\nb/lumvex")"},
+    };
+    for (const auto &[path, exec] : cases) {
+        EXPECT_EQ(execArgument(path), exec) << path;
+    }
 }
 
-TEST(DesktopEntry, OwnEntryStartsAtLogin)
-{
-    EXPECT_TRUE(startsAtLogin(autostartText("/usr/bin/lumvex")));
-}
-
-TEST(DesktopEntry, HiddenOrSwitchedOffEntriesDoNotStart)
+// The entry written and the keys the desktop sets are seen on real files; these are the odd spellings.
+TEST(DesktopEntry, OnlyTheMainGroupsKeysDecideWhetherItStarts)
 {
     const std::string entry = "[Desktop Entry]\nType=Application\nExec=lumvex\n";
-    EXPECT_TRUE(startsAtLogin(entry));
-    EXPECT_FALSE(startsAtLogin(entry + "Hidden=true\n"));
-    EXPECT_FALSE(startsAtLogin(entry + "Hidden = true\r\n"));
-    EXPECT_FALSE(startsAtLogin(entry + "X-GNOME-Autostart-enabled=false\n"));
-    EXPECT_TRUE(startsAtLogin(entry + "Hidden=false\nX-GNOME-Autostart-enabled=true\n"));
-    // Keys of other groups, comments and look-alike keys do not count.
-    EXPECT_TRUE(startsAtLogin(entry + "[Desktop Action quit]\nHidden=true\n"));
-    EXPECT_TRUE(startsAtLogin(entry + "# Hidden=true\nHiddenX=true\n"));
-}
-
-TEST(DesktopEntry, EntriesWithoutMainGroupOrCommandDoNotStart)
-{
-    EXPECT_FALSE(startsAtLogin(""));
-    EXPECT_FALSE(startsAtLogin("Exec=lumvex\n"));
-    EXPECT_FALSE(startsAtLogin("[Other]\nExec=lumvex\n"));
-    EXPECT_FALSE(startsAtLogin("[Desktop Entry]\nType=Application\nExec=\n"));
+    const std::pair<std::string, bool> cases[] = {
+        {entry + "Hidden = true\r\n", false},
+        {entry + "Hidden=false\nX-GNOME-Autostart-enabled=true\n", true},
+        {entry + "[Desktop Action quit]\nHidden=true\n", true},
+        {entry + "# Hidden=true\nHiddenX=true\n", true},
+        {"", false},
+        {"Exec=lumvex\n", false},
+        {"[Other]\nExec=lumvex\n", false},
+        {"[Desktop Entry]\nType=Application\nExec=\n", false},
+    };
+    for (const auto &[text, starts] : cases) {
+        EXPECT_EQ(startsAtLogin(text), starts) << text;
+    }
 }
 
 } // namespace

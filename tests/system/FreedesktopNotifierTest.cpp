@@ -1,5 +1,7 @@
 #include "system/FreedesktopNotifier.h"
 
+#include "support/FakeServiceControl.h"
+
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QTest>
@@ -25,11 +27,9 @@ protected:
 
     static QDBusMessage control(const QString &method, const QVariantList &arguments = {})
     {
-        QDBusMessage call = QDBusMessage::createMethodCall(QStringLiteral("org.lumvex.test.Notifications"),
-                                                           QStringLiteral("/org/lumvex/test"),
-                                                           QStringLiteral("org.lumvex.test.FakeNotifications"), method);
-        call.setArguments(arguments);
-        return QDBusConnection::sessionBus().call(call);
+        static const test::FakeServiceControl fake("org.lumvex.test.Notifications", "/org/lumvex/test",
+                                                   "org.lumvex.test.FakeNotifications");
+        return fake.call(method, arguments);
     }
 
     static std::vector<json> calls()

@@ -8,12 +8,11 @@ org.lumvex.test.Notifications: Calls() -> as (each call as JSON), SetCapabilitie
 name), Reset(). Usage: fake_notifications.py READY_FILE (created once both names are owned)."""
 
 import json
-import sys
 
 import dbus
 import dbus.service
-from dbus.mainloop.glib import DBusGMainLoop
-from gi.repository import GLib
+
+import fake_bus
 
 NAME = "org.freedesktop.Notifications"
 PATH = "/org/freedesktop/Notifications"
@@ -109,14 +108,11 @@ class Server(dbus.service.Object):
 
 
 def main():
-    DBusGMainLoop(set_as_default=True)
-    bus = dbus.SessionBus()
+    bus = fake_bus.connect()
     server = Server(bus)
     server.add_to_connection(bus, "/org/lumvex/test")
     bus.request_name(NAME, dbus.bus.NAME_FLAG_DO_NOT_QUEUE)
-    bus.request_name(CONTROL_NAME, dbus.bus.NAME_FLAG_DO_NOT_QUEUE)
-    open(sys.argv[1], "w").close()
-    GLib.MainLoop().run()
+    fake_bus.serve(bus, [CONTROL_NAME], server)
 
 
 if __name__ == "__main__":

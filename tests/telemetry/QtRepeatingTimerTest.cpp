@@ -1,27 +1,12 @@
 #include "telemetry/qt/QtRepeatingTimer.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
 using namespace lumvex;
 using namespace std::chrono_literals;
-
-namespace {
-
-// Runs the event loop until the condition holds or two seconds passed.
-bool spinUntil(const std::function<bool()> &condition)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (!condition() && clock.elapsed() < 2000) {
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
-    }
-    return condition();
-}
-
-} // namespace
 
 TEST(QtRepeatingTimerTest, RepeatsUntilStoppedEvenFromItsOwnAction)
 {
@@ -38,7 +23,7 @@ TEST(QtRepeatingTimerTest, RepeatsUntilStoppedEvenFromItsOwnAction)
         }
     });
     EXPECT_TRUE(timer.isActive());
-    ASSERT_TRUE(spinUntil([&] { return fired == 3; }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return fired == 3; }, 2000));
     EXPECT_FALSE(timer.isActive());
     QCoreApplication::processEvents();
     EXPECT_EQ(fired, 3);
@@ -46,6 +31,6 @@ TEST(QtRepeatingTimerTest, RepeatsUntilStoppedEvenFromItsOwnAction)
     // Starting again replaces the action.
     int other = 0;
     timer.start(10ms, [&] { ++other; });
-    ASSERT_TRUE(spinUntil([&] { return other >= 2; }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return other >= 2; }, 2000));
     EXPECT_EQ(fired, 3);
 }

@@ -1,4 +1,4 @@
-#include "SimulatedMonitor.h"
+#include "simulated/ddc/SimulatedMonitor.h"
 
 #include <algorithm>
 #include <utility>

@@ -29,9 +29,3 @@ TEST(XdgPaths, AbsoluteVariablesWinAndRelativeOnesAreIgnored)
     EXPECT_EQ(xdg::stateDir(), "/home/ada/.local/state/lumvex");
     EXPECT_EQ(xdg::settingsFile(), "/etc/ada/lumvex/lumvex.conf");
 }
-
-TEST(XdgPaths, WithoutHomeThePasswordDatabaseAnswers)
-{
-    ScopedEnv home("HOME", std::nullopt);
-    EXPECT_TRUE(xdg::home().is_absolute());
-}

@@ -1,6 +1,6 @@
 #include "ConnectorMatch.h"
 #include "DrmConnectors.h"
-#include "FakeSysfs.h"
+#include "support/FakeSysfs.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>

@@ -1,9 +1,9 @@
 #include "DdcTool.h"
 #include "simulated/ddc/FakeDdcClock.h"
-#include "FakeSysfs.h"
 #include "simulated/ddc/SimulatedMonitor.h"
 #include "base/UniqueFd.h"
 #include "sensing/OutputNameId.h"
+#include "support/FakeSysfs.h"
 #include "support/TempDir.h"
 
 #include <fcntl.h>

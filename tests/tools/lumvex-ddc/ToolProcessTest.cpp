@@ -1,6 +1,6 @@
-#include "FakeSysfs.h"
 #include "X11Monitors.h"
 #include "base/Files.h"
+#include "support/FakeSysfs.h"
 #include "support/TempDir.h"
 
 #include <xcb/randr.h>
@@ -207,16 +207,6 @@ TEST_F(ToolProcessTest, WithoutPermissionTheMessageNamesTheWayIn)
         EXPECT_THAT(result.err, HasSubstr("which belongs to group disk: join it with `sudo usermod -aG disk $USER`"));
     }
     EXPECT_TRUE(isOneLine(result.err));
-}
-
-TEST_F(ToolProcessTest, HelpAndUsage)
-{
-    const Outcome help = tool("--help");
-    EXPECT_EQ(help.status, 0);
-    EXPECT_THAT(help.out, HasSubstr("lumvex-ddc display id=N get luminance"));
-    const Outcome bare = tool("");
-    EXPECT_EQ(bare.status, 2);
-    EXPECT_TRUE(isOneLine(bare.err));
 }
 
 } // namespace

@@ -33,35 +33,3 @@ TEST(BacklightRules, RawValuesAreWholeNonNegativeNumbers)
     EXPECT_FALSE(parseRawValue("-3"));
     EXPECT_FALSE(parseRawValue("1.5"));
 }
-
-TEST(BacklightRules, LevelsMapToTheNearestStepWithinTheDevicesRange)
-{
-    EXPECT_EQ(rawStepFor(0.5f, 15, 0), 8); // 7.5 rounds up
-    EXPECT_EQ(rawStepFor(0.49f, 15, 0), 7);
-    EXPECT_EQ(rawStepFor(0.3f, 255, 0), 77);
-    EXPECT_EQ(rawStepFor(1.0f, 15, 0), 15);
-    EXPECT_EQ(rawStepFor(2.0f, 15, 0), 15);
-    EXPECT_EQ(rawStepFor(-1.0f, 15, 0), 0);
-    EXPECT_EQ(rawStepFor(0.0f, 15, 0), 0);
-
-    // A raw device keeps its light on at the bottom of the range.
-    EXPECT_EQ(lowestStep(BacklightType::Raw), 1);
-    EXPECT_EQ(lowestStep(BacklightType::Firmware), 0);
-    EXPECT_EQ(rawStepFor(0.0f, 15, lowestStep(BacklightType::Raw)), 1);
-    EXPECT_EQ(rawStepFor(0.02f, 15, 1), 1);
-    EXPECT_EQ(rawStepFor(0.0f, 1, 1), 1);
-}
-
-TEST(BacklightRules, TheLevelWrittenIsReadBackWhileTheDeviceHoldsItsStep)
-{
-    const WrittenLevel written{0.52f, 8};
-    EXPECT_TRUE(holdsWrittenStep(8, written));
-    EXPECT_FALSE(holdsWrittenStep(7, written));
-    EXPECT_FALSE(holdsWrittenStep(8, std::nullopt));
-
-    EXPECT_EQ(readBackLevel(8, 15, written), 0.52f);
-    EXPECT_EQ(readBackLevel(3, 15, written), static_cast<float>(3.0 / 15.0));
-    EXPECT_EQ(readBackLevel(8, 15, std::nullopt), static_cast<float>(8.0 / 15.0));
-    EXPECT_EQ(readBackLevel(20, 15, std::nullopt), 1.0f);
-    EXPECT_EQ(readBackLevel(5, 0, std::nullopt), 0.0f);
-}

@@ -1,9 +1,8 @@
 #include "platform/linux/backlight/SysfsBacklight.h"
 #include "base/Files.h"
+#include "support/FakeServiceControl.h"
+#include "support/FakeSysfs.h"
 #include "support/TempDir.h"
-
-#include <QDBusConnection>
-#include <QDBusMessage>
 
 #include <gtest/gtest.h>
 
@@ -15,18 +14,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-fs::path addDevice(const fs::path &root, const std::string &name, const std::string &type, long brightness,
-                   long maxBrightness)
-{
-    const fs::path folder = root / "sys/class/backlight" / name;
-    fs::create_directories(folder);
-    files::writeAtomically(folder / "type", type + "\n");
-    files::writeAtomically(folder / "brightness", std::to_string(brightness) + "\n");
-    files::writeAtomically(folder / "max_brightness", std::to_string(maxBrightness) + "\n");
-    files::writeAtomically(folder / "actual_brightness", std::to_string(brightness) + "\n");
-    return folder;
-}
-
 std::string deviceValue(const fs::path &folder)
 {
     return files::readAll(folder / "brightness").value_or("<unreadable>");
@@ -37,34 +24,20 @@ double single(double value)
     return static_cast<float>(value);
 }
 
-// The control side of the fake login manager that the test script runs on the private system bus.
-class FakeLogind
+// The control side of the fake login manager of fake_desktop.py.
+class FakeLogind : public test::FakeServiceControl
 {
 public:
-    FakeLogind() { call("Reset"); }
-    ~FakeLogind() { call("Reset"); }
+    FakeLogind()
+        : FakeServiceControl("org.lumvex.test.FakeDesktop", "/org/lumvex/test", "org.lumvex.test.FakeDesktop")
+    {
+        call("ResetBrightness");
+    }
+    ~FakeLogind() { call("ResetBrightness"); }
 
     void setSysfsRoot(const fs::path &root) { call("SetSysfsRoot", {QString::fromStdString(root.string())}); }
     void setRefusing(bool refusing) { call("SetRefusing", {refusing}); }
-    std::vector<std::string> calls()
-    {
-        std::vector<std::string> result;
-        for (const QString &entry : call("Calls").arguments().value(0).toStringList()) {
-            result.push_back(entry.toStdString());
-        }
-        return result;
-    }
-
-private:
-    QDBusMessage call(const QString &method, const QVariantList &arguments = {})
-    {
-        QDBusMessage message = QDBusMessage::createMethodCall(
-            "org.freedesktop.login1", "/org/freedesktop/login1/session/auto", "org.lumvex.test.FakeLogind", method);
-        message.setArguments(arguments);
-        const QDBusMessage reply = QDBusConnection::systemBus().call(message);
-        EXPECT_EQ(reply.type(), QDBusMessage::ReplyMessage) << reply.errorMessage().toStdString();
-        return reply;
-    }
+    std::vector<std::string> calls() { return strings("BrightnessCalls"); }
 };
 
 // Makes the brightness file refuse writes from this process, as sysfs does for a user without access:
@@ -87,10 +60,10 @@ private:
 TEST(SysfsBacklight, DrivesTheBestDeviceAndReportsItsLevel)
 {
     TempDir root;
-    addDevice(root.path(), "intel_backlight", "raw", 900, 1000);
-    addDevice(root.path(), "thinkpad_screen", "platform", 5, 10);
+    test::addBacklight(root.path(), "intel_backlight", "raw", 900, 1000);
+    test::addBacklight(root.path(), "thinkpad_screen", "platform", 5, 10);
     // Real class entries are links to the device folders.
-    const fs::path firmware = addDevice(root / "devices", "acpi_video0", "firmware", 3, 15);
+    const fs::path firmware = test::addBacklight(root / "devices", "acpi_video0", "firmware", 3, 15);
     fs::create_symlink(firmware, root / "sys/class/backlight/acpi_video0");
 
     SysfsBacklight backlight(root.path());
@@ -104,7 +77,7 @@ TEST(SysfsBacklight, DrivesTheBestDeviceAndReportsItsLevel)
 TEST(SysfsBacklight, WritesTheNearestStepAndReadsBackTheLevelWritten)
 {
     TempDir root;
-    const fs::path device = addDevice(root.path(), "acpi_video0", "firmware", 100, 255);
+    const fs::path device = test::addBacklight(root.path(), "acpi_video0", "firmware", 100, 255);
     FakeLogind logind;
     SysfsBacklight backlight(root.path());
 
@@ -133,7 +106,7 @@ TEST(SysfsBacklight, WritesTheNearestStepAndReadsBackTheLevelWritten)
 TEST(SysfsBacklight, CoarseStepsKeepTheLevelWrittenUntilSomeoneElseMovesThePanel)
 {
     TempDir root;
-    const fs::path device = addDevice(root.path(), "acpi_video0", "firmware", 0, 15);
+    const fs::path device = test::addBacklight(root.path(), "acpi_video0", "firmware", 0, 15);
     SysfsBacklight backlight(root.path());
 
     backlight.set(0.5);
@@ -156,7 +129,7 @@ TEST(SysfsBacklight, CoarseStepsKeepTheLevelWrittenUntilSomeoneElseMovesThePanel
 TEST(SysfsBacklight, ARawDeviceKeepsItsLightOnAtTheBottom)
 {
     TempDir root;
-    const fs::path device = addDevice(root.path(), "intel_backlight", "raw", 400, 1000);
+    const fs::path device = test::addBacklight(root.path(), "intel_backlight", "raw", 400, 1000);
     SysfsBacklight backlight(root.path());
 
     backlight.set(0.0);
@@ -174,7 +147,7 @@ TEST(SysfsBacklight, WithoutAUsableDeviceReadsGiveNoLevelAndWritesAreDropped)
     EXPECT_EQ(none.get(), std::nullopt);
     EXPECT_FALSE(fs::exists(root / "sys"));
 
-    const fs::path broken = addDevice(root.path(), "acpi_video0", "firmware", 5, 0);
+    const fs::path broken = test::addBacklight(root.path(), "acpi_video0", "firmware", 5, 0);
     EXPECT_FALSE(SysfsBacklight(root.path()).isAvailable());
     files::writeAtomically(broken / "max_brightness", "lots\n");
     EXPECT_FALSE(SysfsBacklight(root.path()).isAvailable());
@@ -197,7 +170,7 @@ TEST(SysfsBacklight, WithoutAUsableDeviceReadsGiveNoLevelAndWritesAreDropped)
 TEST(SysfsBacklight, TheEnvironmentNamesTheRootOfTheTree)
 {
     TempDir root;
-    addDevice(root.path(), "acpi_video0", "firmware", 5, 10);
+    test::addBacklight(root.path(), "acpi_video0", "firmware", 5, 10);
     {
         test::ScopedEnv unset("LUMVEX_SYSFS_ROOT", std::nullopt);
         EXPECT_EQ(sysfsRoot(), "/");
@@ -215,7 +188,7 @@ TEST(SysfsBacklight, TheEnvironmentNamesTheRootOfTheTree)
 TEST(SysfsBacklight, AnUnwritableFileIsWrittenThroughTheLoginManager)
 {
     TempDir root;
-    const fs::path device = addDevice(root.path(), "intel_backlight", "raw", 3, 15);
+    const fs::path device = test::addBacklight(root.path(), "intel_backlight", "raw", 3, 15);
     FakeLogind logind;
     logind.setSysfsRoot(root.path());
     std::optional<SysfsBacklight> backlight;
@@ -240,7 +213,7 @@ TEST(SysfsBacklight, AnUnwritableFileIsWrittenThroughTheLoginManager)
 TEST(SysfsBacklight, ARefusedLoginManagerCallIsSilentAndTheDeviceLevelStands)
 {
     TempDir root;
-    const fs::path device = addDevice(root.path(), "intel_backlight", "raw", 6, 15);
+    const fs::path device = test::addBacklight(root.path(), "intel_backlight", "raw", 6, 15);
     FakeLogind logind;
     logind.setSysfsRoot(root.path());
     std::optional<SysfsBacklight> backlight;

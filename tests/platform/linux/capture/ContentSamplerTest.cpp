@@ -53,59 +53,6 @@ TEST_F(ContentSamplerTest, CapturesNothingBeforeStartAndStartsFromMidGrey)
     EXPECT_EQ(sampler->lastSampleAt(), std::nullopt);
 }
 
-TEST_F(ContentSamplerTest, FirstBlackSampleMovesTheFiltersPartWayAndReportsAfterUpdating)
-{
-    script->setResult(uniform(0.0));
-    const auto sampler = makeSampler();
-    std::vector<std::string> calls;
-    sampler->onSample = [&](double L) {
-        calls.push_back("sample");
-        EXPECT_EQ(L, 0.0);
-        EXPECT_DOUBLE_EQ(sampler->slowLuminance(), 0.41);
-        EXPECT_EQ(sampler->lastSampleAt(), clock.now());
-    };
-    std::vector<std::pair<double, double>> filtered;
-    sampler->onFiltered = [&](double slow, double fast) {
-        calls.push_back("filtered");
-        filtered.emplace_back(slow, fast);
-    };
-
-    sampler->start();
-    ASSERT_TRUE(owner.runUntil([&] { return !filtered.empty(); }));
-    sampler->stop();
-
-    EXPECT_EQ(calls, (std::vector<std::string>{"sample", "filtered"}));
-    EXPECT_DOUBLE_EQ(filtered.front().first, 0.41);
-    EXPECT_EQ(filtered.front().second, 0.25);
-    EXPECT_EQ(sampler->rawLuminance(), 0.0);
-    EXPECT_DOUBLE_EQ(sampler->slowLuminance(), 0.41);
-    EXPECT_EQ(sampler->fastLuminance(), 0.25);
-    const ContentSignature signature = sampler->smoothedSignature();
-    EXPECT_DOUBLE_EQ(signature.pctDark, 0.18);
-    EXPECT_EQ(signature.pctBright, 0.0);
-    EXPECT_DOUBLE_EQ(signature.mean, 0.41);
-}
-
-TEST_F(ContentSamplerTest, StepFollowsTheSlowAndFastFiltersOneSampleAtATime)
-{
-    std::deque<std::optional<ScreenReduction>> results(30, uniform(0.2));
-    results.insert(results.end(), 10, uniform(0.8));
-    script->setResults(std::move(results));
-    const auto sampler = makeSampler();
-    std::optional<std::pair<double, double>> afterStep;
-    sampler->onFiltered = [&](double slow, double fast) {
-        if (samples.size() == 40) {
-            afterStep.emplace(slow, fast);
-        }
-    };
-
-    sampler->start();
-    ASSERT_TRUE(owner.runUntil([&] { return afterStep.has_value(); }, 10s));
-    // One second after the step the fast filter has arrived and the slow one is most of the way.
-    EXPECT_NEAR(afterStep->second, 0.8, 0.001);
-    EXPECT_NEAR(afterStep->first, 0.718, 0.001);
-}
-
 TEST_F(ContentSamplerTest, GridIsKeptOnlyWhileAskedFor)
 {
     script->setResult(uniform(0.6));

@@ -5,6 +5,8 @@
 #include <QEventLoop>
 #include <QTimer>
 
+#include <QTest>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -13,7 +15,6 @@
 using namespace lumvex;
 using namespace std::chrono_literals;
 using test::FakeTool;
-using test::waitUntil;
 
 namespace {
 
@@ -43,7 +44,7 @@ TEST_F(ExternalBrightnessControllerTest, ReadsRunInTheBackgroundAndReportWhatThe
     const FakeTool fake = tool("reads", "printf ' 73\\n'");
     const auto controller = controllerFor(fake);
     EXPECT_EQ(controller->get(kDisplay), std::nullopt); // nothing known yet
-    ASSERT_TRUE(waitUntil([&] { return !known.empty(); }, 2s));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !known.empty(); }, 2000));
     EXPECT_EQ(known, (std::vector<std::pair<DisplayId, double>>{{kDisplay, 0.73}}));
     EXPECT_DOUBLE_EQ(controller->get(kDisplay).value(), 0.73);
     EXPECT_EQ(fake.calls(), std::vector<std::string>{"display id=415 get luminance"});
@@ -51,8 +52,8 @@ TEST_F(ExternalBrightnessControllerTest, ReadsRunInTheBackgroundAndReportWhatThe
     const FakeTool failing = tool("failing", "echo 50; exit 1");
     const auto other = controllerFor(failing);
     other->get(kDisplay);
-    ASSERT_TRUE(waitUntil([&] { return failing.calls().size() == 1; }, 2s));
-    waitUntil([] { return false; }, 100ms);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return failing.calls().size() == 1; }, 2000));
+    QTest::qWait(100);
     EXPECT_EQ(known.size(), 1u);
     EXPECT_EQ(other->get(kDisplay), std::nullopt);
 
@@ -75,9 +76,9 @@ TEST_F(ExternalBrightnessControllerTest, AHungToolNeverHoldsUpTheCallerAndOnlyTh
     EXPECT_DOUBLE_EQ(controller->get(kDisplay).value(), 1.0); // scrolls step from the latest wish
     EXPECT_TRUE(controller->set(kOther, 0.3));                // another display is not held back
 
-    ASSERT_TRUE(waitUntil([&] { return fake.calls().size() == 2; }, 1s));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return fake.calls().size() == 2; }, 1000));
     // The first run is stopped after its second; only then the latest value goes, the ones between never.
-    ASSERT_TRUE(waitUntil([&] { return fake.calls().size() == 3; }, 2s));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return fake.calls().size() == 3; }, 2000));
     std::vector<std::string> calls = fake.calls();
     std::sort(calls.begin(), calls.begin() + 2); // the two displays' runs start together
     EXPECT_EQ(calls, (std::vector<std::string>{"display id=415 set luminance 55", "display id=416 set luminance 30",
@@ -86,7 +87,7 @@ TEST_F(ExternalBrightnessControllerTest, AHungToolNeverHoldsUpTheCallerAndOnlyTh
 
     // Ignoring SIGTERM does not keep a hung tool alive.
     const int first = std::stoi(files::readAll(pids).value_or("0"));
-    EXPECT_TRUE(waitUntil([&] { return test::processGone(first); }, 1500ms));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return test::processGone(first); }, 1500));
 }
 
 TEST_F(ExternalBrightnessControllerTest, ABurstWritesItsFirstAndItsLastValueSpacedApart)
@@ -112,10 +113,10 @@ TEST_F(ExternalBrightnessControllerTest, PendingValuesDieWithTheController)
     const FakeTool fake = tool("writes", "true");
     auto controller = controllerFor(fake);
     controller->set(kDisplay, 0.1);
-    ASSERT_TRUE(waitUntil([&] { return fake.calls().size() == 1; }, 1s));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return fake.calls().size() == 1; }, 1000));
     controller->set(kDisplay, 0.2);
     controller.reset();
-    waitUntil([] { return false; }, 250ms);
+    QTest::qWait(250);
     EXPECT_EQ(fake.calls().size(), 1u);
 }
 

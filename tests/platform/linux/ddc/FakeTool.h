@@ -47,19 +47,6 @@ private:
     std::filesystem::path m_log;
 };
 
-// Runs the event loop until the condition holds or the time is up; returns the condition.
-inline bool waitUntil(const std::function<bool()> &condition, std::chrono::milliseconds limit)
-{
-    const QDeadlineTimer deadline(limit);
-    while (!condition()) {
-        if (deadline.hasExpired()) {
-            return false;
-        }
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    }
-    return true;
-}
-
 // Whether a process is gone: no such process, or a zombie that nobody reaps in this container.
 inline bool processGone(int pid)
 {

@@ -1,8 +1,10 @@
 #include "FakeTool.h"
 #include "base/Files.h"
 #include "platform/linux/ddc/ExternalBrightnessController.h"
+#include "support/FakeSysfs.h"
 #include "support/TempDir.h"
-#include "tools/lumvex-ddc/FakeSysfs.h"
+
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -56,10 +58,10 @@ TEST_F(SimulatedToolTest, ReadsAndWritesWithinTheLimit)
     std::optional<double> level;
     controller.onLevelKnown = [&](DisplayId, double value) { level = value; };
     EXPECT_EQ(controller.get(kDisplay), std::nullopt);
-    ASSERT_TRUE(test::waitUntil([&] { return level.has_value(); }, 2s));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return level.has_value(); }, 2000));
     EXPECT_DOUBLE_EQ(*level, 0.5);
     EXPECT_TRUE(controller.set(kDisplay, 0.8));
-    ASSERT_TRUE(test::waitUntil([&] { return level == 0.8; }, 2s));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return level == 0.8; }, 2000));
     EXPECT_EQ(monitor().current, 80);
 }
 
@@ -70,15 +72,15 @@ TEST_F(SimulatedToolTest, AScrollEndsOnItsLastValueWithoutRepeatedWrites)
         controller.set(kDisplay, controller.get(kDisplay).value_or(0.5) + 0.05);
         QCoreApplication::processEvents();
     }
-    ASSERT_TRUE(test::waitUntil([&] { return monitor().current == 80; }, 3s));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return monitor().current == 80; }, 3000));
     const int writes = monitor().writes;
     EXPECT_GE(writes, 1);
     EXPECT_LE(writes, 6); // each write a new level
 
     // Asked again for what it holds, the monitor is not written to.
-    test::waitUntil([] { return false; }, 150ms);
+    QTest::qWait(150);
     EXPECT_TRUE(controller.set(kDisplay, 0.8));
-    test::waitUntil([] { return false; }, 300ms);
+    QTest::qWait(300);
     EXPECT_EQ(monitor().writes, writes);
 }
 

@@ -18,20 +18,17 @@ TEST(ToolOutput, CommandLinesNameTheDisplayInDecimal)
 
 TEST(ToolOutput, Utf8MustBeWellFormed)
 {
-    EXPECT_TRUE(isValidUtf8(""));
-    EXPECT_TRUE(isValidUtf8("73\n"));
-    EXPECT_TRUE(isValidUtf8("\xC2\xA0"
-                            "73 \xE2\x80\xA8 \xF0\x9F\x92\xA1"));
-    EXPECT_TRUE(isValidUtf8("\xF4\x8F\xBF\xBF")); // U+10FFFF
-
-    EXPECT_FALSE(isValidUtf8("\xFF"));
-    EXPECT_FALSE(isValidUtf8("7\x80"));            // a continuation byte alone
-    EXPECT_FALSE(isValidUtf8("\xC3"));             // cut short
-    EXPECT_FALSE(isValidUtf8("\xC0\xB7"));         // overlong "7"
-    EXPECT_FALSE(isValidUtf8("\xE0\x80\xB7"));     // overlong again
-    EXPECT_FALSE(isValidUtf8("\xED\xA0\x80"));     // a surrogate
-    EXPECT_FALSE(isValidUtf8("\xF4\x90\x80\x80")); // past U+10FFFF
-    EXPECT_FALSE(isValidUtf8("\xE2\x28\xA1"));
+    for (const char *text : {"", "73\n",
+                             "\xC2\xA0"
+                             "73 \xE2\x80\xA8 \xF0\x9F\x92\xA1",
+                             "\xF4\x8F\xBF\xBF"}) {
+        EXPECT_TRUE(isValidUtf8(text)) << text;
+    }
+    // A lone or cut-short sequence, overlong forms, a surrogate, past U+10FFFF.
+    for (const char *text :
+         {"\xFF", "7\x80", "\xC3", "\xC0\xB7", "\xE0\x80\xB7", "\xED\xA0\x80", "\xF4\x90\x80\x80", "\xE2\x28\xA1"}) {
+        EXPECT_FALSE(isValidUtf8(text)) << text;
+    }
 }
 
 TEST(ToolOutput, TrimsUnicodeWhiteSpaceAndLineBreaksAtBothEnds)

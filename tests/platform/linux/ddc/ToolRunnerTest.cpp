@@ -2,6 +2,8 @@
 #include "FakeTool.h"
 #include "support/TempDir.h"
 
+#include <QTest>
+
 #include <gtest/gtest.h>
 
 using namespace lumvex;
@@ -21,7 +23,7 @@ std::optional<QByteArray> runToEnd(ToolRunner &runner, const FakeTool &tool, con
         result = std::move(output);
     });
     EXPECT_FALSE(done); // never from inside start()
-    EXPECT_TRUE(test::waitUntil([&] { return done; }, 3s));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return done; }, 3000));
     return result;
 }
 
@@ -42,7 +44,7 @@ TEST(ToolRunner, HandsBackTheOutputOfASuccessfulRunOnly)
         called = true;
         EXPECT_EQ(output, std::nullopt);
     });
-    EXPECT_TRUE(test::waitUntil([&] { return called; }, 2s));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return called; }, 2000));
 }
 
 TEST(ToolRunner, OverrunningHelpersAreStoppedAndReapedByTheEventLoop)
@@ -52,12 +54,12 @@ TEST(ToolRunner, OverrunningHelpersAreStoppedAndReapedByTheEventLoop)
     const auto started = std::chrono::steady_clock::now();
     EXPECT_EQ(runToEnd(runner, FakeTool(folder.path(), "stubborn", "trap '' TERM; sleep 5")), std::nullopt);
     EXPECT_LT(std::chrono::steady_clock::now() - started, 600ms);
-    EXPECT_TRUE(test::waitUntil(
+    EXPECT_TRUE(QTest::qWaitFor(
         [&] {
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
             return runner.stoppingCount() == 0;
         },
-        2s));
+        2000));
 }
 
 } // namespace

@@ -10,6 +10,7 @@
 #include "sensing/ScreenCapture.h"
 #include "support/wayland/WaylandRepainter.h"
 
+#include "support/TempDir.h"
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -53,7 +54,7 @@ TEST(DesktopChoiceTest, AnX11SessionGetsTheX11Desktop)
 TEST(DesktopChoiceTest, AnUnreachableCompositorIsSaidOnceAndNothingElseBreaks)
 {
     MemoryDefaults defaults;
-    setenv("WAYLAND_DISPLAY", "lumvex-no-such-compositor", 1);
+    const test::ScopedEnv display("WAYLAND_DISPLAY", "lumvex-no-such-compositor");
     for (const char *choice : {"", "portal", "screencopy"}) {
         const auto desktop = openDesktop({"", "lumvex-no-such-compositor", "wayland"}, defaults, std::string(choice));
         ASSERT_NE(dynamic_cast<WaylandDesktop *>(desktop.get()), nullptr);

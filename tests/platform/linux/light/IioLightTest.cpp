@@ -1,5 +1,6 @@
 #include "platform/linux/light/IioLight.h"
 #include "base/Files.h"
+#include "support/FakeSysfs.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -11,14 +12,9 @@ namespace fs = std::filesystem;
 namespace {
 
 fs::path addDevice(const fs::path &root, const std::string &name,
-                   std::initializer_list<std::pair<const char *, const char *>> attributes)
+                   std::initializer_list<std::pair<std::string, std::string>> attributes)
 {
-    const fs::path folder = root / "sys/bus/iio/devices" / name;
-    fs::create_directories(folder);
-    for (const auto &[file, value] : attributes) {
-        files::writeAtomically(folder / file, std::string(value) + "\n");
-    }
-    return folder;
+    return test::addSysfsDevice(root, "sys/bus/iio/devices", name, attributes);
 }
 
 std::optional<double> readLux(const fs::path &root)

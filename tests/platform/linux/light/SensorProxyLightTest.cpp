@@ -2,12 +2,16 @@
 #include "base/Files.h"
 #include "platform/linux/light/LightSourceFactory.h"
 #include "sensing/AmbientLightSensor.h"
+#include "support/FakeServiceControl.h"
+#include "support/FakeSysfs.h"
 #include "support/TempDir.h"
 
 #include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDeadlineTimer>
+
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -17,11 +21,16 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The control side of the fake sensor proxy that the test script runs on the private system bus.
-class FakeSensorProxy
+// The control side of the fake sensor proxy that the test script runs on the private bus.
+class FakeSensorProxy : public test::FakeServiceControl
 {
 public:
-    FakeSensorProxy() { call("Reset"); }
+    FakeSensorProxy()
+        : FakeServiceControl("org.lumvex.test.FakeSensorProxy", "/net/hadess/SensorProxy",
+                             "org.lumvex.test.FakeSensorProxy")
+    {
+        call("Reset");
+    }
     ~FakeSensorProxy() { call("Reset"); }
 
     void setHasAmbientLight(bool value) { call("SetHasAmbientLight", {value}); }
@@ -29,37 +38,13 @@ public:
     void setUnit(const QString &unit) { call("SetUnit", {unit}); }
     void setRefusingClaims(bool value) { call("SetRefusingClaims", {value}); }
     void setPresent(bool value) { call("SetPresent", {value}); }
-    int claims() { return call("Claims").arguments().value(0).toInt(); }
-    int releases() { return call("Releases").arguments().value(0).toInt(); }
-
-private:
-    QDBusMessage call(const QString &method, const QVariantList &arguments = {})
-    {
-        QDBusMessage message = QDBusMessage::createMethodCall(
-            "org.lumvex.test.FakeSensorProxy", "/net/hadess/SensorProxy", "org.lumvex.test.FakeSensorProxy", method);
-        message.setArguments(arguments);
-        const QDBusMessage reply = QDBusConnection::systemBus().call(message);
-        EXPECT_EQ(reply.type(), QDBusMessage::ReplyMessage) << reply.errorMessage().toStdString();
-        return reply;
-    }
+    int claims() { return value("Claims").toInt(); }
+    int releases() { return value("Releases").toInt(); }
 };
-
-// Lets the bus's signals in until the condition holds, for at most two seconds unless told otherwise.
-template<typename Condition>
-bool eventually(Condition condition, int milliseconds = 2000)
-{
-    const QDeadlineTimer deadline(milliseconds);
-    while (!condition() && !deadline.hasExpired()) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
-    return condition();
-}
 
 void addIioLight(const fs::path &root, const char *lux)
 {
-    const fs::path device = root / "sys/bus/iio/devices/iio:device0";
-    fs::create_directories(device);
-    files::writeAtomically(device / "in_illuminance_input", std::string(lux) + "\n");
+    test::addSysfsDevice(root, "sys/bus/iio/devices", "iio:device0", {{"in_illuminance_input", lux}});
 }
 
 } // namespace
@@ -85,7 +70,7 @@ TEST(SensorProxyLight, ClaimsTheSensorReadsItsLevelAndReleasesIt)
         proxy.setPresent(false); // the daemon stops
         EXPECT_FALSE(light.readLux());
         proxy.setPresent(true); // and starts again, knowing no claim
-        EXPECT_TRUE(eventually([&] { return proxy.claims() == 2; }));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return proxy.claims() == 2; }));
         EXPECT_EQ(light.readLux(), 4096.0);
     }
     EXPECT_EQ(proxy.releases(), 1);
@@ -136,7 +121,7 @@ TEST(LightSourceFactory, PrefersTheSensorProxyThenSysfsThenWaitsForTheProxy)
     EXPECT_FALSE(none.read());
     proxy.setHasAmbientLight(true);
     proxy.setPresent(true); // the daemon starts after us
-    EXPECT_TRUE(eventually([&] { return none.isAvailable(); }));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return none.isAvailable(); }));
     EXPECT_DOUBLE_EQ(*none.read(), 0.5);
 
     // No daemon: a device that appears later is found by the next look.
@@ -145,6 +130,6 @@ TEST(LightSourceFactory, PrefersTheSensorProxyThenSysfsThenWaitsForTheProxy)
     AmbientLightSensor late(openLightSource(later.path()));
     EXPECT_FALSE(late.isAvailable());
     addIioLight(later.path(), "9");
-    EXPECT_TRUE(eventually([&] { return late.isAvailable(); }, 3000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return late.isAvailable(); }, 3000));
     EXPECT_DOUBLE_EQ(*late.read(), 1.0 / 6.0);
 }

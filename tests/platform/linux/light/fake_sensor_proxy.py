@@ -7,12 +7,10 @@ while the daemon's own name is gone: SetHasAmbientLight(b), SetLightLevel(d), Se
 SetRefusingClaims(b), SetPresent(b), Claims() -> i, Releases() -> i, Reset().
 Usage: fake_sensor_proxy.py READY_FILE (created once both names are owned)."""
 
-import sys
-
 import dbus
 import dbus.service
-from dbus.mainloop.glib import DBusGMainLoop
-from gi.repository import GLib
+
+import fake_bus
 
 NAME = "net.hadess.SensorProxy"
 PROXY = "net.hadess.SensorProxy"
@@ -99,13 +97,8 @@ class SensorProxy(dbus.service.Object):
 
 
 def main():
-    DBusGMainLoop(set_as_default=True)
-    bus = dbus.SystemBus()
-    control = dbus.service.BusName(CONTROL, bus, do_not_queue=True)
-    proxy = SensorProxy(bus)
-    open(sys.argv[1], "w").close()
-    GLib.MainLoop().run()
-    del control, proxy
+    bus = fake_bus.connect()
+    fake_bus.serve(bus, [CONTROL], SensorProxy(bus))
 
 
 if __name__ == "__main__":

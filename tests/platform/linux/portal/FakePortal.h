@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QDBusConnection>
-#include <QDBusMessage>
+#include "support/FakeServiceControl.h"
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -11,20 +11,19 @@
 namespace lumvex::test {
 
 // Steers fake_portal.py, which the test script starts on the private session bus.
-class FakePortal
+class FakePortal : FakeServiceControl
 {
 public:
-    FakePortal() { call("Reset"); }
+    FakePortal()
+        : FakeServiceControl("org.lumvex.test.FakePortal", "/control", "org.lumvex.test.FakePortal")
+    {
+        call("Reset");
+    }
 
     // Merges settings (a JSON object) into the portal's scenario.
     void configure(const char *json) { call("Configure", {QString::fromUtf8(json)}); }
     // Every call the portal got, in order: {"method", "options", ...}.
-    QJsonArray calls() const
-    {
-        const QDBusMessage reply = call("Calls");
-        return reply.arguments().isEmpty() ? QJsonArray()
-                                           : QJsonDocument::fromJson(reply.arguments()[0].toString().toUtf8()).array();
-    }
+    QJsonArray calls() const { return QJsonDocument::fromJson(value("Calls").toString().toUtf8()).array(); }
     // The calls of one method.
     QJsonArray calls(const QString &method) const
     {
@@ -39,18 +38,6 @@ public:
     void closeSessions() { call("CloseSessions"); }
     void vanish() { call("Vanish"); }
     void comeBack() { call("Return"); }
-
-private:
-    QDBusMessage call(const char *method, const QVariantList &arguments = {}) const
-    {
-        QDBusMessage message =
-            QDBusMessage::createMethodCall(QStringLiteral("org.lumvex.test.FakePortal"), QStringLiteral("/control"),
-                                           QStringLiteral("org.lumvex.test.FakePortal"), QString::fromUtf8(method));
-        message.setArguments(arguments);
-        const QDBusMessage reply = QDBusConnection::sessionBus().call(message);
-        EXPECT_EQ(reply.type(), QDBusMessage::ReplyMessage) << method << ": " << reply.errorMessage().toStdString();
-        return reply;
-    }
 };
 
 } // namespace lumvex::test

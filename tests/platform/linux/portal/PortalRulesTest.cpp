@@ -1,5 +1,4 @@
 #include "platform/linux/portal/FrameImage.h"
-#include "platform/linux/portal/PortalPaths.h"
 #include "platform/linux/portal/ScreenCastStream.h"
 #include "platform/linux/portal/VideoFormat.h"
 
@@ -14,12 +13,6 @@
 
 namespace lumvex {
 namespace {
-
-TEST(PortalPathsTest, AreNamedAfterTheCallersUniqueNameAndToken)
-{
-    EXPECT_EQ(portalRequestPath(":1.42", "lumvex_7"), "/org/freedesktop/portal/desktop/request/1_42/lumvex_7");
-    EXPECT_EQ(portalSessionPath(":1.42", "s"), "/org/freedesktop/portal/desktop/session/1_42/s");
-}
 
 TEST(ScreenCastStreamTest, TheStreamShowingTheWatchedAreaWinsElseTheFirst)
 {

@@ -5,10 +5,11 @@
 #include "engine/SystemClock.h"
 #include "platform/linux/capture/QueuedPost.h"
 #include "platform/linux/portal/ScreenCastSession.h"
-#include "platform/linux/x11/WaitFor.h"
 #include "sensing/ContentSampler.h"
 
 #include <QObject>
+
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -17,15 +18,13 @@
 namespace lumvex {
 namespace {
 
-using test::waitFor;
-
 class PortalScreenCaptureTest : public ::testing::Test
 {
 protected:
     // Captures on this thread, letting the portal's messages through in between, until `done` holds.
     bool captureUntil(PortalScreenCapture &capture, const std::function<bool()> &done)
     {
-        return waitFor([&] {
+        return QTest::qWaitFor([&] {
             last = capture.captureAndReduce();
             return done();
         });
@@ -48,12 +47,12 @@ TEST_F(PortalScreenCaptureTest, DeclinedSharingReachesTheSamplerOnceAndIsNotAske
         sampler.onUnavailable = [&](const std::string &reason) { reasons.push_back(reason); };
         sampler.onSample = [&](double) { ++samples; };
         sampler.start();
-        ASSERT_TRUE(waitFor([&] { return !reasons.empty(); }));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !reasons.empty(); }));
         // Ten more ticks.
-        test::spin(std::chrono::seconds(1));
+        QTest::qWait(1000);
         sampler.stop();
         sampler.start();
-        test::spin(std::chrono::milliseconds(300));
+        QTest::qWait(300);
     }
     ASSERT_EQ(reasons.size(), 1u);
     EXPECT_NE(reasons[0].find("declined"), std::string::npos);
@@ -81,14 +80,14 @@ TEST_F(PortalScreenCaptureTest, PausingEndsTheSessionWhenTheTokenCanRestoreItAnd
         settings::remove(defaults, settings::screenCastRestoreToken);
         auto capture = std::make_unique<PortalScreenCapture>(defaults);
         ASSERT_TRUE(captureUntil(*capture, [&] { return fake.calls("OpenPipeWireRemote").size() == 1; }));
-        test::spin(std::chrono::milliseconds(100));
+        QTest::qWait(100);
         capture->pause();
-        test::spin(std::chrono::milliseconds(100));
+        QTest::qWait(100);
         EXPECT_EQ(fake.calls("Session.Close").size(), token ? 1 : 0);
 
         // Sharing again asks no one: the new session offers the token, or there is still the old one.
         ASSERT_TRUE(captureUntil(*capture, [&] { return fake.calls("OpenPipeWireRemote").size() == (token ? 2 : 1); }));
-        test::spin(std::chrono::milliseconds(100));
+        QTest::qWait(100);
         EXPECT_FALSE(capture->unavailableReason().has_value());
         EXPECT_EQ(fake.calls("CreateSession").size(), token ? 2 : 1);
         if (token) {
@@ -97,7 +96,7 @@ TEST_F(PortalScreenCaptureTest, PausingEndsTheSessionWhenTheTokenCanRestoreItAnd
 
         // Ended by the sampler's thread: the session is closed on this one.
         std::thread([&] { capture.reset(); }).join();
-        EXPECT_TRUE(waitFor([&] { return fake.calls("Session.Close").size() == (token ? 2 : 1); }));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return fake.calls("Session.Close").size() == (token ? 2 : 1); }));
     }
 }
 
@@ -106,7 +105,7 @@ TEST_F(PortalScreenCaptureTest, SharingStoppedByTheDesktopEndsTheStream)
     portal.configure(R"({"pipeWire": "silent"})");
     PortalScreenCapture capture(defaults);
     ASSERT_TRUE(captureUntil(capture, [&] { return portal.calls("OpenPipeWireRemote").size() == 1; }));
-    test::spin(std::chrono::milliseconds(100));
+    QTest::qWait(100);
     portal.closeSessions();
     ASSERT_TRUE(captureUntil(capture, [&] { return capture.unavailableReason().has_value(); }));
     EXPECT_NE(capture.unavailableReason()->find("stopped by the desktop"), std::string::npos);

@@ -1,8 +1,8 @@
 #include "platform/linux/portal/ScreenCastSession.h"
 #include "FakePortal.h"
 #include "simulated/MemoryDefaults.h"
+#include <QTest>
 #include "engine/Settings.h"
-#include "platform/linux/x11/WaitFor.h"
 
 #include <gtest/gtest.h>
 
@@ -10,8 +10,6 @@
 
 namespace lumvex {
 namespace {
-
-using test::waitFor;
 
 const std::string kTokenKey(settings::screenCastRestoreToken.name);
 
@@ -33,12 +31,12 @@ struct Observed
     bool waitStarted(int count = 1)
     {
         const std::size_t before = reasons.size();
-        waitFor([&] { return starts >= count || reasons.size() > before; });
+        (void)QTest::qWaitFor([&] { return starts >= count || reasons.size() > before; });
         return starts >= count;
     }
     bool waitReason(std::size_t count = 1)
     {
-        return waitFor([&] { return reasons.size() >= count; });
+        return QTest::qWaitFor([&] { return reasons.size() >= count; });
     }
 
     std::unique_ptr<ScreenCastSession> session;
@@ -86,7 +84,7 @@ TEST_F(ScreenCastSessionTest, FirstSessionAsksForOneMonitorWithoutCursorAndKeeps
 
     // Asked once only.
     observed.session->start();
-    test::spin(std::chrono::milliseconds(200));
+    QTest::qWait(200);
     EXPECT_EQ(portal.calls("Start").size(), 1);
     EXPECT_EQ(observed.session->startRequests(), 1);
     EXPECT_TRUE(observed.reasons.empty());
@@ -160,7 +158,7 @@ TEST_P(ScreenCastRefusalTest, IsReportedOnceWithAReasonAndNeverRetried)
     Observed observed(defaults);
     observed.session->start();
     ASSERT_TRUE(observed.waitReason());
-    test::spin(std::chrono::milliseconds(200));
+    QTest::qWait(200);
 
     EXPECT_EQ(observed.starts, 0);
     ASSERT_EQ(observed.reasons.size(), 1u);
@@ -193,7 +191,7 @@ TEST_F(ScreenCastSessionTest, SharingStoppedByTheDesktopIsReportedAndNotAskedAga
     portal.closeSessions();
     ASSERT_TRUE(observed.waitReason());
     EXPECT_NE(observed.reasons[0].find("stopped by the desktop"), std::string::npos);
-    test::spin(std::chrono::milliseconds(200));
+    QTest::qWait(200);
     EXPECT_EQ(portal.calls("Start").size(), 1);
     EXPECT_EQ(portal.calls("Session.Close").size(), 0);
 }
@@ -205,7 +203,7 @@ TEST_F(ScreenCastSessionTest, ClosingEndsTheSessionAndTakesAnOpenQuestionAway)
         sharing.session->start();
         ASSERT_TRUE(sharing.waitStarted());
     }
-    ASSERT_TRUE(waitFor([&] { return portal.calls("Session.Close").size() == 1; }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return portal.calls("Session.Close").size() == 1; }));
     EXPECT_EQ(portal.calls("Session.Close")[0].toObject()["path"], portal.calls("Start")[0].toObject()["session"]);
 
     // The user has not answered yet.
@@ -213,9 +211,9 @@ TEST_F(ScreenCastSessionTest, ClosingEndsTheSessionAndTakesAnOpenQuestionAway)
     {
         Observed asking(defaults);
         asking.session->start();
-        ASSERT_TRUE(waitFor([&] { return portal.calls("CreateSession").size() == 2; }));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return portal.calls("CreateSession").size() == 2; }));
     }
-    EXPECT_TRUE(waitFor([&] { return portal.calls("Request.Close").size() == 1; }));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return portal.calls("Request.Close").size() == 1; }));
 }
 
 TEST_F(ScreenCastSessionTest, APortalThatRestartsIsSharedAgainOnlyWithAToken)
@@ -242,7 +240,7 @@ TEST_F(ScreenCastSessionTest, APortalThatRestartsIsSharedAgainOnlyWithAToken)
     EXPECT_NE(withoutToken.reasons[0].find("restart Lumvex"), std::string::npos);
     const int calls = portal.calls().size();
     portal.comeBack();
-    test::spin(std::chrono::milliseconds(300));
+    QTest::qWait(300);
     EXPECT_EQ(portal.calls().size(), calls);
     EXPECT_EQ(withoutToken.starts, 1);
 }

@@ -6,12 +6,12 @@
 import json
 import os
 import socket
-import sys
 
 import dbus
-import dbus.mainloop.glib
 import dbus.service
 from gi.repository import GLib
+
+import fake_bus
 
 PORTAL = 'org.freedesktop.portal.Desktop'
 CONTROL = 'org.lumvex.test.FakePortal'
@@ -217,16 +217,11 @@ class Control(dbus.service.Object):
 
 
 def main():
-    dbus.mainloop.glib.DBusGMainLoop(set_as_default=True)
-    bus = dbus.SessionBus()
+    bus = fake_bus.connect()
     portal = Portal(bus)
     control = Control(bus, portal)
     control.Return()
-    control_name = dbus.service.BusName(CONTROL, bus)
-    with open(sys.argv[1], 'w') as ready:
-        ready.write('ready\n')
-    GLib.MainLoop().run()
-    del control_name
+    fake_bus.serve(bus, [CONTROL], portal, control)
 
 
 if __name__ == '__main__':

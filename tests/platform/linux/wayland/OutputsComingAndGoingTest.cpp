@@ -4,6 +4,7 @@
 #include "platform/linux/wayland/WlrScreencopyCapture.h"
 #include "sensing/OutputNameId.h"
 
+#include "support/TempDir.h"
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -16,12 +17,8 @@ namespace {
 class OutputsComingAndGoingTest : public testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        m_sway = std::getenv("WAYLAND_DISPLAY");
-        setenv("WAYLAND_DISPLAY", compositor.socket().c_str(), 1);
-    }
-    void TearDown() override { setenv("WAYLAND_DISPLAY", m_sway.c_str(), 1); }
+    void SetUp() override { m_display.emplace("WAYLAND_DISPLAY", compositor.socket()); }
+    void TearDown() override { m_display.reset(); }
 
     bool hasOutputs(WaylandDisplayServices &displays, std::size_t count)
     {
@@ -32,7 +29,7 @@ protected:
     test::FakeCompositor compositor;
 
 private:
-    std::string m_sway;
+    std::optional<test::ScopedEnv> m_display;
 };
 
 const DisplayId kPanel = outputNameId("eDP-1");

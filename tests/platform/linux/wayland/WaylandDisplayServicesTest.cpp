@@ -3,6 +3,7 @@
 #include "sensing/DisplayRouter.h"
 #include "sensing/OutputNameId.h"
 
+#include "support/TempDir.h"
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -102,10 +103,12 @@ TEST(WaylandDisplayServicesTest, FollowsTheCompositorsOutputsAndThePointerHints)
 // At login the compositor may not answer yet when we start; it is asked again a few seconds later.
 TEST(WaylandDisplayServicesWithoutCompositorTest, AnswersNeutrallyUntilOneAnswers)
 {
-    const std::string socket = std::getenv("WAYLAND_DISPLAY");
-    unsetenv("WAYLAND_DISPLAY");
-    WaylandDisplayServices displays;
-    setenv("WAYLAND_DISPLAY", socket.c_str(), 1);
+    std::optional<WaylandDisplayServices> started;
+    {
+        const test::ScopedEnv unset("WAYLAND_DISPLAY", std::nullopt);
+        started.emplace();
+    }
+    WaylandDisplayServices &displays = *started;
     EXPECT_FALSE(displays.isConnected());
     EXPECT_FALSE(displays.offersScreencopy());
     EXPECT_EQ(displays.mainDisplay(), 0u);

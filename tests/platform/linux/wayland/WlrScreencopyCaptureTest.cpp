@@ -5,6 +5,7 @@
 #include "sensing/ContentSampler.h"
 #include "sensing/Luminance.h"
 
+#include "support/TempDir.h"
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -138,23 +139,23 @@ TEST_F(WlrScreencopyCaptureTest, AnOutputThatIsNotThereGivesNothingUntilItComes)
 
 TEST_F(WlrScreencopyCaptureTest, WithoutCompositorSaysWhy)
 {
-    const std::string socket = std::getenv("WAYLAND_DISPLAY");
-    unsetenv("WAYLAND_DISPLAY");
-    WlrScreencopyCapture unnamed("HEADLESS-1");
-    EXPECT_FALSE(unnamed.captureAndReduce());
-    setenv("WAYLAND_DISPLAY", "wayland-none", 1);
-    WlrScreencopyCapture unreachable("HEADLESS-1");
-    EXPECT_FALSE(unreachable.captureAndReduce());
-    setenv("WAYLAND_DISPLAY", socket.c_str(), 1);
-
-    EXPECT_EQ(unnamed.unavailableReason(),
-              "Screen capture needs a Wayland compositor, and WAYLAND_DISPLAY is not set.");
-    EXPECT_EQ(unreachable.unavailableReason(),
+    std::optional<WlrScreencopyCapture> unreachable;
+    {
+        const test::ScopedEnv unset("WAYLAND_DISPLAY", std::nullopt);
+        WlrScreencopyCapture unnamed("HEADLESS-1");
+        EXPECT_FALSE(unnamed.captureAndReduce());
+        EXPECT_EQ(unnamed.unavailableReason(),
+                  "Screen capture needs a Wayland compositor, and WAYLAND_DISPLAY is not set.");
+        const test::ScopedEnv none("WAYLAND_DISPLAY", "wayland-none");
+        unreachable.emplace("HEADLESS-1");
+        EXPECT_FALSE(unreachable->captureAndReduce());
+    }
+    EXPECT_EQ(unreachable->unavailableReason(),
               "Screen capture cannot reach the Wayland compositor at WAYLAND_DISPLAY=wayland-none.");
     // The next try waits for the back-off, then finds the compositor and forgets the reason.
     std::this_thread::sleep_for(1100ms);
-    ASSERT_TRUE(unreachable.captureAndReduce());
-    EXPECT_EQ(unreachable.unavailableReason(), std::nullopt);
+    ASSERT_TRUE(unreachable->captureAndReduce());
+    EXPECT_EQ(unreachable->unavailableReason(), std::nullopt);
 }
 
 // The real sampler with its worker thread on the real capture.

@@ -1,8 +1,9 @@
 #include "platform/linux/x11/X11DisplayServices.h"
-#include "WaitFor.h"
 #include "XServerControl.h"
 #include "sensing/DisplayRouter.h"
 #include "support/TempDir.h"
+
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -98,10 +99,10 @@ TEST_F(X11DisplayServicesTest, MonitorsDefinedByClientsAreSeenWithoutPolling)
 
     // Announced only by the root window's ConfigureNotify.
     control.deleteMonitor("DP-1");
-    EXPECT_TRUE(test::waitFor([&] { return displays.screens().size() == 1; }));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return displays.screens().size() == 1; }));
     control.setMonitor("HDMI-1", {1920, 0, 1920, 1080, false});
     const DisplayId hdmi = control.atom("HDMI-1");
-    EXPECT_TRUE(test::waitFor([&] { return displays.screens().size() == 2; }));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return displays.screens().size() == 2; }));
 
     // The online query always asks.
     control.deleteMonitor("HDMI-1");

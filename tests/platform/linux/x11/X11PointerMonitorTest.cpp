@@ -1,10 +1,11 @@
 #include "platform/linux/x11/X11PointerMonitor.h"
-#include "WaitFor.h"
 #include "XServerControl.h"
 #include "simulated/ManualClock.h"
 #include "platform/linux/x11/X11DisplayServices.h"
 #include "sensing/DisplayRouter.h"
 #include "support/TempDir.h"
+
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -30,15 +31,15 @@ TEST(X11PointerMonitor, ReportsMovesFoldingBurstsAndEndingWithTheLastPosition)
     for (int i = 1; i <= 10; ++i) {
         control.movePointer(100 + i * 10, 500);
     }
-    EXPECT_TRUE(test::waitFor([&] { return reportedAt && reportedAt->x == 200.5; }));
-    test::spin(200ms);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return reportedAt && reportedAt->x == 200.5; }));
+    QTest::qWait(200);
     EXPECT_GE(reports, 1);
     EXPECT_LT(reports, 10);
 
     // A warp is no device movement and reports nothing.
     const int before = reports;
     control.warpPointer(700, 500);
-    test::spin(200ms);
+    QTest::qWait(200);
     EXPECT_EQ(reports, before);
 }
 
@@ -77,7 +78,7 @@ protected:
     {
         const int before = moves;
         control.movePointer(x, y);
-        ASSERT_TRUE(test::waitFor([&] { return moves > before; }));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return moves > before; }));
     }
 
     test::XServerControl control;

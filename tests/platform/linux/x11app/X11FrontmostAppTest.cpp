@@ -3,6 +3,8 @@
 
 #include <QCoreApplication>
 
+#include <QTest>
+
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -72,16 +74,6 @@ private:
     XcbConnection m_x;
 };
 
-bool waitFor(const std::function<bool()> &condition)
-{
-    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-    while (!condition() && std::chrono::steady_clock::now() < end) {
-        QCoreApplication::processEvents();
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    }
-    return condition();
-}
-
 } // namespace
 
 TEST(X11FrontmostAppTest, NamesTheApplicationOfTheActiveWindow)
@@ -130,13 +122,13 @@ TEST(X11FrontmostAppTest, ReportsSwitchesBetweenApplicationsOnly)
     wm.setActive(terminal);
     // A question answered before the event loop runs must not swallow the news of the switch.
     EXPECT_EQ(frontmost.frontmostAppName(), "Terminal");
-    ASSERT_TRUE(waitFor([&] { return switches >= 1; }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return switches >= 1; }));
     EXPECT_EQ(switches, 1);
 
     wm.setActive(XCB_WINDOW_NONE);
     wm.setActive(terminal);
     wm.setActive(editor);
-    ASSERT_TRUE(waitFor([&] { return switches >= 2; }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return switches >= 2; }));
     EXPECT_EQ(switches, 2);
     EXPECT_EQ(frontmost.frontmostAppId(), "org.example.Editor");
 }

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Times whole runs of lumvex-ddc against a simulated monitor with DDC/CI's real pauses and a 100 kHz
 # bus: process start, sysfs lookup, lock file, the exchange. Not a test: it prints milliseconds per run.
-# Usage: time-simulated-tool.sh <build dir>/tests/tools/lumvex-ddc/lumvex-ddc-simulated [runs]
+# Usage: bench/time-simulated-tool.sh <build dir>/tests/tools/lumvex-ddc/lumvex-ddc-simulated [runs]
 set -euo pipefail
 tool=${1:?path to lumvex-ddc-simulated}
 runs=${2:-20}

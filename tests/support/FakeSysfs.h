@@ -3,11 +3,37 @@
 #include "base/Files.h"
 
 #include <filesystem>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace lumvex::test {
+
+// A device folder at <root>/<where>/<name> with one file per attribute, each value on a line as sysfs
+// shows it.
+inline std::filesystem::path addSysfsDevice(const std::filesystem::path &root, const std::string &where,
+                                            const std::string &name,
+                                            std::initializer_list<std::pair<std::string, std::string>> attributes)
+{
+    const std::filesystem::path folder = root / where / name;
+    std::filesystem::create_directories(folder);
+    for (const auto &[file, value] : attributes) {
+        files::writeAtomically(folder / file, value + "\n");
+    }
+    return folder;
+}
+
+inline std::filesystem::path addBacklight(const std::filesystem::path &root, const std::string &name,
+                                          const std::string &type, long brightness, long maxBrightness)
+{
+    const std::string level = std::to_string(brightness);
+    return addSysfsDevice(root, "sys/class/backlight", name,
+                          {{"type", type},
+                           {"brightness", level},
+                           {"max_brightness", std::to_string(maxBrightness)},
+                           {"actual_brightness", level}});
+}
 
 // Connectors under <root>/sys/class/drm as the kernel shows them: a status file, an EDID, a connector
 // id, and the I2C adapter as a `ddc` link or as a child folder (DisplayPort's AUX channel).
