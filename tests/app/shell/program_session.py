@@ -1,7 +1,10 @@
-"""What the tests of the real program share: the fake desktop's backlight (run-desktop.sh) and the
-program's adjustment log."""
+"""What the tests of the real program share: the fake desktop's backlight (run-desktop.sh), the
+program's adjustment log, its items on the bus, the Alt key and the signals on the bus."""
 
+import ctypes
 import os
+import subprocess
+import threading
 import time
 
 SYSFS = os.environ.get("LUMVEX_SYSFS_ROOT", "")
@@ -43,3 +46,45 @@ def wait_for(condition, seconds=5.0):
             return True
         time.sleep(0.05)
     return condition()
+
+
+def item_count(pid):
+    names = subprocess.run(["dbus-send", "--session", "--print-reply", "--dest=org.freedesktop.DBus",
+                            "/org/freedesktop/DBus", "org.freedesktop.DBus.ListNames"],
+                           capture_output=True, text=True, check=True).stdout
+    return names.count("org.kde.StatusNotifierItem-%d-" % pid)
+
+
+def hold_alt(down):
+    """Presses or releases the left Alt key in the X server, as a user would."""
+    x11 = ctypes.CDLL("libX11.so.6")
+    xtest = ctypes.CDLL("libXtst.so.6")
+    x11.XOpenDisplay.restype = ctypes.c_void_p
+    display = ctypes.c_void_p(x11.XOpenDisplay(None))
+    xtest.XTestFakeKeyEvent(display, x11.XKeysymToKeycode(display, ctypes.c_ulong(0xffe9)), down, 0)
+    x11.XSync(display, 0)
+    x11.XCloseDisplay(display)
+
+
+class BusSignals:
+    """The signals of one interface on the bus, as text, while the test runs."""
+
+    def __init__(self, interface):
+        self.text = ""
+        self.monitor = subprocess.Popen(["dbus-monitor", "--session", "type='signal',interface='%s'" % interface],
+                                        stdout=subprocess.PIPE, text=True)
+        threading.Thread(target=self._read, daemon=True).start()
+        time.sleep(0.3)
+
+    def _read(self):
+        for line in self.monitor.stdout:
+            self.text += line
+
+    def from_sender(self, sender, member):
+        return [signal for signal in self.text.split("signal time=")
+                if "sender=%s " % sender in signal and "member=%s\n" % member in signal]
+
+    def stop(self):
+        self.monitor.kill()
+        self.monitor.wait()
+        self.monitor.stdout.close()

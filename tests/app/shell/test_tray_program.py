@@ -6,7 +6,6 @@ survives docking, keeps key presses made in the middle of its walks and never wr
 restore after wake, hostile files in the program's places, the menu as a tray host sees it, and the
 wheel over each icon of an XEmbed tray. Usage: test_tray_program.py PATH_TO_LUMVEX PATH_TO_XEMBED_TRAY"""
 
-import ctypes
 import os
 import shutil
 import signal
@@ -14,13 +13,12 @@ import subprocess
 import stat
 import sys
 import tempfile
-import threading
 import time
 import unittest
 
 import dbus
 
-from program_session import LOG, panel, rows, set_panel, wait_for
+from program_session import LOG, BusSignals, hold_alt, item_count, panel, rows, set_panel, wait_for
 
 LUMVEX = sys.argv.pop(1) if len(sys.argv) > 1 else "lumvex"
 XEMBED_TRAY = sys.argv.pop(1) if len(sys.argv) > 1 else "lumvex-xembed-tray"
@@ -68,24 +66,6 @@ def key_rows():
     return [row for row in rows() if ",system_key," in row]
 
 
-def item_count(pid):
-    names = subprocess.run(["dbus-send", "--session", "--print-reply", "--dest=org.freedesktop.DBus",
-                            "/org/freedesktop/DBus", "org.freedesktop.DBus.ListNames"],
-                           capture_output=True, text=True, check=True).stdout
-    return names.count("org.kde.StatusNotifierItem-%d-" % pid)
-
-
-def hold_alt(down):
-    """Presses or releases the left Alt key in the X server, as a user would."""
-    x11 = ctypes.CDLL("libX11.so.6")
-    xtest = ctypes.CDLL("libXtst.so.6")
-    x11.XOpenDisplay.restype = ctypes.c_void_p
-    display = ctypes.c_void_p(x11.XOpenDisplay(None))
-    xtest.XTestFakeKeyEvent(display, x11.XKeysymToKeycode(display, ctypes.c_ulong(0xffe9)), down, 0)
-    x11.XSync(display, 0)
-    x11.XCloseDisplay(display)
-
-
 def brightness_menu(pid):
     """The brightness item's menu and the item's unique bus name."""
     bus = dbus.SessionBus()
@@ -102,29 +82,6 @@ def entries(menu):
     """Top-level label -> id of the menu as the host fetches it."""
     _, layout = menu.GetLayout(0, -1, dbus.Array([], signature="s"))
     return {str(child[1].get("label", "---")): int(child[0]) for child in layout[2]}
-
-
-class MenuSignals:
-    """The menus' signals on the bus, as text, while the test runs."""
-
-    def __init__(self):
-        self.text = ""
-        self.monitor = subprocess.Popen(["dbus-monitor", "--session", "type='signal',interface='com.canonical.dbusmenu'"],
-                                        stdout=subprocess.PIPE, text=True)
-        threading.Thread(target=self._read, daemon=True).start()
-        time.sleep(0.3)
-
-    def _read(self):
-        for line in self.monitor.stdout:
-            self.text += line
-
-    def from_sender(self, sender, member):
-        return [signal for signal in self.text.split("signal time=")
-                if "sender=%s " % sender in signal and "member=%s\n" % member in signal]
-
-    def stop(self):
-        self.monitor.kill()
-        self.monitor.wait()
 
 
 class TrayProgram(unittest.TestCase):
@@ -197,7 +154,7 @@ class TrayProgram(unittest.TestCase):
     def test_an_open_menu_keeps_its_alt_state_and_hears_new_levels(self):
         menu, sender = brightness_menu(self.program.pid)
         event = lambda id, name: menu.Event(id, name, dbus.String("", variant_level=1), dbus.UInt32(0))
-        signals = MenuSignals()
+        signals = BusSignals("com.canonical.dbusmenu")
         try:
             menu.AboutToShow(0)
             self.assertNotIn("Show Compensation Debug", entries(menu))
