@@ -213,40 +213,6 @@ TEST_F(StatusItemControllerTest, IconStyleAcceptsOnlyExactRawValues)
                                                 "Check for Updates\u2026", "Quit Lumvex"}));
 }
 
-TEST_F(StatusItemControllerTest, FullMenuWithAltFollowsTheTableOfPart52)
-{
-    enableEverything();
-    alt = true;
-    controller.updateBrightness(0.42);
-    EXPECT_EQ(menu(), (std::vector<std::string>{
-                          "Brightness: 42%",
-                          "Volume: 50%",
-                          "Mute",
-                          "---",
-                          "[ ] Automatic Brightness",
-                          "[ ] Show Compensation Debug",
-                          "Calibration\u2026",
-                          "  0 content situations learned",
-                          "  Last 7 days: 0.0 adj/day (baseline 0.0)",
-                          "  Today: 0 \u2022 days tracked: 0",
-                          "  ---",
-                          "  [ ] Remember Brightness per Situation",
-                          "  Reset all calibration",
-                          "  Reset everything",
-                          "---",
-                          "[ ] Record Brightness Data",
-                          "Reveal Data in File Manager",
-                          "---",
-                          "Icon Style",
-                          "  [x] Pie",
-                          "  [ ] Curtain",
-                          "---",
-                          "Check for Updates\u2026",
-                          "[ ] Start at Login",
-                          "Quit Lumvex",
-                      }));
-}
-
 TEST_F(StatusItemControllerTest, WithoutAltTheDiagnosticsAreHiddenAndWhereAltCannotBeReadTheyAreAdvanced)
 {
     enableEverything();
@@ -290,18 +256,6 @@ TEST_F(StatusItemControllerTest, VolumeClickPutsTheVolumeLineFirst)
     EXPECT_EQ(lines[0], "Volume: muted");
     EXPECT_EQ(lines[1], "Brightness: 100%");
     EXPECT_EQ(lines[2], "Unmute");
-}
-
-TEST_F(StatusItemControllerTest, StatusLinesAreDisabledAndQuitHasItsKey)
-{
-    enableEverything();
-    const MenuEntry built = controller.buildMenu(Origin::brightness);
-    EXPECT_FALSE(findByLabel(built, "Brightness: 100%")->enabled);
-    EXPECT_FALSE(findByLabel(built, "Volume: 50%")->enabled);
-    EXPECT_EQ(findByLabel(built, "Quit Lumvex")->shortcut, "q");
-    EXPECT_EQ(findByLabel(built, "Automatic Brightness")->toolTip,
-              "Auto-brightness \u2014 normalizes light across content");
-    EXPECT_TRUE(findByLabel(built, "Mute")->enabled);
 }
 
 TEST_F(StatusItemControllerTest, CaptureProblemIsTheFirstLineWhenThereIsOne)
