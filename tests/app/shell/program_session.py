@@ -1,5 +1,6 @@
 """What the tests of the real program share: the fake desktop's backlight (run-desktop.sh), the
-program's adjustment log, its items on the bus, the Alt key and the signals on the bus."""
+program's adjustment log, its status items and their menus as a tray host reaches them, the Alt key and
+a monitor of the bus."""
 
 import ctypes
 import os
@@ -7,9 +8,12 @@ import subprocess
 import threading
 import time
 
+import dbus
+
 SYSFS = os.environ.get("LUMVEX_SYSFS_ROOT", "")
 DEVICE = os.path.join(SYSFS, "sys/class/backlight/intel_backlight/brightness")
 LOG = os.path.join(os.environ.get("XDG_STATE_HOME", ""), "lumvex/adjustments.csv")
+ITEM, MENU = "org.kde.StatusNotifierItem", "com.canonical.dbusmenu"
 
 
 def panel():
@@ -49,10 +53,67 @@ def wait_for(condition, seconds=5.0):
 
 
 def item_count(pid):
-    names = subprocess.run(["dbus-send", "--session", "--print-reply", "--dest=org.freedesktop.DBus",
-                            "/org/freedesktop/DBus", "org.freedesktop.DBus.ListNames"],
-                           capture_output=True, text=True, check=True).stdout
-    return names.count("org.kde.StatusNotifierItem-%d-" % pid)
+    return len([name for name in dbus.SessionBus().list_names() if name.startswith("%s-%d-" % (ITEM, pid))])
+
+
+class Item:
+    """One status item and its menu, as a tray host reaches them."""
+
+    def __init__(self, service):
+        self.service = service
+        self.object = dbus.SessionBus().get_object(service, "/StatusNotifierItem")
+        self.menu = dbus.Interface(dbus.SessionBus().get_object(service, self.get("Menu")), MENU)
+        self.sender = dbus.SessionBus().get_name_owner(service)
+
+    def get(self, name):
+        return self.object.Get(ITEM, name, dbus_interface=dbus.PROPERTIES_IFACE)
+
+    def call(self, method, *arguments):
+        return self.object.get_dbus_method(method, ITEM)(*arguments)
+
+    def layout(self):
+        return self.menu.GetLayout(0, -1, dbus.Array([], signature="s"))[1]
+
+    def labels(self):
+        """The top entries, as a host shows them when the menu opens."""
+        self.menu.AboutToShow(0)
+        return [line for line in lines(self.layout()) if not line.startswith(" ")]
+
+    def event(self, id, name):
+        self.menu.Event(id, name, dbus.String("", variant_level=1), dbus.UInt32(0))
+
+    def click(self, label):
+        entry = find(self.layout(), label)
+        assert entry is not None, "%s not in %s" % (label, lines(self.layout()))
+        self.event(entry[0], "clicked")
+
+
+def items(pid):
+    """The program's items by their Id."""
+    found = [Item(name) for name in dbus.SessionBus().list_names() if name.startswith("%s-%d-" % (ITEM, pid))]
+    return {str(item.get("Id")): item for item in found}
+
+
+def lines(node, depth=0):
+    """A menu layout as lines: separators "---", submenu entries indented by two spaces."""
+    out = []
+    for child in node[2]:
+        properties = child[1]
+        label = "---" if properties.get("type") == "separator" else str(properties.get("label", ""))
+        out.append("  " * depth + label)
+        out += lines(child, depth + 1)
+    return out
+
+
+def find(node, label):
+    """The menu entry (id, properties, children) with that label, at any depth."""
+    for child in node[2]:
+        if child[1].get("label") == label:
+            return child
+        found = find(child, label)
+        if found is not None:
+            return found
+    return None
 
 
 def hold_alt(down):
@@ -66,13 +127,12 @@ def hold_alt(down):
     x11.XCloseDisplay(display)
 
 
-class BusSignals:
-    """The signals of one interface on the bus, as text, while the test runs."""
+class BusMonitor:
+    """What passes on the bus that matches the rule, as text, while the test runs."""
 
-    def __init__(self, interface):
+    def __init__(self, rule):
         self.text = ""
-        self.monitor = subprocess.Popen(["dbus-monitor", "--session", "type='signal',interface='%s'" % interface],
-                                        stdout=subprocess.PIPE, text=True)
+        self.monitor = subprocess.Popen(["dbus-monitor", "--session", rule], stdout=subprocess.PIPE, text=True)
         threading.Thread(target=self._read, daemon=True).start()
         time.sleep(0.3)
 
@@ -80,7 +140,7 @@ class BusSignals:
         for line in self.monitor.stdout:
             self.text += line
 
-    def from_sender(self, sender, member):
+    def signals(self, sender, member):
         return [signal for signal in self.text.split("signal time=")
                 if "sender=%s " % sender in signal and "member=%s\n" % member in signal]
 

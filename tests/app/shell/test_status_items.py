@@ -14,13 +14,11 @@ import unittest
 
 import dbus
 
-from program_session import LOG, BusSignals, hold_alt, panel, rows, set_panel, wait_for
+from program_session import ITEM, MENU, BusMonitor, Item, find, hold_alt, lines, panel, rows, set_panel, wait_for
 
 LUMVEX = sys.argv.pop(1) if len(sys.argv) > 1 else "lumvex"
 HERE = os.path.dirname(os.path.abspath(__file__))
 SETTINGS = os.path.join(os.environ.get("XDG_CONFIG_HOME", ""), "lumvex/lumvex.conf")
-ITEM = "org.kde.StatusNotifierItem"
-MENU = "com.canonical.dbusmenu"
 
 
 class Watcher:
@@ -50,61 +48,21 @@ def muted():
     return "yes" in subprocess.run(["pactl", "get-sink-mute", "@DEFAULT_SINK@"], capture_output=True, text=True).stdout
 
 
-def lines(node, depth=0):
-    """A menu layout as lines: separators "---", submenu entries indented by two spaces."""
-    out = []
-    for child in node[2]:
-        properties = child[1]
-        label = "---" if properties.get("type") == "separator" else str(properties.get("label", ""))
-        out.append("  " * depth + label)
-        out += lines(child, depth + 1)
-    return out
+def scroll_as(item, program, delta):
+    """A Scroll from a process that calls itself PROGRAM, as hosts are told apart by their name."""
+    subprocess.run(["bash", "-c", "exec -a %s dbus-send --session --print-reply --dest=%s /StatusNotifierItem "
+                    "%s.Scroll int32:%d string:vertical" % (program, item.service, ITEM, delta)],
+                   check=True, stdout=subprocess.DEVNULL)
+    return panel()
 
 
-def find(node, label):
-    for child in node[2]:
-        if child[1].get("label") == label:
-            return child
-        found = find(child, label)
-        if found is not None:
-            return found
-    return None
-
-
-class Item:
-    def __init__(self, service):
-        self.service = service
-        self.object = dbus.SessionBus().get_object(service, "/StatusNotifierItem")
-        self.menu = dbus.Interface(dbus.SessionBus().get_object(service, self.get("Menu")), MENU)
-
-    def get(self, name):
-        return self.object.Get(ITEM, name, dbus_interface=dbus.PROPERTIES_IFACE)
-
-    def call(self, method, *arguments):
-        return self.object.get_dbus_method(method, ITEM)(*arguments)
-
-    def scroll_as(self, program, delta):
-        """A Scroll from a process that calls itself PROGRAM, as hosts are told apart by their name."""
-        subprocess.run(["bash", "-c", "exec -a %s dbus-send --session --print-reply --dest=%s /StatusNotifierItem "
-                        "%s.Scroll int32:%d string:vertical" % (program, self.service, ITEM, delta)],
-                       check=True, stdout=subprocess.DEVNULL)
-        return panel()
-
-    def layout(self):
-        return self.menu.GetLayout(0, -1, dbus.Array([], signature="s"))[1]
-
-    def click(self, label):
-        entry = find(self.layout(), label)
-        assert entry is not None, "%s not in %s" % (label, lines(self.layout()))
-        self.menu.Event(entry[0], "clicked", dbus.String("", variant_level=1), dbus.UInt32(0))
-
-    def pixel(self, size, x, y):
-        """(alpha, red, green, blue) of the icon of that size."""
-        for width, height, data in self.get("IconPixmap"):
-            if width == size:
-                at = (y * width + x) * 4
-                return tuple(int(byte) for byte in data[at:at + 4])
-        raise AssertionError("no %d px icon" % size)
+def pixel(item, size, x, y):
+    """(alpha, red, green, blue) of the item's icon of that size."""
+    for width, height, data in item.get("IconPixmap"):
+        if width == size:
+            at = (y * width + x) * 4
+            return tuple(int(byte) for byte in data[at:at + 4])
+    raise AssertionError("no %d px icon" % size)
 
 
 class ProgramWithItems(unittest.TestCase):
@@ -145,8 +103,8 @@ class StatusItems(ProgramWithItems):
         self.assertEqual([(int(w), int(h)) for w, h, _ in every["IconPixmap"]],
                          [(16, 16), (22, 22), (24, 24), (32, 32), (48, 48), (64, 64)])
         # Light on dark panels by default: the pie's left half is drawn in the light label colour.
-        self.assertEqual(self.brightness.pixel(64, 6, 32), (0xff, 0xf2, 0xf2, 0xf2))
-        self.assertEqual(self.brightness.pixel(64, 1, 1)[0], 0)
+        self.assertEqual(pixel(self.brightness, 64, 6, 32), (0xff, 0xf2, 0xf2, 0xf2))
+        self.assertEqual(pixel(self.brightness, 64, 1, 1)[0], 0)
         self.assertEqual(self.volume.get("Title"), "Volume 50%")
 
         self.watcher.stop()
@@ -156,7 +114,7 @@ class StatusItems(ProgramWithItems):
                         self.watcher.registrations())
 
     def test_scroll_moves_five_percent_a_notch_and_is_learned(self):
-        signals = BusSignals(ITEM)
+        signals = BusMonitor("type='signal',interface='%s'" % ITEM)
         self.addCleanup(signals.stop)
         # Unknown hosts (this one): 120ths of a notch, up positive.
         self.brightness.call("Scroll", dbus.Int32(120), "vertical")
@@ -165,16 +123,15 @@ class StatusItems(ProgramWithItems):
         self.assertEqual(panel(), 450)
         self.brightness.call("Scroll", dbus.Int32(120), "horizontal")  # not ours
         self.assertEqual(panel(), 450)
-        self.assertEqual(self.brightness.scroll_as("xfce4-panel", -1), 500)  # -1 for wheel up
-        self.brightness.scroll_as("xfce4-panel", 1)
-        self.assertEqual(self.brightness.scroll_as("xfce4-panel", 1), 400)
+        self.assertEqual(scroll_as(self.brightness, "xfce4-panel", -1), 500)  # -1 for wheel up
+        scroll_as(self.brightness, "xfce4-panel", 1)
+        self.assertEqual(scroll_as(self.brightness, "xfce4-panel", 1), 400)
         # Manual corrections, logged; those made while the screen is still being looked at as one.
         self.assertTrue(wait_for(lambda: any(",scroll," in row and ",0.4000," in row for row in rows()[-1:])),
                         "\n".join(rows()))
         # The host hears of the new level.
-        sender = dbus.SessionBus().get_name_owner(self.brightness.service)
-        self.assertTrue(wait_for(lambda: signals.from_sender(sender, "NewIcon")), signals.text)
-        self.assertTrue(wait_for(lambda: signals.from_sender(sender, "NewToolTip")), signals.text)
+        for signal in ("NewIcon", "NewToolTip"):
+            self.assertTrue(wait_for(lambda: signals.signals(self.brightness.sender, signal)), signals.text)
         self.assertEqual(self.brightness.get("Title"), "Brightness 40%")
 
         self.volume.call("Scroll", dbus.Int32(120), "vertical")
@@ -238,7 +195,7 @@ class StatusItems(ProgramWithItems):
         autostart = os.path.join(os.environ["XDG_CONFIG_HOME"], "autostart/lumvex.desktop")
         self.addCleanup(lambda: os.path.exists(autostart) and os.remove(autostart))
         login = int(find(self.brightness.layout(), "Start at Login")[1]["toggle-state"])
-        signals = BusSignals(MENU)
+        signals = BusMonitor("type='signal',interface='%s'" % MENU)
         self.addCleanup(signals.stop)
         hold_alt(True)
         try:
@@ -258,8 +215,7 @@ class StatusItems(ProgramWithItems):
         self.assertIsNotNone(find(layout, "Unmute"))
         # Hosts that keep the menu hear that it has new entries (Pause, with automatic adjustment on).
         self.assertIsNotNone(find(layout, "Pause"))
-        sender = dbus.SessionBus().get_name_owner(self.brightness.service)
-        self.assertTrue(wait_for(lambda: signals.from_sender(sender, "LayoutUpdated")), signals.text)
+        self.assertTrue(wait_for(lambda: signals.signals(self.brightness.sender, "LayoutUpdated")), signals.text)
         # With the debug switch on, the first line tells the loop's quantities.
         self.assertRegex(lines(layout)[0], "^B: \\d+% \u2022 L: \\d\\.\\d\\d \u2022 R: ")
 
@@ -276,13 +232,13 @@ class StatusItemsWithSettings(ProgramWithItems):
     settings = "invertScroll=true\niconColor=#ff0000\n"
 
     def test_each_host_is_known_by_its_program_and_the_settings_are_obeyed(self):
-        self.assertEqual(self.brightness.pixel(64, 6, 32), (0xff, 0xff, 0, 0))
+        self.assertEqual(pixel(self.brightness, 64, 6, 32), (0xff, 0xff, 0, 0))
         # A notch up is 5 %; a small step its share of a notch, never a notch of its own. The inverted
         # wheel is for unknown hosts only.
         for program, delta, level in (("waybar", -2, 550), ("waybar", -1, 575), ("/usr/bin/gnome-shell", 1, 525),
                                       ("plasmashell", 120, 575), ("plasmashell", -15, 569), ("xfce4-panel", -1, 619),
                                       ("tray-host", 120, 569)):
-            self.assertEqual(self.brightness.scroll_as(program, delta), level, (program, delta))
+            self.assertEqual(scroll_as(self.brightness, program, delta), level, (program, delta))
 
 
 if __name__ == "__main__":

@@ -16,9 +16,8 @@ import tempfile
 import time
 import unittest
 
-import dbus
-
-from program_session import LOG, BusSignals, hold_alt, item_count, panel, rows, set_panel, wait_for
+from program_session import (LOG, MENU, BusMonitor, find, hold_alt, item_count, items, lines, panel, rows,
+                             set_panel, wait_for)
 
 LUMVEX = sys.argv.pop(1) if len(sys.argv) > 1 else "lumvex"
 XEMBED_TRAY = sys.argv.pop(1) if len(sys.argv) > 1 else "lumvex-xembed-tray"
@@ -64,24 +63,6 @@ def restore_layout():
 
 def key_rows():
     return [row for row in rows() if ",system_key," in row]
-
-
-def brightness_menu(pid):
-    """The brightness item's menu and the item's unique bus name."""
-    bus = dbus.SessionBus()
-    for name in bus.list_names():
-        if name.startswith("org.kde.StatusNotifierItem-%d-" % pid):
-            item = dbus.Interface(bus.get_object(name, "/StatusNotifierItem"), "org.freedesktop.DBus.Properties")
-            if item.Get("org.kde.StatusNotifierItem", "Id") == "lumvex-brightness":
-                path = item.Get("org.kde.StatusNotifierItem", "Menu")
-                return dbus.Interface(bus.get_object(name, path), "com.canonical.dbusmenu"), bus.get_name_owner(name)
-    raise AssertionError("no brightness item")
-
-
-def entries(menu):
-    """Top-level label -> id of the menu as the host fetches it."""
-    _, layout = menu.GetLayout(0, -1, dbus.Array([], signature="s"))
-    return {str(child[1].get("label", "---")): int(child[0]) for child in layout[2]}
 
 
 class TrayProgram(unittest.TestCase):
@@ -152,34 +133,33 @@ class TrayProgram(unittest.TestCase):
         self.assertEqual(self.stop(), 0)
 
     def test_an_open_menu_keeps_its_alt_state_and_hears_new_levels(self):
-        menu, sender = brightness_menu(self.program.pid)
-        event = lambda id, name: menu.Event(id, name, dbus.String("", variant_level=1), dbus.UInt32(0))
-        signals = BusSignals("com.canonical.dbusmenu")
+        item = items(self.program.pid)["lumvex-brightness"]
+        entries = lambda: lines(item.layout())
+        signals = BusMonitor("type='signal',interface='%s'" % MENU)
         try:
-            menu.AboutToShow(0)
-            self.assertNotIn("Show Compensation Debug", entries(menu))
+            item.menu.AboutToShow(0)
+            self.assertNotIn("Show Compensation Debug", entries())
             hold_alt(True)
             set_panel(700)
             # A new level is a changed label, sent as such (some hosts read labels from nothing else).
-            self.assertTrue(wait_for(lambda: any("Brightness: 70%" in signal for signal in signals.from_sender(
-                sender, "ItemsPropertiesUpdated"))), signals.text)
-            self.assertNotIn("Show Compensation Debug", entries(menu), "Alt came after the menu opened")
-            self.assertEqual(signals.from_sender(sender, "LayoutUpdated"), [], "the open menu kept its entries")
-            event(0, "closed")
-            menu.AboutToShow(0)
+            self.assertTrue(wait_for(lambda: any("Brightness: 70%" in signal for signal in signals.signals(
+                item.sender, "ItemsPropertiesUpdated"))), signals.text)
+            self.assertNotIn("Show Compensation Debug", entries(), "Alt came after the menu opened")
+            self.assertEqual(signals.signals(item.sender, "LayoutUpdated"), [], "the open menu kept its entries")
+            item.event(0, "closed")
+            item.menu.AboutToShow(0)
             hold_alt(False)
-            debug = entries(menu).get("Show Compensation Debug")
+            debug = find(item.layout(), "Show Compensation Debug")
             self.assertIsNotNone(debug, "Alt held when the menu opened")
-            event(debug, "clicked")  # still there after Alt is let go
-            event(0, "closed")
-            menu.AboutToShow(0)
-            self.assertNotIn("Show Compensation Debug", entries(menu))
-            self.assertEqual(entries(menu).get("Automatic Brightness") is not None, True)
+            item.event(debug[0], "clicked")  # still there after Alt is let go
+            item.event(0, "closed")
+            item.menu.AboutToShow(0)
+            self.assertNotIn("Show Compensation Debug", entries())
+            self.assertIn("Automatic Brightness", entries())
         finally:
             hold_alt(False)
             signals.stop()
-        self.assertTrue(wait_for(lambda: "showCompensationDebug=true" in open(
-            os.path.join(os.environ["XDG_CONFIG_HOME"], "lumvex/lumvex.conf")).read()))
+        self.assertTrue(wait_for(lambda: "showCompensationDebug=true" in open(SETTINGS).read()))
 
 
 def volume_percent():
