@@ -113,26 +113,58 @@ TEST(IconRenderer, LevelsCoverTheirAnglesInBothStyles)
     }
 }
 
-TEST(IconRenderer, GlyphIsKnockedOutOfTheDisc)
+TEST(IconRenderer, GlyphsAndSymbolsCoverTheirPlaces)
 {
-    const QImage laptop = IconRenderer::brightnessImage(1.0, DisplayKind::builtIn, IconStyle::pie).toImage(kPixels);
-    // The glyph itself is solid.
-    EXPECT_TRUE(opaque(alphaAt(laptop, 9.0, 10.0))); // screen
-    EXPECT_TRUE(opaque(alphaAt(laptop, 9.0, 5.35))); // base
-    // A transparent band of about 0.75 points round it.
-    EXPECT_TRUE(clear(alphaAt(laptop, 9.0, 13.14 + 0.4))); // above the screen
-    EXPECT_TRUE(clear(alphaAt(laptop, 4.5 - 0.4, 10.0)));  // left of the screen
-    EXPECT_TRUE(clear(alphaAt(laptop, 9.0, 6.43)));        // between screen and base
-    EXPECT_TRUE(clear(alphaAt(laptop, 9.0, 4.86 - 0.4)));  // below the base
-    // The disc again beyond the band.
-    EXPECT_TRUE(opaque(alphaAt(laptop, 9.0, 13.14 + 1.3)));
-    EXPECT_TRUE(opaque(alphaAt(laptop, 9.0, 4.86 - 1.3)));
-
-    const QImage monitor = IconRenderer::brightnessImage(1.0, DisplayKind::external, IconStyle::pie).toImage(kPixels);
-    EXPECT_TRUE(opaque(alphaAt(monitor, 9.0, 13.8))); // the monitor's screen reaches higher
-    EXPECT_TRUE(clear(alphaAt(laptop, 9.0, 13.6)));
-    EXPECT_TRUE(opaque(alphaAt(monitor, 9.0, 5.5))); // the stand
-    EXPECT_TRUE(clear(alphaAt(monitor, 3.96 - 0.4, 10.0)));
+    const auto image = [](const IconImage &icon) { return icon.toImage(kPixels); };
+    const auto polar = [](double degrees, double radius) {
+        const double a = degrees * std::numbers::pi / 180.0;
+        return QPointF(9.0 + radius * std::cos(a), 9.0 + radius * std::sin(a));
+    };
+    const QImage laptop = image(IconRenderer::brightnessImage(1.0, DisplayKind::builtIn, IconStyle::pie));
+    const QImage monitor = image(IconRenderer::brightnessImage(1.0, DisplayKind::external, IconStyle::pie));
+    const QImage dark = image(IconRenderer::brightnessImage(0.0, DisplayKind::builtIn, IconStyle::pie));
+    const QImage speaker = image(IconRenderer::volumeImage(0.5, false, IconStyle::pie, QIcon()));
+    QPixmap square(64, 64);
+    square.fill(Qt::black);
+    // A muted symbol of the theme replaces everything, scaled to (18 - 2) / 15 x 15 = 16 points, centred.
+    const QImage symbol = image(IconRenderer::volumeImage(0.0, true, IconStyle::curtain, QIcon(square)));
+    const struct
+    {
+        const char *what;
+        const QImage &image;
+        QPointF at;
+        bool covered;
+    } probes[] = {
+        // The glyph is solid and knocked out of the disc with a transparent band of about 0.75 points.
+        {"laptop screen", laptop, {9.0, 10.0}, true},
+        {"laptop base", laptop, {9.0, 5.35}, true},
+        {"above the screen", laptop, {9.0, 13.54}, false},
+        {"left of the screen", laptop, {4.1, 10.0}, false},
+        {"between screen and base", laptop, {9.0, 6.43}, false},
+        {"below the base", laptop, {9.0, 4.46}, false},
+        {"disc above the band", laptop, {9.0, 14.44}, true},
+        {"disc below the band", laptop, {9.0, 3.56}, true},
+        {"laptop screen's top", laptop, {9.0, 13.6}, false},
+        {"monitor screen reaches higher", monitor, {9.0, 13.8}, true},
+        {"monitor stand", monitor, {9.0, 5.5}, true},
+        {"left of the monitor", monitor, {3.56, 10.0}, false},
+        // At level 0 most of the disc is empty; the glyph is drawn all the same.
+        {"glyph over the gap", dark, {12.0, 10.0}, true},
+        {"the gap", dark, polar(30, 7.5), false},
+        {"speaker box", speaker, {5.5, 9.0}, true},
+        {"speaker cone", speaker, {11.8, 9.0}, true},
+        {"left of the speaker", speaker, {4.28, 9.0}, false},
+        {"volume disc's left half", speaker, polar(200, 7.0), true},
+        {"volume disc's right half", speaker, polar(340, 7.0), false},
+        {"symbol's lower left", symbol, {1.3, 1.3}, true},
+        {"symbol's upper right", symbol, {16.7, 16.7}, true},
+        {"left of the symbol", symbol, {0.6, 9.0}, false},
+        {"right of the symbol", symbol, {17.4, 9.0}, false},
+    };
+    for (const auto &probe : probes) {
+        const int alpha = alphaAt(probe.image, probe.at.x(), probe.at.y());
+        EXPECT_TRUE(probe.covered ? opaque(alpha) : clear(alpha)) << probe.what << ": alpha " << alpha;
+    }
 }
 
 TEST(IconRenderer, AbsentDisplayKindDrawsTheLaptop)
@@ -140,24 +172,6 @@ TEST(IconRenderer, AbsentDisplayKindDrawsTheLaptop)
     const QImage absent = IconRenderer::brightnessImage(0.6, std::nullopt, IconStyle::curtain).toImage(90);
     const QImage laptop = IconRenderer::brightnessImage(0.6, DisplayKind::builtIn, IconStyle::curtain).toImage(90);
     EXPECT_EQ(absent, laptop);
-}
-
-TEST(IconRenderer, GlyphStaysVisibleOverTheGapOfALowLevel)
-{
-    // At level 0 most of the disc is empty; the glyph is drawn all the same.
-    const QImage image = IconRenderer::brightnessImage(0.0, DisplayKind::builtIn, IconStyle::pie).toImage(kPixels);
-    EXPECT_TRUE(opaque(alphaAt(image, 12.0, 10.0)));
-    EXPECT_TRUE(clear(alphaAtAngle(image, 30, 7.5)));
-}
-
-TEST(IconRenderer, VolumeShowsTheSpeakerOverTheDisc)
-{
-    const QImage image = IconRenderer::volumeImage(0.5, false, IconStyle::pie, QIcon()).toImage(kPixels);
-    EXPECT_TRUE(opaque(alphaAt(image, 5.5, 9.0)));  // the speaker's box
-    EXPECT_TRUE(opaque(alphaAt(image, 11.8, 9.0))); // its cone
-    EXPECT_TRUE(clear(alphaAt(image, 4.68 - 0.4, 9.0)));
-    EXPECT_TRUE(opaque(alphaAtAngle(image, 200, 7.0))); // the left half of the disc
-    EXPECT_TRUE(clear(alphaAtAngle(image, 340, 7.0)));
 }
 
 TEST(IconRenderer, MutedFallbackIsASlashedSpeakerWithoutDisc)
@@ -185,19 +199,6 @@ TEST(IconRenderer, LowVolumeCountsAsMuted)
     const QImage audible = IconRenderer::volumeImage(0.006, false, IconStyle::pie, QIcon()).toImage(kPixels);
     EXPECT_TRUE(opaque(alphaAtAngle(audible, 105, 7.0))); // the 30 degree wedge
     EXPECT_NE(audible, muted);
-}
-
-TEST(IconRenderer, MutedSymbolReplacesEverythingWhenThereIsOne)
-{
-    QPixmap square(64, 64);
-    square.fill(Qt::black);
-    const QIcon symbol(square);
-    const QImage image = IconRenderer::volumeImage(0.0, true, IconStyle::curtain, symbol).toImage(kPixels);
-    // Scaled to (18 - 2) / 15 x 15 = 16 points, centred.
-    EXPECT_TRUE(opaque(alphaAt(image, 1.3, 1.3)));
-    EXPECT_TRUE(opaque(alphaAt(image, 16.7, 16.7)));
-    EXPECT_TRUE(clear(alphaAt(image, 0.6, 9.0)));
-    EXPECT_TRUE(clear(alphaAt(image, 17.4, 9.0)));
 }
 
 TEST(IconRenderer, RendersAtEveryPixelSize)

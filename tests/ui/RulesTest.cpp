@@ -89,16 +89,3 @@ TEST(ScrollableStatusView, StartsFullAndReadsAsPercent)
     EXPECT_EQ(view.accessibilityValue(), "\u2014");
 }
 
-TEST(ScrollableStatusView, EveryLevelSetAndRedrawInvalidatesOnce)
-{
-    ScrollableStatusView view;
-    int invalidations = 0;
-    view.onNeedsDisplay = [&] { ++invalidations; };
-    view.setLevel(0.5);
-    view.setLevel(0.5);
-    view.redraw();
-    EXPECT_EQ(invalidations, 3);
-    EXPECT_EQ(view.invalidationCount(), 3);
-    EXPECT_EQ(view.level(), 0.5);
-}
-

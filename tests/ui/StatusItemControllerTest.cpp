@@ -94,22 +94,6 @@ TEST_F(StatusItemControllerTest, BasicStateHasOnlyTheBrightnessItem)
                                                 "Check for Updates\u2026", "Quit Lumvex"}));
 }
 
-TEST_F(StatusItemControllerTest, ScrollOverTheBuiltInDisplayAdjustsAndTeachesTheLoop)
-{
-    controller.enableFullFeatures(&external, &router, displays, &volume, &loop, &calibration, &dailyStats);
-    controller.scrollBrightness(+10); // -0.05
-    EXPECT_FLOAT_EQ(brightness.get(), 0.45f);
-    // The icon and the loop get the level asked for.
-    EXPECT_DOUBLE_EQ(controller.brightnessView().level(), 0.45);
-    EXPECT_DOUBLE_EQ(loop.B_manual(), 0.45);
-    EXPECT_EQ(dailyStats.todayCount(), 1);
-    controller.scrollBrightness(-20); // +0.1
-    EXPECT_FLOAT_EQ(brightness.get(), 0.55f);
-    EXPECT_EQ(dailyStats.todayCount(), 2);
-    EXPECT_TRUE(external.writes.empty());
-    EXPECT_EQ(controller.displayKind(), DisplayKind::builtIn);
-}
-
 TEST_F(StatusItemControllerTest, ScrollOverAnExternalDisplayIsNotLearned)
 {
     controller.enableFullFeatures(&external, &router, displays, &volume, &loop, &calibration, &dailyStats);
@@ -200,19 +184,6 @@ TEST_F(StatusItemControllerTest, EnablingTwiceKeepsOneVolumeItem)
     EXPECT_EQ(menu()[1], "Volume: 90%");
 }
 
-TEST_F(StatusItemControllerTest, IconStyleAcceptsOnlyExactRawValues)
-{
-    controller.setIconStyle("Pie");
-    EXPECT_EQ(defaults.stringValue("iconStyle"), std::nullopt);
-    controller.setIconStyle("curtain");
-    EXPECT_EQ(defaults.stringValue("iconStyle"), "curtain");
-    controller.setIconStyle("Curtain");
-    EXPECT_EQ(defaults.stringValue("iconStyle"), "curtain");
-    EXPECT_EQ(menu(), (std::vector<std::string>{"Brightness: 100%", "---", "[ ] Automatic Brightness", "---",
-                                                "Icon Style", "  [ ] Pie", "  [x] Curtain", "---",
-                                                "Check for Updates\u2026", "Quit Lumvex"}));
-}
-
 TEST_F(StatusItemControllerTest, WithoutAltTheDiagnosticsAreHiddenAndWhereAltCannotBeReadTheyAreAdvanced)
 {
     enableEverything();
@@ -245,17 +216,6 @@ TEST_F(StatusItemControllerTest, AltWithoutRecorderShowsDebugAndCalibrationOnly)
     EXPECT_EQ(std::count(lines.begin(), lines.end(), "---"), 3);                         // status, style, updates
     EXPECT_EQ(std::count(lines.begin(), lines.end(), "  ---"), 1);                       // before the reset commands
     EXPECT_EQ(std::find(lines.begin(), lines.end(), "[ ] Start at Login"), lines.end()); // no login item
-}
-
-TEST_F(StatusItemControllerTest, VolumeClickPutsTheVolumeLineFirst)
-{
-    enableEverything();
-    volume.setMuted(true);
-    const std::vector<std::string> lines = menu(Origin::volume);
-    ASSERT_GE(lines.size(), 3u);
-    EXPECT_EQ(lines[0], "Volume: muted");
-    EXPECT_EQ(lines[1], "Brightness: 100%");
-    EXPECT_EQ(lines[2], "Unmute");
 }
 
 TEST_F(StatusItemControllerTest, CaptureProblemIsTheFirstLineWhenThereIsOne)

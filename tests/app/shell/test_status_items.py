@@ -212,7 +212,8 @@ class StatusItems(ProgramWithItems):
             {"Automatic Brightness": 1, "Curtain": 1, "Pie": 0, "Record Brightness Data": 1,
              "Start at Login": 1 - login})
         self.assertEqual(os.path.isfile(autostart), login == 0)
-        self.assertIsNotNone(find(layout, "Unmute"))
+        # The volume item's menu puts its own line first.
+        self.assertEqual([self.volume.labels()[i] for i in (0, 2)], ["Volume: muted", "Unmute"])
         # Hosts that keep the menu hear that it has new entries (Pause, with automatic adjustment on).
         self.assertIsNotNone(find(layout, "Pause"))
         self.assertTrue(wait_for(lambda: signals.signals(self.brightness.sender, "LayoutUpdated")), signals.text)
