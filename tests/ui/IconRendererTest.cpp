@@ -1,9 +1,7 @@
 // Icons are checked by the regions they cover, not by golden pixels: each check samples the alpha mask
 // at points given in icon points (y up, as the renderer draws) at a generous scale.
 #include "ui/IconRenderer.h"
-#include "ui/ScrollableStatusView.h"
 
-#include <QDir>
 #include <QPainter>
 
 #include <gtest/gtest.h>
@@ -65,11 +63,6 @@ bool clear(int alpha)
         }
     }
     return ::testing::AssertionSuccess();
-}
-
-QString iconFolder()
-{
-    return QStringLiteral(LUMVEX_ICON_DIR);
 }
 
 } // namespace
@@ -211,52 +204,4 @@ TEST(IconRenderer, RendersAtEveryPixelSize)
         EXPECT_TRUE(opaque(alphaAtAngle(image, 160, 7.0))) << size;
         EXPECT_TRUE(clear(alphaAtAngle(image, 340, 7.6))) << size;
     }
-}
-
-// Not a check: every variant as PNG in the build folder, for people to look at.
-TEST(IconRenderer, WritesEveryVariantForPeopleToLookAt)
-{
-    const QString folder = iconFolder();
-    ASSERT_TRUE(QDir().mkpath(folder));
-    const std::vector<double> levels{0.0, 0.25, 0.5, 0.75, 1.0};
-    const QColor panel(0x2b, 0x2b, 0x2b);
-    const QColor label(0xf2, 0xf2, 0xf2);
-    constexpr int cell = 64;
-    QImage sheet(cell * static_cast<int>(levels.size() + 2), cell * 6, QImage::Format_ARGB32_Premultiplied);
-    sheet.fill(panel);
-    QPainter sheetPainter(&sheet);
-    int row = 0;
-    int written = 0;
-    const auto place = [&](const IconImage &icon, int column, const QString &name) {
-        ScrollableStatusView view;
-        view.render = [icon](double) { return icon; };
-        const QImage tinted = view.draw(cell, label);
-        sheetPainter.drawImage(column * cell, row * cell, tinted);
-        EXPECT_TRUE(icon.toImage(cell).save(folder + QLatin1Char('/') + name + QStringLiteral(".png")));
-        ++written;
-    };
-    for (IconStyle style : iconStyle::allCases) {
-        const QString styleName = QString::fromStdString(iconStyle::rawValue(style));
-        for (DisplayKind kind : {DisplayKind::builtIn, DisplayKind::external}) {
-            const QString kindName =
-                kind == DisplayKind::builtIn ? QStringLiteral("laptop") : QStringLiteral("monitor");
-            for (std::size_t i = 0; i < levels.size(); ++i) {
-                place(IconRenderer::brightnessImage(levels[i], kind, style), static_cast<int>(i),
-                      QStringLiteral("brightness-%1-%2-%3").arg(styleName, kindName).arg(qRound(levels[i] * 100)));
-            }
-            ++row;
-        }
-        for (std::size_t i = 0; i < levels.size(); ++i) {
-            place(IconRenderer::volumeImage(std::max(levels[i], 0.01), false, style, QIcon()), static_cast<int>(i),
-                  QStringLiteral("volume-%1-%2").arg(styleName).arg(qRound(levels[i] * 100)));
-        }
-        place(IconRenderer::volumeImage(0.5, true, style, QIcon()), static_cast<int>(levels.size()),
-              QStringLiteral("volume-%1-muted-drawn").arg(styleName));
-        place(IconRenderer::volumeImage(0.5, true, style), static_cast<int>(levels.size() + 1),
-              QStringLiteral("volume-%1-muted-theme").arg(styleName));
-        ++row;
-    }
-    sheetPainter.end();
-    EXPECT_TRUE(sheet.save(folder + QStringLiteral("/all-icons.png")));
-    EXPECT_EQ(written, 2 * (2 * 5 + 7));
 }
