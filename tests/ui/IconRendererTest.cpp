@@ -160,13 +160,6 @@ TEST(IconRenderer, GlyphsAndSymbolsCoverTheirPlaces)
     }
 }
 
-TEST(IconRenderer, AbsentDisplayKindDrawsTheLaptop)
-{
-    const QImage absent = IconRenderer::brightnessImage(0.6, std::nullopt, IconStyle::curtain).toImage(90);
-    const QImage laptop = IconRenderer::brightnessImage(0.6, DisplayKind::builtIn, IconStyle::curtain).toImage(90);
-    EXPECT_EQ(absent, laptop);
-}
-
 TEST(IconRenderer, MutedFallbackIsASlashedSpeakerWithoutDisc)
 {
     for (IconStyle style : iconStyle::allCases) {
