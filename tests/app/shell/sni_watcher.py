@@ -18,8 +18,8 @@ class Watcher(dbus.service.Object):
         super().__init__(bus, "/StatusNotifierWatcher")
         self.items = []
 
-    @dbus.service.method(WATCHER, in_signature="s", sender_keyword="sender")
-    def RegisterStatusNotifierItem(self, service, sender=None):
+    @dbus.service.method(WATCHER, in_signature="s")
+    def RegisterStatusNotifierItem(self, service):
         self.items.append(str(service))
         self.StatusNotifierItemRegistered(service)
 

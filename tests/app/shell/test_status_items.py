@@ -8,7 +8,6 @@ Usage: test_status_items.py PATH_TO_LUMVEX"""
 import os
 import subprocess
 import sys
-import tempfile
 import time
 import unittest
 
@@ -25,7 +24,7 @@ class Watcher:
     """sni_watcher.py in its own process, so that it can go away and come back."""
 
     def __init__(self):
-        ready = tempfile.mktemp()
+        ready = os.path.join(os.environ.get("LUMVEX_TEST_DIR", "/tmp"), "watcher-ready-%d" % time.monotonic_ns())
         self.process = subprocess.Popen([sys.executable, os.path.join(HERE, "sni_watcher.py"), ready])
         assert wait_for(lambda: os.path.exists(ready)), "the watcher did not start"
         os.remove(ready)
