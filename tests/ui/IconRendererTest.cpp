@@ -1,15 +1,14 @@
 // Icons are checked by the regions they cover, not by golden pixels: each check samples the alpha mask
 // at points given in icon points (y up, as the renderer draws) at a generous scale.
 #include "ui/IconRenderer.h"
-#include "ui/ScrollableStatusView.h"
 
-#include <QDir>
 #include <QPainter>
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <numbers>
+#include <vector>
 
 using namespace lumvex;
 
@@ -66,144 +65,99 @@ bool clear(int alpha)
     return ::testing::AssertionSuccess();
 }
 
-QString iconFolder()
-{
-    return QStringLiteral(LUMVEX_ICON_DIR);
-}
-
 } // namespace
 
-TEST(IconRenderer, FullDiscFromLevel0999UpInBothStyles)
+TEST(IconRenderer, LevelsCoverTheirAnglesInBothStyles)
 {
-    for (auto draw : {&IconRenderer::drawPie, &IconRenderer::drawCurtain}) {
-        for (double level : {0.999, 1.0, 1.5}) {
-            const QImage image = disc(draw, level);
-            EXPECT_TRUE(coversAngles(image, 0, 358, true)) << level;
-            // Inset by a point: radius 8.
+    // Angles in degrees counter-clockwise from 3 o'clock: the pie grows from 12 o'clock to the left, the
+    // curtain rises from 6 o'clock; below 0 a 30 degree wedge stays, from 0.999 up the disc is full.
+    const auto pie = &IconRenderer::drawPie;
+    const auto curtain = &IconRenderer::drawCurtain;
+    struct Case
+    {
+        decltype(pie) draw;
+        double level;
+        double coveredFrom, coveredTo, clearFrom, clearTo;
+    };
+    for (const Case &c : std::vector<Case>{{pie, 0.5, 94, 266, 274, 446},
+                                           {pie, 0.25, 94, 176, 184, 446},
+                                           {pie, 0.75, 94, 356, 4, 86},
+                                           {pie, 0.0, 94, 116, 124, 446},
+                                           {pie, -0.4, 94, 116, 124, 446},
+                                           {pie, 0.999, 0, 358, 0, -1},
+                                           {pie, 1.0, 0, 358, 0, -1},
+                                           {pie, 1.5, 0, 358, 0, -1},
+                                           {curtain, 0.5, 184, 356, 4, 176},
+                                           {curtain, 0.0, 258, 282, 290, 610},
+                                           {curtain, -0.4, 258, 282, 290, 610},
+                                           {curtain, 0.999, 0, 358, 0, -1},
+                                           {curtain, 1.0, 0, 358, 0, -1},
+                                           {curtain, 1.5, 0, 358, 0, -1}}) {
+        SCOPED_TRACE(::testing::Message() << (c.draw == pie ? "pie " : "curtain ") << c.level);
+        const QImage image = disc(c.draw, c.level);
+        EXPECT_TRUE(coversAngles(image, c.coveredFrom, c.coveredTo, true));
+        EXPECT_TRUE(coversAngles(image, c.clearFrom, c.clearTo, false));
+        // Inset by a point: radius 8, the corners clear.
+        if (c.level >= 0.999) {
             EXPECT_TRUE(opaque(alphaAtAngle(image, 45, 7.7)));
-            EXPECT_TRUE(clear(alphaAtAngle(image, 45, 8.3)));
-            EXPECT_TRUE(clear(alphaAt(image, 0.5, 0.5)));
         }
+        EXPECT_TRUE(clear(alphaAtAngle(image, 45, 8.3)));
+        EXPECT_TRUE(clear(alphaAt(image, 0.5, 0.5)));
     }
 }
 
-TEST(IconRenderer, PieAtHalfCoversTheLeftHalf)
+TEST(IconRenderer, GlyphsAndSymbolsCoverTheirPlaces)
 {
-    const QImage image = disc(&IconRenderer::drawPie, 0.5);
-    EXPECT_TRUE(coversAngles(image, 94, 266, true));
-    EXPECT_TRUE(coversAngles(image, 274, 446, false));
-}
-
-TEST(IconRenderer, CurtainAtHalfCoversTheLowerHalf)
-{
-    const QImage image = disc(&IconRenderer::drawCurtain, 0.5);
-    EXPECT_TRUE(coversAngles(image, 184, 356, true));
-    EXPECT_TRUE(coversAngles(image, 4, 176, false));
-}
-
-TEST(IconRenderer, ZeroAndNegativeLevelsKeepA30DegreeWedge)
-{
-    for (double level : {0.0, -0.4}) {
-        const QImage pie = disc(&IconRenderer::drawPie, level);
-        EXPECT_TRUE(coversAngles(pie, 94, 116, true));
-        EXPECT_TRUE(coversAngles(pie, 124, 446, false));
-        const QImage curtain = disc(&IconRenderer::drawCurtain, level);
-        EXPECT_TRUE(coversAngles(curtain, 258, 282, true));
-        EXPECT_TRUE(coversAngles(curtain, 290, 610, false));
-    }
-}
-
-TEST(IconRenderer, PieGrowsCounterClockwiseFromTwelve)
-{
-    // 0.25: 90 deg from 12 o'clock to 9 o'clock.
-    const QImage quarter = disc(&IconRenderer::drawPie, 0.25);
-    EXPECT_TRUE(coversAngles(quarter, 94, 176, true));
-    EXPECT_TRUE(coversAngles(quarter, 184, 446, false));
-    // 0.75: to 3 o'clock the long way round.
-    const QImage threeQuarters = disc(&IconRenderer::drawPie, 0.75);
-    EXPECT_TRUE(coversAngles(threeQuarters, 94, 356, true));
-    EXPECT_TRUE(coversAngles(threeQuarters, 4, 86, false));
-}
-
-TEST(IconRenderer, AlmostFullLeavesAThinGapAtTwelve)
-{
-    const QRectF rect(QPointF(0, 0), IconRenderer::size());
-    const auto at = [](double degrees, double radius) {
+    const auto image = [](const IconImage &icon) { return icon.toImage(kPixels); };
+    const auto polar = [](double degrees, double radius) {
         const double a = degrees * std::numbers::pi / 180.0;
         return QPointF(9.0 + radius * std::cos(a), 9.0 + radius * std::sin(a));
     };
-    // Pie at 0.998: 359.28 deg from 90, so the gap is 89.28...90, just right of 12 o'clock.
-    const QPainterPath pie = IconRenderer::wedge(rect, 90.0, std::max(360.0 - (1.0 - 0.998) * 360.0, 30.0));
-    EXPECT_FALSE(pie.contains(at(89.6, 6.0)));
-    EXPECT_TRUE(pie.contains(at(90.4, 6.0)));
-    EXPECT_TRUE(pie.contains(at(88.9, 6.0)));
-    // Curtain at 0.998: a gap of 0.72 deg centred on 12 o'clock.
-    const double a = 0.998 * 360.0;
-    const QPainterPath curtain = IconRenderer::wedge(rect, 90.0 + (360.0 - a) / 2.0, a);
-    EXPECT_FALSE(curtain.contains(at(90.0, 6.0)));
-    EXPECT_TRUE(curtain.contains(at(90.6, 6.0)));
-    EXPECT_TRUE(curtain.contains(at(89.4, 6.0)));
-}
-
-TEST(IconRenderer, LaptopGlyphHasTheSpecifiedGeometry)
-{
-    const QRectF bounds = IconRenderer::laptopGlyph(QRectF(0, 0, 18, 18)).boundingRect();
-    EXPECT_NEAR(bounds.left(), 3.06, 1e-9);
-    EXPECT_NEAR(bounds.right(), 14.94, 1e-9);
-    EXPECT_NEAR(bounds.top(), 4.86, 1e-9); // lowest y: the base's bottom
-    EXPECT_NEAR(bounds.bottom(), 13.14, 1e-9);
-    const QRectF monitor = IconRenderer::monitorGlyph(QRectF(0, 0, 18, 18)).boundingRect();
-    EXPECT_NEAR(monitor.left(), 9 - 0.28 * 18, 1e-9);
-    EXPECT_NEAR(monitor.bottom(), 9 - 0.21 * 18 + 0.08 * 18 + 0.42 * 18, 1e-9);
-    // The foot's bottom: screen bottom - 0.08 H - 0.6 x 0.05 H.
-    EXPECT_NEAR(monitor.top(), 9 - 0.21 * 18 + 0.08 * 18 - 0.08 * 18 - 0.03 * 18, 1e-9);
-}
-
-TEST(IconRenderer, GlyphIsKnockedOutOfTheDisc)
-{
-    const QImage laptop = IconRenderer::brightnessImage(1.0, DisplayKind::builtIn, IconStyle::pie).toImage(kPixels);
-    // The glyph itself is solid.
-    EXPECT_TRUE(opaque(alphaAt(laptop, 9.0, 10.0))); // screen
-    EXPECT_TRUE(opaque(alphaAt(laptop, 9.0, 5.35))); // base
-    // A transparent band of about 0.75 points round it.
-    EXPECT_TRUE(clear(alphaAt(laptop, 9.0, 13.14 + 0.4))); // above the screen
-    EXPECT_TRUE(clear(alphaAt(laptop, 4.5 - 0.4, 10.0)));  // left of the screen
-    EXPECT_TRUE(clear(alphaAt(laptop, 9.0, 6.43)));        // between screen and base
-    EXPECT_TRUE(clear(alphaAt(laptop, 9.0, 4.86 - 0.4)));  // below the base
-    // The disc again beyond the band.
-    EXPECT_TRUE(opaque(alphaAt(laptop, 9.0, 13.14 + 1.3)));
-    EXPECT_TRUE(opaque(alphaAt(laptop, 9.0, 4.86 - 1.3)));
-
-    const QImage monitor = IconRenderer::brightnessImage(1.0, DisplayKind::external, IconStyle::pie).toImage(kPixels);
-    EXPECT_TRUE(opaque(alphaAt(monitor, 9.0, 13.8))); // the monitor's screen reaches higher
-    EXPECT_TRUE(clear(alphaAt(laptop, 9.0, 13.6)));
-    EXPECT_TRUE(opaque(alphaAt(monitor, 9.0, 5.5))); // the stand
-    EXPECT_TRUE(clear(alphaAt(monitor, 3.96 - 0.4, 10.0)));
-}
-
-TEST(IconRenderer, AbsentDisplayKindDrawsTheLaptop)
-{
-    const QImage absent = IconRenderer::brightnessImage(0.6, std::nullopt, IconStyle::curtain).toImage(90);
-    const QImage laptop = IconRenderer::brightnessImage(0.6, DisplayKind::builtIn, IconStyle::curtain).toImage(90);
-    EXPECT_EQ(absent, laptop);
-}
-
-TEST(IconRenderer, GlyphStaysVisibleOverTheGapOfALowLevel)
-{
-    // At level 0 most of the disc is empty; the glyph is drawn all the same.
-    const QImage image = IconRenderer::brightnessImage(0.0, DisplayKind::builtIn, IconStyle::pie).toImage(kPixels);
-    EXPECT_TRUE(opaque(alphaAt(image, 12.0, 10.0)));
-    EXPECT_TRUE(clear(alphaAtAngle(image, 30, 7.5)));
-}
-
-TEST(IconRenderer, VolumeShowsTheSpeakerOverTheDisc)
-{
-    const QImage image = IconRenderer::volumeImage(0.5, false, IconStyle::pie, QIcon()).toImage(kPixels);
-    EXPECT_TRUE(opaque(alphaAt(image, 5.5, 9.0)));  // the speaker's box
-    EXPECT_TRUE(opaque(alphaAt(image, 11.8, 9.0))); // its cone
-    EXPECT_TRUE(clear(alphaAt(image, 4.68 - 0.4, 9.0)));
-    EXPECT_TRUE(opaque(alphaAtAngle(image, 200, 7.0))); // the left half of the disc
-    EXPECT_TRUE(clear(alphaAtAngle(image, 340, 7.0)));
+    const QImage laptop = image(IconRenderer::brightnessImage(1.0, DisplayKind::builtIn, IconStyle::pie));
+    const QImage monitor = image(IconRenderer::brightnessImage(1.0, DisplayKind::external, IconStyle::pie));
+    const QImage dark = image(IconRenderer::brightnessImage(0.0, DisplayKind::builtIn, IconStyle::pie));
+    const QImage speaker = image(IconRenderer::volumeImage(0.5, false, IconStyle::pie, QIcon()));
+    QPixmap square(64, 64);
+    square.fill(Qt::black);
+    // A muted symbol of the theme replaces everything, scaled to (18 - 2) / 15 x 15 = 16 points, centred.
+    const QImage symbol = image(IconRenderer::volumeImage(0.0, true, IconStyle::curtain, QIcon(square)));
+    const struct
+    {
+        const char *what;
+        const QImage &image;
+        QPointF at;
+        bool covered;
+    } probes[] = {
+        // The glyph is solid and knocked out of the disc with a transparent band of about 0.75 points.
+        {"laptop screen", laptop, {9.0, 10.0}, true},
+        {"laptop base", laptop, {9.0, 5.35}, true},
+        {"above the screen", laptop, {9.0, 13.54}, false},
+        {"left of the screen", laptop, {4.1, 10.0}, false},
+        {"between screen and base", laptop, {9.0, 6.43}, false},
+        {"below the base", laptop, {9.0, 4.46}, false},
+        {"disc above the band", laptop, {9.0, 14.44}, true},
+        {"disc below the band", laptop, {9.0, 3.56}, true},
+        {"laptop screen's top", laptop, {9.0, 13.6}, false},
+        {"monitor screen reaches higher", monitor, {9.0, 13.8}, true},
+        {"monitor stand", monitor, {9.0, 5.5}, true},
+        {"left of the monitor", monitor, {3.56, 10.0}, false},
+        // At level 0 most of the disc is empty; the glyph is drawn all the same.
+        {"glyph over the gap", dark, {12.0, 10.0}, true},
+        {"the gap", dark, polar(30, 7.5), false},
+        {"speaker box", speaker, {5.5, 9.0}, true},
+        {"speaker cone", speaker, {11.8, 9.0}, true},
+        {"left of the speaker", speaker, {4.28, 9.0}, false},
+        {"volume disc's left half", speaker, polar(200, 7.0), true},
+        {"volume disc's right half", speaker, polar(340, 7.0), false},
+        {"symbol's lower left", symbol, {1.3, 1.3}, true},
+        {"symbol's upper right", symbol, {16.7, 16.7}, true},
+        {"left of the symbol", symbol, {0.6, 9.0}, false},
+        {"right of the symbol", symbol, {17.4, 9.0}, false},
+    };
+    for (const auto &probe : probes) {
+        const int alpha = alphaAt(probe.image, probe.at.x(), probe.at.y());
+        EXPECT_TRUE(probe.covered ? opaque(alpha) : clear(alpha)) << probe.what << ": alpha " << alpha;
+    }
 }
 
 TEST(IconRenderer, MutedFallbackIsASlashedSpeakerWithoutDisc)
@@ -233,19 +187,6 @@ TEST(IconRenderer, LowVolumeCountsAsMuted)
     EXPECT_NE(audible, muted);
 }
 
-TEST(IconRenderer, MutedSymbolReplacesEverythingWhenThereIsOne)
-{
-    QPixmap square(64, 64);
-    square.fill(Qt::black);
-    const QIcon symbol(square);
-    const QImage image = IconRenderer::volumeImage(0.0, true, IconStyle::curtain, symbol).toImage(kPixels);
-    // Scaled to (18 - 2) / 15 x 15 = 16 points, centred.
-    EXPECT_TRUE(opaque(alphaAt(image, 1.3, 1.3)));
-    EXPECT_TRUE(opaque(alphaAt(image, 16.7, 16.7)));
-    EXPECT_TRUE(clear(alphaAt(image, 0.6, 9.0)));
-    EXPECT_TRUE(clear(alphaAt(image, 17.4, 9.0)));
-}
-
 TEST(IconRenderer, RendersAtEveryPixelSize)
 {
     for (int size : {16, 22, 24, 32, 48, 64, 128}) {
@@ -256,59 +197,4 @@ TEST(IconRenderer, RendersAtEveryPixelSize)
         EXPECT_TRUE(opaque(alphaAtAngle(image, 160, 7.0))) << size;
         EXPECT_TRUE(clear(alphaAtAngle(image, 340, 7.6))) << size;
     }
-}
-
-TEST(IconRenderer, NoPainterDrawsNothing)
-{
-    const IconImage image = IconRenderer::brightnessImage(0.5, DisplayKind::builtIn, IconStyle::pie);
-    EXPECT_FALSE(image.isNull());
-    EXPECT_FALSE(image.draw(nullptr, QRectF(0, 0, 18, 18)));
-    EXPECT_FALSE(IconRenderer::volumeImage(0.5, true, IconStyle::pie, QIcon()).draw(nullptr, QRectF()));
-}
-
-// Not a check: every variant as PNG in the build folder, for people to look at.
-TEST(IconRenderer, WritesEveryVariantForPeopleToLookAt)
-{
-    const QString folder = iconFolder();
-    ASSERT_TRUE(QDir().mkpath(folder));
-    const std::vector<double> levels{0.0, 0.25, 0.5, 0.75, 1.0};
-    const QColor panel(0x2b, 0x2b, 0x2b);
-    const QColor label(0xf2, 0xf2, 0xf2);
-    constexpr int cell = 64;
-    QImage sheet(cell * static_cast<int>(levels.size() + 2), cell * 6, QImage::Format_ARGB32_Premultiplied);
-    sheet.fill(panel);
-    QPainter sheetPainter(&sheet);
-    int row = 0;
-    int written = 0;
-    const auto place = [&](const IconImage &icon, int column, const QString &name) {
-        ScrollableStatusView view([icon](double) { return icon; });
-        const QImage tinted = view.draw(cell, label);
-        sheetPainter.drawImage(column * cell, row * cell, tinted);
-        EXPECT_TRUE(icon.toImage(cell).save(folder + QLatin1Char('/') + name + QStringLiteral(".png")));
-        ++written;
-    };
-    for (IconStyle style : iconStyle::allCases) {
-        const QString styleName = QString::fromStdString(iconStyle::rawValue(style));
-        for (DisplayKind kind : {DisplayKind::builtIn, DisplayKind::external}) {
-            const QString kindName =
-                kind == DisplayKind::builtIn ? QStringLiteral("laptop") : QStringLiteral("monitor");
-            for (std::size_t i = 0; i < levels.size(); ++i) {
-                place(IconRenderer::brightnessImage(levels[i], kind, style), static_cast<int>(i),
-                      QStringLiteral("brightness-%1-%2-%3").arg(styleName, kindName).arg(qRound(levels[i] * 100)));
-            }
-            ++row;
-        }
-        for (std::size_t i = 0; i < levels.size(); ++i) {
-            place(IconRenderer::volumeImage(std::max(levels[i], 0.01), false, style, QIcon()), static_cast<int>(i),
-                  QStringLiteral("volume-%1-%2").arg(styleName).arg(qRound(levels[i] * 100)));
-        }
-        place(IconRenderer::volumeImage(0.5, true, style, QIcon()), static_cast<int>(levels.size()),
-              QStringLiteral("volume-%1-muted-drawn").arg(styleName));
-        place(IconRenderer::volumeImage(0.5, true, style), static_cast<int>(levels.size() + 1),
-              QStringLiteral("volume-%1-muted-theme").arg(styleName));
-        ++row;
-    }
-    sheetPainter.end();
-    EXPECT_TRUE(sheet.save(folder + QStringLiteral("/all-icons.png")));
-    EXPECT_EQ(written, 2 * (2 * 5 + 7));
 }

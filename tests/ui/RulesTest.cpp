@@ -6,8 +6,6 @@
 #include "ui/ScrollRules.h"
 #include "ui/ScrollableStatusView.h"
 
-#include <QPainter>
-
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -36,20 +34,6 @@ TEST(ScrollRules, HostsAreKnownByTheirProgramsName)
     for (const auto &[commandLine, host] : table) {
         EXPECT_EQ(scrollRules::hostForCommandLine(commandLine), host) << commandLine;
     }
-}
-
-TEST(IconStyle, RawValuesNamesAndOrder)
-{
-    EXPECT_EQ(iconStyle::allCases[0], IconStyle::pie);
-    EXPECT_EQ(iconStyle::allCases[1], IconStyle::curtain);
-    EXPECT_EQ(iconStyle::rawValue(IconStyle::pie), "pie");
-    EXPECT_EQ(iconStyle::rawValue(IconStyle::curtain), "curtain");
-    EXPECT_EQ(iconStyle::displayName(IconStyle::pie), "Pie");
-    EXPECT_EQ(iconStyle::displayName(IconStyle::curtain), "Curtain");
-    EXPECT_EQ(iconStyle::fromRawValue("curtain"), IconStyle::curtain);
-    EXPECT_EQ(iconStyle::fromRawValue("pie"), IconStyle::pie);
-    EXPECT_EQ(iconStyle::fromRawValue("Pie"), std::nullopt);
-    EXPECT_EQ(iconStyle::fromRawValue(""), std::nullopt);
 }
 
 TEST(IconStyle, CurrentReadsTheSettingEveryTime)
@@ -91,17 +75,6 @@ TEST(MenuText, NumbersIgnoreTheLocale)
     EXPECT_EQ(menuText::percentNumber(0.42), "42");
 }
 
-TEST(MenuText, BinWords)
-{
-    EXPECT_EQ(menuText::binWord(0), "none");
-    EXPECT_EQ(menuText::binWord(4), "max");
-    EXPECT_EQ(menuText::binWord(5), "?");
-    EXPECT_EQ(menuText::binWord(-1), "?");
-    EXPECT_EQ(menuText::timeOfDayWord(0), "morning");
-    EXPECT_EQ(menuText::timeOfDayWord(3), "night");
-    EXPECT_EQ(menuText::timeOfDayWord(4), "?");
-}
-
 TEST(ScrollableStatusView, StartsFullAndReadsAsPercent)
 {
     ScrollableStatusView view;
@@ -116,47 +89,3 @@ TEST(ScrollableStatusView, StartsFullAndReadsAsPercent)
     EXPECT_EQ(view.accessibilityValue(), "\u2014");
 }
 
-TEST(ScrollableStatusView, EveryLevelSetAndRedrawInvalidatesOnce)
-{
-    ScrollableStatusView view;
-    int invalidations = 0;
-    QObject::connect(&view, &ScrollableStatusView::needsDisplay, [&] { ++invalidations; });
-    view.setLevel(0.5);
-    view.setLevel(0.5);
-    view.redraw();
-    EXPECT_EQ(invalidations, 3);
-    EXPECT_EQ(view.invalidationCount(), 3);
-    EXPECT_EQ(view.level(), 0.5);
-}
-
-TEST(ScrollableStatusView, InputReachesTheSignalsUnchanged)
-{
-    ScrollableStatusView view;
-    view.scrollWheel(3.0); // nobody listening: nothing happens
-    view.mouseDown();
-    view.rightMouseDown();
-    std::vector<double> scrolls;
-    int clicks = 0;
-    QObject::connect(&view, &ScrollableStatusView::scrollRequested, [&](double d) { scrolls.push_back(d); });
-    QObject::connect(&view, &ScrollableStatusView::clicked, [&] { ++clicks; });
-    view.scrollWheel(0.0);
-    view.scrollWheel(-7.5);
-    view.mouseDown();
-    view.rightMouseDown(); // still nobody for the right click
-    EXPECT_EQ(scrolls, (std::vector<double>{0.0, -7.5}));
-    EXPECT_EQ(clicks, 1);
-}
-
-TEST(ScrollableStatusView, TintsExactlyTheOpaquePixels)
-{
-    EXPECT_EQ(ScrollableStatusView().draw(22, Qt::red).pixel(11, 11), qRgba(0, 0, 0, 0)); // no render: blank
-    ScrollableStatusView view([](double) {
-        return IconImage(QSizeF(18, 18), [](QPainter *painter, const QRectF &) {
-            painter->fillRect(QRectF(0, 0, 9, 18), Qt::black); // the left half
-            return true;
-        });
-    });
-    const QImage image = view.draw(22, QColor(0x12, 0x34, 0x56)).convertToFormat(QImage::Format_ARGB32);
-    EXPECT_EQ(image.pixel(3, 11), qRgba(0x12, 0x34, 0x56, 0xff));
-    EXPECT_EQ(qAlpha(image.pixel(18, 11)), 0);
-}

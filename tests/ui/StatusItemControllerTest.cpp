@@ -89,21 +89,6 @@ protected:
 
 } // namespace
 
-TEST_F(StatusItemControllerTest, ScrollOverTheBuiltInDisplayAdjustsAndTeachesTheLoop)
-{
-    controller->scrollBrightness(+10); // -0.05
-    EXPECT_FLOAT_EQ(brightness.level(), 0.45f);
-    // The icon and the loop get the level asked for.
-    EXPECT_DOUBLE_EQ(controller->brightnessView().level(), 0.45);
-    EXPECT_DOUBLE_EQ(loop.manualBrightness(), 0.45);
-    EXPECT_EQ(dailyStats.todayCount(), 1);
-    controller->scrollBrightness(-20); // +0.1
-    EXPECT_FLOAT_EQ(brightness.level(), 0.55f);
-    EXPECT_EQ(dailyStats.todayCount(), 2);
-    EXPECT_TRUE(external.writes.empty());
-    EXPECT_EQ(controller->displayKind(), DisplayKind::builtIn);
-}
-
 TEST_F(StatusItemControllerTest, ScrollOverAnExternalDisplayIsNotLearned)
 {
     pointAt(kMonitor);
@@ -167,53 +152,6 @@ TEST_F(StatusItemControllerTest, RightClickOnTheVolumeItemTogglesMute)
     EXPECT_FALSE(volume.isMuted());
 }
 
-TEST_F(StatusItemControllerTest, IconStyleAcceptsOnlyExactRawValues)
-{
-    controller->setIconStyle("Pie");
-    EXPECT_EQ(defaults.stringValue("iconStyle"), std::nullopt);
-    controller->setIconStyle("curtain");
-    EXPECT_EQ(defaults.stringValue("iconStyle"), "curtain");
-    controller->setIconStyle("Curtain");
-    EXPECT_EQ(defaults.stringValue("iconStyle"), "curtain");
-    EXPECT_EQ(menu(),
-              (std::vector<std::string>{"Brightness: 100%", "Volume: 50%", "Mute", "---", "[ ] Automatic Brightness",
-                                        "---", "Icon Style", "  [ ] Pie", "  [x] Curtain", "---",
-                                        "Check for Updates\u2026", "[ ] Start at Login", "Quit Lumvex"}));
-}
-
-TEST_F(StatusItemControllerTest, FullMenuWithAltShowsEveryEntryInOrder)
-{
-    alt = true;
-    controller->updateBrightness(0.42);
-    EXPECT_EQ(menu(), (std::vector<std::string>{
-                          "Brightness: 42%",
-                          "Volume: 50%",
-                          "Mute",
-                          "---",
-                          "[ ] Automatic Brightness",
-                          "[ ] Show Compensation Debug",
-                          "Calibration\u2026",
-                          "  0 content situations learned",
-                          "  Last 7 days: 0.0 adj/day (baseline 0.0)",
-                          "  Today: 0 \u2022 days tracked: 0",
-                          "  ---",
-                          "  [ ] Remember Brightness per Situation",
-                          "  Reset all calibration",
-                          "  Reset everything",
-                          "---",
-                          "[ ] Record Brightness Data",
-                          "Reveal Data in File Manager",
-                          "---",
-                          "Icon Style",
-                          "  [x] Pie",
-                          "  [ ] Curtain",
-                          "---",
-                          "Check for Updates\u2026",
-                          "[ ] Start at Login",
-                          "Quit Lumvex",
-                      }));
-}
-
 TEST_F(StatusItemControllerTest, WithoutAltTheDiagnosticsAreHiddenAndWhereAltCannotBeReadTheyAreAdvanced)
 {
     controller->updateBrightness(0.42);
@@ -232,27 +170,6 @@ TEST_F(StatusItemControllerTest, WithoutAltTheDiagnosticsAreHiddenAndWhereAltCan
         advanced.emplace_back(line);
     }
     EXPECT_EQ(menu(), advanced);
-}
-
-TEST_F(StatusItemControllerTest, VolumeClickPutsTheVolumeLineFirst)
-{
-    volume.setMuted(true);
-    const std::vector<std::string> lines = menu(Origin::volume);
-    ASSERT_GE(lines.size(), 3u);
-    EXPECT_EQ(lines[0], "Volume: muted");
-    EXPECT_EQ(lines[1], "Brightness: 100%");
-    EXPECT_EQ(lines[2], "Unmute");
-}
-
-TEST_F(StatusItemControllerTest, StatusLinesAreDisabledAndQuitHasItsKey)
-{
-    const MenuEntry built = controller->buildMenu(Origin::brightness);
-    EXPECT_FALSE(findByLabel(built, "Brightness: 100%")->enabled);
-    EXPECT_FALSE(findByLabel(built, "Volume: 50%")->enabled);
-    EXPECT_EQ(findByLabel(built, "Quit Lumvex")->shortcut, "q");
-    EXPECT_EQ(findByLabel(built, "Automatic Brightness")->toolTip,
-              "Auto-brightness \u2014 normalizes light across content");
-    EXPECT_TRUE(findByLabel(built, "Mute")->enabled);
 }
 
 TEST_F(StatusItemControllerTest, CaptureProblemIsTheFirstLineWhenThereIsOne)

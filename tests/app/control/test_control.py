@@ -4,7 +4,6 @@ tests/support/run-desktop.sh): the session-bus interface, `lumvex ctl`, the paus
 quit. Usage: test_control.py PATH_TO_LUMVEX"""
 
 import json
-import math
 import os
 import signal
 import subprocess
@@ -17,7 +16,7 @@ from dbus.mainloop.glib import DBusGMainLoop
 from gi.repository import GLib
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "../shell"))
-from program_session import LOG, panel, rows, set_panel, wait_for  # noqa: E402
+from program_session import LOG, items, panel, rows, set_panel, wait_for  # noqa: E402
 
 LUMVEX = sys.argv.pop(1) if len(sys.argv) > 1 else "lumvex"
 SETTINGS = os.path.join(os.environ.get("XDG_CONFIG_HOME", ""), "lumvex/lumvex.conf")
@@ -32,17 +31,6 @@ def background(colour):
 
 def ctl(*args):
     return subprocess.run([LUMVEX, "ctl", *args], capture_output=True, text=True, timeout=20)
-
-
-def menu_labels(bus, pid):
-    """The top entries of the brightness item's menu, as a tray host reads them."""
-    for name in sorted(n for n in bus.list_names() if n.startswith("org.kde.StatusNotifierItem-%d-" % pid)):
-        item = dbus.Interface(bus.get_object(name, "/StatusNotifierItem"), "org.freedesktop.DBus.Properties")
-        if item.Get("org.kde.StatusNotifierItem", "Id") == "lumvex-brightness":
-            menu = dbus.Interface(bus.get_object(name, item.Get("org.kde.StatusNotifierItem", "Menu")),
-                                  "com.canonical.dbusmenu")
-            return [str(child[1].get("label", "")) for child in menu.GetLayout(0, 1, dbus.Array([], "s"))[1][2]]
-    return []
 
 
 def auto_rows():
@@ -136,13 +124,13 @@ class Running(unittest.TestCase):
         before, written = panel(), len(auto_rows())
         self.lumvex.Pause(dbus.UInt32(2))
         self.assertTrue(self.changed("PausedUntil", lambda t: t > time.time()))
-        labels = menu_labels(self.bus, self.program.pid)
+        labels = items(self.program.pid)["lumvex-brightness"].labels()
         self.assertRegex(labels[labels.index("Automatic Brightness") + 1], r"^Resume \(paused until \d\d:\d\d\)$")
         background("#ffffff")
         time.sleep(1.0)
         self.assertEqual((panel(), len(auto_rows())), (before, written))
         self.assertTrue(self.changed("PausedUntil", lambda t: t == 0, seconds=3.0))
-        self.assertIn("Pause", menu_labels(self.bus, self.program.pid))
+        self.assertIn("Pause", items(self.program.pid)["lumvex-brightness"].labels())
         self.assertTrue(wait_for(lambda: panel() < before - 20, seconds=15.0), "automatic writes did not resume")
 
     def test_ctl_drives_the_running_program(self):

@@ -46,18 +46,6 @@ TEST(BrightnessPoll, KeyStepIsReportedOnceAndLoopWritesNever)
     EXPECT_FALSE(poll.tick(reading(0.2, std::nullopt)).reportManualChange);
 }
 
-TEST(BrightnessPoll, DesktopChangesAreAcceptedNotReported)
-{
-    BrightnessPoll poll;
-    poll.tick(reading(0.5, 0.5));
-    auto r = reading(0.2, 0.5);
-    r.userChangesTrusted = false;
-    const auto dimmed = poll.tick(r);
-    EXPECT_FALSE(dimmed.reportManualChange);
-    EXPECT_TRUE(dimmed.acceptAsCurrent);
-    EXPECT_TRUE(dimmed.showBrightness);
-}
-
 TEST(BrightnessPoll, TelemetryTellsTheLoopsWorkFromTheUsers)
 {
     BrightnessPoll poll;
@@ -86,14 +74,6 @@ TEST(Sampling, RunsForTheLoopOrARecordingButNeverAsleep)
     EXPECT_TRUE(samplingWanted(true, true, true, false));   // a recording goes on
     EXPECT_TRUE(samplingWanted(false, true, false, false));
     EXPECT_FALSE(samplingWanted(true, true, false, true)); // nothing while the machine sleeps
-}
-
-TEST(VolumePoll, ShowsOnlyVisibleChanges)
-{
-    VolumePoll poll;
-    EXPECT_TRUE(poll.changed(0.0));
-    EXPECT_FALSE(poll.changed(0.005));
-    EXPECT_TRUE(poll.changed(0.0051));
 }
 
 TEST(DesktopChangeGuard, IdleLockAndSleepAreTheDesktops)

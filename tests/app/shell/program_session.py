@@ -1,12 +1,19 @@
-"""What the tests of the real program share: the fake desktop's backlight (run-desktop.sh) and the
-program's adjustment log."""
+"""What the tests of the real program share: the fake desktop's backlight (run-desktop.sh), the
+program's adjustment log, its status items and their menus as a tray host reaches them, the Alt key and
+a monitor of the bus."""
 
+import ctypes
 import os
+import subprocess
+import threading
 import time
+
+import dbus
 
 SYSFS = os.environ.get("LUMVEX_SYSFS_ROOT", "")
 DEVICE = os.path.join(SYSFS, "sys/class/backlight/intel_backlight/brightness")
 LOG = os.path.join(os.environ.get("XDG_STATE_HOME", ""), "lumvex/adjustments.csv")
+ITEM, MENU = "org.kde.StatusNotifierItem", "com.canonical.dbusmenu"
 
 
 def panel():
@@ -43,3 +50,101 @@ def wait_for(condition, seconds=5.0):
             return True
         time.sleep(0.05)
     return condition()
+
+
+def item_count(pid):
+    return len([name for name in dbus.SessionBus().list_names() if name.startswith("%s-%d-" % (ITEM, pid))])
+
+
+class Item:
+    """One status item and its menu, as a tray host reaches them."""
+
+    def __init__(self, service):
+        self.service = service
+        self.object = dbus.SessionBus().get_object(service, "/StatusNotifierItem")
+        self.menu = dbus.Interface(dbus.SessionBus().get_object(service, self.get("Menu")), MENU)
+        self.sender = dbus.SessionBus().get_name_owner(service)
+
+    def get(self, name):
+        return self.object.Get(ITEM, name, dbus_interface=dbus.PROPERTIES_IFACE)
+
+    def call(self, method, *arguments):
+        return self.object.get_dbus_method(method, ITEM)(*arguments)
+
+    def layout(self):
+        return self.menu.GetLayout(0, -1, dbus.Array([], signature="s"))[1]
+
+    def labels(self):
+        """The top entries, as a host shows them when the menu opens."""
+        self.menu.AboutToShow(0)
+        return [line for line in lines(self.layout()) if not line.startswith(" ")]
+
+    def event(self, id, name):
+        self.menu.Event(id, name, dbus.String("", variant_level=1), dbus.UInt32(0))
+
+    def click(self, label):
+        entry = find(self.layout(), label)
+        assert entry is not None, "%s not in %s" % (label, lines(self.layout()))
+        self.event(entry[0], "clicked")
+
+
+def items(pid):
+    """The program's items by their Id."""
+    found = [Item(name) for name in dbus.SessionBus().list_names() if name.startswith("%s-%d-" % (ITEM, pid))]
+    return {str(item.get("Id")): item for item in found}
+
+
+def lines(node, depth=0):
+    """A menu layout as lines: separators "---", submenu entries indented by two spaces."""
+    out = []
+    for child in node[2]:
+        properties = child[1]
+        label = "---" if properties.get("type") == "separator" else str(properties.get("label", ""))
+        out.append("  " * depth + label)
+        out += lines(child, depth + 1)
+    return out
+
+
+def find(node, label):
+    """The menu entry (id, properties, children) with that label, at any depth."""
+    for child in node[2]:
+        if child[1].get("label") == label:
+            return child
+        found = find(child, label)
+        if found is not None:
+            return found
+    return None
+
+
+def hold_alt(down):
+    """Presses or releases the left Alt key in the X server, as a user would."""
+    x11 = ctypes.CDLL("libX11.so.6")
+    xtest = ctypes.CDLL("libXtst.so.6")
+    x11.XOpenDisplay.restype = ctypes.c_void_p
+    display = ctypes.c_void_p(x11.XOpenDisplay(None))
+    xtest.XTestFakeKeyEvent(display, x11.XKeysymToKeycode(display, ctypes.c_ulong(0xffe9)), down, 0)
+    x11.XSync(display, 0)
+    x11.XCloseDisplay(display)
+
+
+class BusMonitor:
+    """What passes on the bus that matches the rule, as text, while the test runs."""
+
+    def __init__(self, rule):
+        self.text = ""
+        self.monitor = subprocess.Popen(["dbus-monitor", "--session", rule], stdout=subprocess.PIPE, text=True)
+        threading.Thread(target=self._read, daemon=True).start()
+        time.sleep(0.3)
+
+    def _read(self):
+        for line in self.monitor.stdout:
+            self.text += line
+
+    def signals(self, sender, member):
+        return [signal for signal in self.text.split("signal time=")
+                if "sender=%s " % sender in signal and "member=%s\n" % member in signal]
+
+    def stop(self):
+        self.monitor.kill()
+        self.monitor.wait()
+        self.monitor.stdout.close()

@@ -6,7 +6,6 @@ survives docking, keeps key presses made in the middle of its walks and never wr
 restore after wake, hostile files in the program's places, the menu as a tray host sees it, and the
 wheel over each icon of an XEmbed tray. Usage: test_tray_program.py PATH_TO_LUMVEX PATH_TO_XEMBED_TRAY"""
 
-import ctypes
 import os
 import shutil
 import signal
@@ -14,13 +13,13 @@ import subprocess
 import stat
 import sys
 import tempfile
-import threading
 import time
 import unittest
 
 import dbus
 
-from program_session import DEVICE, LOG, panel, rows, set_panel, wait_for
+from program_session import (DEVICE, LOG, MENU, BusMonitor, find, hold_alt, item_count, items, lines, panel, rows,
+                             set_panel, wait_for)
 
 LUMVEX = sys.argv.pop(1) if len(sys.argv) > 1 else "lumvex"
 XEMBED_TRAY = sys.argv.pop(1) if len(sys.argv) > 1 else "lumvex-xembed-tray"
@@ -66,65 +65,6 @@ def restore_layout():
 
 def key_rows():
     return [row for row in rows() if ",system_key," in row]
-
-
-def item_count(pid):
-    names = subprocess.run(["dbus-send", "--session", "--print-reply", "--dest=org.freedesktop.DBus",
-                            "/org/freedesktop/DBus", "org.freedesktop.DBus.ListNames"],
-                           capture_output=True, text=True, check=True).stdout
-    return names.count("org.kde.StatusNotifierItem-%d-" % pid)
-
-
-def hold_alt(down):
-    """Presses or releases the left Alt key in the X server, as a user would."""
-    x11 = ctypes.CDLL("libX11.so.6")
-    xtest = ctypes.CDLL("libXtst.so.6")
-    x11.XOpenDisplay.restype = ctypes.c_void_p
-    display = ctypes.c_void_p(x11.XOpenDisplay(None))
-    xtest.XTestFakeKeyEvent(display, x11.XKeysymToKeycode(display, ctypes.c_ulong(0xffe9)), down, 0)
-    x11.XSync(display, 0)
-    x11.XCloseDisplay(display)
-
-
-def brightness_menu(pid):
-    """The brightness item's menu and the item's unique bus name."""
-    bus = dbus.SessionBus()
-    for name in bus.list_names():
-        if name.startswith("org.kde.StatusNotifierItem-%d-" % pid):
-            item = dbus.Interface(bus.get_object(name, "/StatusNotifierItem"), "org.freedesktop.DBus.Properties")
-            if item.Get("org.kde.StatusNotifierItem", "Id") == "lumvex-brightness":
-                path = item.Get("org.kde.StatusNotifierItem", "Menu")
-                return dbus.Interface(bus.get_object(name, path), "com.canonical.dbusmenu"), bus.get_name_owner(name)
-    raise AssertionError("no brightness item")
-
-
-def entries(menu):
-    """Top-level label -> id of the menu as the host fetches it."""
-    _, layout = menu.GetLayout(0, -1, dbus.Array([], signature="s"))
-    return {str(child[1].get("label", "---")): int(child[0]) for child in layout[2]}
-
-
-class MenuSignals:
-    """The menus' signals on the bus, as text, while the test runs."""
-
-    def __init__(self):
-        self.text = ""
-        self.monitor = subprocess.Popen(["dbus-monitor", "--session", "type='signal',interface='com.canonical.dbusmenu'"],
-                                        stdout=subprocess.PIPE, text=True)
-        threading.Thread(target=self._read, daemon=True).start()
-        time.sleep(0.3)
-
-    def _read(self):
-        for line in self.monitor.stdout:
-            self.text += line
-
-    def from_sender(self, sender, member):
-        return [signal for signal in self.text.split("signal time=")
-                if "sender=%s " % sender in signal and "member=%s\n" % member in signal]
-
-    def stop(self):
-        self.monitor.kill()
-        self.monitor.wait()
 
 
 class TrayProgram(unittest.TestCase):
@@ -202,34 +142,33 @@ class TrayProgram(unittest.TestCase):
         self.assertEqual(self.stop(), 0)
 
     def test_an_open_menu_keeps_its_alt_state_and_hears_new_levels(self):
-        menu, sender = brightness_menu(self.program.pid)
-        event = lambda id, name: menu.Event(id, name, dbus.String("", variant_level=1), dbus.UInt32(0))
-        signals = MenuSignals()
+        item = items(self.program.pid)["lumvex-brightness"]
+        entries = lambda: lines(item.layout())
+        signals = BusMonitor("type='signal',interface='%s'" % MENU)
         try:
-            menu.AboutToShow(0)
-            self.assertNotIn("Show Compensation Debug", entries(menu))
+            item.menu.AboutToShow(0)
+            self.assertNotIn("Show Compensation Debug", entries())
             hold_alt(True)
             set_panel(700)
             # A new level is a changed label, sent as such (some hosts read labels from nothing else).
-            self.assertTrue(wait_for(lambda: any("Brightness: 70%" in signal for signal in signals.from_sender(
-                sender, "ItemsPropertiesUpdated"))), signals.text)
-            self.assertNotIn("Show Compensation Debug", entries(menu), "Alt came after the menu opened")
-            self.assertEqual(signals.from_sender(sender, "LayoutUpdated"), [], "the open menu kept its entries")
-            event(0, "closed")
-            menu.AboutToShow(0)
+            self.assertTrue(wait_for(lambda: any("Brightness: 70%" in signal for signal in signals.signals(
+                item.sender, "ItemsPropertiesUpdated"))), signals.text)
+            self.assertNotIn("Show Compensation Debug", entries(), "Alt came after the menu opened")
+            self.assertEqual(signals.signals(item.sender, "LayoutUpdated"), [], "the open menu kept its entries")
+            item.event(0, "closed")
+            item.menu.AboutToShow(0)
             hold_alt(False)
-            debug = entries(menu).get("Show Compensation Debug")
+            debug = find(item.layout(), "Show Compensation Debug")
             self.assertIsNotNone(debug, "Alt held when the menu opened")
-            event(debug, "clicked")  # still there after Alt is let go
-            event(0, "closed")
-            menu.AboutToShow(0)
-            self.assertNotIn("Show Compensation Debug", entries(menu))
-            self.assertEqual(entries(menu).get("Automatic Brightness") is not None, True)
+            item.event(debug[0], "clicked")  # still there after Alt is let go
+            item.event(0, "closed")
+            item.menu.AboutToShow(0)
+            self.assertNotIn("Show Compensation Debug", entries())
+            self.assertIn("Automatic Brightness", entries())
         finally:
             hold_alt(False)
             signals.stop()
-        self.assertTrue(wait_for(lambda: "showCompensationDebug=true" in open(
-            os.path.join(os.environ["XDG_CONFIG_HOME"], "lumvex/lumvex.conf")).read()))
+        self.assertTrue(wait_for(lambda: "showCompensationDebug=true" in open(SETTINGS).read()))
 
 
 def volume_percent():

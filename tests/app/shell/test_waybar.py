@@ -10,12 +10,11 @@ import os
 import subprocess
 import sys
 import tempfile
-import threading
 import time
 import unittest
 
 import dbus
-from program_session import panel, set_panel, wait_for
+from program_session import BusMonitor, panel, set_panel, wait_for
 
 LUMVEX = sys.argv.pop(1) if len(sys.argv) > 1 else "lumvex"
 POINTER = sys.argv.pop(1) if len(sys.argv) > 1 else "lumvex-virtual-pointer"
@@ -44,25 +43,6 @@ class Pointer:
 def muted():
     return "yes" in subprocess.run(["pactl", "get-sink-mute", "@DEFAULT_SINK@"], capture_output=True,
                                    text=True).stdout
-
-
-class MethodCalls:
-    """The calls tray hosts make to the items, as text."""
-
-    def __init__(self):
-        self.text = ""
-        self.monitor = subprocess.Popen(["dbus-monitor", "--session", "type='method_call'"], stdout=subprocess.PIPE,
-                                        text=True)
-        threading.Thread(target=self._read, daemon=True).start()
-        time.sleep(0.3)
-
-    def _read(self):
-        for line in self.monitor.stdout:
-            self.text += line
-
-    def stop(self):
-        self.monitor.kill()
-        self.monitor.wait()
 
 
 class Waybar(unittest.TestCase):
@@ -114,7 +94,7 @@ class Waybar(unittest.TestCase):
         self.assertLess(panel(), start + 50, "less than a notch")
 
     def test_clicks(self):
-        calls = MethodCalls()
+        calls = BusMonitor("type='method_call'")
         try:
             self.pointer("move", *VOLUME_AT, "sleep", 200, "click", "middle")
             self.assertTrue(wait_for(muted), "middle click mutes")

@@ -11,8 +11,7 @@ import sys
 import time
 import unittest
 
-import dbus
-from program_session import LOG, panel, rows, set_panel, wait_for
+from program_session import LOG, items, panel, rows, set_panel, wait_for
 
 LUMVEX = sys.argv.pop(1) if len(sys.argv) > 1 else "lumvex"
 SETTINGS = os.path.join(os.environ.get("XDG_CONFIG_HOME", ""), "lumvex/lumvex.conf")
@@ -34,20 +33,9 @@ def cpu_seconds(pid):
 
 
 def menu_labels(pid):
-    """The labels of the brightness item's menu, as a tray host would show them."""
-    bus = dbus.SessionBus()
-    names = [n for n in bus.list_names() if n.startswith("org.kde.StatusNotifierItem-%d-" % pid)]
-    for name in sorted(names):
-        item = bus.get_object(name, "/StatusNotifierItem")
-        properties = dbus.Interface(item, "org.freedesktop.DBus.Properties")
-        if properties.Get("org.kde.StatusNotifierItem", "Id") != "lumvex-brightness":
-            continue
-        menu = dbus.Interface(bus.get_object(name, properties.Get("org.kde.StatusNotifierItem", "Menu")),
-                              "com.canonical.dbusmenu")
-        menu.AboutToShow(0)
-        _, layout = menu.GetLayout(0, -1, dbus.Array([], signature="s"))
-        return [str(child[1].get("label", "")) for child in layout[2]]
-    return []
+    """The top entries of the brightness item's menu, as a tray host would show them."""
+    found = items(pid).get("lumvex-brightness")
+    return found.labels() if found else []
 
 
 class WaylandProgram(unittest.TestCase):
@@ -69,7 +57,8 @@ class WaylandProgram(unittest.TestCase):
         env = {**os.environ, "XDG_RUNTIME_DIR": runtime, "WAYLAND_DISPLAY": socket,
                "LUMVEX_BUILTIN_OUTPUT": "HEADLESS-1", **env}
         self.program = subprocess.Popen([LUMVEX], stderr=subprocess.PIPE, text=True, env=env)
-        self.assertTrue(wait_for(lambda: len(menu_labels(self.program.pid)) > 0, seconds=8.0), "the program did not start")
+        self.assertTrue(wait_for(lambda: len(menu_labels(self.program.pid)) > 0, seconds=8.0),
+                        "the program did not start")
 
     def tearDown(self):
         if self.program.poll() is None:

@@ -54,7 +54,7 @@ watcher_up() {
 for _ in $(seq 150); do watcher_up && break; sleep 0.1; done
 watcher_up || { echo "take-tray-screenshot: xfce4-panel's status tray did not start" >&2; cat "$work/panel.log" >&2; exit 1; }
 
-"$build/tests/ui/lumvex-tray-demo" --alt --level 0.62 --volume 0.4 >"$work/demo.log" 2>&1 &
+"$build/tools/tray-demo/lumvex-tray-demo" --alt --level 0.62 --volume 0.4 >"$work/demo.log" 2>&1 &
 pids+=($!)
 sleep 3
 

@@ -1,0 +1,59 @@
+#!/usr/bin/python3
+"""A status-notifier watcher on the session bus, as a panel runs one: items register with it and hosts
+list them. Registrations() on org.lumvex.test.Watcher tells every call it took, in order.
+Usage: sni_watcher.py READY_FILE (created once the name is owned)."""
+
+import sys
+
+import dbus
+import dbus.service
+from dbus.mainloop.glib import DBusGMainLoop
+from gi.repository import GLib
+
+WATCHER = "org.kde.StatusNotifierWatcher"
+
+
+class Watcher(dbus.service.Object):
+    def __init__(self, bus):
+        super().__init__(bus, "/StatusNotifierWatcher")
+        self.items = []
+
+    @dbus.service.method(WATCHER, in_signature="s")
+    def RegisterStatusNotifierItem(self, service):
+        self.items.append(str(service))
+        self.StatusNotifierItemRegistered(service)
+
+    @dbus.service.method(WATCHER, in_signature="s")
+    def RegisterStatusNotifierHost(self, service):
+        pass
+
+    @dbus.service.signal(WATCHER, signature="s")
+    def StatusNotifierItemRegistered(self, service):
+        pass
+
+    @dbus.service.method(dbus.PROPERTIES_IFACE, in_signature="ss", out_signature="v")
+    def Get(self, interface, name):
+        return self.GetAll(interface)[str(name)]
+
+    @dbus.service.method(dbus.PROPERTIES_IFACE, in_signature="s", out_signature="a{sv}")
+    def GetAll(self, interface):
+        return {"RegisteredStatusNotifierItems": dbus.Array(self.items, signature="s"),
+                "IsStatusNotifierHostRegistered": True, "ProtocolVersion": dbus.Int32(0)}
+
+    @dbus.service.method("org.lumvex.test.Watcher", out_signature="as")
+    def Registrations(self):
+        return dbus.Array(self.items, signature="s")
+
+
+def main():
+    DBusGMainLoop(set_as_default=True)
+    bus = dbus.SessionBus()
+    watcher = Watcher(bus)
+    name = dbus.service.BusName(WATCHER, bus, do_not_queue=True)
+    open(sys.argv[1], "w").close()
+    GLib.MainLoop().run()
+    del name, watcher
+
+
+if __name__ == "__main__":
+    main()
