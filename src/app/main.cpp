@@ -7,6 +7,7 @@
 #include "engine/SystemClock.h"
 #include "platform/linux/QSettingsDefaults.h"
 #include "platform/linux/XdgPaths.h"
+#include "platform/linux/Logging.h"
 #include "platform/linux/desktop/SessionEnvironment.h"
 #include "telemetry/report/ReportCommand.h"
 
@@ -124,6 +125,7 @@ int runTray(int argc, char **argv)
 
 int main(int argc, char **argv)
 {
+    lumvex::files::setWarningSink([](const std::string &line) { qCWarning(lcFiles, "%s", line.c_str()); });
     const std::vector<std::string> args(argv + 1, argv + argc);
     if (!args.empty() && args[0] == "simulate") {
         return lumvex::sim::runSimulateCommand({args.begin() + 1, args.end()}, lumvex::xdg::stateDir() / "simulations",

@@ -1,5 +1,6 @@
 #include "Files.h"
 
+#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -224,9 +225,20 @@ LineRead readLine(std::istream &in, std::string &line, std::size_t limit)
     return line.empty() ? LineRead::end : LineRead::line;
 }
 
+namespace {
+std::atomic<void (*)(const std::string &)> warningSink{nullptr};
+} // namespace
+
+void setWarningSink(void (*sink)(const std::string &line))
+{
+    warningSink = sink;
+}
+
 void warn(const std::string &line)
 {
-    std::fprintf(stderr, "%s\n", line.c_str());
+    if (const auto sink = warningSink.load()) {
+        sink(line);
+    }
     ::syslog(LOG_USER | LOG_WARNING, "%s", line.c_str());
 }
 

@@ -62,6 +62,9 @@ LineRead readLine(std::istream &in, std::string &line, std::size_t limit);
 
 // One line on stderr and in the system log.
 void warn(const std::string &line);
+// Where warn() sends a line besides the system log: the program routes it into its logging. Unset, the line
+// goes to the system log only.
+void setWarningSink(void (*sink)(const std::string &line));
 
 // A state file as loaded: what could be read of it, and whether the file on disk must be left alone
 // (it could be neither read nor moved aside).

@@ -60,9 +60,9 @@ void ScrollableStatusView::mouseDown()
     emit clicked();
 }
 
-void ScrollableStatusView::rightMouseDown()
+void ScrollableStatusView::secondaryActivate()
 {
-    emit rightClicked();
+    emit secondaryActivated();
 }
 
 std::string ScrollableStatusView::accessibilityValue() const

@@ -35,7 +35,9 @@ public:
     // Raw input, as the platform's view receives it.
     void scrollWheel(double deltaY);
     void mouseDown();
-    void rightMouseDown();
+    // The secondary click: the context click where the panel leaves it to the item, the middle click on
+    // status-notifier hosts, which keep the context click for the menu.
+    void secondaryActivate();
 
     // "Brightness" or "Volume", set by the owner.
     std::string accessibilityLabel;
@@ -49,7 +51,7 @@ public:
 signals:
     void scrollRequested(double deltaY);
     void clicked();
-    void rightClicked();
+    void secondaryActivated();
     // Once for every invalidation (a new level, even an equal one, or redraw()); the tray item
     // republishes its icon and tool tip from it.
     void needsDisplay();

@@ -84,7 +84,7 @@ void StatusItemController::makeVolumeItem()
     m_volumeView.setLevel(volume.get());
     connect(&m_volumeView, &ScrollableStatusView::scrollRequested, this, &StatusItemController::scrollVolume);
     connect(&m_volumeView, &ScrollableStatusView::clicked, this, [this] { presentMenu(MenuOrigin::volume); });
-    connect(&m_volumeView, &ScrollableStatusView::rightClicked, this, &StatusItemController::toggleMute);
+    connect(&m_volumeView, &ScrollableStatusView::secondaryActivated, this, &StatusItemController::toggleMute);
     m_volumeItem = std::make_unique<TrayItem>(
         m_volumeView, TrayItem::Identity{"lumvex-volume", "Volume"},
         [this](bool optionKey) { return buildMenu(MenuOrigin::volume, optionKey); }, [this] { return optionKeyDown(); },
@@ -92,7 +92,7 @@ void StatusItemController::makeVolumeItem()
     forwardHostPosition(*m_volumeItem);
     // SNI hosts keep the right click for the menu: the volume applets' middle click mutes.
     connect(m_volumeItem.get(), &TrayItem::secondaryActivateRequested, &m_volumeView,
-            &ScrollableStatusView::rightMouseDown);
+            &ScrollableStatusView::secondaryActivate);
 }
 
 void StatusItemController::forwardHostPosition(TrayItem &item)

@@ -16,7 +16,7 @@
 #include <QDBusServiceWatcher>
 #include <QFile>
 #include <QIconEngine>
-#include <QLoggingCategory>
+#include "platform/linux/Logging.h"
 #include <QMenu>
 #include <QPainter>
 #include <QSystemTrayIcon>
@@ -26,7 +26,6 @@
 #include <atomic>
 #include <unistd.h>
 
-Q_LOGGING_CATEGORY(lcTray, "lumvex.tray", QtWarningMsg)
 
 namespace lumvex {
 
@@ -194,7 +193,7 @@ void TrayItem::startFallback()
             m_view.mouseDown();
             break;
         case QSystemTrayIcon::Context:
-            m_view.rightMouseDown();
+            m_view.secondaryActivate();
             break;
         case QSystemTrayIcon::MiddleClick:
             hostSecondaryActivate();

@@ -141,13 +141,13 @@ TEST_F(StatusItemControllerTest, VolumeScrollUnmutesOnlyAboveZero)
     EXPECT_FLOAT_EQ(controller->volumeView().level(), 0.05f);
 }
 
-TEST_F(StatusItemControllerTest, RightClickOnTheVolumeItemTogglesMute)
+TEST_F(StatusItemControllerTest, SecondaryActivationOfTheVolumeItemTogglesMute)
 {
-    controller->volumeView().rightMouseDown();
+    controller->volumeView().secondaryActivate();
     EXPECT_TRUE(volume.isMuted());
     controller->volumeItem().hostSecondaryActivate(); // the SNI middle click
     EXPECT_FALSE(volume.isMuted());
-    controller->brightnessView().rightMouseDown(); // nothing
+    controller->brightnessView().secondaryActivate(); // nothing
     controller->brightnessItem().hostSecondaryActivate();
     EXPECT_FALSE(volume.isMuted());
 }

@@ -1,4 +1,5 @@
 #include "RemoteControl.h"
+#include "platform/linux/Logging.h"
 
 #include "engine/AdjustmentLogger.h"
 #include "engine/CalibrationModel.h"
@@ -16,7 +17,6 @@
 #include <QDBusMessage>
 
 #include <cmath>
-#include <cstdio>
 
 namespace lumvex {
 
@@ -47,8 +47,7 @@ RemoteControl::RemoteControl(const Parts &parts, QObject *parent)
     if (bus.isConnected() && bus.registerObject(QString::fromLatin1(kPath), this)) {
         m_registered = bus.registerService(QString::fromLatin1(kService));
         if (!m_registered) {
-            std::fprintf(stderr, "lumvex: %s is taken on the session bus; lumvex ctl will not reach this instance\n",
-                         kService);
+            qCWarning(lcControl, "%s is taken on the session bus; lumvex ctl will not reach this instance", kService);
         }
     }
     m_published = properties();

@@ -1,4 +1,5 @@
 #include "AppShell.h"
+#include "platform/linux/Logging.h"
 
 #include "app/control/LeaveUserLevel.h"
 #include "app/control/RemoteControl.h"
@@ -36,7 +37,6 @@
 #include <QDesktopServices>
 
 #include <chrono>
-#include <cstdio>
 #include <cstdlib>
 
 namespace lumvex {
@@ -165,7 +165,7 @@ void AppShell::makeSampler(DisplayId display)
     m_sampler.reset(); // its worker ends before the new one starts on the same desktop
     m_sampler = std::make_unique<ContentSampler>(m_desktop->makeCapture(display), queuedPostTo(this), m_clock);
     m_sampler->onUnavailable = [this](const std::string &reason) {
-        std::fprintf(stderr, "lumvex: %s\n", reason.c_str());
+        qCWarning(lcCapture, "%s", reason.c_str());
         m_loop->signatureArrived(); // nothing will come: learnt without a situation
     };
     m_sampler->onFiltered = [this](double L_slow, double L_fast) {

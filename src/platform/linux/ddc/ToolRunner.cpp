@@ -1,6 +1,6 @@
 #include "ToolRunner.h"
 
-#include <QLoggingCategory>
+#include "platform/linux/Logging.h"
 #include <QProcess>
 #include <QTimer>
 
@@ -12,7 +12,6 @@ namespace lumvex::external {
 
 namespace {
 
-Q_LOGGING_CATEGORY(lcDdc, "lumvex.ddc", QtWarningMsg)
 
 // Far beyond any brightness reading; a helper printing more is broken.
 constexpr qsizetype kOutputLimit = 64 * 1024;

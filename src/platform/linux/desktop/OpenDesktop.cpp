@@ -1,9 +1,9 @@
 #include "OpenDesktop.h"
+#include "platform/linux/Logging.h"
 
 #include "WaylandDesktop.h"
 #include "X11Desktop.h"
 
-#include <cstdio>
 
 namespace lumvex {
 
@@ -19,8 +19,8 @@ std::unique_ptr<Desktop> openDesktop(const SessionEnvironment &session, Defaults
     } else if (captureOverride == "portal") {
         choice = WaylandDesktop::CaptureChoice::portal;
     } else if (captureOverride && !captureOverride->empty()) {
-        std::fprintf(stderr, "lumvex: LUMVEX_CAPTURE=%s is neither screencopy nor portal; choosing by the compositor\n",
-                     captureOverride->c_str());
+        qCWarning(lcDesktop, "LUMVEX_CAPTURE=%s is neither screencopy nor portal; choosing by the compositor",
+                  captureOverride->c_str());
     }
     return std::make_unique<WaylandDesktop>(defaults, choice);
 }

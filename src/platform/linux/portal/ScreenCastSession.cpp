@@ -10,12 +10,11 @@
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
 #include <QDBusServiceWatcher>
-#include <QLoggingCategory>
+#include "platform/linux/Logging.h"
 #include <QRandomGenerator>
 
 namespace lumvex {
 
-Q_LOGGING_CATEGORY(lcPortal, "lumvex.portal", QtWarningMsg)
 
 namespace {
 
