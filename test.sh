@@ -3,14 +3,15 @@
 # (Xvfb, a private session and system bus, PulseAudio with a null sink, fake devices); tests that need
 # more start it themselves. Non-zero exit on any failure.
 # --sanitize: instead, builds with AddressSanitizer and UndefinedBehaviorSanitizer into build-sanitize and runs
-# the whole suite, then builds the threaded parts with ThreadSanitizer into build-tsan and runs their tests.
+# the whole suite. --tsan: builds the threaded parts with ThreadSanitizer into build-tsan and runs their tests.
 set -euo pipefail
 cd "$(dirname "$0")"
 
 ./scripts/install-deps.sh
 jobs=$(nproc)
 
-if [ "${1:-}" != --sanitize ]; then
+mode=${1:-}
+if [ "$mode" != --sanitize ] && [ "$mode" != --tsan ]; then
   build=${LUMVEX_BUILD_DIR:-build}
   cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLUMVEX_WITH_QT=ON -DLUMVEX_BUILD_TESTS=ON -DLUMVEX_BUILD_BENCH=ON
   cmake --build "$build" --parallel "$jobs"
@@ -47,12 +48,16 @@ reports() {
   return $found
 }
 
-sanitized build-sanitize "address;undefined"
 status=0
-options build-sanitize
-cmake --build build-sanitize --parallel "$jobs"
-tests/support/run-desktop.sh ctest --test-dir build-sanitize --output-on-failure --parallel "$jobs" --timeout 600 || status=1
-reports build-sanitize || status=1
+if [ "$mode" = --sanitize ]; then
+  sanitized build-sanitize "address;undefined"
+  options build-sanitize
+  cmake --build build-sanitize --parallel "$jobs"
+  tests/support/run-desktop.sh ctest --test-dir build-sanitize --output-on-failure --parallel "$jobs" --timeout 600 ||
+    status=1
+  reports build-sanitize || status=1
+  exit $status
+fi
 
 # The parts that run threads of their own.
 tsan_targets=(capture_tests x11_capture_tests pulse_volume_tests portal_tests portal_desktop_tests ddc_client_tests)
