@@ -85,6 +85,7 @@ void FreedesktopNotifier::show(const Notice &notice)
     call << QStringLiteral("Lumvex") << m_lastId << QStringLiteral("lumvex") << notice.summary << body << actions
          << hints << -1;
     auto *watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(call), this);
+    ++m_pendingShows;
     connect(watcher, &QDBusPendingCallWatcher::finished, this,
             [this, link = notice.link](QDBusPendingCallWatcher *finished) { onShown(finished, link); });
 }
@@ -93,7 +94,11 @@ void FreedesktopNotifier::onShown(QDBusPendingCallWatcher *watcher, const QUrl &
 {
     watcher->deleteLater();
     const QDBusPendingReply<uint> reply = *watcher;
+    const bool lastPending = --m_pendingShows == 0;
     if (reply.isError()) {
+        if (lastPending) {
+            m_earlyActions.clear();
+        }
         return;
     }
     const uint id = reply.value();
@@ -106,11 +111,23 @@ void FreedesktopNotifier::onShown(QDBusPendingCallWatcher *watcher, const QUrl &
     } else {
         m_links[id] = link;
     }
+    if (const auto early = m_earlyActions.find(id); early != m_earlyActions.end()) {
+        const QString action = early->second;
+        m_earlyActions.erase(early);
+        onActionInvoked(id, action);
+    }
+    if (lastPending) {
+        m_earlyActions.clear();
+    }
 }
 
 void FreedesktopNotifier::onActionInvoked(uint id, const QString &action)
 {
     const auto it = m_links.find(id);
+    if (it == m_links.end() && m_pendingShows > 0) {
+        m_earlyActions[id] = action;
+        return;
+    }
     if (it != m_links.end() && (action == kDefaultAction || action == kOpenAction)) {
         m_open(it->second);
     }

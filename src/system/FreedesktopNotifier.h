@@ -47,6 +47,9 @@ private:
     UrlOpener m_open;
     std::map<uint, QUrl> m_links; // the links of our notifications on screen, by id
     uint m_lastId = 0;
+    int m_pendingShows = 0; // Notify calls whose reply has not come yet
+    // Actions on ids we do not know yet: the server may tell of a click before its reply to Notify is handled.
+    std::map<uint, QString> m_earlyActions;
     // What the server can do, once it said so: markup in the body, buttons.
     std::optional<QStringList> m_capabilities;
     bool m_askingCapabilities = false;

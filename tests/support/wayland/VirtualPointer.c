@@ -118,6 +118,8 @@ int main(int argc, char **argv)
     wl_display_roundtrip(display);
     if (manager == NULL) {
         fprintf(stderr, "virtual-pointer: the compositor offers no virtual pointers\n");
+        wl_registry_destroy(registry);
+        wl_display_disconnect(display);
         return 1;
     }
     struct zwlr_virtual_pointer_v1 *pointer = zwlr_virtual_pointer_manager_v1_create_virtual_pointer(manager, NULL);
@@ -140,6 +142,7 @@ int main(int argc, char **argv)
     }
     zwlr_virtual_pointer_v1_destroy(pointer);
     zwlr_virtual_pointer_manager_v1_destroy(manager);
+    wl_registry_destroy(registry);
     wl_display_roundtrip(display);
     wl_display_disconnect(display);
     return status;

@@ -37,9 +37,14 @@ struct WaylandRepainter::Window
     // Two buffers of different greys, shown in turn: each frame changes every pixel.
     std::array<wl_buffer *, 2> buffers{};
     int next = 0;
+    // The frame asked for and not yet done: it is ours to destroy when the window goes first.
+    wl_callback *frame = nullptr;
 
     ~Window()
     {
+        if (frame != nullptr) {
+            wl_callback_destroy(frame);
+        }
         for (wl_buffer *buffer : buffers) {
             if (buffer != nullptr) {
                 wl_buffer_destroy(buffer);
@@ -104,12 +109,14 @@ struct WaylandRepainter::Window
             .done =
                 [](void *data, wl_callback *callback, uint32_t) {
                     wl_callback_destroy(callback);
+                    static_cast<Window *>(data)->frame = nullptr;
                     static_cast<Window *>(data)->showNext();
                 },
         };
         wl_surface_attach(surface, buffers[static_cast<std::size_t>(next)], 0, 0);
         wl_surface_damage_buffer(surface, 0, 0, width, height);
-        wl_callback_add_listener(wl_surface_frame(surface), &kFrameListener, this);
+        frame = wl_surface_frame(surface);
+        wl_callback_add_listener(frame, &kFrameListener, this);
         wl_surface_commit(surface);
         next = 1 - next;
         ++owner.m_frames;

@@ -40,6 +40,7 @@ int main(void)
     xcb_connection_t *x = xcb_connect(NULL, &screenNumber);
     if (xcb_connection_has_error(x)) {
         fprintf(stderr, "xembed-tray: no X display\n");
+        xcb_disconnect(x);
         return 1;
     }
     xcb_screen_t *screen = xcb_setup_roots_iterator(xcb_get_setup(x)).data;
@@ -69,6 +70,7 @@ int main(void)
     xcb_flush(x);
 
     int docked = 0;
+    int status = 0;
     char line[256];
     const int fd = xcb_get_file_descriptor(x);
     for (;;) {
@@ -89,18 +91,20 @@ int main(void)
             free(event);
         }
         if (xcb_connection_has_error(x)) {
-            return 1;
+            status = 1;
+            break;
         }
         fd_set ready;
         FD_ZERO(&ready);
         FD_SET(fd, &ready);
         FD_SET(0, &ready);
         if (select(fd + 1, &ready, NULL, NULL, NULL) < 0) {
-            return 1;
+            status = 1;
+            break;
         }
         if (FD_ISSET(0, &ready)) {
             if (fgets(line, sizeof line, stdin) == NULL) {
-                return 0;
+                break;
             }
             int icon = 0, notches = 0;
             if (sscanf(line, "wheel %d %d", &icon, &notches) == 2) {
@@ -110,4 +114,6 @@ int main(void)
             fflush(stdout);
         }
     }
+    xcb_disconnect(x);
+    return status;
 }

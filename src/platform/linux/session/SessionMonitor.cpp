@@ -1,7 +1,7 @@
 #include "SessionMonitor.h"
 
 #include <QDBusConnection>
-#include <QDBusInterface>
+#include <QDBusMessage>
 #include <QDBusObjectPath>
 #include <QDBusReply>
 #include <QDBusVariant>
@@ -18,6 +18,16 @@ const QString kManager = QStringLiteral("org.freedesktop.login1.Manager");
 const QString kSession = QStringLiteral("org.freedesktop.login1.Session");
 const QString kProperties = QStringLiteral("org.freedesktop.DBus.Properties");
 constexpr int kCallTimeoutMs = 1000;
+
+// A plain call: an interface object would first ask the service to describe itself, one more blocking
+// round trip.
+QDBusMessage callLogin(const QString &path, const QString &interface, const QString &method,
+                       const QVariantList &arguments)
+{
+    QDBusMessage message = QDBusMessage::createMethodCall(kLogin, path, interface, method);
+    message.setArguments(arguments);
+    return QDBusConnection::systemBus().call(message, QDBus::Block, kCallTimeoutMs);
+}
 
 } // namespace
 
@@ -48,23 +58,21 @@ SessionMonitor::SessionMonitor(QObject *parent)
 
 QString SessionMonitor::findSessionPath() const
 {
-    QDBusInterface manager(kLogin, kManagerPath, kManager, QDBusConnection::systemBus());
-    manager.setTimeout(kCallTimeoutMs);
     // Our own process's session first; "auto" also finds the user's display session when we were
     // started outside one (by a user service, say).
-    QDBusReply<QDBusObjectPath> reply = manager.call(QStringLiteral("GetSessionByPID"), quint32(::getpid()));
+    QDBusReply<QDBusObjectPath> reply =
+        callLogin(kManagerPath, kManager, QStringLiteral("GetSessionByPID"), {quint32(::getpid())});
     if (!reply.isValid()) {
-        reply = manager.call(QStringLiteral("GetSession"), QStringLiteral("auto"));
+        reply = callLogin(kManagerPath, kManager, QStringLiteral("GetSession"), {QStringLiteral("auto")});
     }
     return reply.isValid() ? reply.value().path() : QString();
 }
 
 void SessionMonitor::readSessionHints()
 {
-    QDBusInterface properties(kLogin, m_sessionPath, kProperties, QDBusConnection::systemBus());
-    properties.setTimeout(kCallTimeoutMs);
     const auto read = [&](const QString &name) {
-        const QDBusReply<QDBusVariant> reply = properties.call(QStringLiteral("Get"), kSession, name);
+        const QDBusReply<QDBusVariant> reply =
+            callLogin(m_sessionPath, kProperties, QStringLiteral("Get"), {kSession, name});
         return reply.isValid() && reply.value().variant().toBool();
     };
     updateAway(read(QStringLiteral("IdleHint")), read(QStringLiteral("LockedHint")), m_screenSaverActive);
