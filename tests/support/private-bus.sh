@@ -41,6 +41,29 @@ wait_for() {
   return 1
 }
 
+# start_xvfb ARGS...: an Xvfb of our own on a free display, with ARGS; sets `display` (its number) and adds it
+# to `pids`. Two servers started at the same moment can both pick one number and one of them gives up
+# ("server already running"), so a start that fails is tried again.
+start_xvfb() {
+  local attempt server
+  for attempt in 1 2 3 4 5; do
+    : >"$work/display"
+    Xvfb -displayfd 3 -nolisten tcp -noreset "$@" 3>"$work/display" 2>"$work/xvfb.log" &
+    server=$!
+    if wait_for 10 eval 'test -s "$work/display" || ! kill -0 '"$server"' 2>/dev/null' && [ -s "$work/display" ]; then
+      pids+=("$server")
+      display=$(head -n 1 "$work/display")
+      return 0
+    fi
+    kill "$server" 2>/dev/null || true
+    wait "$server" 2>/dev/null || true
+    sleep "0.$((RANDOM % 9 + 1))"
+  done
+  echo "Xvfb did not start" >&2
+  cat "$work/xvfb.log" >&2
+  return 1
+}
+
 # run_command COMMAND...: runs it and exits with its status.
 run_command() {
   "$@" &

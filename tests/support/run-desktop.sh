@@ -11,14 +11,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 begin_work desktop
 
 # X server on a free display number.
-exec {displayfd}<> <(:)
-Xvfb -displayfd "$displayfd" -screen 0 3840x1080x24 -nolisten tcp -noreset >"$work/xvfb.log" 2>&1 &
-pids+=($!)
-display=
-for _ in $(seq 100); do
-  read -r -t 0.1 display <&"$displayfd" && break
-done
-[ -n "$display" ] || { echo "Xvfb did not start" >&2; cat "$work/xvfb.log" >&2; exit 1; }
+start_xvfb -screen 0 3840x1080x24 || exit 1
 export DISPLAY=":$display"
 # The pointer starts in the middle of the screen: on the built-in panel.
 xrandr --setmonitor '*eDP-1' 2400/344x1080/194+0+0 screen >/dev/null
