@@ -1,6 +1,7 @@
 #include "FreedesktopNotifier.h"
 
-#include <QDBusMessage>
+#include "notificationserver.h"
+
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
 #include <QDesktopServices>
@@ -9,28 +10,20 @@ namespace lumvex {
 
 namespace {
 
-const QString kService = QStringLiteral("org.freedesktop.Notifications");
-const QString kPath = QStringLiteral("/org/freedesktop/Notifications");
-const QString kInterface = QStringLiteral("org.freedesktop.Notifications");
 const QString kDefaultAction = QStringLiteral("default");
 const QString kOpenAction = QStringLiteral("open");
-
-QDBusMessage notificationsCall(const QString &method)
-{
-    return QDBusMessage::createMethodCall(kService, kPath, kInterface, method);
-}
 
 } // namespace
 
 FreedesktopNotifier::FreedesktopNotifier(QDBusConnection bus, UrlOpener open, QObject *parent)
     : QObject(parent)
     , m_bus(std::move(bus))
+    , m_server(new NotificationServer(QStringLiteral("org.freedesktop.Notifications"),
+                                      QStringLiteral("/org/freedesktop/Notifications"), m_bus, this))
     , m_open(open ? std::move(open) : [](const QUrl &url) { QDesktopServices::openUrl(url); })
 {
-    m_bus.connect(kService, kPath, kInterface, QStringLiteral("ActionInvoked"), this,
-                  SLOT(onActionInvoked(uint, QString)));
-    m_bus.connect(kService, kPath, kInterface, QStringLiteral("NotificationClosed"), this,
-                  SLOT(onNotificationClosed(uint, uint)));
+    connect(m_server, &NotificationServer::ActionInvoked, this, &FreedesktopNotifier::onActionInvoked);
+    connect(m_server, &NotificationServer::NotificationClosed, this, &FreedesktopNotifier::onNotificationClosed);
     askCapabilities();
 }
 
@@ -40,8 +33,7 @@ void FreedesktopNotifier::askCapabilities()
         return;
     }
     m_askingCapabilities = true;
-    auto *watcher =
-        new QDBusPendingCallWatcher(m_bus.asyncCall(notificationsCall(QStringLiteral("GetCapabilities"))), this);
+    auto *watcher = new QDBusPendingCallWatcher(m_server->GetCapabilities(), this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher *finished) {
         finished->deleteLater();
         m_askingCapabilities = false;
@@ -81,10 +73,10 @@ void FreedesktopNotifier::show(const Notice &notice)
         {QStringLiteral("urgency"), QVariant::fromValue(uchar(1))},
     };
 
-    QDBusMessage call = notificationsCall(QStringLiteral("Notify"));
-    call << QStringLiteral("Lumvex") << m_lastId << QStringLiteral("lumvex") << notice.summary << body << actions
-         << hints << -1;
-    auto *watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(call), this);
+    auto *watcher =
+        new QDBusPendingCallWatcher(m_server->Notify(QStringLiteral("Lumvex"), m_lastId, QStringLiteral("lumvex"),
+                                                     notice.summary, body, actions, hints, -1),
+                                    this);
     ++m_pendingShows;
     connect(watcher, &QDBusPendingCallWatcher::finished, this,
             [this, link = notice.link](QDBusPendingCallWatcher *finished) { onShown(finished, link); });

@@ -11,6 +11,7 @@
 #include <map>
 #include <optional>
 
+class NotificationServer;
 class QDBusPendingCallWatcher;
 
 namespace lumvex {
@@ -35,15 +36,14 @@ public:
     // Whether the server has said what it can do.
     bool knowsCapabilities() const { return m_capabilities.has_value(); }
 
-private Q_SLOTS:
+private:
     void onActionInvoked(uint id, const QString &action);
     void onNotificationClosed(uint id, uint reason);
-
-private:
     void askCapabilities();
     void onShown(QDBusPendingCallWatcher *watcher, const QUrl &link);
 
     QDBusConnection m_bus;
+    NotificationServer *m_server; // child
     UrlOpener m_open;
     std::map<uint, QUrl> m_links; // the links of our notifications on screen, by id
     uint m_lastId = 0;

@@ -1,39 +1,21 @@
 #include "SensorProxyLight.h"
 
-#include <QDBusMessage>
-#include <QDBusVariant>
+#include "sensorproxy.h"
+
+#include <QDBusReply>
 
 namespace lumvex {
 
 namespace {
 
 const QString kService = QStringLiteral("net.hadess.SensorProxy");
-const QString kPath = QStringLiteral("/net/hadess/SensorProxy");
-const QString kInterface = QStringLiteral("net.hadess.SensorProxy");
 constexpr int kReplyTimeoutMs = 1000;
-
-QDBusMessage proxyCall(const QString &method)
-{
-    return QDBusMessage::createMethodCall(kService, kPath, kInterface, method);
-}
-
-// A property of the daemon, or an invalid variant when it cannot be read.
-QVariant property(QDBusConnection &bus, const QString &name)
-{
-    QDBusMessage call = QDBusMessage::createMethodCall(
-        kService, kPath, QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
-    call << kInterface << name;
-    const QDBusMessage reply = bus.call(call, QDBus::Block, kReplyTimeoutMs);
-    if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty()) {
-        return {};
-    }
-    return reply.arguments().constFirst().value<QDBusVariant>().variant();
-}
 
 } // namespace
 
 SensorProxyLight::SensorProxyLight()
     : m_bus(QDBusConnection::systemBus())
+    , m_proxy(std::make_unique<SensorProxy>(kService, QStringLiteral("/net/hadess/SensorProxy"), m_bus))
     , m_watcher(kService, m_bus, QDBusServiceWatcher::WatchForOwnerChange)
 {
     QObject::connect(&m_watcher, &QDBusServiceWatcher::serviceOwnerChanged,
@@ -43,6 +25,7 @@ SensorProxyLight::SensorProxyLight()
                              claim();
                          }
                      });
+    m_proxy->setTimeout(kReplyTimeoutMs);
     claim();
 }
 
@@ -51,19 +34,19 @@ void SensorProxyLight::claim()
     if (!m_bus.isConnected()) {
         return;
     }
-    const QVariant hasLight = property(m_bus, QStringLiteral("HasAmbientLight"));
+    // Properties are read untyped: an invalid variant tells a daemon that did not answer.
+    const QVariant hasLight = m_proxy->property("HasAmbientLight");
     if (hasLight.typeId() != QMetaType::Bool || !hasLight.toBool()) {
         return;
     }
-    m_claimed = m_bus.call(proxyCall(QStringLiteral("ClaimLight")), QDBus::Block, kReplyTimeoutMs).type() ==
-                QDBusMessage::ReplyMessage;
+    m_claimed = QDBusReply<void>(m_proxy->ClaimLight()).isValid();
 }
 
 SensorProxyLight::~SensorProxyLight()
 {
     if (m_claimed) {
         // No need to wait: the daemon also drops the claim when our connection goes away.
-        m_bus.send(proxyCall(QStringLiteral("ReleaseLight")));
+        m_proxy->ReleaseLight();
     }
 }
 
@@ -72,7 +55,7 @@ std::optional<double> SensorProxyLight::readLux()
     if (!m_claimed) {
         return std::nullopt;
     }
-    const QVariant level = property(m_bus, QStringLiteral("LightLevel"));
+    const QVariant level = m_proxy->property("LightLevel");
     if (level.typeId() != QMetaType::Double) {
         return std::nullopt;
     }

@@ -5,6 +5,10 @@
 #include <QDBusConnection>
 #include <QDBusServiceWatcher>
 
+#include <memory>
+
+class SensorProxy;
+
 namespace lumvex {
 
 // The light sensor of the sensor proxy daemon on the system bus. The daemon only polls the sensor while a
@@ -32,6 +36,7 @@ private:
     void claim();
 
     QDBusConnection m_bus;
+    std::unique_ptr<SensorProxy> m_proxy;
     bool m_claimed = false;
     QDBusServiceWatcher m_watcher;
 };

@@ -1,5 +1,7 @@
 #include "SessionMonitor.h"
 
+#include "loginmanager.h"
+
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDBusObjectPath>
@@ -58,12 +60,13 @@ SessionMonitor::SessionMonitor(QObject *parent)
 
 QString SessionMonitor::findSessionPath() const
 {
+    LoginManager manager(kLogin, kManagerPath, QDBusConnection::systemBus());
+    manager.setTimeout(kCallTimeoutMs);
     // Our own process's session first; "auto" also finds the user's display session when we were
     // started outside one (by a user service, say).
-    QDBusReply<QDBusObjectPath> reply =
-        callLogin(kManagerPath, kManager, QStringLiteral("GetSessionByPID"), {quint32(::getpid())});
+    QDBusReply<QDBusObjectPath> reply = manager.GetSessionByPID(quint32(::getpid()));
     if (!reply.isValid()) {
-        reply = callLogin(kManagerPath, kManager, QStringLiteral("GetSession"), {QStringLiteral("auto")});
+        reply = manager.GetSession(QStringLiteral("auto"));
     }
     return reply.isValid() ? reply.value().path() : QString();
 }
