@@ -2,7 +2,7 @@
 // the CPU time of this process and of the X server, as percent of one core. Started by sampler-cpu.sh.
 #include "engine/SystemClock.h"
 #include "platform/linux/capture/QueuedPost.h"
-#include "platform/linux/capture/X11ShmCapture.h"
+#include "platform/linux/x11/capture/X11ShmCapture.h"
 #include "platform/linux/x11/X11DisplayServices.h"
 
 #include <QCoreApplication>

@@ -10,9 +10,10 @@
 
 namespace lumvex {
 
-TelemetryRecorder::TelemetryRecorder(std::filesystem::path directory, const Clock &clock, Defaults &defaults,
-                                     std::unique_ptr<RepeatingTimer> timer)
-    : m_clock(clock)
+TelemetryRecorder::TelemetryRecorder(std::filesystem::path directory, TelemetrySource &source, const Clock &clock,
+                                     Defaults &defaults, std::unique_ptr<RepeatingTimer> timer)
+    : m_source(source)
+    , m_clock(clock)
     , m_defaults(defaults)
     , m_file(std::move(directory), "telemetry-", ".jsonl", kKeptDays)
     , m_timer(std::move(timer))
@@ -51,9 +52,7 @@ void TelemetryRecorder::switchTo(bool on)
     } else {
         endSession();
     }
-    if (onRecordingChange) {
-        onRecordingChange(on);
-    }
+    m_source.recordingChanged(on);
 }
 
 void TelemetryRecorder::beginSession()
@@ -88,10 +87,7 @@ void TelemetryRecorder::recordEvent(const std::string &event, const std::optiona
 
 void TelemetryRecorder::tick()
 {
-    if (!snapshotProvider) {
-        return;
-    }
-    TelemetrySnapshot snapshot = snapshotProvider();
+    TelemetrySnapshot snapshot = m_source.currentState();
     const Timestamp now = m_clock.now();
     if (isDue(snapshot, now)) {
         writeRow({"tick", std::nullopt, std::nullopt, std::nullopt, std::nullopt}, std::move(snapshot), now);
@@ -108,10 +104,7 @@ bool TelemetryRecorder::isDue(const TelemetrySnapshot &s, Timestamp now) const
 void TelemetryRecorder::writeRow(const TelemetryRow &row, std::optional<TelemetrySnapshot> snapshot, Timestamp now)
 {
     if (!snapshot) {
-        if (!snapshotProvider) {
-            return;
-        }
-        snapshot = snapshotProvider();
+        snapshot = m_source.currentState();
     }
     const std::string line = telemetry::encodeRow(row, *snapshot, now, m_clock.localTime(now));
     // A row that could not be written still counts for change detection; the next one tries again.

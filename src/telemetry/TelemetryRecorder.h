@@ -7,7 +7,6 @@
 #include "base/Timestamp.h"
 
 #include <chrono>
-#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -17,6 +16,16 @@ namespace lumvex {
 class Clock;
 class Defaults;
 class RepeatingTimer;
+
+// What the recorder writes down, and who hears when recording is switched.
+class TelemetrySource
+{
+public:
+    virtual ~TelemetrySource() = default;
+    virtual TelemetrySnapshot currentState() = 0;
+    // After every change of the switch, with its new state.
+    virtual void recordingChanged(bool on) = 0;
+};
 
 // Records, while switched on, the state of the system as JSON lines in one file per local day
 // (telemetry-yyyy-MM-dd.jsonl): a row when a session starts, a row for every reported event, and rows
@@ -34,18 +43,13 @@ public:
 
     // Creates the folder and reads the saved choice; a session starts only with startIfEnabled() or a switch.
     // The timer runs the half-second look while a session lasts; without one the look never runs.
-    TelemetryRecorder(std::filesystem::path directory, const Clock &clock, Defaults &defaults,
+    TelemetryRecorder(std::filesystem::path directory, TelemetrySource &source, const Clock &clock, Defaults &defaults,
                       std::unique_ptr<RepeatingTimer> timer);
     ~TelemetryRecorder() override;
     TelemetryRecorder(const TelemetryRecorder &) = delete;
     TelemetryRecorder &operator=(const TelemetryRecorder &) = delete;
 
-    // The state to record; without it nothing is written, but sessions and their timer still run.
-    std::function<TelemetrySnapshot()> snapshotProvider;
-    // Called with the new state after every change of the switch.
-    std::function<void(bool)> onRecordingChange;
-
-    // Starts a session when recording was left on; once, at launch, after the callbacks are set.
+    // Starts a session when recording was left on; once, at launch.
     void startIfEnabled();
 
     bool isRecording() const override { return m_recording; }
@@ -66,6 +70,7 @@ private:
     bool isDue(const TelemetrySnapshot &snapshot, Timestamp now) const;
     void writeRow(const TelemetryRow &row, std::optional<TelemetrySnapshot> snapshot, Timestamp now);
 
+    TelemetrySource &m_source;
     const Clock &m_clock;
     Defaults &m_defaults;
     DailyLogFile m_file;

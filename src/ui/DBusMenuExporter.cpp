@@ -244,9 +244,6 @@ void DBusMenuExporter::activate(int id)
     }
     const std::function<void()> action = entry->action;
     action();
-    if (onActivated) {
-        onActivated(id);
-    }
     refresh();
 }
 

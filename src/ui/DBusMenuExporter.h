@@ -42,9 +42,6 @@ public:
     const MenuEntry &menu() const { return m_menu; }
     uint revision() const { return m_revision; }
 
-    // Runs after a click's action; the owner uses it for tests and bookkeeping.
-    std::function<void(int id)> onActivated;
-
     uint version() const { return 3; }
     QString textDirection() const { return QStringLiteral("ltr"); }
     QString status() const { return QStringLiteral("normal"); }

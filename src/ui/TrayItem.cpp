@@ -295,9 +295,6 @@ void TrayItem::hostSecondaryActivate()
 
 scrollRules::HostScroll TrayItem::scrollHostOf(const QString &sender)
 {
-    if (scrollHost) {
-        return scrollHost(sender);
-    }
     // The caller is the host; where it is no host we know (a watcher of its own process calling for
     // it, a wrapper), the process owning the watcher tells the desktop.
     const scrollRules::HostScroll caller = scrollHostOfService(sender);

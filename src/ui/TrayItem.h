@@ -56,9 +56,6 @@ public:
     TrayItem(ScrollableStatusView &view, Identity identity, std::function<MenuEntry(bool optionKey)> menuProvider,
              std::function<bool()> optionKeyDown, Defaults &defaults, QObject *parent = nullptr);
     ~TrayItem() override;
-    // How the caller of Scroll counts, by its D-Bus unique name; the default looks at the caller's
-    // process, then at the watcher's (scrollRules::hostForCommandLine).
-    std::function<scrollRules::HostScroll(const QString &sender)> scrollHost;
 
     // Shows the menu at the place of the last activation (hosts that do not show the dbusmenu on their
     // own), or under the pointer. Needs a QApplication; without one it only counts.
@@ -104,6 +101,7 @@ private:
     void publish();
     void updateFallbackIcon();
     bool eventFilter(QObject *watched, QEvent *event) override;
+    // How the caller of Scroll counts its wheel: by the caller's process, else by the watcher's.
     scrollRules::HostScroll scrollHostOf(const QString &sender);
     scrollRules::HostScroll scrollHostOfService(const QString &service);
     bool invertScroll() const;

@@ -47,14 +47,19 @@ protected:
     {
         auto timer = std::make_unique<ManualTimer>();
         ManualTimer &ticks = *timer;
-        TelemetryRecorder recorder(state / "telemetry", clock, defaults, std::move(timer));
+        struct State final : TelemetrySource
+        {
+            TelemetrySnapshot s;
+            TelemetrySnapshot currentState() override { return s; }
+            void recordingChanged(bool) override {}
+        } state_;
+        TelemetrySnapshot &s = state_.s;
+        TelemetryRecorder recorder(state / "telemetry", state_, clock, defaults, std::move(timer));
         AdjustmentLogger logger(state.path(), clock);
-        TelemetrySnapshot s;
         s.ambAvailable = true;
         s.displayID = 1;
         s.builtin = true;
         s.autoOn = true;
-        recorder.snapshotProvider = [&] { return s; };
         recorder.setRecording(true);
         for (int step = 1; step <= 3600; ++step) {
             clock.advance(0.5);

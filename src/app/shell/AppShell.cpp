@@ -129,13 +129,12 @@ void AppShell::launch()
 void AppShell::setUpDataCapture()
 {
     m_ambient = std::make_unique<AmbientLightSensor>(openLightSource());
-    m_recorder = std::make_unique<TelemetryRecorder>(xdg::telemetryDir(), m_clock, m_defaults,
+    TelemetrySource &recorded = *this;
+    m_recorder = std::make_unique<TelemetryRecorder>(xdg::telemetryDir(), recorded, m_clock, m_defaults,
                                                      std::make_unique<QtRepeatingTimer>());
     if (const std::optional<double> b = m_brightness->get()) {
         m_poll.setRecorderLast(*b);
     }
-    m_recorder->snapshotProvider = [this] { return snapshot(); };
-    m_recorder->onRecordingChange = [this](bool) { updateSampling(); };
     m_frontmostApp = &m_desktop->watchFrontmostApp([this] { m_recorder->recordEvent("app_switch"); });
 }
 

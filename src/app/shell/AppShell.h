@@ -3,6 +3,7 @@
 #include "BrightnessPoll.h"
 #include "DesktopChangeGuard.h"
 #include "engine/LoopInputs.h"
+#include "telemetry/TelemetryRecorder.h"
 #include "sensing/DisplayId.h"
 
 #include <QObject>
@@ -42,7 +43,8 @@ class UpdaterController;
 class AppShell : public QObject,
                  private AmbientLevelProvider,
                  private ContentSignatureProvider,
-                 private MainDisplayProvider
+                 private MainDisplayProvider,
+                 private TelemetrySource
 {
     Q_OBJECT
 
@@ -77,6 +79,9 @@ private:
     void onAwayChanged(bool away);
     void onSleepingChanged(bool sleeping);
     TelemetrySnapshot snapshot() const;
+    // What the recorder writes, and its switch turning sampling on or off.
+    TelemetrySnapshot currentState() override { return snapshot(); }
+    void recordingChanged(bool) override { updateSampling(); }
     bool mainDisplayIsBuiltIn() const override;
 
     const Clock &m_clock;

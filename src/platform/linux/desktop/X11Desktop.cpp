@@ -1,8 +1,8 @@
 #include "X11Desktop.h"
 
-#include "platform/linux/capture/X11ShmCapture.h"
+#include "platform/linux/x11/capture/X11ShmCapture.h"
 #include "platform/linux/x11/X11PointerMonitor.h"
-#include "platform/linux/x11app/X11FrontmostApp.h"
+#include "platform/linux/x11/X11FrontmostApp.h"
 
 namespace lumvex {
 

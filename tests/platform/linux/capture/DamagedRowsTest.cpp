@@ -1,4 +1,4 @@
-#include "platform/linux/capture/DamagedRows.h"
+#include "platform/linux/x11/capture/DamagedRows.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "platform/linux/capture/PixelLayout.h"
+#include "platform/linux/x11/capture/PixelLayout.h"
 #include "sensing/ScreenReduction.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "ScreenPainter.h"
 #include "engine/SystemClock.h"
 #include "platform/linux/capture/QueuedPost.h"
-#include "platform/linux/capture/X11ShmCapture.h"
+#include "platform/linux/x11/capture/X11ShmCapture.h"
 #include "platform/linux/x11/XServerControl.h"
 
 #include "support/TempDir.h"

@@ -1,4 +1,4 @@
-#include "platform/linux/capture/ShrinkChoice.h"
+#include "platform/linux/x11/capture/ShrinkChoice.h"
 
 #include <gtest/gtest.h>
 

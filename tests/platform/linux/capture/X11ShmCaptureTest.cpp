@@ -1,4 +1,4 @@
-#include "platform/linux/capture/X11ShmCapture.h"
+#include "platform/linux/x11/capture/X11ShmCapture.h"
 #include "ScreenPainter.h"
 #include "platform/linux/x11/XServerControl.h"
 

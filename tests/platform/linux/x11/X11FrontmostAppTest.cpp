@@ -1,4 +1,4 @@
-#include "platform/linux/x11app/X11FrontmostApp.h"
+#include "platform/linux/x11/X11FrontmostApp.h"
 #include "support/TempDir.h"
 
 #include <QCoreApplication>

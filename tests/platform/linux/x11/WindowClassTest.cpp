@@ -1,4 +1,4 @@
-#include "platform/linux/x11app/WindowClass.h"
+#include "platform/linux/x11/WindowClass.h"
 
 #include <gtest/gtest.h>
 
