@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Installs what is missing, builds Lumvex and runs it: in the tray when there is a graphical session,
 # otherwise a week of the simulated main job with the comparison strategies.
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Installs what is missing, builds everything and runs every test inside a headless desktop of its own
 # (Xvfb, a private session and system bus, PulseAudio with a null sink, fake devices); tests that need
 # more start it themselves. Non-zero exit on any failure.

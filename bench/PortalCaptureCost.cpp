@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What capture through the desktop portal costs per picture, measured in the headless desktop of
 // tests/support/portal-run-with-sway.sh (run by bench/portal-capture-cost.sh): this process (the
 // PipeWire thread and the reduction), and the compositor, the portal's backend and PipeWire beside it. First

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The screen reductions against the cost of merely reading the frame once.
 #include "sensing/HistogramReducer.h"
 #include "sensing/LuminanceReducer.h"

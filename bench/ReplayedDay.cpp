@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What figures off by a little do to the brightness the loop writes: replays a simulated day through
 // the real compensation loop twice, once with the exact content figures and once with each figure off
 // by the given amounts (what a frame shrunk by the X server may change), the user's corrections the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Runs the content sampler on the X server named by DISPLAY for a while and prints what it cost:
 // the CPU time of this process and of the X server, as percent of one core. Started by sampler-cpu.sh.
 #include "engine/SystemClock.h"

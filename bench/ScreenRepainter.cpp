@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Keeps the screen of the X server named by DISPLAY changing until the process is stopped: `--hz`
 // times a second a square at its centre, or with `--full` the whole screen, switches between two
 // greys. Started by sampler-cpu.sh, so that every sampler tick finds something drawn.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What one capture and reduction of a Wayland output costs over wlroots screencopy, on a private
 // headless sway (run by run.sh through tests/support/run-with-sway.sh): for a still screen and for
 // one that a fullscreen window repaints on every frame, copying only after a drawing (when-drawn) or

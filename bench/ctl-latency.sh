@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Time from `lumvex ctl up` (or down) to the new level in the backlight's brightness file: Lumvex runs
 # in the headless test desktop (tests/support/run-desktop.sh) with its fake backlight; 20 presses, up
 # and down in turn, one after the other; prints every time and the median. The program is built in

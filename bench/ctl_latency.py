@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: MIT
 """Run by ctl-latency.sh inside the headless test desktop: starts Lumvex, then times 20 runs of
 `lumvex ctl up` / `down` until the backlight file holds the new level. Usage: ctl_latency.py LUMVEX"""
 

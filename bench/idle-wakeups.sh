@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # How often the tray program wakes up when idle (automatic adjustment off, nothing changing on screen or
 # in the devices): the voluntary context switches of all its threads over LUMVEX_BENCH_SECONDS (default
 # 20) under the tests' headless desktop, after five seconds to settle; per thread and in total per

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # What screen capture through the desktop portal costs per picture, on a headless 1920x1080 sway with the
 # real portal and PipeWire: for Lumvex, the compositor, the portal's backend and PipeWire. Builds the
 # measuring program in the given build folder (default build/) first.

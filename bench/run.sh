@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds the benchmarks in Release and runs each one; reports mean, median and spread over repetitions.
 # Extra arguments go to every benchmark (e.g. --benchmark_filter=ReduceScreen).
 set -euo pipefail

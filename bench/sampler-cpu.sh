@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # What the content sampler costs at 10 Hz, as percent of one core, counting both Lumvex and the X
 # server: on Xvfb at 1920x1080 and 3840x2160, for a still screen, for one where a 256x256 square
 # changes before every tick and for one that changes whole before every tick. Three ways to capture:

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Times whole runs of lumvex-ddc against a simulated monitor with DDC/CI's real pauses and a 100 kHz
 # bus: process start, sysfs lookup, lock file, the exchange. Not a test: it prints milliseconds per run.
 # Usage: bench/time-simulated-tool.sh <build dir>/tests/tools/lumvex-ddc/lumvex-ddc-simulated [runs]

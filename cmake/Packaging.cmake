@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Installation into the usual places, and a Debian package of it built by CPack (cpack -G DEB).
 include(GNUInstallDirs)
 

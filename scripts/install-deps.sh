@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Installs the Debian 12 packages Lumvex needs to build, run and test.
 # Idempotent: only missing packages are fetched.
 set -euo pipefail

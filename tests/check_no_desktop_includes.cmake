@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Fails when a source file under one of DIRS (comma-separated) includes a Qt or X11 header.
 string(REPLACE "," ";" DIRS "${DIRS}")
 foreach(dir IN LISTS DIRS)

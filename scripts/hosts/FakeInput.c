@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A pointer for KWin through its fake-input protocol (KWin must run with KWIN_WAYLAND_NO_PERMISSION_CHECKS=1).
 // Reads lines of commands from standard input and answers "ok" after each:
 //   move X Y   absolute position     axis V   one vertical axis event of V (negative up)

@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: MIT
 """The real lumvex program in a real desktop's tray, driven as a user would: GNOME Shell (AppIndicator
 extension) through a Clutter virtual pointer made over the shell's Eval (unsafe mode, switched on by a small
 local extension), KDE Plasma through KWin's fake-input protocol, the Xfce panel on the X server through XTest.

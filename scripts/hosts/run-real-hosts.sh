@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Runs the tray checks of real_hosts.py against real desktops running headless: GNOME Shell with the
 # AppIndicator extension, KDE Plasma and the Xfce panel. Installs the hosts first if they are missing (hundreds
 # of MB, which is why this is not part of ./test.sh). Logs of each run land in LUMVEX_HOST_LOGS (default build/host-logs).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/control/CtlCommand.h"
 #include "app/shell/AppShell.h"
 #include "app/shell/QuitOnSignal.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "CivilDate.h"
 
 #include <cstdio>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "Iso8601.h"
 
 #include "CivilDate.h"

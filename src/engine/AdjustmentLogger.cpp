@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "AdjustmentLogger.h"
 
 #include "Clock.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "CalibrationModel.h"
 
 #include "Clock.h"

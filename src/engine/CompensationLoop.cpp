@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "CompensationLoop.h"
 
 #include "AdjustmentLogger.h"

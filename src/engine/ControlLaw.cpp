@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ControlLaw.h"
 
 #include <algorithm>

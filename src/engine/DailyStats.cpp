@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "DailyStats.h"
 
 #include "Clock.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "SystemClock.h"
 
 #include <chrono>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "sensing/AreaThumbnail.h"
 
 #include "sensing/ColumnBand.h"

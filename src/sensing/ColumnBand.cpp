@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "sensing/ColumnBand.h"
 
 #if defined(__SSE2__)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "sensing/ColumnWeights.h"
 
 #include "sensing/PixelShare.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "sensing/LuminanceReducer.h"
 
 #include "sensing/Luminance.h"

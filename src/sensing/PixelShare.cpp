@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "sensing/PixelShare.h"
 
 #include <algorithm>

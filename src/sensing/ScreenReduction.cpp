@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "sensing/ScreenReduction.h"
 
 #include "sensing/AreaThumbnail.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ManualClock.h"
 
 #include <cmath>

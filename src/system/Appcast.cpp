@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "Appcast.h"
 
 #include "VersionOrder.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "DesktopEntry.h"
 
 namespace lumvex::desktop_entry {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "LoginItem.h"
 
 #include "engine/Defaults.h"

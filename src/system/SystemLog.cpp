@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "SystemLog.h"
 
 #include <syslog.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "UpdaterController.h"
 
 #include "Appcast.h"

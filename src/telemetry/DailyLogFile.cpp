@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "DailyLogFile.h"
 
 #include "base/Files.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "TelemetryRecorder.h"
 
 #include "RepeatingTimer.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "TelemetryRow.h"
 
 #include "base/Iso8601.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "IconColor.h"
 
 #include "engine/Defaults.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "IconRenderer.h"
 
 #include <QGuiApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "IconStyle.h"
 
 #include "engine/Defaults.h"

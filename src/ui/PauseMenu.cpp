@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The pause entry of the status menu.
 #include "StatusItemController.h"
 #include "StatusMenu.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ScrollableStatusView.h"
 
 #include <QPainter>

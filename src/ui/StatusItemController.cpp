@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "StatusItemController.h"
 
 #include "IconRenderer.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "StatusMenu.h"
 
 #include "IconStyle.h"

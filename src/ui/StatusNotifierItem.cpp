@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "StatusNotifierItem.h"
 
 #include "TrayItem.h"

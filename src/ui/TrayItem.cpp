@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "TrayItem.h"
 
 #include "DBusMenuExporter.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "base/CivilDate.h"
 #include "base/Iso8601.h"
 #include "simulated/ManualClock.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/CompensationLoop.h"
 #include "engine/AdjustmentLogger.h"
 #include "engine/CalibrationModel.h"

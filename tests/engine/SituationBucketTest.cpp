@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/SituationBucket.h"
 #include "engine/CalibrationEntry.h"
 

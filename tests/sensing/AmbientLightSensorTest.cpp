@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "sensing/AmbientLightSensor.h"
 #include "simulated/SimulatedLight.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "sensing/AreaThumbnail.h"
 
 #include "TestImage.h"

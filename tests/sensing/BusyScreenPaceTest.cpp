@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "sensing/BusyScreenPace.h"
 
 #include <gtest/gtest.h>

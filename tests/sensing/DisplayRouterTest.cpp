@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "sensing/DisplayRouter.h"
 #include "simulated/ManualClock.h"
 #include "simulated/FakeDisplayServices.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "sensing/HistogramReducer.h"
 #include "sensing/Luminance.h"
 #include "sensing/LuminanceReducer.h"

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """What the fake services share: the one private bus of the test wrappers (it stands in for both the
 system and the session bus), names owned without queueing, READY_FILE (the only argument) made once
 they are, and the main loop."""

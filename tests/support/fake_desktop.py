@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: MIT
 """The desktop's services for tests, on one private bus that stands in for both the system and the
 session bus: the login manager (PrepareForSleep, the caller's session with IdleHint, LockedHint and
 SetBrightness writing into a fake sysfs tree) and a screen saver (ActiveChanged).

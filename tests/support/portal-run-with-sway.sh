@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Runs a command in a headless Wayland desktop of its own that shares its screen through the desktop portal:
 # a headless sway (run-with-sway.sh: one 1920x1080 output, HEADLESS-1, black), PipeWire with WirePlumber, the
 # permission store, the portal's wlroots backend and the portal itself, all on a private session bus with

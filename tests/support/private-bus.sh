@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Sourced by the test wrappers: a work folder removed on exit, with the processes listed in `pids`
 # stopped last first; private HOME and XDG folders; a private D-Bus bus; the command run in the
 # background so that a TERM from ctest's timeout reaches the trap at once.

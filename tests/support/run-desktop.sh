@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Runs a command inside a headless desktop of its own: Xvfb (3840x1080, monitors eDP-1, 2400 wide and under
 # the pointer, and DP-1 side by side), one private D-Bus bus standing in for both the session and the system bus, the fake login
 # manager and screen saver of fake_desktop.py, PulseAudio with one null sink, a fake backlight (intel_backlight, max 1000, at 500)

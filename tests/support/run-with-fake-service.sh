@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Runs a test binary on a private bus, standing in for both the system and the session bus, that carries a
 # fake service (a python3-dbus script that creates READY_FILE, its only argument, once it owns its names);
 # stops both afterwards and exits with the binary's status.

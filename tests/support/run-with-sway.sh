@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Runs a program against a private headless sway with one output, HEADLESS-1 (1920x1080 at 0,0, or
 # LUMVEX_SWAY_RESOLUTION), on a black background. Sway runs as nobody when we are root, with its own
 # HOME and runtime folder; the program gets that runtime folder, WAYLAND_DISPLAY, SWAYSOCK (for

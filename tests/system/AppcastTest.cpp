@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "system/Appcast.h"
 
 #include <QByteArray>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "system/DesktopEntry.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "system/FreedesktopNotifier.h"
 
 #include "support/FakeServiceControl.h"

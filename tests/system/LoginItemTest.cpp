@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "system/LoginItem.h"
 #include "FakeLoginService.h"
 #include "simulated/MemoryDefaults.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "system/UpdaterController.h"
 #include "LocalFeedServer.h"
 #include "RecordingNotifier.h"

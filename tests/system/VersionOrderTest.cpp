@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "system/VersionOrder.h"
 
 #include <gtest/gtest.h>

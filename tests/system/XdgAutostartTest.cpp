@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "system/XdgAutostart.h"
 #include "base/Files.h"
 #include "simulated/MemoryDefaults.h"

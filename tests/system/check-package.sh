@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Installs the build into a staging folder and packs it as a .deb, then checks that both hold the
 # expected files, that the package declares its dependencies and that its program runs.
 # Usage: check-package.sh BUILD_DIR WITH_DDC_TOOL(0|1)

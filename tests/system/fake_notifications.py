@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: MIT
 """A desktop notification server for tests, on a private session bus: records every Notify call and
 emits the signals a real one sends when the user picks an action.
 

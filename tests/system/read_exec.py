@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: MIT
 """Prints, as a JSON list, the command a desktop runs for an entry: the Exec value read and unescaped by
 GLib's key file reader, field codes expanded and split into arguments. Usage: read_exec.py ENTRY"""
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "telemetry/DailyLogFile.h"
 #include "base/Files.h"
 #include "support/TempDir.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "telemetry/qt/QtRepeatingTimer.h"
 
 #include <QCoreApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/AdjustmentLogger.h"
 #include "base/Files.h"
 #include "simulated/ManualClock.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "telemetry/TelemetryRecorder.h"
 #include "base/Files.h"
 #include "base/JsonFields.h"

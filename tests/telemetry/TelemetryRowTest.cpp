@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "telemetry/TelemetryRow.h"
 #include "base/JsonFields.h"
 #include "simulated/ManualClock.h"

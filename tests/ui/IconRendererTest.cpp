@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Icons are checked by the regions they cover, not by golden pixels: each check samples the alpha mask
 // at points given in icon points (y up, as the renderer draws) at a generous scale.
 #include "ui/IconRenderer.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The small pure rules of the tray: scroll deltas, icon styles, icon colour, menu texts, the view.
 #include "simulated/MemoryDefaults.h"
 #include "ui/IconColor.h"

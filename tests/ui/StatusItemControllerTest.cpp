@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The status item controller and its menu in process, against the real engine
 // (loop, calibration model, daily statistics) and doubles of the devices.
 #include "ui/StatusItemController.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "BusLock.h"
 
 #include "base/Files.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "DdcChannel.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "DdcPacket.h"
 
 namespace lumvex::ddc {

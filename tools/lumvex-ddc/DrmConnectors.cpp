@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "DrmConnectors.h"
 
 #include "base/Files.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "LinuxI2cBus.h"
 
 #include "DdcPacket.h"

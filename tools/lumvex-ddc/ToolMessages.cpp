@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ToolMessages.h"
 
 namespace lumvex::ddc {

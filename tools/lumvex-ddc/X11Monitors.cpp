@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "X11Monitors.h"
 
 #include <xcb/randr.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "LinuxToolContext.h"
 #include "SteadyDdcClock.h"
 

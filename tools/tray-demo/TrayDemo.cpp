@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // lumvex-tray-demo: the two status items and their menus over simulated devices, for trying panels by
 // hand and for the README's screenshot. Scrolls and clicks act on the simulated backlight and volume and
 // teach the real loop, whose files go to the usual XDG folders (point them elsewhere to keep yours clean).

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Takes docs/tray.png: lumvex-tray-demo in a real tray host (xfce4-panel) under Xvfb, its menu opened with
 # the Alt entries and the calibration submenu, after a few scrolls that the loop learned from.
 # Needs xfce4-panel, imagemagick and xdotool (not among the test dependencies: run by hand).

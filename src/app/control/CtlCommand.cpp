@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "CtlCommand.h"
 
 #include "RemoteControl.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "LeaveUserLevel.h"
 
 #include "engine/CompensationLoop.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "RemoteControl.h"
 #include "platform/linux/Logging.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "SingleInstance.h"
 
 #include "base/Files.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "LaptopDay.h"
 
 #include "Rng.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "SimulateCommand.h"
 
 #include "Population.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "SimulatedUser.h"
 
 #include "Rng.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "SvgPlot.h"
 
 #include "telemetry/report/Markup.h"

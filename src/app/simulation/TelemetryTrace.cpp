@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "TelemetryTrace.h"
 
 #include "base/Files.h"

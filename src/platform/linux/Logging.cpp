@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "Logging.h"
 
 // Warnings and worse are shown by default, as before categories existed.

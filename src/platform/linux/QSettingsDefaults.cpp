@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "QSettingsDefaults.h"
 
 #include "base/Files.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "simulated/ddc/SimulatedMonitor.h"
 
 #include <algorithm>

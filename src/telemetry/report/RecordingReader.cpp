@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "RecordingReader.h"
 
 #include "engine/AdjustmentLogger.h"

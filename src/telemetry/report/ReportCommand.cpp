@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ReportCommand.h"
 
 #include "RecordingReader.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ReportDay.h"
 
 #include "engine/Clock.h"

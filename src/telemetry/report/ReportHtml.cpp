@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ReportHtml.h"
 
 #include "Markup.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ReportSvg.h"
 
 #include "Markup.h"

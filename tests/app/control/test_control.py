@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: MIT
 """Lumvex driven from outside, against the real program in a headless desktop of its own (run by
 tests/support/run-desktop.sh): the session-bus interface, `lumvex ctl`, the pause and the level left on
 quit. Usage: test_control.py PATH_TO_LUMVEX"""

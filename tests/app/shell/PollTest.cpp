@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/shell/BrightnessPoll.h"
 #include "app/shell/DesktopChangeGuard.h"
 

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """What the tests of the real program share: the fake desktop's backlight (run-desktop.sh), the
 program's adjustment log, its status items and their menus as a tray host reaches them, the Alt key and
 a monitor of the bus."""

@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: MIT
 """A status-notifier watcher on the session bus, as a panel runs one: items register with it and hosts
 list them. Registrations() on org.lumvex.test.Watcher tells every call it took, in order.
 Usage: sni_watcher.py READY_FILE (created once the name is owned)."""

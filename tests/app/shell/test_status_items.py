@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: MIT
 """The real lumvex program's two status items as a panel sees them over the bus (run by
 tests/support/run-desktop.sh), with the test watcher of sni_watcher.py: registration and registration
 again when the watcher comes back, the properties and icons, the wheel from each kind of host, Activate

@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: MIT
 """The real lumvex program in a headless desktop of its own (run by tests/support/run-desktop.sh):
 one instance per user, clean exit on SIGTERM, brightness-key changes learned once against what the screen
 shows, the desktop's own dimming (idle, lock, sleep, wake) never learned, automatic adjustment that

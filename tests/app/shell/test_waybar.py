@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: MIT
 """The real lumvex program in waybar's tray on a private headless sway (run-with-sway.sh inside
 run-desktop.sh), driven by a virtual pointer as a user would: a wheel notch up over the brightness item
 raises the backlight 5 %, down lowers it, a touchpad step moves it less; a left click opens the menu

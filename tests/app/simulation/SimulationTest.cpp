@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/simulation/Population.h"
 #include "app/simulation/Scenarios.h"
 #include "app/simulation/SimulateCommand.h"

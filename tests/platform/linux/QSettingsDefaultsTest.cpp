@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/linux/QSettingsDefaults.h"
 #include "base/Files.h"
 #include "support/TempDir.h"

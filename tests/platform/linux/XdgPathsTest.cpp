@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/linux/XdgPaths.h"
 #include "support/TempDir.h"
 

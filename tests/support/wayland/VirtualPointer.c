@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A pointer for wlroots compositors without input devices (headless sway): moves, clicks and scrolls as
 // told, through the virtual-pointer protocol. Commands come from the command line, else from standard
 // input a line at a time, "ok" answered after each line; they run in order:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "WaylandRepainter.h"
 
 #include "base/UniqueFd.h"

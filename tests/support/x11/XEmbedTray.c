@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // An XEmbed system tray for tests, as old panels have it: owns _NET_SYSTEM_TRAY_S0 on the default
 // screen, docks the icons that ask (22x22 pixels side by side from the top left corner, in the order
 // they asked) and prints "docked N" for each. Then it reads commands from standard input, a line at a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "BusLock.h"
 #include "simulated/ddc/FakeDdcClock.h"
 #include "base/Files.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ConnectorMatch.h"
 #include "DrmConnectors.h"
 #include "support/FakeSysfs.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "DdcTool.h"
 #include "simulated/ddc/FakeDdcClock.h"
 #include "simulated/ddc/SimulatedMonitor.h"

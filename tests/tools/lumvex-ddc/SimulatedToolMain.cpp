@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "LinuxToolContext.h"
 #include "simulated/ddc/SimulatedMonitor.h"
 #include "SteadyDdcClock.h"

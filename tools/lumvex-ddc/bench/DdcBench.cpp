@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "DdcTool.h"
 #include "simulated/ddc/SimulatedMonitor.h"
 #include "SteadyDdcClock.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "PulseVolumeController.h"
 
 #include "output/VolumeLevel.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "BacklightRules.h"
 
 #include <algorithm>

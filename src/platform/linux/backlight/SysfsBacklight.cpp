@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "SysfsBacklight.h"
 
 #include "LogindBrightness.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ExternalBrightnessController.h"
 
 #include "ToolOutput.h"

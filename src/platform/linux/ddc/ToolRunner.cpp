@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ToolRunner.h"
 
 #include "platform/linux/Logging.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "WaylandDesktop.h"
 
 #include "WaylandFrontmostApp.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "X11Desktop.h"
 
 #include "platform/linux/x11/capture/X11ShmCapture.h"

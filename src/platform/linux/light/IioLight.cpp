@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "IioLight.h"
 
 #include "base/Files.h"

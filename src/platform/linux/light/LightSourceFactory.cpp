@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "LightSourceFactory.h"
 
 #include "IioLight.h"

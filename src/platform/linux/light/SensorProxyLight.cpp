@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "SensorProxyLight.h"
 
 #include "sensorproxy.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "FrameImage.h"
 
 #include <spa/buffer/meta.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "PipeWireStream.h"
 
 #include "FrameImage.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "PortalScreenCapture.h"
 
 #include "PipeWireStream.h"

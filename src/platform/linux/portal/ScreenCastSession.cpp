@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ScreenCastSession.h"
 
 #include "PortalPaths.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ScreenCastStream.h"
 
 #include <QDBusArgument>

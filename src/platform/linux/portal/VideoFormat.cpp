@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "VideoFormat.h"
 
 #include <spa/buffer/buffer.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "SessionMonitor.h"
 
 #include "loginmanager.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ForeignToplevels.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "FrameImage.h"
 
 #include <wayland-client-protocol.h>

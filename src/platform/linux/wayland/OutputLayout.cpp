@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "OutputLayout.h"
 
 #include "platform/linux/x11/MonitorRules.h"

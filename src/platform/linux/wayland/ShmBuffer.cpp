@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ShmBuffer.h"
 
 #include "base/UniqueFd.h"

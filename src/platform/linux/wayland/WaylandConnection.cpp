@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "WaylandConnection.h"
 
 #include <poll.h>

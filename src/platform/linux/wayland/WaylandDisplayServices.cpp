@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "WaylandDisplayServices.h"
 
 #include "WaylandConnection.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "WlrScreencopyCapture.h"
 
 #include "FrameImage.h"

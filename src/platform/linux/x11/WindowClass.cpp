@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "WindowClass.h"
 
 #include <cstdint>

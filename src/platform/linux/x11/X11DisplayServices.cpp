@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "X11DisplayServices.h"
 
 #include <algorithm>

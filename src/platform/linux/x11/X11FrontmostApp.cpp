@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "X11FrontmostApp.h"
 
 #include "WindowClass.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "X11PointerMonitor.h"
 
 #include <xcb/xinput.h>

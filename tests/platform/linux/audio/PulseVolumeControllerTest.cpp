@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "PulseTestServer.h"
 
 #include "output/VolumeText.h"

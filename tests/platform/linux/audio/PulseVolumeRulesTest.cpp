@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/linux/audio/PulseVolumeRules.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The private PulseAudio server of the volume tests, in folder DIR: two null sinks (test_sink, made the
 # default, and other_sink) and a socket at DIR/pulse.sock, no other modules, no bus to announce itself
 # on, no autospawn.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Runs a test binary against a private PulseAudio server (see pulse-server.sh), stops the server
 # afterwards and exits with the binary's status. The binary gets the server's folder and control script
 # in LUMVEX_TEST_PULSE_DIR and LUMVEX_TEST_PULSE_CONTROL, to kill the server and bring it back.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/linux/backlight/BacklightRules.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/linux/backlight/SysfsBacklight.h"
 #include "base/Files.h"
 #include "support/FakeServiceControl.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "sensing/ContentSampler.h"
 #include "OwnerQueue.h"
 #include "simulated/ManualClock.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/linux/x11/capture/DamagedRows.h"
 
 #include <gtest/gtest.h>

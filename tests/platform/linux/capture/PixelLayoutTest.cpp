@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/linux/x11/capture/PixelLayout.h"
 #include "sensing/ScreenReduction.h"
 

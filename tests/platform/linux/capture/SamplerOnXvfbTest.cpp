@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ScreenPainter.h"
 #include "engine/SystemClock.h"
 #include "platform/linux/capture/QueuedPost.h"

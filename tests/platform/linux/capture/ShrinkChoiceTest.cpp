@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/linux/x11/capture/ShrinkChoice.h"
 
 #include <gtest/gtest.h>

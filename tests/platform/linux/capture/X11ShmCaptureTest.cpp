@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/linux/x11/capture/X11ShmCapture.h"
 #include "ScreenPainter.h"
 #include "platform/linux/x11/XServerControl.h"

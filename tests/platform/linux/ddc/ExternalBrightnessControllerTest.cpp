@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/linux/ddc/ExternalBrightnessController.h"
 #include "FakeTool.h"
 #include "support/TempDir.h"

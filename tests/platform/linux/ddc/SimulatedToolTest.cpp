@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "FakeTool.h"
 #include "base/Files.h"
 #include "platform/linux/ddc/ExternalBrightnessController.h"

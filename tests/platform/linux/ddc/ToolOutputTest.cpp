@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/linux/ddc/ToolOutput.h"
 
 #include <gtest/gtest.h>

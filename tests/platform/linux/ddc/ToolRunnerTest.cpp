@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/linux/ddc/ToolRunner.h"
 #include "FakeTool.h"
 #include "support/TempDir.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/FrontmostAppProvider.h"
 #include "simulated/MemoryDefaults.h"
 #include "platform/linux/desktop/OpenDesktop.h"

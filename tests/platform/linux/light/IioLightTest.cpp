@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/linux/light/IioLight.h"
 #include "base/Files.h"
 #include "support/FakeSysfs.h"

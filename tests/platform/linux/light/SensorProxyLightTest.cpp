@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/linux/light/SensorProxyLight.h"
 #include "base/Files.h"
 #include "platform/linux/light/LightSourceFactory.h"

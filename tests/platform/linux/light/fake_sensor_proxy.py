@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: MIT
 """A sensor proxy daemon for tests, on a private system bus: net.hadess.SensorProxy with the ambient light
 properties (HasAmbientLight, LightLevel, LightLevelUnit) and ClaimLight/ReleaseLight.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "simulated/MemoryDefaults.h"
 #include "engine/SystemClock.h"
 #include "platform/linux/capture/QueuedPost.h"

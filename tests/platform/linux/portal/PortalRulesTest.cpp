@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/linux/portal/FrameImage.h"
 #include "platform/linux/portal/ScreenCastStream.h"
 #include "platform/linux/portal/VideoFormat.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/linux/portal/PortalScreenCapture.h"
 #include "FakePortal.h"
 #include "simulated/MemoryDefaults.h"

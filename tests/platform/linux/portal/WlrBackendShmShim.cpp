@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Preloaded into the portal's wlroots backend in the headless test desktop only.
 //
 // Debian 12's backend (0.7) refuses to share a screen unless the compositor offers each frame as a dma-buf

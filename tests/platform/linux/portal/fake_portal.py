@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: MIT
 # A desktop portal with screen sharing, for tests: it asks no one and answers as told. Its control object
 # (org.lumvex.test.FakePortal, /control) sets the answers, lists the calls it got, closes the session from
 # the desktop's side and makes the portal vanish from the bus and come back.

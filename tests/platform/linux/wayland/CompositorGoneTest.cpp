@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "SwayControl.h"
 #include "platform/linux/wayland/WaylandDisplayServices.h"
 #include "platform/linux/wayland/WlrScreencopyCapture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "FakeCompositor.h"
 
 #include <wayland-server-core.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "FakeCompositor.h"
 #include "SwayControl.h"
 #include "platform/linux/wayland/WaylandDisplayServices.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/linux/wayland/WaylandDisplayServices.h"
 #include "SwayControl.h"
 #include "sensing/DisplayRouter.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/linux/wayland/FrameImage.h"
 #include "platform/linux/wayland/OutputLayout.h"
 #include "sensing/OutputNameId.h"

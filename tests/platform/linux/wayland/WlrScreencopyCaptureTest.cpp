@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/linux/wayland/WlrScreencopyCapture.h"
 #include "SwayControl.h"
 #include "engine/SystemClock.h"

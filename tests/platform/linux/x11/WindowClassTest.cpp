@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/linux/x11/WindowClass.h"
 
 #include <gtest/gtest.h>

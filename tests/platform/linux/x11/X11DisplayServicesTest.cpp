@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/linux/x11/X11DisplayServices.h"
 #include "XServerControl.h"
 #include "sensing/DisplayRouter.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/linux/x11/X11FrontmostApp.h"
 #include "support/TempDir.h"
 

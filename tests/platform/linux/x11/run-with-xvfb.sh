@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Runs a test program against a private Xvfb wide enough for two 1920x1080 monitors side by side.
 # -noreset keeps monitors and properties when their client leaves; -displayfd picks a free display.
 set -u

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "DamageWatch.h"
 
 #include <cstdlib>

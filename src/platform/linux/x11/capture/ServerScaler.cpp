@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ServerScaler.h"
 
 #include "ShmSegment.h"

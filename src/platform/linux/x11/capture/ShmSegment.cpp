@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ShmSegment.h"
 
 #include "base/UniqueFd.h"

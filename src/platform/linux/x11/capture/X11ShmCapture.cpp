@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "X11ShmCapture.h"
 
 #include "DamageWatch.h"
