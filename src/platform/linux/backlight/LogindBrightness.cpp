@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "LogindBrightness.h"
 
+#include "loginsession.h"
+
 #include <QDBusConnection>
-#include <QDBusMessage>
 
 namespace lumvex::backlight {
 
@@ -13,12 +14,13 @@ bool setThroughLogind(const std::string &device, long raw, int timeoutMs)
         return false;
     }
     // "auto" is the session of the calling process, which is the one that owns the panel.
-    QDBusMessage call = QDBusMessage::createMethodCall(
-        QStringLiteral("org.freedesktop.login1"), QStringLiteral("/org/freedesktop/login1/session/auto"),
-        QStringLiteral("org.freedesktop.login1.Session"), QStringLiteral("SetBrightness"));
-    call << QStringLiteral("backlight") << QString::fromStdString(device) << static_cast<uint>(raw);
-    const QDBusMessage reply = bus.call(call, QDBus::Block, timeoutMs);
-    return reply.type() == QDBusMessage::ReplyMessage;
+    LoginSession session(QStringLiteral("org.freedesktop.login1"),
+                         QStringLiteral("/org/freedesktop/login1/session/auto"), bus);
+    session.setTimeout(timeoutMs);
+    QDBusPendingReply<> reply =
+        session.SetBrightness(QStringLiteral("backlight"), QString::fromStdString(device), static_cast<uint>(raw));
+    reply.waitForFinished();
+    return reply.isValid();
 }
 
 } // namespace lumvex::backlight
