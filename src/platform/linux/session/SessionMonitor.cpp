@@ -2,12 +2,11 @@
 #include "SessionMonitor.h"
 
 #include "loginmanager.h"
+#include "loginsession.h"
 
 #include <QDBusConnection>
-#include <QDBusMessage>
 #include <QDBusObjectPath>
 #include <QDBusReply>
-#include <QDBusVariant>
 
 #include <unistd.h>
 
@@ -21,16 +20,6 @@ const QString kManager = QStringLiteral("org.freedesktop.login1.Manager");
 const QString kSession = QStringLiteral("org.freedesktop.login1.Session");
 const QString kProperties = QStringLiteral("org.freedesktop.DBus.Properties");
 constexpr int kCallTimeoutMs = 1000;
-
-// A plain call: an interface object would first ask the service to describe itself, one more blocking
-// round trip.
-QDBusMessage callLogin(const QString &path, const QString &interface, const QString &method,
-                       const QVariantList &arguments)
-{
-    QDBusMessage message = QDBusMessage::createMethodCall(kLogin, path, interface, method);
-    message.setArguments(arguments);
-    return QDBusConnection::systemBus().call(message, QDBus::Block, kCallTimeoutMs);
-}
 
 } // namespace
 
@@ -74,12 +63,12 @@ QString SessionMonitor::findSessionPath() const
 
 void SessionMonitor::readSessionHints()
 {
-    const auto read = [&](const QString &name) {
-        const QDBusReply<QDBusVariant> reply =
-            callLogin(m_sessionPath, kProperties, QStringLiteral("Get"), {kSession, name});
-        return reply.isValid() && reply.value().variant().toBool();
-    };
-    updateAway(read(QStringLiteral("IdleHint")), read(QStringLiteral("LockedHint")), m_screenSaverActive);
+    LoginSession session(kLogin, m_sessionPath, QDBusConnection::systemBus());
+    session.setTimeout(kCallTimeoutMs);
+    // A hint that cannot be read counts as not set.
+    const bool idle = session.idleHint();
+    const bool locked = session.lockedHint();
+    updateAway(idle, locked, m_screenSaverActive);
 }
 
 void SessionMonitor::onPrepareForSleep(bool sleeping)
