@@ -8,16 +8,16 @@
 #include "StatusNotifierItem.h"
 #include "engine/Defaults.h"
 #include "engine/Settings.h"
+#include "platform/linux/Logging.h"
+#include "statusnotifierwatcher.h"
 
 #include <QApplication>
 #include <QCursor>
 #include <QDBusConnectionInterface>
-#include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
 #include <QDBusServiceWatcher>
 #include <QFile>
 #include <QIconEngine>
-#include "platform/linux/Logging.h"
 #include <QMenu>
 #include <QPainter>
 #include <QSystemTrayIcon>
@@ -27,14 +27,12 @@
 #include <atomic>
 #include <unistd.h>
 
-
 namespace lumvex {
 
 namespace {
 
 const QString kWatcherService = QStringLiteral("org.kde.StatusNotifierWatcher");
 const QString kWatcherPath = QStringLiteral("/StatusNotifierWatcher");
-const QString kWatcherInterface = QStringLiteral("org.kde.StatusNotifierWatcher");
 
 std::atomic<int> g_instances{0};
 
@@ -159,12 +157,10 @@ void TrayItem::startStatusNotifier()
 
 void TrayItem::registerWithWatcher()
 {
-    QDBusMessage call = QDBusMessage::createMethodCall(kWatcherService, kWatcherPath, kWatcherInterface,
-                                                       QStringLiteral("RegisterStatusNotifierItem"));
-    call.setArguments({m_serviceName});
+    StatusNotifierWatcher statusWatcher(kWatcherService, kWatcherPath, m_connection);
     // Never blocking: the watcher may live in this very process (tests) or be slow to answer.
-    auto *watcher = new QDBusPendingCallWatcher(m_connection.asyncCall(call), this);
-    connect(watcher, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher *finished) {
+    auto *pending = new QDBusPendingCallWatcher(statusWatcher.RegisterStatusNotifierItem(m_serviceName), this);
+    connect(pending, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher *finished) {
         if (finished->isError()) {
             qCDebug(lcTray) << "watcher refused" << m_serviceName << finished->error().message();
         } else {
