@@ -2,8 +2,13 @@
 #include "ScreenCastSession.h"
 
 #include "PortalPaths.h"
+#include "dbusproperties.h"
 #include "engine/Defaults.h"
 #include "engine/Settings.h"
+#include "platform/linux/Logging.h"
+#include "portalrequest.h"
+#include "portalscreencast.h"
+#include "portalsession.h"
 
 #include <QDBusMessage>
 #include <QDBusMetaType>
@@ -11,11 +16,9 @@
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
 #include <QDBusServiceWatcher>
-#include "platform/linux/Logging.h"
 #include <QRandomGenerator>
 
 namespace lumvex {
-
 
 namespace {
 
@@ -74,19 +77,13 @@ QString newToken()
     return QStringLiteral("lumvex_") + QString::number(QRandomGenerator::global()->generate64(), 16);
 }
 
-QDBusMessage portalCall(const QString &interface, const QString &method, const QVariantList &arguments)
-{
-    QDBusMessage message = QDBusMessage::createMethodCall(kService, kPath, interface, method);
-    message.setArguments(arguments);
-    return message;
-}
-
 } // namespace
 
 ScreenCastSession::ScreenCastSession(Defaults &defaults, QObject *parent)
     : QObject(parent)
     , m_defaults(defaults)
     , m_bus(QDBusConnection::sessionBus())
+    , m_screenCast(new PortalScreenCast(kService, kPath, m_bus, this))
 {}
 
 ScreenCastSession::~ScreenCastSession()
@@ -121,13 +118,11 @@ void ScreenCastSession::close()
 {
     if (!m_requestPath.isEmpty()) {
         // Takes a question still open off the screen.
-        m_bus.call(QDBusMessage::createMethodCall(kService, m_requestPath, kRequest, QStringLiteral("Close")),
-                   QDBus::NoBlock);
+        PortalRequest(kService, m_requestPath, m_bus).Close();
     }
     if (m_sessionCreated) {
         qCDebug(lcPortal) << "closing" << m_sessionPath;
-        m_bus.call(QDBusMessage::createMethodCall(kService, m_sessionPath, kSession, QStringLiteral("Close")),
-                   QDBus::NoBlock);
+        PortalSession(kService, m_sessionPath, m_bus).Close();
     }
     forgetRequest();
     forgetSession();
@@ -181,9 +176,8 @@ void ScreenCastSession::suspendNow()
 void ScreenCastSession::probe()
 {
     m_stage = Stage::Probing;
-    const QDBusMessage message =
-        portalCall(QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("GetAll"), {kScreenCast});
-    auto *call = new QDBusPendingCallWatcher(m_bus.asyncCall(message), this);
+    DBusProperties properties(kService, kPath, m_bus);
+    auto *call = new QDBusPendingCallWatcher(properties.GetAll(kScreenCast), this);
     connect(call, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher *finished) {
         finished->deleteLater();
         if (m_stage == Stage::Probing) {
@@ -231,7 +225,8 @@ void ScreenCastSession::createSession()
     m_stage = Stage::Creating;
     const QString token = newToken();
     watchSession(portalSessionPath(m_bus.baseService(), token));
-    request(QStringLiteral("CreateSession"), {}, {{QStringLiteral("session_handle_token"), token}});
+    followRequest(m_screenCast->CreateSession(
+        newRequest(QStringLiteral("CreateSession"), {{QStringLiteral("session_handle_token"), token}})));
 }
 
 void ScreenCastSession::selectSources()
@@ -250,22 +245,23 @@ void ScreenCastSession::selectSources()
             m_tokenOffered = true;
         }
     }
-    request(QStringLiteral("SelectSources"), {QVariant::fromValue(QDBusObjectPath(m_sessionPath))}, options);
+    followRequest(m_screenCast->SelectSources(QDBusObjectPath(m_sessionPath),
+                                              newRequest(QStringLiteral("SelectSources"), std::move(options))));
 }
 
 void ScreenCastSession::startSharing()
 {
     m_stage = Stage::Starting;
     ++m_startRequests;
-    request(QStringLiteral("Start"), {QVariant::fromValue(QDBusObjectPath(m_sessionPath)), QString()}, {});
+    followRequest(
+        m_screenCast->Start(QDBusObjectPath(m_sessionPath), QString(), newRequest(QStringLiteral("Start"), {})));
 }
 
 void ScreenCastSession::openRemote()
 {
     m_stage = Stage::Opening;
-    const QDBusMessage message = portalCall(kScreenCast, QStringLiteral("OpenPipeWireRemote"),
-                                            {QVariant::fromValue(QDBusObjectPath(m_sessionPath)), QVariantMap()});
-    auto *call = new QDBusPendingCallWatcher(m_bus.asyncCall(message), this);
+    auto *call = new QDBusPendingCallWatcher(
+        m_screenCast->OpenPipeWireRemote(QDBusObjectPath(m_sessionPath), QVariantMap()), this);
     connect(call, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher *finished) {
         finished->deleteLater();
         if (m_stage == Stage::Opening) {
@@ -293,7 +289,7 @@ void ScreenCastSession::handleRemote(QDBusPendingCallWatcher &call)
     }
 }
 
-void ScreenCastSession::request(const QString &method, QVariantList arguments, QVariantMap options)
+QVariantMap ScreenCastSession::newRequest(const QString &method, QVariantMap options)
 {
     const QString token = newToken();
     // Listening before the call: the answer may come before the call returns.
@@ -302,9 +298,13 @@ void ScreenCastSession::request(const QString &method, QVariantList arguments, Q
     m_bus.connect(kService, m_requestPath, kRequest, QStringLiteral("Response"), this,
                   SLOT(handleResponse(QDBusMessage)));
     options.insert(QStringLiteral("handle_token"), token);
-    arguments.append(options);
     qCDebug(lcPortal) << method << "via" << m_requestPath;
-    auto *call = new QDBusPendingCallWatcher(m_bus.asyncCall(portalCall(kScreenCast, method, arguments)), this);
+    return options;
+}
+
+void ScreenCastSession::followRequest(const QDBusPendingCall &request)
+{
+    auto *call = new QDBusPendingCallWatcher(request, this);
     connect(call, &QDBusPendingCallWatcher::finished, this,
             [this, stage = m_stage, predicted = m_requestPath](QDBusPendingCallWatcher *finished) {
                 finished->deleteLater();

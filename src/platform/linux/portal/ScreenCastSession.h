@@ -11,7 +11,9 @@
 #include <functional>
 #include <vector>
 
+class PortalScreenCast;
 class QDBusMessage;
+class QDBusPendingCall;
 class QDBusPendingCallWatcher;
 class QDBusServiceWatcher;
 
@@ -74,8 +76,10 @@ private:
     void portalGone();
     void portalBack();
 
-    // Calls a method that answers through a Request object; `handle_token` is added to `options`.
-    void request(const QString &method, QVariantList arguments, QVariantMap options);
+    // For a method that answers through a Request object: listens for the answer of a new one and returns
+    // `options` with its `handle_token`, to be passed to the call that followRequest() then follows.
+    QVariantMap newRequest(const QString &method, QVariantMap options);
+    void followRequest(const QDBusPendingCall &request);
     void watchSession(const QString &path);
     void forgetRequest();
     void forgetSession();
@@ -85,6 +89,7 @@ private:
 
     Defaults &m_defaults;
     QDBusConnection m_bus;
+    PortalScreenCast *m_screenCast;
     QPointer<QDBusServiceWatcher> m_portalWatcher;
     Stage m_stage = Stage::Idle;
     unsigned m_version = 0;
