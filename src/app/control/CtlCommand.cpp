@@ -261,6 +261,7 @@ int runCtlCommand(const std::vector<std::string> &args, std::ostream &out, std::
         return 1;
     }
     const bool isProperty = request.method == QLatin1String("Set");
+    // Built by hand, not through a generated proxy: only a message can be kept from starting the service.
     QDBusMessage call = QDBusMessage::createMethodCall(
         QString::fromLatin1(RemoteControl::kService), QString::fromLatin1(RemoteControl::kPath),
         isProperty ? QStringLiteral("org.freedesktop.DBus.Properties") : QString::fromLatin1(RemoteControl::kInterface),
