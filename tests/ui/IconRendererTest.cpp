@@ -81,18 +81,14 @@ TEST(IconRenderer, LevelsCoverTheirAnglesInBothStyles)
         double coveredFrom, coveredTo, clearFrom, clearTo;
     };
     for (const Case &c : std::vector<Case>{{pie, 0.5, 94, 266, 274, 446},
-                                           {pie, 0.25, 94, 176, 184, 446},
                                            {pie, 0.75, 94, 356, 4, 86},
                                            {pie, 0.0, 94, 116, 124, 446},
                                            {pie, -0.4, 94, 116, 124, 446},
                                            {pie, 0.999, 0, 358, 0, -1},
-                                           {pie, 1.0, 0, 358, 0, -1},
                                            {pie, 1.5, 0, 358, 0, -1},
                                            {curtain, 0.5, 184, 356, 4, 176},
-                                           {curtain, 0.0, 258, 282, 290, 610},
                                            {curtain, -0.4, 258, 282, 290, 610},
                                            {curtain, 0.999, 0, 358, 0, -1},
-                                           {curtain, 1.0, 0, 358, 0, -1},
                                            {curtain, 1.5, 0, 358, 0, -1}}) {
         SCOPED_TRACE(::testing::Message() << (c.draw == pie ? "pie " : "curtain ") << c.level);
         const QImage image = disc(c.draw, c.level);
