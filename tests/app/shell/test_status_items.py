@@ -127,18 +127,15 @@ class StatusItems(ProgramWithItems):
         self.assertTrue(wait_for(lambda: volume() == 55), volume())
         self.assertEqual(panel(), 400)
 
-    def test_activate_leaves_the_menu_to_the_host_and_middle_click_mutes(self):
+    def test_activate_leaves_the_menu_to_the_host(self):
         # The item is a menu: Activate says it has no action of its own, and hosts show the exported menu.
         with self.assertRaises(dbus.DBusException) as refused:
             self.brightness.call("Activate", dbus.Int32(10), dbus.Int32(20))
         self.assertEqual(refused.exception.get_dbus_name(), "org.freedesktop.DBus.Error.UnknownMethod")
-        self.volume.call("SecondaryActivate", dbus.Int32(0), dbus.Int32(0))
-        self.assertTrue(wait_for(muted))
+        # The volume item's middle click mutes in a real host (test_waybar.py); the brightness item's does not.
         self.brightness.call("SecondaryActivate", dbus.Int32(0), dbus.Int32(0))
         time.sleep(0.3)
-        self.assertTrue(muted())
-        self.volume.call("SecondaryActivate", dbus.Int32(0), dbus.Int32(0))
-        self.assertTrue(wait_for(lambda: not muted()))
+        self.assertFalse(muted())
 
     def test_menu_entries_and_their_properties(self):
         self.assertEqual(lines(self.brightness.layout()),
