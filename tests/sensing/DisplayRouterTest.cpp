@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "sensing/DisplayRouter.h"
-#include "simulated/ManualClock.h"
 #include "simulated/FakeDisplayServices.h"
+#include "simulated/ManualClock.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,8 @@ using namespace lumvex;
 namespace {
 
 // A built-in 1920x1080 panel with a taller 2560x1440 monitor to its right, bottoms aligned (y grows
-// upwards), so the point (1000, 1200) is above the panel and on neither display.
+// upwards), so the point (1000, 1200) is above the panel and on neither display; its menu bar is the
+// top 24 units.
 constexpr DisplayId kPanel = 11;
 constexpr DisplayId kMonitor = 22;
 constexpr Point kOnMonitor{3000, 700};
@@ -73,43 +74,12 @@ TEST_F(DisplayRouterTest, FreshRouterAnswersFromThePointer)
     EXPECT_EQ(router.currentTarget(), kPanel);
     displays.setPointer(std::nullopt);
     EXPECT_EQ(router.currentTarget(), kPanel);
-    EXPECT_EQ(router.activeDisplay(), kPanel);
     EXPECT_TRUE(announced.empty());
 }
 
-TEST_F(DisplayRouterTest, MovingOntoAnotherDisplayAnnouncesItOnceAndKeepsItFresh)
-{
-    moveTo(kOnMonitor);
-    EXPECT_EQ(router.activeDisplay(), kMonitor);
-    EXPECT_EQ(announced, std::vector<DisplayId>{kMonitor});
-
-    clock.advance(4.0);
-    moveTo({kOnMonitor.x + 10, kOnMonitor.y});
-    EXPECT_EQ(announced.size(), 1u);
-
-    // Into the panel's menu bar: ignored, and the last move on the monitor decides for 5 s.
-    moveTo(kPanelMenuBar);
-    EXPECT_EQ(router.activeDisplay(), kMonitor);
-    EXPECT_EQ(announced.size(), 1u);
-    clock.advance(4.999);
-    EXPECT_EQ(router.currentTarget(), kMonitor);
-    clock.advance(0.001);
-    EXPECT_EQ(router.currentTarget(), kPanel); // the display under the pointer, menu bar included
-    EXPECT_EQ(router.activeDisplay(), kMonitor);
-
-    moveTo(kOnPanel);
-    EXPECT_EQ(announced, (std::vector<DisplayId>{kMonitor, kPanel}));
-}
-
-TEST(DisplayRouterRules, MenuBarBandIsTheTop24Units)
-{
-
-    EXPECT_FALSE(inMenuBarBand({0, 0, 1920, 1080}, {0, 1056.0}));
-    EXPECT_TRUE(inMenuBarBand({0, 0, 1920, 1080}, {0, 1056.1}));
-    EXPECT_TRUE(inMenuBarBand({0, -100, 1920, 1080}, {0, 957}));
-}
-
-TEST_F(DisplayRouterTest, MovesOnNoDisplayChangeNothing)
+// Following the pointer, the panel band, unplugging and moves between displays are seen on a real X
+// server (X11PointerMonitorTest); these are the timings and failures it cannot show.
+TEST_F(DisplayRouterTest, MovesOnNoDisplayNeitherAnnounceNorRefresh)
 {
     moveTo(kOnMonitor);
     clock.advance(3.0);
@@ -124,9 +94,6 @@ TEST_F(DisplayRouterTest, MovesOnNoDisplayChangeNothing)
     EXPECT_EQ(router.currentTarget(), kMonitor);
     clock.advance(0.001);
     EXPECT_EQ(router.currentTarget(), kPanel);
-
-    displays.setPointer(kBetween);
-    EXPECT_EQ(router.currentTarget(), kPanel); // on no display: the main one
     EXPECT_EQ(announced.size(), 1u);
 }
 
@@ -139,12 +106,6 @@ TEST_F(DisplayRouterTest, ActiveDisplayYieldsToThePointerOnceItCannotBeConfirmed
     EXPECT_EQ(router.currentTarget(), kPanel);
     displays.setOnlineQueryFails(false);
     EXPECT_EQ(router.currentTarget(), kMonitor);
-
-    displays.unplug(kMonitor);
-    EXPECT_EQ(router.currentTarget(), kPanel);
-    displays.setPointer(kOnMonitor); // where the monitor was
-    EXPECT_EQ(router.currentTarget(), kPanel);
-    EXPECT_EQ(router.activeDisplay(), kMonitor);
 }
 
 TEST_F(DisplayRouterTest, ClockSetBackEndsTheActiveDisplaysAuthority)

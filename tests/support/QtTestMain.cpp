@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include <gtest/gtest.h>
 
-#ifdef LUMVEX_TEST_GUI
+#if defined(LUMVEX_TEST_WIDGETS)
+#include <QApplication>
+using Application = QApplication;
+#elif defined(LUMVEX_TEST_GUI)
 #include <QGuiApplication>
 using Application = QGuiApplication;
 #else
@@ -9,12 +12,12 @@ using Application = QGuiApplication;
 using Application = QCoreApplication;
 #endif
 
-// Qt's event loop, D-Bus and network objects need an application object before them; pictures are
-// painted with Qt's fonts, off screen.
+// Qt's event loop, D-Bus and network objects need an application object before them; pictures and
+// menus are made with Qt's fonts, off screen.
 int main(int argc, char **argv)
 {
     ::testing::InitGoogleTest(&argc, argv);
-#ifdef LUMVEX_TEST_GUI
+#if defined(LUMVEX_TEST_GUI) || defined(LUMVEX_TEST_WIDGETS)
     qputenv("QT_QPA_PLATFORM", "offscreen");
 #endif
     Application app(argc, argv);

@@ -33,16 +33,12 @@ env -i PATH=/usr/bin:/bin HOME="$sway_home" XDG_RUNTIME_DIR="$runtime" WLR_BACKE
 sway_pid=$!
 pids+=("$sway_pid")
 
-socket=
-ipc=
-for _ in $(seq 100); do
+sway_sockets() {
     socket=$(find "$runtime" -maxdepth 1 -type s -name 'wayland-*' -printf '%f\n' 2>/dev/null | head -n 1)
     ipc=$(find "$runtime" -maxdepth 1 -type s -name 'sway-ipc.*.sock' 2>/dev/null | head -n 1)
-    [[ -n $socket && -n $ipc ]] && break
-    kill -0 "$sway_pid" 2>/dev/null || break
-    sleep 0.1
-done
-if [[ -z $socket || -z $ipc ]]; then
+    [[ -n $socket && -n $ipc ]]
+}
+if ! wait_for 10 sway_sockets; then
     echo "run-with-sway: sway did not start" >&2
     cat "$work/sway.log" >&2
     exit 1
@@ -50,10 +46,7 @@ fi
 
 # The background is drawn by swaybg, which sway starts on its own: until it has drawn, the screen is
 # sway's grey, and on a busy machine that can take a while.
-for _ in $(seq 100); do
-    pgrep -P "$sway_pid" swaybg >/dev/null && break
-    sleep 0.1
-done
+wait_for 10 pgrep -P "$sway_pid" swaybg >/dev/null
 sleep 0.5
 
 export WAYLAND_DISPLAY=$socket XDG_RUNTIME_DIR=$runtime SWAYSOCK=$ipc XDG_SESSION_TYPE=wayland

@@ -71,19 +71,10 @@ TEST(Appcast, LinksOtherThanWebPagesAreDropped)
     EXPECT_EQ(reading.newest->page(), QUrl("https://example.org/notes"));
 }
 
-TEST(Appcast, ItemsWithoutAVersionDoNotCount)
-{
-    const AppcastReading reading = readAppcast(feed(R"(
-    <item><title>News</title></item>
-    <item><sparkle:version>latest</sparkle:version></item>
-    <item><version>9.0</version></item>)"));
-    EXPECT_TRUE(reading.error.isEmpty());
-    EXPECT_FALSE(reading.newest);
-}
-
 TEST(Appcast, TextsThatAreNoFeedSayWhy)
 {
-    // Cut-short XML and web pages are seen through the updater; these are the subtler ones.
+    // Cut-short XML, web pages and items without a version are seen through the updater; these are the
+    // subtler ones.
     // The prefix means nothing without its namespace declaration.
     EXPECT_THAT(readAppcast("<rss><channel><item><sparkle:version>1.0</sparkle:version></item></channel></rss>")
                     .error.toStdString(),

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "system/XdgAutostart.h"
 #include "base/Files.h"
-#include "simulated/MemoryDefaults.h"
 #include "platform/linux/XdgPaths.h"
+#include "simulated/MemoryDefaults.h"
 #include "support/TempDir.h"
 #include "system/LoginItem.h"
 #include "system/ProgramLocation.h"
@@ -77,14 +77,6 @@ TEST_F(XdgAutostartTest, WithoutTheProgramPathNothingCanBeRegistered)
     EXPECT_EQ(autostart.status(), LoginItemStatus::notFound);
 }
 
-TEST_F(XdgAutostartTest, InASandboxApprovalIsRequiredAndNothingIsWritten)
-{
-    XdgAutostart autostart(entry, program, true);
-    EXPECT_EQ(autostart.status(), LoginItemStatus::requiresApproval);
-    EXPECT_THAT(autostart.registerProgram().value_or(""), HasSubstr("sandbox"));
-    EXPECT_FALSE(fs::exists(entry));
-}
-
 TEST_F(XdgAutostartTest, FailuresNameTheFileAndTheCause)
 {
     // A plain file where the autostart folder belongs stops root as well.
@@ -126,12 +118,42 @@ TEST_F(XdgAutostartTest, LoginItemOnTheEntry)
     EXPECT_EQ(log.size(), 1u);
 }
 
+TEST_F(XdgAutostartTest, LoginItemThatCannotRegisterTriesOnceAndSaysWhy)
+{
+    // An entry of the user's own: a sandboxed run cannot see that it is ours and must neither write nor
+    // remove it.
+    XdgAutostart(entry, "/opt/elsewhere/lumvex", false).registerProgram();
+    for (const bool sandboxed : {true, false}) {
+        SCOPED_TRACE(sandboxed);
+        if (!sandboxed) {
+            fs::remove_all(entry.parent_path());
+            append(entry.parent_path(), "a file where the folder belongs");
+        }
+        MemoryDefaults defaults;
+        std::vector<std::string> log;
+        LoginItem item(std::make_unique<XdgAutostart>(entry, program, sandboxed), defaults,
+                       [&log](const std::string &line) { log.push_back(line); });
+        item.configureAtLaunch();
+        item.configureAtLaunch(); // the default was applied once, failure or not
+        ASSERT_EQ(log.size(), 2u);
+        EXPECT_THAT(log[0], StartsWith(std::string("Lumvex: login-item register failed: ") +
+                                       (sandboxed ? "running in a sandbox" : "cannot create the folder")));
+        EXPECT_EQ(log[1], std::string("Lumvex: first-run login-item default applied; status=") +
+                              (sandboxed ? "requiresApproval" : "notRegistered"));
+        // Not enabled counts as off: a click asks again, and its refusal is a failure.
+        EXPECT_FALSE(item.toggle());
+        EXPECT_EQ(log.size(), 3u);
+        EXPECT_TRUE(item.setEnabled(false));
+        EXPECT_EQ(contents(entry).find("\nExec=/opt/elsewhere/lumvex\n") != std::string::npos, sandboxed);
+    }
+}
+
 TEST_F(XdgAutostartTest, DesktopReadsBackTheExactProgramPath)
 {
     if (std::system("/usr/bin/python3 -c 'import gi' 2>/dev/null") != 0) {
         GTEST_SKIP() << "needs python3-gi";
     }
-    const std::string awkward = "/opt/My \"Apps\"/100% $HOME/back\\slash/it's`x`/lumvex";
+    const std::string awkward = "/opt/My \"Apps\"/100% $HOME/back\\slash/it's`x`/new\nline/lumvex";
     XdgAutostart(entry, awkward, false).registerProgram();
 
     const std::string command =

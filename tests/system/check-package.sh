@@ -6,8 +6,8 @@
 set -euo pipefail
 build=$1
 with_ddc=$2
-work=$(mktemp -d "${TMPDIR:-/tmp}/lumvex-package-XXXXXX")
-trap 'rm -rf "$work"' EXIT
+. "$(cd "$(dirname "$0")" && pwd)/../support/private-bus.sh"
+begin_work package
 
 fail() { echo "check-package: $*" >&2; exit 1; }
 

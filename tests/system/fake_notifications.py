@@ -21,19 +21,6 @@ CONTROL_NAME = "org.lumvex.test.Notifications"
 CONTROL = "org.lumvex.test.FakeNotifications"
 
 
-def plain(value):
-    """D-Bus values as JSON ones."""
-    if isinstance(value, (dbus.Array, list)):
-        return [plain(v) for v in value]
-    if isinstance(value, (dbus.Dictionary, dict)):
-        return {str(k): plain(v) for k, v in value.items()}
-    if isinstance(value, (dbus.Boolean, bool)):
-        return bool(value)
-    if isinstance(value, (dbus.Byte, dbus.Int32, dbus.UInt32, dbus.Int64, dbus.UInt64, int)):
-        return int(value)
-    return str(value)
-
-
 class Server(dbus.service.Object):
     SUPPORTS_MULTIPLE_OBJECT_PATHS = True
 
@@ -54,10 +41,10 @@ class Server(dbus.service.Object):
             self.next_id += 1
             nid = self.next_id
         self.open.add(nid)
+        # D-Bus values are Python's own underneath: JSON takes them as they are.
         self.calls.append(json.dumps({
-            "id": nid, "app_name": plain(app_name), "replaces_id": plain(replaces_id),
-            "app_icon": plain(app_icon), "summary": plain(summary), "body": plain(body),
-            "actions": plain(actions), "hints": plain(hints), "expire_timeout": plain(expire_timeout)}))
+            "id": nid, "app_name": app_name, "replaces_id": replaces_id, "app_icon": app_icon, "summary": summary,
+            "body": body, "actions": actions, "hints": hints, "expire_timeout": expire_timeout}))
         return dbus.UInt32(nid)
 
     @dbus.service.method(NAME, in_signature="u")

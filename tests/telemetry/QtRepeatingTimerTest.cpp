@@ -11,11 +11,6 @@ using namespace std::chrono_literals;
 
 TEST(QtRepeatingTimerTest, RepeatsUntilStoppedEvenFromItsOwnAction)
 {
-    int argc = 1;
-    char name[] = "telemetry_qt_tests";
-    char *argv[] = {name, nullptr};
-    QCoreApplication app(argc, argv);
-
     QtRepeatingTimer timer;
     int fired = 0;
     timer.start(10ms, [&] {

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
-#include "engine/AdjustmentLogger.h"
 #include "base/Files.h"
+#include "engine/AdjustmentLogger.h"
 #include "simulated/ManualClock.h"
+#include "simulated/ManualTimer.h"
 #include "simulated/MemoryDefaults.h"
 #include "support/TempDir.h"
-#include "simulated/ManualTimer.h"
 #include "telemetry/TelemetryRecorder.h"
 #include "telemetry/report/RecordingReader.h"
 #include "telemetry/report/ReportCommand.h"
@@ -73,7 +73,8 @@ protected:
             s.bLoop = dark ? 0.7 : 0.4;
             s.brightness = *s.bLoop;
             if (step % 1000 == 0) {
-                logger.log(AdjustmentSource::scroll, s.brightness, s.brightness + 0.1, *s.lumSlow, 0.3, std::nullopt, 0.0);
+                logger.log(AdjustmentSource::scroll, s.brightness, s.brightness + 0.1, *s.lumSlow, 0.3, std::nullopt,
+                           0.0);
                 recorder.recordEvent("brightness_change", "manual", s.brightness, s.brightness + 0.1);
             }
             if (step % 600 == 0) {
@@ -100,9 +101,24 @@ protected:
 
 } // namespace
 
-TEST_F(ReportTest, HtmlReportOfARecordedDayListsTheLinesItSkipped)
+TEST_F(ReportTest, ReportsOfARecordedDayInSvgAndHtmlListTheLinesSkipped)
 {
     recordMorning();
+    // No inputs named: Lumvex's own files; a folder as output gets the default name.
+    ASSERT_EQ(report({"--out", work.path().string()}), 0) << err.str();
+    EXPECT_TRUE(std::filesystem::exists(work / "lumvex-report.html"));
+    EXPECT_TRUE(err.str().empty()) << err.str();
+
+    ASSERT_EQ(report({"--out=" + (work / "r.svg").string(), (state / "telemetry").string()}), 0) << err.str();
+    const std::string svg = files::readAll(work / "r.svg").value_or("");
+    EXPECT_EQ(svg.rfind("<svg xmlns=\"http://www.w3.org/2000/svg\"", 0), 0u);
+    EXPECT_EQ(svg.substr(svg.size() - 7), "</svg>\n");
+    EXPECT_NE(svg.find("Lumvex report, 2025-03-14"), std::string::npos);
+    EXPECT_NE(svg.find("stroke=\"#e6550d\""), std::string::npos) << "the brightness line";
+    EXPECT_EQ(count(svg, "fill=\"#d62728\"/></g>"), 3u) << "corrections seen by the telemetry alone";
+    EXPECT_NE(out.str().find("0 adjustments"), std::string::npos);
+
+    // Lines no reader can take are listed, in the report and on the terminal.
     const auto file = state / "telemetry/telemetry-2025-03-14.jsonl";
     const std::string recorded = files::readAll(file).value_or("");
     const std::size_t rows = count(recorded, "\n");
@@ -131,24 +147,6 @@ TEST_F(ReportTest, HtmlReportOfARecordedDayListsTheLinesItSkipped)
     EXPECT_EQ(html.find("<script"), std::string::npos);
     EXPECT_EQ(html.find("<b>"), std::string::npos);
     EXPECT_EQ(test::permissionsOf(work / "r.html"), 0600u);
-}
-
-TEST_F(ReportTest, SvgReportAndTheDefaultPlaces)
-{
-    recordMorning();
-    // No inputs named: Lumvex's own files; a folder as output gets the default name.
-    ASSERT_EQ(report({"--out", work.path().string()}), 0) << err.str();
-    EXPECT_TRUE(std::filesystem::exists(work / "lumvex-report.html"));
-    EXPECT_TRUE(err.str().empty()) << err.str();
-
-    ASSERT_EQ(report({"--out=" + (work / "r.svg").string(), (state / "telemetry").string()}), 0) << err.str();
-    const std::string svg = files::readAll(work / "r.svg").value_or("");
-    EXPECT_EQ(svg.rfind("<svg xmlns=\"http://www.w3.org/2000/svg\"", 0), 0u);
-    EXPECT_EQ(svg.substr(svg.size() - 7), "</svg>\n");
-    EXPECT_NE(svg.find("Lumvex report, 2025-03-14"), std::string::npos);
-    EXPECT_NE(svg.find("stroke=\"#e6550d\""), std::string::npos) << "the brightness line";
-    EXPECT_EQ(count(svg, "fill=\"#d62728\"/></g>"), 3u) << "corrections seen by the telemetry alone";
-    EXPECT_NE(out.str().find("0 adjustments"), std::string::npos);
 }
 
 TEST_F(ReportTest, RefusesBadArgumentsAndMissingInputWithOneLine)

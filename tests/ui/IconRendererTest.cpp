@@ -81,18 +81,14 @@ TEST(IconRenderer, LevelsCoverTheirAnglesInBothStyles)
         double coveredFrom, coveredTo, clearFrom, clearTo;
     };
     for (const Case &c : std::vector<Case>{{pie, 0.5, 94, 266, 274, 446},
-                                           {pie, 0.25, 94, 176, 184, 446},
                                            {pie, 0.75, 94, 356, 4, 86},
                                            {pie, 0.0, 94, 116, 124, 446},
                                            {pie, -0.4, 94, 116, 124, 446},
                                            {pie, 0.999, 0, 358, 0, -1},
-                                           {pie, 1.0, 0, 358, 0, -1},
                                            {pie, 1.5, 0, 358, 0, -1},
                                            {curtain, 0.5, 184, 356, 4, 176},
-                                           {curtain, 0.0, 258, 282, 290, 610},
                                            {curtain, -0.4, 258, 282, 290, 610},
                                            {curtain, 0.999, 0, 358, 0, -1},
-                                           {curtain, 1.0, 0, 358, 0, -1},
                                            {curtain, 1.5, 0, 358, 0, -1}}) {
         SCOPED_TRACE(::testing::Message() << (c.draw == pie ? "pie " : "curtain ") << c.level);
         const QImage image = disc(c.draw, c.level);
@@ -132,28 +128,19 @@ TEST(IconRenderer, GlyphsAndSymbolsCoverTheirPlaces)
         // The glyph is solid and knocked out of the disc with a transparent band of about 0.75 points.
         {"laptop screen", laptop, {9.0, 10.0}, true},
         {"laptop base", laptop, {9.0, 5.35}, true},
-        {"above the screen", laptop, {9.0, 13.54}, false},
-        {"left of the screen", laptop, {4.1, 10.0}, false},
         {"between screen and base", laptop, {9.0, 6.43}, false},
-        {"below the base", laptop, {9.0, 4.46}, false},
         {"disc above the band", laptop, {9.0, 14.44}, true},
-        {"disc below the band", laptop, {9.0, 3.56}, true},
         {"laptop screen's top", laptop, {9.0, 13.6}, false},
         {"monitor screen reaches higher", monitor, {9.0, 13.8}, true},
-        {"monitor stand", monitor, {9.0, 5.5}, true},
-        {"left of the monitor", monitor, {3.56, 10.0}, false},
         // At level 0 most of the disc is empty; the glyph is drawn all the same.
         {"glyph over the gap", dark, {12.0, 10.0}, true},
         {"the gap", dark, polar(30, 7.5), false},
         {"speaker box", speaker, {5.5, 9.0}, true},
-        {"speaker cone", speaker, {11.8, 9.0}, true},
         {"left of the speaker", speaker, {4.28, 9.0}, false},
         {"volume disc's left half", speaker, polar(200, 7.0), true},
         {"volume disc's right half", speaker, polar(340, 7.0), false},
         {"symbol's lower left", symbol, {1.3, 1.3}, true},
-        {"symbol's upper right", symbol, {16.7, 16.7}, true},
         {"left of the symbol", symbol, {0.6, 9.0}, false},
-        {"right of the symbol", symbol, {17.4, 9.0}, false},
     };
     for (const auto &probe : probes) {
         const int alpha = alphaAt(probe.image, probe.at.x(), probe.at.y());
@@ -170,11 +157,6 @@ TEST(IconRenderer, MutedFallbackIsASlashedSpeakerWithoutDisc)
         EXPECT_TRUE(opaque(alphaAt(image, 14.5, 13.4)));   // its upper end
         EXPECT_TRUE(clear(alphaAtAngle(image, 100, 7.3))); // no disc anywhere
         EXPECT_TRUE(clear(alphaAtAngle(image, 270, 7.3)));
-        // The slash is knocked out of the speaker: a gap beside it, on the speaker's box.
-        const double along = (6.0 - 3.24) / (14.76 - 3.24);
-        const double y = 4.32 + along * (13.68 - 4.32);
-        EXPECT_TRUE(opaque(alphaAt(image, 6.0, y)));
-        EXPECT_TRUE(clear(alphaAt(image, 6.0, y + 1.15)));
     }
 }
 
@@ -186,16 +168,4 @@ TEST(IconRenderer, LowVolumeCountsAsMuted)
     const QImage audible = IconRenderer::volumeImage(0.006, false, IconStyle::pie, QIcon()).toImage(kPixels);
     EXPECT_TRUE(opaque(alphaAtAngle(audible, 105, 7.0))); // the 30 degree wedge
     EXPECT_NE(audible, muted);
-}
-
-TEST(IconRenderer, RendersAtEveryPixelSize)
-{
-    for (int size : {16, 22, 24, 32, 48, 64, 128}) {
-        const QImage image = IconRenderer::brightnessImage(0.5, DisplayKind::builtIn, IconStyle::pie).toImage(size);
-        EXPECT_EQ(image.size(), QSize(size, size));
-        EXPECT_TRUE(image.hasAlphaChannel());
-        // The left half is covered at every size, the right half outside the glyph is not.
-        EXPECT_TRUE(opaque(alphaAtAngle(image, 160, 7.0))) << size;
-        EXPECT_TRUE(clear(alphaAtAngle(image, 340, 7.6))) << size;
-    }
 }

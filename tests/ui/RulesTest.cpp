@@ -1,9 +1,8 @@
 // SPDX-License-Identifier: MIT
-// The small pure rules of the tray: scroll deltas, icon styles, icon colour, menu texts, the view.
+// The small pure rules of the tray: scroll deltas, icon styles, icon colour, the view.
 #include "simulated/MemoryDefaults.h"
 #include "ui/IconColor.h"
 #include "ui/IconStyle.h"
-#include "ui/MenuText.h"
 #include "ui/ScrollRules.h"
 #include "ui/ScrollableStatusView.h"
 
@@ -65,17 +64,6 @@ TEST(IconColor, SettingWinsThenTheDesktopThenLight)
     EXPECT_EQ(iconColor::parseSetting("#zzzzzz"), std::nullopt);
 }
 
-TEST(MenuText, NumbersIgnoreTheLocale)
-{
-    EXPECT_EQ(menuText::fixed(0.305, 2), "0.30"); // 0.305 is stored just below
-    EXPECT_EQ(menuText::fixed(0.27, 2), "0.27");
-    EXPECT_EQ(menuText::fixed(-0.1, 2), "-0.10");
-    EXPECT_EQ(menuText::fixed(2.25, 1), "2.2");
-    EXPECT_EQ(menuText::fixed(3.0, 1), "3.0");
-    EXPECT_EQ(menuText::percentNumber(0.425), "43");
-    EXPECT_EQ(menuText::percentNumber(0.42), "42");
-}
-
 TEST(ScrollableStatusView, StartsFullAndReadsAsPercent)
 {
     ScrollableStatusView view;
@@ -89,4 +77,3 @@ TEST(ScrollableStatusView, StartsFullAndReadsAsPercent)
     view.setLevel(std::nan(""));
     EXPECT_EQ(view.accessibilityValue(), "\u2014");
 }
-

@@ -8,11 +8,11 @@
 #include "engine/CalibrationModel.h"
 #include "engine/CompensationLoop.h"
 #include "engine/DailyStats.h"
+#include "sensing/DisplayRouter.h"
+#include "simulated/FakeDisplayServices.h"
 #include "simulated/ManualClock.h"
 #include "simulated/MemoryDefaults.h"
 #include "simulated/SimulatedBrightness.h"
-#include "sensing/DisplayRouter.h"
-#include "simulated/FakeDisplayServices.h"
 #include "support/LoopSurroundings.h"
 #include "support/TempDir.h"
 #include "ui/TrayItem.h"
@@ -38,12 +38,10 @@ protected:
         pointAt(kPanel);
         StatusItemController::Services services{brightness,  external,   router,   displays, volume,  loop,
                                                 calibration, dailyStats, recorder, login,    defaults};
-        services.captureProblem = [this] { return captureProblem; };
         services.optionKey = [this] { return alt; };
         controller = std::make_unique<StatusItemController>(services);
         QObject::connect(controller.get(), &StatusItemController::revealRequested,
                          [this](const QUrl &url) { opened.push_back(url); });
-        QObject::connect(controller.get(), &StatusItemController::quitRequested, [this] { ++quits; });
         QObject::connect(controller.get(), &StatusItemController::checkForUpdatesRequested, [this] { ++checks; });
     }
 
@@ -80,11 +78,9 @@ protected:
     FakeVolume volume{0.5};
     FakeRecorder recorder{dir / "state/telemetry"};
     FakeLoginItem login;
-    std::optional<std::string> captureProblem;
     std::optional<bool> alt = false;
     std::unique_ptr<StatusItemController> controller;
     std::vector<QUrl> opened;
-    int quits = 0;
     int checks = 0;
 };
 
@@ -142,65 +138,35 @@ TEST_F(StatusItemControllerTest, VolumeScrollUnmutesOnlyAboveZero)
     EXPECT_FLOAT_EQ(controller->volumeView().level(), 0.05f);
 }
 
-TEST_F(StatusItemControllerTest, SecondaryActivationOfTheVolumeItemTogglesMute)
+// The host's middle click is seen over the bus; this is the XEmbed icon's.
+TEST_F(StatusItemControllerTest, MiddleClickOnTheVolumeIconTogglesMute)
 {
     controller->volumeView().secondaryActivate();
     EXPECT_TRUE(volume.isMuted());
-    controller->volumeItem().hostSecondaryActivate(); // the SNI middle click
-    EXPECT_FALSE(volume.isMuted());
     controller->brightnessView().secondaryActivate(); // nothing
-    controller->brightnessItem().hostSecondaryActivate();
-    EXPECT_FALSE(volume.isMuted());
+    EXPECT_TRUE(volume.isMuted());
 }
 
-TEST_F(StatusItemControllerTest, WithoutAltTheDiagnosticsAreHiddenAndWhereAltCannotBeReadTheyAreAdvanced)
+TEST_F(StatusItemControllerTest, WhereAltCannotBeReadTheDiagnosticsAreAdvanced)
 {
-    controller->updateBrightness(0.42);
-    const std::vector<std::string> plain{
-        "Brightness: 42%", "Volume: 50%", "Mute",          "---", "[ ] Automatic Brightness", "---",
-        "Icon Style",      "  [x] Pie",   "  [ ] Curtain", "---", "Check for Updates\u2026",  "[ ] Start at Login",
-        "Quit Lumvex"};
-    EXPECT_EQ(menu(), plain);
     alt = std::nullopt;
-    std::vector<std::string> advanced = plain;
-    for (const char *line :
-         {"---", "Advanced", "  [ ] Show Compensation Debug", "  Calibration\u2026", "    0 content situations learned",
-          "    Last 7 days: 0.0 adj/day (baseline 0.0)", "    Today: 0 \u2022 days tracked: 0", "    ---",
-          "    [ ] Remember Brightness per Situation", "    Reset all calibration", "    Reset everything", "  ---",
-          "  [ ] Record Brightness Data", "  Reveal Data in File Manager"}) {
-        advanced.emplace_back(line);
-    }
-    EXPECT_EQ(menu(), advanced);
+    const std::vector<std::string> lines = menu();
+    const auto advanced = std::find(lines.begin(), lines.end(), "Advanced");
+    ASSERT_NE(advanced, lines.end());
+    EXPECT_EQ(*(advanced - 1), "---");
+    EXPECT_EQ(std::vector<std::string>(advanced + 1, advanced + 3),
+              (std::vector<std::string>{"  [ ] Show Compensation Debug", "  Calibration\u2026"}));
+    EXPECT_EQ(lines.back(), "  Reveal Data in File Manager");
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "  [ ] Record Brightness Data"), 1);
 }
 
-TEST_F(StatusItemControllerTest, CaptureProblemIsTheFirstLineWhenThereIsOne)
-{
-    captureProblem = "Screen capture is not possible";
-    EXPECT_EQ(menu()[0], "Screen capture is not possible");
-    EXPECT_FALSE(controller->buildMenu(Origin::brightness).children[0].enabled);
-    captureProblem = "";
-    EXPECT_EQ(menu()[0], "Brightness: 100%");
-}
-
-TEST_F(StatusItemControllerTest, DebugLineShowsTheLoopsQuantities)
-{
-    defaults.setBool("showCompensationDebug", true);
-    loop.onManualChange(0.42, AdjustmentSource::scroll);
-    const std::string line = controller->menu().brightnessLabel(controller->brightnessView().level());
-    EXPECT_EQ(line.rfind("B: 42% \u2022 L: 0.50 \u2022 R: ", 0), 0u) << line;
-}
-
-TEST_F(StatusItemControllerTest, CalibrationSubmenuCountsAndListsWhatWasLearned)
+TEST_F(StatusItemControllerTest, CalibrationSubmenuListsWhatWasLearned)
 {
     SituationBucket first{1, 0, 2, std::nullopt, 2};
     calibration.recordCorrection(first, 0.05);
-    const auto situations = [&] { return describe(controller->menu().calibrationSubmenu()); };
-    const std::vector<std::string> one = situations();
-    EXPECT_EQ(one[0], (calibration.situationCount() == 1
-                           ? "1 content situation learned"
-                           : std::to_string(calibration.situationCount()) + " content situations learned"));
-    EXPECT_NE(std::find(one.begin(), one.end(), "Top learned situations:"), one.end());
-    EXPECT_EQ(one.back(), "Reset everything");
+    const std::vector<std::string> situations = describe(controller->menu().calibrationSubmenu());
+    EXPECT_NE(std::find(situations.begin(), situations.end(), "Top learned situations:"), situations.end());
+    EXPECT_EQ(situations.back(), "Reset everything");
 
     CalibrationEntry entry;
     entry.offset = 0.05;
@@ -210,32 +176,12 @@ TEST_F(StatusItemControllerTest, CalibrationSubmenuCountsAndListsWhatWasLearned)
     EXPECT_EQ(StatusMenu::situationLabel(first, entry), "dark low / bright none / mean med, evening: -0.10 (12)");
     entry.offset = 0.0;
     EXPECT_EQ(StatusMenu::situationLabel({7, 4, 0, 1, 9}, entry), "dark ? / bright max / mean none, ?: +0.00 (12)");
-
-    controller->resetAllCalibration();
-    const std::vector<std::string> none = situations();
-    EXPECT_EQ(none, (std::vector<std::string>{"0 content situations learned", "Last 7 days: 0.0 adj/day (baseline 0.0)",
-                                              "Today: 0 \u2022 days tracked: 0", "---",
-                                              "[ ] Remember Brightness per Situation", "Reset all calibration",
-                                              "Reset everything"}));
 }
 
+// The switches, the icon style, mute and quit are clicked over the bus; these act on the engine and files.
 TEST_F(StatusItemControllerTest, MenuActionsReachTheirComponents)
 {
     alt = true;
-    click("Automatic Brightness");
-    EXPECT_TRUE(loop.enabled());
-    EXPECT_EQ(defaults.boolValue("autoAdjustEnabled"), true);
-    EXPECT_EQ(menu()[4], "[x] Automatic Brightness");
-    click("Mute");
-    EXPECT_TRUE(volume.isMuted());
-    click("Show Compensation Debug");
-    EXPECT_EQ(defaults.boolValue("showCompensationDebug"), true);
-    click("Record Brightness Data");
-    EXPECT_TRUE(recorder.recording);
-    click("Start at Login");
-    EXPECT_TRUE(login.enabled);
-    click("Curtain");
-    EXPECT_EQ(defaults.stringValue("iconStyle"), "curtain");
     click("Check for Updates\u2026");
     EXPECT_EQ(checks, 1);
     click("Reveal Data in File Manager");
@@ -252,8 +198,6 @@ TEST_F(StatusItemControllerTest, MenuActionsReachTheirComponents)
     click("Reset everything");
     EXPECT_EQ(calibration.situationCount(), 0u);
     EXPECT_EQ(loop.targetRatio(), CompensationLoop::kInitialTarget);
-    click("Quit Lumvex");
-    EXPECT_EQ(quits, 1);
 }
 
 TEST_F(StatusItemControllerTest, ClickingAnItemPresentsItsMenu)

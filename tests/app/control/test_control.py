@@ -17,32 +17,22 @@ from dbus.mainloop.glib import DBusGMainLoop
 from gi.repository import GLib
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "../shell"))
-from program_session import LOG, items, panel, rows, set_panel, wait_for  # noqa: E402
+from program_session import LOG, auto_rows, items, panel, rows, set_panel, wait_for, write_settings  # noqa: E402
+from program_session import x_background as background  # noqa: E402
 
 LUMVEX = sys.argv.pop(1) if len(sys.argv) > 1 else "lumvex"
-SETTINGS = os.path.join(os.environ.get("XDG_CONFIG_HOME", ""), "lumvex/lumvex.conf")
 NAME, PATH, INTERFACE = "io.github.lumvex.Lumvex", "/io/github/lumvex/Lumvex", "io.github.lumvex.Lumvex1"
 
 DBusGMainLoop(set_as_default=True)
-
-
-def background(colour):
-    subprocess.run(["xsetroot", "-solid", colour], check=True)
 
 
 def ctl(*args):
     return subprocess.run([LUMVEX, "ctl", *args], capture_output=True, text=True, timeout=20)
 
 
-def auto_rows():
-    return [row for row in rows() if ",auto" in row]
-
-
 class Running(unittest.TestCase):
     def setUp(self):
-        os.makedirs(os.path.dirname(SETTINGS), exist_ok=True)
-        with open(SETTINGS, "w") as settings:
-            settings.write("[General]\nautoAdjustEnabled=true\n")
+        write_settings()
         if os.path.exists(LOG):
             os.remove(LOG)
         set_panel(500)

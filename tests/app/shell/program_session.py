@@ -1,7 +1,8 @@
 # SPDX-License-Identifier: MIT
-"""What the tests of the real program share: the fake desktop's backlight (run-desktop.sh), the
-program's adjustment log, its status items and their menus as a tray host reaches them, the Alt key and
-a monitor of the bus."""
+"""What the tests of the real program share: the fake desktop's backlight, sound and services
+(run-desktop.sh), the program's settings and adjustment log, its status items and their menus as a tray
+host reaches them, the Alt key, a monitor of the bus and the set-up of a Wayland session
+(run-with-sway.sh)."""
 
 import ctypes
 import os
@@ -14,6 +15,7 @@ import dbus
 SYSFS = os.environ.get("LUMVEX_SYSFS_ROOT", "")
 DEVICE = os.path.join(SYSFS, "sys/class/backlight/intel_backlight/brightness")
 LOG = os.path.join(os.environ.get("XDG_STATE_HOME", ""), "lumvex/adjustments.csv")
+SETTINGS = os.path.join(os.environ.get("XDG_CONFIG_HOME", ""), "lumvex/lumvex.conf")
 ITEM, MENU = "org.kde.StatusNotifierItem", "com.canonical.dbusmenu"
 
 
@@ -42,6 +44,48 @@ def rows():
             return log.read().splitlines()[1:]
     except FileNotFoundError:
         return []
+
+
+def auto_rows():
+    return [row for row in rows() if ",auto" in row]
+
+
+def write_settings(lines="autoAdjustEnabled=true\n"):
+    """The settings file as a user leaves it; automatic adjustment on unless told otherwise."""
+    os.makedirs(os.path.dirname(SETTINGS), exist_ok=True)
+    with open(SETTINGS, "w") as settings:
+        settings.write("[General]\n" + lines)
+
+
+def x_background(colour):
+    subprocess.run(["xsetroot", "-solid", colour], check=True)
+
+
+def desktop(method, value):
+    """Steers the fake login manager and screen saver of run-desktop.sh."""
+    subprocess.run(["dbus-send", "--session", "--dest=org.lumvex.test.FakeDesktop", "--print-reply",
+                    "/org/lumvex/test", "org.lumvex.test.FakeDesktop." + method, "boolean:" + value],
+                   check=True, stdout=subprocess.DEVNULL)
+
+
+def volume():
+    text = subprocess.run(["pactl", "get-sink-volume", "@DEFAULT_SINK@"], capture_output=True, text=True).stdout
+    return int(text.split("/")[1].strip().rstrip("%"))
+
+
+def muted():
+    return "yes" in subprocess.run(["pactl", "get-sink-mute", "@DEFAULT_SINK@"], capture_output=True, text=True).stdout
+
+
+def wayland_env(**more):
+    """The program's environment in the sway session: the compositor runs as another user, so the program
+    gets a runtime folder of its own, as in a real session, and finds the compositor by its full path.
+    Headless outputs have no panel's connector name: HEADLESS-1 stands for the laptop's panel."""
+    runtime = os.path.join(os.environ["HOME"], "runtime")
+    os.makedirs(runtime, mode=0o700, exist_ok=True)
+    socket = os.path.join(os.environ["XDG_RUNTIME_DIR"], os.environ["WAYLAND_DISPLAY"])
+    return {**os.environ, "XDG_RUNTIME_DIR": runtime, "WAYLAND_DISPLAY": socket,
+            "LUMVEX_BUILTIN_OUTPUT": "HEADLESS-1", **more}
 
 
 def wait_for(condition, seconds=5.0):

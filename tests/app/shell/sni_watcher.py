@@ -4,12 +4,14 @@
 list them. Registrations() on org.lumvex.test.Watcher tells every call it took, in order.
 Usage: sni_watcher.py READY_FILE (created once the name is owned)."""
 
+import os
 import sys
 
 import dbus
 import dbus.service
-from dbus.mainloop.glib import DBusGMainLoop
-from gi.repository import GLib
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "../../support"))
+import fake_bus  # noqa: E402
 
 WATCHER = "org.kde.StatusNotifierWatcher"
 
@@ -46,15 +48,6 @@ class Watcher(dbus.service.Object):
         return dbus.Array(self.items, signature="s")
 
 
-def main():
-    DBusGMainLoop(set_as_default=True)
-    bus = dbus.SessionBus()
-    watcher = Watcher(bus)
-    name = dbus.service.BusName(WATCHER, bus, do_not_queue=True)
-    open(sys.argv[1], "w").close()
-    GLib.MainLoop().run()
-    del name, watcher
-
-
 if __name__ == "__main__":
-    main()
+    bus = fake_bus.connect()
+    fake_bus.serve(bus, [WATCHER], Watcher(bus))

@@ -14,11 +14,11 @@ import unittest
 
 import dbus
 
-from program_session import ITEM, MENU, BusMonitor, Item, find, hold_alt, lines, panel, rows, set_panel, wait_for
+from program_session import (ITEM, MENU, SETTINGS, BusMonitor, Item, find, hold_alt, lines, muted, panel, rows,
+                             set_panel, volume, wait_for, write_settings)
 
 LUMVEX = sys.argv.pop(1) if len(sys.argv) > 1 else "lumvex"
 HERE = os.path.dirname(os.path.abspath(__file__))
-SETTINGS = os.path.join(os.environ.get("XDG_CONFIG_HOME", ""), "lumvex/lumvex.conf")
 
 
 class Watcher:
@@ -37,15 +37,6 @@ class Watcher:
     def stop(self):
         self.process.terminate()
         self.process.wait()
-
-
-def volume():
-    text = subprocess.run(["pactl", "get-sink-volume", "@DEFAULT_SINK@"], capture_output=True, text=True).stdout
-    return int(text.split("/")[1].strip().rstrip("%"))
-
-
-def muted():
-    return "yes" in subprocess.run(["pactl", "get-sink-mute", "@DEFAULT_SINK@"], capture_output=True, text=True).stdout
 
 
 def scroll_as(item, program, delta):
@@ -70,9 +61,7 @@ class ProgramWithItems(unittest.TestCase):
     settings = ""
 
     def setUp(self):
-        os.makedirs(os.path.dirname(SETTINGS), exist_ok=True)
-        with open(SETTINGS, "w") as settings:
-            settings.write("[General]\n" + self.settings)
+        write_settings(self.settings)
         set_panel(500)
         subprocess.run(["pactl", "set-sink-volume", "@DEFAULT_SINK@", "50%"], check=True)
         subprocess.run(["pactl", "set-sink-mute", "@DEFAULT_SINK@", "0"], check=True)
@@ -138,18 +127,15 @@ class StatusItems(ProgramWithItems):
         self.assertTrue(wait_for(lambda: volume() == 55), volume())
         self.assertEqual(panel(), 400)
 
-    def test_activate_leaves_the_menu_to_the_host_and_middle_click_mutes(self):
+    def test_activate_leaves_the_menu_to_the_host(self):
         # The item is a menu: Activate says it has no action of its own, and hosts show the exported menu.
         with self.assertRaises(dbus.DBusException) as refused:
             self.brightness.call("Activate", dbus.Int32(10), dbus.Int32(20))
         self.assertEqual(refused.exception.get_dbus_name(), "org.freedesktop.DBus.Error.UnknownMethod")
-        self.volume.call("SecondaryActivate", dbus.Int32(0), dbus.Int32(0))
-        self.assertTrue(wait_for(muted))
+        # The volume item's middle click mutes in a real host (test_waybar.py); the brightness item's does not.
         self.brightness.call("SecondaryActivate", dbus.Int32(0), dbus.Int32(0))
         time.sleep(0.3)
-        self.assertTrue(muted())
-        self.volume.call("SecondaryActivate", dbus.Int32(0), dbus.Int32(0))
-        self.assertTrue(wait_for(lambda: not muted()))
+        self.assertFalse(muted())
 
     def test_menu_entries_and_their_properties(self):
         self.assertEqual(lines(self.brightness.layout()),

@@ -17,26 +17,13 @@ import tempfile
 import time
 import unittest
 
-import dbus
-
-from program_session import (DEVICE, LOG, MENU, BusMonitor, find, hold_alt, item_count, items, lines, panel, rows,
-                             set_panel, wait_for)
+from program_session import (DEVICE, LOG, MENU, SETTINGS, BusMonitor, find, hold_alt, item_count, items, lines,
+                             panel, rows, set_panel, volume, wait_for, write_settings)
+from program_session import desktop as control
+from program_session import x_background as background
 
 LUMVEX = sys.argv.pop(1) if len(sys.argv) > 1 else "lumvex"
 XEMBED_TRAY = sys.argv.pop(1) if len(sys.argv) > 1 else "lumvex-xembed-tray"
-
-
-def control(method, value):
-    subprocess.run(["dbus-send", "--session", "--dest=org.lumvex.test.FakeDesktop", "--print-reply",
-                    "/org/lumvex/test", "org.lumvex.test.FakeDesktop." + method, "boolean:" + value],
-                   check=True, stdout=subprocess.DEVNULL)
-
-
-SETTINGS = os.path.join(os.environ.get("XDG_CONFIG_HOME", ""), "lumvex/lumvex.conf")
-
-
-def background(colour):
-    subprocess.run(["xsetroot", "-solid", colour], check=True)
 
 
 def xrandr(*args):
@@ -172,11 +159,6 @@ class TrayProgram(unittest.TestCase):
         self.assertTrue(wait_for(lambda: "showCompensationDebug=true" in open(SETTINGS).read()))
 
 
-def volume_percent():
-    text = subprocess.run(["pactl", "get-sink-volume", "@DEFAULT_SINK@"], capture_output=True, text=True).stdout
-    return int(text.split("/")[1].strip().rstrip("%"))
-
-
 class XEmbedTray(unittest.TestCase):
     def test_each_icon_takes_only_its_own_wheel(self):
         # No StatusNotifierWatcher on this bus: the items fall back to XEmbed icons.
@@ -192,13 +174,13 @@ class XEmbedTray(unittest.TestCase):
                 tray.stdin.flush()
                 self.assertEqual(tray.stdout.readline(), "ok\n")
 
-            volume = volume_percent()
+            before = volume()
             wheel(1, 1)  # a notch down over the volume icon
-            self.assertTrue(wait_for(lambda: volume_percent() == volume - 5), volume_percent())
+            self.assertTrue(wait_for(lambda: volume() == before - 5), volume())
             wheel(0, -1)  # a notch up over the brightness icon
             self.assertTrue(wait_for(lambda: panel() == 550), panel())
             time.sleep(0.3)
-            self.assertEqual(volume_percent(), volume - 5)
+            self.assertEqual(volume(), before - 5)
         finally:
             program.terminate()
             program.wait(timeout=10)
@@ -208,9 +190,7 @@ class XEmbedTray(unittest.TestCase):
 
 class AutomaticAdjustment(unittest.TestCase):
     def setUp(self):
-        os.makedirs(os.path.dirname(SETTINGS), exist_ok=True)
-        with open(SETTINGS, "w") as settings:
-            settings.write("[General]\nautoAdjustEnabled=true\n")
+        write_settings()
         set_panel(500)
         background("#404040")
         dock()  # at launch: capture starts on the external display

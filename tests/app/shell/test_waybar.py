@@ -15,7 +15,7 @@ import time
 import unittest
 
 import dbus
-from program_session import BusMonitor, panel, set_panel, wait_for
+from program_session import BusMonitor, muted, panel, set_panel, wait_for, wayland_env
 
 LUMVEX = sys.argv.pop(1) if len(sys.argv) > 1 else "lumvex"
 POINTER = sys.argv.pop(1) if len(sys.argv) > 1 else "lumvex-virtual-pointer"
@@ -41,11 +41,6 @@ class Pointer:
         self.process.wait(timeout=5)
 
 
-def muted():
-    return "yes" in subprocess.run(["pactl", "get-sink-mute", "@DEFAULT_SINK@"], capture_output=True,
-                                   text=True).stdout
-
-
 class Waybar(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
@@ -62,13 +57,7 @@ class Waybar(unittest.TestCase):
         bus = dbus.SessionBus()
         assert wait_for(lambda: bus.name_has_owner("org.kde.StatusNotifierWatcher"), seconds=10), "waybar has no tray"
         set_panel(500)
-        # The program finds the compositor by its full path and has a runtime folder of its own.
-        runtime = os.path.join(os.environ["HOME"], "runtime")
-        os.makedirs(runtime, mode=0o700, exist_ok=True)
-        socket = os.path.join(os.environ["XDG_RUNTIME_DIR"], os.environ["WAYLAND_DISPLAY"])
-        cls.program = subprocess.Popen([LUMVEX], stderr=subprocess.DEVNULL,
-                                       env={**os.environ, "XDG_RUNTIME_DIR": runtime, "WAYLAND_DISPLAY": socket,
-                                            "LUMVEX_BUILTIN_OUTPUT": "HEADLESS-1"})
+        cls.program = subprocess.Popen([LUMVEX], stderr=subprocess.DEVNULL, env=wayland_env())
         watcher = dbus.Interface(bus.get_object("org.kde.StatusNotifierWatcher", "/StatusNotifierWatcher"),
                                  "org.freedesktop.DBus.Properties")
         items = lambda: watcher.Get("org.kde.StatusNotifierWatcher", "RegisteredStatusNotifierItems")

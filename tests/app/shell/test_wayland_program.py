@@ -12,19 +12,14 @@ import sys
 import time
 import unittest
 
-from program_session import LOG, items, panel, rows, set_panel, wait_for
+from program_session import LOG, auto_rows, items, panel, set_panel, wait_for, wayland_env, write_settings
 
 LUMVEX = sys.argv.pop(1) if len(sys.argv) > 1 else "lumvex"
-SETTINGS = os.path.join(os.environ.get("XDG_CONFIG_HOME", ""), "lumvex/lumvex.conf")
 
 
 def background(colour):
     subprocess.run(["swaymsg", "output", "HEADLESS-1", "bg", colour, "solid_color"], check=True,
                    stdout=subprocess.DEVNULL)
-
-
-def auto_rows():
-    return [row for row in rows() if ",auto" in row]
 
 
 def cpu_seconds(pid):
@@ -41,23 +36,12 @@ def menu_labels(pid):
 
 class WaylandProgram(unittest.TestCase):
     def start(self, **env):
-        # Automatic adjustment on, as a user who switched it on in the menu.
-        os.makedirs(os.path.dirname(SETTINGS), exist_ok=True)
-        with open(SETTINGS, "w") as settings:
-            settings.write("[General]\nautoAdjustEnabled=true\n")
+        write_settings()
         set_panel(500)
         background("#404040")
         if os.path.exists(LOG):
             os.remove(LOG)
-        # The compositor runs as another user; the program gets a runtime folder of its own, as in a real
-        # session, and finds the compositor by its full path. Headless outputs have no panel's connector
-        # name: HEADLESS-1 stands for the laptop's panel.
-        runtime = os.path.join(os.environ["HOME"], "runtime")
-        os.makedirs(runtime, mode=0o700, exist_ok=True)
-        socket = os.path.join(os.environ["XDG_RUNTIME_DIR"], os.environ["WAYLAND_DISPLAY"])
-        env = {**os.environ, "XDG_RUNTIME_DIR": runtime, "WAYLAND_DISPLAY": socket,
-               "LUMVEX_BUILTIN_OUTPUT": "HEADLESS-1", **env}
-        self.program = subprocess.Popen([LUMVEX], stderr=subprocess.PIPE, text=True, env=env)
+        self.program = subprocess.Popen([LUMVEX], stderr=subprocess.PIPE, text=True, env=wayland_env(**env))
         self.assertTrue(wait_for(lambda: len(menu_labels(self.program.pid)) > 0, seconds=8.0),
                         "the program did not start")
 

@@ -1,15 +1,15 @@
 // SPDX-License-Identifier: MIT
 // A pointer for wlroots compositors without input devices (headless sway): moves, clicks and scrolls as
-// told, through the virtual-pointer protocol. Commands come from the command line, else from standard
-// input a line at a time, "ok" answered after each line; they run in order:
-//   move X Y      absolute position on the output (EXTENT, default 1920x1080)
+// told, through the virtual-pointer protocol. Commands come from standard input a line at a time, "ok"
+// answered after each line; they run in order:
+//   move X Y      absolute position on the 1920x1080 output
 //   wheel N       N wheel notches, negative up
 //   touchpad D    one touchpad scroll event of D pixels, negative up
-//   click B       press and release left, middle or right
+//   click B       press and release left or middle
 //   sleep MS
 // The pointer lives as long as the program: a seat that loses its last pointer makes clients drop theirs,
 // and they take a moment to pick up a new one.
-// Usage: lumvex-virtual-pointer [--extent WxH] [COMMAND...]
+// Usage: lumvex-virtual-pointer
 #include "wlr-virtual-pointer-unstable-v1-client-protocol.h"
 
 #include <linux/input-event-codes.h>
@@ -47,15 +47,14 @@ static uint32_t now_ms(void)
     return (uint32_t)(ts.tv_sec * 1000 + ts.tv_nsec / 1000000);
 }
 
-static bool run(struct wl_display *display, struct zwlr_virtual_pointer_v1 *pointer, unsigned width, unsigned height,
-                int argc, char **argv)
+static bool run(struct wl_display *display, struct zwlr_virtual_pointer_v1 *pointer, int argc, char **argv)
 {
     for (int i = 0; i < argc; ++i) {
         const char *command = argv[i];
         const char *arg = i + 1 < argc ? argv[i + 1] : "0";
         if (strcmp(command, "move") == 0 && i + 2 < argc) {
             zwlr_virtual_pointer_v1_motion_absolute(pointer, now_ms(), (uint32_t)atoi(argv[i + 1]),
-                                                    (uint32_t)atoi(argv[i + 2]), width, height);
+                                                    (uint32_t)atoi(argv[i + 2]), 1920, 1080);
             zwlr_virtual_pointer_v1_frame(pointer);
             i += 2;
         } else if (strcmp(command, "wheel") == 0) {
@@ -75,9 +74,7 @@ static bool run(struct wl_display *display, struct zwlr_virtual_pointer_v1 *poin
             zwlr_virtual_pointer_v1_frame(pointer);
             ++i;
         } else if (strcmp(command, "click") == 0) {
-            const uint32_t button = strcmp(arg, "right") == 0    ? BTN_RIGHT
-                                    : strcmp(arg, "middle") == 0 ? BTN_MIDDLE
-                                                                 : BTN_LEFT;
+            const uint32_t button = strcmp(arg, "middle") == 0 ? BTN_MIDDLE : BTN_LEFT;
             zwlr_virtual_pointer_v1_button(pointer, now_ms(), button, WL_POINTER_BUTTON_STATE_PRESSED);
             zwlr_virtual_pointer_v1_frame(pointer);
             zwlr_virtual_pointer_v1_button(pointer, now_ms(), button, WL_POINTER_BUTTON_STATE_RELEASED);
@@ -98,17 +95,8 @@ static bool run(struct wl_display *display, struct zwlr_virtual_pointer_v1 *poin
     return true;
 }
 
-int main(int argc, char **argv)
+int main(void)
 {
-    unsigned width = 1920, height = 1080;
-    int first = 1;
-    if (argc > 2 && strcmp(argv[1], "--extent") == 0) {
-        if (sscanf(argv[2], "%ux%u", &width, &height) != 2) {
-            fprintf(stderr, "virtual-pointer: bad extent %s\n", argv[2]);
-            return 2;
-        }
-        first = 3;
-    }
     struct wl_display *display = wl_display_connect(NULL);
     if (display == NULL) {
         fprintf(stderr, "virtual-pointer: no Wayland display\n");
@@ -126,20 +114,16 @@ int main(int argc, char **argv)
     struct zwlr_virtual_pointer_v1 *pointer = zwlr_virtual_pointer_manager_v1_create_virtual_pointer(manager, NULL);
     wl_display_roundtrip(display);
     int status = 0;
-    if (first < argc) {
-        status = run(display, pointer, width, height, argc - first, argv + first) ? 0 : 2;
-    } else {
-        char line[512];
-        while (status == 0 && fgets(line, sizeof line, stdin) != NULL) {
-            char *words[64];
-            int count = 0;
-            for (char *word = strtok(line, " \t\n"); word != NULL && count < 64; word = strtok(NULL, " \t\n")) {
-                words[count++] = word;
-            }
-            status = run(display, pointer, width, height, count, words) ? 0 : 2;
-            printf("ok\n");
-            fflush(stdout);
+    char line[512];
+    while (status == 0 && fgets(line, sizeof line, stdin) != NULL) {
+        char *words[64];
+        int count = 0;
+        for (char *word = strtok(line, " \t\n"); word != NULL && count < 64; word = strtok(NULL, " \t\n")) {
+            words[count++] = word;
         }
+        status = run(display, pointer, count, words) ? 0 : 2;
+        printf("ok\n");
+        fflush(stdout);
     }
     zwlr_virtual_pointer_v1_destroy(pointer);
     zwlr_virtual_pointer_manager_v1_destroy(manager);

@@ -52,15 +52,6 @@ TEST(DrmConnectors, AdapterNumbersAreStrict)
     EXPECT_EQ(adapterNumber("drm_dp_aux0"), std::nullopt);
 }
 
-TEST(ConnectorMatch, XDriverNamesStandForKernelNames)
-{
-    EXPECT_EQ(kernelNamesFor("DP-1"), (std::vector<std::string>{"DP-1"}));
-    EXPECT_EQ(kernelNamesFor("HDMI-1"), (std::vector<std::string>{"HDMI-1", "HDMI-A-1"}));
-    EXPECT_EQ(kernelNamesFor("HDMI2"), (std::vector<std::string>{"HDMI2", "HDMI-A-2"}));
-    EXPECT_EQ(kernelNamesFor("DisplayPort-0"), (std::vector<std::string>{"DisplayPort-0", "DP-1"}));
-    EXPECT_EQ(kernelNamesFor("eDP1"), (std::vector<std::string>{"eDP1", "eDP-1"}));
-}
-
 class ConnectorMatchTest : public testing::Test
 {
 protected:
@@ -81,7 +72,10 @@ protected:
 TEST_F(ConnectorMatchTest, ByNameWhenTheServerKnowsNothingElse)
 {
     EXPECT_EQ(match({{"DP-2"}, {}, {}}), "card0-DP-2");
+    // X drivers' names stand for the kernel's: HDMI for HDMI-A, no dash, amdgpu counting from 0.
     EXPECT_EQ(match({{"HDMI-1"}, {}, {}}), "card0-HDMI-A-1");
+    EXPECT_EQ(match({{"HDMI1"}, {}, {}}), "card0-HDMI-A-1");
+    EXPECT_EQ(match({{"DisplayPort-1"}, {}, {}}), "card0-DP-2");
     // A monitor without outputs goes by its own name, tried after the output's.
     EXPECT_EQ(match({{"screen", "DP-1"}, {}, {}}), "card0-DP-1");
     EXPECT_EQ(match({{"VGA-1"}, {}, {}}), std::nullopt);

@@ -43,15 +43,10 @@ TEST(DdcPacket, RepliesDecodeCurrentAndMaximum)
               (VcpValue{0x1234, 0xFFFF}));
 }
 
-TEST(DdcPacket, RepliesThatCannotBeTrustedAreTold)
+// Null messages, refusals and bad checksums come from the simulated monitor in the tool's tests; these
+// replies it never sends.
+TEST(DdcPacket, MalformedRepliesAreTold)
 {
-    EXPECT_EQ(parseVcpReply(withIdleBytes(nullMessage()), kBrightnessCode).status, ReplyStatus::NullMessage);
-    EXPECT_EQ(parseVcpReply(vcpReply(kBrightnessCode, {}, false), kBrightnessCode).status, ReplyStatus::Unsupported);
-
-    Bytes flipped = vcpReply(kBrightnessCode, {73, 100});
-    flipped[9] ^= 0x01;
-    EXPECT_EQ(parseVcpReply(flipped, kBrightnessCode).status, ReplyStatus::BadChecksum);
-
     // Another feature's reply, a bus that returns idle bytes, a reply cut short.
     EXPECT_EQ(parseVcpReply(vcpReply(0x12, {73, 100}), kBrightnessCode).status, ReplyStatus::Malformed);
     EXPECT_EQ(parseVcpReply(Bytes(kVcpReplySize, 0xFF), kBrightnessCode).status, ReplyStatus::Malformed);

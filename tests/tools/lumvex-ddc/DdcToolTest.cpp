@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "DdcTool.h"
-#include "simulated/ddc/FakeDdcClock.h"
-#include "simulated/ddc/SimulatedMonitor.h"
+#include "DdcChannel.h"
 #include "base/UniqueFd.h"
 #include "sensing/OutputNameId.h"
+#include "simulated/ddc/FakeDdcClock.h"
+#include "simulated/ddc/SimulatedMonitor.h"
 #include "support/FakeSysfs.h"
 #include "support/TempDir.h"
 
@@ -90,24 +91,12 @@ bool isOneLine(const std::string &text)
     return !text.empty() && text.back() == '\n' && std::ranges::count(text, '\n') == 1;
 }
 
-TEST_F(DdcToolTest, GetPrintsThePercentage)
-{
-    const Outcome result = get(kExternal);
-    EXPECT_EQ(result.status, 0);
-    EXPECT_EQ(result.out, "73\n");
-    EXPECT_EQ(result.err, "");
-    EXPECT_EQ(opened, std::vector<std::filesystem::path>{"/dev/i2c-5"});
-
-    monitor.setBrightness({127, 255});
-    EXPECT_EQ(get(kExternal).out, "50\n");
-}
-
+// Reading, writing and not writing what the monitor holds are seen with the tool as a process
+// (SimulatedToolTest); these are the edges.
 TEST_F(DdcToolTest, SetNeverWritesTheValueTheMonitorHolds)
 {
-    EXPECT_EQ(set(kExternal, 40).status, 0);
-    EXPECT_EQ(monitor.brightness().current, 40);
-    EXPECT_EQ(set(kExternal, 40).status, 0);
     EXPECT_EQ(set(kExternal, 40).out, "");
+    EXPECT_EQ(set(kExternal, 40).status, 0);
     EXPECT_EQ(monitor.writesApplied(), 1);
 
     // Changed behind our back (the monitor's own buttons): written again.
@@ -135,17 +124,17 @@ TEST_F(DdcToolTest, ThePauseAfterAWriteIsKeptByTheNextRun)
     const auto before = clock.slept();
     ASSERT_EQ(set(kExternal, 60).status, 0);
     EXPECT_EQ(clock.slept() - before, 90ms);
+
+    // Without the pauses the simulated monitor answers with null messages: it is what catches a hasty run.
+    context.timings = {.replyDelay = 0ms, .writeDelay = 0ms, .retryDelay = 0ms, .attempts = 1};
+    EXPECT_THAT(get(kExternal).err, HasSubstr("no DDC/CI reply"));
+    EXPECT_GT(monitor.timingViolations(), 0);
 }
 
 TEST_F(DdcToolTest, AConnectorCanBeNamedWithoutAnXServer)
 {
     xServer = false;
-    const Outcome withoutX = get(kExternal);
-    EXPECT_EQ(withoutX.status, 1);
-    EXPECT_THAT(withoutX.err, HasSubstr("no X server"));
-    EXPECT_THAT(withoutX.err, HasSubstr("LUMVEX_DDC_CONNECTOR"));
-    EXPECT_TRUE(isOneLine(withoutX.err));
-    EXPECT_EQ(withoutX.out, "");
+    EXPECT_THAT(get(kExternal).err, HasSubstr("LUMVEX_DDC_CONNECTOR"));
 
     context.connectorOverride = "card0-DP-1";
     EXPECT_EQ(get(12345).out, "73\n");
@@ -155,14 +144,19 @@ TEST_F(DdcToolTest, AConnectorCanBeNamedWithoutAnXServer)
 
 TEST_F(DdcToolTest, DisplaysThatCannotBeReachedAreExplained)
 {
-    const Outcome unknown = get(999);
-    EXPECT_EQ(unknown.status, 1);
-    EXPECT_THAT(unknown.err, HasSubstr("no display with id 999"));
     EXPECT_THAT(get(kPanel).err, HasSubstr("card0-eDP-1 has no I2C bus"));
     xMonitors.push_back({417, "HDMI-1", {{"HDMI-1", fakeEdid(3), {}}}});
     EXPECT_THAT(get(417).err, HasSubstr("display 417 (HDMI-1) matches no connected connector"));
     EXPECT_TRUE(opened.empty());
 
+    // One NAK, garbled or empty reply is tried again.
+    for (void (SimulatedMonitor::*fault)(int) :
+         {&SimulatedMonitor::nakNext, &SimulatedMonitor::corruptNext, &SimulatedMonitor::busyNext}) {
+        (monitor.*fault)(1);
+        EXPECT_EQ(get(kExternal).out, "73\n");
+    }
+    monitor.busyNext(2);
+    EXPECT_THAT(get(kExternal).err, HasSubstr("no DDC/CI reply"));
     monitor.nakNext(10);
     const Outcome silent = get(kExternal);
     EXPECT_EQ(silent.status, 1);
@@ -175,32 +169,24 @@ TEST_F(DdcToolTest, DisplaysThatCannotBeReachedAreExplained)
     EXPECT_THAT(get(kExternal).err, HasSubstr("garbled DDC/CI replies"));
     monitor.clearFaults();
     monitor.setSupportsBrightness(false);
+    const int reads = monitor.readsRequested();
     const Outcome unsupported = set(kExternal, 10);
     EXPECT_THAT(unsupported.err, HasSubstr("offers no brightness control"));
+    EXPECT_EQ(monitor.readsRequested(), reads + 1); // not asked twice
     EXPECT_EQ(monitor.writesApplied(), 0);
 }
 
-TEST_F(DdcToolTest, DeviceNodesThatCannotBeOpenedSayWhatToDo)
+// Missing nodes, refused addresses and a group to join are seen with the tool as a process.
+TEST_F(DdcToolTest, NodesOfNoGroupToJoinAskForTheUdevRule)
 {
     openFailure = std::make_error_code(std::errc::permission_denied);
-    group = "i2c";
-    Outcome result = get(kExternal);
-    EXPECT_EQ(result.status, 1);
-    EXPECT_THAT(result.err, HasSubstr("no permission to open /dev/i2c-5, which belongs to group i2c"));
-    EXPECT_THAT(result.err, HasSubstr("sudo usermod -aG i2c $USER"));
-    EXPECT_TRUE(isOneLine(result.err));
-
-    group = "root";
-    EXPECT_THAT(get(kExternal).err, HasSubstr("udev rule"));
-    group.reset();
-    EXPECT_THAT(set(kExternal, 10).err, HasSubstr("udev rule"));
-
-    openFailure = std::make_error_code(std::errc::no_such_file_or_directory);
-    EXPECT_THAT(get(kExternal).err, HasSubstr("/dev/i2c-5 does not exist: load the i2c-dev module"));
-
-    openFailure = std::make_error_code(std::errc::device_or_resource_busy);
-    addressRefused = true;
-    EXPECT_THAT(get(kExternal).err, HasSubstr("/dev/i2c-5 refused the DDC/CI address 0x37"));
+    for (const std::optional<std::string> &owner : {std::optional<std::string>("root"), std::optional<std::string>()}) {
+        group = owner;
+        const Outcome result = set(kExternal, 10);
+        EXPECT_EQ(result.status, 1);
+        EXPECT_THAT(result.err, HasSubstr("udev rule"));
+        EXPECT_TRUE(isOneLine(result.err));
+    }
 }
 
 TEST_F(DdcToolTest, AnotherRunOnTheBusIsWaitedForThenReported)
@@ -286,6 +272,20 @@ TEST_F(DdcToolTest, WaylandIdsComeFromConnectorNamesWithoutAnXServer)
                             "   DP-1     card0-DP-1   /dev/i2c-5  answers, brightness 40%\n" +
                             std::to_string(outputNameId("eDP-1")) + "  eDP-1    card0-eDP-1  -           no I2C bus\n");
     EXPECT_EQ(list.err, "");
+}
+
+// The tool reads before it writes, so a refused write is only reached on the channel itself.
+TEST(DdcChannel, AWriteIsTriedOnceMoreAfterANak)
+{
+    FakeDdcClock clock;
+    SimulatedMonitor monitor{clock, {73, 100}};
+    DdcChannel channel{monitor, clock};
+    monitor.nakNext();
+    EXPECT_TRUE(channel.write(kBrightnessCode, 10).ok());
+    EXPECT_EQ(monitor.writesApplied(), 1);
+    monitor.nakNext(2);
+    EXPECT_EQ(channel.write(kBrightnessCode, 20).result, DdcResult::NoReply);
+    EXPECT_EQ(monitor.brightness().current, 10);
 }
 
 } // namespace
