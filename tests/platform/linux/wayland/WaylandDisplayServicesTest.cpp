@@ -20,7 +20,7 @@ const DisplayId kSecond = outputNameId("HEADLESS-2");
 
 bool hasOutputs(WaylandDisplayServices &displays, std::size_t count)
 {
-    return test::retryUntil(
+    return test::eventually(
         [&] { return displays.onlineDisplays().value_or(std::vector<DisplayId>{}).size() == count; });
 }
 
@@ -55,7 +55,7 @@ TEST(WaylandDisplayServicesTest, FollowsTheCompositorsOutputsAndThePointerHints)
     // every frame in desktop coordinates.
     ASSERT_TRUE(test::SwayControl::createOutput());
     ASSERT_TRUE(test::SwayControl::command("output HEADLESS-2 resolution 1280x720 position 1920 560"));
-    ASSERT_TRUE(test::retryUntil([&] {
+    ASSERT_TRUE(test::eventually([&] {
         return displays.logicalGeometry(kSecond) == OutputRect{1920, 560, 1280, 720};
     }));
     std::vector<DisplayId> online = displays.onlineDisplays().value_or(std::vector<DisplayId>{});
@@ -83,10 +83,10 @@ TEST(WaylandDisplayServicesTest, FollowsTheCompositorsOutputsAndThePointerHints)
 
     // Moving the first output off the origin leaves no output there: the first one listed is main.
     ASSERT_TRUE(test::SwayControl::command("output HEADLESS-1 position 3200 0"));
-    ASSERT_TRUE(test::retryUntil([&] { return displays.logicalGeometry(kFirst) == OutputRect{3200, 0, 1920, 1080}; }));
+    ASSERT_TRUE(test::eventually([&] { return displays.logicalGeometry(kFirst) == OutputRect{3200, 0, 1920, 1080}; }));
     EXPECT_EQ(displays.mainDisplay(), kFirst);
     ASSERT_TRUE(test::SwayControl::command("output HEADLESS-2 position 0 0"));
-    ASSERT_TRUE(test::retryUntil([&] { return displays.mainDisplay() == kSecond; }));
+    ASSERT_TRUE(test::eventually([&] { return displays.mainDisplay() == kSecond; }));
     EXPECT_EQ(displays.screens().front().id, kSecond);
 
     // Another connection sees the same ids: they come from the names alone.
@@ -119,6 +119,6 @@ TEST(WaylandDisplayServicesWithoutCompositorTest, AnswersNeutrallyUntilOneAnswer
     EXPECT_EQ(displays.pointerLocation(), std::nullopt);
     EXPECT_EQ(displays.outputName(kFirst), std::nullopt);
 
-    EXPECT_TRUE(test::retryUntil([&] { return displays.isConnected(); }, std::chrono::seconds(8)));
+    EXPECT_TRUE(test::eventually([&] { return displays.isConnected(); }, std::chrono::seconds(8)));
     EXPECT_NE(displays.mainDisplay(), 0u);
 }
