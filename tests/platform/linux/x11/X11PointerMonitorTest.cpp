@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "platform/linux/x11/X11PointerMonitor.h"
 #include "XServerControl.h"
-#include "simulated/ManualClock.h"
 #include "platform/linux/x11/X11DisplayServices.h"
 #include "sensing/DisplayRouter.h"
+#include "simulated/ManualClock.h"
 #include "support/TempDir.h"
 
 #include <QTest>
@@ -110,30 +110,6 @@ TEST_F(X11DisplayRouterTest, FollowsThePointerButNotIntoThePanelBand)
 
     moveTo(100, 24);
     EXPECT_EQ(announced, (std::vector<DisplayId>{external, panel}));
-}
-
-TEST_F(X11DisplayRouterTest, UnpluggedActiveDisplayGivesWayAtOnce)
-{
-    moveTo(2500, 500);
-    ASSERT_EQ(router->activeDisplay(), external);
-
-    control.deleteMonitor("DP-1");
-    EXPECT_EQ(router->currentTarget(), panel); // the pointer is on no display now
-
-    control.setMonitor("DP-2", {1920, 0, 1920, 1080, false});
-    EXPECT_EQ(router->currentTarget(), control.atom("DP-2"));
-    EXPECT_EQ(router->activeDisplay(), external);
-}
-
-TEST_F(X11DisplayRouterTest, PointerBetweenDisplaysChangesNothing)
-{
-    control.setMonitor("DP-1", {1920, 0, 1280, 720, false});
-    displays->onlineDisplays(); // a monitor redefined brings no notification: look now
-    moveTo(2500, 500);
-    moveTo(2500, 900); // below DP-1, beside the panel: on no display
-    EXPECT_EQ(router->activeDisplay(), external);
-    clock.advance(5.0);
-    EXPECT_EQ(router->currentTarget(), panel);
 }
 
 } // namespace
