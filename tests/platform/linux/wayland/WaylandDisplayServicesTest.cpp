@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "platform/linux/wayland/WaylandDisplayServices.h"
 #include "SwayControl.h"
+#include "platform/linux/wayland/WlrScreencopyCapture.h"
 #include "sensing/DisplayRouter.h"
 #include "sensing/OutputNameId.h"
 
@@ -27,7 +28,8 @@ bool hasOutputs(WaylandDisplayServices &displays, std::size_t count)
 } // namespace
 
 // One sway for every case: outputs cannot be taken away again once added (sway 1.7 can neither
-// unplug nor disable a headless output), so the cases run in order over one growing layout.
+// unplug nor disable a headless output), so the cases run in order over one growing layout, and no
+// other test adds outputs.
 TEST(WaylandDisplayServicesTest, FollowsTheCompositorsOutputsAndThePointerHints)
 {
     WaylandDisplayServices displays;
@@ -51,13 +53,21 @@ TEST(WaylandDisplayServicesTest, FollowsTheCompositorsOutputsAndThePointerHints)
     EXPECT_DOUBLE_EQ(pointer->x, 100.5);
     EXPECT_DOUBLE_EQ(pointer->y, 1069.5);
 
+    // A capture of an output that is not there gives nothing at once, and blames nothing: it may come.
+    WlrScreencopyCapture later("HEADLESS-2");
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_FALSE(later.captureAndReduce());
+    EXPECT_LT(std::chrono::steady_clock::now() - start, WlrScreencopyCapture::kWaitLimit);
+    EXPECT_EQ(later.unavailableReason(), std::nullopt);
+
     // A second output, right of the first and 200 lower: the layout's bottom moves, and so does
-    // every frame in desktop coordinates.
+    // every frame in desktop coordinates. The capture waiting for it finds it.
     ASSERT_TRUE(test::SwayControl::createOutput());
     ASSERT_TRUE(test::SwayControl::command("output HEADLESS-2 resolution 1280x720 position 1920 560"));
     ASSERT_TRUE(test::eventually([&] {
         return displays.logicalGeometry(kSecond) == OutputRect{1920, 560, 1280, 720};
     }));
+    EXPECT_TRUE(test::eventually([&] { return later.captureAndReduce().has_value(); }));
     std::vector<DisplayId> online = displays.onlineDisplays().value_or(std::vector<DisplayId>{});
     std::ranges::sort(online);
     std::vector<DisplayId> expected{kFirst, kSecond};

@@ -94,25 +94,6 @@ TEST_F(WlrScreencopyCaptureTest, EveryTimeModeCopiesEachCaptureAndAfterAPauseCop
     EXPECT_EQ(capture.framesRead(), copied + 1);
 }
 
-// Runs after the display services' case has added HEADLESS-2 or adds it itself; sway 1.7 cannot take
-// a headless output away, so only the arrival of a missing output is seen here.
-TEST_F(WlrScreencopyCaptureTest, AnOutputThatIsNotThereGivesNothingUntilItComes)
-{
-    WlrScreencopyCapture capture("HEADLESS-9");
-    const auto start = std::chrono::steady_clock::now();
-    EXPECT_FALSE(capture.captureAndReduce());
-    EXPECT_LT(std::chrono::steady_clock::now() - start, WlrScreencopyCapture::kWaitLimit);
-    EXPECT_EQ(capture.unavailableReason(), std::nullopt);
-
-    WlrScreencopyCapture later("HEADLESS-3");
-    EXPECT_FALSE(later.captureAndReduce());
-    while (!test::SwayControl::hasOutput("HEADLESS-3")) {
-        ASSERT_TRUE(test::SwayControl::createOutput());
-    }
-    ASSERT_TRUE(test::SwayControl::setBackground("#ff0000"));
-    EXPECT_TRUE(captureUntil(later, kRed));
-}
-
 TEST_F(WlrScreencopyCaptureTest, WithoutCompositorSaysWhy)
 {
     std::optional<WlrScreencopyCapture> unreachable;
