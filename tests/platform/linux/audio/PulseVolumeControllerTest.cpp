@@ -124,9 +124,6 @@ TEST_F(PulseVolumeControllerTest, SetClampsAndAdjustStartsFromTheLastWriteAtOnce
     EXPECT_EQ(volume->set(0.5), 0.5);
     EXPECT_EQ(volume->adjust(0.1), single(0.6));
     ASSERT_TRUE(eventually([&] { return loudest("test_sink") == raw(0.6f); }));
-    // Once the server has caught up the reading stays what was asked for, not the nearest raw step.
-    std::this_thread::sleep_for(100ms);
-    EXPECT_EQ(volume->get(), single(0.6));
 }
 
 TEST_F(PulseVolumeControllerTest, FastScrollingChainsOnItsOwnWritesWhileAnotherMixerIsBusy)
