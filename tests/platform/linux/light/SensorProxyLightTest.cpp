@@ -1,16 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "platform/linux/light/SensorProxyLight.h"
-#include "base/Files.h"
 #include "platform/linux/light/LightSourceFactory.h"
 #include "sensing/AmbientLightSensor.h"
 #include "support/FakeServiceControl.h"
 #include "support/FakeSysfs.h"
 #include "support/TempDir.h"
-
-#include <QCoreApplication>
-#include <QDBusConnection>
-#include <QDBusMessage>
-#include <QDeadlineTimer>
 
 #include <QTest>
 
