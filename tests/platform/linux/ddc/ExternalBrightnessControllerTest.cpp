@@ -3,14 +3,11 @@
 #include "FakeTool.h"
 #include "support/TempDir.h"
 
-#include <QEventLoop>
 #include <QTest>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cmath>
 
 using namespace lumvex;
 using namespace std::chrono_literals;
@@ -39,7 +36,7 @@ protected:
     std::vector<std::pair<DisplayId, double>> known;
 };
 
-// Reading through the real tool is seen in SimulatedToolTest.
+// Reading, and the spacing of writes, through the real tool are seen in SimulatedToolTest.
 TEST_F(ExternalBrightnessControllerTest, AFailingOrMissingToolGivesNoLevel)
 {
     const FakeTool failing = tool("failing", "echo 50; exit 1");
@@ -76,24 +73,6 @@ TEST_F(ExternalBrightnessControllerTest, AHungToolNeverHoldsUpTheCallerAndOnlyTh
     EXPECT_EQ(calls, (std::vector<std::string>{"display id=415 set luminance 55", "display id=416 set luminance 30",
                                                "display id=415 set luminance 100"}));
     EXPECT_TRUE(known.empty()); // no level the monitor never took
-}
-
-TEST_F(ExternalBrightnessControllerTest, ABurstWritesItsFirstAndItsLastValueSpacedApart)
-{
-    const FakeTool fake = tool("writes", "true");
-    const auto controller = controllerFor(fake);
-    for (const double value : {0.125, 0.2, 0.3, 0.734}) {
-        controller->set(kDisplay, value);
-        now += 0.02;
-    }
-    EXPECT_FALSE(controller->set(kDisplay, std::nan("")));
-    // A menu's own event loop runs the deferred write too.
-    QEventLoop menu;
-    QTimer::singleShot(400ms, &menu, &QEventLoop::quit);
-    menu.exec();
-    EXPECT_EQ(fake.calls(),
-              (std::vector<std::string>{"display id=415 set luminance 13", "display id=415 set luminance 73"}));
-    EXPECT_EQ(known, (std::vector<std::pair<DisplayId, double>>{{kDisplay, 0.125}, {kDisplay, 0.734}}));
 }
 
 TEST_F(ExternalBrightnessControllerTest, PendingValuesDieWithTheController)
