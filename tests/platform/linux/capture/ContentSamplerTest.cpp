@@ -144,7 +144,7 @@ TEST_F(ContentSamplerTest, CapturesNeverOverlapAndLateTicksMergeIntoOne)
 }
 
 // The real capture of the panel eDP-1 beside DP-1 on the private Xvfb.
-TEST_F(ContentSamplerTest, OnTheXServerFollowsTheScreenFromBlackToWhiteToHalfAndHalf)
+TEST_F(ContentSamplerTest, OnTheXServerFollowsTheScreenFromBlackToHalfAndHalf)
 {
     test::XServerControl control;
     const DisplayId panel = control.panelBesideExternal().panel;
@@ -162,13 +162,12 @@ TEST_F(ContentSamplerTest, OnTheXServerFollowsTheScreenFromBlackToWhiteToHalfAnd
     EXPECT_EQ(sampler->gridLuminances(), std::vector<double>(16, 0.0));
     EXPECT_EQ(sampler->lastSampleAt(), clock.now());
 
-    painter.fill(0, 0, 1920, 1080, 0xffffff);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return sampler->fastLuminance() > 0.999; }));
-
-    painter.fill(0, 0, 960, 1080, 0x000000);
+    painter.fill(960, 0, 960, 1080, 0xffffff);
     ASSERT_TRUE(QTest::qWaitFor([&] { return sampler->rawLuminance() == 128.0 / 255.0; }));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return std::abs(sampler->smoothedSignature().pctDark - 0.5) < 0.01; }));
-    EXPECT_NEAR(sampler->smoothedSignature().pctBright, 0.5, 0.01);
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        const ContentSignature signature = sampler->smoothedSignature();
+        return std::abs(signature.pctDark - 0.5) < 0.01 && std::abs(signature.pctBright - 0.5) < 0.01;
+    }));
     EXPECT_EQ(sampler->gridLuminances()[0], 0.0);
     EXPECT_EQ(sampler->gridLuminances()[3], 1.0);
 
