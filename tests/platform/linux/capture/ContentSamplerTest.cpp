@@ -6,6 +6,7 @@
 #include "platform/linux/x11/capture/X11ShmCapture.h"
 #include "simulated/ManualClock.h"
 #include "simulated/ScriptedScreenCapture.h"
+#include "support/Eventually.h"
 
 #include <QTest>
 
@@ -89,9 +90,7 @@ TEST_F(ContentSamplerTest, StartAndStopDoNotNestAndWhatWasCapturedBeforeStopIsAp
     sampler->start();
     sampler->start();
     // A capture taken, its figures not yet handed over.
-    while (script->captures() < 2) {
-        std::this_thread::sleep_for(5ms);
-    }
+    ASSERT_TRUE(test::eventually([&] { return script->captures() >= 2; }));
     std::this_thread::sleep_for(20ms);
     sampler->stop();
     EXPECT_FALSE(sampler->isRunning());
