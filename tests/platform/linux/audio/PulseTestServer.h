@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -15,24 +14,9 @@
 #include <memory>
 #include <string>
 #include <sys/types.h>
-#include <thread>
 #include <vector>
 
 namespace lumvex::test {
-
-// Waits until the condition holds or the deadline passes; returns the condition.
-template<typename Condition>
-bool eventually(Condition condition, std::chrono::milliseconds deadline = std::chrono::seconds(5))
-{
-    const auto end = std::chrono::steady_clock::now() + deadline;
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() >= end) {
-            return false;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-    return true;
-}
 
 // The test's hand on the private PulseAudio server that run-with-pulseaudio.sh started: pactl for the
 // server's own view, and the control script to kill and restart it.

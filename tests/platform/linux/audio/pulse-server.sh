@@ -9,23 +9,22 @@
 # `pulse_server stop DIR` ends both. Run as a program, it lets a test take the server down and bring
 # it back: pulse-server.sh kill|restart DIR.
 
+source "$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/../../../support/private-bus.sh"
+
 # Points HOME, the XDG folders, libpulse and D-Bus at DIR, away from the user's real audio and buses.
 pulse_env() {
     local dir=$1
-    export HOME="$dir/home" XDG_CONFIG_HOME="$dir/config" XDG_DATA_HOME="$dir/data"
-    export XDG_STATE_HOME="$dir/state" XDG_CACHE_HOME="$dir/cache" XDG_RUNTIME_DIR="$dir/runtime"
+    private_home "$dir"
     export PULSE_SERVER="unix:$dir/pulse.sock" PULSE_CLIENTCONFIG="$dir/client.conf"
     export DBUS_SESSION_BUS_ADDRESS="unix:path=$dir/no-bus" DBUS_SYSTEM_BUS_ADDRESS="unix:path=$dir/no-bus"
     unset DISPLAY WAYLAND_DISPLAY PULSE_COOKIE PULSE_SINK PULSE_SOURCE
-    mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_DATA_HOME" "$XDG_STATE_HOME" "$XDG_CACHE_HOME" "$XDG_RUNTIME_DIR"
-    chmod 700 "$XDG_RUNTIME_DIR"
     [[ -e $PULSE_CLIENTCONFIG ]] || printf 'autospawn = no\n' >"$PULSE_CLIENTCONFIG"
 }
 
-# Running and not yet a zombie.
-pulse_alive() {
+# Gone, or a zombie that nobody reaps.
+pulse_gone() {
     local state
-    state=$(awk '{ print $3 }' "/proc/$1/stat" 2>/dev/null) && [[ $state != Z ]]
+    ! state=$(awk '{ print $3 }' "/proc/$1/stat" 2>/dev/null) || [[ $state == Z ]]
 }
 
 # Runs one server after another until DIR/pulse.stop appears; while DIR/pulse.hold exists, none.
@@ -47,28 +46,16 @@ pulse_supervise() {
     done
 }
 
+pulse_answers() { [[ -e $1/pulse.pid ]] && pactl info >/dev/null 2>&1; }
+
 # Waits until a server answers, and makes test_sink the default.
 pulse_wait_ready() {
-    local dir=$1
-    for _ in $(seq 200); do
-        if [[ -e $dir/pulse.pid ]] && pactl info >/dev/null 2>&1; then
-            pactl set-default-sink test_sink
-            return
-        fi
-        sleep 0.05
-    done
-    echo "pulse-server: PulseAudio did not start in $dir; its log follows" >&2
-    cat "$dir/pulse.log" >&2
-    return 1
-}
-
-# Waits until the process is gone or a zombie, at most about 5 s.
-pulse_wait_gone() {
-    for _ in $(seq 100); do
-        pulse_alive "$1" || return 0
-        sleep 0.05
-    done
-    return 1
+    if ! wait_for 10 pulse_answers "$1"; then
+        echo "pulse-server: PulseAudio did not start in $1; its log follows" >&2
+        cat "$1/pulse.log" >&2
+        return 1
+    fi
+    pactl set-default-sink test_sink
 }
 
 pulse_server() {
@@ -85,7 +72,7 @@ pulse_server() {
         touch "$dir/pulse.hold"
         pid=$(cat "$dir/pulse.pid" 2>/dev/null) || return 0
         kill -KILL "$pid" 2>/dev/null
-        pulse_wait_gone "$pid"
+        wait_for 5 pulse_gone "$pid"
         ;;
     restart)
         rm -f "$dir/pulse.hold"
@@ -95,7 +82,7 @@ pulse_server() {
         touch "$dir/pulse.stop" "$dir/pulse.hold"
         pid=$(cat "$dir/pulse.pid" 2>/dev/null) && kill -TERM "$pid" 2>/dev/null
         pid=$(cat "$dir/supervisor.pid" 2>/dev/null) || return 0
-        pulse_wait_gone "$pid" || kill -KILL "$pid" 2>/dev/null
+        wait_for 5 pulse_gone "$pid" || kill -KILL "$pid" 2>/dev/null
         pid=$(cat "$dir/pulse.pid" 2>/dev/null) && kill -KILL "$pid" 2>/dev/null
         return 0
         ;;

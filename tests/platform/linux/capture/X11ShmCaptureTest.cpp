@@ -4,17 +4,16 @@
 #include "platform/linux/x11/XServerControl.h"
 
 #include "support/TempDir.h"
+
 #include <QFont>
 #include <QImage>
 #include <QPainter>
+#include <QTest>
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <cstdlib>
-#include <string>
 #include <thread>
-#include <utility>
-#include <vector>
 
 using namespace lumvex;
 using namespace std::chrono_literals;
@@ -105,13 +104,11 @@ protected:
     {
         const int before = capture.framesRead();
         std::optional<ScreenReduction> result;
-        for (int attempt = 0; attempt < 50 && capture.framesRead() == before; ++attempt) {
-            if (attempt > 0) {
-                std::this_thread::sleep_for(20ms);
-            }
+        const bool read = QTest::qWaitFor([&] {
             result = capture.captureAndReduce();
-        }
-        return capture.framesRead() > before ? result : std::nullopt;
+            return capture.framesRead() > before;
+        });
+        return read ? result : std::nullopt;
     }
 
     test::XServerControl control;
@@ -212,25 +209,15 @@ TEST_F(X11ShmCaptureTest, FollowsItsMonitorWhenItMoves)
     control.setMonitor("DP-1", {0, 0, 1920, 1080, false});
     control.setMonitor("eDP-1", {1920, 0, 1920, 1080, true}, true);
     std::optional<ScreenReduction> moved;
-    for (int attempt = 0; attempt < 40; ++attempt) {
+    ASSERT_TRUE(QTest::qWaitFor([&] {
         moved = capture.captureAndReduce();
-        if (moved && moved->meanLuminance == 0.0) {
-            break;
-        }
-        std::this_thread::sleep_for(50ms);
-    }
-    ASSERT_TRUE(moved);
-    EXPECT_EQ(moved->meanLuminance, 0.0);
+        return moved && moved->meanLuminance == 0.0;
+    }));
     EXPECT_EQ(capture.framesRead(), 2);
 
     // A monitor that is gone gives nothing, without a reason: it may come back.
     control.deleteMonitor("eDP-1");
-    bool gone = false;
-    for (int attempt = 0; attempt < 40 && !gone; ++attempt) {
-        gone = !capture.captureAndReduce();
-        std::this_thread::sleep_for(50ms);
-    }
-    EXPECT_TRUE(gone);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !capture.captureAndReduce(); }));
     EXPECT_EQ(capture.unavailableReason(), std::nullopt);
 }
 

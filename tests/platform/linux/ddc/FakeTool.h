@@ -3,16 +3,10 @@
 
 #include "base/Files.h"
 
-#include <QCoreApplication>
-#include <QDeadlineTimer>
-
 #include <sys/stat.h>
 
-#include <chrono>
 #include <filesystem>
 #include <fstream>
-#include <functional>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -47,22 +41,5 @@ private:
     std::filesystem::path m_path;
     std::filesystem::path m_log;
 };
-
-// Whether a process is gone: no such process, or a zombie that nobody reaps in this container.
-inline bool processGone(int pid)
-{
-    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
-    std::string line;
-    if (!std::getline(stat, line)) {
-        return true;
-    }
-    const std::size_t close = line.rfind(')');
-    return close != std::string::npos && close + 2 < line.size() && line[close + 2] == 'Z';
-}
-
-inline int readPid(const std::filesystem::path &file)
-{
-    return std::stoi(files::readAll(file).value_or("0"));
-}
 
 } // namespace lumvex::test

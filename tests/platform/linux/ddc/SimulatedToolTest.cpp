@@ -5,7 +5,9 @@
 #include "support/FakeSysfs.h"
 #include "support/TempDir.h"
 
+#include <QEventLoop>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -54,35 +56,34 @@ protected:
     ExternalBrightnessController controller{std::filesystem::path(LUMVEX_DDC_SIMULATED)};
 };
 
-TEST_F(SimulatedToolTest, ReadsAndWritesWithinTheLimit)
+TEST_F(SimulatedToolTest, ReadsInTheBackground)
 {
     std::optional<double> level;
     controller.onLevelKnown = [&](DisplayId, double value) { level = value; };
     EXPECT_EQ(controller.get(kDisplay), std::nullopt);
     ASSERT_TRUE(QTest::qWaitFor([&] { return level.has_value(); }, 2000));
     EXPECT_DOUBLE_EQ(*level, 0.5);
-    EXPECT_TRUE(controller.set(kDisplay, 0.8));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return level == 0.8; }, 2000));
-    EXPECT_EQ(monitor().current, 80);
 }
 
-TEST_F(SimulatedToolTest, AScrollEndsOnItsLastValueWithoutRepeatedWrites)
+TEST_F(SimulatedToolTest, ABurstWritesItsFirstAndItsLastValueAndAHeldValueIsNotWrittenAgain)
 {
-    // Scroll steps as the status item makes them: from the level asked for last, the next one.
-    for (int step = 1; step <= 6; ++step) {
-        controller.set(kDisplay, controller.get(kDisplay).value_or(0.5) + 0.05);
-        QCoreApplication::processEvents();
+    std::vector<double> known;
+    controller.onLevelKnown = [&](DisplayId, double value) { known.push_back(value); };
+    for (const double value : {0.125, 0.2, 0.3, 0.734}) { // a flick of the wheel
+        EXPECT_TRUE(controller.set(kDisplay, value));
     }
-    ASSERT_TRUE(QTest::qWaitFor([&] { return monitor().current == 80; }, 3000));
-    const int writes = monitor().writes;
-    EXPECT_GE(writes, 1);
-    EXPECT_LE(writes, 6); // each write a new level
+    EXPECT_FALSE(controller.set(kDisplay, std::nan("")));
+    // A menu's own event loop runs the deferred write too.
+    QEventLoop menu;
+    QTimer::singleShot(1500ms, &menu, &QEventLoop::quit);
+    menu.exec();
+    EXPECT_EQ(monitor().current, 73);
+    EXPECT_EQ(monitor().writes, 2);
+    EXPECT_EQ(known, (std::vector<double>{0.125, 0.734}));
 
-    // Asked again for what it holds, the monitor is not written to.
-    QTest::qWait(150);
-    EXPECT_TRUE(controller.set(kDisplay, 0.8));
-    QTest::qWait(300);
-    EXPECT_EQ(monitor().writes, writes);
+    EXPECT_TRUE(controller.set(kDisplay, 0.73));
+    QTest::qWait(500);
+    EXPECT_EQ(monitor().writes, 2);
 }
 
 } // namespace

@@ -1,16 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "platform/linux/light/SensorProxyLight.h"
-#include "base/Files.h"
 #include "platform/linux/light/LightSourceFactory.h"
 #include "sensing/AmbientLightSensor.h"
 #include "support/FakeServiceControl.h"
 #include "support/FakeSysfs.h"
 #include "support/TempDir.h"
-
-#include <QCoreApplication>
-#include <QDBusConnection>
-#include <QDBusMessage>
-#include <QDeadlineTimer>
 
 #include <QTest>
 
@@ -77,23 +71,17 @@ TEST(SensorProxyLight, ClaimsTheSensorReadsItsLevelAndReleasesIt)
     EXPECT_EQ(proxy.releases(), 1);
 }
 
-TEST(SensorProxyLight, StaysUnclaimedWithoutALightSensorOrWhenRefused)
+// A proxy without a sensor, or none at all, is seen through the factory below.
+TEST(SensorProxyLight, StaysUnclaimedWhenRefusedAndReleasesNothing)
 {
     FakeSensorProxy proxy;
-    proxy.setHasAmbientLight(false);
-    SensorProxyLight withoutSensor;
-    EXPECT_FALSE(withoutSensor.isClaimed());
-    EXPECT_FALSE(withoutSensor.readLux());
-
-    proxy.setHasAmbientLight(true);
     proxy.setRefusingClaims(true);
-    EXPECT_FALSE(SensorProxyLight().isClaimed());
-
-    proxy.setRefusingClaims(false);
-    proxy.setPresent(false);
-    EXPECT_FALSE(SensorProxyLight().isClaimed());
-    EXPECT_EQ(proxy.claims(), 0);
-    EXPECT_EQ(proxy.releases(), 0); // nothing to release without a claim
+    {
+        SensorProxyLight refused;
+        EXPECT_FALSE(refused.isClaimed());
+        EXPECT_FALSE(refused.readLux());
+    }
+    EXPECT_EQ(proxy.releases(), 0);
 }
 
 TEST(LightSourceFactory, PrefersTheSensorProxyThenSysfsThenWaitsForTheProxy)

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
-#include "simulated/MemoryDefaults.h"
 #include "engine/SystemClock.h"
 #include "platform/linux/capture/QueuedPost.h"
 #include "platform/linux/portal/PortalScreenCapture.h"
 #include "sensing/ContentSampler.h"
 #include "sensing/Luminance.h"
+#include "simulated/MemoryDefaults.h"
 
 #include <QFile>
 #include <QProcess>
@@ -45,8 +45,9 @@ protected:
     static bool seesColour(ContentSampler &sampler, int r, int g, int b, std::chrono::milliseconds deadline = 10s)
     {
         const double expected = luminanceOf(r, g, b);
-        return QTest::qWaitFor([&] { return sampler.lastSampleAt() && std::abs(sampler.rawLuminance() - expected) < 1e-3; },
-                               int(deadline.count()));
+        return QTest::qWaitFor(
+            [&] { return sampler.lastSampleAt() && std::abs(sampler.rawLuminance() - expected) < 1e-3; },
+            int(deadline.count()));
     }
 
     // Paints the background and samples until it is seen. This backend sometimes holds a picture back until
@@ -64,8 +65,7 @@ protected:
 
     QObject owner;
     const SystemClock clock;
-    // One settings store for the whole run, as one user's settings are across starts.
-    static inline MemoryDefaults defaults;
+    MemoryDefaults defaults;
 };
 
 TEST_F(PortalDesktopTest, TheSampledLuminanceFollowsTheScreenAndAStillScreenIsNotReducedAgain)
@@ -83,8 +83,7 @@ TEST_F(PortalDesktopTest, TheSampledLuminanceFollowsTheScreenAndAStillScreenIsNo
     EXPECT_EQ(chooserRuns(), asked + 1);
     EXPECT_TRUE(defaults.stringValue("screenCastRestoreToken").has_value());
 
-    EXPECT_TRUE(showAndSee(sampler, "#ffffff", 255, 255, 255));
-    EXPECT_TRUE(showAndSee(sampler, "#3080c0", 0x30, 0x80, 0xc0));
+    EXPECT_TRUE(showAndSee(sampler, "#3080c0", 0x30, 0x80, 0xc0)); // red and blue weigh differently
 
     // The screen stands still: samples keep coming, from the figures already made.
     QTest::qWait(500);
@@ -95,7 +94,7 @@ TEST_F(PortalDesktopTest, TheSampledLuminanceFollowsTheScreenAndAStillScreenIsNo
     EXPECT_LE(portal.framesReduced(), reduced + 1);
 
     // Paused and resumed: what changed meanwhile is seen, with no further change to push it through. The
-    // sharing ended with the pause and came back through the token, asking no one.
+    // sharing ended with the pause and came back through the stored token, asking no one, as a next start does.
     sampler.stop();
     QTest::qWait(300);
     setBackground("#202020");
@@ -104,24 +103,6 @@ TEST_F(PortalDesktopTest, TheSampledLuminanceFollowsTheScreenAndAStillScreenIsNo
     EXPECT_TRUE(seesColour(sampler, 0x20, 0x20, 0x20));
     EXPECT_TRUE(reasons.empty());
     EXPECT_EQ(chooserRuns(), asked + 1);
-}
-
-TEST_F(PortalDesktopTest, TheNextStartIsNotAskedAgain)
-{
-    setBackground("#ff0000");
-    QTest::qWait(300);
-    // Whichever test ran before, a first start stores the permission.
-    {
-        ContentSampler first(std::make_unique<PortalScreenCapture>(defaults), queuedPostTo(&owner), clock);
-        first.start();
-        ASSERT_TRUE(seesColour(first, 255, 0, 0));
-    }
-    ASSERT_TRUE(defaults.stringValue("screenCastRestoreToken").has_value());
-    const int asked = chooserRuns();
-    ContentSampler sampler(std::make_unique<PortalScreenCapture>(defaults), queuedPostTo(&owner), clock);
-    sampler.start();
-    ASSERT_TRUE(showAndSee(sampler, "#ff0000", 255, 0, 0));
-    EXPECT_EQ(chooserRuns(), asked);
 }
 
 } // namespace

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: MIT
 #include "platform/linux/portal/PortalScreenCapture.h"
 #include "FakePortal.h"
-#include "simulated/MemoryDefaults.h"
 #include "engine/Settings.h"
 #include "engine/SystemClock.h"
 #include "platform/linux/capture/QueuedPost.h"
 #include "platform/linux/portal/ScreenCastSession.h"
 #include "sensing/ContentSampler.h"
+#include "simulated/MemoryDefaults.h"
 
 #include <QObject>
 
@@ -111,6 +111,10 @@ TEST_F(PortalScreenCaptureTest, SharingStoppedByTheDesktopEndsTheStream)
     ASSERT_TRUE(captureUntil(capture, [&] { return capture.unavailableReason().has_value(); }));
     EXPECT_NE(capture.unavailableReason()->find("stopped by the desktop"), std::string::npos);
     EXPECT_FALSE(last.has_value());
+    // Not asked again, and the desktop's own end needs no closing.
+    QTest::qWait(200);
+    EXPECT_EQ(portal.calls("Start").size(), 1);
+    EXPECT_EQ(portal.calls("Session.Close").size(), 0);
 }
 
 } // namespace

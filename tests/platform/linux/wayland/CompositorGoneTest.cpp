@@ -21,7 +21,7 @@ TEST(CompositorGoneTest, CapturesAndDisplaysGiveNothingQuicklyAndQuietly)
     WaylandDisplayServices displays;
     WlrScreencopyCapture capture("HEADLESS-1");
     WlrScreencopyCapture everyTime("HEADLESS-1", WlrScreencopyCapture::Mode::EveryTime);
-    ASSERT_TRUE(test::retryUntil([&] { return capture.captureAndReduce().has_value(); }));
+    ASSERT_TRUE(test::eventually([&] { return capture.captureAndReduce().has_value(); }));
     ASSERT_TRUE(everyTime.captureAndReduce());
     ASSERT_EQ(displays.mainDisplay(), outputNameId("HEADLESS-1"));
 

@@ -23,7 +23,7 @@ protected:
 
     bool hasOutputs(WaylandDisplayServices &displays, std::size_t count)
     {
-        return test::retryUntil(
+        return test::eventually(
             [&] { return displays.onlineDisplays().value_or(std::vector<DisplayId>{}).size() == count; });
     }
 

@@ -1,11 +1,10 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include <chrono>
+#include "support/Eventually.h"
+
 #include <cstdlib>
-#include <functional>
 #include <string>
-#include <thread>
 
 namespace lumvex::test {
 
@@ -30,18 +29,5 @@ public:
     // One more headless output, HEADLESS-2 and so on, at 1920x1080.
     static bool createOutput() { return command("create_output"); }
 };
-
-// Calls `step` until it returns true or the deadline passes; returns whether it did.
-inline bool retryUntil(const std::function<bool()> &step, std::chrono::milliseconds deadline = std::chrono::seconds(5))
-{
-    const auto end = std::chrono::steady_clock::now() + deadline;
-    while (!step()) {
-        if (std::chrono::steady_clock::now() >= end) {
-            return false;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    return true;
-}
 
 } // namespace lumvex::test

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "platform/linux/wayland/WaylandDisplayServices.h"
 #include "SwayControl.h"
+#include "platform/linux/wayland/WlrScreencopyCapture.h"
 #include "sensing/DisplayRouter.h"
 #include "sensing/OutputNameId.h"
 
@@ -20,14 +21,15 @@ const DisplayId kSecond = outputNameId("HEADLESS-2");
 
 bool hasOutputs(WaylandDisplayServices &displays, std::size_t count)
 {
-    return test::retryUntil(
+    return test::eventually(
         [&] { return displays.onlineDisplays().value_or(std::vector<DisplayId>{}).size() == count; });
 }
 
 } // namespace
 
 // One sway for every case: outputs cannot be taken away again once added (sway 1.7 can neither
-// unplug nor disable a headless output), so the cases run in order over one growing layout.
+// unplug nor disable a headless output), so the cases run in order over one growing layout, and no
+// other test adds outputs.
 TEST(WaylandDisplayServicesTest, FollowsTheCompositorsOutputsAndThePointerHints)
 {
     WaylandDisplayServices displays;
@@ -51,18 +53,23 @@ TEST(WaylandDisplayServicesTest, FollowsTheCompositorsOutputsAndThePointerHints)
     EXPECT_DOUBLE_EQ(pointer->x, 100.5);
     EXPECT_DOUBLE_EQ(pointer->y, 1069.5);
 
+    // A capture of an output that is not there gives nothing at once, and blames nothing: it may come.
+    WlrScreencopyCapture later("HEADLESS-2");
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_FALSE(later.captureAndReduce());
+    EXPECT_LT(std::chrono::steady_clock::now() - start, WlrScreencopyCapture::kWaitLimit);
+    EXPECT_EQ(later.unavailableReason(), std::nullopt);
+
     // A second output, right of the first and 200 lower: the layout's bottom moves, and so does
-    // every frame in desktop coordinates.
+    // every frame in desktop coordinates. The capture waiting for it finds it.
     ASSERT_TRUE(test::SwayControl::createOutput());
     ASSERT_TRUE(test::SwayControl::command("output HEADLESS-2 resolution 1280x720 position 1920 560"));
-    ASSERT_TRUE(test::retryUntil([&] {
+    ASSERT_TRUE(test::eventually([&] {
         return displays.logicalGeometry(kSecond) == OutputRect{1920, 560, 1280, 720};
     }));
-    std::vector<DisplayId> online = displays.onlineDisplays().value_or(std::vector<DisplayId>{});
-    std::ranges::sort(online);
-    std::vector<DisplayId> expected{kFirst, kSecond};
-    std::ranges::sort(expected);
-    EXPECT_EQ(online, expected);
+    EXPECT_TRUE(test::eventually([&] { return later.captureAndReduce().has_value(); }));
+    EXPECT_TRUE(std::ranges::is_permutation(displays.onlineDisplays().value_or(std::vector<DisplayId>{}),
+                                            std::vector<DisplayId>{kFirst, kSecond}));
     EXPECT_EQ(displays.mainDisplay(), kFirst);
     EXPECT_EQ(displays.outputName(kSecond), "HEADLESS-2");
     EXPECT_EQ(displays.screens(),
@@ -83,10 +90,10 @@ TEST(WaylandDisplayServicesTest, FollowsTheCompositorsOutputsAndThePointerHints)
 
     // Moving the first output off the origin leaves no output there: the first one listed is main.
     ASSERT_TRUE(test::SwayControl::command("output HEADLESS-1 position 3200 0"));
-    ASSERT_TRUE(test::retryUntil([&] { return displays.logicalGeometry(kFirst) == OutputRect{3200, 0, 1920, 1080}; }));
+    ASSERT_TRUE(test::eventually([&] { return displays.logicalGeometry(kFirst) == OutputRect{3200, 0, 1920, 1080}; }));
     EXPECT_EQ(displays.mainDisplay(), kFirst);
     ASSERT_TRUE(test::SwayControl::command("output HEADLESS-2 position 0 0"));
-    ASSERT_TRUE(test::retryUntil([&] { return displays.mainDisplay() == kSecond; }));
+    ASSERT_TRUE(test::eventually([&] { return displays.mainDisplay() == kSecond; }));
     EXPECT_EQ(displays.screens().front().id, kSecond);
 
     // Another connection sees the same ids: they come from the names alone.
@@ -119,6 +126,6 @@ TEST(WaylandDisplayServicesWithoutCompositorTest, AnswersNeutrallyUntilOneAnswer
     EXPECT_EQ(displays.pointerLocation(), std::nullopt);
     EXPECT_EQ(displays.outputName(kFirst), std::nullopt);
 
-    EXPECT_TRUE(test::retryUntil([&] { return displays.isConnected(); }, std::chrono::seconds(8)));
+    EXPECT_TRUE(test::eventually([&] { return displays.isConnected(); }, std::chrono::seconds(8)));
     EXPECT_NE(displays.mainDisplay(), 0u);
 }

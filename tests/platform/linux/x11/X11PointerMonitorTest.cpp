@@ -1,9 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "platform/linux/x11/X11PointerMonitor.h"
 #include "XServerControl.h"
-#include "simulated/ManualClock.h"
 #include "platform/linux/x11/X11DisplayServices.h"
-#include "sensing/DisplayRouter.h"
 #include "support/TempDir.h"
 
 #include <QTest>
@@ -49,91 +47,6 @@ TEST(X11PointerMonitor, InactiveWithoutServer)
     const test::ScopedEnv noDisplay("DISPLAY", std::nullopt);
     X11PointerMonitor monitor([] {});
     EXPECT_FALSE(monitor.isActive());
-}
-
-// The router on the real desktop: eDP-1 (primary) and DP-1 side by side, the pointer moved as a device.
-class X11DisplayRouterTest : public testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        const auto monitors = control.panelBesideExternal();
-        panel = monitors.panel;
-        external = monitors.external;
-        control.warpPointer(500, 500);
-        displays.emplace();
-        router.emplace(*displays, clock);
-        router->onActiveDisplayChange = [this](DisplayId id) { announced.push_back(id); };
-        monitor.emplace(
-            [this] {
-                router->cursorMoved();
-                ++moves;
-            },
-            0ms);
-        ASSERT_TRUE(monitor->isActive());
-    }
-    void TearDown() override { control.reset(); }
-
-    // Moves the pointer and waits until the router has seen a move.
-    void moveTo(int x, int y)
-    {
-        const int before = moves;
-        control.movePointer(x, y);
-        ASSERT_TRUE(QTest::qWaitFor([&] { return moves > before; }));
-    }
-
-    test::XServerControl control;
-    ManualClock clock{Timestamp::fromUnixSeconds(1741910400.0)};
-    std::optional<X11DisplayServices> displays;
-    std::optional<DisplayRouter> router;
-    std::optional<X11PointerMonitor> monitor;
-    DisplayId panel = 0;
-    DisplayId external = 0;
-    std::vector<DisplayId> announced;
-    int moves = 0;
-};
-
-TEST_F(X11DisplayRouterTest, FollowsThePointerButNotIntoThePanelBand)
-{
-    EXPECT_EQ(router->currentTarget(), panel);
-
-    moveTo(2500, 500);
-    EXPECT_EQ(announced, std::vector<DisplayId>{external});
-    EXPECT_EQ(router->currentTarget(), external);
-
-    moveTo(100, 23); // the top 24 rows of the panel are its panel band
-    EXPECT_EQ(router->activeDisplay(), external);
-    clock.advance(4.9);
-    EXPECT_EQ(router->currentTarget(), external);
-    clock.advance(0.1);
-    EXPECT_EQ(router->currentTarget(), panel);
-
-    moveTo(100, 24);
-    EXPECT_EQ(announced, (std::vector<DisplayId>{external, panel}));
-}
-
-TEST_F(X11DisplayRouterTest, UnpluggedActiveDisplayGivesWayAtOnce)
-{
-    moveTo(2500, 500);
-    ASSERT_EQ(router->activeDisplay(), external);
-
-    control.deleteMonitor("DP-1");
-    EXPECT_EQ(router->currentTarget(), panel); // the pointer is on no display now
-
-    control.setMonitor("DP-2", {1920, 0, 1920, 1080, false});
-    EXPECT_EQ(router->currentTarget(), control.atom("DP-2"));
-    EXPECT_EQ(router->activeDisplay(), external);
-}
-
-TEST_F(X11DisplayRouterTest, PointerBetweenDisplaysChangesNothing)
-{
-    control.setMonitor("DP-1", {1920, 0, 1280, 720, false});
-    displays->onlineDisplays(); // a monitor redefined brings no notification: look now
-    moveTo(2500, 500);
-    moveTo(2500, 900); // below DP-1, beside the panel: on no display
-    EXPECT_EQ(router->activeDisplay(), external);
-    clock.advance(5.0);
-    EXPECT_EQ(router->currentTarget(), panel);
 }
 
 } // namespace
