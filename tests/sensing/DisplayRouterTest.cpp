@@ -77,8 +77,30 @@ TEST_F(DisplayRouterTest, FreshRouterAnswersFromThePointer)
     EXPECT_TRUE(announced.empty());
 }
 
-// Following the pointer, the panel band, unplugging and moves between displays are seen on a real X
-// server (X11PointerMonitorTest); these are the timings and failures it cannot show.
+TEST_F(DisplayRouterTest, FollowsThePointerOnceButNotIntoThePanelBandAndYieldsToAnUnplug)
+{
+    moveTo(kOnMonitor);
+    EXPECT_EQ(announced, std::vector<DisplayId>{kMonitor});
+    clock.advance(4.0);
+    moveTo({kOnMonitor.x + 10, kOnMonitor.y});
+    EXPECT_EQ(announced.size(), 1u);
+
+    // Into the panel's menu bar: ignored, and the last move on the monitor decides for 5 s.
+    moveTo(kPanelMenuBar);
+    EXPECT_EQ(router.activeDisplay(), kMonitor);
+    clock.advance(4.999);
+    EXPECT_EQ(router.currentTarget(), kMonitor);
+    clock.advance(0.001);
+    EXPECT_EQ(router.currentTarget(), kPanel);
+
+    moveTo(kOnPanel);
+    EXPECT_EQ(announced, (std::vector<DisplayId>{kMonitor, kPanel}));
+
+    moveTo(kOnMonitor);
+    displays.unplug(kMonitor);
+    EXPECT_EQ(router.currentTarget(), kPanel);
+}
+
 TEST_F(DisplayRouterTest, MovesOnNoDisplayNeitherAnnounceNorRefresh)
 {
     moveTo(kOnMonitor);
