@@ -4,7 +4,8 @@
 # (Xvfb, a private session and system bus, PulseAudio with a null sink, fake devices); tests that need
 # more start it themselves. Non-zero exit on any failure.
 # --sanitize: instead, builds with AddressSanitizer and UndefinedBehaviorSanitizer into build-sanitize and runs
-# the whole suite. --tsan: builds the threaded parts with ThreadSanitizer into build-tsan and runs their tests.
+# the whole suite, then builds the threaded parts with ThreadSanitizer into build-tsan and runs their tests.
+# --tsan: the ThreadSanitizer part alone.
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -57,16 +58,16 @@ if [ "$mode" = --sanitize ]; then
   tests/support/run-desktop.sh ctest --test-dir build-sanitize --output-on-failure --parallel "$jobs" --timeout 600 ||
     status=1
   reports build-sanitize || status=1
-  exit $status
 fi
 
-# The parts that run threads of their own.
+# The parts that run threads of their own. X11ShmCaptureTest reads the screen on the test's thread only; its
+# one other thread is Qt's image-scaling pool, whose handovers the sanitizer cannot see.
 tsan_targets=(capture_tests x11_capture_tests pulse_volume_tests portal_tests portal_desktop_tests ddc_client_tests)
 tsan_tests='^(x11_capture_tests|pulse_volume_tests|portal_tests|portal_desktop_tests)$|^(ContentSamplerTest|ToolRunner|ExternalBrightnessControllerTest|SimulatedToolTest)\.'
 sanitized build-tsan thread
 options build-tsan
 cmake --build build-tsan --parallel "$jobs" --target "${tsan_targets[@]}"
-tests/support/run-desktop.sh ctest --test-dir build-tsan --output-on-failure --parallel "$jobs" --timeout 600 -R "$tsan_tests" ||
-  status=1
+GTEST_FILTER='-X11ShmCaptureTest.*' tests/support/run-desktop.sh ctest --test-dir build-tsan --output-on-failure \
+  --parallel "$jobs" --timeout 600 -R "$tsan_tests" || status=1
 reports build-tsan || status=1
 exit $status
