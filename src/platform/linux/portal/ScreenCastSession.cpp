@@ -6,9 +6,7 @@
 #include "engine/Defaults.h"
 #include "engine/Settings.h"
 #include "platform/linux/Logging.h"
-#include "portalrequest.h"
 #include "portalscreencast.h"
-#include "portalsession.h"
 
 #include <QDBusMessage>
 #include <QDBusMetaType>
@@ -72,6 +70,13 @@ QString callFailed(const QDBusError &error)
 }
 
 // Tokens need only be unique among this connection's requests, in [A-Za-z0-9_].
+// A request and a session live at a path of their own, known per call, and are watched by path: one
+// message, not a proxy made for one call, closes them, and nothing waits for the answer.
+void closeAt(const QString &path, const QString &interface, QDBusConnection &bus)
+{
+    bus.call(QDBusMessage::createMethodCall(kService, path, interface, QStringLiteral("Close")), QDBus::NoBlock);
+}
+
 QString newToken()
 {
     return QStringLiteral("lumvex_") + QString::number(QRandomGenerator::global()->generate64(), 16);
@@ -84,6 +89,7 @@ ScreenCastSession::ScreenCastSession(Defaults &defaults, QObject *parent)
     , m_defaults(defaults)
     , m_bus(QDBusConnection::sessionBus())
     , m_screenCast(new PortalScreenCast(kService, kPath, m_bus, this))
+    , m_properties(new DBusProperties(kService, kPath, m_bus, this))
 {}
 
 ScreenCastSession::~ScreenCastSession()
@@ -118,11 +124,11 @@ void ScreenCastSession::close()
 {
     if (!m_requestPath.isEmpty()) {
         // Takes a question still open off the screen.
-        PortalRequest(kService, m_requestPath, m_bus).Close();
+        closeAt(m_requestPath, kRequest, m_bus);
     }
     if (m_sessionCreated) {
         qCDebug(lcPortal) << "closing" << m_sessionPath;
-        PortalSession(kService, m_sessionPath, m_bus).Close();
+        closeAt(m_sessionPath, kSession, m_bus);
     }
     forgetRequest();
     forgetSession();
@@ -176,8 +182,7 @@ void ScreenCastSession::suspendNow()
 void ScreenCastSession::probe()
 {
     m_stage = Stage::Probing;
-    DBusProperties properties(kService, kPath, m_bus);
-    auto *call = new QDBusPendingCallWatcher(properties.GetAll(kScreenCast), this);
+    auto *call = new QDBusPendingCallWatcher(m_properties->GetAll(kScreenCast), this);
     connect(call, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher *finished) {
         finished->deleteLater();
         if (m_stage == Stage::Probing) {

@@ -11,6 +11,7 @@
 #include <functional>
 #include <vector>
 
+class DBusProperties;
 class PortalScreenCast;
 class QDBusMessage;
 class QDBusPendingCall;
@@ -90,6 +91,7 @@ private:
     Defaults &m_defaults;
     QDBusConnection m_bus;
     PortalScreenCast *m_screenCast;
+    DBusProperties *m_properties;
     QPointer<QDBusServiceWatcher> m_portalWatcher;
     Stage m_stage = Stage::Idle;
     unsigned m_version = 0;
