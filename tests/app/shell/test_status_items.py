@@ -1,10 +1,7 @@
 #!/usr/bin/python3
 # SPDX-License-Identifier: MIT
-"""The real lumvex program's two status items as a panel sees them over the bus (run by
-tests/support/run-desktop.sh), with the test watcher of sni_watcher.py: registration and registration
-again when the watcher comes back, the properties and icons, the wheel from each kind of host, Activate
-and the middle click, the exported menu, its properties and clicks on it.
-Usage: test_status_items.py PATH_TO_LUMVEX"""
+"""The real lumvex program's two status items as a panel sees them over the bus, with the test watcher of
+sni_watcher.py (run by tests/support/run-desktop.sh). Usage: test_status_items.py PATH_TO_LUMVEX"""
 
 import os
 import subprocess

@@ -131,17 +131,6 @@ TEST_F(DdcToolTest, ThePauseAfterAWriteIsKeptByTheNextRun)
     EXPECT_GT(monitor.timingViolations(), 0);
 }
 
-TEST_F(DdcToolTest, AConnectorCanBeNamedWithoutAnXServer)
-{
-    xServer = false;
-    EXPECT_THAT(get(kExternal).err, HasSubstr("LUMVEX_DDC_CONNECTOR"));
-
-    context.connectorOverride = "card0-DP-1";
-    EXPECT_EQ(get(12345).out, "73\n");
-    context.connectorOverride = "HDMI-A-9";
-    EXPECT_THAT(get(kExternal).err, HasSubstr("no connector named HDMI-A-9"));
-}
-
 TEST_F(DdcToolTest, DisplaysThatCannotBeReachedAreExplained)
 {
     EXPECT_THAT(get(kPanel).err, HasSubstr("card0-eDP-1 has no I2C bus"));
