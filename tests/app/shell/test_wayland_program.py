@@ -12,7 +12,7 @@ import sys
 import time
 import unittest
 
-from program_session import LOG, auto_rows, items, panel, set_panel, wait_for, wayland_env, write_settings
+from program_session import LOG, auto_rows, items, lines, panel, set_panel, wait_for, wayland_env, write_settings
 
 LUMVEX = sys.argv.pop(1) if len(sys.argv) > 1 else "lumvex"
 
@@ -71,7 +71,12 @@ class WaylandProgram(unittest.TestCase):
                         "backlight %d on dark grey after %d on white" % (panel(), bright))
         self.assertFalse(any("capture" in label.lower() for label in menu_labels(self.program.pid)))
         # Alt cannot be read here: its entries are in a submenu at the end.
-        self.assertEqual(menu_labels(self.program.pid)[-1], "Advanced")
+        entries = lines(items(self.program.pid)["lumvex-brightness"].layout())
+        advanced = entries.index("Advanced")
+        self.assertEqual(entries[advanced - 1:advanced + 3],
+                         ["---", "Advanced", "  Show Compensation Debug", "  Calibration\u2026"])
+        self.assertEqual(entries[-1], "  Reveal Data in File Manager")
+        self.assertEqual(entries.count("  Record Brightness Data"), 1)
         status, errors = self.stop()
         self.assertEqual(status, 0)
         self.assertEqual(errors.strip(), "")
