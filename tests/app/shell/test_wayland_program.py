@@ -1,9 +1,7 @@
 #!/usr/bin/python3
 # SPDX-License-Identifier: MIT
-"""The real lumvex program in a Wayland session: a private headless sway (run-with-sway.sh) inside the
-fake desktop of run-desktop.sh (bus, login manager, backlight). What the compositor shows reaches the
-loop through screen copy; without any capture the menu says why, once, and the program stays quiet.
-Usage: test_wayland_program.py PATH_TO_LUMVEX"""
+"""The real lumvex program in a private headless sway (run-with-sway.sh) inside the fake desktop of
+run-desktop.sh. Usage: test_wayland_program.py PATH_TO_LUMVEX"""
 
 import os
 import signal
