@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "system/UpdaterController.h"
 #include "LocalFeedServer.h"
-#include "RecordingNotifier.h"
 #include "engine/Settings.h"
 #include "simulated/ManualClock.h"
 #include "simulated/MemoryDefaults.h"
@@ -18,7 +17,6 @@ namespace {
 
 using namespace std::chrono_literals;
 using test::LocalFeedServer;
-using test::RecordingNotifier;
 using test::ScopedEnv;
 using test::TempDir;
 using ::testing::HasSubstr;
@@ -31,6 +29,12 @@ QByteArray feedOf(const QByteArray &version)
            version + R"(</sparkle:version><link>https://example.org/lumvex</link></item>
 </channel></rss>)";
 }
+
+struct RecordingNotifier final : Notifier
+{
+    void show(const Notice &notice) override { shown.push_back(notice); }
+    std::vector<Notice> shown;
+};
 
 class UpdaterControllerTest : public ::testing::Test
 {
