@@ -117,6 +117,12 @@ TEST_F(ReportTest, ReportsOfARecordedDayInSvgAndHtmlListTheLinesSkipped)
     EXPECT_NE(svg.find("stroke=\"#e6550d\""), std::string::npos) << "the brightness line";
     EXPECT_EQ(count(svg, "fill=\"#d62728\"/></g>"), 3u) << "corrections seen by the telemetry alone";
     EXPECT_NE(out.str().find("0 adjustments"), std::string::npos);
+    // The adjustment log alone gives the brightness steps and the corrections.
+    ASSERT_EQ(report({(state / "adjustments.csv").string(), "-o", (work / "a.svg").string()}), 0) << err.str();
+    const std::string steps = files::readAll(work / "a.svg").value_or("");
+    EXPECT_NE(steps.find("stroke=\"#e6550d\""), std::string::npos);
+    EXPECT_EQ(count(steps, "fill=\"#d62728\"/></g>"), 3u);
+    EXPECT_NE(steps.find("08:08:20 scroll: 70 % to 80 %"), std::string::npos);
 
     // Lines no reader can take are listed, in the report and on the terminal.
     const auto file = state / "telemetry/telemetry-2025-03-14.jsonl";
@@ -164,18 +170,6 @@ TEST_F(ReportTest, RefusesBadArgumentsAndMissingInputWithOneLine)
 
     EXPECT_EQ(report({"--help"}), 0);
     EXPECT_EQ(out.str().rfind("Usage: lumvex report", 0), 0u);
-}
-
-TEST_F(ReportTest, AdjustmentLogAloneGivesTheBrightnessSteps)
-{
-    writeFile(work / "adjustments.csv", std::string(AdjustmentLogger::kHeader) +
-                                            "2025-03-14T08:00:00Z,auto,0.4000,0.5000,0.3000,0.15,,0.0,x\n"
-                                            "2025-03-14T08:10:00Z,system_key,0.5000,0.6000,0.3000,0.18,,0.0,x\n");
-    ASSERT_EQ(report({(work / "adjustments.csv").string(), "-o", (work / "r.svg").string()}), 0) << err.str();
-    const std::string svg = files::readAll(work / "r.svg").value_or("");
-    EXPECT_NE(svg.find("stroke=\"#e6550d\""), std::string::npos);
-    EXPECT_EQ(count(svg, "fill=\"#d62728\"/></g>"), 1u);
-    EXPECT_NE(svg.find("09:10:00 system_key: 50 % to 60 %"), std::string::npos);
 }
 
 TEST(RecordingReaderTest, NotesEachMalformedLineWithItsReason)
