@@ -55,14 +55,9 @@ TEST_F(AdjustmentLoggerTest, NewFileGetsTheHeaderThenOneRowPerCall)
     EXPECT_EQ(text.find("timestamp_iso", 1), std::string::npos);
     EXPECT_NE(text.find(",auto,0.5000,0.5500,0.4000,0.2000,4|3|2|1|0,0.0000,org.gnome.TextEditor\n"),
               std::string::npos);
-}
-
-// Rows without a situation or a provider are seen in the loop's log; an empty id is not.
-TEST_F(AdjustmentLoggerTest, AnEmptyApplicationIdIsUnknown)
-{
-    AdjustmentLogger logger(dir / "logs", clock, &app);
+    // Rows without a situation or a provider are seen in the loop's log; an empty id is not.
     app.id = "";
-    logger.log(AdjustmentSource::scroll, 0.1, 0.2, 0.3, 0.4, std::nullopt, 0.0);
+    again.log(AdjustmentSource::scroll, 0.1, 0.2, 0.3, 0.4, std::nullopt, 0.0);
     EXPECT_TRUE(logText().ends_with(",,0.0000,unknown\n"));
 }
 
@@ -104,15 +99,6 @@ TEST_F(AdjustmentLoggerTest, AFullLogBecomesThePreviousOneAndANewOneStarts)
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir / "logs"), {}), 2);
 }
 
-// A link in its place is seen with the real program (test_tray_program.py).
-TEST_F(AdjustmentLoggerTest, AFifoInTheLogsPlaceIsNeverWaitedFor)
-{
-    std::filesystem::create_directories(dir / "logs");
-    ASSERT_EQ(::mkfifo((dir / "logs/adjustments.csv").c_str(), 0600), 0);
-    AdjustmentLogger(dir / "logs", clock)
-        .log(AdjustmentSource::scroll, 0.1, 0.2, 0.3, 0.4, std::nullopt, 0.0); // returns
-}
-
 TEST_F(AdjustmentLoggerTest, DeletedFileKeepsTakingRowsUntilTheNextLaunch)
 {
     AdjustmentLogger logger(dir / "logs", clock);
@@ -124,10 +110,14 @@ TEST_F(AdjustmentLoggerTest, DeletedFileKeepsTakingRowsUntilTheNextLaunch)
     EXPECT_EQ(logText(), AdjustmentLogger::kHeader);
 }
 
-TEST_F(AdjustmentLoggerTest, UnwritableLocationIsSilent)
+// A link in its place is seen with the real program (test_tray_program.py).
+TEST_F(AdjustmentLoggerTest, AFifoOrAFileInItsPlaceIsNeverWaitedForNorWrittenTo)
 {
-    ASSERT_TRUE(files::writeAtomically(dir / "logs", "a file where the folder should be"));
-    AdjustmentLogger logger(dir / "logs", clock);
-    logger.log(AdjustmentSource::scroll, 0.1, 0.2, 0.3, 0.4, std::nullopt, 0.0); // no crash, nothing written
-    EXPECT_EQ(files::readAll(dir / "logs"), "a file where the folder should be");
+    std::filesystem::create_directories(dir / "logs");
+    ASSERT_EQ(::mkfifo((dir / "logs/adjustments.csv").c_str(), 0600), 0);
+    AdjustmentLogger(dir / "logs", clock).log(AdjustmentSource::scroll, 0.1, 0.2, 0.3, 0.4, std::nullopt, 0.0);
+
+    ASSERT_TRUE(files::writeAtomically(dir / "blocked", "a file where the folder should be"));
+    AdjustmentLogger(dir / "blocked", clock).log(AdjustmentSource::scroll, 0.1, 0.2, 0.3, 0.4, std::nullopt, 0.0);
+    EXPECT_EQ(files::readAll(dir / "blocked"), "a file where the folder should be");
 }

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "base/CivilDate.h"
 #include "base/Iso8601.h"
-#include "simulated/ManualClock.h"
 #include "engine/SystemClock.h"
+#include "simulated/ManualClock.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -63,20 +63,6 @@ TEST(SystemClock, DayKeysFollowTheLocalMidnight)
     LocalZone utc("UTC0");
     EXPECT_EQ(clock.dayKey(lateEvening), "2025-03-14");
     EXPECT_EQ(clock.dayKey(afterMidnight), "2025-03-14");
-}
-
-TEST(ManualClock, MovesOnlyWhenToldAndKeepsItsOffset)
-{
-    ManualClock clock(Timestamp::fromUnixSeconds(1741993140.0), 3600); // 2025-03-14 23:59 at UTC+1
-    EXPECT_EQ(clock.localNow().hour, 23);
-    EXPECT_EQ(clock.dayKey(clock.now()), "2025-03-14");
-    clock.advance(120);
-    EXPECT_EQ(clock.dayKey(clock.now()), "2025-03-15");
-    EXPECT_EQ(clock.localNow().minute, 1);
-    clock.set(Timestamp::fromUnixSeconds(-1)); // one second before 1970 in UTC+1: 00:59:59
-    EXPECT_EQ(clock.localNow().date, (CivilDate{1970, 1, 1}));
-    EXPECT_EQ(clock.localNow().hour, 0);
-    EXPECT_EQ(clock.localNow().second, 59);
 }
 
 TEST(Iso8601, FormatsUtcWithOptionalMillisecondsTruncated)

@@ -11,7 +11,7 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
-#include <cstdio>
+#include <cstdlib>
 #include <fstream>
 
 namespace lumvex {
@@ -156,16 +156,10 @@ TEST_F(XdgAutostartTest, DesktopReadsBackTheExactProgramPath)
     const std::string awkward = "/opt/My \"Apps\"/100% $HOME/back\\slash/it's`x`/new\nline/lumvex";
     XdgAutostart(entry, awkward, false).registerProgram();
 
-    const std::string command =
-        std::string("/usr/bin/python3 ") + LUMVEX_TEST_SOURCE_DIR + "/read_exec.py '" + entry.string() + "'";
-    std::unique_ptr<FILE, int (*)(FILE *)> pipe(::popen(command.c_str(), "r"), ::pclose);
-    ASSERT_TRUE(pipe);
-    std::string output;
-    char buffer[512];
-    while (std::fgets(buffer, sizeof buffer, pipe.get())) {
-        output += buffer;
-    }
-    EXPECT_EQ(nlohmann::json::parse(output), nlohmann::json::array({awkward}));
+    const std::string command = "/usr/bin/python3 " LUMVEX_TEST_SOURCE_DIR "/read_exec.py '" + entry.string() + "' >'" +
+                                (root / "exec.json").string() + "'";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    EXPECT_EQ(nlohmann::json::parse(contents(root / "exec.json")), nlohmann::json::array({awkward}));
 }
 
 TEST(ProgramLocation, FindsThisExecutableOrTheImage)

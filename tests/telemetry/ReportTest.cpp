@@ -117,12 +117,16 @@ TEST_F(ReportTest, ReportsOfARecordedDayInSvgAndHtmlListTheLinesSkipped)
     EXPECT_NE(svg.find("stroke=\"#e6550d\""), std::string::npos) << "the brightness line";
     EXPECT_EQ(count(svg, "fill=\"#d62728\"/></g>"), 3u) << "corrections seen by the telemetry alone";
     EXPECT_NE(out.str().find("0 adjustments"), std::string::npos);
+    // The adjustment log alone gives the brightness steps and the corrections.
+    ASSERT_EQ(report({(state / "adjustments.csv").string(), "-o", (work / "a.svg").string()}), 0) << err.str();
+    const std::string steps = files::readAll(work / "a.svg").value_or("");
+    EXPECT_NE(steps.find("stroke=\"#e6550d\""), std::string::npos);
+    EXPECT_EQ(count(steps, "fill=\"#d62728\"/></g>"), 3u);
+    EXPECT_NE(steps.find("08:08:20 scroll: 70 % to 80 %"), std::string::npos);
 
     // Lines no reader can take are listed, in the report and on the terminal.
     const auto file = state / "telemetry/telemetry-2025-03-14.jsonl";
-    const std::string recorded = files::readAll(file).value_or("");
-    const std::size_t rows = count(recorded, "\n");
-    ASSERT_GT(rows, 100u); // a heartbeat row every ten and a half seconds, and the changes
+    const std::size_t rows = count(files::readAll(file).value_or(""), "\n");
     std::ofstream(file, std::ios::app) << "{\"t\": 1741939200.5, \"trigger\"\n"
                                        << R"({"t":1741939201,"trigger":"tick","brightness":"<b>"})" << '\n';
 
@@ -166,18 +170,6 @@ TEST_F(ReportTest, RefusesBadArgumentsAndMissingInputWithOneLine)
 
     EXPECT_EQ(report({"--help"}), 0);
     EXPECT_EQ(out.str().rfind("Usage: lumvex report", 0), 0u);
-}
-
-TEST_F(ReportTest, AdjustmentLogAloneGivesTheBrightnessSteps)
-{
-    writeFile(work / "adjustments.csv", std::string(AdjustmentLogger::kHeader) +
-                                            "2025-03-14T08:00:00Z,auto,0.4000,0.5000,0.3000,0.15,,0.0,x\n"
-                                            "2025-03-14T08:10:00Z,system_key,0.5000,0.6000,0.3000,0.18,,0.0,x\n");
-    ASSERT_EQ(report({(work / "adjustments.csv").string(), "-o", (work / "r.svg").string()}), 0) << err.str();
-    const std::string svg = files::readAll(work / "r.svg").value_or("");
-    EXPECT_NE(svg.find("stroke=\"#e6550d\""), std::string::npos);
-    EXPECT_EQ(count(svg, "fill=\"#d62728\"/></g>"), 1u);
-    EXPECT_NE(svg.find("09:10:00 system_key: 50 % to 60 %"), std::string::npos);
 }
 
 TEST(RecordingReaderTest, NotesEachMalformedLineWithItsReason)
@@ -253,8 +245,6 @@ TEST(RecordingReaderTest, NotesEachMalformedLineWithItsReason)
 TEST(RecordingReaderTest, ReadsTheLogsUtcTimes)
 {
     EXPECT_EQ(parseIso8601Utc("1970-01-01T00:00:00Z"), 0.0);
-    EXPECT_EQ(parseIso8601Utc("2025-03-14T09:26:53Z"), 1741944413.0);
-    EXPECT_DOUBLE_EQ(parseIso8601Utc("2025-03-14T09:26:53.589Z").value_or(0), 1741944413.589);
     for (const char *bad :
          {"", "2025-03-14T09:26:53", "2025-03-14T09:26:53+01:00", "2025-13-14T09:26:53Z", "2025-03-14T24:00:00Z",
           "2025-03-14T09:26:53.Z", "2025-03-14T09:26:53.5xZ", "2025-3-14T09:26:53Z", "20x5-03-14T09:26:53Z"}) {

@@ -10,7 +10,6 @@
 
 using namespace lumvex;
 using telemetry::encodeRow;
-using telemetry::roundedTo;
 
 namespace {
 
@@ -34,17 +33,6 @@ std::vector<std::string> keysOf(const std::string &line)
 }
 
 } // namespace
-
-// Rounding to each key's places and non-finite values are seen in whole rows; these are the edges.
-TEST(TelemetryRowTest, RoundsHalvesAwayFromZero)
-{
-    EXPECT_EQ(roundedTo(2.5, 0), 3.0);
-    EXPECT_EQ(roundedTo(-2.5, 0), -3.0);
-    // Too large to carry a fraction: kept as it is rather than lost to an overflow.
-    EXPECT_EQ(roundedTo(1e300, 4), 1e300);
-    // A tiny negative value rounds to a plain zero, not "-0.0".
-    EXPECT_FALSE(std::signbit(roundedTo(-0.00001, 4)));
-}
 
 TEST(TelemetryRowTest, TimerRowCarriesEveryPresentValueRounded)
 {

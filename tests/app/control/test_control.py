@@ -128,8 +128,7 @@ class Running(unittest.TestCase):
         self.assertEqual(ctl("auto", "off").returncode, 0)
         self.assertFalse(self.lumvex.Status()["AutomaticAdjustment"])
         refused = ctl("pause")
-        self.assertEqual(refused.returncode, 1)
-        self.assertEqual(refused.stderr.count("\n"), 1)
+        self.assertEqual((refused.returncode, refused.stderr.count("\n")), (1, 1))
         self.assertIn("off", refused.stderr)
         set_panel(500)
         time.sleep(0.6)
@@ -152,8 +151,7 @@ class Running(unittest.TestCase):
 class NotRunning(unittest.TestCase):
     def test_ctl_says_so_and_refuses_bad_usage(self):
         missing = ctl("up")
-        self.assertEqual(missing.returncode, 1)
-        self.assertEqual(missing.stderr, "lumvex ctl: Lumvex is not running\n")
+        self.assertEqual((missing.returncode, missing.stderr), (1, "lumvex ctl: Lumvex is not running\n"))
         for args in [[], ["up", "0"], ["down", "x"], ["set"], ["set", "140%"], ["auto", "maybe"],
                      ["pause", "5x"], ["pause", "8d"], ["status", "--yaml"], ["frobnicate"]]:
             with self.subTest(args=args):

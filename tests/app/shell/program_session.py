@@ -1,8 +1,6 @@
 # SPDX-License-Identifier: MIT
-"""What the tests of the real program share: the fake desktop's backlight, sound and services
-(run-desktop.sh), the program's settings and adjustment log, its status items and their menus as a tray
-host reaches them, the Alt key, a monitor of the bus and the set-up of a Wayland session
-(run-with-sway.sh)."""
+"""What the tests of the real program share: the fake desktop of run-desktop.sh, the program's files, its
+status items and menus as a tray host reaches them."""
 
 import ctypes
 import os

@@ -1,11 +1,7 @@
 #!/usr/bin/python3
 # SPDX-License-Identifier: MIT
-"""The real lumvex program in a headless desktop of its own (run by tests/support/run-desktop.sh):
-one instance per user, clean exit on SIGTERM, brightness-key changes learned once against what the screen
-shows, the desktop's own dimming (idle, lock, sleep, wake) never learned, automatic adjustment that
-survives docking, keeps key presses made in the middle of its walks and never writes over the desktop's
-restore after wake, hostile files in the program's places, the menu as a tray host sees it, and the
-wheel over each icon of an XEmbed tray. Usage: test_tray_program.py PATH_TO_LUMVEX PATH_TO_XEMBED_TRAY"""
+"""The real lumvex program in a headless desktop of its own (run by tests/support/run-desktop.sh).
+Usage: test_tray_program.py PATH_TO_LUMVEX PATH_TO_XEMBED_TRAY"""
 
 import os
 import shutil
@@ -49,6 +45,14 @@ def restore_layout():
     """The layout of run-desktop.sh."""
     undock()
     xrandr("--setmonitor", "DP-1", "1440/527x1080/296+2400+0", "none")
+
+
+def wake():
+    """The machine sleeps and wakes; the panel reads dark right after."""
+    control("Sleep", "true")
+    time.sleep(0.3)
+    control("Sleep", "false")
+    set_panel(0)
 
 
 def key_rows():
@@ -102,22 +106,15 @@ class TrayProgram(unittest.TestCase):
         time.sleep(0.8)
         self.assertEqual(len(rows()), before + 1, rows()[-1])
 
-        control("SetIdle", "true")
-        time.sleep(0.3)
-        set_panel(300)  # the desktop dims the idle screen
-        time.sleep(0.8)
-        control("SetIdle", "false")
-        set_panel(700)  # and restores it on activity
-        time.sleep(0.8)
-        control("SetLocked", "true")
-        set_panel(100)
-        time.sleep(0.8)
-        control("SetLocked", "false")
-        set_panel(700)
-        control("Sleep", "true")
-        time.sleep(0.3)
-        control("Sleep", "false")
-        set_panel(0)  # the panel reads dark right after wake
+        for state, dimmed in (("SetIdle", 300), ("SetLocked", 100)):
+            control(state, "true")
+            time.sleep(0.3)
+            set_panel(dimmed)  # the desktop dims the idle or locked screen
+            time.sleep(0.8)
+            control(state, "false")
+            set_panel(700)  # and restores it on activity
+            time.sleep(0.8)
+        wake()
         time.sleep(0.8)
         set_panel(700)
         time.sleep(0.8)
@@ -233,10 +230,7 @@ class AutomaticAdjustment(unittest.TestCase):
         # Wake: the panel reads dark, then the desktop restores it; nothing writes over the restore or
         # learns from it while the desktop settles.
         time.sleep(3.0)
-        control("Sleep", "true")
-        time.sleep(0.3)
-        control("Sleep", "false")
-        set_panel(0)
+        wake()
         time.sleep(0.5)
         set_panel(650)
         background("#404040")
@@ -318,11 +312,9 @@ class CommandLine(unittest.TestCase):
         env.pop("DISPLAY", None)
         env.pop("WAYLAND_DISPLAY", None)
         headless = subprocess.run([LUMVEX], capture_output=True, text=True, env=env, timeout=10)
-        self.assertEqual(headless.returncode, 1)
-        self.assertEqual(headless.stderr.count("\n"), 1)
+        self.assertEqual((headless.returncode, headless.stderr.count("\n")), (1, 1))
         self.assertIn("no graphical session", headless.stderr)
-        unknown = subprocess.run([LUMVEX, "frobnicate"], capture_output=True, text=True)
-        self.assertEqual(unknown.returncode, 2)
+        self.assertEqual(subprocess.run([LUMVEX, "frobnicate"], capture_output=True).returncode, 2)
 
 
 if __name__ == "__main__":

@@ -1,10 +1,7 @@
 #!/usr/bin/python3
 # SPDX-License-Identifier: MIT
 """The real lumvex program in waybar's tray on a private headless sway (run-with-sway.sh inside
-run-desktop.sh), driven by a virtual pointer as a user would: a wheel notch up over the brightness item
-raises the backlight 5 %, down lowers it, a touchpad step moves it less; a left click opens the menu
-that waybar fetches over dbusmenu, a middle click on the volume item mutes.
-Usage: test_waybar.py PATH_TO_LUMVEX PATH_TO_VIRTUAL_POINTER"""
+run-desktop.sh), driven by a virtual pointer. Usage: test_waybar.py PATH_TO_LUMVEX PATH_TO_VIRTUAL_POINTER"""
 
 import json
 import os

@@ -1,9 +1,7 @@
 #!/usr/bin/python3
 # SPDX-License-Identifier: MIT
-"""The real lumvex program in a Wayland session: a private headless sway (run-with-sway.sh) inside the
-fake desktop of run-desktop.sh (bus, login manager, backlight). What the compositor shows reaches the
-loop through screen copy; without any capture the menu says why, once, and the program stays quiet.
-Usage: test_wayland_program.py PATH_TO_LUMVEX"""
+"""The real lumvex program in a private headless sway (run-with-sway.sh) inside the fake desktop of
+run-desktop.sh. Usage: test_wayland_program.py PATH_TO_LUMVEX"""
 
 import os
 import signal
@@ -12,7 +10,7 @@ import sys
 import time
 import unittest
 
-from program_session import LOG, auto_rows, items, panel, set_panel, wait_for, wayland_env, write_settings
+from program_session import LOG, auto_rows, items, lines, panel, set_panel, wait_for, wayland_env, write_settings
 
 LUMVEX = sys.argv.pop(1) if len(sys.argv) > 1 else "lumvex"
 
@@ -71,7 +69,12 @@ class WaylandProgram(unittest.TestCase):
                         "backlight %d on dark grey after %d on white" % (panel(), bright))
         self.assertFalse(any("capture" in label.lower() for label in menu_labels(self.program.pid)))
         # Alt cannot be read here: its entries are in a submenu at the end.
-        self.assertEqual(menu_labels(self.program.pid)[-1], "Advanced")
+        entries = lines(items(self.program.pid)["lumvex-brightness"].layout())
+        advanced = entries.index("Advanced")
+        self.assertEqual(entries[advanced - 1:advanced + 3],
+                         ["---", "Advanced", "  Show Compensation Debug", "  Calibration\u2026"])
+        self.assertEqual(entries[-1], "  Reveal Data in File Manager")
+        self.assertEqual(entries.count("  Record Brightness Data"), 1)
         status, errors = self.stop()
         self.assertEqual(status, 0)
         self.assertEqual(errors.strip(), "")

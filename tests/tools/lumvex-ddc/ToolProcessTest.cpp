@@ -164,8 +164,11 @@ TEST_F(ToolProcessTest, ExplainsWhyADisplayCannotBeReached)
     result = tool("display id=" + dp + " get luminance", "DISPLAY=");
     EXPECT_EQ(result.status, 1);
     EXPECT_THAT(result.err, HasSubstr("no X server"));
+    EXPECT_THAT(result.err, HasSubstr("LUMVEX_DDC_CONNECTOR"));
     result = tool("display id=" + dp + " get luminance", "DISPLAY= LUMVEX_DDC_CONNECTOR=HDMI-A-1");
     EXPECT_THAT(result.err, HasSubstr("i2c-6 refused"));
+    result = tool("display id=" + dp + " get luminance", "DISPLAY= LUMVEX_DDC_CONNECTOR=HDMI-A-9");
+    EXPECT_THAT(result.err, HasSubstr("no connector named HDMI-A-9"));
 }
 
 TEST_F(ToolProcessTest, WithoutPermissionTheMessageNamesTheWayIn)
