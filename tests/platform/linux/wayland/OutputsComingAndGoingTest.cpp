@@ -8,8 +8,6 @@
 #include "support/TempDir.h"
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-
 using namespace lumvex;
 
 namespace {
@@ -18,9 +16,6 @@ namespace {
 class OutputsComingAndGoingTest : public testing::Test
 {
 protected:
-    void SetUp() override { m_display.emplace("WAYLAND_DISPLAY", compositor.socket()); }
-    void TearDown() override { m_display.reset(); }
-
     bool hasOutputs(WaylandDisplayServices &displays, std::size_t count)
     {
         return test::eventually(
@@ -28,9 +23,7 @@ protected:
     }
 
     test::FakeCompositor compositor;
-
-private:
-    std::optional<test::ScopedEnv> m_display;
+    const test::ScopedEnv display{"WAYLAND_DISPLAY", compositor.socket()};
 };
 
 const DisplayId kPanel = outputNameId("eDP-1");
