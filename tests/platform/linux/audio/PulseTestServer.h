@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include <csignal>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -62,6 +62,7 @@ public:
         return output;
     }
 
+    // The server's own view of a sink, null when there is none.
     nlohmann::json sink(const std::string &name)
     {
         for (const auto &sink : nlohmann::json::parse(pactl("-f json list sinks"))) {
@@ -72,19 +73,21 @@ public:
         return nullptr;
     }
 
-    bool hasSink(const std::string &name) { return !sink(name).is_null(); }
-
     // The raw volume of each channel, in the sink's channel order.
     std::vector<pa_volume_t> channels(const std::string &name)
     {
         std::vector<pa_volume_t> values;
         const nlohmann::json found = sink(name);
-        if (!found.is_null()) {
-            for (const auto &channel : found.at("volume")) {
-                values.push_back(channel.at("value").get<pa_volume_t>());
-            }
+        for (const auto &channel : found.is_null() ? nlohmann::json::array() : found.at("volume")) {
+            values.push_back(channel.at("value").get<pa_volume_t>());
         }
         return values;
+    }
+
+    pa_volume_t loudest(const std::string &name)
+    {
+        const auto all = channels(name);
+        return all.empty() ? 0 : *std::max_element(all.begin(), all.end());
     }
 
     bool isMuted(const std::string &name)
@@ -93,43 +96,9 @@ public:
         return !found.is_null() && found.at("mute").get<bool>();
     }
 
-    std::string defaultSink()
-    {
-        std::string name = pactl("get-default-sink");
-        while (!name.empty() && (name.back() == '\n' || name.back() == ' ')) {
-            name.pop_back();
-        }
-        return name;
-    }
-
 private:
     std::string m_dir;
     std::string m_control;
-};
-
-// Stops the server's process for as long as it lives: a server that takes no requests at all.
-class FrozenServer
-{
-public:
-    explicit FrozenServer(pid_t pid)
-        : m_pid(pid)
-    {
-        // Never 0 or less: that would stop this process's group, or every process.
-        if (m_pid > 0) {
-            ::kill(m_pid, SIGSTOP);
-        }
-    }
-    ~FrozenServer()
-    {
-        if (m_pid > 0) {
-            ::kill(m_pid, SIGCONT);
-        }
-    }
-    FrozenServer(const FrozenServer &) = delete;
-    FrozenServer &operator=(const FrozenServer &) = delete;
-
-private:
-    pid_t m_pid;
 };
 
 } // namespace lumvex::test
