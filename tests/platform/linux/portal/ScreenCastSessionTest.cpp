@@ -126,15 +126,12 @@ TEST_F(ScreenCastSessionTest, OlderPortalsAreNotAskedForWhatTheyLack)
 
 TEST_F(ScreenCastSessionTest, AnswersThatComeLateOrOnThePortalsOwnPathsAreHeard)
 {
-    portal.configure(R"({"respond": "late"})");
-    Observed late(defaults);
-    late.session->start();
-    EXPECT_TRUE(late.waitStarted());
-
-    portal.configure(R"({"ownPaths": true})");
-    Observed ownPaths(defaults);
-    ownPaths.session->start();
-    EXPECT_TRUE(ownPaths.waitStarted());
+    for (const char *scenario : {R"({"respond": "late"})", R"({"ownPaths": true})"}) {
+        portal.configure(scenario);
+        Observed observed(defaults);
+        observed.session->start();
+        EXPECT_TRUE(observed.waitStarted()) << scenario;
+    }
 }
 
 struct Refusal
