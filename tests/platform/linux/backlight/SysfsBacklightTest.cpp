@@ -173,12 +173,8 @@ TEST(SysfsBacklight, TheEnvironmentNamesTheRootOfTheTree)
 {
     TempDir root;
     test::addBacklight(root.path(), "acpi_video0", "firmware", 5, 10);
-    {
-        test::ScopedEnv unset("LUMVEX_SYSFS_ROOT", std::nullopt);
-        EXPECT_EQ(sysfsRoot(), "/");
-    }
-    {
-        test::ScopedEnv empty("LUMVEX_SYSFS_ROOT", "");
+    for (const auto &unset : {std::optional<std::string>(), std::optional<std::string>("")}) {
+        const test::ScopedEnv env("LUMVEX_SYSFS_ROOT", unset);
         EXPECT_EQ(sysfsRoot(), "/");
     }
     test::ScopedEnv set("LUMVEX_SYSFS_ROOT", root.path().string());
