@@ -2,12 +2,12 @@
 #include "engine/SystemClock.h"
 #include "platform/linux/capture/QueuedPost.h"
 #include "platform/linux/portal/PortalScreenCapture.h"
+#include "platform/linux/wayland/SwayControl.h"
 #include "sensing/ContentSampler.h"
 #include "sensing/Luminance.h"
 #include "simulated/MemoryDefaults.h"
 
 #include <QFile>
-#include <QProcess>
 
 #include <QTest>
 
@@ -25,10 +25,7 @@ using namespace std::chrono_literals;
 
 void setBackground(const char *colour)
 {
-    ASSERT_EQ(QProcess::execute(QStringLiteral("swaymsg"),
-                                {QStringLiteral("output"), QStringLiteral("HEADLESS-1"), QStringLiteral("bg"),
-                                 QString::fromLatin1(colour), QStringLiteral("solid_color")}),
-              0);
+    ASSERT_TRUE(test::SwayControl::setBackground(colour));
 }
 
 // How often the backend's output chooser ran, that is, how often someone would have been asked.
