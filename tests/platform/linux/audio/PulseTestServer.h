@@ -1,51 +1,105 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "support/TempDir.h"
+
 #include <pulse/volume.h>
 
 #include <nlohmann/json.hpp>
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/prctl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <memory>
 #include <string>
-#include <sys/types.h>
+#include <thread>
 #include <vector>
 
 namespace lumvex::test {
 
-// The test's hand on the private PulseAudio server that run-with-pulseaudio.sh started: pactl for the
-// server's own view, and the control script to kill and restart it.
+// A private PulseAudio server of the test's own, which it can kill and start again: two null sinks
+// (test_sink, the default, and other_sink) and a socket in a fresh folder, no other modules, no bus,
+// no autospawn. Every client of this process reaches it and nothing else; it dies with the process.
 class PulseTestServer
 {
 public:
     PulseTestServer()
     {
-        const char *dir = std::getenv("LUMVEX_TEST_PULSE_DIR");
-        const char *control = std::getenv("LUMVEX_TEST_PULSE_CONTROL");
-        if (dir && control) {
-            m_dir = dir;
-            m_control = control;
+        for (const char *folder : {"home", "config", "runtime"}) {
+            std::filesystem::create_directory(m_dir / folder);
         }
+        std::filesystem::permissions(m_dir / "runtime", std::filesystem::perms::owner_all);
+        std::ofstream(m_dir / "client.conf") << "autospawn = no\n";
+        for (const auto &[name, value] : {std::pair{"HOME", m_dir / "home"},
+                                          {"XDG_CONFIG_HOME", m_dir / "config"},
+                                          {"XDG_RUNTIME_DIR", m_dir / "runtime"},
+                                          {"PULSE_CLIENTCONFIG", m_dir / "client.conf"},
+                                          {"DBUS_SESSION_BUS_ADDRESS", "unix:path=" + (m_dir / "no-bus").string()},
+                                          {"DBUS_SYSTEM_BUS_ADDRESS", "unix:path=" + (m_dir / "no-bus").string()},
+                                          {"PULSE_SERVER", "unix:" + (m_dir / "pulse.sock").string()}}) {
+            ::setenv(name, value.c_str(), 1);
+        }
+        for (const char *name : {"PULSE_COOKIE", "PULSE_SINK", "PULSE_SOURCE", "DISPLAY", "WAYLAND_DISPLAY"}) {
+            ::unsetenv(name);
+        }
+        restart();
     }
-
-    // False when the binary was not started by the wrapper: then no test may talk to any server.
-    bool isPrivate() const { return !m_dir.empty(); }
+    ~PulseTestServer() { stop(SIGTERM); }
+    PulseTestServer(const PulseTestServer &) = delete;
+    PulseTestServer &operator=(const PulseTestServer &) = delete;
 
     // Kills the server outright; none runs until restart().
-    void kill() { ASSERT_EQ(std::system((m_control + " kill " + m_dir).c_str()), 0); }
-    void restart() { ASSERT_EQ(std::system((m_control + " restart " + m_dir).c_str()), 0); }
+    void kill() { stop(SIGKILL); }
 
-    pid_t pid() const
+    // Starts a server and waits until it answers.
+    void restart()
     {
-        pid_t pid = 0;
-        std::ifstream(m_dir + "/pulse.pid") >> pid;
-        return pid;
+        const std::string log = (m_dir / "pulse.log").string();
+        const std::string socket =
+            "module-native-protocol-unix socket=" + (m_dir / "pulse.sock").string() + " auth-anonymous=1";
+        const char *argv[] = {"/usr/bin/pulseaudio",
+                              "--daemonize=no",
+                              "--exit-idle-time=-1",
+                              "--use-pid-file=no",
+                              "--disable-shm=yes",
+                              "-n",
+                              "-L",
+                              "module-null-sink sink_name=test_sink",
+                              "-L",
+                              "module-null-sink sink_name=other_sink",
+                              "-L",
+                              socket.c_str(),
+                              nullptr};
+        // Only calls that are safe between fork and exec in a process with threads.
+        m_pid = ::fork();
+        if (m_pid == 0) {
+            ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+            const int out = ::open(log.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0600);
+            ::dup2(out, STDOUT_FILENO);
+            ::dup2(out, STDERR_FILENO);
+            ::execv(argv[0], const_cast<char *const *>(argv));
+            ::_exit(127);
+        }
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        while (std::system("pactl info >/dev/null 2>&1") != 0) {
+            ASSERT_LT(std::chrono::steady_clock::now(), deadline) << "PulseAudio did not start; see " << log;
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        }
+        pactl("set-default-sink test_sink");
     }
+
+    pid_t pid() const { return m_pid; }
 
     // Runs pactl with the arguments and returns what it printed; a failure fails the test.
     std::string pactl(const std::string &arguments)
@@ -97,8 +151,17 @@ public:
     }
 
 private:
-    std::string m_dir;
-    std::string m_control;
+    void stop(int signal)
+    {
+        if (m_pid > 0) {
+            ::kill(m_pid, signal);
+            ::waitpid(m_pid, nullptr, 0);
+            m_pid = 0;
+        }
+    }
+
+    TempDir m_dir;
+    pid_t m_pid = 0;
 };
 
 } // namespace lumvex::test
