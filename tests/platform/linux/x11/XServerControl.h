@@ -13,12 +13,13 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <tuple>
 
 namespace lumvex::test {
 
 // The test's hand on the X server: defines monitors with `xrandr --setmonitor`, switches the single
-// output of Xvfb off and on, sets its connector type and moves the pointer. Every change has been
-// carried out by the server when the call returns.
+// output of Xvfb off and on, sets its connector type, moves the pointer and plays the window manager.
+// Every change has been carried out by the server when the call returns.
 class XServerControl
 {
 public:
@@ -118,6 +119,38 @@ public:
     {
         xcb_warp_pointer(m_x.get(), XCB_WINDOW_NONE, m_x.root(), 0, 0, 0, 0, static_cast<std::int16_t>(x),
                          static_cast<std::int16_t>(y));
+        sync();
+    }
+
+    // A client window with the given class and application id, if any.
+    xcb_window_t window(std::string_view wmClass, std::string_view gtkApplicationId = {})
+    {
+        const xcb_window_t id = xcb_generate_id(m_x.get());
+        xcb_create_window(m_x.get(), XCB_COPY_FROM_PARENT, id, m_x.root(), 0, 0, 100, 100, 0,
+                          XCB_WINDOW_CLASS_INPUT_OUTPUT, XCB_COPY_FROM_PARENT, 0, nullptr);
+        for (const auto &[property, type, text] :
+             {std::tuple{xcb_atom_t{XCB_ATOM_WM_CLASS}, xcb_atom_t{XCB_ATOM_STRING}, wmClass},
+              {atom("_GTK_APPLICATION_ID"), atom("UTF8_STRING"), gtkApplicationId}}) {
+            if (!text.empty()) {
+                xcb_change_property(m_x.get(), XCB_PROP_MODE_REPLACE, id, property, type, 8,
+                                    static_cast<std::uint32_t>(text.size()), text.data());
+            }
+        }
+        sync();
+        return id;
+    }
+
+    void destroyWindow(xcb_window_t window)
+    {
+        xcb_destroy_window(m_x.get(), window);
+        sync();
+    }
+
+    // Names the active window as a window manager does; XCB_WINDOW_NONE for none.
+    void setActiveWindow(xcb_window_t window)
+    {
+        xcb_change_property(m_x.get(), XCB_PROP_MODE_REPLACE, m_x.root(), atom("_NET_ACTIVE_WINDOW"), XCB_ATOM_WINDOW,
+                            32, 1, &window);
         sync();
     }
 
