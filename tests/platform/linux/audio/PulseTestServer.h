@@ -9,7 +9,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
 #include <signal.h>
 #include <sys/prctl.h>
 #include <sys/wait.h>
@@ -19,7 +18,6 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <memory>
 #include <string>
@@ -36,23 +34,25 @@ class PulseTestServer
 public:
     PulseTestServer()
     {
-        for (const char *folder : {"home", "config", "runtime"}) {
-            std::filesystem::create_directory(m_dir / folder);
-        }
-        std::filesystem::permissions(m_dir / "runtime", std::filesystem::perms::owner_all);
-        std::ofstream(m_dir / "client.conf") << "autospawn = no\n";
-        for (const auto &[name, value] : {std::pair{"HOME", m_dir / "home"},
-                                          {"XDG_CONFIG_HOME", m_dir / "config"},
-                                          {"XDG_RUNTIME_DIR", m_dir / "runtime"},
-                                          {"PULSE_CLIENTCONFIG", m_dir / "client.conf"},
-                                          {"DBUS_SESSION_BUS_ADDRESS", "unix:path=" + (m_dir / "no-bus").string()},
-                                          {"DBUS_SYSTEM_BUS_ADDRESS", "unix:path=" + (m_dir / "no-bus").string()},
-                                          {"PULSE_SERVER", "unix:" + (m_dir / "pulse.sock").string()}}) {
+        // The folder is the server's home and runtime folder: mkdtemp made it private.
+        const std::string dir = m_dir.path().string();
+        const std::string noBus = "unix:path=" + dir + "/no-bus";
+        for (const auto &[name, value] : {std::pair{"HOME", dir},
+                                          {"XDG_RUNTIME_DIR", dir},
+                                          {"PULSE_CLIENTCONFIG", dir + "/client.conf"},
+                                          {"PULSE_SERVER", "unix:" + dir + "/pulse.sock"},
+                                          {"DBUS_SESSION_BUS_ADDRESS", noBus},
+                                          {"DBUS_SYSTEM_BUS_ADDRESS", noBus}}) {
             ::setenv(name, value.c_str(), 1);
         }
         for (const char *name : {"PULSE_COOKIE", "PULSE_SINK", "PULSE_SOURCE", "DISPLAY", "WAYLAND_DISPLAY"}) {
             ::unsetenv(name);
         }
+        std::ofstream(dir + "/client.conf") << "autospawn = no\n";
+        std::ofstream(dir + "/server.pa") << "load-module module-null-sink sink_name=test_sink\n"
+                                             "load-module module-null-sink sink_name=other_sink\n"
+                                             "load-module module-native-protocol-unix auth-anonymous=1 socket="
+                                          << dir << "/pulse.sock\nset-default-sink test_sink\n";
         restart();
     }
     ~PulseTestServer() { stop(SIGTERM); }
@@ -65,38 +65,22 @@ public:
     // Starts a server and waits until it answers.
     void restart()
     {
-        const std::string log = (m_dir / "pulse.log").string();
-        const std::string socket =
-            "module-native-protocol-unix socket=" + (m_dir / "pulse.sock").string() + " auth-anonymous=1";
-        const char *argv[] = {"/usr/bin/pulseaudio",
-                              "--daemonize=no",
-                              "--exit-idle-time=-1",
-                              "--use-pid-file=no",
-                              "--disable-shm=yes",
-                              "-n",
-                              "-L",
-                              "module-null-sink sink_name=test_sink",
-                              "-L",
-                              "module-null-sink sink_name=other_sink",
-                              "-L",
-                              socket.c_str(),
-                              nullptr};
-        // Only calls that are safe between fork and exec in a process with threads.
+        const std::string dir = m_dir.path().string();
+        const std::string command = "exec pulseaudio --daemonize=no --exit-idle-time=-1 --use-pid-file=no "
+                                    "--disable-shm=yes -n -F " +
+                                    dir + "/server.pa >>" + dir + "/pulse.log 2>&1";
         m_pid = ::fork();
-        if (m_pid == 0) {
+        if (m_pid == 0) { // only what is safe in the child of a process with threads
             ::prctl(PR_SET_PDEATHSIG, SIGKILL);
-            const int out = ::open(log.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0600);
-            ::dup2(out, STDOUT_FILENO);
-            ::dup2(out, STDERR_FILENO);
-            ::execv(argv[0], const_cast<char *const *>(argv));
+            ::execl("/bin/sh", "sh", "-c", command.c_str(), nullptr);
             ::_exit(127);
         }
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
         while (std::system("pactl info >/dev/null 2>&1") != 0) {
-            ASSERT_LT(std::chrono::steady_clock::now(), deadline) << "PulseAudio did not start; see " << log;
+            ASSERT_LT(std::chrono::steady_clock::now(), deadline)
+                << "PulseAudio did not start; see " << dir << "/pulse.log";
             std::this_thread::sleep_for(std::chrono::milliseconds(50));
         }
-        pactl("set-default-sink test_sink");
     }
 
     pid_t pid() const { return m_pid; }
