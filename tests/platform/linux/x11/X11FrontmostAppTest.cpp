@@ -43,8 +43,16 @@ TEST(X11FrontmostAppTest, NamesTheApplicationOfTheActiveWindow)
     wm.setActiveWindow(wm.window("navigator\0firefox\0"s));
     EXPECT_EQ(frontmost.frontmostApp(), (App{"firefox", "firefox"}));
 
-    wm.setActiveWindow(wm.window("x\0Caf\xe9\0"s));
-    EXPECT_EQ(frontmost.frontmostAppName(), "Caf\xc3\xa9");
+    // The class else the instance, Latin-1 unless it is UTF-8 already.
+    for (const auto &[wmClass, name] : {std::pair{"x\0Caf\xe9\0"s, "Caf\xc3\xa9"},
+                                        {"x\0Caf\xc3\xa9"s, "Caf\xc3\xa9"},
+                                        {"xterm\0\0"s, "xterm"},
+                                        {"xterm"s, "xterm"}}) {
+        wm.setActiveWindow(wm.window(wmClass));
+        EXPECT_EQ(frontmost.frontmostAppName(), name) << wmClass;
+    }
+    wm.setActiveWindow(wm.window("\0\0"s));
+    EXPECT_EQ(frontmost.frontmostApp(), (App{}));
 
     const xcb_window_t bare = wm.window({});
     wm.setActiveWindow(bare);
