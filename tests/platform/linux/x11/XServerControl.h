@@ -18,14 +18,29 @@
 namespace lumvex::test {
 
 // The test's hand on the X server: defines monitors with `xrandr --setmonitor`, switches the single
-// output of Xvfb off and on, sets its connector type, moves the pointer and plays the window manager.
-// Every change has been carried out by the server when the call returns.
+// output of Xvfb off and on, sets its connector type, moves the pointer, plays the window manager and
+// draws on the root window as any program's drawing would land there. Every change has been carried
+// out by the server when the call returns.
 class XServerControl
 {
 public:
     XServerControl()
     {
         m_output = resources() ? xcb_randr_get_screen_resources_current_outputs(resources().get())[0] : 0;
+        xcb_create_gc(m_x.get(), m_gc, m_x.root(), 0, nullptr);
+    }
+    ~XServerControl() { xcb_free_gc(m_x.get(), m_gc); }
+    XServerControl(const XServerControl &) = delete;
+    XServerControl &operator=(const XServerControl &) = delete;
+
+    // `rgb` as 0xRRGGBB, which a 24-bit TrueColor root takes as its pixel value.
+    void fill(int x, int y, int width, int height, std::uint32_t rgb)
+    {
+        xcb_change_gc(m_x.get(), m_gc, XCB_GC_FOREGROUND, &rgb);
+        const xcb_rectangle_t rectangle{static_cast<std::int16_t>(x), static_cast<std::int16_t>(y),
+                                        static_cast<std::uint16_t>(width), static_cast<std::uint16_t>(height)};
+        xcb_poly_fill_rectangle(m_x.get(), m_x.root(), m_gc, 1, &rectangle);
+        sync();
     }
 
     xcb_atom_t atom(std::string_view name)
@@ -166,6 +181,7 @@ private:
 
     XcbConnection m_x;
     xcb_randr_output_t m_output = 0;
+    const xcb_gcontext_t m_gc = xcb_generate_id(m_x.get());
 };
 
 } // namespace lumvex::test
