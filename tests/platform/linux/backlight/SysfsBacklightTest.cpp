@@ -41,21 +41,6 @@ public:
     std::vector<std::string> calls() { return strings("BrightnessCalls"); }
 };
 
-// Makes the brightness file refuse writes from this process, as sysfs does for a user without access:
-// by permission for ordinary users, by a file size limit for root, who passes permission checks.
-class UnwritableFile
-{
-public:
-    explicit UnwritableFile(const fs::path &file)
-        : m_limit(0)
-    {
-        fs::permissions(file, fs::perms(0444));
-    }
-
-private:
-    test::ScopedFileSizeLimit m_limit;
-};
-
 } // namespace
 
 TEST(SysfsBacklight, DrivesTheBestDeviceAndReportsItsLevel)
@@ -186,7 +171,10 @@ TEST(SysfsBacklight, AnUnwritableFileIsWrittenThroughTheLoginManager)
     logind.setSysfsRoot(root.path());
     std::optional<SysfsBacklight> backlight;
     {
-        UnwritableFile unwritable(device / "brightness");
+        // Refused as sysfs refuses a user without access: by permission, and for root, who passes
+        // permission checks, by a file size limit.
+        fs::permissions(device / "brightness", fs::perms(0444));
+        const test::ScopedFileSizeLimit unwritable(0);
         backlight.emplace(root.path());
     }
     EXPECT_TRUE(backlight->writesThroughLogind());

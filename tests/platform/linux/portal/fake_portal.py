@@ -180,9 +180,9 @@ class Control(dbus.service.Object):
     def Configure(self, settings):
         self.portal.scenario.update(json.loads(settings))
 
-    @dbus.service.method(CONTROL, out_signature='s')
-    def Calls(self):
-        return json.dumps(self.portal.calls)
+    @dbus.service.method(CONTROL, in_signature='s', out_signature='s')
+    def Calls(self, method):
+        return json.dumps([c for c in self.portal.calls if c['method'] == method or not method])
 
     @dbus.service.method(CONTROL)
     def Reset(self):
