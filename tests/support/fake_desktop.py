@@ -1,12 +1,12 @@
 #!/usr/bin/python3
 # SPDX-License-Identifier: MIT
-"""The desktop's services for tests, on one private bus that stands in for both the system and the
-session bus: the login manager (PrepareForSleep, the caller's session with IdleHint, LockedHint and
-SetBrightness writing into a fake sysfs tree) and a screen saver (ActiveChanged).
+"""The login manager for tests, on one private bus that stands in for both the system and the session
+bus: PrepareForSleep, and the caller's session with IdleHint, LockedHint and SetBrightness writing into
+a fake sysfs tree.
 
 Control interface org.lumvex.test.FakeDesktop at /org/lumvex/test: SetIdle(b), SetLocked(b),
-Sleep(b) (emits PrepareForSleep), SetScreenSaver(b), SetSysfsRoot(s), SetRefusing(b) (SetBrightness is
-denied), ResetBrightness(), BrightnessCalls() -> as ("subsystem/name=value").
+Sleep(b) (emits PrepareForSleep), SetSysfsRoot(s), SetRefusing(b) (SetBrightness is denied),
+ResetBrightness(), BrightnessCalls() -> as ("subsystem/name=value").
 Usage: fake_desktop.py READY_FILE (created once every name is owned)."""
 
 import os
@@ -31,10 +31,6 @@ class Manager(dbus.service.Object):
     def GetSessionByPID(self, pid):
         return dbus.ObjectPath(SESSION_PATH)
 
-    @dbus.service.method(MANAGER, in_signature="s", out_signature="o")
-    def GetSession(self, name):
-        return dbus.ObjectPath(SESSION_PATH)
-
     @dbus.service.signal(MANAGER, signature="b")
     def PrepareForSleep(self, start):
         pass
@@ -54,10 +50,6 @@ class Session(dbus.service.Object):
     @dbus.service.method(PROPERTIES, in_signature="ss", out_signature="v")
     def Get(self, interface, name):
         return dbus.Boolean(self.hints.get(str(name), False))
-
-    @dbus.service.method(PROPERTIES, in_signature="s", out_signature="a{sv}")
-    def GetAll(self, interface):
-        return {k: dbus.Boolean(v) for k, v in self.hints.items()}
 
     @dbus.service.signal(PROPERTIES, signature="sa{sv}as")
     def PropertiesChanged(self, interface, changed, invalidated):
@@ -87,19 +79,10 @@ class Session(dbus.service.Object):
             os.chmod(path, mode)
 
 
-class ScreenSaver(dbus.service.Object):
-    def __init__(self, bus):
-        super().__init__(bus, "/org/freedesktop/ScreenSaver")
-
-    @dbus.service.signal("org.freedesktop.ScreenSaver", signature="b")
-    def ActiveChanged(self, active):
-        pass
-
-
 class Control(dbus.service.Object):
-    def __init__(self, bus, manager, sessions, saver):
+    def __init__(self, bus, manager, sessions):
         super().__init__(bus, "/org/lumvex/test")
-        self.manager, self.sessions, self.saver = manager, sessions, saver
+        self.manager, self.sessions = manager, sessions
 
     @dbus.service.method(CONTROL, in_signature="b")
     def SetIdle(self, value):
@@ -114,10 +97,6 @@ class Control(dbus.service.Object):
     @dbus.service.method(CONTROL, in_signature="b")
     def Sleep(self, value):
         self.manager.PrepareForSleep(bool(value))
-
-    @dbus.service.method(CONTROL, in_signature="b")
-    def SetScreenSaver(self, value):
-        self.saver.ActiveChanged(bool(value))
 
     @dbus.service.method(CONTROL, in_signature="s")
     def SetSysfsRoot(self, root):
@@ -144,9 +123,8 @@ def main():
     manager = Manager(bus)
     # The session answers under its own path and under "auto", as the real one does.
     sessions = [Session(bus, SESSION_PATH), Session(bus, "/org/freedesktop/login1/session/auto")]
-    control = Control(bus, manager, sessions, ScreenSaver(bus))
-    fake_bus.serve(bus, ["org.freedesktop.login1", "org.freedesktop.ScreenSaver", "org.lumvex.test.FakeDesktop"],
-                   control)
+    control = Control(bus, manager, sessions)
+    fake_bus.serve(bus, ["org.freedesktop.login1", CONTROL], control)
 
 if __name__ == "__main__":
     main()

@@ -2,7 +2,7 @@
 # SPDX-License-Identifier: MIT
 # Runs a command inside a headless desktop of its own: Xvfb (3840x1080, monitors eDP-1, 2400 wide and under
 # the pointer, and DP-1 side by side), one private D-Bus bus standing in for both the session and the system bus, the fake login
-# manager and screen saver of fake_desktop.py, PulseAudio with one null sink, a fake backlight (intel_backlight, max 1000, at 500)
+# manager of fake_desktop.py, PulseAudio with one null sink, a fake backlight (intel_backlight, max 1000, at 500)
 # and empty HOME and XDG folders. Everything is stopped afterwards; exits with the command's status.
 # The command finds the fake sysfs root in LUMVEX_SYSFS_ROOT and the work folder in LUMVEX_TEST_DIR.
 # Usage: run-desktop.sh COMMAND [ARGS...]

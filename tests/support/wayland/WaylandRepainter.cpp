@@ -41,40 +41,13 @@ struct WaylandRepainter::Window
     // The frame asked for and not yet done: it is ours to destroy when the window goes first.
     wl_callback *frame = nullptr;
 
+    // Only the proxies go: the compositor drops the objects themselves with the connection.
     ~Window()
     {
-        if (frame != nullptr) {
-            wl_callback_destroy(frame);
-        }
-        for (wl_buffer *buffer : buffers) {
-            if (buffer != nullptr) {
-                wl_buffer_destroy(buffer);
-            }
-        }
-        if (toplevel != nullptr) {
-            xdg_toplevel_destroy(toplevel);
-        }
-        if (xdgSurface != nullptr) {
-            xdg_surface_destroy(xdgSurface);
-        }
-        if (surface != nullptr) {
-            wl_surface_destroy(surface);
-        }
-        if (wmBase != nullptr) {
-            xdg_wm_base_destroy(wmBase);
-        }
-        if (output != nullptr) {
-            wl_output_destroy(output);
-        }
-        if (shm != nullptr) {
-            wl_shm_destroy(shm);
-        }
-        if (compositor != nullptr) {
-            wl_compositor_destroy(compositor);
-        }
-        if (registry != nullptr) {
-            wl_registry_destroy(registry);
-        }
+        const auto drop = [](auto *...proxies) {
+            ((proxies == nullptr ? void() : wl_proxy_destroy(reinterpret_cast<wl_proxy *>(proxies))), ...);
+        };
+        drop(frame, buffers[0], buffers[1], toplevel, xdgSurface, surface, wmBase, output, shm, compositor, registry);
         if (display != nullptr) {
             wl_display_disconnect(display);
         }

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <csignal>
 #include <limits>
 #include <sstream>
 #include <thread>
@@ -34,31 +35,15 @@ double single(double value)
 class PulseVolumeControllerTest : public ::testing::Test
 {
 protected:
-    // Both sinks present at 50 %, unmuted, test_sink the default; then a controller that has seen it.
+    // Both sinks at 50 %, test_sink the default; then a controller that has seen it.
     void SetUp() override
     {
-        ASSERT_TRUE(server.isPrivate()) << "run through run-with-pulseaudio.sh, which starts a private server";
         for (const std::string name : {"test_sink", "other_sink"}) {
-            if (!server.hasSink(name)) {
-                server.pactl("load-module module-null-sink sink_name=" + name);
-            }
             server.pactl("set-sink-volume " + name + " 50%");
-            server.pactl("set-sink-mute " + name + " 0");
         }
-        server.pactl("set-default-sink test_sink");
         volume = std::make_unique<PulseVolumeController>();
         ASSERT_TRUE(volume->waitForFirstAnswer(5s));
         ASSERT_EQ(volume->get(), 0.5);
-    }
-
-    // The server's own view of a sink's loudest channel.
-    pa_volume_t loudest(const std::string &sink)
-    {
-        pa_volume_t loudest = 0;
-        for (const pa_volume_t channel : server.channels(sink)) {
-            loudest = std::max(loudest, channel);
-        }
-        return loudest;
     }
 
     test::PulseTestServer server;
@@ -71,7 +56,7 @@ TEST_F(PulseVolumeControllerTest, FollowsChangesMadeElsewhere)
     EXPECT_FALSE(volume->isMuted());
 
     server.pactl("set-sink-volume test_sink 42%");
-    const double set = levelOfRaw(loudest("test_sink"));
+    const double set = levelOfRaw(server.loudest("test_sink"));
     ASSERT_TRUE(eventually([&] { return volume->get() == set; }));
     server.pactl("set-sink-mute test_sink 1");
     ASSERT_TRUE(eventually([&] { return volume->isMuted(); }));
@@ -87,11 +72,11 @@ TEST_F(PulseVolumeControllerTest, FollowsChangesMadeElsewhere)
 TEST_F(PulseVolumeControllerTest, SetScalesEveryChannelAndKeepsTheBalanceThroughSilence)
 {
     server.pactl("set-sink-volume test_sink 40% 20%");
-    const double before = levelOfRaw(loudest("test_sink"));
+    const double before = levelOfRaw(server.loudest("test_sink"));
     ASSERT_TRUE(eventually([&] { return volume->get() == before; }));
 
     EXPECT_EQ(volume->set(0.8), single(0.8));
-    ASSERT_TRUE(eventually([&] { return loudest("test_sink") == raw(0.8f); }));
+    ASSERT_TRUE(eventually([&] { return server.loudest("test_sink") == raw(0.8f); }));
     auto channels = server.channels("test_sink");
     ASSERT_EQ(channels.size(), 2u);
     EXPECT_NEAR(channels[1], channels[0] / 2.0, 1.0);
@@ -99,9 +84,9 @@ TEST_F(PulseVolumeControllerTest, SetScalesEveryChannelAndKeepsTheBalanceThrough
     EXPECT_EQ(volume->get(), single(0.8));
 
     EXPECT_EQ(volume->set(0.0), 0.0);
-    ASSERT_TRUE(eventually([&] { return loudest("test_sink") == 0; }));
+    ASSERT_TRUE(eventually([&] { return server.loudest("test_sink") == 0; }));
     EXPECT_EQ(volume->set(0.6), single(0.6));
-    ASSERT_TRUE(eventually([&] { return loudest("test_sink") == raw(0.6f); }));
+    ASSERT_TRUE(eventually([&] { return server.loudest("test_sink") == raw(0.6f); }));
     channels = server.channels("test_sink");
     EXPECT_NEAR(channels[1], channels[0] / 2.0, 1.0);
 }
@@ -109,9 +94,9 @@ TEST_F(PulseVolumeControllerTest, SetScalesEveryChannelAndKeepsTheBalanceThrough
 TEST_F(PulseVolumeControllerTest, SetClampsAndAdjustStartsFromTheLastWriteAtOnce)
 {
     EXPECT_EQ(volume->set(1.5), 1.0);
-    ASSERT_TRUE(eventually([&] { return loudest("test_sink") == PA_VOLUME_NORM; }));
+    ASSERT_TRUE(eventually([&] { return server.loudest("test_sink") == PA_VOLUME_NORM; }));
     EXPECT_EQ(volume->set(-0.2), 0.0);
-    ASSERT_TRUE(eventually([&] { return loudest("test_sink") == 0; }));
+    ASSERT_TRUE(eventually([&] { return server.loudest("test_sink") == 0; }));
 
     EXPECT_EQ(volume->set(0.95), single(0.95));
     EXPECT_EQ(volume->adjust(0.1), 1.0);
@@ -119,11 +104,11 @@ TEST_F(PulseVolumeControllerTest, SetClampsAndAdjustStartsFromTheLastWriteAtOnce
     EXPECT_EQ(volume->set(0.3), single(0.3));
     EXPECT_EQ(volume->set(std::numeric_limits<double>::quiet_NaN()), single(0.3));
     EXPECT_EQ(volume->adjust(std::numeric_limits<double>::quiet_NaN()), single(0.3));
-    ASSERT_TRUE(eventually([&] { return loudest("test_sink") == raw(0.3f); }));
+    ASSERT_TRUE(eventually([&] { return server.loudest("test_sink") == raw(0.3f); }));
 
     EXPECT_EQ(volume->set(0.5), 0.5);
     EXPECT_EQ(volume->adjust(0.1), single(0.6));
-    ASSERT_TRUE(eventually([&] { return loudest("test_sink") == raw(0.6f); }));
+    ASSERT_TRUE(eventually([&] { return server.loudest("test_sink") == raw(0.6f); }));
 }
 
 TEST_F(PulseVolumeControllerTest, FastScrollingChainsOnItsOwnWritesWhileAnotherMixerIsBusy)
@@ -146,7 +131,7 @@ TEST_F(PulseVolumeControllerTest, FastScrollingChainsOnItsOwnWritesWhileAnotherM
         }
         std::this_thread::sleep_for(2ms);
     }
-    ASSERT_TRUE(eventually([&] { return loudest("test_sink") == raw(static_cast<float>(expected)); }));
+    ASSERT_TRUE(eventually([&] { return server.loudest("test_sink") == raw(static_cast<float>(expected)); }));
     EXPECT_EQ(volume->get(), expected);
 }
 
@@ -155,7 +140,7 @@ TEST_F(PulseVolumeControllerTest, MutesAndUnmutesWithoutTouchingTheLevel)
     volume->setMuted(true);
     EXPECT_TRUE(volume->isMuted());
     ASSERT_TRUE(eventually([&] { return server.isMuted("test_sink"); }));
-    EXPECT_EQ(loudest("test_sink"), raw(0.5f));
+    EXPECT_EQ(server.loudest("test_sink"), raw(0.5f));
 
     volume->setMuted(false);
     EXPECT_FALSE(volume->isMuted());
@@ -166,26 +151,27 @@ TEST_F(PulseVolumeControllerTest, MutesAndUnmutesWithoutTouchingTheLevel)
 TEST_F(PulseVolumeControllerTest, ActsOnWhicheverSinkIsTheDefaultNow)
 {
     server.pactl("set-sink-volume other_sink 25%");
-    const double other = levelOfRaw(loudest("other_sink"));
+    const double other = levelOfRaw(server.loudest("other_sink"));
     server.pactl("set-default-sink other_sink");
     ASSERT_TRUE(eventually([&] { return volume->get() == other; }));
 
     volume->set(0.7);
     volume->setMuted(true);
-    ASSERT_TRUE(eventually([&] { return loudest("other_sink") == raw(0.7f) && server.isMuted("other_sink"); }));
-    EXPECT_EQ(loudest("test_sink"), raw(0.5f));
+    ASSERT_TRUE(eventually([&] { return server.loudest("other_sink") == raw(0.7f) && server.isMuted("other_sink"); }));
+    EXPECT_EQ(server.loudest("test_sink"), raw(0.5f));
     EXPECT_FALSE(server.isMuted("test_sink"));
 
     // The default sink goes away: the server picks another, and so do we.
     server.pactl("set-sink-volume test_sink 30%");
     const int module = std::stoi(server.pactl("load-module module-null-sink sink_name=third_sink"));
     server.pactl("set-default-sink third_sink");
-    const double third = levelOfRaw(loudest("third_sink"));
+    const double third = levelOfRaw(server.loudest("third_sink"));
     ASSERT_TRUE(eventually([&] { return volume->get() == third && !volume->isMuted(); }));
     server.pactl("unload-module " + std::to_string(module));
-    const std::string fallback = server.defaultSink();
+    std::string fallback = server.pactl("get-default-sink");
+    fallback.pop_back();
     ASSERT_NE(fallback, "third_sink");
-    const double fallbackLevel = levelOfRaw(loudest(fallback));
+    const double fallbackLevel = levelOfRaw(server.loudest(fallback));
     ASSERT_TRUE(eventually([&] { return std::abs(volume->get() - fallbackLevel) <= 1.0 / PA_VOLUME_NORM; }))
         << fallback;
     EXPECT_EQ(volume->isMuted(), server.isMuted(fallback));
@@ -223,24 +209,25 @@ TEST_F(PulseVolumeControllerTest, ServerKilledAndRestartedIsPickedUpAgain)
 
     server.restart();
     ASSERT_TRUE(eventually([&] { return volume->isVolumeControllable(); }, 15s));
-    const double restarted = levelOfRaw(loudest("test_sink"));
+    const double restarted = levelOfRaw(server.loudest("test_sink"));
     ASSERT_TRUE(eventually([&] { return volume->get() == restarted; }));
     volume->set(0.3);
-    ASSERT_TRUE(eventually([&] { return loudest("test_sink") == raw(0.3f); }));
+    ASSERT_TRUE(eventually([&] { return server.loudest("test_sink") == raw(0.3f); }));
 }
 
 TEST_F(PulseVolumeControllerTest, AnswersAtOnceWhileTheServerTakesNoRequests)
 {
-    {
-        const test::FrozenServer frozen(server.pid());
-        EXPECT_EQ(volume->set(0.7), single(0.7));
-        EXPECT_EQ(volume->get(), single(0.7));
-        EXPECT_EQ(volume->adjust(0.05), single(single(0.7) + 0.05));
-        volume->setMuted(true);
-        EXPECT_TRUE(volume->isMuted());
-        EXPECT_TRUE(volume->isVolumeControllable());
-    }
-    ASSERT_TRUE(eventually([&] { return loudest("test_sink") == raw(0.75f) && server.isMuted("test_sink"); }));
+    // A stopped server takes no requests at all.
+    ASSERT_GT(server.pid(), 0);
+    ::kill(server.pid(), SIGSTOP);
+    EXPECT_EQ(volume->set(0.7), single(0.7));
+    EXPECT_EQ(volume->get(), single(0.7));
+    EXPECT_EQ(volume->adjust(0.05), single(single(0.7) + 0.05));
+    volume->setMuted(true);
+    EXPECT_TRUE(volume->isMuted());
+    EXPECT_TRUE(volume->isVolumeControllable());
+    ::kill(server.pid(), SIGCONT);
+    ASSERT_TRUE(eventually([&] { return server.loudest("test_sink") == raw(0.75f) && server.isMuted("test_sink"); }));
     EXPECT_EQ(volume->get(), single(single(0.7) + 0.05));
 }
 

@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: MIT
 #include "platform/linux/x11/capture/X11ShmCapture.h"
-#include "ScreenPainter.h"
 #include "platform/linux/x11/XServerControl.h"
 
 #include "support/TempDir.h"
@@ -112,7 +111,7 @@ protected:
     }
 
     test::XServerControl control;
-    test::ScreenPainter painter;
+    test::XServerControl &painter = control;
     DisplayId panel = 0;
     DisplayId external = 0;
 };

@@ -2,7 +2,6 @@
 #include "engine/FrontmostAppProvider.h"
 #include "platform/linux/desktop/OpenDesktop.h"
 #include "platform/linux/desktop/WaylandDesktop.h"
-#include "platform/linux/desktop/X11Desktop.h"
 #include "platform/linux/portal/PortalScreenCapture.h"
 #include "platform/linux/wayland/WlrScreencopyCapture.h"
 #include "sensing/DisplayServices.h"
@@ -32,13 +31,6 @@ TEST(DesktopChoiceTest, TheSessionTypeDecidesTheProtocol)
     EXPECT_EQ(displayProtocol({":0", "wayland-0", ""}), DisplayProtocol::wayland);
     EXPECT_EQ(displayProtocol({"", "", "wayland"}), DisplayProtocol::wayland);
     EXPECT_EQ(displayProtocol({"", "", "tty"}), DisplayProtocol::none);
-}
-
-TEST(DesktopChoiceTest, AnX11SessionGetsTheX11Desktop)
-{
-    MemoryDefaults defaults;
-    const auto desktop = openDesktop({":0", "", "x11"}, defaults, std::nullopt);
-    EXPECT_NE(dynamic_cast<X11Desktop *>(desktop.get()), nullptr);
 }
 
 TEST(DesktopChoiceTest, AnUnreachableCompositorIsSaidOnceAndNothingElseBreaks)

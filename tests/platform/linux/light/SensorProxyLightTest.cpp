@@ -6,6 +6,7 @@
 #include "support/FakeSysfs.h"
 #include "support/TempDir.h"
 
+#include <QDBusVariant>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -28,10 +29,10 @@ public:
     }
     ~FakeSensorProxy() { call("Reset"); }
 
-    void setHasAmbientLight(bool value) { call("SetHasAmbientLight", {value}); }
-    void setLevel(double lux) { call("SetLightLevel", {lux}); }
-    void setUnit(const QString &unit) { call("SetUnit", {unit}); }
-    void setRefusingClaims(bool value) { call("SetRefusingClaims", {value}); }
+    void set(const char *name, const QVariant &value)
+    {
+        call("Set", {QString::fromLatin1(name), QVariant::fromValue(QDBusVariant(value))});
+    }
     void setPresent(bool value) { call("SetPresent", {value}); }
     int claims() { return value("Claims").toInt(); }
     int releases() { return value("Releases").toInt(); }
@@ -47,18 +48,18 @@ void addIioLight(const fs::path &root, const char *lux)
 TEST(SensorProxyLight, ClaimsTheSensorReadsItsLevelAndReleasesIt)
 {
     FakeSensorProxy proxy;
-    proxy.setLevel(250.0);
+    proxy.set("level", 250.0);
     {
         SensorProxyLight light;
         ASSERT_TRUE(light.isClaimed());
         EXPECT_EQ(proxy.claims(), 1);
         EXPECT_EQ(light.readLux(), 250.0);
-        proxy.setLevel(31.5);
+        proxy.set("level", 31.5);
         EXPECT_EQ(light.readLux(), 31.5);
 
         // Vendor units are taken as they come.
-        proxy.setUnit("vendor");
-        proxy.setLevel(4096.0);
+        proxy.set("unit", "vendor");
+        proxy.set("level", 4096.0);
         EXPECT_EQ(light.readLux(), 4096.0);
         EXPECT_EQ(proxy.releases(), 0);
 
@@ -75,7 +76,7 @@ TEST(SensorProxyLight, ClaimsTheSensorReadsItsLevelAndReleasesIt)
 TEST(SensorProxyLight, StaysUnclaimedWhenRefusedAndReleasesNothing)
 {
     FakeSensorProxy proxy;
-    proxy.setRefusingClaims(true);
+    proxy.set("refusing", true);
     {
         SensorProxyLight refused;
         EXPECT_FALSE(refused.isClaimed());
@@ -89,13 +90,13 @@ TEST(LightSourceFactory, PrefersTheSensorProxyThenSysfsThenWaitsForTheProxy)
     FakeSensorProxy proxy;
     TempDir root;
     addIioLight(root.path(), "9");
-    proxy.setLevel(999.0);
+    proxy.set("level", 999.0);
 
     AmbientLightSensor viaProxy(openLightSource(root.path()));
     EXPECT_TRUE(viaProxy.isAvailable());
     EXPECT_DOUBLE_EQ(*viaProxy.read(), 0.5);
 
-    proxy.setHasAmbientLight(false);
+    proxy.set("has_light", false);
     AmbientLightSensor viaSysfs(openLightSource(root.path()));
     EXPECT_TRUE(viaSysfs.isAvailable());
     EXPECT_DOUBLE_EQ(*viaSysfs.read(), 1.0 / 6.0);
@@ -108,7 +109,7 @@ TEST(LightSourceFactory, PrefersTheSensorProxyThenSysfsThenWaitsForTheProxy)
     AmbientLightSensor none(openLightSource(empty.path()));
     EXPECT_FALSE(none.isAvailable());
     EXPECT_FALSE(none.read());
-    proxy.setHasAmbientLight(true);
+    proxy.set("has_light", true);
     proxy.setPresent(true); // the daemon starts after us
     EXPECT_TRUE(QTest::qWaitFor([&] { return none.isAvailable(); }));
     EXPECT_DOUBLE_EQ(*none.read(), 0.5);

@@ -4,8 +4,8 @@
 properties (HasAmbientLight, LightLevel, LightLevelUnit) and ClaimLight/ReleaseLight.
 
 Control interface org.lumvex.test.FakeSensorProxy, under that bus name too, so that it stays reachable
-while the daemon's own name is gone: SetHasAmbientLight(b), SetLightLevel(d), SetUnit(s),
-SetRefusingClaims(b), SetPresent(b), Claims() -> i, Releases() -> i, Reset().
+while the daemon's own name is gone: Set(s, v) of has_light, level, unit or refusing (claims),
+SetPresent(b), Claims() -> i, Releases() -> i, Reset().
 Usage: fake_sensor_proxy.py READY_FILE (created once both names are owned)."""
 
 import dbus
@@ -40,10 +40,6 @@ class SensorProxy(dbus.service.Object):
                 "No such property", name="org.freedesktop.DBus.Error.InvalidArgs")
         return self.properties()[prop]
 
-    @dbus.service.method(PROPERTIES, in_signature="s", out_signature="a{sv}")
-    def GetAll(self, interface):
-        return self.properties() if interface == PROXY else {}
-
     @dbus.service.method(PROXY)
     def ClaimLight(self):
         if self.refusing or not self.has_light:
@@ -55,21 +51,9 @@ class SensorProxy(dbus.service.Object):
     def ReleaseLight(self):
         self.releases += 1
 
-    @dbus.service.method(CONTROL, in_signature="b")
-    def SetHasAmbientLight(self, value):
-        self.has_light = bool(value)
-
-    @dbus.service.method(CONTROL, in_signature="d")
-    def SetLightLevel(self, value):
-        self.level = float(value)
-
-    @dbus.service.method(CONTROL, in_signature="s")
-    def SetUnit(self, value):
-        self.unit = str(value)
-
-    @dbus.service.method(CONTROL, in_signature="b")
-    def SetRefusingClaims(self, value):
-        self.refusing = bool(value)
+    @dbus.service.method(CONTROL, in_signature="sv")
+    def Set(self, name, value):
+        setattr(self, str(name), value)
 
     @dbus.service.method(CONTROL, in_signature="b")
     def SetPresent(self, present):

@@ -23,18 +23,10 @@ public:
 
     // Merges settings (a JSON object) into the portal's scenario.
     void configure(const char *json) { call("Configure", {QString::fromUtf8(json)}); }
-    // Every call the portal got, in order: {"method", "options", ...}.
-    QJsonArray calls() const { return QJsonDocument::fromJson(value("Calls").toString().toUtf8()).array(); }
-    // The calls of one method.
-    QJsonArray calls(const QString &method) const
+    // The calls the portal got, in order, of one method or of all: {"method", "options", ...}.
+    QJsonArray calls(const QString &method = {}) const
     {
-        QJsonArray result;
-        for (const QJsonValue &entry : calls()) {
-            if (entry.toObject().value(QStringLiteral("method")).toString() == method) {
-                result.append(entry);
-            }
-        }
-        return result;
+        return QJsonDocument::fromJson(call("Calls", {method}).arguments().value(0).toString().toUtf8()).array();
     }
     void closeSessions() { call("CloseSessions"); }
     void vanish() { call("Vanish"); }

@@ -2,6 +2,7 @@
 #include "engine/SystemClock.h"
 #include "platform/linux/capture/QueuedPost.h"
 #include "platform/linux/portal/PortalScreenCapture.h"
+#include "platform/linux/wayland/SwayControl.h"
 #include "sensing/ContentSampler.h"
 #include "sensing/Luminance.h"
 #include "simulated/MemoryDefaults.h"
@@ -28,8 +29,7 @@ using namespace std::chrono_literals;
 // afterwards, so that handovers under a mutex are reported as races.
 void setBackground(const char *colour)
 {
-    const std::string command = std::string("swaymsg output HEADLESS-1 bg '") + colour + "' solid_color";
-    ASSERT_EQ(std::system(command.c_str()), 0);
+    ASSERT_TRUE(test::SwayControl::setBackground(colour));
 }
 
 // How often the backend's output chooser ran, that is, how often someone would have been asked.

@@ -126,15 +126,12 @@ TEST_F(ScreenCastSessionTest, OlderPortalsAreNotAskedForWhatTheyLack)
 
 TEST_F(ScreenCastSessionTest, AnswersThatComeLateOrOnThePortalsOwnPathsAreHeard)
 {
-    portal.configure(R"({"respond": "late"})");
-    Observed late(defaults);
-    late.session->start();
-    EXPECT_TRUE(late.waitStarted());
-
-    portal.configure(R"({"ownPaths": true})");
-    Observed ownPaths(defaults);
-    ownPaths.session->start();
-    EXPECT_TRUE(ownPaths.waitStarted());
+    for (const char *scenario : {R"({"respond": "late"})", R"({"ownPaths": true})"}) {
+        portal.configure(scenario);
+        Observed observed(defaults);
+        observed.session->start();
+        EXPECT_TRUE(observed.waitStarted()) << scenario;
+    }
 }
 
 struct Refusal
@@ -183,22 +180,14 @@ INSTANTIATE_TEST_SUITE_P(Refusals, ScreenCastRefusalTest,
                                            Refusal{R"({"sourceTypes": 2})", false, "whole monitor", 0},
                                            Refusal{"{}", true, "not running", 0}));
 
-TEST_F(ScreenCastSessionTest, ClosingEndsTheSessionAndTakesAnOpenQuestionAway)
+// Closing a session that was made is seen through the capture.
+TEST_F(ScreenCastSessionTest, ClosingTakesAnOpenQuestionAway)
 {
-    {
-        Observed sharing(defaults);
-        sharing.session->start();
-        ASSERT_TRUE(sharing.waitStarted());
-    }
-    ASSERT_TRUE(QTest::qWaitFor([&] { return portal.calls("Session.Close").size() == 1; }));
-    EXPECT_EQ(portal.calls("Session.Close")[0].toObject()["path"], portal.calls("Start")[0].toObject()["session"]);
-
-    // The user has not answered yet.
     portal.configure(R"({"respond": "never"})");
     {
         Observed asking(defaults);
         asking.session->start();
-        ASSERT_TRUE(QTest::qWaitFor([&] { return portal.calls("CreateSession").size() == 2; }));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return portal.calls("CreateSession").size() == 1; }));
     }
     EXPECT_TRUE(QTest::qWaitFor([&] { return portal.calls("Request.Close").size() == 1; }));
 }

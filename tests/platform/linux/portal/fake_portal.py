@@ -5,7 +5,6 @@
 # the desktop's side and makes the portal vanish from the bus and come back.
 # Usage: fake_portal.py READY_FILE
 import json
-import os
 import socket
 
 import dbus
@@ -36,11 +35,11 @@ DEFAULTS = {
 def plain(value):
     if isinstance(value, dbus.Boolean):
         return bool(value)
-    if isinstance(value, (dbus.Dictionary, dict)):
+    if isinstance(value, dict):
         return {str(k): plain(v) for k, v in value.items()}
-    if isinstance(value, (dbus.Array, dbus.Struct, list, tuple)):
+    if isinstance(value, (list, tuple)):
         return [plain(v) for v in value]
-    if isinstance(value, (int, dbus.Byte, dbus.Int16, dbus.UInt16, dbus.Int32, dbus.UInt32, dbus.Int64, dbus.UInt64)):
+    if isinstance(value, int):  # the dbus integer types among them
         return int(value)
     return str(value)
 
@@ -169,10 +168,6 @@ class Portal(dbus.service.Object):
                                 'AvailableSourceTypes': dbus.UInt32(self.scenario['sourceTypes']),
                                 'AvailableCursorModes': dbus.UInt32(self.scenario['cursorModes'])}, signature='sv')
 
-    @dbus.service.method(dbus.PROPERTIES_IFACE, in_signature='ss', out_signature='v')
-    def Get(self, interface, name):
-        return self.GetAll(interface)[name]
-
 
 class Control(dbus.service.Object):
     def __init__(self, bus, portal):
@@ -185,9 +180,9 @@ class Control(dbus.service.Object):
     def Configure(self, settings):
         self.portal.scenario.update(json.loads(settings))
 
-    @dbus.service.method(CONTROL, out_signature='s')
-    def Calls(self):
-        return json.dumps(self.portal.calls)
+    @dbus.service.method(CONTROL, in_signature='s', out_signature='s')
+    def Calls(self, method):
+        return json.dumps([c for c in self.portal.calls if c['method'] == method or not method])
 
     @dbus.service.method(CONTROL)
     def Reset(self):

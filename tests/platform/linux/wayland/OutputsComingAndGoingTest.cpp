@@ -8,8 +8,6 @@
 #include "support/TempDir.h"
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-
 using namespace lumvex;
 
 namespace {
@@ -18,19 +16,8 @@ namespace {
 class OutputsComingAndGoingTest : public testing::Test
 {
 protected:
-    void SetUp() override { m_display.emplace("WAYLAND_DISPLAY", compositor.socket()); }
-    void TearDown() override { m_display.reset(); }
-
-    bool hasOutputs(WaylandDisplayServices &displays, std::size_t count)
-    {
-        return test::eventually(
-            [&] { return displays.onlineDisplays().value_or(std::vector<DisplayId>{}).size() == count; });
-    }
-
     test::FakeCompositor compositor;
-
-private:
-    std::optional<test::ScopedEnv> m_display;
+    const test::ScopedEnv display{"WAYLAND_DISPLAY", compositor.socket()};
 };
 
 const DisplayId kPanel = outputNameId("eDP-1");
@@ -41,7 +28,7 @@ TEST_F(OutputsComingAndGoingTest, UnpluggedOutputsLeaveAndComeBackUnderTheSameId
     compositor.addOutput("DP-2", 0, 0, 2560, 1440);
     compositor.addOutput("eDP-1", 2560, 540, 1920, 1200);
     WaylandDisplayServices displays;
-    ASSERT_TRUE(hasOutputs(displays, 2));
+    ASSERT_TRUE(test::hasOutputs(displays, 2));
     // The panel is the main display wherever it lies; without xdg-output the place comes from the
     // output's own position and mode.
     EXPECT_EQ(displays.mainDisplay(), kPanel);
@@ -55,7 +42,7 @@ TEST_F(OutputsComingAndGoingTest, UnpluggedOutputsLeaveAndComeBackUnderTheSameId
     displays.notePointerAt(3000, 600);
     ASSERT_TRUE(displays.pointerLocation());
     compositor.removeOutput("eDP-1");
-    ASSERT_TRUE(hasOutputs(displays, 1));
+    ASSERT_TRUE(test::hasOutputs(displays, 1));
     EXPECT_EQ(displays.onlineDisplays(), std::vector<DisplayId>{kMonitor});
     EXPECT_EQ(displays.mainDisplay(), kMonitor);
     EXPECT_EQ(displays.outputName(kPanel), std::nullopt);
@@ -65,13 +52,13 @@ TEST_F(OutputsComingAndGoingTest, UnpluggedOutputsLeaveAndComeBackUnderTheSameId
     EXPECT_EQ(displays.pointerLocation(), std::nullopt);
 
     compositor.addOutput("eDP-1", 0, 1440, 1920, 1200);
-    ASSERT_TRUE(hasOutputs(displays, 2));
+    ASSERT_TRUE(test::hasOutputs(displays, 2));
     EXPECT_EQ(displays.mainDisplay(), kPanel);
     EXPECT_EQ(displays.logicalGeometry(kPanel), (OutputRect{0, 1440, 1920, 1200}));
 
     compositor.removeOutput("DP-2");
     compositor.removeOutput("eDP-1");
-    ASSERT_TRUE(hasOutputs(displays, 0));
+    ASSERT_TRUE(test::hasOutputs(displays, 0));
     EXPECT_EQ(displays.mainDisplay(), 0u);
     EXPECT_TRUE(displays.screens().empty());
     EXPECT_TRUE(displays.isConnected());

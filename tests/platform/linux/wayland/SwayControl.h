@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "platform/linux/wayland/WaylandDisplayServices.h"
 #include "support/Eventually.h"
 
 #include <cstdlib>
@@ -29,5 +30,11 @@ public:
     // One more headless output, HEADLESS-2 and so on, at 1920x1080.
     static bool createOutput() { return command("create_output"); }
 };
+
+// Waits until the compositor has shown `count` outputs.
+inline bool hasOutputs(WaylandDisplayServices &displays, std::size_t count)
+{
+    return eventually([&] { return displays.onlineDisplays().value_or(std::vector<DisplayId>{}).size() == count; });
+}
 
 } // namespace lumvex::test

@@ -19,12 +19,6 @@ namespace {
 const DisplayId kFirst = outputNameId("HEADLESS-1");
 const DisplayId kSecond = outputNameId("HEADLESS-2");
 
-bool hasOutputs(WaylandDisplayServices &displays, std::size_t count)
-{
-    return test::eventually(
-        [&] { return displays.onlineDisplays().value_or(std::vector<DisplayId>{}).size() == count; });
-}
-
 } // namespace
 
 // One sway for every case: outputs cannot be taken away again once added (sway 1.7 can neither
@@ -37,7 +31,7 @@ TEST(WaylandDisplayServicesTest, FollowsTheCompositorsOutputsAndThePointerHints)
     EXPECT_TRUE(displays.offersScreencopy());
 
     // One output at the origin: the main display, not built in.
-    ASSERT_TRUE(hasOutputs(displays, 1));
+    ASSERT_TRUE(test::hasOutputs(displays, 1));
     EXPECT_EQ(displays.onlineDisplays(), std::vector<DisplayId>{kFirst});
     EXPECT_EQ(displays.mainDisplay(), kFirst);
     EXPECT_FALSE(displays.isBuiltIn(kFirst));
@@ -98,7 +92,7 @@ TEST(WaylandDisplayServicesTest, FollowsTheCompositorsOutputsAndThePointerHints)
 
     // Another connection sees the same ids: they come from the names alone.
     WaylandDisplayServices again;
-    ASSERT_TRUE(hasOutputs(again, 2));
+    ASSERT_TRUE(test::hasOutputs(again, 2));
     EXPECT_EQ(again.mainDisplay(), kSecond);
     EXPECT_EQ(again.outputName(kFirst), "HEADLESS-1");
 

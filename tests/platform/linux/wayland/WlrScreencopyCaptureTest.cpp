@@ -34,7 +34,7 @@ protected:
     void SetUp() override { ASSERT_TRUE(test::SwayControl::setBackground("#000000")); }
 };
 
-TEST_F(WlrScreencopyCaptureTest, ReducesTheOutputsColourAndFollowsItsChanges)
+TEST_F(WlrScreencopyCaptureTest, ReducesTheOutputsColourAndCopiesOnlyWhenItChanges)
 {
     WlrScreencopyCapture capture("HEADLESS-1");
     const auto black = captureUntil(capture, 0.0);
@@ -48,24 +48,16 @@ TEST_F(WlrScreencopyCaptureTest, ReducesTheOutputsColourAndFollowsItsChanges)
     const auto red = captureUntil(capture, kRed);
     ASSERT_TRUE(red);
     EXPECT_EQ(red->grid, std::vector<double>(16, red->meanLuminance));
-}
 
-TEST_F(WlrScreencopyCaptureTest, StillScreenGivesTheSameFiguresWithoutCopyingAgain)
-{
-    ASSERT_TRUE(test::SwayControl::setBackground("#808080"));
-    WlrScreencopyCapture capture("HEADLESS-1");
-    const double grey = luminanceOf(0x80, 0x80, 0x80);
-    ASSERT_TRUE(captureUntil(capture, grey));
-    // A first copy, then one more that the compositor answers at once for a new damage watch;
-    // after that nothing is copied while nothing is drawn.
+    // One more copy that the compositor answers at once for a new damage watch; after that nothing is
+    // copied while nothing is drawn.
     std::this_thread::sleep_for(300ms);
     ASSERT_TRUE(capture.captureAndReduce());
     const int settled = capture.framesRead();
-    EXPECT_LE(settled, 3);
     for (int i = 0; i < 10; ++i) {
         const auto again = capture.captureAndReduce();
         ASSERT_TRUE(again);
-        EXPECT_EQ(again->meanLuminance, grey);
+        EXPECT_EQ(again->meanLuminance, kRed);
         std::this_thread::sleep_for(30ms);
     }
     EXPECT_EQ(capture.framesRead(), settled);

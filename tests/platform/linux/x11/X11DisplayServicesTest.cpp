@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "platform/linux/x11/X11DisplayServices.h"
 #include "XServerControl.h"
+#include "platform/linux/x11/X11PointerMonitor.h"
 #include "support/TempDir.h"
 
 #include <QTest>
@@ -116,17 +117,6 @@ TEST_F(X11DisplayServicesTest, MonitorsDefinedByClientsAreSeenWithoutPolling)
     EXPECT_FALSE(displays.isBuiltIn(hdmi));
 }
 
-// Desktop coordinates grow upwards from the bottom of the layout.
-TEST_F(X11DisplayServicesTest, PointerIsAtItsPixelsCentre)
-{
-    X11DisplayServices displays;
-    control.warpPointer(100, 23);
-    const std::optional<Point> pointer = displays.pointerLocation();
-    ASSERT_TRUE(pointer);
-    EXPECT_DOUBLE_EQ(pointer->x, 100.5);
-    EXPECT_DOUBLE_EQ(pointer->y, 1056.5);
-}
-
 TEST(X11DisplayServicesWithoutServer, AnswersNeutrally)
 {
     const test::ScopedEnv noDisplay("DISPLAY", std::nullopt);
@@ -138,6 +128,7 @@ TEST(X11DisplayServicesWithoutServer, AnswersNeutrally)
     EXPECT_EQ(displays.pointerLocation(), std::nullopt);
     EXPECT_FALSE(displays.isBuiltIn(1));
     EXPECT_EQ(displays.outputName(1), std::nullopt);
+    EXPECT_FALSE(X11PointerMonitor([] {}).isActive());
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "platform/linux/x11/X11FrontmostApp.h"
+#include "XServerControl.h"
 #include "support/TempDir.h"
 
 #include <QCoreApplication>
@@ -18,61 +19,10 @@ using App = X11FrontmostApp::App;
 
 namespace {
 
-// Plays the window manager: makes client windows with their properties and names the active one.
-class FakeWindowManager
+// Plays the window manager, from no active window.
+struct FakeWindowManager : test::XServerControl
 {
-public:
-    FakeWindowManager() { setActive(XCB_WINDOW_NONE); }
-    ~FakeWindowManager()
-    {
-        xcb_delete_property(m_x.get(), m_x.root(), atom("_NET_ACTIVE_WINDOW"));
-        sync();
-    }
-
-    xcb_window_t window(std::string_view wmClass, std::string_view gtkApplicationId = {})
-    {
-        const xcb_window_t id = xcb_generate_id(m_x.get());
-        xcb_create_window(m_x.get(), XCB_COPY_FROM_PARENT, id, m_x.root(), 0, 0, 100, 100, 0,
-                          XCB_WINDOW_CLASS_INPUT_OUTPUT, XCB_COPY_FROM_PARENT, 0, nullptr);
-        if (!wmClass.empty()) {
-            setText(id, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, wmClass);
-        }
-        if (!gtkApplicationId.empty()) {
-            setText(id, atom("_GTK_APPLICATION_ID"), atom("UTF8_STRING"), gtkApplicationId);
-        }
-        sync();
-        return id;
-    }
-
-    void destroy(xcb_window_t window)
-    {
-        xcb_destroy_window(m_x.get(), window);
-        sync();
-    }
-
-    void setActive(xcb_window_t window)
-    {
-        xcb_change_property(m_x.get(), XCB_PROP_MODE_REPLACE, m_x.root(), atom("_NET_ACTIVE_WINDOW"), XCB_ATOM_WINDOW,
-                            32, 1, &window);
-        sync();
-    }
-
-private:
-    xcb_atom_t atom(std::string_view name)
-    {
-        const auto reply = m_x.reply(xcb_intern_atom_reply, xcb_intern_atom(m_x.get(), 0, name.size(), name.data()));
-        return reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
-    }
-
-    void setText(xcb_window_t window, xcb_atom_t property, xcb_atom_t type, std::string_view text)
-    {
-        xcb_change_property(m_x.get(), XCB_PROP_MODE_REPLACE, window, property, type, 8,
-                            static_cast<std::uint32_t>(text.size()), text.data());
-    }
-
-    void sync() { m_x.reply(xcb_get_input_focus_reply, xcb_get_input_focus(m_x.get())); }
-
-    XcbConnection m_x;
+    FakeWindowManager() { setActiveWindow(XCB_WINDOW_NONE); }
 };
 
 } // namespace
@@ -85,25 +35,33 @@ TEST(X11FrontmostAppTest, NamesTheApplicationOfTheActiveWindow)
     EXPECT_EQ(frontmost.frontmostApp(), std::nullopt) << "no active window";
     EXPECT_EQ(frontmost.frontmostAppId(), std::nullopt);
 
-    wm.setActive(wm.window("gnome-text-editor\0Gnome-text-editor\0"s, "org.gnome.TextEditor"));
+    wm.setActiveWindow(wm.window("gnome-text-editor\0Gnome-text-editor\0"s, "org.gnome.TextEditor"));
     EXPECT_EQ(frontmost.frontmostApp(), (App{"org.gnome.TextEditor", "Gnome-text-editor"}));
     EXPECT_EQ(frontmost.frontmostAppId(), "org.gnome.TextEditor");
     EXPECT_EQ(frontmost.frontmostAppName(), "Gnome-text-editor");
 
-    wm.setActive(wm.window("navigator\0firefox\0"s));
+    wm.setActiveWindow(wm.window("navigator\0firefox\0"s));
     EXPECT_EQ(frontmost.frontmostApp(), (App{"firefox", "firefox"}));
 
-    wm.setActive(wm.window("x\0Caf\xe9\0"s));
-    EXPECT_EQ(frontmost.frontmostAppName(), "Caf\xc3\xa9");
+    // The class else the instance, Latin-1 unless it is UTF-8 already.
+    for (const auto &[wmClass, name] : {std::pair{"x\0Caf\xe9\0"s, "Caf\xc3\xa9"},
+                                        {"x\0Caf\xc3\xa9"s, "Caf\xc3\xa9"},
+                                        {"xterm\0\0"s, "xterm"},
+                                        {"xterm"s, "xterm"}}) {
+        wm.setActiveWindow(wm.window(wmClass));
+        EXPECT_EQ(frontmost.frontmostAppName(), name) << wmClass;
+    }
+    wm.setActiveWindow(wm.window("\0\0"s));
+    EXPECT_EQ(frontmost.frontmostApp(), (App{}));
 
     const xcb_window_t bare = wm.window({});
-    wm.setActive(bare);
+    wm.setActiveWindow(bare);
     EXPECT_EQ(frontmost.frontmostApp(), (App{}));
 
     // A window that went away while still named active.
-    wm.destroy(bare);
+    wm.destroyWindow(bare);
     EXPECT_EQ(frontmost.frontmostApp(), (App{}));
-    wm.setActive(XCB_WINDOW_NONE);
+    wm.setActiveWindow(XCB_WINDOW_NONE);
     EXPECT_EQ(frontmost.frontmostApp(), std::nullopt);
 }
 
@@ -113,22 +71,22 @@ TEST(X11FrontmostAppTest, ReportsSwitchesBetweenApplicationsOnly)
     const xcb_window_t editor = wm.window("e\0Editor\0"s, "org.example.Editor");
     const xcb_window_t editor2 = wm.window("e\0Editor\0"s, "org.example.Editor");
     const xcb_window_t terminal = wm.window("t\0Terminal\0"s);
-    wm.setActive(editor);
+    wm.setActiveWindow(editor);
 
     int switches = 0;
     const X11FrontmostApp frontmost([&] { ++switches; });
     // Events on one connection arrive in order, so each count is exact once the next switch is seen.
-    wm.setActive(editor2);
-    wm.setActive(XCB_WINDOW_NONE);
-    wm.setActive(terminal);
+    wm.setActiveWindow(editor2);
+    wm.setActiveWindow(XCB_WINDOW_NONE);
+    wm.setActiveWindow(terminal);
     // A question answered before the event loop runs must not swallow the news of the switch.
     EXPECT_EQ(frontmost.frontmostAppName(), "Terminal");
     ASSERT_TRUE(QTest::qWaitFor([&] { return switches >= 1; }));
     EXPECT_EQ(switches, 1);
 
-    wm.setActive(XCB_WINDOW_NONE);
-    wm.setActive(terminal);
-    wm.setActive(editor);
+    wm.setActiveWindow(XCB_WINDOW_NONE);
+    wm.setActiveWindow(terminal);
+    wm.setActiveWindow(editor);
     ASSERT_TRUE(QTest::qWaitFor([&] { return switches >= 2; }));
     EXPECT_EQ(switches, 2);
     EXPECT_EQ(frontmost.frontmostAppId(), "org.example.Editor");

@@ -13,18 +13,34 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <tuple>
 
 namespace lumvex::test {
 
 // The test's hand on the X server: defines monitors with `xrandr --setmonitor`, switches the single
-// output of Xvfb off and on, sets its connector type and moves the pointer. Every change has been
-// carried out by the server when the call returns.
+// output of Xvfb off and on, sets its connector type, moves the pointer, plays the window manager and
+// draws on the root window as any program's drawing would land there. Every change has been carried
+// out by the server when the call returns.
 class XServerControl
 {
 public:
     XServerControl()
     {
         m_output = resources() ? xcb_randr_get_screen_resources_current_outputs(resources().get())[0] : 0;
+        xcb_create_gc(m_x.get(), m_gc, m_x.root(), 0, nullptr);
+    }
+    ~XServerControl() { xcb_free_gc(m_x.get(), m_gc); }
+    XServerControl(const XServerControl &) = delete;
+    XServerControl &operator=(const XServerControl &) = delete;
+
+    // `rgb` as 0xRRGGBB, which a 24-bit TrueColor root takes as its pixel value.
+    void fill(int x, int y, int width, int height, std::uint32_t rgb)
+    {
+        xcb_change_gc(m_x.get(), m_gc, XCB_GC_FOREGROUND, &rgb);
+        const xcb_rectangle_t rectangle{static_cast<std::int16_t>(x), static_cast<std::int16_t>(y),
+                                        static_cast<std::uint16_t>(width), static_cast<std::uint16_t>(height)};
+        xcb_poly_fill_rectangle(m_x.get(), m_x.root(), m_gc, 1, &rectangle);
+        sync();
     }
 
     xcb_atom_t atom(std::string_view name)
@@ -121,6 +137,38 @@ public:
         sync();
     }
 
+    // A client window with the given class and application id, if any.
+    xcb_window_t window(std::string_view wmClass, std::string_view gtkApplicationId = {})
+    {
+        const xcb_window_t id = xcb_generate_id(m_x.get());
+        xcb_create_window(m_x.get(), XCB_COPY_FROM_PARENT, id, m_x.root(), 0, 0, 100, 100, 0,
+                          XCB_WINDOW_CLASS_INPUT_OUTPUT, XCB_COPY_FROM_PARENT, 0, nullptr);
+        for (const auto &[property, type, text] :
+             {std::tuple{xcb_atom_t{XCB_ATOM_WM_CLASS}, xcb_atom_t{XCB_ATOM_STRING}, wmClass},
+              {atom("_GTK_APPLICATION_ID"), atom("UTF8_STRING"), gtkApplicationId}}) {
+            if (!text.empty()) {
+                xcb_change_property(m_x.get(), XCB_PROP_MODE_REPLACE, id, property, type, 8,
+                                    static_cast<std::uint32_t>(text.size()), text.data());
+            }
+        }
+        sync();
+        return id;
+    }
+
+    void destroyWindow(xcb_window_t window)
+    {
+        xcb_destroy_window(m_x.get(), window);
+        sync();
+    }
+
+    // Names the active window as a window manager does; XCB_WINDOW_NONE for none.
+    void setActiveWindow(xcb_window_t window)
+    {
+        xcb_change_property(m_x.get(), XCB_PROP_MODE_REPLACE, m_x.root(), atom("_NET_ACTIVE_WINDOW"), XCB_ATOM_WINDOW,
+                            32, 1, &window);
+        sync();
+    }
+
 private:
     XcbReply<xcb_randr_get_screen_resources_current_reply_t> resources()
     {
@@ -133,6 +181,7 @@ private:
 
     XcbConnection m_x;
     xcb_randr_output_t m_output = 0;
+    const xcb_gcontext_t m_gc = xcb_generate_id(m_x.get());
 };
 
 } // namespace lumvex::test
