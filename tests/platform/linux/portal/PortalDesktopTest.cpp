@@ -53,9 +53,9 @@ protected:
 
     // Paints the background and samples until it is seen. This backend sometimes holds a picture back until
     // the next one is on its way, so the same colour is painted again when it is slow to show.
-    static bool showAndSee(ContentSampler &sampler, const char *colour, int r, int g, int b)
+    static bool showAndSee(ContentSampler &sampler, const char *colour, int r, int g, int b, int attempts = 4)
     {
-        for (int attempt = 0; attempt < 4; ++attempt) {
+        for (int attempt = 0; attempt < attempts; ++attempt) {
             setBackground(colour);
             if (seesColour(sampler, r, g, b, 2s)) {
                 return true;
@@ -80,7 +80,8 @@ TEST_F(PortalDesktopTest, TheSampledLuminanceFollowsTheScreenAndAStillScreenIsNo
     ContentSampler sampler(std::move(capture), queuedPostTo(&owner), clock);
     sampler.onUnavailable = [&](const std::string &reason) { reasons.push_back(reason); };
     sampler.start();
-    ASSERT_TRUE(seesColour(sampler, 0, 0, 0)) << (reasons.empty() ? "no figures" : reasons.back());
+    // The first picture comes through the portal, its backend and PipeWire: slow on a loaded machine.
+    ASSERT_TRUE(showAndSee(sampler, "#000000", 0, 0, 0, 15)) << (reasons.empty() ? "no figures" : reasons.back());
     EXPECT_EQ(chooserRuns(), asked + 1);
     EXPECT_TRUE(defaults.stringValue("screenCastRestoreToken").has_value());
 
