@@ -7,9 +7,47 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <optional>
 #include <utility>
 
 namespace lumvex {
+
+namespace {
+
+// What squeezing images of one size needs besides their pixels, with room to work in. Every capture of
+// a monitor has the same size, so it is worked out once rather than for every frame.
+struct SqueezePlan
+{
+    SqueezePlan(int width, int height, int side)
+        : width(width)
+        , height(height)
+        , side(side)
+        , columns(width, side)
+        , rows(pixelShares(height, side))
+        , band(width)
+        , lineSums(static_cast<std::size_t>(side))
+    {}
+
+    int width;
+    int height;
+    int side;
+    ColumnWeights columns;
+    std::vector<PixelShare> rows;
+    ColumnBand band;
+    std::vector<ColumnWeights::Sums> lineSums;
+};
+
+// One plan per thread, as its room to work in is written.
+SqueezePlan &planFor(const ImageView &image, int side)
+{
+    thread_local std::optional<SqueezePlan> plan;
+    if (!plan || plan->width != image.width || plan->height != image.height || plan->side != side) {
+        plan.emplace(image.width, image.height, side);
+    }
+    return *plan;
+}
+
+} // namespace
 
 AreaThumbnail::AreaThumbnail(int side, std::uint64_t denominator, std::vector<Sums> sums)
     : m_side(side)
@@ -56,13 +94,15 @@ bool AreaThumbnail::refreshRows(const ImageView &image, int first, int count)
 
 void AreaThumbnail::addRows(const ImageView &image, int side, int binFrom, int binTo, std::vector<Sums> &sums)
 {
-    const ColumnWeights columns(image.width, side);
-    const auto rows = pixelShares(image.height, side);
+    SqueezePlan &plan = planFor(image, side);
+    const ColumnWeights &columns = plan.columns;
+    const std::vector<PixelShare> &rows = plan.rows;
+    std::vector<ColumnWeights::Sums> &lineSums = plan.lineSums;
+    ColumnBand &band = plan.band;
+    band.clear();
     const auto stride = static_cast<std::size_t>(image.stride);
     const auto bins = static_cast<std::size_t>(side);
     const int red = image.order == PixelOrder::RGBA ? 0 : 2;
-
-    std::vector<ColumnWeights::Sums> lineSums(bins);
     // Weights one line's per-column sums into thumbnail row `binRow`.
     const auto addLineSums = [&](int binRow, std::uint64_t weight) {
         Sums *target = sums.data() + static_cast<std::size_t>(binRow) * bins;
@@ -80,7 +120,6 @@ void AreaThumbnail::addRows(const ImageView &image, int side, int binFrom, int b
     while (k < rows.size() && rows[k].bin < binFrom) {
         ++k;
     }
-    ColumnBand band(image.width);
     while (k < rows.size() && rows[k].bin < binTo) {
         const PixelShare &share = rows[k];
         if (share.weight != static_cast<std::uint32_t>(side)) {
