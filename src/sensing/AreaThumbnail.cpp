@@ -62,7 +62,7 @@ std::optional<AreaThumbnail> AreaThumbnail::squeeze(const ImageView &image, int 
         return std::nullopt;
     }
     std::vector<Sums> sums(static_cast<std::size_t>(side) * static_cast<std::size_t>(side), Sums{});
-    addRows(image, side, 0, side, sums);
+    addArea(image, side, {0, side}, {0, side}, sums);
     AreaThumbnail thumbnail(side, static_cast<std::uint64_t>(image.width) * static_cast<std::uint64_t>(image.height),
                             std::move(sums));
     thumbnail.m_sourceWidth = image.width;
@@ -70,29 +70,37 @@ std::optional<AreaThumbnail> AreaThumbnail::squeeze(const ImageView &image, int 
     return thumbnail;
 }
 
-bool AreaThumbnail::refreshRows(const ImageView &image, int first, int count)
+bool AreaThumbnail::refresh(const ImageView &image, Area drawn)
 {
     if (!image.isReadable() || image.width != m_sourceWidth || image.height != m_sourceHeight) {
         return false;
     }
-    first = std::clamp(first, 0, image.height);
-    const int end = std::clamp(first + std::max(count, 0), first, image.height);
-    if (end == first) {
+    // Source pixel p of a side of length n lies in thumbnail pixels p * side / n up to
+    // (p + 1) * side / n, rounded out.
+    const auto bins = [this](int from, int count, int length) {
+        from = std::clamp(from, 0, length);
+        const int end = std::clamp(from + std::max(count, 0), from, length);
+        const auto side = static_cast<std::int64_t>(m_side);
+        return std::pair(
+            static_cast<int>(static_cast<std::int64_t>(from) * side / length),
+            static_cast<int>(end == from ? 0 : (static_cast<std::int64_t>(end) * side + length - 1) / length));
+    };
+    const auto rows = bins(drawn.top, drawn.height, image.height);
+    const auto columns = bins(drawn.left, drawn.width, image.width);
+    if (rows.first >= rows.second || columns.first >= columns.second) {
         return true;
     }
-    // Source row y lies in thumbnail rows y * side / height up to (y + 1) * side / height, rounded out.
-    const auto side = static_cast<std::int64_t>(m_side);
-    const int binFrom = static_cast<int>(static_cast<std::int64_t>(first) * side / image.height);
-    const int binTo = static_cast<int>(
-        std::min<std::int64_t>(side, (static_cast<std::int64_t>(end) * side + image.height - 1) / image.height));
-    const auto bins = static_cast<std::size_t>(m_side);
-    std::fill(m_sums.begin() + static_cast<std::ptrdiff_t>(static_cast<std::size_t>(binFrom) * bins),
-              m_sums.begin() + static_cast<std::ptrdiff_t>(static_cast<std::size_t>(binTo) * bins), Sums{});
-    addRows(image, m_side, binFrom, binTo, m_sums);
+    const auto stride = static_cast<std::size_t>(m_side);
+    for (int row = rows.first; row < rows.second; ++row) {
+        const auto start = m_sums.begin() + static_cast<std::ptrdiff_t>(static_cast<std::size_t>(row) * stride);
+        std::fill(start + columns.first, start + columns.second, Sums{});
+    }
+    addArea(image, m_side, rows, columns, m_sums);
     return true;
 }
 
-void AreaThumbnail::addRows(const ImageView &image, int side, int binFrom, int binTo, std::vector<Sums> &sums)
+void AreaThumbnail::addArea(const ImageView &image, int side, std::pair<int, int> binRows,
+                            std::pair<int, int> binColumns, std::vector<Sums> &sums)
 {
     SqueezePlan &plan = planFor(image, side);
     const ColumnWeights &columns = plan.columns;
@@ -103,10 +111,14 @@ void AreaThumbnail::addRows(const ImageView &image, int side, int binFrom, int b
     const auto stride = static_cast<std::size_t>(image.stride);
     const auto bins = static_cast<std::size_t>(side);
     const int red = image.order == PixelOrder::RGBA ? 0 : 2;
+    const auto [binFrom, binTo] = binRows;
+    const auto [columnFrom, columnTo] = binColumns;
+    const auto [groupFrom, groupTo] = columns.groupsOf(columnFrom, columnTo);
+
     // Weights one line's per-column sums into thumbnail row `binRow`.
     const auto addLineSums = [&](int binRow, std::uint64_t weight) {
         Sums *target = sums.data() + static_cast<std::size_t>(binRow) * bins;
-        for (std::size_t j = 0; j < bins; ++j) {
+        for (auto j = static_cast<std::size_t>(columnFrom); j < static_cast<std::size_t>(columnTo); ++j) {
             target[j][0] += weight * lineSums[j][red];
             target[j][1] += weight * lineSums[j][1];
             target[j][2] += weight * lineSums[j][2 - red];
@@ -124,7 +136,7 @@ void AreaThumbnail::addRows(const ImageView &image, int side, int binFrom, int b
         const PixelShare &share = rows[k];
         if (share.weight != static_cast<std::uint32_t>(side)) {
             // A row cut by a thumbnail row edge is reduced on its own and weighted into each side.
-            columns.reduce(rowAt(share.source), lineSums);
+            columns.reduce(rowAt(share.source), lineSums, columnFrom, columnTo);
             for (; k < rows.size() && rows[k].source == share.source; ++k) {
                 if (wanted(rows[k].bin)) {
                     addLineSums(rows[k].bin, rows[k].weight);
@@ -140,9 +152,9 @@ void AreaThumbnail::addRows(const ImageView &image, int side, int binFrom, int b
         const int last = share.source + static_cast<int>(end - k);
         for (int y = share.source; y < last;) {
             const int count = std::min(ColumnBand::kMaxRows, last - y);
-            band.add(rowAt(y), stride, count);
+            band.add(rowAt(y), stride, count, groupFrom, groupTo);
             y += count;
-            columns.reduce(band, lineSums);
+            columns.reduce(band, lineSums, columnFrom, columnTo);
             addLineSums(share.bin, bins);
             band.clear();
         }
