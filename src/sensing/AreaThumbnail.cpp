@@ -54,7 +54,10 @@ AreaThumbnail::AreaThumbnail(int side, std::uint64_t denominator, std::vector<Su
     , m_denominator(denominator)
     , m_inverse(1.0 / static_cast<double>(denominator))
     , m_sums(std::move(sums))
-{}
+    , m_pixels(m_sums.size())
+{
+    roundPixels({0, side}, {0, side});
+}
 
 std::optional<AreaThumbnail> AreaThumbnail::squeeze(const ImageView &image, int side)
 {
@@ -96,6 +99,7 @@ bool AreaThumbnail::refresh(const ImageView &image, Area drawn)
         std::fill(start + columns.first, start + columns.second, Sums{});
     }
     addArea(image, m_side, rows, columns, m_sums);
+    roundPixels(rows, columns);
     return true;
 }
 
@@ -162,7 +166,7 @@ void AreaThumbnail::addArea(const ImageView &image, int side, std::pair<int, int
     }
 }
 
-std::vector<AreaThumbnail::Rgb> AreaThumbnail::pixels() const
+void AreaThumbnail::roundPixels(std::pair<int, int> rows, std::pair<int, int> columns)
 {
     // sum / denominator rounded half up. A multiplication by the inverse lands within one of it and
     // the integer comparisons make it exact, with no integer division (slow, and 3 per pixel).
@@ -177,12 +181,14 @@ std::vector<AreaThumbnail::Rgb> AreaThumbnail::pixels() const
         }
         return static_cast<std::uint8_t>(value);
     };
-    std::vector<Rgb> pixels;
-    pixels.reserve(m_sums.size());
-    for (const Sums &sums : m_sums) {
-        pixels.push_back({byte(sums[0]), byte(sums[1]), byte(sums[2])});
+    const auto side = static_cast<std::size_t>(m_side);
+    for (auto row = static_cast<std::size_t>(rows.first); row < static_cast<std::size_t>(rows.second); ++row) {
+        for (auto column = static_cast<std::size_t>(columns.first); column < static_cast<std::size_t>(columns.second);
+             ++column) {
+            const Sums &sums = m_sums[row * side + column];
+            m_pixels[row * side + column] = {byte(sums[0]), byte(sums[1]), byte(sums[2])};
+        }
     }
-    return pixels;
 }
 
 std::optional<AreaThumbnail> AreaThumbnail::reducedTo(int side) const

@@ -50,7 +50,7 @@ public:
     bool refresh(const ImageView &image, Area drawn);
 
     // The pixels row by row, each channel rounded to the nearest byte as an 8-bit render stores it.
-    std::vector<Rgb> pixels() const;
+    const std::vector<Rgb> &pixels() const { return m_pixels; }
 
     // The thumbnail of side `side` that squeezing the source directly would give, bit for bit.
     // Empty unless `side` divides this thumbnail's side.
@@ -66,12 +66,18 @@ private:
     static void addArea(const ImageView &image, int side, std::pair<int, int> rows, std::pair<int, int> columns,
                         std::vector<Sums> &sums);
 
+    // Rounds the sums of the pixels in rows [rows.first, rows.second) and columns
+    // [columns.first, columns.second) to bytes.
+    void roundPixels(std::pair<int, int> rows, std::pair<int, int> columns);
+
     int m_side;
     int m_sourceWidth = 0;
     int m_sourceHeight = 0;
     std::uint64_t m_denominator;
     double m_inverse;
     std::vector<Sums> m_sums;
+    // Kept rounded, so that a refresh rounds only the pixels it changed.
+    std::vector<Rgb> m_pixels;
 };
 
 } // namespace lumvex
