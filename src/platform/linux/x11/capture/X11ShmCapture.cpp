@@ -184,12 +184,22 @@ struct X11ShmCapture::Session
     // monitor's frame read before. False when any part failed.
     bool readDrawn(const MonitorGeometry &area, const std::vector<RowSpan> &spans)
     {
-        if (sharedPixmaps && !(framePixmap && framePixmap->holds(*segment, area.width, area.height))) {
+        // Whole rows cost the server a little less read as an image than copied into a pixmap.
+        std::vector<RowSpan> rows;
+        std::vector<RowSpan> parts;
+        for (const RowSpan &span : spans) {
+            (span.width < area.width && sharedPixmaps ? parts : rows).push_back(span);
+        }
+        if (!parts.empty() && !(framePixmap && framePixmap->holds(*segment, area.width, area.height))) {
             framePixmap.reset();
             framePixmap = FramePixmap::create(x, *segment, area.width, area.height, rootDepth);
             sharedPixmaps = framePixmap != nullptr;
+            if (!sharedPixmaps) {
+                rows = spans;
+                parts.clear();
+            }
         }
-        return framePixmap != nullptr ? framePixmap->copy(area, spans) : readRows(area, spans);
+        return (parts.empty() || framePixmap->copy(area, parts)) && (rows.empty() || readRows(area, rows));
     }
 
     // Copies whole rows of the monitor into their places in the segment, all requests sent before the
