@@ -3,10 +3,11 @@
 # What the content sampler costs at 10 Hz, as percent of one core, counting both Lumvex and the X
 # server: on Xvfb at 1920x1080 and 3840x2160, for a still screen, for one where a 256x256 square
 # changes before every tick and for one that changes whole before every tick. Three ways to capture:
-#   new         DAMAGE; frames mostly drawn on are shrunk by the server (XRender) before the copy,
-#               and after 3 s of a wholly changing screen only every second tick looks (5 Hz)
+#   new         DAMAGE; only the rectangles drawn on are read; frames mostly drawn on are shrunk by
+#               the server (XRender) before the copy where that was timed cheaper, and after 3 s of a
+#               wholly changing screen only every second tick looks (5 Hz)
 #   new-10hz    the same at 10 Hz throughout
-#   today       DAMAGE; only the rows drawn on are read, always at full size (the path before)
+#   today       DAMAGE; only the rectangles drawn on are read, always at full size, at 10 Hz
 #   every-time  the whole screen read at full size on every tick, without DAMAGE
 # CPU time is the scheduler's count for each process (/proc/PID/task/*/schedstat), not wall time, so
 # other load on the machine changes it little. The X server's work for the program that does the

@@ -7,16 +7,57 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <optional>
 #include <utility>
 
 namespace lumvex {
+
+namespace {
+
+// What squeezing images of one size needs besides their pixels, with room to work in. Every capture of
+// a monitor has the same size, so it is worked out once rather than for every frame.
+struct SqueezePlan
+{
+    SqueezePlan(int width, int height, int side)
+        : width(width)
+        , height(height)
+        , side(side)
+        , columns(width, side)
+        , rows(pixelShares(height, side))
+        , band(width)
+        , lineSums(static_cast<std::size_t>(side))
+    {}
+
+    int width;
+    int height;
+    int side;
+    ColumnWeights columns;
+    std::vector<PixelShare> rows;
+    ColumnBand band;
+    std::vector<ColumnWeights::Sums> lineSums;
+};
+
+// One plan per thread, as its room to work in is written.
+SqueezePlan &planFor(const ImageView &image, int side)
+{
+    thread_local std::optional<SqueezePlan> plan;
+    if (!plan || plan->width != image.width || plan->height != image.height || plan->side != side) {
+        plan.emplace(image.width, image.height, side);
+    }
+    return *plan;
+}
+
+} // namespace
 
 AreaThumbnail::AreaThumbnail(int side, std::uint64_t denominator, std::vector<Sums> sums)
     : m_side(side)
     , m_denominator(denominator)
     , m_inverse(1.0 / static_cast<double>(denominator))
     , m_sums(std::move(sums))
-{}
+    , m_pixels(m_sums.size())
+{
+    roundPixels({0, side}, {0, side});
+}
 
 std::optional<AreaThumbnail> AreaThumbnail::squeeze(const ImageView &image, int side)
 {
@@ -24,7 +65,7 @@ std::optional<AreaThumbnail> AreaThumbnail::squeeze(const ImageView &image, int 
         return std::nullopt;
     }
     std::vector<Sums> sums(static_cast<std::size_t>(side) * static_cast<std::size_t>(side), Sums{});
-    addRows(image, side, 0, side, sums);
+    addArea(image, side, {0, side}, {0, side}, sums);
     AreaThumbnail thumbnail(side, static_cast<std::uint64_t>(image.width) * static_cast<std::uint64_t>(image.height),
                             std::move(sums));
     thumbnail.m_sourceWidth = image.width;
@@ -32,41 +73,56 @@ std::optional<AreaThumbnail> AreaThumbnail::squeeze(const ImageView &image, int 
     return thumbnail;
 }
 
-bool AreaThumbnail::refreshRows(const ImageView &image, int first, int count)
+bool AreaThumbnail::refresh(const ImageView &image, Area drawn)
 {
     if (!image.isReadable() || image.width != m_sourceWidth || image.height != m_sourceHeight) {
         return false;
     }
-    first = std::clamp(first, 0, image.height);
-    const int end = std::clamp(first + std::max(count, 0), first, image.height);
-    if (end == first) {
+    // Source pixel p of a side of length n lies in thumbnail pixels p * side / n up to
+    // (p + 1) * side / n, rounded out.
+    const auto bins = [this](int from, int count, int length) {
+        from = std::clamp(from, 0, length);
+        const int end = std::clamp(from + std::max(count, 0), from, length);
+        const auto side = static_cast<std::int64_t>(m_side);
+        return std::pair(
+            static_cast<int>(static_cast<std::int64_t>(from) * side / length),
+            static_cast<int>(end == from ? 0 : (static_cast<std::int64_t>(end) * side + length - 1) / length));
+    };
+    const auto rows = bins(drawn.top, drawn.height, image.height);
+    const auto columns = bins(drawn.left, drawn.width, image.width);
+    if (rows.first >= rows.second || columns.first >= columns.second) {
         return true;
     }
-    // Source row y lies in thumbnail rows y * side / height up to (y + 1) * side / height, rounded out.
-    const auto side = static_cast<std::int64_t>(m_side);
-    const int binFrom = static_cast<int>(static_cast<std::int64_t>(first) * side / image.height);
-    const int binTo = static_cast<int>(
-        std::min<std::int64_t>(side, (static_cast<std::int64_t>(end) * side + image.height - 1) / image.height));
-    const auto bins = static_cast<std::size_t>(m_side);
-    std::fill(m_sums.begin() + static_cast<std::ptrdiff_t>(static_cast<std::size_t>(binFrom) * bins),
-              m_sums.begin() + static_cast<std::ptrdiff_t>(static_cast<std::size_t>(binTo) * bins), Sums{});
-    addRows(image, m_side, binFrom, binTo, m_sums);
+    const auto stride = static_cast<std::size_t>(m_side);
+    for (int row = rows.first; row < rows.second; ++row) {
+        const auto start = m_sums.begin() + static_cast<std::ptrdiff_t>(static_cast<std::size_t>(row) * stride);
+        std::fill(start + columns.first, start + columns.second, Sums{});
+    }
+    addArea(image, m_side, rows, columns, m_sums);
+    roundPixels(rows, columns);
     return true;
 }
 
-void AreaThumbnail::addRows(const ImageView &image, int side, int binFrom, int binTo, std::vector<Sums> &sums)
+void AreaThumbnail::addArea(const ImageView &image, int side, std::pair<int, int> binRows,
+                            std::pair<int, int> binColumns, std::vector<Sums> &sums)
 {
-    const ColumnWeights columns(image.width, side);
-    const auto rows = pixelShares(image.height, side);
+    SqueezePlan &plan = planFor(image, side);
+    const ColumnWeights &columns = plan.columns;
+    const std::vector<PixelShare> &rows = plan.rows;
+    std::vector<ColumnWeights::Sums> &lineSums = plan.lineSums;
+    ColumnBand &band = plan.band;
+    band.clear();
     const auto stride = static_cast<std::size_t>(image.stride);
     const auto bins = static_cast<std::size_t>(side);
     const int red = image.order == PixelOrder::RGBA ? 0 : 2;
+    const auto [binFrom, binTo] = binRows;
+    const auto [columnFrom, columnTo] = binColumns;
+    const auto [groupFrom, groupTo] = columns.groupsOf(columnFrom, columnTo);
 
-    std::vector<ColumnWeights::Sums> lineSums(bins);
     // Weights one line's per-column sums into thumbnail row `binRow`.
     const auto addLineSums = [&](int binRow, std::uint64_t weight) {
         Sums *target = sums.data() + static_cast<std::size_t>(binRow) * bins;
-        for (std::size_t j = 0; j < bins; ++j) {
+        for (auto j = static_cast<std::size_t>(columnFrom); j < static_cast<std::size_t>(columnTo); ++j) {
             target[j][0] += weight * lineSums[j][red];
             target[j][1] += weight * lineSums[j][1];
             target[j][2] += weight * lineSums[j][2 - red];
@@ -80,12 +136,11 @@ void AreaThumbnail::addRows(const ImageView &image, int side, int binFrom, int b
     while (k < rows.size() && rows[k].bin < binFrom) {
         ++k;
     }
-    ColumnBand band(image.width);
     while (k < rows.size() && rows[k].bin < binTo) {
         const PixelShare &share = rows[k];
         if (share.weight != static_cast<std::uint32_t>(side)) {
             // A row cut by a thumbnail row edge is reduced on its own and weighted into each side.
-            columns.reduce(rowAt(share.source), lineSums);
+            columns.reduce(rowAt(share.source), lineSums, columnFrom, columnTo);
             for (; k < rows.size() && rows[k].source == share.source; ++k) {
                 if (wanted(rows[k].bin)) {
                     addLineSums(rows[k].bin, rows[k].weight);
@@ -101,9 +156,9 @@ void AreaThumbnail::addRows(const ImageView &image, int side, int binFrom, int b
         const int last = share.source + static_cast<int>(end - k);
         for (int y = share.source; y < last;) {
             const int count = std::min(ColumnBand::kMaxRows, last - y);
-            band.add(rowAt(y), stride, count);
+            band.add(rowAt(y), stride, count, groupFrom, groupTo);
             y += count;
-            columns.reduce(band, lineSums);
+            columns.reduce(band, lineSums, columnFrom, columnTo);
             addLineSums(share.bin, bins);
             band.clear();
         }
@@ -111,7 +166,7 @@ void AreaThumbnail::addRows(const ImageView &image, int side, int binFrom, int b
     }
 }
 
-std::vector<AreaThumbnail::Rgb> AreaThumbnail::pixels() const
+void AreaThumbnail::roundPixels(std::pair<int, int> rows, std::pair<int, int> columns)
 {
     // sum / denominator rounded half up. A multiplication by the inverse lands within one of it and
     // the integer comparisons make it exact, with no integer division (slow, and 3 per pixel).
@@ -126,12 +181,14 @@ std::vector<AreaThumbnail::Rgb> AreaThumbnail::pixels() const
         }
         return static_cast<std::uint8_t>(value);
     };
-    std::vector<Rgb> pixels;
-    pixels.reserve(m_sums.size());
-    for (const Sums &sums : m_sums) {
-        pixels.push_back({byte(sums[0]), byte(sums[1]), byte(sums[2])});
+    const auto side = static_cast<std::size_t>(m_side);
+    for (auto row = static_cast<std::size_t>(rows.first); row < static_cast<std::size_t>(rows.second); ++row) {
+        for (auto column = static_cast<std::size_t>(columns.first); column < static_cast<std::size_t>(columns.second);
+             ++column) {
+            const Sums &sums = m_sums[row * side + column];
+            m_pixels[row * side + column] = {byte(sums[0]), byte(sums[1]), byte(sums[2])};
+        }
     }
-    return pixels;
 }
 
 std::optional<AreaThumbnail> AreaThumbnail::reducedTo(int side) const

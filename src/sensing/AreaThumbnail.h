@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace lumvex {
@@ -34,13 +35,22 @@ public:
 
     int side() const { return m_side; }
 
-    // Squeezes again only the thumbnail rows that source rows [first, first + count) fall into, from
-    // `image`, which must have the size this thumbnail was squeezed from. The result equals squeezing
-    // the image whole; false (and unchanged) when the size differs.
-    bool refreshRows(const ImageView &image, int first, int count);
+    // A rectangle of the source image, in its pixels.
+    struct Area
+    {
+        int left = 0;
+        int top = 0;
+        int width = 0;
+        int height = 0;
+    };
+
+    // Squeezes again only the thumbnail pixels that `drawn` falls into, from `image`, which must have
+    // the size this thumbnail was squeezed from. The result equals squeezing the image whole; false
+    // (and unchanged) when the size differs.
+    bool refresh(const ImageView &image, Area drawn);
 
     // The pixels row by row, each channel rounded to the nearest byte as an 8-bit render stores it.
-    std::vector<Rgb> pixels() const;
+    const std::vector<Rgb> &pixels() const { return m_pixels; }
 
     // The thumbnail of side `side` that squeezing the source directly would give, bit for bit.
     // Empty unless `side` divides this thumbnail's side.
@@ -51,8 +61,14 @@ private:
 
     AreaThumbnail(int side, std::uint64_t denominator, std::vector<Sums> sums);
 
-    // Adds the image's shares for thumbnail rows [binFrom, binTo) into `sums`, which start zeroed.
-    static void addRows(const ImageView &image, int side, int binFrom, int binTo, std::vector<Sums> &sums);
+    // Adds the image's shares for the thumbnail pixels in rows [rows.first, rows.second) and columns
+    // [columns.first, columns.second) into `sums`, where they start zeroed.
+    static void addArea(const ImageView &image, int side, std::pair<int, int> rows, std::pair<int, int> columns,
+                        std::vector<Sums> &sums);
+
+    // Rounds the sums of the pixels in rows [rows.first, rows.second) and columns
+    // [columns.first, columns.second) to bytes.
+    void roundPixels(std::pair<int, int> rows, std::pair<int, int> columns);
 
     int m_side;
     int m_sourceWidth = 0;
@@ -60,6 +76,8 @@ private:
     std::uint64_t m_denominator;
     double m_inverse;
     std::vector<Sums> m_sums;
+    // Kept rounded, so that a refresh rounds only the pixels it changed.
+    std::vector<Rgb> m_pixels;
 };
 
 } // namespace lumvex

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "sensing/ColumnBand.h"
 
+#include <algorithm>
+
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
@@ -60,28 +62,36 @@ ColumnBand::ColumnBand(int width)
 
 void ColumnBand::add(const std::uint8_t *first, std::size_t stride, int count)
 {
+    add(first, stride, count, 0, static_cast<int>((m_lineBytes + 15) / 16));
+}
+
+void ColumnBand::add(const std::uint8_t *first, std::size_t stride, int count, int fromGroup, int toGroup)
+{
+    const std::size_t from = static_cast<std::size_t>(fromGroup) * 16;
+    const std::size_t bytes = std::min(m_lineBytes, static_cast<std::size_t>(toGroup) * 16) - from;
+    std::uint16_t *sums = m_sums.data() + from;
     // Four rows at a time halve the traffic to the sums.
     constexpr int kGroup = 4;
     const std::uint8_t *lines[kGroup];
-    const auto line = [&](int row) { return first + static_cast<std::size_t>(row) * stride; };
+    const auto line = [&](int row) { return first + from + static_cast<std::size_t>(row) * stride; };
     int row = 0;
     for (; row + kGroup <= count; row += kGroup) {
         for (int r = 0; r < kGroup; ++r) {
             lines[r] = line(row + r);
         }
         if (m_rows == 0) {
-            addLines<kGroup, false>(m_sums.data(), lines, m_lineBytes);
+            addLines<kGroup, false>(sums, lines, bytes);
         } else {
-            addLines<kGroup, true>(m_sums.data(), lines, m_lineBytes);
+            addLines<kGroup, true>(sums, lines, bytes);
         }
         m_rows += kGroup;
     }
     for (; row < count; ++row) {
         lines[0] = line(row);
         if (m_rows == 0) {
-            addLines<1, false>(m_sums.data(), lines, m_lineBytes);
+            addLines<1, false>(sums, lines, bytes);
         } else {
-            addLines<1, true>(m_sums.data(), lines, m_lineBytes);
+            addLines<1, true>(sums, lines, bytes);
         }
         ++m_rows;
     }

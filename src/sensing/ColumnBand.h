@@ -20,8 +20,10 @@ public:
     explicit ColumnBand(int width);
 
     // Adds `count` rows, the first at `first` and each `stride` bytes after the previous one.
-    // rows() + count must not exceed kMaxRows.
+    // rows() + count must not exceed kMaxRows. Only the groups [fromGroup, toGroup) of each line
+    // when given; the others' slots are left as they were and mean nothing until a whole add.
     void add(const std::uint8_t *first, std::size_t stride, int count);
+    void add(const std::uint8_t *first, std::size_t stride, int count, int fromGroup, int toGroup);
 
     // Starts a new band: the next add overwrites the sums rather than adding to them.
     void clear() { m_rows = 0; }

@@ -115,24 +115,26 @@ ColumnWeights::ColumnWeights(int width, int side)
     }
 }
 
-void ColumnWeights::reduce(const ColumnBand &band, std::vector<Sums> &out) const
+void ColumnWeights::reduce(const ColumnBand &band, std::vector<Sums> &out, int fromColumn, int toColumn) const
 {
 #if defined(__SSE2__)
-    reduceGroups(BandGroups{band.slots(), std::max(band.rows(), 1) * 0xff}, out);
+    reduceGroups(BandGroups{band.slots(), std::max(band.rows(), 1) * 0xff}, out, fromColumn, toColumn);
 #else
-    reduceGroups(BandGroups{band.slots()}, out);
+    reduceGroups(BandGroups{band.slots()}, out, fromColumn, toColumn);
 #endif
 }
 
-void ColumnWeights::reduce(const std::uint8_t *line, std::vector<Sums> &out) const
+void ColumnWeights::reduce(const std::uint8_t *line, std::vector<Sums> &out, int fromColumn, int toColumn) const
 {
-    reduceGroups(LineGroups{line, static_cast<std::size_t>(m_width) * 4}, out);
+    reduceGroups(LineGroups{line, static_cast<std::size_t>(m_width) * 4}, out, fromColumn, toColumn);
 }
 
 template<typename Groups>
-void ColumnWeights::reduceGroups(const Groups &groups, std::vector<Sums> &out) const
+void ColumnWeights::reduceGroups(const Groups &groups, std::vector<Sums> &out, int fromColumn, int toColumn) const
 {
     out.resize(m_columns.size());
+    const auto from = static_cast<std::size_t>(fromColumn);
+    const auto to = static_cast<std::size_t>(toColumn);
 #if defined(__SSE2__)
     // One 32-bit lane per pixel of a group and per channel: the even 16-bit values times (weight, 0)
     // pairs pick byte 0 of each pixel, times (0, weight) byte 2, the odd values times (weight, 0)
@@ -141,7 +143,7 @@ void ColumnWeights::reduceGroups(const Groups &groups, std::vector<Sums> &out) c
     const int run = std::max(1, 0x7fff / groups.largest);
     const __m128i whole = _mm_set1_epi32(static_cast<int>(m_whole));
     const __m128i wholeHigh = _mm_slli_epi32(whole, 16);
-    for (std::size_t j = 0; j < out.size(); ++j) {
+    for (std::size_t j = from; j < to; ++j) {
         const Column &column = m_columns[j];
         __m128i sum0 = _mm_setzero_si128();
         __m128i sum1 = _mm_setzero_si128();
@@ -177,7 +179,7 @@ void ColumnWeights::reduceGroups(const Groups &groups, std::vector<Sums> &out) c
                          _mm_add_epi32(_mm_unpacklo_epi64(pairs01, pairs2), _mm_unpackhi_epi64(pairs01, pairs2)));
     }
 #else
-    for (std::size_t j = 0; j < out.size(); ++j) {
+    for (std::size_t j = from; j < to; ++j) {
         const Column &column = m_columns[j];
         out[j] = {};
         const auto addGroup = [&](int group, const auto &weightOf) {

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 namespace lumvex {
@@ -22,10 +23,18 @@ public:
 
     ColumnWeights(int width, int side);
 
-    // Per thumbnail column, the weighted sums over the band's rows.
-    void reduce(const ColumnBand &band, std::vector<Sums> &out) const;
-    // Per thumbnail column, the weighted sums of one line of `width` pixels.
-    void reduce(const std::uint8_t *line, std::vector<Sums> &out) const;
+    // Per thumbnail column in [fromColumn, toColumn), the weighted sums over the band's rows; the
+    // other entries of `out` are left alone.
+    void reduce(const ColumnBand &band, std::vector<Sums> &out, int fromColumn, int toColumn) const;
+    // The same for one line of `width` pixels.
+    void reduce(const std::uint8_t *line, std::vector<Sums> &out, int fromColumn, int toColumn) const;
+
+    // The 4-pixel groups that thumbnail columns [fromColumn, toColumn) read: [first, second).
+    std::pair<int, int> groupsOf(int fromColumn, int toColumn) const
+    {
+        return {m_columns[static_cast<std::size_t>(fromColumn)].firstGroup,
+                m_columns[static_cast<std::size_t>(toColumn - 1)].lastGroup + 1};
+    }
 
 private:
     struct Column
@@ -37,7 +46,7 @@ private:
     };
 
     template<typename Groups>
-    void reduceGroups(const Groups &groups, std::vector<Sums> &out) const;
+    void reduceGroups(const Groups &groups, std::vector<Sums> &out, int fromColumn, int toColumn) const;
 
     int m_width;
     std::uint32_t m_whole; // the weight of a pixel wholly inside a column

@@ -13,7 +13,7 @@ ContentSignature signature(const ImageView &image, int size)
 
 ContentSignature signatureOf(const AreaThumbnail &thumbnail)
 {
-    const auto pixels = thumbnail.pixels();
+    const auto &pixels = thumbnail.pixels();
     int dark = 0;
     int bright = 0;
     double sum = 0.0;

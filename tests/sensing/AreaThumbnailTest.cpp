@@ -109,7 +109,7 @@ TEST(AreaThumbnail, ReducingEqualsSqueezingDirectly)
     EXPECT_FALSE(fine->reducedTo(128));
 }
 
-TEST(AreaThumbnail, RefreshingTheRowsDrawnOnEqualsSqueezingAgain)
+TEST(AreaThumbnail, RefreshingTheAreaDrawnOnEqualsSqueezingAgain)
 {
     const auto before = [](int x, int y) {
         return Rgb{static_cast<std::uint8_t>(x * 37 + y * 11), static_cast<std::uint8_t>((x * 13) ^ (y * 7)),
@@ -117,23 +117,36 @@ TEST(AreaThumbnail, RefreshingTheRowsDrawnOnEqualsSqueezingAgain)
     };
     struct Case
     {
-        int width, height, first, count;
+        int width, height;
+        AreaThumbnail::Area drawn;
     };
-    // Rows cut by thumbnail row edges and runs wholly inside them, at both ends and in the middle.
-    for (const Case c :
-         {Case{203, 117, 0, 1}, {203, 117, 50, 30}, {203, 117, 116, 5}, {150, 1000, 333, 200}, {150, 1000, 0, 1000}}) {
-        SCOPED_TRACE(testing::Message() << c.width << "x" << c.height << " rows " << c.first << "+" << c.count);
+    // Rows and columns cut by thumbnail pixel edges and runs wholly inside them, at both ends and in the
+    // middle; whole rows, and rectangles down to one pixel.
+    for (const Case c : {Case{203, 117, {0, 0, 203, 1}},
+                         {203, 117, {0, 50, 203, 30}},
+                         {203, 117, {0, 116, 203, 5}},
+                         {150, 1000, {0, 333, 150, 200}},
+                         {150, 1000, {0, 0, 150, 1000}},
+                         {203, 117, {0, 0, 1, 1}},
+                         {203, 117, {61, 40, 70, 30}},
+                         {203, 117, {199, 100, 4, 17}},
+                         {1000, 150, {333, 7, 5, 140}}}) {
+        SCOPED_TRACE(testing::Message() << c.width << "x" << c.height << " drawn " << c.drawn.width << "x"
+                                        << c.drawn.height << "+" << c.drawn.left << "+" << c.drawn.top);
         TestImage image(c.width, c.height);
         image.paint(before);
         auto held = AreaThumbnail::squeeze(image.view(), 64);
         ASSERT_TRUE(held);
+        const auto inside = [&](int x, int y) {
+            return x >= c.drawn.left && x < c.drawn.left + c.drawn.width && y >= c.drawn.top &&
+                   y < c.drawn.top + c.drawn.height;
+        };
         image.paint([&](int x, int y) {
-            return y >= c.first && y < c.first + c.count ? Rgb{static_cast<std::uint8_t>(255 - x), 0, 77}
-                                                         : before(x, y);
+            return inside(x, y) ? Rgb{static_cast<std::uint8_t>(255 - x), 0, 77} : before(x, y);
         });
-        ASSERT_TRUE(held->refreshRows(image.view(), c.first, c.count));
+        ASSERT_TRUE(held->refresh(image.view(), c.drawn));
         EXPECT_TRUE(held->pixels() == AreaThumbnail::squeeze(image.view(), 64)->pixels());
-        EXPECT_FALSE(held->refreshRows(TestImage(c.width, c.height + 1).view(), 0, 1));
+        EXPECT_FALSE(held->refresh(TestImage(c.width, c.height + 1).view(), {0, 0, 1, 1}));
     }
 }
 

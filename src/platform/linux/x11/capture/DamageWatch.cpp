@@ -62,7 +62,7 @@ std::vector<RowSpan> DamageWatch::takeDamage(const MonitorGeometry &area)
     xcb_damage_subtract(m_x.get(), m_damage, XCB_NONE, m_region);
     const auto drawn = m_x.reply(xcb_xfixes_fetch_region_reply, xcb_xfixes_fetch_region(m_x.get(), m_region));
     if (!drawn) {
-        return {{0, area.height}};
+        return {{0, area.height, 0, area.width}};
     }
     return damagedRows({xcb_xfixes_fetch_region_rectangles(drawn.get()),
                         static_cast<std::size_t>(xcb_xfixes_fetch_region_rectangles_length(drawn.get()))},

@@ -121,15 +121,17 @@ void ServerScaler::freeStages()
     m_stagesFor.reset();
 }
 
-bool ServerScaler::prepareStages(int width, int height)
+bool ServerScaler::prepareStages(int areaWidth, int areaHeight)
 {
-    if (m_stagesFor == std::pair(width, height)) {
+    if (m_stagesFor == std::pair(areaWidth, areaHeight)) {
         return true;
     }
     freeStages();
     // A bilinear sample halfway between pixels, at twice the distance: each output pixel is the exact
     // mean of a 2x2 block of the step before.
     const xcb_render_transform_t halving{fixed(2), 0, 0, 0, fixed(2), 0, 0, 0, fixed(1)};
+    int width = areaWidth;
+    int height = areaHeight;
     for (int shrunk = 1; shrunk < m_scale.factor; shrunk *= m_step) {
         width /= m_step;
         height /= m_step;
@@ -146,7 +148,8 @@ bool ServerScaler::prepareStages(int width, int height)
         xcb_render_set_picture_transform(m_x.get(), stage.picture, halving);
         m_stages.push_back(stage);
     }
-    m_stagesFor = std::pair(width, height);
+    // Keyed by the area's size, which is what the next read asks with.
+    m_stagesFor = std::pair(areaWidth, areaHeight);
     return true;
 }
 

@@ -81,7 +81,7 @@ private:
     };
 
     // The steps' pixmaps for an area of this size, made anew when the size changed.
-    bool prepareStages(int width, int height);
+    bool prepareStages(int areaWidth, int areaHeight);
     void freeStages();
 
     const XcbConnection &m_x;

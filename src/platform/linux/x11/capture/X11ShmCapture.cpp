@@ -13,7 +13,9 @@
 #include <sys/socket.h>
 
 #include <cstdlib>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace lumvex {
@@ -75,6 +77,84 @@ bool sameRectangle(const MonitorGeometry &a, const MonitorGeometry &b)
     return a.x == b.x && a.y == b.y && a.width == b.width && a.height == b.height;
 }
 
+// A pixmap on the segment's memory, laid out as the frame it holds: rectangles copied into it land in
+// their places, so a drawing is read without the rest of its rows.
+class FramePixmap
+{
+public:
+    // Nothing when the server refuses.
+    static std::unique_ptr<FramePixmap> create(const XcbConnection &x, const ShmSegment &segment, int width, int height,
+                                               std::uint8_t depth)
+    {
+        auto frame = std::unique_ptr<FramePixmap>(new FramePixmap(x, segment.id(), width, height));
+        const auto pixmap =
+            xcb_shm_create_pixmap_checked(x.get(), frame->m_pixmap, x.root(), static_cast<std::uint16_t>(width),
+                                          static_cast<std::uint16_t>(height), depth, segment.id(), 0);
+        // Windows are part of what the screen shows, not holes in it; nothing asks for exposures.
+        const std::uint32_t values[] = {XCB_SUBWINDOW_MODE_INCLUDE_INFERIORS, 0};
+        const auto gc = xcb_create_gc_checked(x.get(), frame->m_gc, x.root(),
+                                              XCB_GC_SUBWINDOW_MODE | XCB_GC_GRAPHICS_EXPOSURES, values);
+        xcb_generic_error_t *pixmapError = xcb_request_check(x.get(), pixmap);
+        xcb_generic_error_t *gcError = xcb_request_check(x.get(), gc);
+        const bool made = pixmapError == nullptr && gcError == nullptr;
+        std::free(pixmapError);
+        std::free(gcError);
+        return made ? std::move(frame) : nullptr;
+    }
+    FramePixmap(const FramePixmap &) = delete;
+    FramePixmap &operator=(const FramePixmap &) = delete;
+    ~FramePixmap()
+    {
+        if (m_x.isOpen()) {
+            xcb_free_gc(m_x.get(), m_gc);
+            xcb_free_pixmap(m_x.get(), m_pixmap);
+        }
+    }
+
+    bool holds(const ShmSegment &segment, int width, int height) const
+    {
+        return m_segment == segment.id() && m_width == width && m_height == height;
+    }
+
+    // Copies the spans' rectangles of `area` into their places, all requests sent before the first
+    // answer is awaited. False when any of them failed or the server is gone.
+    bool copy(const MonitorGeometry &area, const std::vector<RowSpan> &spans) const
+    {
+        std::vector<xcb_void_cookie_t> cookies;
+        for (const RowSpan &span : spans) {
+            cookies.push_back(xcb_copy_area_checked(
+                m_x.get(), m_x.root(), m_pixmap, m_gc, static_cast<std::int16_t>(area.x + span.left),
+                static_cast<std::int16_t>(area.y + span.first), static_cast<std::int16_t>(span.left),
+                static_cast<std::int16_t>(span.first), static_cast<std::uint16_t>(span.width),
+                static_cast<std::uint16_t>(span.count)));
+        }
+        bool complete = true;
+        for (const xcb_void_cookie_t cookie : cookies) {
+            xcb_generic_error_t *error = xcb_request_check(m_x.get(), cookie);
+            complete = complete && error == nullptr;
+            std::free(error);
+        }
+        return complete && m_x.isOpen();
+    }
+
+private:
+    FramePixmap(const XcbConnection &x, xcb_shm_seg_t segment, int width, int height)
+        : m_x(x)
+        , m_segment(segment)
+        , m_width(width)
+        , m_height(height)
+        , m_pixmap(xcb_generate_id(x.get()))
+        , m_gc(xcb_generate_id(x.get()))
+    {}
+
+    const XcbConnection &m_x;
+    xcb_shm_seg_t m_segment;
+    int m_width;
+    int m_height;
+    xcb_pixmap_t m_pixmap;
+    xcb_gcontext_t m_gc;
+};
+
 } // namespace
 
 // Everything that lives as long as one connection to the server.
@@ -88,6 +168,9 @@ struct X11ShmCapture::Session
     std::unique_ptr<DamageWatch> damage;
     std::unique_ptr<ServerScaler> scaler;
     std::unique_ptr<ShmSegment> segment;
+    // Made on the segment when the server allows it; without it, whole rows are read.
+    bool sharedPixmaps = false;
+    std::unique_ptr<FramePixmap> framePixmap;
     std::optional<ScreenReduction> last;
     // The full-size frame's 64x64 thumbnail: rows drawn on are squeezed into it again, not the frame.
     std::optional<AreaThumbnail> fine;
@@ -97,9 +180,31 @@ struct X11ShmCapture::Session
     BusyScreenPace pace;
     ShrinkChoice choice;
 
-    // Copies rows of the monitor into their places in the segment, all requests sent before the
-    // first reply is awaited. False when any of them failed: a monitor reaching past the root's edge,
-    // or the server gone.
+    // Copies what the spans cover of the monitor into their places in the segment, which holds the
+    // monitor's frame read before. False when any part failed.
+    bool readDrawn(const MonitorGeometry &area, const std::vector<RowSpan> &spans)
+    {
+        // Whole rows cost the server a little less read as an image than copied into a pixmap.
+        std::vector<RowSpan> rows;
+        std::vector<RowSpan> parts;
+        for (const RowSpan &span : spans) {
+            (span.width < area.width && sharedPixmaps ? parts : rows).push_back(span);
+        }
+        if (!parts.empty() && !(framePixmap && framePixmap->holds(*segment, area.width, area.height))) {
+            framePixmap.reset();
+            framePixmap = FramePixmap::create(x, *segment, area.width, area.height, rootDepth);
+            sharedPixmaps = framePixmap != nullptr;
+            if (!sharedPixmaps) {
+                rows = spans;
+                parts.clear();
+            }
+        }
+        return (parts.empty() || framePixmap->copy(area, parts)) && (rows.empty() || readRows(area, rows));
+    }
+
+    // Copies whole rows of the monitor into their places in the segment, all requests sent before the
+    // first reply is awaited. False when any of them failed: a monitor reaching past the root's edge
+    // (which a copy into a pixmap would not tell), or the server gone.
     bool readRows(const MonitorGeometry &area, const std::vector<RowSpan> &rows)
     {
         const std::size_t rowBytes = static_cast<std::size_t>(area.width) * 4;
@@ -188,6 +293,7 @@ std::unique_ptr<X11ShmCapture::Session> X11ShmCapture::connect()
     }
     session->layout = *layout;
     session->rootDepth = screen->root_depth;
+    session->sharedPixmaps = shm->shared_pixmaps != 0 && m_mode == Mode::WhenDrawn;
     session->displays = std::make_unique<X11DisplayServices>();
     if (!session->displays->isConnected()) {
         m_unavailableReason = "Screen capture needs RandR 1.5 monitors, which this X server lacks.";
@@ -242,10 +348,10 @@ std::optional<ScreenReduction> X11ShmCapture::captureAndReduce()
     if (figuresHeld && rows.empty()) {
         return s.last;
     }
-    // Otherwise the segment holds the monitor's last frame: only the rows drawn on since need reading again.
+    // Otherwise the segment holds the monitor's last frame: only what was drawn on since needs reading again.
     bool rowsOnly = !shrink && figuresHeld && s.fullFrameHeld && s.fine;
     if (!shrink && !rowsOnly) {
-        rows = {{0, area->height}};
+        rows = {{0, area->height, 0, area->width}};
     }
     s.last.reset();
     s.fullFrameHeld = false;
@@ -254,6 +360,7 @@ std::optional<ScreenReduction> X11ShmCapture::captureAndReduce()
     const std::size_t frameBytes = rowBytes * static_cast<std::size_t>(area->height);
     // The slack covers a layout that starts one byte into the pixel.
     if (!s.segment || s.segment->size() < frameBytes + 4) {
+        s.framePixmap.reset();
         s.segment.reset();
         s.segment = ShmSegment::attach(s.x.get(), frameBytes + 4);
         if (!s.segment) {
@@ -275,10 +382,10 @@ std::optional<ScreenReduction> X11ShmCapture::captureAndReduce()
         s.fine.reset();
     } else {
         if (shrink) {
-            rows = {{0, area->height}};
+            rows = {{0, area->height, 0, area->width}};
             rowsOnly = false;
         }
-        if (!s.readRows(*area, rows)) {
+        if (!(rowsOnly ? s.readDrawn(*area, rows) : s.readRows(*area, rows))) {
             return std::nullopt;
         }
         for (const RowSpan &span : rows) {
@@ -289,7 +396,7 @@ std::optional<ScreenReduction> X11ShmCapture::captureAndReduce()
     ++m_framesRead;
     if (rowsOnly) {
         for (const RowSpan &span : rows) {
-            rowsOnly = rowsOnly && s.fine->refreshRows(frame, span.first, span.count);
+            rowsOnly = rowsOnly && s.fine->refresh(frame, {span.left, span.first, span.width, span.count});
         }
         if (!rowsOnly) {
             s.fine.reset();

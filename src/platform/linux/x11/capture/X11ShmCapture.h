@@ -14,10 +14,11 @@ namespace lumvex {
 // Captures one RandR monitor of an X11 desktop: its rectangle of the root window, copied by the
 // server into memory shared with us (MIT-SHM), then reduced. By default DAMAGE guides it: while
 // nothing is drawn on the monitor the previous figures are given again, and after a drawing only the
-// rows drawn on are copied into the frame kept from before. When most of the monitor was drawn on (a
-// video, scrolling) and the server was timed to do it cheaper than the plain copy (with a GPU), it
-// shrinks the frame before it is copied, at figures within 0.01 of the exact ones. The X connections
-// are made on first use, on the thread that captures.
+// rectangles drawn on are copied into the frame kept from before (whole rows where the server cannot
+// make pixmaps on shared memory), and only the thumbnail pixels they fall in are squeezed again. When most of the
+// monitor was drawn on (a video, scrolling) and the server was timed to do it cheaper than the plain copy (with a GPU),
+// it shrinks the frame before it is copied, at figures within 0.01 of the exact ones. The X connections are made on
+// first use, on the thread that captures.
 class X11ShmCapture final : public ScreenCapture
 {
 public:
