@@ -12,6 +12,7 @@ Json CalibrationEntry::toJson() const
     if (brightness) {
         object["brightness"] = *brightness;
         object["brightnessCount"] = brightnessCount;
+        object["contentFollow"] = contentFollow;
     }
     return object;
 }
@@ -25,6 +26,9 @@ CalibrationEntry CalibrationEntry::fromJson(const ParsedJson &object)
     if (object.contains("brightness")) {
         entry.brightness = json::requireNumber(object, "brightness");
         entry.brightnessCount = json::requireInteger(object, "brightnessCount");
+        if (object.contains("contentFollow")) {
+            entry.contentFollow = json::requireNumber(object, "contentFollow");
+        }
     }
     return entry;
 }

@@ -11,7 +11,8 @@ namespace lumvex {
 
 // The learned offset of one situation (in brightness x luminance units), how many direct corrections
 // formed it and when it last changed; with brightness remembered per situation, also the brightness
-// learned from the user's choices there and how many direct choices formed it.
+// learned from the user's choices there, how many direct choices formed it, and how often (0...1) the
+// content's level foretold a choice better than that brightness did.
 struct CalibrationEntry
 {
     double offset = 0.0;
@@ -19,14 +20,16 @@ struct CalibrationEntry
     Timestamp lastUpdated;
     std::optional<double> brightness;
     std::int64_t brightnessCount = 0;
+    double contentFollow = 0.0;
 
     friend bool operator==(const CalibrationEntry &, const CalibrationEntry &) = default;
 
     // {"offset":..,"sampleCount":..,"lastUpdated":<seconds since 2001-01-01 UTC>
-    //  [,"brightness":..,"brightnessCount":..]}; the last two only with a remembered brightness, so that
-    // earlier versions, which ignore keys they do not know, still read the file.
+    //  [,"brightness":..,"brightnessCount":..,"contentFollow":..]}; the last three only with a remembered
+    // brightness, so that earlier versions, which ignore keys they do not know, still read the file.
     Json toJson() const;
-    // Throws JsonDecodeError; missing keys are errors, never defaults, except the two optional ones.
+    // Throws JsonDecodeError; missing keys are errors, never defaults, except the optional ones (a file
+    // without "contentFollow" reads as 0).
     static CalibrationEntry fromJson(const ParsedJson &object);
 };
 

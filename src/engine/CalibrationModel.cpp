@@ -15,6 +15,9 @@ namespace {
 constexpr double kDirectWeight = 1.0;
 constexpr double kSpreadWeight = 0.2;
 constexpr double kFullEvidenceCount = 5.0;
+// A record is weighed against the content's level once it holds this many choices.
+constexpr std::int64_t kFollowMinCount = 2;
+constexpr double kFollowRate = 0.2;
 
 double learningRate(std::int64_t sampleCount)
 {
@@ -100,6 +103,21 @@ double CalibrationModel::brightnessEvidence(const SituationBucket &situation) co
     return std::clamp(evidence, 0.0, 1.0);
 }
 
+double CalibrationModel::contentFollowing(const SituationBucket &situation) const
+{
+    const auto it = m_table.find(situation);
+    if (it == m_table.end() || !it->second.brightness) {
+        return 0.0;
+    }
+    return std::clamp(it->second.contentFollow, 0.0, 1.0);
+}
+
+double CalibrationModel::aim(const SituationBucket &situation, double forContent) const
+{
+    const double remembered = rememberedBrightness(situation, forContent);
+    return forContent + (remembered - forContent) * (1.0 - contentFollowing(situation));
+}
+
 double CalibrationModel::rawOffset(const SituationBucket &situation) const
 {
     const auto it = m_table.find(situation);
@@ -107,7 +125,7 @@ double CalibrationModel::rawOffset(const SituationBucket &situation) const
 }
 
 void CalibrationModel::update(const SituationBucket &situation, double residual, std::optional<double> brightness,
-                              double weight)
+                              std::optional<double> forContent, double weight)
 {
     auto [it, inserted] = m_table.try_emplace(situation);
     CalibrationEntry &entry = it->second;
@@ -117,6 +135,16 @@ void CalibrationModel::update(const SituationBucket &situation, double residual,
     const bool direct = weight >= 0.5;
     if (direct && entry.sampleCount < std::numeric_limits<std::int64_t>::max()) {
         entry.sampleCount += 1;
+    }
+    if (brightness && forContent && direct && entry.brightness && entry.brightnessCount >= kFollowMinCount) {
+        // Judged by ratios, as light is seen: a user who wants the same light whatever the content keeps
+        // choosing what the content's level asks for, one who wants the same setting keeps to the record.
+        const auto distance = [&](double b) {
+            return std::abs(std::log(std::max(*brightness, 0.01) / std::max(b, 0.01)));
+        };
+        const double followed = distance(*forContent) < distance(*entry.brightness) ? 1.0 : 0.0;
+        entry.contentFollow =
+            std::clamp(entry.contentFollow + kFollowRate * (followed - entry.contentFollow), 0.0, 1.0);
     }
     if (brightness) {
         // A first record starts at the choice itself: there is nothing to blend it with.
@@ -131,7 +159,7 @@ void CalibrationModel::update(const SituationBucket &situation, double residual,
 }
 
 void CalibrationModel::recordCorrection(const SituationBucket &situation, double residual,
-                                        std::optional<double> chosenBrightness)
+                                        std::optional<double> chosenBrightness, std::optional<double> forContent)
 {
     // NaN or infinity would poison every later brightness and cannot be stored as JSON.
     if (!std::isfinite(residual)) {
@@ -140,9 +168,12 @@ void CalibrationModel::recordCorrection(const SituationBucket &situation, double
     if (chosenBrightness && !std::isfinite(*chosenBrightness)) {
         chosenBrightness.reset();
     }
-    update(situation, residual, chosenBrightness, kDirectWeight);
+    if (forContent && !std::isfinite(*forContent)) {
+        forContent.reset();
+    }
+    update(situation, residual, chosenBrightness, forContent, kDirectWeight);
     for (const SituationBucket &neighbour : neighbourSituations(situation)) {
-        update(neighbour, residual, chosenBrightness, kSpreadWeight);
+        update(neighbour, residual, chosenBrightness, std::nullopt, kSpreadWeight);
     }
     save();
 }
@@ -192,6 +223,7 @@ std::optional<CalibrationEntry> CalibrationModel::loadable(const SituationBucket
         entry.brightness = std::clamp(*entry.brightness, 0.0, 1.0);
     }
     entry.brightnessCount = std::max<std::int64_t>(entry.brightnessCount, 0);
+    entry.contentFollow = std::isfinite(entry.contentFollow) ? std::clamp(entry.contentFollow, 0.0, 1.0) : 0.0;
     return entry;
 }
 

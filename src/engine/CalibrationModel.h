@@ -41,12 +41,20 @@ public:
     double rememberedBrightness(const SituationBucket &situation, double fallback) const;
     // How much of the remembered brightness counts: 0 without a record, 1 from five direct choices on.
     double brightnessEvidence(const SituationBucket &situation) const;
+    // How often the content's level has foretold the user's choices here better than the remembered
+    // brightness: 0 (never, or no record) to 1.
+    double contentFollowing(const SituationBucket &situation) const;
+    // The brightness to aim for where the content's level asks for `forContent`: moved towards the remembered
+    // brightness as far as its evidence goes, less as far as the user's choices follow the content instead.
+    double aim(const SituationBucket &situation, double forContent) const;
 
     // Learns a residual for the situation (and a fifth of it for its neighbours), then writes the file.
     // A residual that is not a finite number is rejected and changes nothing. A chosen brightness, when
-    // given and finite, is learned alongside in the same way.
+    // given and finite, is learned alongside in the same way; with it, `forContent`, the brightness the
+    // content's level asked for before the choice, is weighed against the record there.
     void recordCorrection(const SituationBucket &situation, double residual,
-                          std::optional<double> chosenBrightness = std::nullopt);
+                          std::optional<double> chosenBrightness = std::nullopt,
+                          std::optional<double> forContent = std::nullopt);
     void resetAll();
     void reset(const SituationBucket &situation);
 
@@ -61,12 +69,13 @@ public:
     // Nothing when the text is not a JSON array; pairs that fail to decode or lie outside what learning
     // produces are left out and counted in `skipped`.
     static std::optional<Table> decode(std::string_view text, std::size_t *skipped = nullptr);
-    // The entry as learning could have made it: offset limited to +-kMaxOffset, count at least zero;
-    // nothing for a bucket outside the loop's bins.
+    // The entry as learning could have made it: offset limited to +-kMaxOffset, counts at least zero, following
+    // within 0...1; nothing for a bucket outside the loop's bins.
     static std::optional<CalibrationEntry> loadable(const SituationBucket &bucket, CalibrationEntry entry);
 
 private:
-    void update(const SituationBucket &situation, double residual, std::optional<double> brightness, double weight);
+    void update(const SituationBucket &situation, double residual, std::optional<double> brightness,
+                std::optional<double> forContent, double weight);
     void save() const;
 
     const Clock &m_clock;

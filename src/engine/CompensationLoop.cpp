@@ -125,7 +125,14 @@ void CompensationLoop::onLuminanceUpdate(double L_slow, double L_fast)
     const std::optional<SituationBucket> where = situation(ambient);
     const double offset = where ? m_calibration.offset(*where) : 0.0;
     const double R = offset + m_R_target * factor(ambient);
-    const double B_desired = R / L;
+    double B_desired = R / L;
+    if (m_rememberPerSituation && where) {
+        // The record averages the user's choices, and single ones overshoot either way where one notch is a
+        // large step of light, near the bottom of the range. It sets the aim, except as far as the choices
+        // have followed the content's level.
+        const std::optional<SituationBucket> latest = latestSituation(ambient);
+        B_desired = m_calibration.aim(latest ? *latest : *where, B_desired);
+    }
 
     const double centre = bandCentre(where, ambient);
     if (m_rememberPerSituation && std::abs(m_B_current - centre) > p.bandHalfWidth) {
@@ -136,10 +143,12 @@ void CompensationLoop::onLuminanceUpdate(double L_slow, double L_fast)
         p.largestStep = std::max(p.largestStep, fast.largestStep);
     }
     // A record the user has confirmed often says more than the content's level: the band narrows around it,
-    // so someone who wants the same brightness whatever the content is not walked away from it.
+    // so someone who wants the same brightness whatever the content is not walked away from it. Where their
+    // choices follow the content's level instead, the band keeps the room to follow it too.
     const double halfWidth =
         m_rememberPerSituation && where
-            ? p.bandHalfWidth * (1.0 - kSettledBandNarrowing * m_calibration.brightnessEvidence(*where))
+            ? p.bandHalfWidth * (1.0 - kSettledBandNarrowing * m_calibration.brightnessEvidence(*where) *
+                                           (1.0 - m_calibration.contentFollowing(*where)))
             : p.bandHalfWidth;
     const double lower = std::max(centre - halfWidth, kMinBrightness);
     const double upper = std::min(centre + halfWidth, 1.0);
@@ -257,6 +266,9 @@ void CompensationLoop::learnManualChange(double B_before, double B_after, Adjust
     m_manualSituation = latest ? latest : where;
 
     const double R_observed = B_after * Lm;
+    // What the content's level asked for before this choice taught anything.
+    const double forContent = std::clamp(
+        ((where ? m_calibration.offset(*where) : 0.0) + m_R_target * factor(ambient)) / Lm, kMinBrightness, 1.0);
     const double storedOffset = where ? m_calibration.rawOffset(*where) : 0.0;
     const double impliedBaseline = (R_observed - storedOffset) / factor(ambient);
     // Full brightness says only "at least this much": the panel has no more to give. Taken as exact on
@@ -272,8 +284,8 @@ void CompensationLoop::learnManualChange(double B_before, double B_after, Adjust
         if (atTop) {
             residual = std::max(residual, std::max(storedOffset, 0.0));
         }
-        m_calibration.recordCorrection(*where, residual,
-                                       m_rememberPerSituation ? std::optional(B_after) : std::nullopt);
+        m_calibration.recordCorrection(*where, residual, m_rememberPerSituation ? std::optional(B_after) : std::nullopt,
+                                       forContent);
     }
     if (source == AdjustmentSource::scroll || source == AdjustmentSource::systemKey ||
         source == AdjustmentSource::command) {

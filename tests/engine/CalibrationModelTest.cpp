@@ -181,6 +181,9 @@ TEST_F(CalibrationModelTest, RememberedBrightnessLearnsLikeOffsetsAndThePrevious
     model.recordCorrection(kCorner, 0.1);                       // without a choice, no brightness is recorded
     EXPECT_FALSE(model.table().at(kCorner).brightness);
     EXPECT_EQ(model.rememberedBrightness(kCorner, 0.7), 0.7);
+    // A choice that the content's level foretold better than the record counts for following the content.
+    model.recordCorrection(kMiddle, 0.1, 0.9, 0.85);
+    EXPECT_NEAR(model.contentFollowing(kMiddle), 0.2, 1e-12);
 
     // The reader of the previous version: three required keys per entry, any others ignored.
     const auto previousReader = [](const std::string &text) {
@@ -198,6 +201,6 @@ TEST_F(CalibrationModelTest, RememberedBrightnessLearnsLikeOffsetsAndThePrevious
     for (const auto &[bucket, entry] : model.table()) {
         EXPECT_EQ(read.at(json::parse(bucket.toJson().dump())->dump()), std::pair(entry.offset, entry.sampleCount));
     }
-    // And the new reader gives back everything, the remembered brightness included.
+    // And the new reader gives back everything, the remembered brightness and its following included.
     EXPECT_EQ(CalibrationModel(dir.path(), clock).table(), model.table());
 }

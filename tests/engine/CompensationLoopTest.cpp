@@ -429,19 +429,19 @@ TEST_F(LoopTest, RememberedBrightnessCentresTheBandWhereTheSituationHasOne)
         makeLoop();
         surroundings.signature = [] { return kOffice; };
         for (int i = 0; i < 100; ++i) {
-            tick(0.3); // the ratio wants the baseline's 0.8; the band decides
+            tick(0.3); // the ratio wants the baseline's 0.8
         }
-        // A record of full weight halves the band around it.
-        EXPECT_NEAR(loop->currentBrightness(), remember ? 0.33 : 0.8, 0.005);
+        // A record of full weight is where the loop goes.
+        EXPECT_NEAR(loop->currentBrightness(), remember ? 0.3 : 0.8, 0.005);
 
         // A choice in the situation is remembered only with the setting on, and it holds while the situation
-        // stays: the loop does not walk back to the older record.
+        // stays: the loop moves only within the narrowed band around it, not back to the older record.
         loop->onManualChange(0.5, AdjustmentSource::scroll);
         EXPECT_EQ(calibration.table().at(situation).brightnessCount, remember ? 6 : 5);
         for (int i = 0; i < 100; ++i) {
             tick(0.3);
         }
-        EXPECT_NEAR(loop->currentBrightness(), remember ? 0.53 : 0.56, 0.005);
+        EXPECT_NEAR(loop->currentBrightness(), remember ? 0.46 : 0.56, 0.005);
         loop->setRemembersBrightnessPerSituation(!remember);
         EXPECT_EQ(defaults.boolValue("rememberBrightnessPerSituation"), !remember);
     }

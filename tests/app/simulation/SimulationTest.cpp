@@ -232,13 +232,25 @@ TEST(SimulateCommand, PopulationComparesEveryUserWithTheTasteAndSettingGiven)
 
 TEST(Simulation, RememberedBrightnessTeachesAUserWhoWantsTheLightHeldSteady)
 {
-    test::TempDir dir;
-    SimulationOptions options;
-    options.days = 14;
-    options.outDir = dir.path();
-    options.user = TasteChoice{0.0, std::nullopt, std::nullopt}.appliedTo(SimulatedUser::Taste::random(1));
-    options.settings["rememberBrightnessPerSituation"] = true;
-    const RunResult run = simulate(*makeScenario("office", 14, 1), Strategy::lumvex, options);
-    ASSERT_EQ(run.days.size(), 14u);
-    EXPECT_LT(run.days[13].corrections * 2, run.days[0].corrections);
+    // At the office, and reading at night, where one notch near the bottom of the range is a large step of light.
+    const std::pair<const char *, std::uint64_t> cases[] = {{"office", 1}, {"night-reading", 8}};
+    for (const auto &[scenario, seed] : cases) {
+        SCOPED_TRACE(scenario);
+        test::TempDir dir;
+        SimulationOptions options;
+        options.days = 14;
+        options.seed = seed;
+        options.outDir = dir.path();
+        options.user = TasteChoice{0.0, std::nullopt, std::nullopt}.appliedTo(SimulatedUser::Taste::random(seed));
+        options.settings["rememberBrightnessPerSituation"] = true;
+        const Trace trace = *makeScenario(scenario, 14, seed);
+        const RunResult run = simulate(trace, Strategy::lumvex, options);
+        ASSERT_EQ(run.days.size(), 14u);
+        EXPECT_LT(run.days[13].corrections * 2, run.days[0].corrections);
+        const auto total = [](const RunResult &r) {
+            return std::accumulate(r.days.begin(), r.days.end(), 0,
+                                   [](int sum, const DayResult &d) { return sum + d.corrections; });
+        };
+        EXPECT_LE(total(run) * 2, total(simulate(trace, Strategy::fixed, options)));
+    }
 }
