@@ -11,8 +11,8 @@ import unittest
 
 import dbus
 
-from program_session import (ITEM, MENU, SETTINGS, BusMonitor, Item, find, hold_alt, lines, muted, panel, rows,
-                             set_panel, volume, wait_for, write_settings)
+from program_session import (ITEM, MENU, SETTINGS, BusMonitor, Item, find, hold_alt, launch, lines, muted, panel,
+                             rows, set_panel, volume, wait_for, write_settings)
 
 LUMVEX = sys.argv.pop(1) if len(sys.argv) > 1 else "lumvex"
 HERE = os.path.dirname(os.path.abspath(__file__))
@@ -64,9 +64,7 @@ class ProgramWithItems(unittest.TestCase):
         subprocess.run(["pactl", "set-sink-mute", "@DEFAULT_SINK@", "0"], check=True)
         self.watcher = Watcher()
         self.addCleanup(lambda: self.watcher.stop())
-        self.program = subprocess.Popen([LUMVEX], stderr=subprocess.DEVNULL)
-        self.addCleanup(self.program.wait)
-        self.addCleanup(lambda: self.program.poll() is None and self.program.kill())
+        self.program = launch(self, [LUMVEX], stderr=subprocess.DEVNULL)
         self.assertTrue(wait_for(lambda: len(self.watcher.registrations()) == 2, 10), "the items did not register")
         items = {str(item.get("Id")): item for item in map(Item, self.watcher.registrations())}
         self.brightness, self.volume = items["lumvex-brightness"], items["lumvex-volume"]
