@@ -35,14 +35,6 @@ CommandResult run(const std::vector<std::string> &args, const fs::path &root)
     return {status, out.str(), err.str()};
 }
 
-std::size_t entriesIn(const fs::path &folder)
-{
-    if (!fs::exists(folder)) {
-        return 0;
-    }
-    return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
-}
-
 } // namespace
 
 TEST(SimulateCommand, BadInputIsOneClearLineAndWritesNothing)
@@ -94,7 +86,7 @@ TEST(SimulateCommand, BadInputIsOneClearLineAndWritesNothing)
         EXPECT_EQ(result.out, "");
     }
     EXPECT_FALSE(fs::exists(dir / "root"));
-    EXPECT_EQ(entriesIn(dir / "used"), 1u);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir / "used"), fs::directory_iterator()), 1);
 }
 
 TEST(SimulateCommand, PopulationComparesEveryUserWithTheTasteAndSettingGiven)
