@@ -45,11 +45,10 @@ TEST(DrmConnectors, ReadsConnectorsWithTheirBusEdidAndId)
 
 TEST(DrmConnectors, AdapterNumbersAreStrict)
 {
-    EXPECT_EQ(adapterNumber("i2c-5"), 5);
-    EXPECT_EQ(adapterNumber("i2c-12"), 12);
-    EXPECT_EQ(adapterNumber("i2c-"), std::nullopt);
-    EXPECT_EQ(adapterNumber("i2c-5a"), std::nullopt);
-    EXPECT_EQ(adapterNumber("drm_dp_aux0"), std::nullopt);
+    for (const auto &[name, number] : std::initializer_list<std::pair<const char *, std::optional<int>>>{
+             {"i2c-5", 5}, {"i2c-12", 12}, {"i2c-", {}}, {"i2c-5a", {}}, {"drm_dp_aux0", {}}}) {
+        EXPECT_EQ(adapterNumber(name), number) << name;
+    }
 }
 
 TEST(ConnectorMatch, TheConnectorIdOutweighsTheEdidWhichOutweighsTheName)
