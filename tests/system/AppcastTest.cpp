@@ -44,16 +44,14 @@ TEST(Appcast, NewestItemWinsWhateverTheOrder)
     EXPECT_EQ(reading.newest->releaseNotes, QUrl("https://example.org/notes/0.10"));
     EXPECT_EQ(reading.newest->download, QUrl("https://example.org/lumvex_0.10.0_amd64.deb"));
     EXPECT_EQ(reading.newest->page(), QUrl("https://example.org/download"));
-}
 
-TEST(Appcast, VersionsMayStandOnTheEnclosure)
-{
-    const AppcastReading reading = readAppcast(feed(R"(
+    // Versions may stand on the enclosure.
+    const AppcastReading enclosed = readAppcast(feed(R"(
     <item><enclosure url="http://example.org/a.deb" sparkle:version="0.3.0" sparkle:shortVersionString="0.3"/></item>)"));
-    ASSERT_TRUE(reading.newest);
-    EXPECT_EQ(reading.newest->version, "0.3.0");
-    EXPECT_EQ(reading.newest->displayVersion(), "0.3");
-    EXPECT_EQ(reading.newest->page(), QUrl("http://example.org/a.deb"));
+    ASSERT_TRUE(enclosed.newest);
+    EXPECT_EQ(enclosed.newest->version, "0.3.0");
+    EXPECT_EQ(enclosed.newest->displayVersion(), "0.3");
+    EXPECT_EQ(enclosed.newest->page(), QUrl("http://example.org/a.deb"));
 }
 
 TEST(Appcast, LinksOtherThanWebPagesAreDropped)

@@ -36,14 +36,5 @@ TEST(VersionOrder, SpellingsOfTheSameVersionAreEqual)
     EXPECT_TRUE(compareVersions("01.002", "1.2") == 0);
 }
 
-TEST(VersionOrder, OnlyTextsStartingWithDigitsAreVersions)
-{
-    EXPECT_TRUE(isVersion("0.1.0"));
-    EXPECT_TRUE(isVersion("v2"));
-    EXPECT_FALSE(isVersion(""));
-    EXPECT_FALSE(isVersion("latest"));
-    EXPECT_FALSE(isVersion("v"));
-}
-
 } // namespace
 } // namespace lumvex

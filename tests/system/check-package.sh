@@ -54,5 +54,3 @@ version=$("$work/root/usr/bin/lumvex" --version) || fail "the packaged lumvex do
 file "$work/root/usr/bin/lumvex" | grep -q ', stripped' || fail "the packaged lumvex is not stripped"
 
 echo "$(basename "$deb"): $(stat -c %s "$deb") bytes, $version"
-dpkg-deb -f "$deb" Package Version Architecture Section Depends Recommends Suggests
-cat "$work/contents"

@@ -47,14 +47,6 @@ class Server(dbus.service.Object):
             "body": body, "actions": actions, "hints": hints, "expire_timeout": expire_timeout}))
         return dbus.UInt32(nid)
 
-    @dbus.service.method(NAME, in_signature="u")
-    def CloseNotification(self, nid):
-        self.close(nid, 3)
-
-    @dbus.service.method(NAME, out_signature="ssss")
-    def GetServerInformation(self):
-        return ("fake", "lumvex tests", "1", "1.2")
-
     @dbus.service.signal(NAME, signature="us")
     def ActionInvoked(self, nid, key):
         pass

@@ -17,7 +17,8 @@ from dbus.mainloop.glib import DBusGMainLoop
 from gi.repository import GLib
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "../shell"))
-from program_session import LOG, auto_rows, items, panel, rows, set_panel, wait_for, write_settings  # noqa: E402
+from program_session import (LOG, auto_rows, items, launch, panel, rows, set_panel, wait_for,  # noqa: E402
+                             write_settings)
 from program_session import x_background as background  # noqa: E402
 
 LUMVEX = sys.argv.pop(1) if len(sys.argv) > 1 else "lumvex"
@@ -37,8 +38,7 @@ class Running(unittest.TestCase):
             os.remove(LOG)
         set_panel(500)
         background("#404040")
-        self.program = subprocess.Popen([LUMVEX], stderr=subprocess.DEVNULL)
-        self.addCleanup(self.stop)
+        self.program = launch(self, [LUMVEX], stderr=subprocess.DEVNULL)
         self.bus = dbus.SessionBus()
         self.assertTrue(wait_for(lambda: self.bus.name_has_owner(NAME), seconds=8.0), "not on the bus")
         self.lumvex = dbus.Interface(self.bus.get_object(NAME, PATH), INTERFACE)
@@ -63,11 +63,6 @@ class Running(unittest.TestCase):
     def pump(self):
         while GLib.MainContext.default().iteration(False):
             pass
-
-    def stop(self):
-        if self.program.poll() is None:
-            self.program.kill()
-        self.program.wait()
 
     def changed(self, name, condition, seconds=5.0):
         """Waits for a PropertiesChanged of the property whose value meets the condition."""

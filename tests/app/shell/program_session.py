@@ -95,6 +95,16 @@ def wait_for(condition, seconds=5.0):
     return condition()
 
 
+def launch(test, command, **options):
+    """A process that the test's clean-up ends, if it still runs, and waits for."""
+    process = subprocess.Popen(command, **options)
+    if process.stderr:
+        test.addCleanup(process.stderr.close)
+    test.addCleanup(process.wait)
+    test.addCleanup(lambda: process.poll() is None and process.kill())
+    return process
+
+
 def item_count(pid):
     return len([name for name in dbus.SessionBus().list_names() if name.startswith("%s-%d-" % (ITEM, pid))])
 

@@ -4,6 +4,7 @@
 sni_watcher.py (run by tests/support/run-desktop.sh). Usage: test_status_items.py PATH_TO_LUMVEX"""
 
 import os
+import pathlib
 import subprocess
 import sys
 import time
@@ -11,8 +12,8 @@ import unittest
 
 import dbus
 
-from program_session import (ITEM, MENU, SETTINGS, BusMonitor, Item, find, hold_alt, lines, muted, panel, rows,
-                             set_panel, volume, wait_for, write_settings)
+from program_session import (ITEM, LOG, MENU, SETTINGS, BusMonitor, Item, find, hold_alt, launch, lines, muted,
+                             panel, rows, set_panel, volume, wait_for, write_settings, x_background)
 
 LUMVEX = sys.argv.pop(1) if len(sys.argv) > 1 else "lumvex"
 HERE = os.path.dirname(os.path.abspath(__file__))
@@ -64,9 +65,7 @@ class ProgramWithItems(unittest.TestCase):
         subprocess.run(["pactl", "set-sink-mute", "@DEFAULT_SINK@", "0"], check=True)
         self.watcher = Watcher()
         self.addCleanup(lambda: self.watcher.stop())
-        self.program = subprocess.Popen([LUMVEX], stderr=subprocess.DEVNULL)
-        self.addCleanup(self.program.wait)
-        self.addCleanup(lambda: self.program.poll() is None and self.program.kill())
+        self.program = launch(self, [LUMVEX], stderr=subprocess.DEVNULL)
         self.assertTrue(wait_for(lambda: len(self.watcher.registrations()) == 2, 10), "the items did not register")
         items = {str(item.get("Id")): item for item in map(Item, self.watcher.registrations())}
         self.brightness, self.volume = items["lumvex-brightness"], items["lumvex-volume"]
@@ -199,6 +198,11 @@ class StatusItems(ProgramWithItems):
         self.assertTrue(wait_for(lambda: signals.signals(self.brightness.sender, "LayoutUpdated")), signals.text)
         # With the debug switch on, the first line tells the loop's quantities.
         self.assertRegex(lines(layout)[0], "^B: \\d+% \u2022 L: \\d\\.\\d\\d \u2022 R: ")
+        # The recording's timer runs on: the content's changes show in its rows.
+        recorded = pathlib.Path(LOG).parent / "telemetry"
+        ticks = lambda: sum(f.read_text().count('"trigger":"tick"') for f in recorded.iterdir())  # noqa: E731
+        x_background("white")
+        self.assertTrue(wait_for(lambda: ticks() >= 2, seconds=8.0), ticks())
 
         self.brightness.click("Quit Lumvex")
         self.assertEqual(self.program.wait(timeout=5), 0)

@@ -13,8 +13,8 @@ import tempfile
 import time
 import unittest
 
-from program_session import (DEVICE, LOG, MENU, SETTINGS, BusMonitor, find, hold_alt, item_count, items, lines,
-                             panel, rows, set_panel, volume, wait_for, write_settings)
+from program_session import (DEVICE, LOG, MENU, SETTINGS, BusMonitor, find, hold_alt, item_count, items, launch,
+                             lines, panel, rows, set_panel, volume, wait_for, write_settings)
 from program_session import desktop as control
 from program_session import x_background as background
 
@@ -64,15 +64,10 @@ class TrayProgram(unittest.TestCase):
         set_panel(500)
         if os.path.exists(LOG):
             os.remove(LOG)  # its appearance tells that the program has started
-        self.program = subprocess.Popen([LUMVEX], stderr=subprocess.PIPE, text=True)
+        self.program = launch(self, [LUMVEX], stderr=subprocess.DEVNULL)
         self.assertTrue(wait_for(lambda: os.path.exists(LOG) and item_count(self.program.pid) == 2, 10),
                         "the program did not start")
         time.sleep(0.6)  # a couple of polls
-
-    def tearDown(self):
-        if self.program.poll() is None:
-            self.program.kill()
-            self.program.wait()
 
     def stop(self):
         self.program.send_signal(signal.SIGTERM)
@@ -159,30 +154,26 @@ class TrayProgram(unittest.TestCase):
 class XEmbedTray(unittest.TestCase):
     def test_each_icon_takes_only_its_own_wheel(self):
         # No StatusNotifierWatcher on this bus: the items fall back to XEmbed icons.
-        tray = subprocess.Popen([XEMBED_TRAY], stdin=subprocess.PIPE, stdout=subprocess.PIPE, text=True)
+        tray = launch(self, [XEMBED_TRAY], stdin=subprocess.PIPE, stdout=subprocess.PIPE, text=True)
+        self.addCleanup(tray.stdout.close)
+        self.addCleanup(tray.stdin.close)
         set_panel(500)
-        program = subprocess.Popen([LUMVEX], stderr=subprocess.DEVNULL)
-        try:
-            self.assertEqual([tray.stdout.readline(), tray.stdout.readline()], ["docked 0\n", "docked 1\n"])
-            time.sleep(0.5)
+        launch(self, [LUMVEX], stderr=subprocess.DEVNULL)
+        self.assertEqual([tray.stdout.readline(), tray.stdout.readline()], ["docked 0\n", "docked 1\n"])
+        time.sleep(0.5)
 
-            def wheel(icon, notches):
-                tray.stdin.write("wheel %d %d\n" % (icon, notches))
-                tray.stdin.flush()
-                self.assertEqual(tray.stdout.readline(), "ok\n")
+        def wheel(icon, notches):
+            tray.stdin.write("wheel %d %d\n" % (icon, notches))
+            tray.stdin.flush()
+            self.assertEqual(tray.stdout.readline(), "ok\n")
 
-            before = volume()
-            wheel(1, 1)  # a notch down over the volume icon
-            self.assertTrue(wait_for(lambda: volume() == before - 5), volume())
-            wheel(0, -1)  # a notch up over the brightness icon
-            self.assertTrue(wait_for(lambda: panel() == 550), panel())
-            time.sleep(0.3)
-            self.assertEqual(volume(), before - 5)
-        finally:
-            program.terminate()
-            program.wait(timeout=10)
-            tray.stdin.close()
-            tray.wait(timeout=5)
+        before = volume()
+        wheel(1, 1)  # a notch down over the volume icon
+        self.assertTrue(wait_for(lambda: volume() == before - 5), volume())
+        wheel(0, -1)  # a notch up over the brightness icon
+        self.assertTrue(wait_for(lambda: panel() == 550), panel())
+        time.sleep(0.3)
+        self.assertEqual(volume(), before - 5)
 
 
 class AutomaticAdjustment(unittest.TestCase):
@@ -193,9 +184,7 @@ class AutomaticAdjustment(unittest.TestCase):
         dock()  # at launch: capture starts on the external display
         self.addCleanup(restore_layout)
         self.addCleanup(os.remove, SETTINGS)
-        self.program = subprocess.Popen([LUMVEX], stderr=subprocess.DEVNULL)
-        self.addCleanup(self.program.wait)
-        self.addCleanup(self.program.kill)
+        launch(self, [LUMVEX], stderr=subprocess.DEVNULL)
         self.assertTrue(wait_for(lambda: os.path.exists(LOG)), "the program did not start")
 
     def follows(self, colour, moved):
@@ -265,21 +254,15 @@ class HostileFiles(unittest.TestCase):
         env.pop("XDG_RUNTIME_DIR")
 
         set_panel(500)
-        program = subprocess.Popen([LUMVEX], env=env, stderr=subprocess.PIPE, text=True)
-        try:
-            self.assertTrue(wait_for(lambda: item_count(program.pid) == 2, 10), "the items did not come")
-            time.sleep(0.6)
-            set_panel(700)  # a brightness key: learned into fresh files
-            learned = os.path.join(data, "dailystats.json")
-            self.assertTrue(wait_for(lambda: os.path.isfile(learned) and not os.path.islink(learned)))
-            program.send_signal(signal.SIGHUP)
-            self.assertEqual(program.wait(timeout=5), 0, "SIGHUP ends the program like SIGTERM")
-        finally:
-            if program.poll() is None:
-                program.kill()
-                program.wait()
+        program = launch(self, [LUMVEX], env=env, stderr=subprocess.PIPE, text=True)
+        self.assertTrue(wait_for(lambda: item_count(program.pid) == 2, 10), "the items did not come")
+        time.sleep(0.6)
+        set_panel(700)  # a brightness key: learned into fresh files
+        learned = os.path.join(data, "dailystats.json")
+        self.assertTrue(wait_for(lambda: os.path.isfile(learned) and not os.path.islink(learned)))
+        program.send_signal(signal.SIGHUP)
+        self.assertEqual(program.wait(timeout=5), 0, "SIGHUP ends the program like SIGTERM")
         err = program.stderr.read()
-        program.stderr.close()
 
         aside = sorted(name for name in os.listdir(data) if ".unreadable-" in name)
         self.assertEqual(len(aside), 2, os.listdir(data))

@@ -10,7 +10,8 @@ import sys
 import time
 import unittest
 
-from program_session import LOG, auto_rows, items, lines, panel, set_panel, wait_for, wayland_env, write_settings
+from program_session import (LOG, auto_rows, items, launch, lines, panel, set_panel, wait_for, wayland_env,
+                             write_settings)
 
 LUMVEX = sys.argv.pop(1) if len(sys.argv) > 1 else "lumvex"
 
@@ -39,15 +40,9 @@ class WaylandProgram(unittest.TestCase):
         background("#404040")
         if os.path.exists(LOG):
             os.remove(LOG)
-        self.program = subprocess.Popen([LUMVEX], stderr=subprocess.PIPE, text=True, env=wayland_env(**env))
+        self.program = launch(self, [LUMVEX], stderr=subprocess.PIPE, text=True, env=wayland_env(**env))
         self.assertTrue(wait_for(lambda: len(menu_labels(self.program.pid)) > 0, seconds=8.0),
                         "the program did not start")
-
-    def tearDown(self):
-        if self.program.poll() is None:
-            self.program.kill()
-        self.program.wait()
-        self.program.stderr.close()
 
     def stop(self):
         self.program.send_signal(signal.SIGTERM)

@@ -45,61 +45,45 @@ TEST(DrmConnectors, ReadsConnectorsWithTheirBusEdidAndId)
 
 TEST(DrmConnectors, AdapterNumbersAreStrict)
 {
-    EXPECT_EQ(adapterNumber("i2c-5"), 5);
-    EXPECT_EQ(adapterNumber("i2c-12"), 12);
-    EXPECT_EQ(adapterNumber("i2c-"), std::nullopt);
-    EXPECT_EQ(adapterNumber("i2c-5a"), std::nullopt);
-    EXPECT_EQ(adapterNumber("drm_dp_aux0"), std::nullopt);
+    for (const auto &[name, number] : std::initializer_list<std::pair<const char *, std::optional<int>>>{
+             {"i2c-5", 5}, {"i2c-12", 12}, {"i2c-", {}}, {"i2c-5a", {}}, {"drm_dp_aux0", {}}}) {
+        EXPECT_EQ(adapterNumber(name), number) << name;
+    }
 }
 
-class ConnectorMatchTest : public testing::Test
+TEST(ConnectorMatch, TheConnectorIdOutweighsTheEdidWhichOutweighsTheName)
 {
-protected:
-    std::optional<std::string> match(const DisplayIdentity &display)
-    {
-        const std::optional<std::size_t> index = matchConnector(display, connectors);
-        return index ? std::optional(connectors[*index].name) : std::nullopt;
-    }
-
-    std::vector<DrmConnector> connectors{
+    const std::vector<DrmConnector> connectors{
         {"card0-DP-1", "DP-1", true, fakeEdid(1), 90, 5},
         {"card0-DP-2", "DP-2", true, fakeEdid(1), 91, 6}, // the same model as DP-1
         {"card0-HDMI-A-1", "HDMI-A-1", true, fakeEdid(2), 92, 7},
         {"card0-HDMI-A-2", "HDMI-A-2", false, fakeEdid(3), 93, 8},
     };
-};
-
-TEST_F(ConnectorMatchTest, ByNameWhenTheServerKnowsNothingElse)
-{
-    EXPECT_EQ(match({{"DP-2"}, {}, {}}), "card0-DP-2");
-    // X drivers' names stand for the kernel's: HDMI for HDMI-A, no dash, amdgpu counting from 0.
-    EXPECT_EQ(match({{"HDMI-1"}, {}, {}}), "card0-HDMI-A-1");
-    EXPECT_EQ(match({{"HDMI1"}, {}, {}}), "card0-HDMI-A-1");
-    EXPECT_EQ(match({{"DisplayPort-1"}, {}, {}}), "card0-DP-2");
-    // A monitor without outputs goes by its own name, tried after the output's.
-    EXPECT_EQ(match({{"screen", "DP-1"}, {}, {}}), "card0-DP-1");
-    EXPECT_EQ(match({{"VGA-1"}, {}, {}}), std::nullopt);
-    // Disconnected connectors show nothing.
-    EXPECT_EQ(match({{"HDMI-A-2"}, {}, {}}), std::nullopt);
-}
-
-TEST_F(ConnectorMatchTest, TheEdidOutweighsAName)
-{
-    // amdgpu counts from 0: its "HDMI-A-0" is the kernel's HDMI-A-1, which the EDID confirms.
-    EXPECT_EQ(match({{"HDMI-A-0"}, fakeEdid(2), {}}), "card0-HDMI-A-1");
-    EXPECT_EQ(match({{"DP-7"}, fakeEdid(2), {}}), "card0-HDMI-A-1");
-    // Two monitors of one model: the name decides between them.
-    EXPECT_EQ(match({{"DP-2"}, fakeEdid(1), {}}), "card0-DP-2");
-    EXPECT_EQ(match({{"DP-9"}, fakeEdid(1), {}}), std::nullopt);
-    // An EDID nobody has leaves the name to decide.
-    EXPECT_EQ(match({{"DP-1"}, fakeEdid(9), {}}), "card0-DP-1");
-}
-
-TEST_F(ConnectorMatchTest, TheConnectorIdOutweighsEverything)
-{
-    EXPECT_EQ(match({{"DP-1"}, fakeEdid(1), 91}), "card0-DP-2");
-    // An id the kernel does not list (older kernels have no connector_id) decides nothing.
-    EXPECT_EQ(match({{"DP-1"}, {}, 400}), "card0-DP-1");
+    const std::pair<DisplayIdentity, std::optional<std::string>> cases[] = {
+        {{{"DP-2"}, {}, {}}, "card0-DP-2"},
+        // X drivers' names stand for the kernel's: HDMI for HDMI-A, no dash, amdgpu counting from 0.
+        {{{"HDMI-1"}, {}, {}}, "card0-HDMI-A-1"},
+        {{{"HDMI1"}, {}, {}}, "card0-HDMI-A-1"},
+        {{{"DisplayPort-1"}, {}, {}}, "card0-DP-2"},
+        // A monitor without outputs goes by its own name, tried after the output's.
+        {{{"screen", "DP-1"}, {}, {}}, "card0-DP-1"},
+        {{{"VGA-1"}, {}, {}}, std::nullopt},
+        {{{"HDMI-A-2"}, {}, {}}, std::nullopt}, // disconnected
+        // amdgpu's "HDMI-A-0" is the kernel's HDMI-A-1, which the EDID confirms.
+        {{{"HDMI-A-0"}, fakeEdid(2), {}}, "card0-HDMI-A-1"},
+        {{{"DP-7"}, fakeEdid(2), {}}, "card0-HDMI-A-1"},
+        // Two monitors of one model: the name decides between them.
+        {{{"DP-2"}, fakeEdid(1), {}}, "card0-DP-2"},
+        {{{"DP-9"}, fakeEdid(1), {}}, std::nullopt},
+        {{{"DP-1"}, fakeEdid(9), {}}, "card0-DP-1"}, // an EDID nobody has leaves the name to decide
+        {{{"DP-1"}, fakeEdid(1), 91}, "card0-DP-2"},
+        {{{"DP-1"}, {}, 400}, "card0-DP-1"}, // an id the kernel does not list decides nothing
+    };
+    for (const auto &[display, expected] : cases) {
+        const std::optional<std::size_t> index = matchConnector(display, connectors);
+        EXPECT_EQ(index ? std::optional(connectors[*index].name) : std::nullopt, expected)
+            << testing::PrintToString(display.names);
+    }
 }
 
 } // namespace

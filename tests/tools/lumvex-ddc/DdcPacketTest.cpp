@@ -30,28 +30,33 @@ TEST(DdcPacket, HostMessagesCarryTheChecksumOverTheDisplayAddress)
     EXPECT_EQ(parseHostMessage(Bytes{0x51, 0x82, 0x01}), std::nullopt);
 }
 
-TEST(DdcPacket, RepliesDecodeCurrentAndMaximum)
+// Null messages, refusals and bad checksums come from the simulated monitor in the tool's tests; these
+// replies it never sends.
+TEST(DdcPacket, RepliesDecodeCurrentAndMaximumOrAreMalformed)
 {
     const Bytes reply = vcpReply(kBrightnessCode, {73, 100});
     // Source, length, opcode, result, feature, type, max, current, checksum summed from 0x50.
     EXPECT_EQ(reply, (Bytes{0x6E, 0x88, 0x02, 0x00, 0x10, 0x00, 0x00, 100, 0x00, 73,
                             0x50 ^ 0x6E ^ 0x88 ^ 0x02 ^ 0x10 ^ 100 ^ 73}));
-    const VcpReply parsed = parseVcpReply(withIdleBytes(reply), kBrightnessCode);
-    EXPECT_EQ(parsed.status, ReplyStatus::Ok);
-    EXPECT_EQ(parsed.value, (VcpValue{73, 100}));
-    EXPECT_EQ(parseVcpReply(vcpReply(kBrightnessCode, {0x1234, 0xFFFF}), kBrightnessCode).value,
-              (VcpValue{0x1234, 0xFFFF}));
-}
-
-// Null messages, refusals and bad checksums come from the simulated monitor in the tool's tests; these
-// replies it never sends.
-TEST(DdcPacket, MalformedRepliesAreTold)
-{
-    // Another feature's reply, a bus that returns idle bytes, a reply cut short.
-    EXPECT_EQ(parseVcpReply(vcpReply(0x12, {73, 100}), kBrightnessCode).status, ReplyStatus::Malformed);
-    EXPECT_EQ(parseVcpReply(Bytes(kVcpReplySize, 0xFF), kBrightnessCode).status, ReplyStatus::Malformed);
-    const Bytes whole = vcpReply(kBrightnessCode, {73, 100});
-    EXPECT_EQ(parseVcpReply(std::span(whole).first(6), kBrightnessCode).status, ReplyStatus::Malformed);
+    const struct
+    {
+        Bytes bytes;
+        ReplyStatus status;
+        VcpValue value;
+    } cases[] = {
+        {withIdleBytes(reply), ReplyStatus::Ok, {73, 100}},
+        {vcpReply(kBrightnessCode, {0x1234, 0xFFFF}), ReplyStatus::Ok, {0x1234, 0xFFFF}},
+        {vcpReply(0x12, {73, 100}), ReplyStatus::Malformed, {}},               // another feature's
+        {Bytes(kVcpReplySize, 0xFF), ReplyStatus::Malformed, {}},              // a bus that returns idle bytes
+        {Bytes(reply.begin(), reply.begin() + 6), ReplyStatus::Malformed, {}}, // cut short
+    };
+    for (const auto &c : cases) {
+        const VcpReply parsed = parseVcpReply(c.bytes, kBrightnessCode);
+        EXPECT_EQ(parsed.status, c.status) << testing::PrintToString(c.bytes);
+        if (c.status == ReplyStatus::Ok) {
+            EXPECT_EQ(parsed.value, c.value);
+        }
+    }
 }
 
 TEST(BrightnessScale, PercentagesRoundToTheNearestRawValueAndBack)
