@@ -12,6 +12,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <numeric>
 #include <sstream>
 
 using namespace lumvex;
