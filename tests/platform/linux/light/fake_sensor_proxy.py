@@ -4,7 +4,7 @@
 properties (HasAmbientLight, LightLevel, LightLevelUnit) and ClaimLight/ReleaseLight.
 
 Control interface org.lumvex.test.FakeSensorProxy, under that bus name too, so that it stays reachable
-while the daemon's own name is gone: Set(s, v) of has_light, level, unit or refusing (claims),
+while the daemon's own name is gone: Set(s, v) of has_light, level or unit,
 SetPresent(b), Claims() -> i, Releases() -> i, Reset().
 Usage: fake_sensor_proxy.py READY_FILE (created once both names are owned)."""
 
@@ -42,7 +42,7 @@ class SensorProxy(dbus.service.Object):
 
     @dbus.service.method(PROXY)
     def ClaimLight(self):
-        if self.refusing or not self.has_light:
+        if not self.has_light:
             raise dbus.exceptions.DBusException(
                 "No sensor", name="org.freedesktop.DBus.Error.Failed")
         self.claims += 1
@@ -75,7 +75,6 @@ class SensorProxy(dbus.service.Object):
         self.has_light = True
         self.level = 0.0
         self.unit = "lux"
-        self.refusing = False
         self.claims = 0
         self.releases = 0
         self.SetPresent(True)
