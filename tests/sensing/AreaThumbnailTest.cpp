@@ -142,9 +142,7 @@ TEST(AreaThumbnail, RefusesWhatItCannotReadOrHold)
     for (const ImageView &bad : {
              broken([](ImageView &v) { v.data = nullptr; }),
              broken([](ImageView &v) { v.width = 0; }),
-             broken([](ImageView &v) { v.height = -1; }),
              broken([](ImageView &v) { v.stride = v.width * 4 - 1; }),
-             broken([](ImageView &v) { v.stride = -v.stride; }),
              broken([](ImageView &v) {
                  v.width = ImageView::kMaxSide + 1;
                  v.stride = v.width * 4;

@@ -184,28 +184,29 @@ class Control(dbus.service.Object):
     def Calls(self, method):
         return json.dumps([c for c in self.portal.calls if c['method'] == method or not method])
 
+    def drop_sessions(self, closed=False):
+        for session in self.portal.sessions.values():
+            if closed:
+                session.Closed(dbus.Dictionary({}, signature='sv'))
+            session.remove_from_connection()
+        self.portal.sessions.clear()
+
     @dbus.service.method(CONTROL)
     def Reset(self):
-        for session in list(self.portal.sessions.values()):
-            session.remove_from_connection()
+        self.drop_sessions()
         self.portal.reset()
         if self.portal_name is None:
             self.Return()
 
     @dbus.service.method(CONTROL)
     def CloseSessions(self):
-        for session in list(self.portal.sessions.values()):
-            session.Closed(dbus.Dictionary({}, signature='sv'))
-            session.remove_from_connection()
-        self.portal.sessions.clear()
+        self.drop_sessions(closed=True)
 
     @dbus.service.method(CONTROL)
     def Vanish(self):
         self.portal_name = None
         self.bus.release_name(PORTAL)
-        for session in list(self.portal.sessions.values()):
-            session.remove_from_connection()
-        self.portal.sessions.clear()
+        self.drop_sessions()
 
     @dbus.service.method(CONTROL)
     def Return(self):
