@@ -98,17 +98,6 @@ TEST_F(AdjustmentLoggerTest, AFullLogBecomesThePreviousOneAndANewOneStarts)
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir / "logs"), {}), 2);
 }
 
-TEST_F(AdjustmentLoggerTest, DeletedFileKeepsTakingRowsUntilTheNextLaunch)
-{
-    AdjustmentLogger logger(dir / "logs", clock);
-    std::filesystem::remove(logger.filePath());
-    logger.log(AdjustmentSource::scroll, 0.1, 0.2, 0.3, 0.4, std::nullopt, 0.0);
-    EXPECT_FALSE(std::filesystem::exists(logger.filePath()));
-
-    AdjustmentLogger next(dir / "logs", clock);
-    EXPECT_EQ(logText(), AdjustmentLogger::kHeader);
-}
-
 // A link in its place is seen with the real program (test_tray_program.py).
 TEST_F(AdjustmentLoggerTest, AFifoOrAFileInItsPlaceIsNeverWaitedForNorWrittenTo)
 {
