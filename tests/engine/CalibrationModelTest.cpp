@@ -88,23 +88,6 @@ TEST_F(CalibrationModelTest, WritesCompactAlternatingPairsAndReadsThemBack)
               R"({"offset":0.25,"sampleCount":1,"lastUpdated":786000000.5}])");
 }
 
-TEST_F(CalibrationModelTest, LoadsValuesWithinLimitsAndKeepsTheLaterOfTwoPairs)
-{
-    const std::string text = R"([{"darkBin":1,"brightBin":1,"meanBin":1,"timeOfDayBin":1},)"
-                             R"({"offset":0.9,"sampleCount":-2,"lastUpdated":1},)"
-                             R"({"darkBin":2,"brightBin":2,"meanBin":2,"ambientBin":null,"timeOfDayBin":2},)"
-                             R"({"offset":0.1,"sampleCount":1,"lastUpdated":1},)"
-                             R"({"darkBin":2,"brightBin":2,"meanBin":2,"timeOfDayBin":2},)"
-                             R"({"offset":-0.2,"sampleCount":7,"lastUpdated":2}])";
-    ASSERT_TRUE(files::writeAtomically(dir / "content_offsets.json", text));
-    CalibrationModel model(dir.path(), clock);
-    ASSERT_EQ(model.situationCount(), 2u);
-    // Brought within what learning keeps: offset +-0.3, count from 0.
-    EXPECT_EQ(model.table().at({1, 1, 1, std::nullopt, 1}),
-              (CalibrationEntry{0.3, 0, Timestamp::fromReferenceSeconds(1), {}, 0}));
-    EXPECT_DOUBLE_EQ(model.rawOffset({2, 2, 2, std::nullopt, 2}), -0.2);
-}
-
 TEST_F(CalibrationModelTest, TopSituationsSortByDirectCorrections)
 {
     CalibrationModel model(dir.path(), clock);

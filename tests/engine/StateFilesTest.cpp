@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
+#include "base/Files.h"
 #include "engine/CalibrationModel.h"
 #include "engine/DailyStats.h"
-#include "base/Files.h"
 #include "simulated/ManualClock.h"
 #include "support/TempDir.h"
 
@@ -82,7 +82,6 @@ TEST(StateFiles, HostileFilesKeepWhatIsSoundAndSetTheRestAside)
         {"negative and fractional counts", "dailystats.json", Kind::text, R"({"a":-1,"b":1.5,"c":0})", 1, false},
         {"many keys", "dailystats.json", Kind::text, manyDays(200000), 200001, false},
         {"an array", "dailystats.json", Kind::text, "[1,2]", 0, true},
-        {"a FIFO", "dailystats.json", Kind::fifo, "", 0, true},
     };
     ManualClock clock{Timestamp::fromReferenceSeconds(786000000.5)};
     for (const Case &c : cases) {
