@@ -91,15 +91,3 @@ TEST_F(DailyStatsTest, ForeignKeysStayButNeverMatchADay)
     stats.recordManualAdjustment(kLateEvening);
     EXPECT_EQ(fileText(), R"({"14.03.2025":5,"2025-03-14":2})");
 }
-
-TEST_F(DailyStatsTest, FailedWriteKeepsThePreviousFileAndTheCount)
-{
-    DailyStats stats(dir.path(), clock);
-    stats.recordManualAdjustment(kLateEvening);
-    {
-        test::ScopedFileSizeLimit limit(4);
-        stats.recordManualAdjustment(kLateEvening);
-    }
-    EXPECT_EQ(fileText(), R"({"2025-03-14":1})");
-    EXPECT_EQ(stats.todayCount(), 2);
-}

@@ -67,11 +67,3 @@ TEST(AmbientLightSensor, OnlyReadsMoveTheSmoothedLevel)
     s.light.setLux(kFull);
     EXPECT_DOUBLE_EQ(*s.sensor.read(), second);
 }
-
-TEST(AmbientLightSensor, WithoutASensorEveryReadingIsEmpty)
-{
-    AmbientLightSensor sensor(std::make_unique<NoLightSource>());
-    EXPECT_FALSE(sensor.isAvailable());
-    EXPECT_FALSE(sensor.read());
-    EXPECT_FALSE(sensor.sampleRaw());
-}

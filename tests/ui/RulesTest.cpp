@@ -29,7 +29,6 @@ TEST(ScrollRules, HostsAreKnownByTheirProgramsName)
          xfce},
         {"/usr/bin/waybar\0-c\0/etc/xdg/waybar/config\0"sv, {2, false, true}},
         {"bash -c waybar", scrollRules::kUnknownHost},
-        {"", scrollRules::kUnknownHost},
     };
     for (const auto &[commandLine, host] : table) {
         EXPECT_EQ(scrollRules::hostForCommandLine(commandLine), host) << commandLine;
