@@ -34,7 +34,6 @@ TEST(SituationBucket, DecodeFailuresAreReported)
     for (const char *bad : {
              R"({"brightBin":0,"meanBin":2,"timeOfDayBin":3})",               // missing darkBin
              R"({"darkBin":1.5,"brightBin":0,"meanBin":2,"timeOfDayBin":3})", // fraction
-             R"({"darkBin":"1","brightBin":0,"meanBin":2,"timeOfDayBin":3})", // string
              R"({"darkBin":1,"brightBin":0,"meanBin":2,"ambientBin":"1","timeOfDayBin":3})",
              R"({"DarkBin":1,"brightBin":0,"meanBin":2,"timeOfDayBin":3})", // keys match exactly
              R"({"darkBin":18446744073709551615,"brightBin":0,"meanBin":2,"timeOfDayBin":3})",

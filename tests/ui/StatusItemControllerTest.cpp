@@ -101,9 +101,6 @@ TEST_F(StatusItemControllerTest, OverAnExternalDisplayTheIconAndTheWheelFollowIt
     ASSERT_EQ(external.writes.size(), 1u);
     EXPECT_DOUBLE_EQ(external.writes.back().second, 0.5);
 
-    external.levels[kMonitor] = 0.98;
-    controller->scrollBrightness(-10);
-    EXPECT_EQ(external.writes.back(), (std::pair<DisplayId, double>{kMonitor, 1.0}));
     external.levels[kMonitor] = 0.02;
     controller->scrollBrightness(+10);
     EXPECT_EQ(external.writes.back(), (std::pair<DisplayId, double>{kMonitor, 0.0}));

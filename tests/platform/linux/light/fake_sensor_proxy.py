@@ -1,11 +1,7 @@
 #!/usr/bin/python3
 # SPDX-License-Identifier: MIT
-"""A sensor proxy daemon for tests, on a private system bus: net.hadess.SensorProxy with the ambient light
-properties (HasAmbientLight, LightLevel, LightLevelUnit) and ClaimLight/ReleaseLight.
-
-Control interface org.lumvex.test.FakeSensorProxy, under that bus name too, so that it stays reachable
-while the daemon's own name is gone: Set(s, v) of has_light, level or unit,
-SetPresent(b), Claims() -> i, Releases() -> i, Reset().
+"""A sensor proxy daemon for tests: the ambient light properties and ClaimLight/ReleaseLight, steered through
+org.lumvex.test.FakeSensorProxy, a name that stays while the daemon's own is gone.
 Usage: fake_sensor_proxy.py READY_FILE (created once both names are owned)."""
 
 import dbus

@@ -3,8 +3,6 @@
 #include "XServerControl.h"
 #include "support/TempDir.h"
 
-#include <QCoreApplication>
-
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -89,15 +87,4 @@ TEST(X11FrontmostAppTest, ReportsSwitchesBetweenApplicationsOnly)
     ASSERT_TRUE(QTest::qWaitFor([&] { return switches >= 2; }));
     EXPECT_EQ(switches, 2);
     EXPECT_EQ(frontmost.frontmostAppId(), "org.example.Editor");
-}
-
-TEST(X11FrontmostAppTest, WithoutAServerThereIsNoApplication)
-{
-    const test::ScopedEnv display("DISPLAY", ":65000");
-    int switches = 0;
-    const X11FrontmostApp frontmost([&] { ++switches; });
-    EXPECT_FALSE(frontmost.isConnected());
-    EXPECT_EQ(frontmost.frontmostApp(), std::nullopt);
-    QCoreApplication::processEvents();
-    EXPECT_EQ(switches, 0);
 }
