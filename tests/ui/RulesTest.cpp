@@ -35,16 +35,13 @@ TEST(ScrollRules, HostsAreKnownByTheirProgramsName)
     }
 }
 
-TEST(IconStyle, CurrentReadsTheSettingEveryTime)
+// Choosing and keeping the style is seen on the bus (test_status_items.py); these are what a hand edit gives.
+TEST(IconStyle, UnknownOrMisspeltSettingsArePie)
 {
     MemoryDefaults defaults;
     EXPECT_EQ(iconStyle::current(defaults), IconStyle::pie);
-    defaults.setString("iconStyle", "curtain");
-    EXPECT_EQ(iconStyle::current(defaults), IconStyle::curtain);
     defaults.setString("iconStyle", "Curtain");
     EXPECT_EQ(iconStyle::current(defaults), IconStyle::pie);
-    iconStyle::setCurrent(defaults, IconStyle::curtain);
-    EXPECT_EQ(defaults.stringValue("iconStyle"), "curtain");
 }
 
 TEST(IconColor, SettingWinsThenTheDesktopThenLight)
@@ -53,22 +50,16 @@ TEST(IconColor, SettingWinsThenTheDesktopThenLight)
     EXPECT_EQ(iconColor::choose(std::nullopt, QColor(Qt::white)), iconColor::kDark);
     EXPECT_EQ(iconColor::choose(std::string("dark"), std::nullopt), iconColor::kDark);
     EXPECT_EQ(iconColor::choose(std::string("Light"), QColor(Qt::white)), iconColor::kLight);
-    EXPECT_EQ(iconColor::choose(std::string("#ff8000"), std::nullopt), QColor(0xff, 0x80, 0x00));
     // Unusable settings are ignored.
     EXPECT_EQ(iconColor::choose(std::string("orange"), QColor(Qt::white)), iconColor::kDark);
     EXPECT_EQ(iconColor::choose(std::string("#12345"), std::nullopt), iconColor::kLight);
 }
 
-TEST(ScrollableStatusView, StartsFullAndReadsAsPercent)
+// Levels read as percent on the bus (test_status_items.py); these are the start and no level.
+TEST(ScrollableStatusView, StartsFullAndReadsNoLevelAsADash)
 {
     ScrollableStatusView view;
-    EXPECT_EQ(view.level(), 1.0);
     EXPECT_EQ(view.accessibilityValue(), "100%");
-    for (const auto &[level, text] :
-         std::vector<std::pair<double, std::string>>{{0.57, "57%"}, {0.005, "1%"}, {0.0, "0%"}}) {
-        view.setLevel(level);
-        EXPECT_EQ(view.accessibilityValue(), text) << level;
-    }
     view.setLevel(std::nan(""));
     EXPECT_EQ(view.accessibilityValue(), "\u2014");
 }
