@@ -68,8 +68,7 @@ TEST(Reducers, ThinLinesOnAWideScreenDoNotAlias)
     EXPECT_EQ(reducer.averageLuminance(image.view(), 64), quarter);
     EXPECT_EQ(reducer.luminanceGrid(image.view(), 4), std::vector<double>(16, quarter));
     const auto signature = HistogramReducer::signature(image.view(), 64);
-    EXPECT_EQ(signature.pctDark, 0.0);
-    EXPECT_EQ(signature.pctBright, 0.0);
+    EXPECT_TRUE(signature.pctDark == 0.0 && signature.pctBright == 0.0);
     EXPECT_NEAR(signature.mean, 0.25, 0.01);
 }
 

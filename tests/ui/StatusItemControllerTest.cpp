@@ -122,8 +122,6 @@ TEST_F(StatusItemControllerTest, VolumeScrollUnmutesOnlyAboveZeroAndTheMiddleCli
     EXPECT_FLOAT_EQ(controller->volumeView().level(), 0.05f);
     controller->volumeView().secondaryActivate();
     EXPECT_TRUE(volume.isMuted());
-    controller->brightnessView().secondaryActivate(); // nothing
-    EXPECT_TRUE(volume.isMuted());
 }
 
 TEST_F(StatusItemControllerTest, CalibrationSubmenuListsWhatWasLearned)
@@ -132,7 +130,6 @@ TEST_F(StatusItemControllerTest, CalibrationSubmenuListsWhatWasLearned)
     calibration.recordCorrection(first, 0.05);
     const std::vector<std::string> situations = describe(controller->menu().calibrationSubmenu());
     EXPECT_NE(std::find(situations.begin(), situations.end(), "Top learned situations:"), situations.end());
-    EXPECT_EQ(situations.back(), "Reset everything");
 
     // Bins from a damaged file are named, not looked up out of range.
     EXPECT_EQ(StatusMenu::situationLabel({7, 4, 0, 1, 9}, CalibrationEntry{-0.1, 12, {}, {}, 0}),

@@ -9,7 +9,6 @@ import dbus.service
 
 import fake_bus
 
-NAME = "net.hadess.SensorProxy"
 PROXY = "net.hadess.SensorProxy"
 PROPERTIES = "org.freedesktop.DBus.Properties"
 CONTROL = "org.lumvex.test.FakeSensorProxy"
@@ -54,7 +53,7 @@ class SensorProxy(dbus.service.Object):
     @dbus.service.method(CONTROL, in_signature="b")
     def SetPresent(self, present):
         if present and self.name is None:
-            self.name = dbus.service.BusName(NAME, self.bus, do_not_queue=True)
+            self.name = dbus.service.BusName(PROXY, self.bus, do_not_queue=True)
         elif not present:
             self.name = None  # dropping the BusName releases the name
 

@@ -119,16 +119,6 @@ TEST_F(ScreenCastSessionTest, OlderPortalsAreNotAskedForWhatTheyLack)
     EXPECT_EQ(defaults.stringValue(kTokenKey), "kept");
 }
 
-TEST_F(ScreenCastSessionTest, AnswersThatComeLateOrOnThePortalsOwnPathsAreHeard)
-{
-    for (const char *scenario : {R"({"respond": "late"})", R"({"ownPaths": true})"}) {
-        portal.configure(scenario);
-        Observed observed(defaults);
-        observed.session->start();
-        EXPECT_TRUE(observed.waitStarted()) << scenario;
-    }
-}
-
 struct Refusal
 {
     const char *scenario;

@@ -97,7 +97,6 @@ TEST(WaylandDisplayServicesWithoutCompositorTest, AnswersNeutrallyUntilOneAnswer
     }
     WaylandDisplayServices &displays = *started;
     EXPECT_FALSE(displays.isConnected());
-    EXPECT_FALSE(displays.offersScreencopy());
     EXPECT_EQ(displays.mainDisplay(), 0u);
     EXPECT_TRUE(displays.screens().empty());
     displays.notePointerAt(10, 10);
