@@ -41,9 +41,7 @@ std::optional<AmbientSample> AmbientLightSensor::sampleRaw()
     if (!raw) {
         return std::nullopt;
     }
-    m_lastRawLux = *raw;
-    m_lastInstantNorm = ambientLevel(*raw);
-    return AmbientSample{m_lastRawLux, m_lastInstantNorm};
+    return AmbientSample{*raw, ambientLevel(*raw)};
 }
 
 } // namespace lumvex

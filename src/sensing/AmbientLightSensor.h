@@ -41,15 +41,9 @@ public:
     // The raw count and its unsmoothed level, leaving the smoothed level alone.
     std::optional<AmbientSample> sampleRaw();
 
-    // The last successful reading; -1.0 before the first.
-    double lastRawLux() const { return m_lastRawLux; }
-    double lastInstantNorm() const { return m_lastInstantNorm; }
-
 private:
     std::unique_ptr<LightSource> m_source;
     std::optional<double> m_filtered;
-    double m_lastRawLux = -1.0;
-    double m_lastInstantNorm = -1.0;
 };
 
 } // namespace lumvex

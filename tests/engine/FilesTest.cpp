@@ -23,19 +23,6 @@ TEST(Files, CreatesPrivateFoldersAndLeavesExistingOnesAlone)
     EXPECT_FALSE(files::makePrivateDirectories(dir / "plain/sub")); // a file is in the way
 }
 
-TEST(Files, AtomicWriteReplacesTheWholeFileReadableByTheUserOnly)
-{
-    test::TempDir dir;
-    const fs::path file = dir / "state.json";
-    ASSERT_TRUE(files::writeAtomically(file, "first version"));
-    ASSERT_TRUE(files::writeAtomically(file, "2nd"));
-    EXPECT_EQ(files::readAll(file), "2nd");
-    EXPECT_EQ(test::permissionsOf(file), 0600u);
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1); // no leftovers
-    EXPECT_TRUE(files::writeAtomically(file, ""));
-    EXPECT_EQ(files::readAll(file), "");
-}
-
 TEST(Files, FailedWriteKeepsThePreviousFileAndLeavesNoTemporary)
 {
     test::TempDir dir;

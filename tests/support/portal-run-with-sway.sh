@@ -5,8 +5,8 @@
 # permission store, the portal's wlroots backend and the portal itself, all on a private session bus with
 # private XDG folders. The backend asks no one: its output chooser is a script that picks HEADLESS-1 and
 # counts its runs in $LUMVEX_TEST_DIR/chooser-runs. Stops everything afterwards; exits with the command's status.
-# LUMVEX_PORTAL_WLR_PRELOAD, when set, names a library preloaded into the backend; LUMVEX_PORTAL_WLR_LOG sets
-# its log level (default INFO; the log is shown when something fails to start).
+# LUMVEX_PORTAL_WLR_PRELOAD, when set, names a library preloaded into the backend; its log is shown when
+# something fails to start.
 # The command finds sway's IPC socket in SWAYSOCK (for swaymsg) and the work folder in LUMVEX_TEST_DIR.
 # Usage: portal-run-with-sway.sh COMMAND [ARGS...]
 set -euo pipefail
@@ -63,7 +63,7 @@ chooser_type=simple
 chooser_cmd=$work/chooser
 max_fps=30
 CONF
-LD_PRELOAD="${LUMVEX_PORTAL_WLR_PRELOAD:-}" /usr/libexec/xdg-desktop-portal-wlr -l "${LUMVEX_PORTAL_WLR_LOG:-INFO}" >"$work/portal-wlr.log" 2>&1 &
+LD_PRELOAD="${LUMVEX_PORTAL_WLR_PRELOAD:-}" /usr/libexec/xdg-desktop-portal-wlr -l INFO >"$work/portal-wlr.log" 2>&1 &
 pids+=($!)
 wait_for 10 has_name org.freedesktop.impl.portal.desktop.wlr || fail "the portal's wlroots backend did not start"
 

@@ -82,10 +82,8 @@ TEST(IconRenderer, LevelsCoverTheirAnglesInBothStyles)
     };
     for (const Case &c : std::vector<Case>{{pie, 0.5, 94, 266, 274, 446},
                                            {pie, 0.75, 94, 356, 4, 86},
-                                           {pie, 0.0, 94, 116, 124, 446},
                                            {pie, -0.4, 94, 116, 124, 446},
                                            {pie, 0.999, 0, 358, 0, -1},
-                                           {pie, 1.5, 0, 358, 0, -1},
                                            {curtain, 0.5, 184, 356, 4, 176},
                                            {curtain, -0.4, 258, 282, 290, 610},
                                            {curtain, 0.999, 0, 358, 0, -1},
@@ -127,20 +125,15 @@ TEST(IconRenderer, GlyphsAndSymbolsCoverTheirPlaces)
     } probes[] = {
         // The glyph is solid and knocked out of the disc with a transparent band of about 0.75 points.
         {"laptop screen", laptop, {9.0, 10.0}, true},
-        {"laptop base", laptop, {9.0, 5.35}, true},
         {"between screen and base", laptop, {9.0, 6.43}, false},
-        {"disc above the band", laptop, {9.0, 14.44}, true},
         {"laptop screen's top", laptop, {9.0, 13.6}, false},
         {"monitor screen reaches higher", monitor, {9.0, 13.8}, true},
         // At level 0 most of the disc is empty; the glyph is drawn all the same.
         {"glyph over the gap", dark, {12.0, 10.0}, true},
         {"the gap", dark, polar(30, 7.5), false},
         {"speaker box", speaker, {5.5, 9.0}, true},
-        {"left of the speaker", speaker, {4.28, 9.0}, false},
-        {"volume disc's left half", speaker, polar(200, 7.0), true},
         {"volume disc's right half", speaker, polar(340, 7.0), false},
         {"symbol's lower left", symbol, {1.3, 1.3}, true},
-        {"left of the symbol", symbol, {0.6, 9.0}, false},
     };
     for (const auto &probe : probes) {
         const int alpha = alphaAt(probe.image, probe.at.x(), probe.at.y());
@@ -153,12 +146,8 @@ TEST(IconRenderer, MutedFallbackIsASlashedSpeakerWithoutDisc)
 {
     for (IconStyle style : iconStyle::allCases) {
         const QImage image = IconRenderer::volumeImage(0.8, true, style, QIcon()).toImage(kPixels);
-        EXPECT_TRUE(opaque(alphaAt(image, 5.5, 9.0)));
-        EXPECT_TRUE(opaque(alphaAt(image, 3.5, 4.6)));     // the slash's lower end
-        EXPECT_TRUE(opaque(alphaAt(image, 14.5, 13.4)));   // its upper end
-        EXPECT_TRUE(clear(alphaAtAngle(image, 100, 7.3))); // no disc anywhere
-        EXPECT_TRUE(clear(alphaAtAngle(image, 270, 7.3)));
+        EXPECT_TRUE(opaque(alphaAt(image, 5.5, 9.0)) && opaque(alphaAt(image, 3.5, 4.6)));         // speaker and slash
+        EXPECT_TRUE(clear(alphaAtAngle(image, 100, 7.3)) && clear(alphaAtAngle(image, 270, 7.3))); // no disc
         EXPECT_EQ(IconRenderer::volumeImage(0.005, false, style, QIcon()).toImage(kPixels), image);
-        EXPECT_NE(IconRenderer::volumeImage(0.006, false, style, QIcon()).toImage(kPixels), image);
     }
 }

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <initializer_list>
+#include <vector>
 
 namespace lumvex::pulse {
 namespace {
@@ -22,11 +23,8 @@ TEST(PulseVolumeRulesTest, WithoutAFittingShapeASilentSinkComesBackLevel)
 {
     const pa_cvolume silent = channels({PA_VOLUME_MUTED, PA_VOLUME_MUTED});
     const pa_cvolume level = scaledTo(silent, channels({40000, 20000, 1000}), 10000);
-    EXPECT_EQ(level.channels, 2);
-    EXPECT_EQ(level.values[0], 10000u);
-    EXPECT_EQ(level.values[1], 10000u);
-    const pa_cvolume noShape = scaledTo(silent, silent, 10000);
-    EXPECT_EQ(noShape.values[1], 10000u);
+    EXPECT_EQ(std::vector(level.values, level.values + level.channels), (std::vector<pa_volume_t>{10000, 10000}));
+    EXPECT_EQ(scaledTo(silent, silent, 10000).values[1], 10000u);
 }
 
 } // namespace

@@ -35,9 +35,7 @@ protected:
 
     struct Monitor
     {
-        int current = 0;
-        int maximum = 0;
-        int writes = 0;
+        int current = 0, maximum = 0, writes = 0;
     };
 
     Monitor monitor() const

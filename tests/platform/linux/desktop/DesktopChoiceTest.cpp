@@ -22,7 +22,6 @@ using test::eventually;
 
 TEST(DesktopChoiceTest, TheSessionTypeDecidesTheProtocol)
 {
-    EXPECT_EQ(displayProtocol({":0", "", "x11"}), DisplayProtocol::x11);
     EXPECT_EQ(displayProtocol({":0", "", ""}), DisplayProtocol::x11);
     // A nested compositor inside an X11 session does not make it a Wayland session.
     EXPECT_EQ(displayProtocol({":0", "wayland-1", "x11"}), DisplayProtocol::x11);

@@ -1,11 +1,7 @@
 #!/usr/bin/python3
 # SPDX-License-Identifier: MIT
-"""A sensor proxy daemon for tests, on a private system bus: net.hadess.SensorProxy with the ambient light
-properties (HasAmbientLight, LightLevel, LightLevelUnit) and ClaimLight/ReleaseLight.
-
-Control interface org.lumvex.test.FakeSensorProxy, under that bus name too, so that it stays reachable
-while the daemon's own name is gone: Set(s, v) of has_light, level, unit or refusing (claims),
-SetPresent(b), Claims() -> i, Releases() -> i, Reset().
+"""A sensor proxy daemon for tests: the ambient light properties and ClaimLight/ReleaseLight, steered through
+org.lumvex.test.FakeSensorProxy, a name that stays while the daemon's own is gone.
 Usage: fake_sensor_proxy.py READY_FILE (created once both names are owned)."""
 
 import dbus
@@ -13,7 +9,6 @@ import dbus.service
 
 import fake_bus
 
-NAME = "net.hadess.SensorProxy"
 PROXY = "net.hadess.SensorProxy"
 PROPERTIES = "org.freedesktop.DBus.Properties"
 CONTROL = "org.lumvex.test.FakeSensorProxy"
@@ -42,7 +37,7 @@ class SensorProxy(dbus.service.Object):
 
     @dbus.service.method(PROXY)
     def ClaimLight(self):
-        if self.refusing or not self.has_light:
+        if not self.has_light:
             raise dbus.exceptions.DBusException(
                 "No sensor", name="org.freedesktop.DBus.Error.Failed")
         self.claims += 1
@@ -58,7 +53,7 @@ class SensorProxy(dbus.service.Object):
     @dbus.service.method(CONTROL, in_signature="b")
     def SetPresent(self, present):
         if present and self.name is None:
-            self.name = dbus.service.BusName(NAME, self.bus, do_not_queue=True)
+            self.name = dbus.service.BusName(PROXY, self.bus, do_not_queue=True)
         elif not present:
             self.name = None  # dropping the BusName releases the name
 
@@ -75,7 +70,6 @@ class SensorProxy(dbus.service.Object):
         self.has_light = True
         self.level = 0.0
         self.unit = "lux"
-        self.refusing = False
         self.claims = 0
         self.releases = 0
         self.SetPresent(True)

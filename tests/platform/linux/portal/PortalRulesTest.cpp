@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <tuple>
 #include <vector>
 
 namespace lumvex {
@@ -97,11 +98,8 @@ TEST(PipeWireFrameTest, FollowsTheChunksOffsetAndStride)
     const VideoFormat format{32, 20, PixelOrder::RGBA};
     const std::optional<ImageView> image = frameImage(frame.buffer, format);
     ASSERT_TRUE(image.has_value());
-    EXPECT_EQ(image->data, frame.memory.data() + 256);
-    EXPECT_EQ(image->stride, 160);
-    EXPECT_EQ(image->width, 32);
-    EXPECT_EQ(image->height, 20);
-    EXPECT_EQ(image->order, PixelOrder::RGBA);
+    EXPECT_EQ(std::tuple(image->data, image->stride, image->width, image->height, image->order),
+              std::tuple(frame.memory.data() + 256, 160, 32, 20, PixelOrder::RGBA));
 
     // No stride given: rows follow each other.
     frame.chunk.stride = 0;
@@ -125,7 +123,6 @@ TEST(PipeWireFrameTest, RefusesBuffersWithoutAUsablePicture)
     EXPECT_FALSE(usable([](TestBuffer &f) { f.chunk.stride = 100; }));  // shorter than a row
     EXPECT_FALSE(usable([](TestBuffer &f) { f.chunk.stride = -128; }));
     EXPECT_FALSE(usable([](TestBuffer &f) { f.chunk.offset = 4; })); // last row past the end
-    EXPECT_FALSE(usable([](TestBuffer &f) { f.chunk.stride = 132; }));
     EXPECT_FALSE(usable([](TestBuffer &f) { f.buffer.n_datas = 0; }));
 }
 

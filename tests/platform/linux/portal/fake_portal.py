@@ -9,7 +9,6 @@ import socket
 
 import dbus
 import dbus.service
-from gi.repository import GLib
 
 import fake_bus
 
@@ -24,8 +23,7 @@ DEFAULTS = {
     'cursorModes': 3,
     'screenCast': True,        # whether the interface exists at all
     'responses': {},           # method -> response code, 0 when not named
-    'respond': 'early',        # 'early': before the call returns, 'late': 50 ms after, 'never'
-    'ownPaths': False,         # answer on request paths of the portal's own choosing, as old portals did
+    'respond': 'early',        # 'early': before the call returns, 'never'
     'restoreToken': True,      # hand out a new token after each Start
     'streams': [[42, [0, 0], [1920, 1080]]],
     'pipeWire': 'dead',        # 'dead': a socket whose other end is closed, 'silent': one that never answers
@@ -94,23 +92,13 @@ class Portal(dbus.service.Object):
         return sender[1:].replace('.', '_')
 
     def answer(self, method, sender, options, results):
-        if self.scenario['ownPaths']:
-            path = '%s/request/%s/portal_%d' % (PATH, self.sender_part(sender), len(self.calls))
-        else:
-            path = '%s/request/%s/%s' % (PATH, self.sender_part(sender), options['handle_token'])
+        path = '%s/request/%s/%s' % (PATH, self.sender_part(sender), options['handle_token'])
         request = Request(self, path)
         response = dbus.UInt32(self.scenario['responses'].get(method, 0))
         results = dbus.Dictionary(results if response == 0 else {}, signature='sv')
-
-        def send():
+        if self.scenario['respond'] == 'early':
             request.Response(response, results)
             request.remove_from_connection()
-            return False
-        when = self.scenario['respond']
-        if when == 'early' and not self.scenario['ownPaths']:
-            send()
-        elif when != 'never':
-            GLib.timeout_add(50, send)
         return dbus.ObjectPath(path)
 
     def record(self, method, options, **more):
@@ -184,28 +172,29 @@ class Control(dbus.service.Object):
     def Calls(self, method):
         return json.dumps([c for c in self.portal.calls if c['method'] == method or not method])
 
+    def drop_sessions(self, closed=False):
+        for session in self.portal.sessions.values():
+            if closed:
+                session.Closed(dbus.Dictionary({}, signature='sv'))
+            session.remove_from_connection()
+        self.portal.sessions.clear()
+
     @dbus.service.method(CONTROL)
     def Reset(self):
-        for session in list(self.portal.sessions.values()):
-            session.remove_from_connection()
+        self.drop_sessions()
         self.portal.reset()
         if self.portal_name is None:
             self.Return()
 
     @dbus.service.method(CONTROL)
     def CloseSessions(self):
-        for session in list(self.portal.sessions.values()):
-            session.Closed(dbus.Dictionary({}, signature='sv'))
-            session.remove_from_connection()
-        self.portal.sessions.clear()
+        self.drop_sessions(closed=True)
 
     @dbus.service.method(CONTROL)
     def Vanish(self):
         self.portal_name = None
         self.bus.release_name(PORTAL)
-        for session in list(self.portal.sessions.values()):
-            session.remove_from_connection()
-        self.portal.sessions.clear()
+        self.drop_sessions()
 
     @dbus.service.method(CONTROL)
     def Return(self):

@@ -37,7 +37,6 @@ TEST_F(OutputsComingAndGoingTest, UnpluggedOutputsLeaveAndComeBackUnderTheSameId
     EXPECT_EQ(displays.logicalGeometry(kPanel), (OutputRect{2560, 540, 1920, 1200}));
     EXPECT_EQ(displays.screens(),
               (std::vector<Screen>{{kPanel, {2560, 0, 1920, 1200}}, {kMonitor, {0, 300, 2560, 1440}}}));
-    EXPECT_FALSE(displays.offersScreencopy());
 
     displays.notePointerAt(3000, 600);
     ASSERT_TRUE(displays.pointerLocation());
@@ -60,7 +59,6 @@ TEST_F(OutputsComingAndGoingTest, UnpluggedOutputsLeaveAndComeBackUnderTheSameId
     compositor.removeOutput("eDP-1");
     ASSERT_TRUE(test::hasOutputs(displays, 0));
     EXPECT_EQ(displays.mainDisplay(), 0u);
-    EXPECT_TRUE(displays.screens().empty());
     EXPECT_TRUE(displays.isConnected());
 }
 

@@ -7,17 +7,9 @@
 
 #include <gtest/gtest.h>
 
-using namespace lumvex;
+#include <tuple>
 
-// 0 stands for no display; ids come from the names alone, case and all.
-TEST(WaylandOutputIdTest, NamesGiveDistinctIdsAndNeverZero)
-{
-    EXPECT_NE(outputNameId("DP-1"), outputNameId("DP-2"));
-    EXPECT_NE(outputNameId("edp-1"), outputNameId("eDP-1"));
-    for (const char *name : {"", "eDP-1", "HDMI-A-1", "HEADLESS-1"}) {
-        EXPECT_NE(outputNameId(name), 0u) << name;
-    }
-}
+using namespace lumvex;
 
 // Layouts on sway and on the fake compositor are tested there; these are what neither can show.
 TEST(OutputLayoutTest, EdgeLayoutsAndAPanelNamedByTheUser)
@@ -28,29 +20,20 @@ TEST(OutputLayoutTest, EdgeLayoutsAndAPanelNamedByTheUser)
     EXPECT_EQ(mainOutputIndex({right, {"lvds-1", {0, 1440, 1280, 800}}}), 1u);
 
     const BuiltInRule named{"HDMI-A-1"};
-    EXPECT_TRUE(named("HDMI-A-1"));
-    EXPECT_TRUE(named("eDP-2"));
-    EXPECT_FALSE(named("HDMI-A-2"));
-    EXPECT_FALSE(BuiltInRule{}(""));
+    EXPECT_TRUE(named("HDMI-A-1") && named("eDP-2") && !named("HDMI-A-2"));
     EXPECT_EQ(mainOutputIndex({left, right}, named), 1u);
     EXPECT_EQ(desktopScreens({left, right}, named).front().id, outputNameId("HDMI-A-1"));
 
     // Outputs placed above the origin still count from their own lowest edge.
     EXPECT_EQ(layoutBottom({{"DP-1", {0, -2000, 1920, 1080}}}), -920);
-    EXPECT_TRUE(desktopScreens({}).empty());
     EXPECT_EQ(desktopPointOnOutputs(-1, 10, {left}), std::nullopt);
-    EXPECT_EQ(desktopPointOnOutputs(0, 0, {}), std::nullopt);
 }
 
 TEST(FrameImageTest, ReadsBothByteOrdersOfThirtyTwoBitRgbOnly)
 {
-    EXPECT_EQ(shmPixelOrder(WL_SHM_FORMAT_XRGB8888), PixelOrder::BGRA);
     EXPECT_EQ(shmPixelOrder(WL_SHM_FORMAT_ARGB8888), PixelOrder::BGRA);
     EXPECT_EQ(shmPixelOrder(WL_SHM_FORMAT_XBGR8888), PixelOrder::RGBA);
-    EXPECT_EQ(shmPixelOrder(WL_SHM_FORMAT_ABGR8888), PixelOrder::RGBA);
     EXPECT_EQ(shmPixelOrder(WL_SHM_FORMAT_RGB565), std::nullopt);
-    EXPECT_EQ(shmPixelOrder(WL_SHM_FORMAT_XRGB2101010), std::nullopt);
-    EXPECT_EQ(shmPixelOrder(WL_SHM_FORMAT_BGRX8888), std::nullopt);
 }
 
 TEST(FrameImageTest, BottomUpFramesAreTurnedTheRightWayUpWithoutTheirPadding)
@@ -65,22 +48,15 @@ TEST(FrameImageTest, BottomUpFramesAreTurnedTheRightWayUpWithoutTheirPadding)
     const ImageView frame{pixels.data(), 2, 3, 12, PixelOrder::RGBA};
     std::vector<std::uint8_t> scratch;
 
-    const ImageView asIs = uprightImage(frame, false, scratch);
-    EXPECT_EQ(asIs.data, frame.data);
-    EXPECT_EQ(asIs.stride, 12);
-    EXPECT_TRUE(scratch.empty());
+    EXPECT_EQ(uprightImage(frame, false, scratch).data, frame.data);
 
     const ImageView upright = uprightImage(frame, true, scratch);
-    EXPECT_EQ(upright.width, 2);
-    EXPECT_EQ(upright.height, 3);
-    EXPECT_EQ(upright.stride, 8);
-    EXPECT_EQ(upright.order, PixelOrder::RGBA);
+    EXPECT_EQ(std::tuple(upright.width, upright.height, upright.stride, upright.order),
+              std::tuple(2, 3, 8, PixelOrder::RGBA));
     ASSERT_EQ(upright.data, scratch.data());
-    EXPECT_EQ(upright.data[0], 20);
-    EXPECT_EQ(upright.data[7], 27);
-    EXPECT_EQ(upright.data[8], 10);
-    EXPECT_EQ(upright.data[16], 0);
-    EXPECT_EQ(upright.data[23], 7);
+    EXPECT_EQ(
+        std::vector<int>(upright.data, upright.data + 24),
+        (std::vector<int>{20, 21, 22, 23, 24, 25, 26, 27, 10, 11, 12, 13, 14, 15, 16, 17, 0, 1, 2, 3, 4, 5, 6, 7}));
 
     // An unreadable frame is left for the reducers to refuse.
     const ImageView broken{nullptr, 2, 3, 12, PixelOrder::RGBA};

@@ -14,12 +14,3 @@ TEST(MonitorRules, PanelConnectorsAreBuiltIn)
         EXPECT_FALSE(isBuiltInMonitorName(name)) << name;
     }
 }
-
-// Primary and at the origin are seen on the X server; these layouts are not easily made there.
-TEST(MonitorRules, MainMonitorCoversTheOriginElseIsTheFirst)
-{
-    EXPECT_EQ(mainMonitorIndex({}), std::nullopt);
-    const MonitorGeometry right{1920, 0, 1920, 1080, false};
-    EXPECT_EQ(mainMonitorIndex({right, {-100, -100, 1920, 1080, false}}), 1u);
-    EXPECT_EQ(mainMonitorIndex({right, {1920, 1080, 800, 600, false}}), 0u);
-}

@@ -32,7 +32,6 @@ TEST(X11PointerMonitor, ReportsMovesFoldingBurstsAndEndingWithTheLastPosition)
     // At the pixel's centre, in desktop coordinates that grow upwards from the layout's bottom.
     EXPECT_TRUE(QTest::qWaitFor([&] { return reportedAt && reportedAt->x == 200.5 && reportedAt->y == 579.5; }));
     QTest::qWait(200);
-    EXPECT_GE(reports, 1);
     EXPECT_LT(reports, 10);
 
     // A warp is no device movement and reports nothing.
