@@ -4,7 +4,7 @@
 # server: on Xvfb at 1920x1080 and 3840x2160, for a still screen, for one where a 256x256 square
 # changes before every tick and for one that changes whole before every tick. Three ways to capture:
 #   new         DAMAGE; only the rectangles drawn on are read; frames mostly drawn on are shrunk by
-#               the server (XRender) before the copy where that was timed cheaper, and after 3 s of a
+#               the server (XRender) before the copy, and after 3 s of a
 #               wholly changing screen only every second tick looks (5 Hz)
 #   new-10hz    the same at 10 Hz throughout
 #   today       DAMAGE; only the rectangles drawn on are read, always at full size, at 10 Hz

@@ -235,9 +235,7 @@ TEST_F(X11ShmCaptureTest, ShrunkFramesStayCloseToExactOnes)
         {"hairlines", hairlines()},
     };
     painter.fill(0, 0, 1920, 1080, kBlack);
-    ServerScale scale = X11ShmCapture::kScale;
-    scale.when = ServerScale::When::Always;
-    X11ShmCapture capture(panel, X11ShmCapture::Mode::WhenDrawn, scale);
+    X11ShmCapture capture(panel, X11ShmCapture::Mode::WhenDrawn, X11ShmCapture::kScale);
     ASSERT_TRUE(capture.captureAndReduce());
     for (const auto &[name, image] : frames) {
         show(image);

@@ -47,7 +47,6 @@ std::optional<ServerScale> parseServerScale(std::string_view text)
     const std::string_view name = text.substr(0, colon);
     const std::string_view digits = text.substr(colon + 1);
     ServerScale scale;
-    scale.when = ServerScale::When::Always;
     if (name == "nearest") {
         scale.filter = ServerScale::Filter::Nearest;
     } else if (name == "bilinear") {

@@ -27,14 +27,8 @@ struct ServerScale
                   // sample between four pixels, so factors 2, 4 and 8 only
     };
 
-    enum class When {
-        Cheaper, // only where it was timed cheaper than the plain copy (ShrinkChoice)
-        Always,
-    };
-
     Filter filter = Filter::Box;
     int factor = 4;
-    When when = When::Cheaper;
 
     friend bool operator==(const ServerScale &, const ServerScale &) = default;
 };

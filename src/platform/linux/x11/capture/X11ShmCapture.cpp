@@ -5,7 +5,6 @@
 #include "DamagedRows.h"
 #include "PixelLayout.h"
 #include "ShmSegment.h"
-#include "ShrinkChoice.h"
 #include "platform/linux/x11/X11DisplayServices.h"
 #include "platform/linux/x11/XcbConnection.h"
 #include "sensing/BusyScreenPace.h"
@@ -178,7 +177,6 @@ struct X11ShmCapture::Session
     // Whether the segment holds the last frame at full size, rather than shrunk.
     bool fullFrameHeld = false;
     BusyScreenPace pace;
-    ShrinkChoice choice;
 
     // Copies what the spans cover of the monitor into their places in the segment, which holds the
     // monitor's frame read before. False when any part failed.
@@ -338,12 +336,12 @@ std::optional<ScreenReduction> X11ShmCapture::captureAndReduce()
     for (const RowSpan &span : rows) {
         rowsDrawn += span.count;
     }
-    // Most of the monitor drawn on since the last look: shrunk by the server where that is cheaper.
+    // Most of the monitor drawn on since the last look: shrunk by the server.
     // The first frame, and the first after the drawing calms down, are read whole, so a still screen
     // gets exact figures.
     const bool mostDrawnOn = figuresHeld && s.scaler && 2 * rowsDrawn > area->height &&
                              s.scaler->scaledWidth(*area) > 0 && s.scaler->scaledHeight(*area) > 0;
-    const bool shrink = mostDrawnOn && (m_scale->when == ServerScale::When::Always || s.choice.shrinks());
+    const bool shrink = mostDrawnOn;
     s.pace.noteTick(mostDrawnOn);
     if (figuresHeld && rows.empty()) {
         return s.last;
@@ -370,7 +368,6 @@ std::optional<ScreenReduction> X11ShmCapture::captureAndReduce()
             return std::nullopt;
         }
     }
-    const auto started = std::chrono::steady_clock::now();
     ImageView frame{s.segment->data() + s.layout.offset, area->width, area->height, static_cast<int>(rowBytes),
                     s.layout.order};
     if (shrink && s.scaler->read(*area, *s.segment)) {
@@ -407,9 +404,6 @@ std::optional<ScreenReduction> X11ShmCapture::captureAndReduce()
     }
     s.last = rowsOnly ? reduceThumbnail(*s.fine) : reduceScreen(frame);
     s.lastArea = *area;
-    if (mostDrawnOn) {
-        s.choice.note(!s.fullFrameHeld, std::chrono::steady_clock::now() - started);
-    }
     m_unavailableReason.reset();
     return s.last;
 }

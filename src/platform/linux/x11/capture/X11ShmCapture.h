@@ -16,8 +16,9 @@ namespace lumvex {
 // nothing is drawn on the monitor the previous figures are given again, and after a drawing only the
 // rectangles drawn on are copied into the frame kept from before (whole rows where the server cannot
 // make pixmaps on shared memory), and only the thumbnail pixels they fall in are squeezed again. When most of the
-// monitor was drawn on (a video, scrolling) and the server was timed to do it cheaper than the plain copy (with a GPU),
-// it shrinks the frame before it is copied, at figures within 0.01 of the exact ones. The X connections are made on
+// monitor was drawn on (a video, scrolling), the server shrinks the frame before it is copied, at figures within
+// 0.01 of the exact ones: with a GPU the shrink runs there and the read is small; on a server that draws in memory
+// it still costs less, the server's time and ours together, than the plain copy. The X connections are made on
 // first use, on the thread that captures.
 class X11ShmCapture final : public ScreenCapture
 {
@@ -29,7 +30,7 @@ public:
 
     // The cheapest shrinking that keeps the figures within bounds on the test images
     // (bench/sampler-cpu.sh --sweep; point filters and larger factors miss text and fine lines).
-    static constexpr ServerScale kScale{ServerScale::Filter::Box, 4, ServerScale::When::Cheaper};
+    static constexpr ServerScale kScale{ServerScale::Filter::Box, 4};
 
     enum class Pace {
         SlowerWhenBusy, // half the rate while the whole screen keeps changing (BusyScreenPace)
