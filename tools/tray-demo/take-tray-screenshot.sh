@@ -11,37 +11,18 @@ output=$2
 for tool in Xvfb xfce4-panel import xdotool dbus-daemon; do
   command -v "$tool" >/dev/null || { echo "take-tray-screenshot: $tool is missing (apt-get install xfce4-panel imagemagick xdotool xvfb)" >&2; exit 1; }
 done
-work=$(mktemp -d "${TMPDIR:-/tmp}/lumvex-shot-XXXXXX")
-pids=()
-cleanup() {
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  [ -n "${bus_pid:-}" ] && kill "$bus_pid" 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-mkdir -p "$work/config/xfce4/xfconf/xfce-perchannel-xml" "$work/home" "$work/data" "$work/state" "$work/cache" "$work/runtime"
-chmod 700 "$work/runtime"
-cp "$here/xfce4-panel.xml" "$work/config/xfce4/xfconf/xfce-perchannel-xml/"
-cat >"$work/bus.conf" <<CONF
-<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
- "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
-<busconfig>
-  <type>session</type>
-  <listen>unix:dir=$work</listen>
-  <auth>EXTERNAL</auth>
-  <policy context="default"><allow send_destination="*" eavesdrop="true"/><allow eavesdrop="true"/><allow own="*"/></policy>
-</busconfig>
-CONF
-{ read -r address && read -r bus_pid; } < <(dbus-daemon --config-file="$work/bus.conf" --fork --print-address=1 --print-pid=1)
-export DBUS_SESSION_BUS_ADDRESS=$address HOME=$work/home XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data
-export XDG_STATE_HOME=$work/state XDG_CACHE_HOME=$work/cache XDG_RUNTIME_DIR=$work/runtime
+# The temp folder, private home, bus and X server of the test wrappers.
+. "$here/../../tests/support/private-bus.sh"
+begin_work shot
+private_home "$work"
+mkdir -p "$XDG_CONFIG_HOME/xfce4/xfconf/xfce-perchannel-xml"
+cp "$here/xfce4-panel.xml" "$XDG_CONFIG_HOME/xfce4/xfconf/xfce-perchannel-xml/"
+start_private_bus "$work"
+on_cleanup() { kill "$bus_pid" 2>/dev/null || true; }
+export DBUS_SESSION_BUS_ADDRESS=$address
 unset WAYLAND_DISPLAY SESSION_MANAGER
-
-Xvfb -displayfd 3 -screen 0 800x480x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-pids+=($!)
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-export DISPLAY=":$(head -n 1 "$work/display")"
+start_xvfb -screen 0 800x480x24
+export DISPLAY=":$display"
 
 /usr/lib/x86_64-linux-gnu/xfce4/xfconf/xfconfd >"$work/xfconfd.log" 2>&1 &
 pids+=($!)
