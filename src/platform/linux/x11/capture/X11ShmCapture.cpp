@@ -341,14 +341,13 @@ std::optional<ScreenReduction> X11ShmCapture::captureAndReduce()
     // gets exact figures.
     const bool mostDrawnOn = figuresHeld && s.scaler && 2 * rowsDrawn > area->height &&
                              s.scaler->scaledWidth(*area) > 0 && s.scaler->scaledHeight(*area) > 0;
-    const bool shrink = mostDrawnOn;
     s.pace.noteTick(mostDrawnOn);
     if (figuresHeld && rows.empty()) {
         return s.last;
     }
     // Otherwise the segment holds the monitor's last frame: only what was drawn on since needs reading again.
-    bool rowsOnly = !shrink && figuresHeld && s.fullFrameHeld && s.fine;
-    if (!shrink && !rowsOnly) {
+    bool rowsOnly = !mostDrawnOn && figuresHeld && s.fullFrameHeld && s.fine;
+    if (!mostDrawnOn && !rowsOnly) {
         rows = {{0, area->height, 0, area->width}};
     }
     s.last.reset();
@@ -370,7 +369,7 @@ std::optional<ScreenReduction> X11ShmCapture::captureAndReduce()
     }
     ImageView frame{s.segment->data() + s.layout.offset, area->width, area->height, static_cast<int>(rowBytes),
                     s.layout.order};
-    if (shrink && s.scaler->read(*area, *s.segment)) {
+    if (mostDrawnOn && s.scaler->read(*area, *s.segment)) {
         frame.width = s.scaler->scaledWidth(*area);
         frame.height = s.scaler->scaledHeight(*area);
         frame.stride = frame.width * 4;
@@ -378,7 +377,7 @@ std::optional<ScreenReduction> X11ShmCapture::captureAndReduce()
         rowsOnly = false;
         s.fine.reset();
     } else {
-        if (shrink) {
+        if (mostDrawnOn) {
             rows = {{0, area->height, 0, area->width}};
             rowsOnly = false;
         }
