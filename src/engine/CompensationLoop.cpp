@@ -126,15 +126,17 @@ void CompensationLoop::onLuminanceUpdate(double L_slow, double L_fast)
     const double offset = where ? m_calibration.offset(*where) : 0.0;
     const double R = offset + m_R_target * factor(ambient);
     double B_desired = R / L;
+    // The smoothed signature still describes the old screen for about a second after a change.
+    const std::optional<SituationBucket> latest =
+        m_rememberPerSituation ? latestSituation(ambient) : std::optional<SituationBucket>();
     if (m_rememberPerSituation && where) {
         // The record averages the user's choices, and single ones overshoot either way where one notch is a
         // large step of light, near the bottom of the range. It sets the aim, except as far as the choices
         // have followed the content's level.
-        const std::optional<SituationBucket> latest = latestSituation(ambient);
         B_desired = m_calibration.aim(latest ? *latest : *where, B_desired);
     }
 
-    const double centre = bandCentre(where, ambient);
+    const double centre = bandCentre(where, latest);
     if (m_rememberPerSituation && std::abs(m_B_current - centre) > p.bandHalfWidth) {
         // Entering a situation remembered far from here: normal steps would take longer than the user
         // waits, so the way into its band goes at fast-track pace.
@@ -172,13 +174,12 @@ void CompensationLoop::onLuminanceUpdate(double L_slow, double L_fast)
     logAutomaticWrite(mode, B_before, next, L, R, where, offset);
 }
 
-double CompensationLoop::bandCentre(const std::optional<SituationBucket> &where, std::optional<double> ambient) const
+double CompensationLoop::bandCentre(const std::optional<SituationBucket> &where,
+                                    const std::optional<SituationBucket> &latest) const
 {
     if (!m_rememberPerSituation) {
         return m_B_manual;
     }
-    // The smoothed signature still describes the old screen for about a second after a change.
-    const std::optional<SituationBucket> latest = latestSituation(ambient);
     const std::optional<SituationBucket> &here = latest ? latest : where;
     // Where the user last chose, that choice is newer than any record: walking away from it would undo it.
     if (!here || here == m_manualSituation) {

@@ -105,7 +105,8 @@ private:
     std::optional<double> ambientLevel() const;
     std::optional<SituationBucket> situation(std::optional<double> ambient) const;
     // Where the band is centred: the last manual level, or what is remembered for the situation.
-    double bandCentre(const std::optional<SituationBucket> &where, std::optional<double> ambient) const;
+    // Where the band sits: `where` is the smoothed situation, `latest` the newest sample's.
+    double bandCentre(const std::optional<SituationBucket> &where, const std::optional<SituationBucket> &latest) const;
     std::optional<SituationBucket> latestSituation(std::optional<double> ambient) const;
     void learnManualChange(double B_before, double B_after, AdjustmentSource source);
     bool deviceHoldsOwnLevel(double now);
