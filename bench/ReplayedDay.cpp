@@ -3,7 +3,11 @@
 // the real compensation loop twice, once with the exact content figures and once with each figure off
 // by the given amounts (what a frame shrunk by the X server may change), the user's corrections the
 // same in both. Prints the largest and the mean difference of the backlight over the day's ticks.
-// Usage: lumvex_replayed_day [SCENARIO] [LUMINANCE_ERROR] [DARK_ERROR] [BRIGHT_ERROR] [SEED]
+// Figures may also come stale, as from a capture while the whole screen keeps changing, here on every
+// tick: with --glance the second replay reuses them as GlanceMemory does (the glance taken as exact),
+// with --every-second it gives every second tick the figures of the one before.
+// Usage: lumvex_replayed_day [--glance|--every-second] [SCENARIO] [LUMINANCE_ERROR] [DARK_ERROR]
+//        [BRIGHT_ERROR] [SEED]
 #include "app/simulation/Rng.h"
 #include "app/simulation/Scenarios.h"
 #include "app/simulation/SimulatedUser.h"
@@ -12,12 +16,13 @@
 #include "engine/CompensationLoop.h"
 #include "engine/DailyStats.h"
 #include "engine/FrontmostAppProvider.h"
+#include "engine/Settings.h"
+#include "sensing/AmbientLightSensor.h"
+#include "sensing/GlanceMemory.h"
+#include "sensing/SampleFilters.h"
 #include "simulated/ManualClock.h"
 #include "simulated/MemoryDefaults.h"
-#include "engine/Settings.h"
 #include "simulated/SimulatedBrightness.h"
-#include "sensing/AmbientLightSensor.h"
-#include "sensing/SampleFilters.h"
 #include "simulated/SimulatedLight.h"
 
 #include <unistd.h>
@@ -29,6 +34,7 @@
 #include <filesystem>
 #include <map>
 #include <string>
+#include <string_view>
 #include <vector>
 
 using namespace lumvex;
@@ -69,6 +75,7 @@ struct Errors
     double luminance = 0.0;
     double dark = 0.0;
     double bright = 0.0;
+    enum class Stale { never, glance, everySecond } stale = Stale::never;
 };
 
 // The backlight after every tick. Without `corrections` the simulated user makes them and they are
@@ -85,6 +92,8 @@ std::vector<double> replay(const std::vector<sim::Segment> &day, const Errors &e
     sim::SimulatedUser user(sim::SimulatedUser::Taste::random(seed));
     sim::Rng noise(seed + 17);
     SampleFilters filters;
+    GlanceMemory glances;
+    ScreenReduction previous;
     auto light = std::make_unique<SimulatedLight>(100.0);
     SimulatedLight &room = *light;
     AmbientLightSensor ambient(std::move(light));
@@ -110,7 +119,19 @@ std::vector<double> replay(const std::vector<sim::Segment> &day, const Errors &e
             seen.pctDark = std::clamp(seen.pctDark + errors.dark, 0.0, 1.0);
             seen.pctBright = std::clamp(seen.pctBright + errors.bright, 0.0, 1.0);
             seen.mean = std::clamp(seen.mean + errors.luminance, 0.0, 1.0);
-            filters.apply(std::clamp(L + errors.luminance, 0.0, 1.0), seen);
+            ScreenReduction figures{std::clamp(L + errors.luminance, 0.0, 1.0), {}, seen};
+            if (errors.stale == Errors::Stale::glance) {
+                const ScreenReduction glance{L, {}, s.signature};
+                if (std::optional<ScreenReduction> recalled = glances.recall(glance)) {
+                    figures = *recalled;
+                } else {
+                    glances.remember(glance, figures);
+                }
+            } else if (errors.stale == Errors::Stale::everySecond && brightness.size() % 2 == 1) {
+                figures = previous;
+            }
+            previous = figures;
+            filters.apply(figures.meanLuminance, figures.signature);
             loop.onLuminanceUpdate(filters.slowLuminance(), filters.fastLuminance());
             const std::size_t tick = brightness.size();
             std::optional<double> chosen;
@@ -137,9 +158,15 @@ std::vector<double> replay(const std::vector<sim::Segment> &day, const Errors &e
 
 int main(int argc, char **argv)
 {
+    auto stale = Errors::Stale::never;
+    if (argc > 1 && (std::string_view(argv[1]) == "--glance" || std::string_view(argv[1]) == "--every-second")) {
+        stale = std::string_view(argv[1]) == "--glance" ? Errors::Stale::glance : Errors::Stale::everySecond;
+        --argc;
+        ++argv;
+    }
     const std::string scenario = argc > 1 ? argv[1] : "office";
     const Errors errors{argc > 2 ? std::atof(argv[2]) : 0.01, argc > 3 ? std::atof(argv[3]) : 0.02,
-                        argc > 4 ? std::atof(argv[4]) : 0.02};
+                        argc > 4 ? std::atof(argv[4]) : 0.02, stale};
     const std::uint64_t seed = argc > 5 ? std::strtoull(argv[5], nullptr, 10) : 1;
     const auto trace = sim::makeScenario(scenario, 1, seed);
     if (!trace) {
@@ -156,9 +183,12 @@ int main(int argc, char **argv)
         largest = std::max(largest, difference);
         sum += difference;
     }
-    std::printf("%s seed %llu, figures off by %+.4f luminance, %+.4f dark, %+.4f bright: %zu ticks, %zu "
+    std::printf("%s seed %llu, figures off by %+.4f luminance, %+.4f dark, %+.4f bright%s: %zu ticks, %zu "
                 "corrections, backlight differs by %.4f at most, %.5f on average\n",
                 scenario.c_str(), static_cast<unsigned long long>(seed), errors.luminance, errors.dark, errors.bright,
+                stale == Errors::Stale::glance        ? ", reused while a glance matches"
+                : stale == Errors::Stale::everySecond ? ", every second tick stale"
+                                                      : "",
                 exact.size(), corrections.size(), largest,
                 exact.empty() ? 0.0 : sum / static_cast<double>(exact.size()));
     return 0;

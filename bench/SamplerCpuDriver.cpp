@@ -3,8 +3,8 @@
 // the CPU time of this process and of the X server, as percent of one core. Started by sampler-cpu.sh.
 #include "engine/SystemClock.h"
 #include "platform/linux/capture/QueuedPost.h"
-#include "platform/linux/x11/capture/X11ShmCapture.h"
 #include "platform/linux/x11/X11DisplayServices.h"
+#include "platform/linux/x11/capture/X11ShmCapture.h"
 
 #include <QCoreApplication>
 #include <QTimer>
@@ -56,7 +56,7 @@ struct Options
 {
     X11ShmCapture::Mode mode = X11ShmCapture::Mode::WhenDrawn;
     std::optional<ServerScale> scale = X11ShmCapture::kScale;
-    X11ShmCapture::Pace pace = X11ShmCapture::Pace::SlowerWhenBusy;
+    X11ShmCapture::Pace pace = X11ShmCapture::Pace::GlanceWhenBusy;
     long seconds = 15;
     long warmupSeconds = 2;
     long serverPid = 0;
@@ -79,10 +79,10 @@ std::optional<Options> parse(const QStringList &arguments)
             continue;
         }
         if (name == "--pace") {
-            if (value != "slower-when-busy" && value != "full") {
+            if (value != "glance-when-busy" && value != "full") {
                 return std::nullopt;
             }
-            options.pace = value == "full" ? X11ShmCapture::Pace::Full : X11ShmCapture::Pace::SlowerWhenBusy;
+            options.pace = value == "full" ? X11ShmCapture::Pace::Full : X11ShmCapture::Pace::GlanceWhenBusy;
             continue;
         }
         if (name == "--scale") {
@@ -114,7 +114,7 @@ int main(int argc, char **argv)
     const std::optional<Options> options = parse(QCoreApplication::arguments());
     if (!options) {
         std::fprintf(stderr, "usage: lumvex_sampler_cpu --server-pid PID [--mode when-drawn|every-time] "
-                             "[--scale none|nearest:N|bilinear:N|box:N] [--pace slower-when-busy|full] "
+                             "[--scale none|nearest:N|bilinear:N|box:N] [--pace glance-when-busy|full] "
                              "[--seconds N] [--warmup N]\n");
         return 2;
     }

@@ -4,9 +4,9 @@
 # server: on Xvfb at 1920x1080 and 3840x2160, for a still screen, for one where a 256x256 square
 # changes before every tick and for one that changes whole before every tick. Three ways to capture:
 #   new         DAMAGE; only the rectangles drawn on are read; frames mostly drawn on are shrunk by
-#               the server (XRender) before the copy, and after 3 s of a
-#               wholly changing screen only every second tick looks (5 Hz)
-#   new-10hz    the same at 10 Hz throughout
+#               the server (XRender) before the copy, and after 3 s of a wholly changing screen a
+#               glance (one pixel in 16x16) on every tick says whether a full read is due
+#   new-10hz    the same with a full read on every tick
 #   today       DAMAGE; only the rectangles drawn on are read, always at full size, at 10 Hz
 #   every-time  the whole screen read at full size on every tick, without DAMAGE
 # CPU time is the scheduler's count for each process (/proc/PID/task/*/schedstat), not wall time, so

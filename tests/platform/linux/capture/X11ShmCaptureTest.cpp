@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "platform/linux/x11/capture/X11ShmCapture.h"
 #include "platform/linux/x11/XServerControl.h"
+#include "sensing/BusyScreenPace.h"
+#include "sensing/GlanceMemory.h"
 
 #include "support/TempDir.h"
 
@@ -265,6 +267,45 @@ TEST_F(X11ShmCaptureTest, ShrunkFramesStayCloseToExactOnes)
     ASSERT_TRUE(captureNewFrame(capture));
     EXPECT_EQ(capture.rowsRead(), rowsBefore + 1080 + 200);
     EXPECT_EQ(capture.scaledFramesRead(), static_cast<int>(frames.size()));
+}
+
+// While the whole monitor keeps changing, a glance stands in for the full read of a picture seen within
+// the last second; a new picture is read within two ticks.
+TEST_F(X11ShmCaptureTest, WhileTheWholeMonitorChangesReadsOnlyWhatTheGlanceHasNotSeen)
+{
+    const std::uint32_t greys[] = {0x404040, 0xc0c0c0};
+    std::optional<ScreenReduction> exact[2];
+    for (int i = 0; i < 2; ++i) {
+        painter.fill(0, 0, 1920, 1080, greys[i]);
+        exact[i] = X11ShmCapture(panel, X11ShmCapture::Mode::EveryTime, std::nullopt).captureAndReduce();
+    }
+    X11ShmCapture capture(panel);
+    ASSERT_TRUE(capture.captureAndReduce());
+    const auto tick = [&](std::uint32_t grey) {
+        painter.fill(0, 0, 1920, 1080, grey);
+        // The drawing's notice reaches the capture's own connection a moment after the painter's answer.
+        std::this_thread::sleep_for(2ms);
+        return capture.captureAndReduce();
+    };
+    for (int i = 0; i < BusyScreenPace::kSettleTicks + 2; ++i) {
+        tick(greys[i % 2]);
+    }
+    const int settled = capture.framesRead();
+    constexpr int kTicks = 30;
+    for (int i = 0; i < kTicks; ++i) {
+        EXPECT_TRUE(sameFigures(tick(greys[i % 2]), exact[i % 2])) << "tick " << i;
+    }
+    // Each picture once a second.
+    EXPECT_GE(capture.framesRead() - settled, 2 * (kTicks / (GlanceMemory::kMaxAgeTicks + 1)));
+    EXPECT_LE(capture.framesRead() - settled, 2 * (kTicks / GlanceMemory::kMaxAgeTicks + 1));
+
+    painter.fill(0, 0, 1920, 1080, kWhite);
+    const auto white = X11ShmCapture(panel, X11ShmCapture::Mode::EveryTime, std::nullopt).captureAndReduce();
+    std::optional<ScreenReduction> seen = tick(kWhite);
+    if (!sameFigures(seen, white)) {
+        seen = tick(kWhite);
+    }
+    EXPECT_TRUE(sameFigures(seen, white));
 }
 
 TEST(X11ShmCaptureWithoutServerTest, SaysWhyWhenNoServerAnswers)

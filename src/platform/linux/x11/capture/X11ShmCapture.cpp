@@ -8,6 +8,7 @@
 #include "platform/linux/x11/X11DisplayServices.h"
 #include "platform/linux/x11/XcbConnection.h"
 #include "sensing/BusyScreenPace.h"
+#include "sensing/GlanceMemory.h"
 
 #include <sys/socket.h>
 
@@ -177,6 +178,29 @@ struct X11ShmCapture::Session
     // Whether the segment holds the last frame at full size, rather than shrunk.
     bool fullFrameHeld = false;
     BusyScreenPace pace;
+    // While the whole monitor keeps changing: a glance at one pixel in 16x16, on every tick, and the
+    // full reads it may stand for.
+    std::unique_ptr<ServerScaler> glancer;
+    std::unique_ptr<ShmSegment> glanceSegment;
+    GlanceMemory glances;
+
+    std::optional<ScreenReduction> glanceAt(const MonitorGeometry &area)
+    {
+        const int width = glancer->scaledWidth(area);
+        const int height = glancer->scaledHeight(area);
+        if (width <= 0 || height <= 0) {
+            return std::nullopt;
+        }
+        const std::size_t bytes = static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4;
+        if (!glanceSegment || glanceSegment->size() < bytes + 4) {
+            glanceSegment.reset();
+            glanceSegment = ShmSegment::attach(x.get(), bytes + 4);
+        }
+        if (!glanceSegment || !glancer->read(area, *glanceSegment)) {
+            return std::nullopt;
+        }
+        return reduceScreen({glanceSegment->data() + layout.offset, width, height, width * 4, layout.order});
+    }
 
     // Copies what the spans cover of the monitor into their places in the segment, which holds the
     // monitor's frame read before. False when any part failed.
@@ -306,6 +330,9 @@ std::unique_ptr<X11ShmCapture::Session> X11ShmCapture::connect()
         // Without RENDER every frame is read at full size.
         if (m_scale) {
             session->scaler = ServerScaler::create(x, *screen, *m_scale);
+            if (session->scaler && m_pace == Pace::GlanceWhenBusy) {
+                session->glancer = ServerScaler::create(x, *screen, kGlance);
+            }
         }
     }
     m_unavailableReason.reset();
@@ -325,11 +352,6 @@ std::optional<ScreenReduction> X11ShmCapture::captureAndReduce()
         return std::nullopt;
     }
     const bool figuresHeld = s.damage && s.last && sameRectangle(s.lastArea, *area);
-    // A tick left out keeps the drawing announced for the next one.
-    const bool paced = m_pace == Pace::SlowerWhenBusy && s.scaler;
-    if (paced && figuresHeld && s.pace.skipsTick()) {
-        return s.last;
-    }
     // Taken on every capture, so that no announcement is left pending.
     std::vector<RowSpan> rows = s.damage ? s.damage->takeDamage(*area) : std::vector<RowSpan>{};
     int rowsDrawn = 0;
@@ -342,8 +364,23 @@ std::optional<ScreenReduction> X11ShmCapture::captureAndReduce()
     const bool mostDrawnOn = figuresHeld && s.scaler && 2 * rowsDrawn > area->height &&
                              s.scaler->scaledWidth(*area) > 0 && s.scaler->scaledHeight(*area) > 0;
     s.pace.noteTick(mostDrawnOn);
+    if (!s.pace.isSettled()) {
+        s.glances.clear();
+    }
     if (figuresHeld && rows.empty()) {
         return s.last;
+    }
+    std::optional<ScreenReduction> glance;
+    if (mostDrawnOn && s.glancer && s.pace.isSettled()) {
+        glance = s.glanceAt(*area);
+        if (glance) {
+            if (std::optional<ScreenReduction> figures = s.glances.recall(*glance)) {
+                // What was drawn is not in the segment: the next read is whole.
+                s.fullFrameHeld = false;
+                s.last = std::move(figures);
+                return s.last;
+            }
+        }
     }
     // Otherwise the segment holds the monitor's last frame: only what was drawn on since needs reading again.
     bool rowsOnly = !mostDrawnOn && figuresHeld && s.fullFrameHeld && s.fine;
@@ -402,6 +439,9 @@ std::optional<ScreenReduction> X11ShmCapture::captureAndReduce()
         rowsOnly = s.fine.has_value();
     }
     s.last = rowsOnly ? reduceThumbnail(*s.fine) : reduceScreen(frame);
+    if (glance) {
+        s.glances.remember(*glance, *s.last);
+    }
     s.lastArea = *area;
     m_unavailableReason.reset();
     return s.last;

@@ -32,14 +32,18 @@ public:
     // (bench/sampler-cpu.sh --sweep; point filters and larger factors miss text and fine lines).
     static constexpr ServerScale kScale{ServerScale::Filter::Box, 4};
 
+    // Where the whole screen keeps changing, the glance that tells whether a full read is due.
+    static constexpr ServerScale kGlance{ServerScale::Filter::Nearest, 16};
+
     enum class Pace {
-        SlowerWhenBusy, // half the rate while the whole screen keeps changing (BusyScreenPace)
-        Full,           // a look on every capture, for comparison
+        GlanceWhenBusy, // while the whole screen keeps changing, a full read only when a glance says
+                        // the figures changed (GlanceMemory)
+        Full,           // a full read on every capture that finds a drawing, for comparison
     };
 
     // Without `scale` every frame read is read at full size, and the pace is always full.
     explicit X11ShmCapture(DisplayId display, Mode mode = Mode::WhenDrawn, std::optional<ServerScale> scale = kScale,
-                           Pace pace = Pace::SlowerWhenBusy);
+                           Pace pace = Pace::GlanceWhenBusy);
     ~X11ShmCapture() override;
     X11ShmCapture(const X11ShmCapture &) = delete;
     X11ShmCapture &operator=(const X11ShmCapture &) = delete;

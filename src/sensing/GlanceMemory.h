@@ -1,0 +1,74 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "ScreenReduction.h"
+
+#include <algorithm>
+#include <cmath>
+#include <deque>
+#include <optional>
+
+namespace lumvex {
+
+// Lets a capture leave out most full reads while the whole screen keeps changing (a video, a game,
+// scrolling). On every tick it glances at the frame (a sparse sample the server makes cheaply); each
+// full read is remembered with the glance taken beside it. A glance within half the figures' accuracy
+// bound of a remembered one (mean 0.005, dark and bright shares 0.01; the shrunk read takes at most the
+// other half) gets that read's figures again, for up to a second, so a video is read in full about once a second and at
+// each cut, and a screen flickering between two pictures twice a second. A glance that matches none is read in full,
+// but not on two ticks in a row: as before, a jump in content is read within 0.2 s.
+class GlanceMemory
+{
+public:
+    static constexpr std::size_t kKept = 2;
+    static constexpr int kMaxAgeTicks = 10;
+
+    // Asked once per tick: the figures to give for a frame that looks like `glance`, or nothing when it
+    // must be read in full.
+    std::optional<ScreenReduction> recall(const ScreenReduction &glance)
+    {
+        ++m_tick;
+        const auto alike = std::find_if(m_reads.begin(), m_reads.end(),
+                                        [&](const Read &read) { return looksAlike(read.glance, glance); });
+        if (alike != m_reads.end() && m_tick - alike->tick <= kMaxAgeTicks) {
+            return alike->figures;
+        }
+        // Read on the tick before: this one makes do with the closest figures there are.
+        if (!m_reads.empty() && m_reads.front().tick == m_tick - 1) {
+            return alike != m_reads.end() ? alike->figures : m_reads.front().figures;
+        }
+        return std::nullopt;
+    }
+
+    // The full read made on this tick, after recall gave nothing.
+    void remember(const ScreenReduction &glance, const ScreenReduction &figures)
+    {
+        std::erase_if(m_reads, [&](const Read &read) { return looksAlike(read.glance, glance); });
+        m_reads.push_front({glance, figures, m_tick});
+        if (m_reads.size() > kKept) {
+            m_reads.pop_back();
+        }
+    }
+
+    void clear() { m_reads.clear(); }
+
+private:
+    struct Read
+    {
+        ScreenReduction glance;
+        ScreenReduction figures;
+        long tick;
+    };
+
+    static bool looksAlike(const ScreenReduction &a, const ScreenReduction &b)
+    {
+        return std::abs(a.meanLuminance - b.meanLuminance) <= 0.005 &&
+               std::abs(a.signature.pctDark - b.signature.pctDark) <= 0.01 &&
+               std::abs(a.signature.pctBright - b.signature.pctBright) <= 0.01;
+    }
+
+    std::deque<Read> m_reads; // newest first
+    long m_tick = 0;
+};
+
+} // namespace lumvex
