@@ -17,6 +17,10 @@ namespace lumvex {
 // other half) gets that read's figures again, for up to a second, so a video is read in full about once a second and at
 // each cut, and a screen flickering between two pictures twice a second. A glance that matches none is read in full,
 // but not on two ticks in a row: as before, a jump in content is read within 0.2 s.
+// The figures of a glance: the mean luminance and the dark and bright shares of every `step`-th pixel
+// of every `step`-th row, with no thumbnail in between; only ever compared with another glance.
+ScreenReduction glanceOf(const ImageView &image, int step = 1);
+
 class GlanceMemory
 {
 public:

@@ -199,7 +199,7 @@ struct X11ShmCapture::Session
         if (!glanceSegment || !glancer->read(area, *glanceSegment)) {
             return std::nullopt;
         }
-        return reduceScreen({glanceSegment->data() + layout.offset, width, height, width * 4, layout.order});
+        return glanceOf({glanceSegment->data() + layout.offset, width, height, width * 4, layout.order});
     }
 
     // Copies what the spans cover of the monitor into their places in the segment, which holds the
