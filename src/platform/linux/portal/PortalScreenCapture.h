@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "sensing/BusyScreenPace.h"
+#include "sensing/GlanceMemory.h"
 #include "sensing/ScreenCapture.h"
 
 #include <QRect>
@@ -44,6 +46,8 @@ public:
     std::uint64_t framesReduced() const;
 
     static constexpr int kMaxFramesPerSecond = 10;
+    // The glance at a busy screen's pictures: one pixel in kGlanceStep x kGlanceStep.
+    static constexpr int kGlanceStep = 16;
 
 private:
     struct Link;
@@ -63,6 +67,11 @@ private:
     bool m_paused = false;
     std::shared_ptr<PipeWireStream> m_stream;
     std::optional<ScreenReduction> m_last;
+    // While a new picture comes on every tick, one pixel in 16x16 of each says whether it needs reducing.
+    static constexpr int kQuietTicks = 5;
+    BusyScreenPace m_pace;
+    int m_quietTicks = 0;
+    GlanceMemory m_glances;
 };
 
 } // namespace lumvex
