@@ -11,12 +11,13 @@
 namespace lumvex {
 
 // Lets a capture leave out most full reads while the whole screen keeps changing (a video, a game,
-// scrolling). On every tick it glances at the frame (a sparse sample the server makes cheaply); each
-// full read is remembered with the glance taken beside it. A glance within half the figures' accuracy
+// scrolling). On every tick it glances at the frame (a sparse sample, cheap to take); the last few full
+// reads are remembered with the glance taken beside each. A glance within half the figures' accuracy
 // bound of a remembered one (mean 0.005, dark and bright shares 0.01; the shrunk read takes at most the
-// other half) gets that read's figures again, for up to a second, so a video is read in full about once a second and at
-// each cut, and a screen flickering between two pictures twice a second. A glance that matches none is read in full,
-// but not on two ticks in a row: as before, a jump in content is read within 0.2 s.
+// other half) gets that read's figures again, for up to a second. So a video is read in full about once
+// a second and at each cut, and a screen cycling through a few pictures reads each once a second. A
+// glance that matches none is read in full, but not on two ticks in a row: a jump in content is read
+// within 0.2 s.
 // The figures of a glance: the mean luminance and the dark and bright shares of every `step`-th pixel
 // of every `step`-th row, with no thumbnail in between; only ever compared with another glance.
 ScreenReduction glanceOf(const ImageView &image, int step = 1);
@@ -24,7 +25,7 @@ ScreenReduction glanceOf(const ImageView &image, int step = 1);
 class GlanceMemory
 {
 public:
-    static constexpr std::size_t kKept = 2;
+    static constexpr std::size_t kKept = 4;
     static constexpr int kMaxAgeTicks = 10;
 
     // Asked once per tick: the figures to give for a frame that looks like `glance`, or nothing when it
@@ -53,6 +54,9 @@ public:
             m_reads.pop_back();
         }
     }
+
+    // A tick that brought nothing to glance at.
+    void skipTick() { ++m_tick; }
 
     void clear() { m_reads.clear(); }
 

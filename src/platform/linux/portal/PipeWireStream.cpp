@@ -169,6 +169,26 @@ void PipeWireStream::resume()
     }
 }
 
+void PipeWireStream::setMaxFramesPerSecond(int framesPerSecond)
+{
+    const LoopLock lock(m_loop);
+    if (framesPerSecond == m_maxFramesPerSecond) {
+        return;
+    }
+    m_maxFramesPerSecond = framesPerSecond;
+    if (m_paused || m_failure) {
+        return;
+    }
+    // Unlinked as by pause, so that the stream's end is not taken for a failure.
+    m_paused = true;
+    m_newest = nullptr;
+    pw_stream_disconnect(m_stream);
+    m_paused = false;
+    if (const int result = link(); result < 0) {
+        m_failure = describe("cannot connect to the shared screen's stream again", result);
+    }
+}
+
 std::optional<std::string> PipeWireStream::failure() const
 {
     const LoopLock lock(m_loop);

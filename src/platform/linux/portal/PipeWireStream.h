@@ -40,6 +40,10 @@ public:
     void pause();
     void resume();
 
+    // Links the stream again offering at most this many pictures a second, when that differs from the
+    // rate offered before: the rate is settled when the link is made. Takes effect at resume when paused.
+    void setMaxFramesPerSecond(int framesPerSecond);
+
     // Why the stream has ended, once it has.
     std::optional<std::string> failure() const;
 

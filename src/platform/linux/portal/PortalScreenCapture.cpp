@@ -154,6 +154,9 @@ std::optional<ScreenReduction> PortalScreenCapture::captureAndReduce()
             m_glances.remember(*glance, *m_last);
         }
     });
+    if (!read) {
+        m_glances.skipTick();
+    }
     // The portal sends at most as many pictures as we take, so a busy screen's picture may miss a tick.
     m_quietTicks = read ? 0 : m_quietTicks + 1;
     if (read || m_quietTicks >= kQuietTicks) {
@@ -162,6 +165,7 @@ std::optional<ScreenReduction> PortalScreenCapture::captureAndReduce()
     if (!m_pace.isSettled()) {
         m_glances.clear();
     }
+    m_stream->setMaxFramesPerSecond(m_pace.isSettled() ? kBusyFramesPerSecond : kMaxFramesPerSecond);
     return m_last;
 }
 

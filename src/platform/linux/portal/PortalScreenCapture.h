@@ -46,6 +46,8 @@ public:
     std::uint64_t framesReduced() const;
 
     static constexpr int kMaxFramesPerSecond = 10;
+    // While a new picture comes on nearly every tick: a jump in content still arrives within 0.2 s.
+    static constexpr int kBusyFramesPerSecond = 5;
     // The glance at a busy screen's pictures: one pixel in kGlanceStep x kGlanceStep.
     static constexpr int kGlanceStep = 16;
 

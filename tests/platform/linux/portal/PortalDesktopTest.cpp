@@ -95,6 +95,16 @@ TEST_F(PortalDesktopTest, TheSampledLuminanceFollowsTheScreenAndAStillScreenIsNo
     EXPECT_GT(sampler.lastSampleAt(), before);
     EXPECT_LE(portal.framesReduced(), reduced + 1);
 
+    // A screen busy for longer than it takes to settle (the stream is linked again at a lower rate, and
+    // again at the full rate once it calms): the capture goes on and sees the next picture.
+    for (int tick = 0; tick < 50; ++tick) {
+        setBackground(tick % 2 == 0 ? "#e0e0e0" : "#202020");
+        QTest::qWait(100);
+    }
+    EXPECT_TRUE(showAndSee(sampler, "#3080c0", 0x30, 0x80, 0xc0));
+    QTest::qWait(1000);
+    EXPECT_TRUE(showAndSee(sampler, "#c08030", 0xc0, 0x80, 0x30));
+
     // Paused and resumed: what changed meanwhile is seen, with no further change to push it through. The
     // sharing ended with the pause and came back through the stored token, asking no one, as a next start does.
     sampler.stop();
