@@ -5,6 +5,7 @@
 #include "ShmBuffer.h"
 #include "WaylandConnection.h"
 #include "sensing/BusyScreenPace.h"
+#include "sensing/GlanceMemory.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -66,11 +67,14 @@ struct WlrScreencopyCapture::Session
     std::optional<std::uint32_t> unreadableFormat;
     std::vector<std::uint8_t> scratch;
     BusyScreenPace pace;
+    // While the whole output keeps changing, one pixel in 16x16 of each copy says whether it needs reducing.
+    GlanceMemory glances;
 
     void forgetFrames()
     {
         frame.reset();
         last.reset();
+        glances.clear();
     }
 
     void startFrame(wl_output *output, bool withDamage)
@@ -205,7 +209,18 @@ std::optional<ScreenReduction> WlrScreencopyCapture::reduceReadyFrame()
     Session &s = *m_session;
     const ShmBuffer::Shape &shape = s.buffer->shape();
     const ImageView frame{s.buffer->data(), shape.width, shape.height, shape.stride, *shmPixelOrder(shape.format)};
-    s.last = reduceScreen(uprightImage(frame, s.frame->yInverted, s.scratch));
+    // Glances are only compared with each other: upside down or not, they agree.
+    const std::optional<ScreenReduction> glance =
+        s.pace.isSettled() ? std::optional(glanceOf(frame, kGlanceStep)) : std::nullopt;
+    std::optional<ScreenReduction> recalled = glance ? s.glances.recall(*glance) : std::nullopt;
+    if (recalled) {
+        s.last = std::move(recalled);
+    } else {
+        s.last = reduceScreen(uprightImage(frame, s.frame->yInverted, s.scratch));
+        if (glance) {
+            s.glances.remember(*glance, *s.last);
+        }
+    }
     s.frame.reset();
     ++m_framesRead;
     m_unavailableReason.reset();
@@ -252,11 +267,15 @@ std::optional<ScreenReduction> WlrScreencopyCapture::captureAndReduce()
         // While the whole output keeps changing, the next copy is asked for one tick later: a copy
         // every second tick.
         s.pace.noteTick(mostDrawnOn);
+        if (!s.pace.isSettled()) {
+            s.glances.clear();
+        }
         if (whenDrawn && !s.pace.isSettled()) {
             watchForDrawing(output, deadline);
         }
         return reduction;
     }
+    s.glances.skipTick();
     if (s.frame && s.frame->state == Frame::State::Failed) {
         s.forgetFrames();
     }

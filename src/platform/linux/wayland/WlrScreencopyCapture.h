@@ -26,6 +26,8 @@ public:
     };
 
     static constexpr std::chrono::milliseconds kWaitLimit{450};
+    // The glance at a busy output's copies: one pixel in kGlanceStep x kGlanceStep.
+    static constexpr int kGlanceStep = 16;
 
     explicit WlrScreencopyCapture(std::string outputName, Mode mode = Mode::WhenDrawn);
     ~WlrScreencopyCapture() override;
