@@ -16,8 +16,9 @@ namespace lumvex {
 // bound of a remembered one (mean 0.005, dark and bright shares 0.01; the shrunk read takes at most the
 // other half) gets that read's figures again, for up to a second. So a video is read in full about once
 // a second and at each cut, and a screen cycling through a few pictures reads each once a second. A
-// glance that matches none is read in full, but not on two ticks in a row: a jump in content is read
-// within 0.2 s.
+// glance that matches none is read in full at once while reads average at most one every second tick
+// (two may come in a row), so a jump in content is read on the tick it shows, and within 0.2 s even
+// where every frame differs.
 // The figures of a glance: the mean luminance and the dark and bright shares of every `step`-th pixel
 // of every `step`-th row, with no thumbnail in between; only ever compared with another glance.
 ScreenReduction glanceOf(const ImageView &image, int step = 1);
@@ -32,14 +33,14 @@ public:
     // must be read in full.
     std::optional<ScreenReduction> recall(const ScreenReduction &glance)
     {
-        ++m_tick;
+        advance();
         const auto alike = std::find_if(m_reads.begin(), m_reads.end(),
                                         [&](const Read &read) { return looksAlike(read.glance, glance); });
         if (alike != m_reads.end() && m_tick - alike->tick <= kMaxAgeTicks) {
             return alike->figures;
         }
-        // Read on the tick before: this one makes do with the closest figures there are.
-        if (!m_reads.empty() && m_reads.front().tick == m_tick - 1) {
+        // Out of reads for now: the closest figures there are.
+        if (m_credit < 1.0 && !m_reads.empty()) {
             return alike != m_reads.end() ? alike->figures : m_reads.front().figures;
         }
         return std::nullopt;
@@ -50,13 +51,14 @@ public:
     {
         std::erase_if(m_reads, [&](const Read &read) { return looksAlike(read.glance, glance); });
         m_reads.push_front({glance, figures, m_tick});
+        m_credit -= 1.0;
         if (m_reads.size() > kKept) {
             m_reads.pop_back();
         }
     }
 
     // A tick that brought nothing to glance at.
-    void skipTick() { ++m_tick; }
+    void skipTick() { advance(); }
 
     void clear() { m_reads.clear(); }
 
@@ -68,6 +70,12 @@ private:
         long tick;
     };
 
+    void advance()
+    {
+        ++m_tick;
+        m_credit = std::min(kMostCredit, m_credit + 0.5);
+    }
+
     static bool looksAlike(const ScreenReduction &a, const ScreenReduction &b)
     {
         return std::abs(a.meanLuminance - b.meanLuminance) <= 0.005 &&
@@ -77,6 +85,9 @@ private:
 
     std::deque<Read> m_reads; // newest first
     long m_tick = 0;
+    // Full reads that may be made at once: half a read comes back every tick.
+    static constexpr double kMostCredit = 2.0;
+    double m_credit = kMostCredit;
 };
 
 } // namespace lumvex
