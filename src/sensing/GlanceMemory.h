@@ -14,8 +14,8 @@ namespace lumvex {
 // scrolling). On every tick it glances at the frame (a sparse sample, cheap to take); the last few full
 // reads are remembered with the glance taken beside each. A glance within half the figures' accuracy
 // bound of a remembered one (mean 0.005, dark and bright shares 0.01; the shrunk read takes at most the
-// other half) gets that read's figures again, for up to a second. So a video is read in full about once
-// a second and at each cut, and a screen cycling through a few pictures reads each once a second. A
+// other half) gets that read's figures again, for up to two seconds. So a video is read in full at each
+// cut and at least every two seconds, and a screen cycling through a few pictures reads each that often. A
 // glance that matches none is read in full at once while reads average at most one every second tick
 // (two may come in a row), so a jump in content is read on the tick it shows, and within 0.2 s even
 // where every frame differs.
@@ -27,7 +27,7 @@ class GlanceMemory
 {
 public:
     static constexpr std::size_t kKept = 4;
-    static constexpr int kMaxAgeTicks = 10;
+    static constexpr int kMaxAgeTicks = 20;
 
     // Asked once per tick: the figures to give for a frame that looks like `glance`, or nothing when it
     // must be read in full.

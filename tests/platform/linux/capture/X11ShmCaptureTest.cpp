@@ -269,8 +269,8 @@ TEST_F(X11ShmCaptureTest, ShrunkFramesStayCloseToExactOnes)
     EXPECT_EQ(capture.scaledFramesRead(), static_cast<int>(frames.size()));
 }
 
-// While the whole monitor keeps changing, a glance stands in for the full read of a picture seen within
-// the last second; a new picture is read within two ticks.
+// While the whole monitor keeps changing, a glance stands in for the full read of a picture seen lately;
+// a new picture is read within two ticks.
 TEST_F(X11ShmCaptureTest, WhileTheWholeMonitorChangesReadsOnlyWhatTheGlanceHasNotSeen)
 {
     const std::uint32_t greys[] = {0x404040, 0xc0c0c0};
@@ -295,7 +295,7 @@ TEST_F(X11ShmCaptureTest, WhileTheWholeMonitorChangesReadsOnlyWhatTheGlanceHasNo
     for (int i = 0; i < kTicks; ++i) {
         EXPECT_TRUE(sameFigures(tick(greys[i % 2]), exact[i % 2])) << "tick " << i;
     }
-    // Each picture once a second.
+    // Each picture again once its figures have grown old.
     EXPECT_GE(capture.framesRead() - settled, 2 * (kTicks / (GlanceMemory::kMaxAgeTicks + 1)));
     EXPECT_LE(capture.framesRead() - settled, 2 * (kTicks / GlanceMemory::kMaxAgeTicks + 1));
 
