@@ -121,9 +121,15 @@ void FreedesktopNotifier::onActionInvoked(uint id, const QString &action)
         m_earlyActions[id] = action;
         return;
     }
-    if (it != m_links.end() && (action == kDefaultAction || action == kOpenAction)) {
+    if (it == m_links.end()) {
+        return;
+    }
+    if (action == kDefaultAction || action == kOpenAction) {
         m_open(it->second);
     }
+    // Without the resident hint the server takes a notice down once an action is invoked on it: the next
+    // notice is a new one, whenever the server's closing signal comes.
+    onNotificationClosed(id, 2);
 }
 
 void FreedesktopNotifier::onNotificationClosed(uint id, uint /*reason*/)
