@@ -10,6 +10,10 @@
 
 namespace lumvex {
 
+// The figures of a glance: the mean luminance and the dark and bright shares of every `step`-th pixel
+// of every `step`-th row, with no thumbnail in between; only ever compared with another glance.
+ScreenReduction glanceOf(const ImageView &image, int step = 1);
+
 // Lets a capture leave out most full reads while the whole screen keeps changing (a video, a game,
 // scrolling). On every tick it glances at the frame (a sparse sample, cheap to take); the last few full
 // reads are remembered with the glance taken beside each. A glance within half the figures' accuracy
@@ -19,10 +23,6 @@ namespace lumvex {
 // glance that matches none is read in full at once while reads average at most one every second tick
 // (two may come in a row), so a jump in content is read on the tick it shows, and within 0.2 s even
 // where every frame differs.
-// The figures of a glance: the mean luminance and the dark and bright shares of every `step`-th pixel
-// of every `step`-th row, with no thumbnail in between; only ever compared with another glance.
-ScreenReduction glanceOf(const ImageView &image, int step = 1);
-
 class GlanceMemory
 {
 public:
