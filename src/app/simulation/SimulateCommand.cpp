@@ -11,12 +11,15 @@
 #include "engine/Settings.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <charconv>
 #include <chrono>
 #include <cstdio>
 #include <functional>
 #include <map>
 #include <optional>
+
+#include <sys/stat.h>
 
 namespace lumvex::sim {
 
@@ -208,18 +211,29 @@ std::string joined(const std::vector<std::string> &names)
 }
 
 // A new folder for this run, never one that already holds results.
-fs::path freshFolder(const fs::path &root, const std::string &name)
+// Claims a new folder named after the time: two simulations started in the same second must not share
+// one, or each would load the other's learned table.
+std::optional<fs::path> freshFolder(const fs::path &root, const std::string &name)
 {
+    if (!files::makePrivateDirectories(root)) {
+        return std::nullopt;
+    }
     const auto now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
     std::tm local{};
     localtime_r(&now, &local);
     char stamp[32];
     std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
-    fs::path folder = root / (std::string(stamp) + "-" + name);
-    for (int n = 2; fs::exists(folder); ++n) {
-        folder = root / (std::string(stamp) + "-" + name + "-" + std::to_string(n));
+    const std::string base = std::string(stamp) + "-" + name;
+    for (int n = 1; n < 1000; ++n) {
+        const fs::path folder = root / (n == 1 ? base : base + "-" + std::to_string(n));
+        if (::mkdir(folder.c_str(), 0700) == 0) {
+            return folder;
+        }
+        if (errno != EEXIST) {
+            return std::nullopt;
+        }
     }
-    return folder;
+    return std::nullopt;
 }
 
 class Progress
@@ -306,11 +320,16 @@ int runSimulateCommand(const std::vector<std::string> &args, const fs::path &def
     }
 
     const int days = options.days.value_or(static_cast<int>(trace.days.size()));
-    const fs::path folder = options.out.value_or(freshFolder(defaultOutRoot, trace.name));
-    if (!files::makePrivateDirectories(folder)) {
-        err << "lumvex simulate: cannot create the folder " << folder.string() << '\n';
+    const std::optional<fs::path> claimed =
+        options.out ? (files::makePrivateDirectories(*options.out) ? options.out : std::nullopt)
+                    : freshFolder(defaultOutRoot, trace.name);
+    if (!claimed) {
+        err << "lumvex simulate: cannot create "
+            << (options.out ? "the folder " + options.out->string() : "a folder under " + defaultOutRoot.string())
+            << '\n';
         return 1;
     }
+    const fs::path folder = *claimed;
 
     std::vector<Strategy> strategies{Strategy::lumvex};
     if (options.compare || options.population) {
