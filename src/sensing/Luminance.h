@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "ContentSignature.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -23,5 +25,29 @@ inline double luminanceOf(std::uint8_t r, std::uint8_t g, std::uint8_t b)
 {
     return (0.2126 * kByteFractions[r] + 0.7152 * kByteFractions[g]) + 0.0722 * kByteFractions[b];
 }
+
+// Sums luminances into a content signature: shares strictly below 0.2 and above 0.8, and the mean.
+struct LuminanceTally
+{
+    double sum = 0.0;
+    long dark = 0;
+    long bright = 0;
+    long count = 0;
+
+    void add(double y)
+    {
+        // Without branches: screen content makes them unpredictable.
+        sum += y;
+        dark += y < 0.2;
+        bright += y > 0.8;
+        ++count;
+    }
+    // Meaningful once something was counted.
+    ContentSignature signature() const
+    {
+        const auto n = static_cast<double>(count);
+        return {static_cast<double>(dark) / n, static_cast<double>(bright) / n, sum / n};
+    }
+};
 
 } // namespace lumvex
