@@ -20,6 +20,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <memory>
 #include <optional>
 #include <utility>
@@ -280,7 +281,9 @@ RunResult simulate(const Trace &trace, Strategy strategy, const SimulationOption
     BrightnessPoll poll;
     poll.setLastShown(backlight.level());
     double savedLevel = backlight.level();
-    std::optional<double> restoreAt;
+    // When the desktop restores the level after a wake; infinity while none is due. (An optional here
+    // trips GCC 12's uninitialised-use false positive at -O3.)
+    double restoreAt = std::numeric_limits<double>::infinity();
     double nextPoll = 0.0;
     Rng keys(options.seed + 29);
     bool pressDuringNextWrite = false;
@@ -348,9 +351,9 @@ RunResult simulate(const Trace &trace, Strategy strategy, const SimulationOption
                     desktopEvent(*nextEvent);
                 }
                 const double now = clock.monotonicSeconds();
-                if (restoreAt && now >= *restoreAt) {
+                if (now >= restoreAt) {
                     backlight.write(savedLevel, Writer::desktop);
-                    restoreAt.reset();
+                    restoreAt = std::numeric_limits<double>::infinity();
                 }
                 const bool here = !guard.isAway() && !guard.isSleeping();
                 toolWroteThisTick = false;
