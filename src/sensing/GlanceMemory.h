@@ -7,6 +7,7 @@
 #include <cmath>
 #include <deque>
 #include <optional>
+#include <utility>
 
 namespace lumvex {
 
@@ -55,6 +56,24 @@ public:
         if (m_reads.size() > kKept) {
             m_reads.pop_back();
         }
+    }
+
+    // A frame's figures on this tick. While the screen is busy (`glancing`), a glance at `frame` (one pixel
+    // in `step` x `step`) may stand for a full read; otherwise `readFully()` gives them, remembered with
+    // the glance.
+    template<typename ReadFully>
+    ScreenReduction figuresOf(const ImageView &frame, bool glancing, int step, ReadFully &&readFully)
+    {
+        if (!glancing) {
+            return readFully();
+        }
+        const ScreenReduction glance = glanceOf(frame, step);
+        if (std::optional<ScreenReduction> figures = recall(glance)) {
+            return std::move(*figures);
+        }
+        ScreenReduction figures = readFully();
+        remember(glance, figures);
+        return figures;
     }
 
     // A tick that brought nothing to glance at.

@@ -140,19 +140,10 @@ std::optional<ScreenReduction> PortalScreenCapture::captureAndReduce()
     }
     const bool settled = m_pace.isSettled();
     const bool read = m_stream->readNewFrame([this, settled](const ImageView &image) {
-        const std::optional<ScreenReduction> glance =
-            settled ? std::optional(glanceOf(image, kGlanceStep)) : std::nullopt;
-        if (glance) {
-            if (std::optional<ScreenReduction> figures = m_glances.recall(*glance)) {
-                m_last = std::move(figures);
-                return;
-            }
-        }
-        m_last = reduceScreen(image);
-        ++m_link->framesReduced;
-        if (glance) {
-            m_glances.remember(*glance, *m_last);
-        }
+        m_last = m_glances.figuresOf(image, settled, kGlanceStep, [&] {
+            ++m_link->framesReduced;
+            return reduceScreen(image);
+        });
     });
     if (!read) {
         m_glances.skipTick();

@@ -210,17 +210,8 @@ std::optional<ScreenReduction> WlrScreencopyCapture::reduceReadyFrame()
     const ShmBuffer::Shape &shape = s.buffer->shape();
     const ImageView frame{s.buffer->data(), shape.width, shape.height, shape.stride, *shmPixelOrder(shape.format)};
     // Glances are only compared with each other: upside down or not, they agree.
-    const std::optional<ScreenReduction> glance =
-        s.pace.isSettled() ? std::optional(glanceOf(frame, kGlanceStep)) : std::nullopt;
-    std::optional<ScreenReduction> recalled = glance ? s.glances.recall(*glance) : std::nullopt;
-    if (recalled) {
-        s.last = std::move(recalled);
-    } else {
-        s.last = reduceScreen(uprightImage(frame, s.frame->yInverted, s.scratch));
-        if (glance) {
-            s.glances.remember(*glance, *s.last);
-        }
-    }
+    s.last = s.glances.figuresOf(frame, s.pace.isSettled(), kGlanceStep,
+                                 [&] { return reduceScreen(uprightImage(frame, s.frame->yInverted, s.scratch)); });
     s.frame.reset();
     ++m_framesRead;
     m_unavailableReason.reset();
