@@ -137,9 +137,14 @@ void CompensationLoop::onLuminanceUpdate(double L_slow, double L_fast)
     }
 
     const double centre = bandCentre(where, latest);
-    if (m_rememberPerSituation && std::abs(m_B_current - centre) > p.bandHalfWidth) {
-        // Entering a situation remembered far from here: normal steps would take longer than the user
-        // waits, so the way into its band goes at fast-track pace.
+    // Entering a situation whose level is known (remembered, or where the user last chose) far from here:
+    // normal steps would take longer than the user waits, so the way into its band goes at fast-track pace.
+    // After a fast-track swing into a situation nothing is known of, the band walks back at normal pace, as
+    // without the setting: hurried, it undoes swings that users who follow the content let stand.
+    const std::optional<SituationBucket> here = latest ? latest : where;
+    const bool known = here && (here == m_manualSituation || m_calibration.brightnessEvidence(*here) > 0.0 ||
+                                (where && m_calibration.brightnessEvidence(*where) > 0.0));
+    if (m_rememberPerSituation && known && std::abs(m_B_current - centre) > p.bandHalfWidth) {
         const ModeParameters fast = parametersFor(FastTrackMode::fast);
         p.gain = std::max(p.gain, fast.gain);
         p.largestStep = std::max(p.largestStep, fast.largestStep);

@@ -73,6 +73,13 @@ protected:
     std::optional<CompensationLoop> loop;
 };
 
+// With brightness remembered per situation or not: what that setting must leave as it is.
+class LoopInBothModesTest : public LoopTest, public testing::WithParamInterface<bool>
+{
+protected:
+    LoopInBothModesTest() { defaults.setBool("rememberBrightnessPerSituation", GetParam()); }
+};
+
 } // namespace
 
 TEST_F(LoopTest, FirstUpdateOnlyCapturesTheBaseline)
@@ -164,7 +171,9 @@ TEST_F(LoopTest, NothingIsWrittenForExternalMainDisplaysOrBlackScreens)
     EXPECT_EQ(brightness.writeCount(), writes + 1);
 }
 
-TEST_F(LoopTest, JumpStartsFastTrackAndTheBandWalksBackAfterIt)
+INSTANTIATE_TEST_SUITE_P(RememberingOrNot, LoopInBothModesTest, testing::Bool());
+
+TEST_P(LoopInBothModesTest, JumpStartsFastTrackAndTheBandWalksBackAfterIt)
 {
     makeLoop();
     tick(0.3);
@@ -428,10 +437,10 @@ TEST_F(LoopTest, RememberedBrightnessCentresTheBandWhereTheSituationHasOne)
         brightness.set(0.8);
         makeLoop();
         surroundings.signature = [] { return kOffice; };
-        for (int i = 0; i < 100; ++i) {
+        for (int i = 0; i < 20; ++i) {
             tick(0.3); // the ratio wants the baseline's 0.8
         }
-        // A record of full weight is where the loop goes.
+        // A record of full weight is where the loop goes, at fast-track pace: normal steps would need 42 ticks.
         EXPECT_NEAR(loop->currentBrightness(), remember ? 0.3 : 0.8, 0.005);
 
         // A choice in the situation is remembered only with the setting on, and it holds while the situation
