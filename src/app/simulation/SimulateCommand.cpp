@@ -210,9 +210,8 @@ std::string joined(const std::vector<std::string> &names)
     return text;
 }
 
-// A new folder for this run, never one that already holds results.
-// Claims a new folder named after the time: two simulations started in the same second must not share
-// one, or each would load the other's learned table.
+// Claims a new folder for this run, named after the time. mkdir, not a check before it: two simulations
+// started in the same second must not share one, or each would load the other's learned table.
 std::optional<fs::path> freshFolder(const fs::path &root, const std::string &name)
 {
     if (!files::makePrivateDirectories(root)) {
