@@ -80,21 +80,34 @@ void FreedesktopNotifier::show(const Notice &notice)
                                     this);
     ++m_pendingShows;
     connect(watcher, &QDBusPendingCallWatcher::finished, this,
-            [this, link = notice.link](QDBusPendingCallWatcher *finished) { onShown(finished, link); });
+            [this, link = notice.link, sent = ++m_showsSent](QDBusPendingCallWatcher *finished) {
+                onShown(finished, link, sent);
+            });
 }
 
-void FreedesktopNotifier::onShown(QDBusPendingCallWatcher *watcher, const QUrl &link)
+void FreedesktopNotifier::onShown(QDBusPendingCallWatcher *watcher, const QUrl &link, quint64 sent)
 {
     watcher->deleteLater();
     const QDBusPendingReply<uint> reply = *watcher;
     const bool lastPending = --m_pendingShows == 0;
-    if (reply.isError()) {
+    const auto forgetEarlyNews = [&] {
         if (lastPending) {
             m_earlyActions.clear();
+            m_closedWhilePending.clear();
         }
+    };
+    if (reply.isError()) {
+        forgetEarlyNews();
         return;
     }
     const uint id = reply.value();
+    // An action on the notice it replaced may have been handled before this reply came: the server has
+    // taken it down since.
+    if (const auto closed = m_closedWhilePending.find(id);
+        closed != m_closedWhilePending.end() && closed->second >= sent) {
+        forgetEarlyNews();
+        return;
+    }
     if (m_lastId != id) {
         m_links.erase(m_lastId);
     }
@@ -109,9 +122,7 @@ void FreedesktopNotifier::onShown(QDBusPendingCallWatcher *watcher, const QUrl &
         m_earlyActions.erase(early);
         onActionInvoked(id, action);
     }
-    if (lastPending) {
-        m_earlyActions.clear();
-    }
+    forgetEarlyNews();
 }
 
 void FreedesktopNotifier::onActionInvoked(uint id, const QString &action)
@@ -134,6 +145,9 @@ void FreedesktopNotifier::onActionInvoked(uint id, const QString &action)
 
 void FreedesktopNotifier::onNotificationClosed(uint id, uint /*reason*/)
 {
+    if (m_pendingShows > 0) {
+        m_closedWhilePending[id] = m_showsSent;
+    }
     m_links.erase(id);
     if (id == m_lastId) {
         m_lastId = 0;
