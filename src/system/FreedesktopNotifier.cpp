@@ -80,32 +80,30 @@ void FreedesktopNotifier::show(const Notice &notice)
                                     this);
     ++m_pendingShows;
     connect(watcher, &QDBusPendingCallWatcher::finished, this,
-            [this, link = notice.link, sent = ++m_showsSent](QDBusPendingCallWatcher *finished) {
-                onShown(finished, link, sent);
+            [this, link = notice.link, replaced = m_lastId](QDBusPendingCallWatcher *finished) {
+                onShown(finished, link, replaced);
             });
 }
 
-void FreedesktopNotifier::onShown(QDBusPendingCallWatcher *watcher, const QUrl &link, quint64 sent)
+void FreedesktopNotifier::onShown(QDBusPendingCallWatcher *watcher, const QUrl &link, uint replaced)
 {
     watcher->deleteLater();
     const QDBusPendingReply<uint> reply = *watcher;
     const bool lastPending = --m_pendingShows == 0;
-    const auto forgetEarlyNews = [&] {
+    const auto forgetEarlyActions = [&] {
         if (lastPending) {
             m_earlyActions.clear();
-            m_closedWhilePending.clear();
         }
     };
     if (reply.isError()) {
-        forgetEarlyNews();
+        forgetEarlyActions();
         return;
     }
     const uint id = reply.value();
-    // An action on the notice it replaced may have been handled before this reply came: the server has
-    // taken it down since.
-    if (const auto closed = m_closedWhilePending.find(id);
-        closed != m_closedWhilePending.end() && closed->second >= sent) {
-        forgetEarlyNews();
+    // The notice this one replaced was taken down before the reply came (an action on it may be handled
+    // first): the server has closed it, so it must not come back as the one on screen.
+    if (replaced != 0 && id == replaced && m_lastId != replaced) {
+        forgetEarlyActions();
         return;
     }
     if (m_lastId != id) {
@@ -122,7 +120,7 @@ void FreedesktopNotifier::onShown(QDBusPendingCallWatcher *watcher, const QUrl &
         m_earlyActions.erase(early);
         onActionInvoked(id, action);
     }
-    forgetEarlyNews();
+    forgetEarlyActions();
 }
 
 void FreedesktopNotifier::onActionInvoked(uint id, const QString &action)
@@ -145,9 +143,6 @@ void FreedesktopNotifier::onActionInvoked(uint id, const QString &action)
 
 void FreedesktopNotifier::onNotificationClosed(uint id, uint /*reason*/)
 {
-    if (m_pendingShows > 0) {
-        m_closedWhilePending[id] = m_showsSent;
-    }
     m_links.erase(id);
     if (id == m_lastId) {
         m_lastId = 0;

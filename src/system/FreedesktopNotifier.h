@@ -41,7 +41,7 @@ private:
     void onActionInvoked(uint id, const QString &action);
     void onNotificationClosed(uint id, uint reason);
     void askCapabilities();
-    void onShown(QDBusPendingCallWatcher *watcher, const QUrl &link, quint64 sent);
+    void onShown(QDBusPendingCallWatcher *watcher, const QUrl &link, uint replaced);
 
     QDBusConnection m_bus;
     NotificationServer *m_server; // child
@@ -51,10 +51,6 @@ private:
     int m_pendingShows = 0; // Notify calls whose reply has not come yet
     // Actions on ids we do not know yet: the server may tell of a click before its reply to Notify is handled.
     std::map<uint, QString> m_earlyActions;
-    quint64 m_showsSent = 0;
-    // Notices taken down while a Notify was on its way, with the number of shows sent by then: a reply that
-    // comes later for a notice closed after it was sent must not bring the notice back.
-    std::map<uint, quint64> m_closedWhilePending;
     // What the server can do, once it said so: markup in the body, buttons.
     std::optional<QStringList> m_capabilities;
     bool m_askingCapabilities = false;
