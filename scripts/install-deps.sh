@@ -13,6 +13,8 @@ packages=(
   libxcb-damage0-dev libxcb-xfixes0-dev libxcb-xtest0-dev
   libpulse-dev
   libwayland-dev wayland-protocols libpipewire-0.3-dev
+  # Qt's Wayland plugin, as every Wayland desktop has it: the tests run where users run
+  qt6-wayland
   # packaging
   dpkg-dev file desktop-file-utils appstream
   # tests and benchmarks

@@ -13,7 +13,6 @@
 #include "telemetry/report/ReportCommand.h"
 
 #include <QApplication>
-#include <QLibraryInfo>
 
 #include <clocale>
 #include <cstdlib>
@@ -72,15 +71,12 @@ std::filesystem::path lockFolder()
     return fallback;
 }
 
-// Qt's Wayland plugin when it is installed, else the X server beside the compositor, else no window
-// system at all; naming only what can work keeps Qt from warning about the rest.
-std::string qtPlatformForWayland()
+// In a Wayland session the tray needs no compositor connection of Qt's own: its items and menus live on
+// D-Bus and it shows no window. The X server beside the compositor still serves the XEmbed fallback and
+// the keyboard's state; without one, Qt's offscreen platform. Qt's Wayland plugin is never chosen, so the
+// program is the same whether that plugin is installed or not.
+const char *qtPlatformForWayland()
 {
-    const auto plugins = std::filesystem::path(QLibraryInfo::path(QLibraryInfo::PluginsPath).toStdString());
-    std::error_code error;
-    if (std::filesystem::exists(plugins / "platforms/libqwayland-generic.so", error)) {
-        return "wayland";
-    }
     return hasVariable("DISPLAY") ? "xcb" : "offscreen";
 }
 
@@ -98,12 +94,18 @@ int runTray(int argc, char **argv)
         return 0;
     }
 
-    // The status items live on D-Bus and need no window system: in a Wayland session without Qt's Wayland
-    // plugin or an X server beside it, Qt's offscreen platform keeps them working.
+    // Named on the command line rather than in the environment, so that programs Lumvex starts (the file
+    // manager, the DDC tool) keep the session's own platform.
+    std::vector<char *> qtArgs(argv, argv + argc);
+    std::string platformOption = "-platform";
+    std::string platform;
     if (!hasVariable("QT_QPA_PLATFORM") && displayProtocol(SessionEnvironment::current()) == DisplayProtocol::wayland) {
-        qputenv("QT_QPA_PLATFORM", qtPlatformForWayland().c_str());
+        platform = qtPlatformForWayland();
+        qtArgs.insert(qtArgs.begin() + 1, {platformOption.data(), platform.data()});
     }
-    QApplication app(argc, argv);
+    int qtArgc = static_cast<int>(qtArgs.size());
+    qtArgs.push_back(nullptr);
+    QApplication app(qtArgc, qtArgs.data());
     QApplication::setApplicationName(QStringLiteral("lumvex"));
     QApplication::setApplicationVersion(QStringLiteral(LUMVEX_VERSION));
     QApplication::setQuitOnLastWindowClosed(false);
