@@ -19,17 +19,12 @@ namespace {
 class X11DisplayServicesTest : public testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        const auto monitors = control.panelBesideExternal(1280, 720);
-        panel = monitors.panel;
-        external = monitors.external;
-    }
-    void TearDown() override { control.reset(); }
+    ~X11DisplayServicesTest() override { control.reset(); }
 
     test::XServerControl control;
-    DisplayId panel = 0;
-    DisplayId external = 0;
+    const test::XServerControl::PanelAndExternal monitors = control.panelBesideExternal(1280, 720);
+    const DisplayId panel = monitors.panel;
+    const DisplayId external = monitors.external;
 };
 
 TEST_F(X11DisplayServicesTest, DescribesTheMonitorsInDesktopCoordinates)
