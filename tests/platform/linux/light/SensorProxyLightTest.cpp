@@ -46,11 +46,6 @@ fs::path addDevice(const fs::path &root, const std::string &name,
     return test::addSysfsDevice(root, "sys/bus/iio/devices", name, attributes);
 }
 
-void addIioLight(const fs::path &root, const char *lux)
-{
-    addDevice(root, "iio:device0", {{"in_illuminance_input", lux}});
-}
-
 std::optional<double> readLux(const fs::path &root)
 {
     std::optional<IioChannel> channel = findIlluminanceChannel(root);
@@ -85,7 +80,7 @@ TEST(LightSourceFactory, PrefersTheSensorProxyThenSysfsThenWaitsForTheProxy)
 {
     FakeSensorProxy proxy;
     TempDir root;
-    addIioLight(root.path(), "9");
+    addDevice(root.path(), "iio:device0", {{"in_illuminance_input", "9"}});
     proxy.set("level", 999.0);
 
     AmbientLightSensor viaProxy(openLightSource(root.path()));
@@ -115,7 +110,7 @@ TEST(LightSourceFactory, PrefersTheSensorProxyThenSysfsThenWaitsForTheProxy)
     TempDir later;
     AmbientLightSensor late(openLightSource(later.path()));
     EXPECT_FALSE(late.isAvailable());
-    addIioLight(later.path(), "9");
+    addDevice(later.path(), "iio:device0", {{"in_illuminance_input", "9"}});
     EXPECT_TRUE(QTest::qWaitFor([&] { return late.isAvailable(); }, 3000));
     EXPECT_DOUBLE_EQ(*late.read(), 1.0 / 6.0);
 }
