@@ -20,7 +20,8 @@ using ::testing::IsEmpty;
 
 const QUrl kPage("https://example.org/lumvex/download");
 
-// Runs on the private bus of run-with-fake-service.sh with fake_notifications.py, whose fake server records what it is sent.
+// Runs on the private bus of run-with-fake-service.sh with fake_notifications.py, whose fake server
+// records what it is sent.
 class FreedesktopNotifierTest : public ::testing::Test
 {
 protected:
