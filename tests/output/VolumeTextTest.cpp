@@ -8,25 +8,25 @@
 namespace lumvex {
 namespace {
 
-// The muted line and the mute item are seen with the real PulseAudio; these are the rounding edges.
+// The muted line is seen with the real PulseAudio. Halves go up, not to the even neighbour; 0.425f, as
+// readings come back, is a hair above 0.425; impossible levels show as the nearest end.
 TEST(VolumeTextTest, LineShowsWholePercentRoundedHalfAwayFromZero)
 {
-    EXPECT_EQ(volumeMenuLine(0.0, false), "Volume: 0%");
-    EXPECT_EQ(volumeMenuLine(1.0, false), "Volume: 100%");
-    // Exactly half a percent goes up, not to the even neighbour.
-    EXPECT_EQ(volumeMenuLine(0.125, false), "Volume: 13%");
-    EXPECT_EQ(volumeMenuLine(0.625, false), "Volume: 63%");
-    // Readings come back through single precision: 0.425f is a hair above 0.425.
-    EXPECT_EQ(volumeMenuLine(static_cast<double>(0.425f), false), "Volume: 43%");
-    EXPECT_EQ(volumeMenuLine(0.004, false), "Volume: 0%");
-}
-
-TEST(VolumeTextTest, ImpossibleLevelsShowAsTheNearestEnd)
-{
-    EXPECT_EQ(volumePercent(1.5), 100);
-    EXPECT_EQ(volumePercent(-0.2), 0);
-    EXPECT_EQ(volumePercent(std::numeric_limits<double>::quiet_NaN()), 0);
-    EXPECT_EQ(volumePercent(std::numeric_limits<double>::infinity()), 100);
+    constexpr double nan = std::numeric_limits<double>::quiet_NaN();
+    constexpr double infinity = std::numeric_limits<double>::infinity();
+    for (const auto &[level, percent] : {std::pair{0.0, 0},
+                                         {1.0, 100},
+                                         {0.125, 13},
+                                         {0.625, 63},
+                                         {static_cast<double>(0.425f), 43},
+                                         {0.004, 0},
+                                         {1.5, 100},
+                                         {-0.2, 0},
+                                         {nan, 0},
+                                         {infinity, 100}}) {
+        EXPECT_EQ(volumePercent(level), percent) << level;
+        EXPECT_EQ(volumeMenuLine(level, false), "Volume: " + std::to_string(percent) + "%") << level;
+    }
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "sensing/AreaThumbnail.h"
 #include "sensing/ImageView.h"
 
 #include <cstdint>
@@ -10,12 +11,7 @@
 
 namespace lumvex::test {
 
-struct Rgb
-{
-    std::uint8_t r;
-    std::uint8_t g;
-    std::uint8_t b;
-};
+using Rgb = AreaThumbnail::Rgb;
 
 // An owned image for the reducers. The buffer ends right after the last row's pixels, so a read past
 // them is out of bounds (and seen by sanitizers); row padding holds junk that must not count.

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "system/Appcast.h"
+#include "system/VersionOrder.h"
 
 #include <QByteArray>
 
@@ -80,6 +81,36 @@ TEST(Appcast, TextsThatAreNoFeedSayWhy)
     // A fault after the items spoils the whole document.
     EXPECT_FALSE(
         readAppcast(feed("<item><sparkle:version>1.0</sparkle:version></item>") + "<trailing>").error.isEmpty());
+}
+
+// Each pair: older, newer.
+TEST(VersionOrder, NewerVersionsCompareGreater)
+{
+    const std::pair<const char *, const char *> pairs[] = {
+        {"0.1.0", "0.2.0"},
+        {"1.9", "1.10"},
+        {"1.0", "1.0.1"},
+        {"0.9.9", "1"},
+        {"0.2.0-rc1", "0.2.0"},
+        {"0.2.0-rc9", "0.2.0-rc10"},
+        {"1.0b2", "1.0"},
+        {"1.0~beta", "1.0"},
+        {"1.0-alpha", "1.0-beta"},
+        {"1.0-rc1", "1.0.1"},
+        {"99999999999999999999", "100000000000000000000"},
+    };
+    for (const auto &[older, newer] : pairs) {
+        EXPECT_TRUE(compareVersions(older, newer) < 0) << older << " < " << newer;
+        EXPECT_TRUE(compareVersions(newer, older) > 0) << newer << " > " << older;
+    }
+}
+
+TEST(VersionOrder, SpellingsOfTheSameVersionAreEqual)
+{
+    for (const auto &[one, other] :
+         {std::pair{"1.0", "1.0.0"}, {"v0.2", "0.2.0"}, {" 0.1.0 ", "0.1.0+build.5"}, {"01.002", "1.2"}}) {
+        EXPECT_TRUE(compareVersions(one, other) == 0) << one << " = " << other;
+    }
 }
 
 } // namespace

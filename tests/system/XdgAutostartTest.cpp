@@ -4,6 +4,7 @@
 #include "platform/linux/XdgPaths.h"
 #include "simulated/MemoryDefaults.h"
 #include "support/TempDir.h"
+#include "system/DesktopEntry.h"
 #include "system/LoginItem.h"
 #include "system/ProgramLocation.h"
 
@@ -159,6 +160,26 @@ TEST(ProgramLocation, FindsThisExecutableOrTheImage)
     EXPECT_EQ(ownProgramPath(), fs::canonical("/proc/self/exe"));
     ScopedEnv image("APPIMAGE", "/home/u/Lumvex.AppImage");
     EXPECT_EQ(ownProgramPath(), "/home/u/Lumvex.AppImage");
+}
+
+// The entry written, its Exec line and the keys the desktop sets are seen on real files; these are the
+// odd spellings.
+TEST(DesktopEntry, OnlyTheMainGroupsKeysDecideWhetherItStarts)
+{
+    const std::string entry = "[Desktop Entry]\nType=Application\nExec=lumvex\n";
+    const std::pair<std::string, bool> cases[] = {
+        {entry + "Hidden = true\r\n", false},
+        {entry + "Hidden=false\nX-GNOME-Autostart-enabled=true\n", true},
+        {entry + "[Desktop Action quit]\nHidden=true\n", true},
+        {entry + "# Hidden=true\nHiddenX=true\n", true},
+        {"", false},
+        {"Exec=lumvex\n", false},
+        {"[Other]\nExec=lumvex\n", false},
+        {"[Desktop Entry]\nType=Application\nExec=\n", false},
+    };
+    for (const auto &[text, starts] : cases) {
+        EXPECT_EQ(desktop_entry::startsAtLogin(text), starts) << text;
+    }
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "platform/linux/QSettingsDefaults.h"
 #include "base/Files.h"
+#include "platform/linux/XdgPaths.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -39,4 +40,21 @@ TEST(QSettingsDefaults, HandEditedValuesReadSensibly)
     EXPECT_EQ(defaults.boolValue("autoAdjustEnabled"), true);
     EXPECT_EQ(defaults.boolValue("telemetryRecording"), std::nullopt);
     EXPECT_EQ(defaults.boolValue("showCompensationDebug"), false);
+}
+
+// Unset, empty and relative variables fall back to the folders under HOME; absolute ones win.
+TEST(XdgPaths, AbsoluteVariablesWinAndOthersFallBackToHome)
+{
+    test::ScopedEnv home("HOME", "/home/ada");
+    for (const bool set : {false, true}) {
+        test::ScopedEnv data("XDG_DATA_HOME", set ? std::optional<std::string>("/srv/data") : std::nullopt);
+        test::ScopedEnv state("XDG_STATE_HOME", set ? "relative/state" : "");
+        test::ScopedEnv config("XDG_CONFIG_HOME", set ? std::optional<std::string>("/etc/ada") : std::nullopt);
+        EXPECT_EQ(xdg::dataDir(), set ? "/srv/data/lumvex" : "/home/ada/.local/share/lumvex");
+        EXPECT_EQ(xdg::stateDir(), "/home/ada/.local/state/lumvex");
+        EXPECT_EQ(xdg::telemetryDir(), "/home/ada/.local/state/lumvex/telemetry");
+        EXPECT_EQ(xdg::settingsFile(), set ? "/etc/ada/lumvex/lumvex.conf" : "/home/ada/.config/lumvex/lumvex.conf");
+        EXPECT_EQ(xdg::autostartFile(),
+                  set ? "/etc/ada/autostart/lumvex.desktop" : "/home/ada/.config/autostart/lumvex.desktop");
+    }
 }

@@ -1,11 +1,8 @@
 // SPDX-License-Identifier: MIT
-#include "X11Monitors.h"
 #include "base/Files.h"
+#include "platform/linux/x11/XServerControl.h"
 #include "support/FakeSysfs.h"
 #include "support/TempDir.h"
-
-#include <xcb/randr.h>
-#include <xcb/xcb.h>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -17,10 +14,8 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <memory>
 
 using namespace lumvex;
-using namespace lumvex::ddc;
 using test::fakeEdid;
 using testing::HasSubstr;
 
@@ -38,26 +33,15 @@ struct Outcome
 class ToolProcessTest : public testing::Test
 {
 protected:
-    void SetUp() override
+    ToolProcessTest()
     {
         test::FakeDrmTree tree(root.path());
         tree.add({.name = "card0-DP-1", .ddcLink = 5});
         tree.add({.name = "card0-HDMI-A-1", .edid = fakeEdid(7), .ddcLink = 6});
         tree.add({.name = "card0-eDP-1"});
         std::filesystem::create_directories(root / "dev");
-        m_x.reset(xcb_connect(nullptr, nullptr));
-        ASSERT_EQ(xcb_connection_has_error(x()), 0);
-        m_root = xcb_setup_roots_iterator(xcb_get_setup(x())).data->root;
     }
-
-    void TearDown() override
-    {
-        std::system("xrandr --delmonitor DP-1 >/dev/null 2>&1; xrandr --delmonitor Left >/dev/null 2>&1");
-        if (m_x && xcb_connection_has_error(x()) == 0) {
-            xcb_randr_delete_output_property(x(), screenOutput(), atom("EDID"));
-            sync();
-        }
-    }
+    ~ToolProcessTest() override { x.reset(); }
 
     // `environment` holds assignments for the run, perhaps followed by a command to run the tool under.
     Outcome tool(const std::string &args, const std::string &environment = "")
@@ -70,54 +54,17 @@ protected:
                 files::readAll(root / "err").value_or("")};
     }
 
-    xcb_connection_t *x() const { return m_x.get(); }
-
-    xcb_atom_t atom(const std::string &name)
-    {
-        xcb_intern_atom_reply_t *reply =
-            xcb_intern_atom_reply(x(), xcb_intern_atom(x(), 0, name.size(), name.data()), nullptr);
-        const xcb_atom_t result = reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
-        std::free(reply);
-        return result;
-    }
-
-    xcb_randr_output_t screenOutput()
-    {
-        auto *resources = xcb_randr_get_screen_resources_current_reply(
-            x(), xcb_randr_get_screen_resources_current(x(), m_root), nullptr);
-        const xcb_randr_output_t output = resources ? xcb_randr_get_screen_resources_current_outputs(resources)[0] : 0;
-        std::free(resources);
-        return output;
-    }
-
-    // Gives Xvfb's only output an EDID, as a monitor plugged into it would.
-    void setEdid(const std::vector<std::uint8_t> &edid)
-    {
-        xcb_randr_change_output_property(x(), screenOutput(), atom("EDID"), XCB_ATOM_INTEGER, 8, XCB_PROP_MODE_REPLACE,
-                                         static_cast<std::uint32_t>(edid.size()), edid.data());
-        sync();
-    }
-
-    void sync() { std::free(xcb_get_input_focus_reply(x(), xcb_get_input_focus(x()), nullptr)); }
-
     // DP-1 is a monitor without outputs, known by its name alone; Left is on Xvfb's output, which
     // carries the EDID of the monitor on HDMI-A-1.
     void defineMonitors()
     {
-        ASSERT_EQ(std::system("xrandr --setmonitor DP-1 1280/338x720/190+1920+0 none >/dev/null"), 0);
-        setEdid(fakeEdid(7));
-        ASSERT_EQ(std::system("xrandr --setmonitor Left 1920/508x1080/286+0+0 screen >/dev/null"), 0);
+        x.setMonitor("DP-1", {1920, 0, 1280, 720, false});
+        x.setEdid(fakeEdid(7));
+        x.setMonitor("Left", {0, 0, 1920, 1080, false}, true);
     }
 
     test::TempDir root;
-
-private:
-    struct Disconnect
-    {
-        void operator()(xcb_connection_t *connection) const { xcb_disconnect(connection); }
-    };
-    std::unique_ptr<xcb_connection_t, Disconnect> m_x;
-    xcb_window_t m_root = XCB_WINDOW_NONE;
+    test::XServerControl x;
 };
 
 bool isOneLine(const std::string &text)
@@ -132,10 +79,10 @@ TEST_F(ToolProcessTest, ListsDisplaysWithTheirConnectorsAndBuses)
     const Outcome list = tool("list");
     EXPECT_EQ(list.status, 0);
     const std::string dev = (root / "dev").string();
-    EXPECT_THAT(list.out, testing::ContainsRegex(std::to_string(atom("DP-1")) + " +DP-1 +card0-DP-1 +" + dev +
+    EXPECT_THAT(list.out, testing::ContainsRegex(std::to_string(x.atom("DP-1")) + " +DP-1 +card0-DP-1 +" + dev +
                                                  "/i2c-5 +" + dev + "/i2c-5 does not exist"));
     EXPECT_THAT(list.out,
-                testing::ContainsRegex(std::to_string(atom("Left")) + " +Left +card0-HDMI-A-1 +" + dev + "/i2c-6"));
+                testing::ContainsRegex(std::to_string(x.atom("Left")) + " +Left +card0-HDMI-A-1 +" + dev + "/i2c-6"));
     EXPECT_THAT(list.out, testing::ContainsRegex("- +- +card0-eDP-1 +- +no I2C bus"));
     EXPECT_EQ(list.err, "");
 }
@@ -143,7 +90,7 @@ TEST_F(ToolProcessTest, ListsDisplaysWithTheirConnectorsAndBuses)
 TEST_F(ToolProcessTest, ExplainsWhyADisplayCannotBeReached)
 {
     defineMonitors();
-    const std::string dp = std::to_string(atom("DP-1"));
+    const std::string dp = std::to_string(x.atom("DP-1"));
     Outcome result = tool("display id=" + dp + " get luminance");
     EXPECT_EQ(result.status, 1);
     EXPECT_EQ(result.out, "");
@@ -152,12 +99,12 @@ TEST_F(ToolProcessTest, ExplainsWhyADisplayCannotBeReached)
 
     // A node that is no I2C adapter refuses the display's address.
     files::writeAtomically(root / "dev/i2c-6", "");
-    result = tool("display id=" + std::to_string(atom("Left")) + " set luminance 40");
+    result = tool("display id=" + std::to_string(x.atom("Left")) + " set luminance 40");
     EXPECT_EQ(result.status, 1);
     EXPECT_THAT(result.err, HasSubstr((root / "dev/i2c-6").string() + " refused the DDC/CI address 0x37"));
     EXPECT_TRUE(isOneLine(result.err));
 
-    result = tool("display id=" + std::to_string(atom("HDMI-9")) + " get luminance");
+    result = tool("display id=" + std::to_string(x.atom("HDMI-9")) + " get luminance");
     EXPECT_THAT(result.err, HasSubstr("no display with id"));
     EXPECT_TRUE(isOneLine(result.err));
 
@@ -198,9 +145,3 @@ TEST_F(ToolProcessTest, WithoutPermissionTheMessageNamesTheWayIn)
 }
 
 } // namespace
-
-int main(int argc, char **argv)
-{
-    testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

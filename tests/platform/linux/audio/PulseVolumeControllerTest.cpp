@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "platform/linux/audio/PulseVolumeController.h"
 #include "PulseTestServer.h"
+#include "platform/linux/audio/PulseVolumeRules.h"
 #include "support/Eventually.h"
 
 #include <gtest/gtest.h>
@@ -32,6 +33,15 @@ double single(double value)
     return static_cast<float>(value);
 }
 
+pa_cvolume cvolume(std::initializer_list<pa_volume_t> values)
+{
+    pa_cvolume volume{};
+    for (const pa_volume_t value : values) {
+        volume.values[volume.channels++] = value;
+    }
+    return volume;
+}
+
 class PulseVolumeControllerTest : public ::testing::Test
 {
 protected:
@@ -50,8 +60,14 @@ protected:
     std::unique_ptr<PulseVolumeController> volume;
 };
 
-TEST_F(PulseVolumeControllerTest, FollowsChangesMadeElsewhere)
+TEST_F(PulseVolumeControllerTest, MutesWithoutTouchingTheLevelAndFollowsChangesMadeElsewhere)
 {
+    volume->setMuted(true);
+    ASSERT_TRUE(eventually([&] { return server.isMuted("test_sink"); }));
+    EXPECT_EQ(server.loudest("test_sink"), raw(0.5f));
+    volume->setMuted(false);
+    ASSERT_TRUE(eventually([&] { return !server.isMuted("test_sink"); }));
+    EXPECT_EQ(volume->get(), 0.5);
     EXPECT_FALSE(volume->isMuted());
     server.pactl("set-sink-volume test_sink 42%");
     const double set = levelOfRaw(server.loudest("test_sink"));
@@ -123,16 +139,6 @@ TEST_F(PulseVolumeControllerTest, FastScrollingChainsOnItsOwnWritesWhileAnotherM
     }
     ASSERT_TRUE(eventually([&] { return server.loudest("test_sink") == raw(static_cast<float>(expected)); }));
     EXPECT_EQ(volume->get(), expected);
-}
-
-TEST_F(PulseVolumeControllerTest, MutesAndUnmutesWithoutTouchingTheLevel)
-{
-    volume->setMuted(true);
-    ASSERT_TRUE(eventually([&] { return server.isMuted("test_sink"); }));
-    EXPECT_EQ(server.loudest("test_sink"), raw(0.5f));
-    volume->setMuted(false);
-    ASSERT_TRUE(eventually([&] { return !server.isMuted("test_sink"); }));
-    EXPECT_EQ(volume->get(), 0.5);
 }
 
 TEST_F(PulseVolumeControllerTest, ActsOnWhicheverSinkIsTheDefaultNow)
@@ -229,6 +235,15 @@ TEST_F(PulseVolumeControllerTest, ComesAndGoesWhileRequestsAreInFlight)
         }
     }
     EXPECT_TRUE(volume->isVolumeControllable());
+}
+
+// Balance through silence is seen on the server; a sink whose remembered shape no longer fits is not.
+TEST(PulseVolumeRulesTest, WithoutAFittingShapeASilentSinkComesBackLevel)
+{
+    const pa_cvolume silent = cvolume({PA_VOLUME_MUTED, PA_VOLUME_MUTED});
+    const pa_cvolume level = pulse::scaledTo(silent, cvolume({40000, 20000, 1000}), 10000);
+    EXPECT_EQ(std::vector(level.values, level.values + level.channels), (std::vector<pa_volume_t>{10000, 10000}));
+    EXPECT_EQ(pulse::scaledTo(silent, silent, 10000).values[1], 10000u);
 }
 
 } // namespace

@@ -55,28 +55,33 @@ TEST(SysfsBacklight, DrivesTheBestDeviceAndReportsItsLevel)
     EXPECT_EQ(deviceValue(firmware), "3\n"); // the write probe left the value as it was
 }
 
+// Levels out of range are clamped, a raw device keeps its light on at the bottom, and what is no
+// number writes nothing.
 TEST(SysfsBacklight, WritesTheNearestStepAndReadsBackTheLevelWritten)
 {
-    TempDir root;
-    const fs::path device = test::addBacklight(root.path(), "acpi_video0", "firmware", 100, 255);
-    SysfsBacklight backlight(root.path());
-
-    backlight.set(0.3);
-    EXPECT_EQ(deviceValue(device), "77\n");
-    EXPECT_EQ(backlight.get(), single(0.3));
-
-    backlight.set(1.7);
-    EXPECT_EQ(deviceValue(device), "255\n");
-    EXPECT_EQ(backlight.get(), 1.0);
-    backlight.set(-0.2);
-    EXPECT_EQ(deviceValue(device), "0\n");
-    EXPECT_EQ(backlight.get(), 0.0);
-    backlight.set(NAN);
-    EXPECT_EQ(deviceValue(device), "0\n");
-
-    backlight.set(0.95);
-    EXPECT_EQ(backlight.adjust(0.1), 1.0);
-    EXPECT_EQ(backlight.get(), 1.0);
+    const struct
+    {
+        const char *type;
+        double level, thenAdjustBy;
+        const char *written;
+        double readBack;
+    } cases[] = {
+        {"firmware", 0.3, 0, "77\n", single(0.3)}, {"firmware", 1.7, 0, "255\n", 1.0},
+        {"firmware", -0.2, 0, "0\n", 0.0},         {"firmware", NAN, 0, "100\n", single(100.0 / 255.0)},
+        {"firmware", 0.95, 0.1, "255\n", 1.0},     {"raw", 0.0, 0, "1\n", 0.0},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(testing::Message() << c.type << " " << c.level);
+        TempDir root;
+        const fs::path device = test::addBacklight(root.path(), "acpi_video0", c.type, 100, 255);
+        SysfsBacklight backlight(root.path());
+        backlight.set(c.level);
+        if (c.thenAdjustBy != 0) {
+            EXPECT_EQ(backlight.adjust(c.thenAdjustBy), c.readBack);
+        }
+        EXPECT_EQ(deviceValue(device), c.written);
+        EXPECT_EQ(backlight.get(), c.readBack);
+    }
 }
 
 TEST(SysfsBacklight, CoarseStepsKeepTheLevelWrittenUntilSomeoneElseMovesThePanel)
@@ -100,17 +105,6 @@ TEST(SysfsBacklight, CoarseStepsKeepTheLevelWrittenUntilSomeoneElseMovesThePanel
     EXPECT_EQ(backlight.get(), single(3.0 / 15.0));
     files::writeAtomically(device / "brightness", "8\n");
     EXPECT_EQ(backlight.get(), single(8.0 / 15.0));
-}
-
-TEST(SysfsBacklight, ARawDeviceKeepsItsLightOnAtTheBottom)
-{
-    TempDir root;
-    const fs::path device = test::addBacklight(root.path(), "intel_backlight", "raw", 400, 1000);
-    SysfsBacklight backlight(root.path());
-
-    backlight.set(0.0);
-    EXPECT_EQ(deviceValue(device), "1\n");
-    EXPECT_EQ(backlight.get(), 0.0);
 }
 
 TEST(SysfsBacklight, WithoutAUsableDeviceReadsGiveNoLevelAndWritesAreDropped)

@@ -1,19 +1,58 @@
 // SPDX-License-Identifier: MIT
 #include "platform/linux/ddc/ExternalBrightnessController.h"
-#include "FakeTool.h"
+#include "base/Files.h"
+#include "platform/linux/ddc/ToolRunner.h"
+#include "support/FakeSysfs.h"
 #include "support/TempDir.h"
 
+#include <sys/stat.h>
+
+#include <QEventLoop>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
+#include <fstream>
+#include <sstream>
 
 using namespace lumvex;
 using namespace std::chrono_literals;
-using test::FakeTool;
+using external::ToolRunner;
 
 namespace {
+
+// A stand-in for lumvex-ddc: a shell script that appends its arguments to a log, then runs `body`.
+class FakeTool
+{
+public:
+    FakeTool(const std::filesystem::path &folder, const std::string &name, const std::string &body)
+        : m_path(folder / name)
+        , m_log(folder / (name + ".log"))
+    {
+        files::writeAtomically(m_path, "#!/bin/sh\necho \"$*\" >> '" + m_log.string() + "'\n" + body + "\n");
+        ::chmod(m_path.c_str(), 0755);
+    }
+
+    const std::filesystem::path &path() const { return m_path; }
+
+    // One line per run: the arguments.
+    std::vector<std::string> calls() const
+    {
+        std::vector<std::string> lines;
+        std::ifstream in(m_log);
+        for (std::string line; std::getline(in, line);) {
+            lines.push_back(line);
+        }
+        return lines;
+    }
+
+private:
+    std::filesystem::path m_path;
+    std::filesystem::path m_log;
+};
 
 constexpr DisplayId kDisplay = 415;
 constexpr DisplayId kOther = 416;
@@ -85,6 +124,110 @@ TEST_F(ExternalBrightnessControllerTest, PendingValuesDieWithTheController)
     controller.reset();
     QTest::qWait(250);
     EXPECT_EQ(fake.calls().size(), 1u);
+}
+
+// The controller driving the real tool, with a simulated monitor behind bus 5 of connector DP-1 on a
+// fake sysfs tree, and DDC/CI's real pauses.
+class SimulatedToolTest : public testing::Test
+{
+protected:
+    SimulatedToolTest()
+    {
+        test::FakeDrmTree(folder.path()).add({.name = "card0-DP-1", .ddcLink = 5});
+        std::filesystem::create_directories(folder / "runtime");
+        files::writeAtomically(state, "50 100 0\n");
+    }
+
+    struct Monitor
+    {
+        int current = 0, maximum = 0, writes = 0;
+    };
+
+    Monitor monitor() const
+    {
+        Monitor result;
+        std::istringstream(files::readAll(state).value_or("")) >> result.current >> result.maximum >> result.writes;
+        return result;
+    }
+
+    test::TempDir folder;
+    std::filesystem::path state = folder / "monitor";
+    test::ScopedEnv sysfs{"LUMVEX_SYSFS_ROOT", folder.path().string()};
+    test::ScopedEnv runtime{"XDG_RUNTIME_DIR", (folder / "runtime").string()};
+    test::ScopedEnv connector{"LUMVEX_DDC_CONNECTOR", "DP-1"};
+    test::ScopedEnv stateFile{"LUMVEX_DDC_SIMULATED_STATE", state.string()};
+    ExternalBrightnessController controller{std::filesystem::path(LUMVEX_DDC_SIMULATED)};
+};
+
+TEST_F(SimulatedToolTest, ReadsInTheBackgroundThenABurstWritesItsFirstAndLastValueAndAHeldValueNotAgain)
+{
+    std::vector<double> known;
+    controller.onLevelKnown = [&](DisplayId, double value) { known.push_back(value); };
+    EXPECT_EQ(controller.get(kDisplay), std::nullopt);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !known.empty(); }, 2000));
+    for (const double value : {0.125, 0.2, 0.3, 0.734}) { // a flick of the wheel
+        EXPECT_TRUE(controller.set(kDisplay, value));
+    }
+    EXPECT_FALSE(controller.set(kDisplay, std::nan("")));
+    // A menu's own event loop runs the deferred write too.
+    QEventLoop menu;
+    QTimer::singleShot(1500ms, &menu, &QEventLoop::quit);
+    menu.exec();
+    EXPECT_EQ(monitor().current, 73);
+    EXPECT_EQ(monitor().writes, 2);
+    EXPECT_EQ(known, (std::vector<double>{0.5, 0.125, 0.734}));
+
+    EXPECT_TRUE(controller.set(kDisplay, 0.73));
+    QTest::qWait(500);
+    EXPECT_EQ(monitor().writes, 2);
+}
+
+// Starts the tool and runs the event loop until its result comes.
+std::optional<QByteArray> runToEnd(ToolRunner &runner, const FakeTool &tool, const QStringList &arguments = {})
+{
+    bool done = false;
+    std::optional<QByteArray> result;
+    runner.start(QString::fromStdString(tool.path().string()), arguments, [&](std::optional<QByteArray> output) {
+        done = true;
+        result = std::move(output);
+    });
+    EXPECT_FALSE(done); // never from inside start()
+    EXPECT_TRUE(QTest::qWaitFor([&] { return done; }, 3000));
+    return result;
+}
+
+TEST(ToolRunner, HandsBackTheOutputOfASuccessfulRunOnly)
+{
+    test::TempDir folder;
+    ToolRunner runner;
+    EXPECT_EQ(runToEnd(runner, FakeTool(folder.path(), "echo", "printf '%s|' \"$@\""), {"a b", "", "c"}),
+              QByteArray("a b||c|"));
+    // A helper that fills its error pipe is not stalled.
+    EXPECT_EQ(runToEnd(runner, FakeTool(folder.path(), "chatty", "head -c 1000000 /dev/zero >&2; echo 42")),
+              QByteArray("42\n"));
+    EXPECT_EQ(runToEnd(runner, FakeTool(folder.path(), "crashes", "echo 50; kill -SEGV $$")), std::nullopt);
+    EXPECT_EQ(runToEnd(runner, FakeTool(folder.path(), "floods", "head -c 100000 /dev/zero; echo 50")), std::nullopt);
+    bool called = false;
+    runner.start(QString::fromStdString((folder / "missing").string()), {}, [&](auto output) {
+        called = true;
+        EXPECT_EQ(output, std::nullopt);
+    });
+    EXPECT_TRUE(QTest::qWaitFor([&] { return called; }, 2000));
+}
+
+TEST(ToolRunner, OverrunningHelpersAreStoppedAndReapedByTheEventLoop)
+{
+    test::TempDir folder;
+    ToolRunner runner(200ms, 100ms);
+    const auto started = std::chrono::steady_clock::now();
+    EXPECT_EQ(runToEnd(runner, FakeTool(folder.path(), "stubborn", "trap '' TERM; sleep 5")), std::nullopt);
+    EXPECT_LT(std::chrono::steady_clock::now() - started, 600ms);
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            return runner.stoppingCount() == 0;
+        },
+        2000));
 }
 
 } // namespace

@@ -1,5 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "platform/linux/ddc/ToolOutput.h"
+#include "base/Files.h"
+#include "platform/linux/ddc/ToolLocation.h"
+#include "support/TempDir.h"
+
+#include <sys/stat.h>
 
 #include <gtest/gtest.h>
 
@@ -32,19 +37,16 @@ TEST(ToolOutput, Utf8MustBeWellFormed)
 TEST(ToolOutput, TrimsUnicodeWhiteSpaceAndLineBreaksAtBothEnds)
 {
     // No-break and ideographic space, next line, paragraph separator; a zero-width space is no white space.
-    for (const auto &[text, trimmed] : std::vector<std::pair<std::string, std::string>>{{"\t\r\n73\v\f", "73"},
-                                                                                        {"\xC2\xA0"
-                                                                                         "73\xE3\x80\x80",
-                                                                                         "73"},
-                                                                                        {"\xC2\x85"
-                                                                                         "73\xE2\x80\xA9",
-                                                                                         "73"},
-                                                                                        {" 7 3 ", "7 3"},
-                                                                                        {"\xE2\x80\x8B"
-                                                                                         "73",
-                                                                                         "\xE2\x80\x8B"
-                                                                                         "73"},
-                                                                                        {" \n ", ""}}) {
+    // In octal, so that no digit after an escape is taken into it.
+    const std::pair<const char *, const char *> cases[] = {
+        {"\t\r\n73\v\f", "73"},
+        {"\302\24073\343\200\200", "73"},
+        {"\302\20573\342\200\251", "73"},
+        {"\342\200\21373", "\342\200\21373"},
+        {" 7 3 ", "7 3"},
+        {" \n ", ""},
+    };
+    for (const auto &[text, trimmed] : cases) {
         EXPECT_EQ(trimWhitespace(text), trimmed) << text;
     }
 }
@@ -77,6 +79,23 @@ TEST(ToolOutput, PercentagesRoundHalvesAwayFromZero)
     EXPECT_EQ(percentForBrightness(-0.3), 0);
     EXPECT_EQ(percentForBrightness(std::numeric_limits<double>::infinity()), 100);
     EXPECT_EQ(percentForBrightness(std::nan("")), std::nullopt);
+}
+
+TEST(ToolLocation, TheToolIsLookedForBesideTheProgramUnlessTheEnvironmentNamesOne)
+{
+    test::TempDir folder;
+    const std::filesystem::path program = folder / "lumvex";
+    files::writeAtomically(folder / "lumvex-ddc", "#!/bin/sh\n");
+    EXPECT_EQ(toolBeside(program), std::nullopt); // not executable
+    ::chmod((folder / "lumvex-ddc").c_str(), 0755);
+    EXPECT_EQ(toolBeside(program), folder / "lumvex-ddc");
+
+    test::TempDir other;
+    std::filesystem::create_directory(other / "lumvex-ddc");
+    EXPECT_EQ(toolBeside(other / "lumvex"), std::nullopt);
+
+    const test::ScopedEnv tool("LUMVEX_DDC_TOOL", "/opt/fake/lumvex-ddc");
+    EXPECT_EQ(locateTool(), std::filesystem::path("/opt/fake/lumvex-ddc"));
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "platform/linux/light/SensorProxyLight.h"
+#include "base/Files.h"
+#include "platform/linux/light/IioLight.h"
 #include "platform/linux/light/LightSourceFactory.h"
 #include "sensing/AmbientLightSensor.h"
 #include "support/FakeServiceControl.h"
@@ -38,9 +40,16 @@ public:
     int releases() { return value("Releases").toInt(); }
 };
 
-void addIioLight(const fs::path &root, const char *lux)
+fs::path addDevice(const fs::path &root, const std::string &name,
+                   std::initializer_list<std::pair<std::string, std::string>> attributes)
 {
-    test::addSysfsDevice(root, "sys/bus/iio/devices", "iio:device0", {{"in_illuminance_input", lux}});
+    return test::addSysfsDevice(root, "sys/bus/iio/devices", name, attributes);
+}
+
+std::optional<double> readLux(const fs::path &root)
+{
+    std::optional<IioChannel> channel = findIlluminanceChannel(root);
+    return channel ? IioLight(*channel).readLux() : std::nullopt;
 }
 
 } // namespace
@@ -71,7 +80,7 @@ TEST(LightSourceFactory, PrefersTheSensorProxyThenSysfsThenWaitsForTheProxy)
 {
     FakeSensorProxy proxy;
     TempDir root;
-    addIioLight(root.path(), "9");
+    addDevice(root.path(), "iio:device0", {{"in_illuminance_input", "9"}});
     proxy.set("level", 999.0);
 
     AmbientLightSensor viaProxy(openLightSource(root.path()));
@@ -101,7 +110,55 @@ TEST(LightSourceFactory, PrefersTheSensorProxyThenSysfsThenWaitsForTheProxy)
     TempDir later;
     AmbientLightSensor late(openLightSource(later.path()));
     EXPECT_FALSE(late.isAvailable());
-    addIioLight(later.path(), "9");
+    addDevice(later.path(), "iio:device0", {{"in_illuminance_input", "9"}});
     EXPECT_TRUE(QTest::qWaitFor([&] { return late.isAvailable(); }, 3000));
     EXPECT_DOUBLE_EQ(*late.read(), 1.0 / 6.0);
+}
+
+TEST(IioLight, TakesTheFirstDeviceWithAnIlluminanceChannelPreferringLux)
+{
+    TempDir root;
+    EXPECT_FALSE(findIlluminanceChannel(root.path()));
+
+    addDevice(root.path(), "iio:device0", {{"in_accel_x_raw", "12"}, {"name", "accel"}});
+    EXPECT_FALSE(findIlluminanceChannel(root.path()));
+
+    const fs::path light = addDevice(root.path(), "iio:device2", {{"in_illuminance_raw", "40"}});
+    addDevice(root.path(), "iio:device3", {{"in_illuminance_input", "99"}});
+    EXPECT_EQ(findIlluminanceChannel(root.path())->device, light);
+    EXPECT_EQ(readLux(root.path()), 40.0);
+
+    files::writeAtomically(light / "in_illuminance_input", "123.5\n");
+    const std::optional<IioChannel> processed = findIlluminanceChannel(root.path());
+    EXPECT_TRUE(processed->processed);
+    IioLight sensor(*processed);
+    EXPECT_EQ(sensor.readLux(), 123.5);
+}
+
+TEST(IioLight, ScalesRawValuesWithTheMostSpecificScaleAndOffset)
+{
+    const auto lux = [](std::initializer_list<std::pair<std::string, std::string>> attributes) {
+        TempDir root;
+        addDevice(root.path(), "iio:device0", attributes);
+        return readLux(root.path());
+    };
+    EXPECT_EQ(lux({{"in_illuminance_raw", "100"}, {"in_illuminance_scale", "0.5"}, {"in_illuminance_offset", "-10"}}),
+              45.0);
+    EXPECT_EQ(lux({{"in_illuminance0_raw", "100"}, {"in_illuminance0_scale", "2"}, {"in_illuminance_scale", "3"}}),
+              200.0);
+    EXPECT_EQ(lux({{"in_illuminance_raw", "100"}, {"scale", "0.25"}, {"offset", "4"}}), 26.0);
+}
+
+TEST(IioLight, UnreadableValuesGiveNoReading)
+{
+    TempDir root;
+    const fs::path device =
+        addDevice(root.path(), "iio:device0", {{"in_illuminance_raw", "100"}, {"in_illuminance_scale", "fast"}});
+    IioLight sensor(*findIlluminanceChannel(root.path()));
+    EXPECT_FALSE(sensor.readLux()); // a scale that exists but cannot be read is not taken as 1
+
+    files::writeAtomically(device / "in_illuminance_scale", "1.5\n");
+    EXPECT_EQ(sensor.readLux(), 150.0);
+    fs::remove(device / "in_illuminance_raw");
+    EXPECT_FALSE(sensor.readLux());
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "platform/linux/x11/X11DisplayServices.h"
 #include "XServerControl.h"
+#include "platform/linux/x11/MonitorRules.h"
 #include "platform/linux/x11/X11PointerMonitor.h"
 #include "support/TempDir.h"
 
@@ -18,17 +19,12 @@ namespace {
 class X11DisplayServicesTest : public testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        const auto monitors = control.panelBesideExternal(1280, 720);
-        panel = monitors.panel;
-        external = monitors.external;
-    }
-    void TearDown() override { control.reset(); }
+    ~X11DisplayServicesTest() override { control.reset(); }
 
     test::XServerControl control;
-    DisplayId panel = 0;
-    DisplayId external = 0;
+    const test::XServerControl::PanelAndExternal monitors = control.panelBesideExternal(1280, 720);
+    const DisplayId panel = monitors.panel;
+    const DisplayId external = monitors.external;
 };
 
 TEST_F(X11DisplayServicesTest, DescribesTheMonitorsInDesktopCoordinates)
@@ -124,6 +120,16 @@ TEST(X11DisplayServicesWithoutServer, AnswersNeutrally)
     EXPECT_EQ(displays.onlineDisplays(), std::nullopt);
     EXPECT_EQ(displays.pointerLocation(), std::nullopt);
     EXPECT_FALSE(X11PointerMonitor([] {}).isActive());
+}
+
+TEST(MonitorRules, PanelConnectorsAreBuiltIn)
+{
+    for (const char *name : {"eDP-1", "EDP1", "eDP", "LVDS-1", "lvds1", "DSI-0", "dsi-1"}) {
+        EXPECT_TRUE(isBuiltInMonitorName(name)) << name;
+    }
+    for (const char *name : {"DP-1", "HDMI-A-1", "DVI-D-1", "DisplayPort-0", "VGA-1", "screen", "ed", ""}) {
+        EXPECT_FALSE(isBuiltInMonitorName(name)) << name;
+    }
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "platform/linux/x11/X11FrontmostApp.h"
 #include "XServerControl.h"
+#include "platform/linux/x11/WindowClass.h"
 #include "support/TempDir.h"
 
 #include <QTest>
@@ -87,4 +88,13 @@ TEST(X11FrontmostAppTest, ReportsSwitchesBetweenApplicationsOnly)
     ASSERT_TRUE(QTest::qWaitFor([&] { return switches >= 2; }));
     EXPECT_EQ(switches, 2);
     EXPECT_EQ(frontmost.frontmostAppId(), "org.example.Editor");
+}
+
+// Class names are read in the front application's test; the forms of broken UTF-8 are listed here.
+TEST(WindowClassTest, Utf8MustBeWellFormed)
+{
+    EXPECT_TRUE(x11::isValidUtf8("\xf0\x9f\x98\x80 plain"));
+    for (const char *bad : {"\xc0\xaf", "\xed\xa0\x80", "\xf4\x90\x80\x80", "\xe2\x82", "\x80", "\xff"}) {
+        EXPECT_FALSE(x11::isValidUtf8(bad)) << bad;
+    }
 }

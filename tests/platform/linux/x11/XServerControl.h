@@ -14,11 +14,12 @@
 #include <string>
 #include <string_view>
 #include <tuple>
+#include <vector>
 
 namespace lumvex::test {
 
 // The test's hand on the X server: defines monitors with `xrandr --setmonitor`, switches the single
-// output of Xvfb off and on, sets its connector type, moves the pointer, plays the window manager and
+// output of Xvfb off and on, sets its connector type and EDID, moves the pointer, plays the window manager and
 // draws on the root window as any program's drawing would land there. Every change has been carried
 // out by the server when the call returns.
 class XServerControl
@@ -85,13 +86,15 @@ public:
         sync();
     }
 
-    // Back to what Xvfb starts with: the output on, no primary output, no connector type, and only the
-    // server's own monitor for its output.
+    // Back to what Xvfb starts with: the output on, no primary output, no connector type or EDID, and
+    // only the server's own monitor for its output.
     void reset()
     {
         setOutputEnabled(true);
         xcb_randr_set_output_primary(m_x.get(), m_x.root(), XCB_NONE);
-        xcb_randr_delete_output_property(m_x.get(), m_output, atom("ConnectorType"));
+        for (const std::string_view property : {"ConnectorType", "EDID"}) {
+            xcb_randr_delete_output_property(m_x.get(), m_output, atom(property));
+        }
         const auto monitors = m_x.reply(xcb_randr_get_monitors_reply, xcb_randr_get_monitors(m_x.get(), m_x.root(), 0));
         for (auto it = xcb_randr_get_monitors_monitors_iterator(monitors.get()); it.rem > 0;
              xcb_randr_monitor_info_next(&it)) {
@@ -107,6 +110,14 @@ public:
         const xcb_atom_t value = atom(type);
         xcb_randr_change_output_property(m_x.get(), m_output, atom("ConnectorType"), XCB_ATOM_ATOM, 32,
                                          XCB_PROP_MODE_REPLACE, 1, &value);
+        sync();
+    }
+
+    // The EDID of a monitor plugged into the output.
+    void setEdid(const std::vector<std::uint8_t> &edid)
+    {
+        xcb_randr_change_output_property(m_x.get(), m_output, atom("EDID"), XCB_ATOM_INTEGER, 8, XCB_PROP_MODE_REPLACE,
+                                         static_cast<std::uint32_t>(edid.size()), edid.data());
         sync();
     }
 
