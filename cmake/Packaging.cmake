@@ -7,6 +7,7 @@ include(GNUInstallDirs)
 function(lumvex_install_program)
   if(TARGET lumvex)
     install(TARGETS lumvex RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+    install(TARGETS lumvex-tray RUNTIME DESTINATION ${CMAKE_INSTALL_LIBEXECDIR}/lumvex)
   endif()
 endfunction()
 cmake_language(DEFER DIRECTORY ${PROJECT_SOURCE_DIR} CALL lumvex_install_program)
@@ -21,6 +22,16 @@ install(FILES ${PROJECT_SOURCE_DIR}/data/udev/60-lumvex-i2c.rules DESTINATION ${
 install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
 # The licence in the form Debian's tools read, where every package keeps it.
 install(FILES ${PROJECT_SOURCE_DIR}/data/debian/copyright DESTINATION ${CMAKE_INSTALL_DOCDIR})
+# The package's history, compressed as Debian keeps it; its latest entry names this version.
+file(STRINGS ${PROJECT_SOURCE_DIR}/data/debian/changelog latest_entry LIMIT_COUNT 1)
+if(NOT latest_entry MATCHES "^lumvex \\(${PROJECT_VERSION}\\)")
+  message(FATAL_ERROR "data/debian/changelog begins with \"${latest_entry}\"; add an entry for ${PROJECT_VERSION}")
+endif()
+add_custom_command(OUTPUT changelog.gz
+  COMMAND gzip -9 -n -c ${PROJECT_SOURCE_DIR}/data/debian/changelog > changelog.gz
+  DEPENDS ${PROJECT_SOURCE_DIR}/data/debian/changelog)
+add_custom_target(package_changelog ALL DEPENDS ${CMAKE_CURRENT_BINARY_DIR}/changelog.gz)
+install(FILES ${CMAKE_CURRENT_BINARY_DIR}/changelog.gz DESTINATION ${CMAKE_INSTALL_DOCDIR})
 # The session-bus interface, for tools that read interface descriptions.
 install(FILES ${PROJECT_SOURCE_DIR}/data/dbus/io.github.lumvex.Lumvex1.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/dbus-1/interfaces)
