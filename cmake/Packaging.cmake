@@ -46,12 +46,14 @@ set(CPACK_PACKAGE_NAME lumvex)
 set(CPACK_PACKAGE_VENDOR "Lumvex")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "keeps the light of the laptop display steady")
+# Lines of the package description stay within 80 characters for Debian's tools.
 set(CPACK_PACKAGE_DESCRIPTION
-    "Lumvex sits in the system tray and adjusts the brightness of the laptop's built-in display as the \
-screen content changes, so that the light you see stays the same: brighter for dark content, dimmer for \
-bright content, with the ambient light sensor or the time of day taken into account. It learns from every \
-manual brightness change. Its tray items also change the brightness of external displays over DDC/CI and \
-the output volume.")
+    "Lumvex sits in the system tray and adjusts the brightness of the laptop's\n\
+built-in display as the screen content changes, so that the light you see\n\
+stays the same: brighter for dark content, dimmer for bright content, with\n\
+the ambient light sensor or the time of day taken into account. It learns\n\
+from every manual brightness change. Its tray items also change the\n\
+brightness of external displays over DDC/CI and the output volume.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 
