@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
-# Time from `lumvex ctl up` (or down) to the new level in the backlight's brightness file: Lumvex runs
-# in the headless test desktop (tests/support/run-desktop.sh) with its fake backlight; 20 presses, up
-# and down in turn, one after the other; prints every time and the median. The program is built in
+# Time of `lumvex ctl up` (or down) from start to exit, and from exit to the new level in the backlight's
+# brightness file, beside `lumvex --version` and a plain dbus-send of the same call: Lumvex runs in the
+# headless test desktop (tests/support/run-desktop.sh) with its fake backlight; 20 presses, up and down
+# in turn, one after the other; prints median, fastest and slowest. The program is built in
 # Release first unless a path to one is given.
 # Usage: bench/ctl-latency.sh [PATH_TO_LUMVEX]
 set -euo pipefail

@@ -7,6 +7,7 @@ include(GNUInstallDirs)
 function(lumvex_install_program)
   if(TARGET lumvex)
     install(TARGETS lumvex RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+    install(TARGETS lumvex-tray RUNTIME DESTINATION ${CMAKE_INSTALL_LIBEXECDIR}/lumvex)
   endif()
 endfunction()
 cmake_language(DEFER DIRECTORY ${PROJECT_SOURCE_DIR} CALL lumvex_install_program)
@@ -21,6 +22,16 @@ install(FILES ${PROJECT_SOURCE_DIR}/data/udev/60-lumvex-i2c.rules DESTINATION ${
 install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
 # The licence in the form Debian's tools read, where every package keeps it.
 install(FILES ${PROJECT_SOURCE_DIR}/data/debian/copyright DESTINATION ${CMAKE_INSTALL_DOCDIR})
+# The package's history, compressed as Debian keeps it; its latest entry names this version.
+file(STRINGS ${PROJECT_SOURCE_DIR}/data/debian/changelog latest_entry LIMIT_COUNT 1)
+if(NOT latest_entry MATCHES "^lumvex \\(${PROJECT_VERSION}\\)")
+  message(FATAL_ERROR "data/debian/changelog begins with \"${latest_entry}\"; add an entry for ${PROJECT_VERSION}")
+endif()
+add_custom_command(OUTPUT changelog.gz
+  COMMAND gzip -9 -n -c ${PROJECT_SOURCE_DIR}/data/debian/changelog > changelog.gz
+  DEPENDS ${PROJECT_SOURCE_DIR}/data/debian/changelog)
+add_custom_target(package_changelog ALL DEPENDS ${CMAKE_CURRENT_BINARY_DIR}/changelog.gz)
+install(FILES ${CMAKE_CURRENT_BINARY_DIR}/changelog.gz DESTINATION ${CMAKE_INSTALL_DOCDIR})
 # The session-bus interface, for tools that read interface descriptions.
 install(FILES ${PROJECT_SOURCE_DIR}/data/dbus/io.github.lumvex.Lumvex1.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/dbus-1/interfaces)
@@ -35,12 +46,14 @@ set(CPACK_PACKAGE_NAME lumvex)
 set(CPACK_PACKAGE_VENDOR "Lumvex")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "keeps the light of the laptop display steady")
+# Lines of the package description stay within 80 characters for Debian's tools.
 set(CPACK_PACKAGE_DESCRIPTION
-    "Lumvex sits in the system tray and adjusts the brightness of the laptop's built-in display as the \
-screen content changes, so that the light you see stays the same: brighter for dark content, dimmer for \
-bright content, with the ambient light sensor or the time of day taken into account. It learns from every \
-manual brightness change. Its tray items also change the brightness of external displays over DDC/CI and \
-the output volume.")
+    "Lumvex sits in the system tray and adjusts the brightness of the laptop's\n\
+built-in display as the screen content changes, so that the light you see\n\
+stays the same: brighter for dark content, dimmer for bright content, with\n\
+the ambient light sensor or the time of day taken into account. It learns\n\
+from every manual brightness change. Its tray items also change the\n\
+brightness of external displays over DDC/CI and the output volume.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 

@@ -16,7 +16,7 @@ packages=(
   # Qt's Wayland plugin, as every Wayland desktop has it: the tests run where users run
   qt6-wayland
   # packaging
-  dpkg-dev file desktop-file-utils appstream
+  dpkg-dev file desktop-file-utils appstream lintian
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev
   # headless desktop for the tests: X server, session and system buses, fake services

@@ -11,18 +11,15 @@ begin_work package
 
 fail() { echo "check-package: $*" >&2; exit 1; }
 
+share=usr/share
 expected=(
-  usr/bin/lumvex
-  usr/share/applications/lumvex.desktop
-  usr/share/icons/hicolor/scalable/apps/lumvex.svg
-  usr/share/metainfo/io.github.lumvex.Lumvex.metainfo.xml
-  usr/share/lumvex/udev/60-lumvex-i2c.rules
-  usr/share/doc/lumvex/README.md
-  usr/share/doc/lumvex/copyright
-  usr/share/dbus-1/interfaces/io.github.lumvex.Lumvex1.xml
-  usr/lib/systemd/user/lumvex.service
+  usr/bin/lumvex usr/libexec/lumvex/lumvex usr/lib/systemd/user/lumvex.service $share/applications/lumvex.desktop
+  $share/icons/hicolor/scalable/apps/lumvex.svg $share/metainfo/io.github.lumvex.Lumvex.metainfo.xml
+  $share/lumvex/udev/60-lumvex-i2c.rules $share/dbus-1/interfaces/io.github.lumvex.Lumvex1.xml $share/man/man1/lumvex.1.gz
+  $share/doc/lumvex/{README.md,copyright,changelog.gz} $share/bash-completion/completions/lumvex
+  $share/zsh/vendor-completions/_lumvex $share/fish/vendor_completions.d/lumvex.fish
 )
-[ "$with_ddc" = 1 ] && expected+=(usr/bin/lumvex-ddc)
+[ "$with_ddc" = 1 ] && expected+=(usr/bin/lumvex-ddc $share/man/man1/lumvex-ddc.1.gz)
 
 # The package, built in a folder of its own so that nothing in the build tree changes.
 cpack -G DEB -B "$work/package" --config "$build/CPackConfig.cmake" >"$work/cpack.log" 2>&1 \
@@ -41,16 +38,15 @@ for library in libc6 libstdc++6; do
   [[ "$depends" == *"$library"* ]] || fail "Depends lacks $library: $depends"
 done
 
-# Its desktop entry and metainfo are valid; the packed program is stripped and still runs.
+# Its desktop entry and metainfo are valid; the packed program is stripped and still runs; lintian is content.
 dpkg-deb -x "$deb" "$work/root"
-if command -v desktop-file-validate >/dev/null; then
-  desktop-file-validate "$work/root/usr/share/applications/lumvex.desktop"
-fi
-if command -v appstreamcli >/dev/null; then
-  appstreamcli validate --no-net "$work/root/usr/share/metainfo/io.github.lumvex.Lumvex.metainfo.xml" >"$work/appstream.log" \
-    || { cat "$work/appstream.log"; fail "the metainfo file does not validate"; }
-fi
+desktop-file-validate "$work/root/usr/share/applications/lumvex.desktop"
+appstreamcli validate --no-net "$work/root/usr/share/metainfo/io.github.lumvex.Lumvex.metainfo.xml" >"$work/appstream.log" \
+  || { cat "$work/appstream.log"; fail "the metainfo file does not validate"; }
 version=$("$work/root/usr/bin/lumvex" --version) || fail "the packaged lumvex does not run"
-file "$work/root/usr/bin/lumvex" | grep -q ', stripped' || fail "the packaged lumvex is not stripped"
+file "$work"/root/usr/{bin,libexec/lumvex}/lumvex | grep -vq ', stripped' && fail "the packaged lumvex is not stripped"
+# `lumvex ctl` answers key presses: the command itself must not load the GUI libraries.
+ldd "$work/root/usr/bin/lumvex" | grep -q Qt6Gui && fail "/usr/bin/lumvex loads Qt GUI"
+lintian --fail-on error,warning "$deb" >"$work/lintian.log" 2>&1 || { cat "$work/lintian.log"; fail "lintian complains"; }
 
 echo "$(basename "$deb"): $(stat -c %s "$deb") bytes, $version"

@@ -34,7 +34,7 @@ backlight, and a simulated user with hidden preferences who corrects the brightn
 stays too far from what they like. Prints a summary per day.
 
 Options:
-  --scenario NAME   office (default), video or night-reading
+  --scenario NAME   office (default), video, night-reading or laptop-day
   --trace FILE      replay a recorded telemetry file instead of a scenario
   --days N          simulated days (default 7; with --trace, the recorded days)
   --seed N          seed of the content and of the user (default 1)

@@ -1,0 +1,38 @@
+// SPDX-License-Identifier: MIT
+// The `lumvex` command. `lumvex ctl` runs here, with Qt Core and D-Bus only, so that a key binding gets
+// its answer in a few milliseconds; everything else is the tray program, which loads the GUI and capture
+// libraries and is started in this process's place.
+#include "app/control/CtlCommand.h"
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <iostream>
+#include <string>
+#include <system_error>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+// The tray program lies at the same place relative to this one in the build tree and when installed.
+std::filesystem::path trayProgram()
+{
+    std::error_code error;
+    const auto self = std::filesystem::read_symlink("/proc/self/exe", error);
+    const auto folder = error ? std::filesystem::path(".") : self.parent_path();
+    return (folder / LUMVEX_PROGRAM_FROM_BINDIR / "lumvex").lexically_normal();
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (argc > 1 && std::strcmp(argv[1], "ctl") == 0) {
+        return lumvex::runCtlCommand({argv + 2, argv + argc}, std::cout, std::cerr);
+    }
+    const std::string program = trayProgram().string();
+    ::execv(program.c_str(), argv);
+    std::cerr << "lumvex: cannot start " << program << ": " << std::strerror(errno) << " (reinstall Lumvex)\n";
+    return 127;
+}
