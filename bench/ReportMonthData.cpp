@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: MIT
 // Writes the recordings that bench/report-month.sh reports on. Ten minutes of busy content (the screen
-// changing every 1.5 s, automatic adjustment on, a correction through `lumvex ctl` now and then) are
+// changing every 1.5 s, automatic adjustment on, a correction through `lumvex ctl` every ten minutes) are
 // recorded by the real recorder and adjustment log on a manual clock, then repeated with shifted times
 // over HOURS hours a day for DAYS days:
 //   OUT/month/telemetry/telemetry-<day>.jsonl and OUT/month/adjustments.csv  all the days
 //   OUT/day/telemetry/telemetry-<day>.jsonl and OUT/day/adjustments.csv      the first day alone
+// `OUT minute` writes instead a minute with four corrections into OUT (the picture in docs/).
 // The adjustment log keeps, as the logger does, no more than its latest 10 MB.
 #include "base/Iso8601.h"
 #include "base/Timestamp.h"
@@ -30,7 +31,7 @@ using namespace lumvex;
 
 namespace {
 
-constexpr double kFirstDay = 1793606400.0; // 2026-11-02 00:00 UTC
+constexpr double kFirstDay = 1793577600.0; // 2026-11-02 00:00 UTC
 constexpr double kBlock = 600.0;           // the short recording
 constexpr std::size_t kLogBytes = 10u << 20;
 
@@ -51,8 +52,10 @@ std::vector<std::string> linesOf(const fs::path &file)
     return lines;
 }
 
-// Records the short recording into `dir` and returns its telemetry lines and adjustment rows.
-std::pair<std::vector<std::string>, std::vector<std::string>> recordBlock(const fs::path &dir, double start)
+// Records `seconds` into `dir`, with `presses` corrections spread over them, and returns the telemetry lines
+// and adjustment rows.
+std::pair<std::vector<std::string>, std::vector<std::string>> recordBlock(const fs::path &dir, double start,
+                                                                          double seconds, int presses)
 {
     ManualClock clock(Timestamp::fromUnixSeconds(start));
     MemoryDefaults defaults;
@@ -71,7 +74,8 @@ std::pair<std::vector<std::string>, std::vector<std::string>> recordBlock(const 
     s.brightness = 0.24;
     recorder.setRecording(true);
     constexpr std::array kContent{0.15, 0.85, 0.4, 0.7, 0.25, 0.6};
-    for (int tick = 1; tick <= static_cast<int>(kBlock / 0.5); ++tick) {
+    const int steps = static_cast<int>(seconds / 0.5);
+    for (int tick = 1; tick <= steps; ++tick) {
         clock.advance(0.5);
         const double content = kContent[static_cast<std::size_t>(tick / 3) % kContent.size()];
         s.lumRaw = content;
@@ -83,13 +87,15 @@ std::pair<std::vector<std::string>, std::vector<std::string>> recordBlock(const 
         s.appID = tick / 120 % 3 == 0 ? "org.gnome.Terminal" : "firefox";
         s.appName = tick / 120 % 3 == 0 ? "Gnome-terminal" : "Firefox";
         s.bLoop = std::clamp(*s.rTarget / *s.lumSlow, 0.05, 1.0);
-        if (tick % 300 == 150) {
+        if (tick % (steps / presses) == steps / presses / 2) {
             const double chosen = std::min(s.brightness + 0.1, 1.0);
             logger.log(AdjustmentSource::command, s.brightness, chosen, *s.lumSlow, *s.rTarget, std::nullopt, 0.0);
             recorder.recordEvent("brightness_change", "manual", s.brightness, chosen);
             s.brightness = chosen;
         } else if (std::abs(*s.bLoop - s.brightness) > 0.003) {
             logger.log(AdjustmentSource::automatic, s.brightness, *s.bLoop, *s.lumSlow, *s.rTarget, std::nullopt, 0.0);
+            // The shell's poll reports each change of level it sees.
+            recorder.recordEvent("brightness_change", "auto", s.brightness, *s.bLoop);
             s.brightness = *s.bLoop;
         }
         ticks.fire();
@@ -148,8 +154,13 @@ void writeLog(const fs::path &file, const std::vector<std::string> &rows)
 
 int main(int argc, char **argv)
 {
+    if (argc == 3 && std::string(argv[2]) == "minute") {
+        // A minute with four corrections, for the picture of a short recording.
+        recordBlock(argv[1], kFirstDay + 9 * 3600.0, 60.0, 4);
+        return 0;
+    }
     if (argc != 4) {
-        std::fprintf(stderr, "usage: %s OUT DAYS HOURS\n", argv[0]);
+        std::fprintf(stderr, "usage: %s OUT DAYS HOURS, or %s OUT minute\n", argv[0], argv[0]);
         return 2;
     }
     const fs::path out = argv[1];
@@ -157,7 +168,7 @@ int main(int argc, char **argv)
     const int hours = std::atoi(argv[3]);
     fs::remove_all(out);
     const double start = kFirstDay + 8 * 3600.0;
-    const auto [telemetry, adjustments] = recordBlock(out / "short", start);
+    const auto [telemetry, adjustments] = recordBlock(out / "short", start, kBlock, 1);
     std::vector<std::string> log;
     std::vector<std::string> firstDayLog;
     std::size_t rows = 0;
@@ -187,6 +198,7 @@ int main(int argc, char **argv)
             fs::copy_file(out / "month/telemetry" / name, out / "day/telemetry" / name);
         }
         std::fprintf(stderr, "\rwrote day %d of %d", d + 1, days);
+        std::fflush(stderr);
     }
     writeLog(out / "month/adjustments.csv", log);
     writeLog(out / "day/adjustments.csv", firstDayLog);

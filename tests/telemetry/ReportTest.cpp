@@ -110,7 +110,7 @@ TEST_F(ReportTest, ReportsOfARecordedDayListTheLinesSkipped)
     // The adjustment log alone gives the brightness steps and the corrections.
     ASSERT_EQ(report({(state / "adjustments.csv").string(), "-o", (work / "a.svg").string()}), 0) << err.str();
     const std::string steps = files::readAll(work / "a.svg").value_or("");
-    EXPECT_EQ(count(steps, "fill=\"#d62728\"/></g>"), 4u);
+    EXPECT_EQ(count(steps, " % to "), 4u);
     // Half an hour is drawn on an axis of half an hour.
     for (const char *part : {"08:08:20 scroll: 70 % to 80 %", "08:12:30 command: 40 % to 50 %", ">08:25</text>",
                              "4 corrections, 6 logged automatic changes"}) {
@@ -135,7 +135,7 @@ TEST_F(ReportTest, ReportsOfARecordedDayListTheLinesSkipped)
     for (const char *part : {"Friday 2025-03-14", "2 lines were skipped", "Gnome-terminal", "4 corrections, "}) {
         EXPECT_NE(html.find(part), std::string::npos) << part;
     }
-    EXPECT_EQ(count(html, "fill=\"#d62728\"/></g>"), 4u) << "one marker per correction";
+    EXPECT_EQ(count(html, " % to "), 4u) << "one marker per correction";
     // Self-contained: nothing is fetched, nothing runs, nothing from the files is taken for markup.
     EXPECT_EQ(count(html, "http"), count(html, "http://www.w3.org/2000/svg"));
     EXPECT_EQ(html.find("<script"), std::string::npos);
@@ -155,8 +155,8 @@ TEST_F(ReportTest, ASpikeSurvivesTheReductionOfADayOfManyRows)
     const std::string svg = files::readAll(work / "s.svg").value_or("");
     const std::size_t end = svg.find("\" fill=\"none\" stroke=\"#3182bd\"");
     const std::string luminance = svg.substr(svg.rfind("<path d=", end), end - svg.rfind("<path d=", end));
-    EXPECT_LT(count(luminance, "L"), 2000u) << "at most two points per pixel column";
-    EXPECT_EQ(count(luminance, ",30.0"), 1u) << "the spike to 100 %";
+    EXPECT_LT(count(luminance, "L"), 1000u) << "about a point per pixel column";
+    EXPECT_EQ(count(luminance, ",30"), 1u) << "the spike to 100 %";
 }
 
 TEST_F(ReportTest, RefusesBadArgumentsAndMissingInputWithOneLine)

@@ -188,19 +188,15 @@ TEST_F(TelemetryRecorderTest, SwitchPersistsAndASecondSessionAppendsToTheSameDay
     EXPECT_EQ(rows().size(), 5u);
 }
 
-TEST_F(TelemetryRecorderTest, ResumesWhenLeftOnAndResumingIsNotASwitch)
-{
-    defaults.setBool(std::string(settings::telemetryRecording.name), true);
-    recorder().startIfEnabled();
-    EXPECT_TRUE(timer->isActive());
-    EXPECT_FALSE(rows().empty());
-    EXPECT_TRUE(changes.empty());
-}
-
-TEST_F(TelemetryRecorderTest, StaysOffWhenNothingWasSaved)
+TEST_F(TelemetryRecorderTest, ResumesOnlyWhenLeftOnAndResumingIsNotASwitch)
 {
     recorder().startIfEnabled();
     recorder().recordEvent("app_switch");
     EXPECT_FALSE(timer->isActive());
     EXPECT_TRUE(rows().empty());
+
+    defaults.setBool(std::string(settings::telemetryRecording.name), true);
+    TelemetryRecorder(dir / "telemetry", source, clock, defaults, std::make_unique<ManualTimer>()).startIfEnabled();
+    EXPECT_FALSE(rows().empty());
+    EXPECT_TRUE(changes.empty());
 }

@@ -26,6 +26,41 @@ struct LineError
     std::string reason;
 };
 
+// The fields the report reads; every other one is skipped unread.
+enum class Key : std::size_t {
+    t,
+    brightness,
+    trigger,
+    event,
+    source,
+    bBefore,
+    bAfter,
+    lumRaw,
+    lumSlow,
+    ambLux,
+    bLoop,
+    appName,
+    appId,
+    autoOn,
+    count
+};
+
+constexpr std::array<std::string_view, static_cast<std::size_t>(Key::count)> kKeyNames{
+    "t",       "brightness", "trigger", "event",  "source",   "b_before", "b_after",
+    "lum_raw", "lum_slow",   "amb_lux", "b_loop", "app_name", "app_id",   "auto_on"};
+
+std::optional<Key> keyOf(std::string_view name)
+{
+    // Most names a row holds are not read; the length and the first letter turn nearly all of them away.
+    for (std::size_t i = 0; i < kKeyNames.size(); ++i) {
+        const std::string_view known = kKeyNames[i];
+        if (known.size() == name.size() && known[0] == name[0] && known == name) {
+            return static_cast<Key>(i);
+        }
+    }
+    return std::nullopt;
+}
+
 // A telemetry row's fields as the reader meets them, whatever their order; a later duplicate wins.
 class RowFields
 {
@@ -33,21 +68,20 @@ public:
     explicit RowFields(simdjson::ondemand::object &object)
     {
         for (auto field : object) {
-            std::string_view key;
-            if (field.unescaped_key().get(key) != simdjson::SUCCESS) {
+            std::string_view name;
+            if (field.unescaped_key().get(name) != simdjson::SUCCESS) {
                 throw LineError{"not a JSON object"};
             }
-            const auto known = std::find(kKeys.begin(), kKeys.end(), key);
-            if (known == kKeys.end()) {
-                continue; // skipped unread
+            const std::optional<Key> key = keyOf(name);
+            if (!key) {
+                continue;
             }
-            const std::size_t at = static_cast<std::size_t>(known - kKeys.begin());
             simdjson::ondemand::value value;
             simdjson::ondemand::json_type type;
             if (field.value().get(value) != simdjson::SUCCESS || value.type().get(type) != simdjson::SUCCESS) {
                 throw LineError{"not a JSON object"};
             }
-            Field &f = m_fields[at];
+            Field &f = m_fields[static_cast<std::size_t>(*key)];
             f = Field{};
             f.present = true;
             if (type == simdjson::ondemand::json_type::number) {
@@ -64,55 +98,51 @@ public:
         }
     }
 
-    std::optional<double> number(const char *key) const
+    std::optional<double> number(Key key) const
     {
-        const Field &f = find(key);
+        const Field &f = at(key);
         if (!f.present) {
             return std::nullopt;
         }
         if (!f.isNumber) {
-            throw LineError{std::string("\"") + key + "\" is not a number"};
+            throw LineError{"\"" + std::string(name(key)) + "\" is not a number"};
         }
         return f.number;
     }
 
-    double requiredNumber(const char *key) const
+    double requiredNumber(Key key) const
     {
         if (const auto value = number(key)) {
             return *value;
         }
-        throw LineError{std::string("\"") + key + "\" is missing"};
+        throw LineError{"\"" + std::string(name(key)) + "\" is missing"};
     }
 
-    std::optional<std::string_view> text(const char *key) const
+    std::optional<std::string_view> text(Key key) const
     {
-        const Field &f = find(key);
+        const Field &f = at(key);
         if (!f.present) {
             return std::nullopt;
         }
         if (!f.isText) {
-            throw LineError{std::string("\"") + key + "\" is not a string"};
+            throw LineError{"\"" + std::string(name(key)) + "\" is not a string"};
         }
         return f.text;
     }
 
-    std::optional<bool> flag(const char *key) const
+    std::optional<bool> flag(Key key) const
     {
-        const Field &f = find(key);
+        const Field &f = at(key);
         if (!f.present) {
             return std::nullopt;
         }
         if (!f.isBool) {
-            throw LineError{std::string("\"") + key + "\" is not true or false"};
+            throw LineError{"\"" + std::string(name(key)) + "\" is not true or false"};
         }
         return f.flag;
     }
 
 private:
-    static constexpr std::array<std::string_view, 14> kKeys{"t",        "brightness", "trigger", "event",    "source",
-                                                            "b_before", "b_after",    "lum_raw", "lum_slow", "amb_lux",
-                                                            "b_loop",   "app_name",   "app_id",  "auto_on"};
-
     struct Field
     {
         bool present = false;
@@ -124,12 +154,10 @@ private:
         std::string_view text; // in the parser's buffer
     };
 
-    const Field &find(std::string_view key) const
-    {
-        return m_fields[static_cast<std::size_t>(std::find(kKeys.begin(), kKeys.end(), key) - kKeys.begin())];
-    }
+    static std::string_view name(Key key) { return kKeyNames[static_cast<std::size_t>(key)]; }
+    const Field &at(Key key) const { return m_fields[static_cast<std::size_t>(key)]; }
 
-    std::array<Field, kKeys.size()> m_fields{};
+    std::array<Field, kKeyNames.size()> m_fields{};
 };
 
 // `line` must be followed by simdjson::SIMDJSON_PADDING readable bytes.
@@ -148,26 +176,26 @@ TelemetryPoint telemetryPoint(simdjson::ondemand::parser &parser, std::string_vi
     }
     const RowFields row(object);
     TelemetryPoint p;
-    p.t = row.requiredNumber("t");
-    p.brightness = row.requiredNumber("brightness");
-    const auto trigger = row.text("trigger");
+    p.t = row.requiredNumber(Key::t);
+    p.brightness = row.requiredNumber(Key::brightness);
+    const auto trigger = row.text(Key::trigger);
     if (!trigger) {
         throw LineError{"\"trigger\" is missing"};
     }
     p.trigger = *trigger;
-    p.event = row.text("event");
-    p.source = row.text("source");
-    p.bBefore = row.number("b_before");
-    p.bAfter = row.number("b_after");
-    p.lumRaw = row.number("lum_raw");
-    p.lumSlow = row.number("lum_slow");
-    p.ambLux = row.number("amb_lux");
-    p.bLoop = row.number("b_loop");
-    p.app = row.text("app_name");
-    if (const auto id = row.text("app_id"); !p.app) {
+    p.event = row.text(Key::event);
+    p.source = row.text(Key::source);
+    p.bBefore = row.number(Key::bBefore);
+    p.bAfter = row.number(Key::bAfter);
+    p.lumRaw = row.number(Key::lumRaw);
+    p.lumSlow = row.number(Key::lumSlow);
+    p.ambLux = row.number(Key::ambLux);
+    p.bLoop = row.number(Key::bLoop);
+    p.app = row.text(Key::appName);
+    if (const auto id = row.text(Key::appId); !p.app) {
         p.app = id;
     }
-    p.autoOn = row.flag("auto_on").value_or(false);
+    p.autoOn = row.flag(Key::autoOn).value_or(false);
     return p;
 }
 

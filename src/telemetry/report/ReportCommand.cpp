@@ -14,6 +14,7 @@
 #include <cstring>
 #include <optional>
 #include <stdexcept>
+#include <utility>
 
 namespace lumvex::report {
 
@@ -196,9 +197,10 @@ int runReportCommand(const std::vector<std::string> &args, const ReportInputs &d
     std::vector<ReportDay> days;
     DaySplitter splitter(recording.adjustments, clock, [&](ReportDay &day) {
         drawn += svg ? renderSvgReportDay(day, days.size()) : renderHtmlDay(day);
-        day.telemetry = {};
-        day.adjustments = {};
-        day.appNames = {};
+        // Let go of the rows themselves, not just of their contents.
+        std::exchange(day.telemetry, {});
+        std::exchange(day.adjustments, {});
+        std::exchange(day.appNames, {});
         days.push_back(std::move(day));
     });
     for (std::size_t i = 0; i < inputs.telemetry.size(); ++i) {

@@ -130,8 +130,11 @@ void DaySplitter::handOnBefore(const std::string *key)
         m_appIndex.erase(m_open.begin()->first);
         m_lastDay = nullptr;
         m_open.erase(m_open.begin());
+        // Rows come in time order unless the clock was set back or files were named out of order.
         const auto byTime = [](const auto &a, const auto &b) { return a.tod < b.tod; };
-        std::stable_sort(day.telemetry.begin(), day.telemetry.end(), byTime);
+        if (!std::is_sorted(day.telemetry.begin(), day.telemetry.end(), byTime)) {
+            std::stable_sort(day.telemetry.begin(), day.telemetry.end(), byTime);
+        }
         std::stable_sort(day.adjustments.begin(), day.adjustments.end(), byTime);
         summarise(day);
         m_sink(day);

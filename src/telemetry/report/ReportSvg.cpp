@@ -7,6 +7,7 @@
 #include <array>
 #include <cmath>
 #include <limits>
+#include <map>
 
 namespace lumvex::report {
 
@@ -124,16 +125,17 @@ Frame frameOf(const ReportDay &day)
     return frame;
 }
 
-// A polyline in screen units reduced to what the plot can show: of the points falling into one pixel column
-// it keeps the lowest and the highest, in their order (one when they are less than half a pixel apart), so a
-// day of rows draws with about a point per column and a spike of a single row stays visible.
+// A polyline in screen units reduced to what the plot can show: of the points falling into two pixel columns
+// it keeps the lowest and the highest, in their order (one when they are less than half a pixel apart), on
+// whole pixels, so a day of rows draws with about a point per column and a spike of a single row stays
+// visible.
 class Polyline
 {
 public:
     void add(double x, double y)
     {
         const Vertex v{x, y, m_order++};
-        const auto column = static_cast<long>(std::floor(x));
+        const auto column = static_cast<long>(std::floor(x / 2.0));
         if (m_open && column == m_column) {
             if (y < m_low.y) {
                 m_low = v;
@@ -175,7 +177,7 @@ private:
 
     void point(const Vertex &v)
     {
-        m_d += (m_newPiece ? "M" : "L") + fixed(v.x) + "," + fixed(v.y);
+        m_d += (m_newPiece ? "M" : "L") + fixed(v.x, 0) + "," + fixed(v.y, 0);
         m_newPiece = false;
     }
 
@@ -238,55 +240,67 @@ std::string adjustmentLines(const ReportDay &day, const Frame &frame)
     return luminance.element(kLumSlow, 1.2) + brightness.element(kBrightness, 1.5);
 }
 
+// A line from the level before to the level after, with a tip at the end, in a group that gives the colour.
 std::string correctionMarker(double x, double before, double after, const std::string &label)
 {
-    const double y0 = Frame::y(before);
     const double y1 = Frame::y(after);
     const double tip = after >= before ? -5.0 : 5.0;
-    return "<g><title>" + escapeMarkup(label) + "</title><line x1=\"" + fixed(x) + "\" y1=\"" + fixed(y0) + "\" x2=\"" +
-           fixed(x) + "\" y2=\"" + fixed(y1) + "\" stroke=\"" + kManual + "\" stroke-width=\"1\"/><path d=\"M" +
-           fixed(x) + "," + fixed(y1 + tip) + "L" + fixed(x - 4) + "," + fixed(y1 - tip * 0.6) + "L" + fixed(x + 4) +
-           "," + fixed(y1 - tip * 0.6) + "Z\" fill=\"" + kManual + "\"/></g>\n";
+    return "<path d=\"M" + fixed(x) + "," + fixed(Frame::y(before)) + "V" + fixed(y1) + "M" + fixed(x) + "," +
+           fixed(y1 + tip) + "l-4," + fixed(-1.6 * tip) + "h8z\"><title>" + escapeMarkup(label) + "</title></path>\n";
 }
 
 std::string markers(const ReportDay &day, const Frame &frame)
 {
-    std::string svg;
-    // The loop's logged writes come by the hundred: a tick along the top edge for each pixel column that has
-    // any, in one path.
+    std::string corrections;
+    // The loop's logged writes come by the hundred: a bar along the top edge over the pixel columns that
+    // have any, in one path.
     std::string rug;
-    long rugColumn = std::numeric_limits<long>::min();
+    long runStart = 0;
+    long runEnd = -2;
+    const auto endRun = [&] {
+        if (runEnd >= runStart) {
+            rug += "M" + std::to_string(runStart) + "," + fixed(kTop + 3.0, 0) + "h" +
+                   std::to_string(runEnd - runStart + 1);
+        }
+    };
     for (const auto &a : day.adjustments) {
         const Adjustment &row = *a.row;
+        const auto column = static_cast<long>(std::floor(frame.x(a.tod)));
         if (isUserCorrection(row.source)) {
-            svg += correctionMarker(frame.x(a.tod), row.before, row.after,
-                                    clockTime(a.tod, true) + " " + std::string(logText(row.source)) + ": " +
-                                        percent(row.before) + " to " + percent(row.after));
-        } else if (const auto column = static_cast<long>(std::floor(frame.x(a.tod))); column != rugColumn) {
-            rugColumn = column;
-            rug += "M" + fixed(frame.x(a.tod)) + "," + fixed(kTop) + "v6";
+            corrections += correctionMarker(frame.x(a.tod), row.before, row.after,
+                                            clockTime(a.tod, true) + " " + std::string(logText(row.source)) + ": " +
+                                                percent(row.before) + " to " + percent(row.after));
+        } else if (column > runEnd + 1) {
+            endRun();
+            runStart = runEnd = column;
+        } else {
+            runEnd = std::max(runEnd, column);
         }
     }
+    endRun();
+    std::string svg;
     if (!rug.empty()) {
-        svg += "<path d=\"" + rug + "\" stroke=\"" + kAutomatic + "\" stroke-width=\"1\" stroke-opacity=\"0.6\"/>\n";
-    }
-    if (!day.adjustments.empty()) {
-        return svg;
+        svg += "<path d=\"" + rug + "\" stroke=\"" + kAutomatic + "\" stroke-width=\"6\" stroke-opacity=\"0.6\"/>\n";
     }
     // Without the log, the manual changes that the telemetry saw stand in for the corrections.
     for (const DayRow &p : day.telemetry) {
-        if (p.manualChange) {
-            svg += correctionMarker(frame.x(p.tod), p.bBefore, p.bAfter,
-                                    clockTime(p.tod, true) + " manual change: " + percent(p.bBefore) + " to " +
-                                        percent(p.bAfter));
+        if (day.adjustments.empty() && p.manualChange) {
+            corrections += correctionMarker(frame.x(p.tod), p.bBefore, p.bAfter,
+                                            clockTime(p.tod, true) + " manual change: " + percent(p.bBefore) + " to " +
+                                                percent(p.bAfter));
         }
+    }
+    if (!corrections.empty()) {
+        svg += std::string("<g fill=\"") + kManual + "\" stroke=\"" + kManual + "\" stroke-width=\"1\">\n" +
+               corrections + "</g>\n";
     }
     return svg;
 }
 
 std::string appStrip(const ReportDay &day, const Frame &frame)
 {
-    std::string svg;
+    // The stretches of each application, one path per application.
+    std::map<const std::string *, std::string> stretches;
     const auto &rows = day.telemetry;
     double drawnTo = 0.0;
     for (std::size_t i = 0; i + 1 < rows.size();) {
@@ -304,11 +318,16 @@ std::string appStrip(const ReportDay &day, const Frame &frame)
         const double x1 = frame.x(rows[stop].tod);
         if (app && stop > i && x1 > drawnTo) {
             drawnTo = std::max(x1, x0 + 0.5);
-            svg += "<rect x=\"" + fixed(x0) + "\" y=\"" + fixed(kStripTop) + "\" width=\"" +
-                   fixed(std::max(x1 - x0, 0.5)) + "\" height=\"" + fixed(kStripHeight) + "\" fill=\"" +
-                   appColour(day, *app) + "\"><title>" + escapeMarkup(*app) + "</title></rect>\n";
+            const std::string width = fixed(std::max(x1 - x0, 0.5));
+            stretches[app] += "M" + fixed(x0) + "," + fixed(kStripTop, 0) + "h" + width + "v" + fixed(kStripHeight, 0) +
+                              "h-" + width + "z";
         }
         i = end;
+    }
+    std::string svg;
+    for (const auto &[app, d] : stretches) {
+        svg += "<path d=\"" + d + "\" fill=\"" + appColour(day, *app) + "\"><title>" + escapeMarkup(*app) +
+               "</title></path>\n";
     }
     double x = kLeft;
     for (const auto &[app, seconds] : day.apps) {
