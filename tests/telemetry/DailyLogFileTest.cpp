@@ -76,8 +76,7 @@ TEST_F(DailyLogFileTest, AMissingFolderIsMadeAgainAndABlockedOneRetried)
 
 TEST_F(DailyLogFileTest, OnlyTheLatestDaysAreKeptWithinTheirSize)
 {
-    // Three days at most, 16 bytes at most: 12 goes for the count, 13 for the size.
-    DailyLogFile kept(dir / "kept", "telemetry-", ".jsonl", 3, 16);
+    DailyLogFile kept(dir / "kept", "telemetry-", ".jsonl", 3, 16); // 12 goes for the count, 13 for the size
     for (const char *day : {"2025-03-12", "2025-03-13", "2025-03-14", "2025-03-14"}) {
         EXPECT_TRUE(kept.append(day, "row-row"));
     }
