@@ -6,7 +6,7 @@
 # (GNU time) of the report, of `cat` over the same files and of a Python json.loads pass over every
 # line, measured in the same run, and the size of the page. Goal: 4 s, 150 MB, 2 MB.
 # Then the figures (day headings) of the report on the first day alone; with LUMVEX_BENCH_BASELINE set
-# to another build's lumvex, they are compared with that build's.
+# to another build's lumvex, that build's beside them.
 # LUMVEX_BENCH_BUILD names the build folder (default build/); LUMVEX_BENCH_DAYS and
 # LUMVEX_BENCH_HOURS change the month.
 set -euo pipefail
@@ -64,10 +64,5 @@ headings() {
 echo
 echo "first day: $(headings "$lumvex" day)"
 if [[ -n ${LUMVEX_BENCH_BASELINE:-} ]]; then
-    if [[ $(headings "$LUMVEX_BENCH_BASELINE" baseline) == $(headings "$lumvex" day) ]]; then
-        echo "same figures as $LUMVEX_BENCH_BASELINE"
-    else
-        echo "baseline:  $(headings "$LUMVEX_BENCH_BASELINE" baseline)"
-        exit 1
-    fi
+    echo "baseline:  $(headings "$LUMVEX_BENCH_BASELINE" baseline)"
 fi
