@@ -44,13 +44,13 @@ measure() {
     shift
     /usr/bin/time -f "%e %M" -o "$work/time" "$@" >/dev/null 2>"$work/stderr"
     read -r wall kb <"$work/time"
-    printf '| %-22s | %8.2f s | %7.0f MB |\n' "$label" "$wall" "$((kb / 1024))"
+    printf '| %s | %.2f s | %d MB |\n' "$label" "$wall" "$((kb / 1024))"
 }
 
 export TZ=UTC
 echo
-echo "| what                   |     wall |  peak mem |"
-echo "|------------------------|----------|-----------|"
+echo "| what | wall | peak memory |"
+echo "|---|---|---|"
 measure "cat" sh -c 'cat "$0"/telemetry/*.jsonl "$0"/adjustments.csv' "$month"
 measure "python json.loads" sh -c 'exec python3 "$0" "$1"/telemetry/*.jsonl' "$work/parse.py" "$month"
 measure "lumvex report" "$lumvex" report "$month" --out "$work/month.html"
