@@ -109,10 +109,12 @@ void collectFolder(const fs::path &folder, InputFiles &files)
     files.telemetry.insert(files.telemetry.end(), found.begin(), found.end());
     const fs::path removed = folder / DailyLogFile::removedNoteName("telemetry-");
     if (!found.empty() && fs::is_regular_file(removed, error) && fs::file_size(removed, error) < 64) {
-        const std::string day = files::readAll(removed).value_or("");
-        files.notes.push_back("The recorder removed its oldest days, up to " + day.substr(0, day.find('\n')) +
-                              ", to keep its folder within " + std::to_string(TelemetryRecorder::kKeptDays) +
-                              " days and " + std::to_string(TelemetryRecorder::kKeptBytes >> 20) + " MB.");
+        std::string day = files::readAll(removed).value_or("").substr(0, 10);
+        // A day's name, never anything a terminal would act on.
+        std::erase_if(day, [](char c) { return (c < '0' || c > '9') && c != '-'; });
+        files.notes.push_back("The recorder removed its oldest days, up to " + day + ", to keep its folder within " +
+                              std::to_string(TelemetryRecorder::kKeptDays) + " days and " +
+                              std::to_string(TelemetryRecorder::kKeptBytes >> 20) + " MB.");
     }
 }
 
