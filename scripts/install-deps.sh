@@ -8,7 +8,7 @@ packages=(
   # toolchain
   build-essential cmake ninja-build pkg-config clang-format
   # libraries
-  nlohmann-json3-dev qt6-base-dev
+  nlohmann-json3-dev libsimdjson-dev qt6-base-dev
   libxcb1-dev libxcb-randr0-dev libxcb-shm0-dev libxcb-render0-dev libxcb-xinput-dev
   libxcb-damage0-dev libxcb-xfixes0-dev libxcb-xtest0-dev
   libpulse-dev

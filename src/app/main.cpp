@@ -6,9 +6,9 @@
 #include "app/simulation/SimulateCommand.h"
 #include "base/Files.h"
 #include "engine/SystemClock.h"
+#include "platform/linux/Logging.h"
 #include "platform/linux/QSettingsDefaults.h"
 #include "platform/linux/XdgPaths.h"
-#include "platform/linux/Logging.h"
 #include "platform/linux/desktop/SessionEnvironment.h"
 #include "telemetry/report/ReportCommand.h"
 
@@ -137,7 +137,8 @@ int main(int argc, char **argv)
     if (!args.empty() && args[0] == "report") {
         const lumvex::SystemClock clock;
         return lumvex::report::runReportCommand(
-            {args.begin() + 1, args.end()}, {lumvex::xdg::telemetryDir(), lumvex::xdg::stateDir() / "adjustments.csv"},
+            {args.begin() + 1, args.end()},
+            {lumvex::xdg::telemetryDir(), lumvex::xdg::stateDir() / "adjustments.csv", ::isatty(STDERR_FILENO) == 1},
             clock, std::cout, std::cerr);
     }
     if (!args.empty() && args[0] == "ctl") {

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <array>
+#include <optional>
 #include <string_view>
 
 namespace lumvex {
@@ -31,6 +33,25 @@ constexpr std::string_view logText(AdjustmentSource source)
         return "auto_fast";
     }
     return "unknown";
+}
+
+// The user's own choice, learned and counted as a correction; everything else is the loop's.
+constexpr bool isUserCorrection(AdjustmentSource source)
+{
+    return source != AdjustmentSource::automatic && source != AdjustmentSource::automaticFast;
+}
+
+// The source a log's event_type names; nothing for a word this program does not write.
+constexpr std::optional<AdjustmentSource> adjustmentSourceFromLogText(std::string_view text)
+{
+    constexpr std::array all{AdjustmentSource::scroll, AdjustmentSource::systemKey, AdjustmentSource::command,
+                             AdjustmentSource::automatic, AdjustmentSource::automaticFast};
+    for (const AdjustmentSource source : all) {
+        if (logText(source) == text) {
+            return source;
+        }
+    }
+    return std::nullopt;
 }
 
 } // namespace lumvex

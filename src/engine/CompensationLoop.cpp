@@ -293,8 +293,7 @@ void CompensationLoop::learnManualChange(double B_before, double B_after, Adjust
         m_calibration.recordCorrection(*where, residual, m_rememberPerSituation ? std::optional(B_after) : std::nullopt,
                                        forContent);
     }
-    if (source == AdjustmentSource::scroll || source == AdjustmentSource::systemKey ||
-        source == AdjustmentSource::command) {
+    if (isUserCorrection(source)) {
         m_dailyStats.recordManualAdjustment(m_clock.now());
     }
 

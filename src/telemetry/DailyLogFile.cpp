@@ -10,11 +10,13 @@
 
 namespace lumvex {
 
-DailyLogFile::DailyLogFile(std::filesystem::path folder, std::string prefix, std::string suffix, std::size_t keptDays)
+DailyLogFile::DailyLogFile(std::filesystem::path folder, std::string prefix, std::string suffix, std::size_t keptDays,
+                           std::uintmax_t keptBytes)
     : m_folder(std::move(folder))
     , m_prefix(std::move(prefix))
     , m_suffix(std::move(suffix))
     , m_keptDays(keptDays)
+    , m_keptBytes(keptBytes)
 {}
 
 std::filesystem::path DailyLogFile::fileFor(std::string_view day) const
@@ -44,25 +46,42 @@ void DailyLogFile::open(std::string_view day)
 
 void DailyLogFile::removeOldDays(const std::filesystem::path &keep) const
 {
-    if (m_keptDays == 0) {
+    if (m_keptDays == 0 && m_keptBytes == 0) {
         return;
     }
-    std::vector<std::filesystem::path> days;
+    struct Day
+    {
+        std::filesystem::path file;
+        std::uintmax_t bytes;
+    };
+    std::vector<Day> days;
+    std::uintmax_t total = 0;
     std::error_code error;
     for (std::filesystem::directory_iterator it(m_folder, error), end; !error && it != end; it.increment(error)) {
         const std::string name = it->path().filename().string();
         if (name.size() > m_prefix.size() + m_suffix.size() && name.starts_with(m_prefix) && name.ends_with(m_suffix)) {
-            days.push_back(it->path());
+            std::error_code sizeError;
+            const std::uintmax_t bytes = it->is_regular_file(sizeError) ? it->file_size(sizeError) : 0;
+            days.push_back({it->path(), sizeError ? 0 : bytes});
+            total += days.back().bytes;
         }
     }
-    if (days.size() <= m_keptDays) {
-        return;
-    }
-    std::sort(days.begin(), days.end());
-    for (std::size_t i = 0; i + m_keptDays < days.size(); ++i) {
-        if (days[i] != keep) {
-            std::filesystem::remove(days[i], error);
+    std::sort(days.begin(), days.end(), [](const Day &a, const Day &b) { return a.file < b.file; });
+    std::string removed;
+    for (std::size_t i = 0; i < days.size(); ++i) {
+        const bool tooMany = m_keptDays > 0 && i + m_keptDays < days.size();
+        const bool tooLarge = m_keptBytes > 0 && total > m_keptBytes;
+        if (!tooMany && !tooLarge) {
+            break;
         }
+        if (days[i].file != keep && std::filesystem::remove(days[i].file, error)) {
+            total -= days[i].bytes;
+            const std::string name = days[i].file.filename().string();
+            removed = name.substr(m_prefix.size(), name.size() - m_prefix.size() - m_suffix.size());
+        }
+    }
+    if (!removed.empty()) {
+        files::writeAtomically(m_folder / removedNoteName(m_prefix), removed + "\n");
     }
 }
 

@@ -2,9 +2,9 @@
 #include "TelemetryRecorder.h"
 
 #include "RepeatingTimer.h"
+#include "base/Files.h"
 #include "engine/Clock.h"
 #include "engine/Defaults.h"
-#include "base/Files.h"
 #include "engine/Settings.h"
 
 #include <cmath>
@@ -16,7 +16,7 @@ TelemetryRecorder::TelemetryRecorder(std::filesystem::path directory, TelemetryS
     : m_source(source)
     , m_clock(clock)
     , m_defaults(defaults)
-    , m_file(std::move(directory), "telemetry-", ".jsonl", kKeptDays)
+    , m_file(std::move(directory), "telemetry-", ".jsonl", kKeptDays, kKeptBytes)
     , m_timer(std::move(timer))
 {
     files::makePrivateDirectories(m_file.folder());

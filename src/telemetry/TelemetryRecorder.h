@@ -39,8 +39,10 @@ public:
     static constexpr double kBrightnessStep = 0.003;
     static constexpr double kLumSlowStep = 0.015;
     static constexpr double kHeartbeatSeconds = 10.0;
-    // The files of this many latest recorded days are kept; older ones go when a new day's file opens.
+    // The files of this many latest recorded days are kept, and no more than this many bytes of them; older
+    // ones go when a new day's file opens.
     static constexpr std::size_t kKeptDays = 30;
+    static constexpr std::uintmax_t kKeptBytes = 500ull << 20;
 
     // Creates the folder and reads the saved choice; a session starts only with startIfEnabled() or a switch.
     // The timer runs the half-second look while a session lasts; without one the look never runs.

@@ -74,11 +74,11 @@ TEST_F(DailyLogFileTest, AMissingFolderIsMadeAgainAndABlockedOneRetried)
     EXPECT_EQ(files::readAll(blocked.fileFor("2025-03-14")), "kept\n");
 }
 
-TEST_F(DailyLogFileTest, OnlyTheLatestDaysAreKept)
+TEST_F(DailyLogFileTest, OnlyTheLatestDaysAreKeptWithinTheirSize)
 {
-    DailyLogFile kept(dir / "kept", "telemetry-", ".jsonl", 2);
-    for (const char *day : {"2025-03-12", "2025-03-13", "2025-03-14"}) {
-        EXPECT_TRUE(kept.append(day, "row"));
+    DailyLogFile kept(dir / "kept", "telemetry-", ".jsonl", 3, 16); // 12 goes for the count, 13 for the size
+    for (const char *day : {"2025-03-12", "2025-03-13", "2025-03-14", "2025-03-14"}) {
+        EXPECT_TRUE(kept.append(day, "row-row"));
     }
     std::ofstream(dir / "kept/notes.txt") << "not ours";
     EXPECT_TRUE(kept.append("2025-03-15", "row"));
@@ -87,6 +87,7 @@ TEST_F(DailyLogFileTest, OnlyTheLatestDaysAreKept)
         names.push_back(entry.path().filename().string());
     }
     std::sort(names.begin(), names.end());
-    EXPECT_EQ(names,
-              (std::vector<std::string>{"notes.txt", "telemetry-2025-03-14.jsonl", "telemetry-2025-03-15.jsonl"}));
+    EXPECT_EQ(names, (std::vector<std::string>{"notes.txt", "telemetry-2025-03-14.jsonl", "telemetry-2025-03-15.jsonl",
+                                               "telemetry-removed.txt"}));
+    EXPECT_EQ(files::readAll(dir / "kept/telemetry-removed.txt"), "2025-03-13\n");
 }

@@ -41,7 +41,7 @@ class ReportTest : public testing::Test
 {
 protected:
     // Half an hour of recording with the real recorder and adjustment log: the content alternates between a
-    // dark and a bright application, the ambient light rises, the user corrects the brightness three times.
+    // dark and a bright application, the ambient light rises, the user corrects four times (once by `lumvex ctl`).
     void recordMorning()
     {
         auto timer = std::make_unique<ManualTimer>();
@@ -55,10 +55,8 @@ protected:
         TelemetrySnapshot &s = state_.s;
         TelemetryRecorder recorder(state / "telemetry", state_, clock, defaults, std::move(timer));
         AdjustmentLogger logger(state.path(), clock);
-        s.ambAvailable = true;
+        s.ambAvailable = s.builtin = s.autoOn = true;
         s.displayID = 1;
-        s.builtin = true;
-        s.autoOn = true;
         recorder.setRecording(true);
         for (int step = 1; step <= 3600; ++step) {
             clock.advance(0.5);
@@ -70,9 +68,9 @@ protected:
             s.ambLux = 100.0 + step * 0.1;
             s.bLoop = dark ? 0.7 : 0.4;
             s.brightness = *s.bLoop;
-            if (step % 1000 == 0) {
-                logger.log(AdjustmentSource::scroll, s.brightness, s.brightness + 0.1, *s.lumSlow, 0.3, std::nullopt,
-                           0.0);
+            if (step % 1000 == 0 || step == 1500) {
+                logger.log(step == 1500 ? AdjustmentSource::command : AdjustmentSource::scroll, s.brightness,
+                           s.brightness + 0.1, *s.lumSlow, 0.3, std::nullopt, 0.0);
                 recorder.recordEvent("brightness_change", "manual", s.brightness, s.brightness + 0.1);
             }
             if (step % 600 == 0) {
@@ -109,8 +107,12 @@ TEST_F(ReportTest, ReportsOfARecordedDayListTheLinesSkipped)
     // The adjustment log alone gives the brightness steps and the corrections.
     ASSERT_EQ(report({(state / "adjustments.csv").string(), "-o", (work / "a.svg").string()}), 0) << err.str();
     const std::string steps = files::readAll(work / "a.svg").value_or("");
-    EXPECT_EQ(count(steps, "fill=\"#d62728\"/></g>"), 3u);
-    EXPECT_NE(steps.find("08:08:20 scroll: 70 % to 80 %"), std::string::npos);
+    EXPECT_EQ(count(steps, " % to "), 4u);
+    // Half an hour is drawn on an axis of half an hour.
+    for (const char *part : {"08:08:20 scroll: 70 % to 80 %", "08:12:30 command: 40 % to 50 %", ">08:25</text>",
+                             "4 corrections, 6 logged automatic changes"}) {
+        EXPECT_NE(steps.find(part), std::string::npos) << part;
+    }
 
     // Lines no reader can take are listed, in the report and on the terminal.
     const auto file = state / "telemetry/telemetry-2025-03-14.jsonl";
@@ -119,7 +121,7 @@ TEST_F(ReportTest, ReportsOfARecordedDayListTheLinesSkipped)
                                        << R"({"t":1741939201,"trigger":"tick","brightness":"<b>"})" << '\n';
 
     ASSERT_EQ(report({state.path().string(), "--out", (work / "r.html").string()}), 0) << err.str();
-    EXPECT_NE(out.str().find(" telemetry rows, 9 adjustments) written to " + (work / "r.html").string()),
+    EXPECT_NE(out.str().find(" telemetry rows, 10 adjustments) written to " + (work / "r.html").string()),
               std::string::npos)
         << out.str();
     EXPECT_EQ(err.str(), "lumvex report: skipped 2 lines that are not readable:\n  " + file.string() + ":" +
@@ -127,15 +129,30 @@ TEST_F(ReportTest, ReportsOfARecordedDayListTheLinesSkipped)
                              std::to_string(rows + 2) + ": \"brightness\" is not a number\n");
 
     const std::string html = files::readAll(work / "r.html").value_or("");
-    EXPECT_NE(html.find("Friday 2025-03-14"), std::string::npos);
-    EXPECT_NE(html.find("2 lines were skipped"), std::string::npos);
-    EXPECT_NE(html.find("Gnome-terminal"), std::string::npos);
-    EXPECT_EQ(count(html, "fill=\"#d62728\"/></g>"), 3u) << "one marker per correction";
+    for (const char *part : {"Friday 2025-03-14", "2 lines were skipped", "Gnome-terminal", "4 corrections, "}) {
+        EXPECT_NE(html.find(part), std::string::npos) << part;
+    }
+    EXPECT_EQ(count(html, " % to "), 4u) << "one marker per correction";
     // Self-contained: nothing is fetched, nothing runs, nothing from the files is taken for markup.
     EXPECT_EQ(count(html, "http"), count(html, "http://www.w3.org/2000/svg"));
     EXPECT_EQ(html.find("<script"), std::string::npos);
     EXPECT_EQ(html.find("<b>"), std::string::npos);
     EXPECT_EQ(test::permissionsOf(work / "r.html"), 0600u);
+}
+
+TEST_F(ReportTest, ADayOfMoreRowsThanPixelsIsReducedButKeepsItsSpike)
+{
+    std::string rows;
+    for (int i = 0; i < 50000; ++i) {
+        rows += "{\"t\":" + std::to_string(kNine + i * 0.5) +
+                ",\"trigger\":\"tick\",\"brightness\":0.5,\"lum_slow\":" + (i == 31234 ? "1" : "0.2") + "}\n";
+    }
+    writeFile(work / "t.jsonl", rows);
+    ASSERT_EQ(report({(work / "t.jsonl").string(), "-o", (work / "s.svg").string()}), 0);
+    const std::string svg = files::readAll(work / "s.svg").value_or("");
+    const std::string upTo = svg.substr(0, svg.find("\" fill=\"none\" stroke=\"#3182bd\""));
+    const std::string luminance = upTo.substr(upTo.rfind("<path d="));
+    EXPECT_TRUE(count(luminance, "L") < 1000u && count(luminance, ",30") == 1u) << "a point a column; 100 % stays";
 }
 
 TEST_F(ReportTest, RefusesBadArgumentsAndMissingInputWithOneLine)
@@ -179,15 +196,16 @@ TEST(RecordingReaderTest, NotesEachMalformedLineWithItsReason)
                              "2025-03-14T08:00:00Z,auto,0.4,0.5\n"
                              "2025-03-14 08:00:00,auto,0.4,0.5,0.3,0.1,,0,x\n"
                              "2025-03-14T08:00:00Z,auto,0.4,half,0.3,0.1,,0,x\n"
-                             "2025-03-14T08:00:00Z,<b>,0.4,0.5,0.3,0.1,,0,x\n");
+                             "2025-03-14T08:00:00Z,<b>,0.4,0.5,0.3,0.1,,0,x\n"
+                             "2025-03-14T08:00:00Z,dimmed,0.4,0.5,0.3,0.1,,0,x\n");
     Recording recording;
-    readTelemetryFile(dir / "t.jsonl", recording);
+    std::vector<std::string> apps;
+    const auto keep = [&](const TelemetryPoint &p) { apps.emplace_back(p.app.value_or("")); };
+    readTelemetryFile(dir / "t.jsonl", recording, keep);
     readAdjustmentLog(dir / "a.csv", recording);
-    readTelemetryFile(dir / "gone.jsonl", recording);
+    readTelemetryFile(dir / "gone.jsonl", recording, keep);
 
-    ASSERT_EQ(recording.telemetry.size(), 2u);
-    EXPECT_EQ(recording.telemetry[0].app, "a");
-    EXPECT_EQ(recording.telemetry[1].app, "A"); // the name before the identifier
+    EXPECT_EQ(apps, (std::vector<std::string>{"a", "A"})); // the name before the identifier
     ASSERT_EQ(recording.adjustments.size(), 1u);
     EXPECT_DOUBLE_EQ(recording.adjustments[0].t, 1741939200.25);
     std::vector<std::string> problems;
@@ -206,6 +224,7 @@ TEST(RecordingReaderTest, NotesEachMalformedLineWithItsReason)
                             "a.csv:4: timestamp_iso is not a UTC time",
                             "a.csv:5: B_after is not a number",
                             "a.csv:6: event_type is not a lower-case word",
+                            "a.csv:7: event_type \"dimmed\" is unknown",
                             "gone.jsonl:0: cannot be read",
                         }));
 }

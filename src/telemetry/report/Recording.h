@@ -1,21 +1,25 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "engine/AdjustmentSource.h"
+
 #include <cstddef>
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace lumvex::report {
 
-// One telemetry row, with what the report shows of it. Times are seconds since 1970 (UTC).
+// One telemetry row, with what the report shows of it. Times are seconds since 1970 (UTC). The texts
+// point into the reader's buffer and last only while the row is handed on.
 struct TelemetryPoint
 {
     double t = 0.0;
-    std::string trigger;
-    std::optional<std::string> event;
-    std::optional<std::string> source;
+    std::string_view trigger;
+    std::optional<std::string_view> event;
+    std::optional<std::string_view> source;
     double brightness = 0.0;
     std::optional<double> bBefore;
     std::optional<double> bAfter;
@@ -23,7 +27,7 @@ struct TelemetryPoint
     std::optional<double> lumSlow;
     std::optional<double> ambLux;
     std::optional<double> bLoop;
-    std::optional<std::string> app; // the name, else the id
+    std::optional<std::string_view> app; // the name, else the id
     bool autoOn = false;
 };
 
@@ -31,12 +35,10 @@ struct TelemetryPoint
 struct Adjustment
 {
     double t = 0.0;
-    std::string event; // "scroll" and "system_key" are the user's; "auto" and "auto_fast" the loop's
+    AdjustmentSource source = AdjustmentSource::automatic;
     double before = 0.0;
     double after = 0.0;
     double luminance = 0.0;
-
-    bool isManual() const { return event == "scroll" || event == "system_key"; }
 };
 
 // A line that could not be read, kept for the person reading the report. Line 0 stands for the whole file.
@@ -49,16 +51,18 @@ struct Problem
     std::string text() const;
 };
 
-// Everything read from the inputs, rows in the order of their files.
+// What was read besides the telemetry rows, which go on as they are read: the adjustment log's rows in
+// the order of their files, the files and the lines that could not be read.
 struct Recording
 {
     static constexpr std::size_t kKeptProblems = 20;
 
-    std::vector<TelemetryPoint> telemetry;
+    std::size_t telemetryRows = 0;
     std::vector<Adjustment> adjustments;
     std::vector<std::filesystem::path> files;
     std::vector<Problem> problems; // the first kKeptProblems
     std::size_t problemCount = 0;
+    std::vector<std::string> notes; // about the recording as a whole, such as days the recorder removed
 
     void addProblem(const std::filesystem::path &file, std::size_t line, std::string reason);
 };

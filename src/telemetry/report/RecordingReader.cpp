@@ -1,14 +1,17 @@
 // SPDX-License-Identifier: MIT
 #include "RecordingReader.h"
 
-#include "engine/AdjustmentLogger.h"
 #include "base/CivilDate.h"
-#include "base/Files.h"
-#include "base/JsonFields.h"
+#include "engine/AdjustmentLogger.h"
 
+#include <simdjson.h>
+
+#include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <fstream>
+#include <vector>
 
 namespace lumvex::report {
 
@@ -23,70 +26,176 @@ struct LineError
     std::string reason;
 };
 
-std::optional<double> optionalNumber(const ParsedJson &row, const char *key)
+// The fields the report reads; every other one is skipped unread.
+enum class Key : std::size_t {
+    t,
+    brightness,
+    trigger,
+    event,
+    source,
+    bBefore,
+    bAfter,
+    lumRaw,
+    lumSlow,
+    ambLux,
+    bLoop,
+    appName,
+    appId,
+    autoOn,
+    count
+};
+
+constexpr std::array<std::string_view, static_cast<std::size_t>(Key::count)> kKeyNames{
+    "t",       "brightness", "trigger", "event",  "source",   "b_before", "b_after",
+    "lum_raw", "lum_slow",   "amb_lux", "b_loop", "app_name", "app_id",   "auto_on"};
+
+std::optional<Key> keyOf(std::string_view name)
 {
-    const auto it = row.find(key);
-    if (it == row.end()) {
-        return std::nullopt;
+    // Most names a row holds are not read; the length and the first letter turn nearly all of them away.
+    for (std::size_t i = 0; i < kKeyNames.size(); ++i) {
+        const std::string_view known = kKeyNames[i];
+        if (known.size() == name.size() && known[0] == name[0] && known == name) {
+            return static_cast<Key>(i);
+        }
     }
-    if (!it->is_number() || !std::isfinite(it->get<double>())) {
-        throw LineError{std::string("\"") + key + "\" is not a number"};
-    }
-    return it->get<double>();
+    return std::nullopt;
 }
 
-double requiredNumber(const ParsedJson &row, const char *key)
+// A telemetry row's fields as the reader meets them, whatever their order; a later duplicate wins.
+class RowFields
 {
-    if (const auto value = optionalNumber(row, key)) {
-        return *value;
+public:
+    explicit RowFields(simdjson::ondemand::object &object)
+    {
+        for (auto field : object) {
+            std::string_view name;
+            if (field.unescaped_key().get(name) != simdjson::SUCCESS) {
+                throw LineError{"not a JSON object"};
+            }
+            const std::optional<Key> key = keyOf(name);
+            if (!key) {
+                continue;
+            }
+            simdjson::ondemand::value value;
+            simdjson::ondemand::json_type type;
+            if (field.value().get(value) != simdjson::SUCCESS || value.type().get(type) != simdjson::SUCCESS) {
+                throw LineError{"not a JSON object"};
+            }
+            Field &f = m_fields[static_cast<std::size_t>(*key)];
+            f = Field{};
+            f.present = true;
+            if (type == simdjson::ondemand::json_type::number) {
+                double number = 0.0;
+                f.isNumber = value.get_double().get(number) == simdjson::SUCCESS && std::isfinite(number);
+                f.number = number;
+            } else if (type == simdjson::ondemand::json_type::string) {
+                f.isText = value.get_string().get(f.text) == simdjson::SUCCESS;
+            } else if (type == simdjson::ondemand::json_type::boolean) {
+                bool flag = false;
+                f.isBool = value.get_bool().get(flag) == simdjson::SUCCESS;
+                f.flag = flag;
+            }
+        }
     }
-    throw LineError{std::string("\"") + key + "\" is missing"};
-}
 
-std::optional<std::string> optionalText(const ParsedJson &row, const char *key)
-{
-    const auto it = row.find(key);
-    if (it == row.end()) {
-        return std::nullopt;
+    std::optional<double> number(Key key) const
+    {
+        const Field &f = at(key);
+        if (!f.present) {
+            return std::nullopt;
+        }
+        if (!f.isNumber) {
+            throw LineError{"\"" + std::string(name(key)) + "\" is not a number"};
+        }
+        return f.number;
     }
-    if (!it->is_string()) {
-        throw LineError{std::string("\"") + key + "\" is not a string"};
-    }
-    return it->get<std::string>();
-}
 
-TelemetryPoint telemetryPoint(std::string_view line)
+    double requiredNumber(Key key) const
+    {
+        if (const auto value = number(key)) {
+            return *value;
+        }
+        throw LineError{"\"" + std::string(name(key)) + "\" is missing"};
+    }
+
+    std::optional<std::string_view> text(Key key) const
+    {
+        const Field &f = at(key);
+        if (!f.present) {
+            return std::nullopt;
+        }
+        if (!f.isText) {
+            throw LineError{"\"" + std::string(name(key)) + "\" is not a string"};
+        }
+        return f.text;
+    }
+
+    std::optional<bool> flag(Key key) const
+    {
+        const Field &f = at(key);
+        if (!f.present) {
+            return std::nullopt;
+        }
+        if (!f.isBool) {
+            throw LineError{"\"" + std::string(name(key)) + "\" is not true or false"};
+        }
+        return f.flag;
+    }
+
+private:
+    struct Field
+    {
+        bool present = false;
+        bool isNumber = false;
+        bool isText = false;
+        bool isBool = false;
+        double number = 0.0;
+        bool flag = false;
+        std::string_view text; // in the parser's buffer
+    };
+
+    static std::string_view name(Key key) { return kKeyNames[static_cast<std::size_t>(key)]; }
+    const Field &at(Key key) const { return m_fields[static_cast<std::size_t>(key)]; }
+
+    std::array<Field, kKeyNames.size()> m_fields{};
+};
+
+// `line` must be followed by simdjson::SIMDJSON_PADDING readable bytes.
+TelemetryPoint telemetryPoint(simdjson::ondemand::parser &parser, std::string_view line)
 {
-    const auto row = json::parse(line);
-    if (!row || !row->is_object()) {
+    // The parser stops at the object's end; what follows it is checked here.
+    const std::size_t first = line.find_first_not_of(" \t");
+    const std::size_t last = line.find_last_not_of(" \t");
+    simdjson::ondemand::document document;
+    simdjson::ondemand::object object;
+    if (line[first] != '{' || line[last] != '}' ||
+        parser.iterate(line.data(), line.size(), line.size() + simdjson::SIMDJSON_PADDING).get(document) !=
+            simdjson::SUCCESS ||
+        document.get_object().get(object) != simdjson::SUCCESS) {
         throw LineError{"not a JSON object"};
     }
+    const RowFields row(object);
     TelemetryPoint p;
-    p.t = requiredNumber(*row, "t");
-    p.brightness = requiredNumber(*row, "brightness");
-    const auto trigger = optionalText(*row, "trigger");
+    p.t = row.requiredNumber(Key::t);
+    p.brightness = row.requiredNumber(Key::brightness);
+    const auto trigger = row.text(Key::trigger);
     if (!trigger) {
         throw LineError{"\"trigger\" is missing"};
     }
     p.trigger = *trigger;
-    p.event = optionalText(*row, "event");
-    p.source = optionalText(*row, "source");
-    p.bBefore = optionalNumber(*row, "b_before");
-    p.bAfter = optionalNumber(*row, "b_after");
-    p.lumRaw = optionalNumber(*row, "lum_raw");
-    p.lumSlow = optionalNumber(*row, "lum_slow");
-    p.ambLux = optionalNumber(*row, "amb_lux");
-    p.bLoop = optionalNumber(*row, "b_loop");
-    p.app = optionalText(*row, "app_name");
-    if (const auto id = optionalText(*row, "app_id"); !p.app) {
+    p.event = row.text(Key::event);
+    p.source = row.text(Key::source);
+    p.bBefore = row.number(Key::bBefore);
+    p.bAfter = row.number(Key::bAfter);
+    p.lumRaw = row.number(Key::lumRaw);
+    p.lumSlow = row.number(Key::lumSlow);
+    p.ambLux = row.number(Key::ambLux);
+    p.bLoop = row.number(Key::bLoop);
+    p.app = row.text(Key::appName);
+    if (const auto id = row.text(Key::appId); !p.app) {
         p.app = id;
     }
-    if (const auto it = row->find("auto_on"); it != row->end()) {
-        if (!it->is_boolean()) {
-            throw LineError{"\"auto_on\" is not true or false"};
-        }
-        p.autoOn = it->get<bool>();
-    }
+    p.autoOn = row.flag(Key::autoOn).value_or(false);
     return p;
 }
 
@@ -123,14 +232,21 @@ Adjustment adjustment(std::string_view line)
     if (fields[1].empty() || fields[1].find_first_not_of("abcdefghijklmnopqrstuvwxyz_") != std::string_view::npos) {
         throw LineError{"event_type is not a lower-case word"};
     }
-    a.event = fields[1];
+    const auto source = adjustmentSourceFromLogText(fields[1]);
+    if (!source) {
+        // A word from a later version, or a damaged one: counted neither as the user's nor as the loop's.
+        throw LineError{"event_type \"" + std::string(fields[1]) + "\" is unknown"};
+    }
+    a.source = *source;
     a.before = csvNumber(fields[2], "B_before");
     a.after = csvNumber(fields[3], "B_after");
     a.luminance = csvNumber(fields[4], "L_filtered");
     return a;
 }
 
-// Calls `read` for every line that is not blank, with its number; notes what it throws.
+// Calls `read` for every line that is not blank, with its number; notes what it throws. Each line handed
+// on is followed by at least simdjson::SIMDJSON_PADDING readable bytes; the file is read in chunks, so a
+// file of any size takes the same memory.
 template<typename Read>
 void forEachLine(const std::filesystem::path &file, Recording &recording, Read read)
 {
@@ -147,26 +263,64 @@ void forEachLine(const std::filesystem::path &file, Recording &recording, Read r
         return;
     }
     recording.files.push_back(file);
-    std::string line;
-    for (std::size_t number = 1;; ++number) {
-        const files::LineRead status = files::readLine(in, line, kMaxLine);
-        if (status == files::LineRead::end) {
-            break;
-        }
-        if (status == files::LineRead::tooLong) {
-            recording.addProblem(file, number, "longer than " + std::to_string(kMaxLine / 1024) + " KB");
-            continue;
-        }
+    constexpr std::size_t kChunk = 1 << 20;
+    std::vector<char> buffer(kChunk + kMaxLine + simdjson::SIMDJSON_PADDING + 1);
+    std::size_t begin = 0;
+    std::size_t end = 0;
+    std::size_t number = 0;
+    bool skipping = false; // the rest of a line found too long
+    bool last = false;
+    const auto handle = [&](std::string_view line) {
+        ++number;
         if (!line.empty() && line.back() == '\r') {
-            line.pop_back();
+            line.remove_suffix(1);
         }
-        if (line.find_first_not_of(" \t") == std::string::npos) {
-            continue;
+        if (line.find_first_not_of(" \t") == std::string_view::npos) {
+            return;
         }
         try {
             read(line, number);
         } catch (const LineError &e) {
             recording.addProblem(file, number, e.reason);
+        }
+    };
+    while (!last) {
+        // Keep the unfinished line, then fill up behind it.
+        std::copy(buffer.begin() + static_cast<std::ptrdiff_t>(begin),
+                  buffer.begin() + static_cast<std::ptrdiff_t>(end), buffer.begin());
+        end -= begin;
+        begin = 0;
+        in.read(buffer.data() + end, static_cast<std::streamsize>(buffer.size() - simdjson::SIMDJSON_PADDING - end));
+        end += static_cast<std::size_t>(in.gcount());
+        last = !in;
+        std::fill_n(buffer.begin() + static_cast<std::ptrdiff_t>(end), simdjson::SIMDJSON_PADDING, '\0');
+        for (;;) {
+            const std::string_view rest(buffer.data() + begin, end - begin);
+            const std::size_t feed = rest.find('\n');
+            if (feed == std::string_view::npos) {
+                if (rest.size() > kMaxLine && !skipping) {
+                    ++number;
+                    recording.addProblem(file, number, "longer than " + std::to_string(kMaxLine / 1024) + " KB");
+                    skipping = true;
+                }
+                if (skipping) {
+                    begin = end;
+                } else if (last && !rest.empty()) {
+                    buffer[end] = '\0';
+                    handle(rest);
+                    begin = end;
+                }
+                break;
+            }
+            if (skipping) {
+                skipping = false;
+            } else if (feed > kMaxLine) {
+                ++number;
+                recording.addProblem(file, number, "longer than " + std::to_string(kMaxLine / 1024) + " KB");
+            } else {
+                handle(rest.substr(0, feed));
+            }
+            begin += feed + 1;
         }
     }
     if (in.bad()) {
@@ -189,10 +343,13 @@ void Recording::addProblem(const std::filesystem::path &file, std::size_t line, 
     ++problemCount;
 }
 
-void readTelemetryFile(const std::filesystem::path &file, Recording &recording)
+void readTelemetryFile(const std::filesystem::path &file, Recording &recording, const TelemetrySink &sink)
 {
-    forEachLine(file, recording,
-                [&](std::string_view line, std::size_t) { recording.telemetry.push_back(telemetryPoint(line)); });
+    simdjson::ondemand::parser parser;
+    forEachLine(file, recording, [&](std::string_view line, std::size_t) {
+        sink(telemetryPoint(parser, line));
+        ++recording.telemetryRows;
+    });
 }
 
 void readAdjustmentLog(const std::filesystem::path &file, Recording &recording)

@@ -3,13 +3,17 @@
 
 #include "Recording.h"
 
+#include <functional>
 #include <optional>
 #include <string_view>
 
 namespace lumvex::report {
 
-// Appends the rows of a telemetry file (JSON lines); a line that is not a row is noted as a problem and skipped.
-void readTelemetryFile(const std::filesystem::path &file, Recording &recording);
+using TelemetrySink = std::function<void(const TelemetryPoint &)>;
+
+// Hands each row of a telemetry file (JSON lines) to `sink`, reading only the fields the report shows; a
+// line that is not a row is noted as a problem and skipped.
+void readTelemetryFile(const std::filesystem::path &file, Recording &recording, const TelemetrySink &sink);
 
 // Appends the rows of an adjustment log (CSV with its header line), noting malformed lines the same way.
 void readAdjustmentLog(const std::filesystem::path &file, Recording &recording);

@@ -6,12 +6,15 @@
 #include "ReportHtml.h"
 #include "ReportSvg.h"
 #include "base/Files.h"
+#include "telemetry/DailyLogFile.h"
+#include "telemetry/TelemetryRecorder.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <optional>
 #include <stdexcept>
+#include <utility>
 
 namespace lumvex::report {
 
@@ -81,6 +84,7 @@ struct InputFiles
 {
     std::vector<fs::path> telemetry;
     std::vector<fs::path> logs;
+    std::vector<std::string> notes;
 
     bool empty() const { return telemetry.empty() && logs.empty(); }
 };
@@ -103,6 +107,15 @@ void collectFolder(const fs::path &folder, InputFiles &files)
     }
     std::sort(found.begin(), found.end());
     files.telemetry.insert(files.telemetry.end(), found.begin(), found.end());
+    const fs::path removed = folder / DailyLogFile::removedNoteName("telemetry-");
+    if (!found.empty() && fs::is_regular_file(removed, error) && fs::file_size(removed, error) < 64) {
+        std::string day = files::readAll(removed).value_or("").substr(0, 10);
+        // A day's name, never anything a terminal would act on.
+        std::erase_if(day, [](char c) { return (c < '0' || c > '9') && c != '-'; });
+        files.notes.push_back("The recorder removed its oldest days, up to " + day + ", to keep its folder within " +
+                              std::to_string(TelemetryRecorder::kKeptDays) + " days and " +
+                              std::to_string(TelemetryRecorder::kKeptBytes >> 20) + " MB.");
+    }
 }
 
 InputFiles collect(const Options &options, const ReportInputs &defaults)
@@ -169,26 +182,48 @@ int runReportCommand(const std::vector<std::string> &args, const ReportInputs &d
         return 2;
     }
 
-    Recording recording;
-    for (const fs::path &file : inputs.telemetry) {
-        readTelemetryFile(file, recording);
-    }
-    for (const fs::path &file : inputs.logs) {
-        readAdjustmentLog(file, recording);
-    }
-    const std::vector<ReportDay> days = splitIntoDays(recording, clock);
-
     std::error_code error;
     fs::path target = options.out;
     if (fs::is_directory(target, error)) {
         target /= kDefaultOut;
     }
     const bool svg = target.extension() == ".svg";
+
+    Recording recording;
+    recording.notes = inputs.notes;
+    for (const fs::path &file : inputs.logs) {
+        readAdjustmentLog(file, recording);
+    }
+    // Each day is drawn as soon as it is read; only its summary stays for the table.
+    std::string drawn;
+    std::vector<ReportDay> days;
+    DaySplitter splitter(recording.adjustments, clock, [&](ReportDay &day) {
+        drawn += svg ? renderSvgReportDay(day, days.size()) : renderHtmlDay(day);
+        // Let go of the rows themselves, not just of their contents.
+        std::exchange(day.telemetry, {});
+        std::exchange(day.adjustments, {});
+        std::exchange(day.appNames, {});
+        days.push_back(std::move(day));
+    });
+    for (std::size_t i = 0; i < inputs.telemetry.size(); ++i) {
+        if (defaults.progress) {
+            err << "\rlumvex report: reading " << inputs.telemetry[i].filename().string() << " (" << i + 1 << " of "
+                << inputs.telemetry.size() << ")\x1b[K" << std::flush;
+        }
+        readTelemetryFile(inputs.telemetry[i], recording, [&](const TelemetryPoint &p) { splitter.add(p); });
+        splitter.finishFile();
+    }
+    splitter.finish();
+    if (defaults.progress && !inputs.telemetry.empty()) {
+        err << "\r\x1b[K" << std::flush;
+    }
+
     std::string title = "Lumvex report";
     if (!days.empty()) {
         title += days.size() == 1 ? ", " + days.front().key : ", " + days.front().key + " to " + days.back().key;
     }
-    const std::string text = svg ? renderSvgReport(days, title) : renderHtmlReport(recording, days, title);
+    const std::string text =
+        svg ? renderSvgReport(days.size(), title, drawn) : renderHtmlReport(recording, days, title, drawn);
     // The report names the applications in use, like the recordings: readable by the user only.
     if (!files::writeAtomically(target, text)) {
         err << "lumvex report: cannot write " << target.string() << ": " << std::strerror(errno)
@@ -207,7 +242,10 @@ int runReportCommand(const std::vector<std::string> &args, const ReportInputs &d
                 << (svg ? "" : ", listed in the report") << '\n';
         }
     }
-    out << "Report of " << days.size() << (days.size() == 1 ? " day" : " days") << " (" << recording.telemetry.size()
+    for (const std::string &note : recording.notes) {
+        err << "lumvex report: " << note << '\n';
+    }
+    out << "Report of " << days.size() << (days.size() == 1 ? " day" : " days") << " (" << recording.telemetryRows
         << " telemetry rows, " << recording.adjustments.size() << " adjustments) written to " << target.string()
         << '\n';
     return 0;

@@ -25,17 +25,26 @@ std::string hoursText(double seconds)
 
 } // namespace
 
-std::string renderHtmlReport(const Recording &recording, const std::vector<ReportDay> &days, const std::string &title)
+std::string renderHtmlDay(const ReportDay &day)
+{
+    return "<section id=\"day-" + escapeMarkup(day.key) + "\">\n" + renderDaySvg(day) + "</section>\n";
+}
+
+std::string renderHtmlReport(const Recording &recording, const std::vector<ReportDay> &days, const std::string &title,
+                             const std::string &sections)
 {
     std::string html = "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n<title>" +
                        escapeMarkup(title) + "</title>\n<style>\n" + kStyle + "</style>\n</head>\n<body>\n";
-    html += "<h1>" + escapeMarkup(title) + "</h1>\n<p>" + std::to_string(recording.telemetry.size()) +
+    html += "<h1>" + escapeMarkup(title) + "</h1>\n<p>" + std::to_string(recording.telemetryRows) +
             " telemetry rows and " + std::to_string(recording.adjustments.size()) +
             " adjustment log rows from:</p>\n<ul>\n";
     for (const auto &file : recording.files) {
         html += "<li><code>" + escapeMarkup(file.string()) + "</code></li>\n";
     }
     html += "</ul>\n";
+    for (const std::string &note : recording.notes) {
+        html += "<p>" + escapeMarkup(note) + "</p>\n";
+    }
     if (recording.problemCount > 0) {
         html += "<div class=\"problems\"><p>" + std::to_string(recording.problemCount) +
                 (recording.problemCount == 1 ? " line was" : " lines were") + " skipped:</p>\n<ul>\n";
@@ -62,10 +71,7 @@ std::string renderHtmlReport(const Recording &recording, const std::vector<Repor
                 (day.meanBrightness ? fixed(*day.meanBrightness * 100.0, 0) + " %" : std::string("-")) + "</td><td>" +
                 (day.apps.empty() ? std::string("-") : escapeMarkup(day.apps.front().first)) + "</td></tr>\n";
     }
-    html += "</table>\n" + renderLegendSvg();
-    for (const ReportDay &day : days) {
-        html += "<section id=\"day-" + escapeMarkup(day.key) + "\">\n" + renderDaySvg(day) + "</section>\n";
-    }
+    html += "</table>\n" + renderLegendSvg() + sections;
     html += "</body>\n</html>\n";
     return html;
 }

@@ -9,7 +9,12 @@
 
 namespace lumvex::report {
 
-// A self-contained page: what was read, the lines that could not be, a table of the days and a plot per day.
-std::string renderHtmlReport(const Recording &recording, const std::vector<ReportDay> &days, const std::string &title);
+// A day's section of the page: its plot.
+std::string renderHtmlDay(const ReportDay &day);
+
+// A self-contained page: what was read, the lines that could not be, a table of the days (their summaries)
+// and the sections of the days.
+std::string renderHtmlReport(const Recording &recording, const std::vector<ReportDay> &days, const std::string &title,
+                             const std::string &sections);
 
 } // namespace lumvex::report

@@ -7,6 +7,7 @@
 #include <array>
 #include <cmath>
 #include <limits>
+#include <map>
 
 namespace lumvex::report {
 
@@ -24,6 +25,7 @@ constexpr double kHoursBaseline = kStripTop + kStripHeight + 14.0;
 constexpr double kAppsBaseline = kHoursBaseline + 18.0;
 constexpr double kDayHeight = kAppsBaseline + 12.0;
 constexpr double kLegendHeight = 40.0;
+constexpr double kSvgHeader = 30.0; // the title of a report drawn as one image
 constexpr double kLuxDecades = 5.0; // the right axis spans 0 to 100 000 lux
 // Adjustment rows come only when the brightness moved, so only long silences break their line.
 constexpr double kMaxLogGap = 15 * 60.0;
@@ -81,17 +83,20 @@ std::string percent(double level)
     return fixed(level * 100.0, 0) + " %";
 }
 
-// The time span of a day's plot, in whole hours, and the mapping of values onto it.
+// The time span of a day's plot, whole steps of its grid, and the mapping of values onto it.
 struct Frame
 {
     double from = 0.0;
     double to = 3600.0;
+    double step = 3600.0; // between grid lines
 
     double x(double tod) const { return kLeft + (tod - from) / (to - from) * kPlotWidth; }
     static double y(double level) { return kTop + kPlotHeight * (1.0 - std::clamp(level, 0.0, 1.0)); }
     static double yLux(double lux) { return y(std::log10(std::max(lux, 0.0) + 1.0) / kLuxDecades); }
 };
 
+// From the first row to the last, so a short recording fills the plot and the gaps between a day's
+// recordings stay where they were; at most 12 grid steps.
 Frame frameOf(const ReportDay &day)
 {
     double first = std::numeric_limits<double>::max();
@@ -105,24 +110,33 @@ Frame frameOf(const ReportDay &day)
         last = std::max(last, a.tod);
     }
     Frame frame;
-    if (first <= last) {
-        frame.from = std::floor(first / 3600.0) * 3600.0;
-        frame.to = std::max(std::ceil(last / 3600.0) * 3600.0, frame.from + 3600.0);
+    if (first > last) {
+        return frame;
+    }
+    for (const double step :
+         {10.0, 30.0, 60.0, 120.0, 300.0, 600.0, 900.0, 1800.0, 3600.0, 7200.0, 10800.0, 14400.0, 21600.0}) {
+        frame.step = step;
+        frame.from = std::floor(first / step) * step;
+        frame.to = std::max(std::ceil(last / step) * step, frame.from + step);
+        if (frame.to - frame.from <= 12.0 * step) {
+            break;
+        }
     }
     return frame;
 }
 
-// A polyline in screen units that keeps, of the points falling into one pixel column, only the first, the
-// lowest, the highest and the last: a day of rows draws the same with a few thousand points.
+// A polyline in screen units reduced to what the plot can show: of the points falling into two pixel columns
+// it keeps the lowest and the highest, in their order (one when they are less than half a pixel apart), on
+// whole pixels, so a day of rows draws with about a point per column and a spike of a single row stays
+// visible.
 class Polyline
 {
 public:
     void add(double x, double y)
     {
         const Vertex v{x, y, m_order++};
-        const auto column = static_cast<long>(std::floor(x));
+        const auto column = static_cast<long>(std::floor(x / 2.0));
         if (m_open && column == m_column) {
-            m_last = v;
             if (y < m_low.y) {
                 m_low = v;
             }
@@ -134,7 +148,7 @@ public:
         flush();
         m_open = true;
         m_column = column;
-        m_first = m_last = m_low = m_high = v;
+        m_low = m_high = v;
     }
 
     void interrupt()
@@ -161,20 +175,21 @@ private:
         long order = 0;
     };
 
+    void point(const Vertex &v)
+    {
+        m_d += (m_newPiece ? "M" : "L") + fixed(v.x, 0) + "," + fixed(v.y, 0);
+        m_newPiece = false;
+    }
+
     void flush()
     {
         if (!m_open) {
             return;
         }
-        std::array<Vertex, 4> kept{m_first, m_low, m_high, m_last};
-        std::sort(kept.begin(), kept.end(), [](const Vertex &a, const Vertex &b) { return a.order < b.order; });
-        long previous = -1;
-        for (const Vertex &v : kept) {
-            if (v.order != previous) {
-                m_d += (m_newPiece ? "M" : "L") + fixed(v.x) + "," + fixed(v.y);
-                m_newPiece = false;
-                previous = v.order;
-            }
+        const bool lowFirst = m_low.order <= m_high.order;
+        point(lowFirst ? m_low : m_high);
+        if (m_high.y - m_low.y >= 0.5) {
+            point(lowFirst ? m_high : m_low);
         }
         m_open = false;
     }
@@ -184,7 +199,7 @@ private:
     bool m_open = false;
     long m_column = 0;
     long m_order = 0;
-    Vertex m_first, m_last, m_low, m_high;
+    Vertex m_low, m_high;
 };
 
 template<typename Value, typename Scale>
@@ -193,13 +208,13 @@ std::string telemetryLine(const ReportDay &day, const Frame &frame, Value value,
 {
     Polyline line;
     double previous = -std::numeric_limits<double>::infinity();
-    for (const auto &p : day.telemetry) {
-        const std::optional<double> v = value(*p.row);
-        if (!v || p.tod - previous > ReportDay::kMaxRowGap) {
+    for (const DayRow &p : day.telemetry) {
+        const double v = value(p);
+        if (std::isnan(v) || p.tod - previous > ReportDay::kMaxRowGap) {
             line.interrupt();
         }
-        if (v) {
-            line.add(frame.x(p.tod), scale(*v));
+        if (!std::isnan(v)) {
+            line.add(frame.x(p.tod), scale(v));
         }
         previous = p.tod;
     }
@@ -225,72 +240,94 @@ std::string adjustmentLines(const ReportDay &day, const Frame &frame)
     return luminance.element(kLumSlow, 1.2) + brightness.element(kBrightness, 1.5);
 }
 
+// A line from the level before to the level after, with a tip at the end, in a group that gives the colour.
 std::string correctionMarker(double x, double before, double after, const std::string &label)
 {
-    const double y0 = Frame::y(before);
     const double y1 = Frame::y(after);
     const double tip = after >= before ? -5.0 : 5.0;
-    return "<g><title>" + escapeMarkup(label) + "</title><line x1=\"" + fixed(x) + "\" y1=\"" + fixed(y0) + "\" x2=\"" +
-           fixed(x) + "\" y2=\"" + fixed(y1) + "\" stroke=\"" + kManual + "\" stroke-width=\"1\"/><path d=\"M" +
-           fixed(x) + "," + fixed(y1 + tip) + "L" + fixed(x - 4) + "," + fixed(y1 - tip * 0.6) + "L" + fixed(x + 4) +
-           "," + fixed(y1 - tip * 0.6) + "Z\" fill=\"" + kManual + "\"/></g>\n";
+    return "<path d=\"M" + fixed(x) + "," + fixed(Frame::y(before)) + "V" + fixed(y1) + "M" + fixed(x) + "," +
+           fixed(y1 + tip) + "l-4," + fixed(-1.6 * tip) + "h8z\"><title>" + escapeMarkup(label) + "</title></path>\n";
 }
 
 std::string markers(const ReportDay &day, const Frame &frame)
 {
-    std::string svg;
-    // The loop's logged writes come by the hundred: a tick each along the top edge, in one path.
+    std::string corrections;
+    // The loop's logged writes come by the hundred: a bar along the top edge over the pixel columns that
+    // have any, in one path.
     std::string rug;
+    long runStart = 0;
+    long runEnd = -2;
+    const auto endRun = [&] {
+        if (runEnd >= runStart) {
+            rug += "M" + std::to_string(runStart) + "," + fixed(kTop + 3.0, 0) + "h" +
+                   std::to_string(runEnd - runStart + 1);
+        }
+    };
     for (const auto &a : day.adjustments) {
         const Adjustment &row = *a.row;
-        if (row.isManual()) {
-            svg += correctionMarker(frame.x(a.tod), row.before, row.after,
-                                    clockTime(a.tod, true) + " " + row.event + ": " + percent(row.before) + " to " +
-                                        percent(row.after));
+        const auto column = static_cast<long>(std::floor(frame.x(a.tod)));
+        if (isUserCorrection(row.source)) {
+            corrections += correctionMarker(frame.x(a.tod), row.before, row.after,
+                                            clockTime(a.tod, true) + " " + std::string(logText(row.source)) + ": " +
+                                                percent(row.before) + " to " + percent(row.after));
+        } else if (column > runEnd + 1) {
+            endRun();
+            runStart = runEnd = column;
         } else {
-            rug += "M" + fixed(frame.x(a.tod)) + "," + fixed(kTop) + "v6";
+            runEnd = std::max(runEnd, column);
         }
     }
+    endRun();
+    std::string svg;
     if (!rug.empty()) {
-        svg += "<path d=\"" + rug + "\" stroke=\"" + kAutomatic + "\" stroke-width=\"1\" stroke-opacity=\"0.6\"/>\n";
-    }
-    if (!day.adjustments.empty()) {
-        return svg;
+        svg += "<path d=\"" + rug + "\" stroke=\"" + kAutomatic + "\" stroke-width=\"6\" stroke-opacity=\"0.6\"/>\n";
     }
     // Without the log, the manual changes that the telemetry saw stand in for the corrections.
-    for (const auto &p : day.telemetry) {
-        const TelemetryPoint &row = *p.row;
-        if (row.event == "brightness_change" && row.source == "manual" && row.bBefore && row.bAfter) {
-            svg += correctionMarker(frame.x(p.tod), *row.bBefore, *row.bAfter,
-                                    clockTime(p.tod, true) + " manual change: " + percent(*row.bBefore) + " to " +
-                                        percent(*row.bAfter));
+    for (const DayRow &p : day.telemetry) {
+        if (day.adjustments.empty() && p.manualChange) {
+            corrections += correctionMarker(frame.x(p.tod), p.bBefore, p.bAfter,
+                                            clockTime(p.tod, true) + " manual change: " + percent(p.bBefore) + " to " +
+                                                percent(p.bAfter));
         }
+    }
+    if (!corrections.empty()) {
+        svg += std::string("<g fill=\"") + kManual + "\" stroke=\"" + kManual + "\" stroke-width=\"1\">\n" +
+               corrections + "</g>\n";
     }
     return svg;
 }
 
 std::string appStrip(const ReportDay &day, const Frame &frame)
 {
-    std::string svg;
+    // The stretches of each application, one path per application.
+    std::map<const std::string *, std::string> stretches;
     const auto &rows = day.telemetry;
+    double drawnTo = 0.0;
     for (std::size_t i = 0; i + 1 < rows.size();) {
-        const auto &app = rows[i].row->app;
+        const std::string *app = day.appName(rows[i]);
         std::size_t end = i + 1;
         while (end < rows.size() && rows[end].tod - rows[end - 1].tod <= ReportDay::kMaxRowGap &&
-               rows[end - 1].row->app == app) {
+               rows[end - 1].app == rows[i].app) {
             ++end;
         }
         // The segment runs to the row that ended it: a switch, or the last row before a gap.
         const std::size_t stop =
             end < rows.size() && rows[end].tod - rows[end - 1].tod <= ReportDay::kMaxRowGap ? end : end - 1;
-        if (app && stop > i) {
-            const double x0 = frame.x(rows[i].tod);
-            const double x1 = frame.x(rows[stop].tod);
-            svg += "<rect x=\"" + fixed(x0) + "\" y=\"" + fixed(kStripTop) + "\" width=\"" +
-                   fixed(std::max(x1 - x0, 0.5)) + "\" height=\"" + fixed(kStripHeight) + "\" fill=\"" +
-                   appColour(day, *app) + "\"><title>" + escapeMarkup(*app) + "</title></rect>\n";
+        // Switches faster than a pixel column: the first application of the column stands for it.
+        const double x0 = std::max(frame.x(rows[i].tod), drawnTo);
+        const double x1 = frame.x(rows[stop].tod);
+        if (app && stop > i && x1 > drawnTo) {
+            drawnTo = std::max(x1, x0 + 0.5);
+            const std::string width = fixed(std::max(x1 - x0, 0.5));
+            stretches[app] += "M" + fixed(x0) + "," + fixed(kStripTop, 0) + "h" + width + "v" + fixed(kStripHeight, 0) +
+                              "h-" + width + "z";
         }
         i = end;
+    }
+    std::string svg;
+    for (const auto &[app, d] : stretches) {
+        svg += "<path d=\"" + d + "\" fill=\"" + appColour(day, *app) + "\"><title>" + escapeMarkup(*app) +
+               "</title></path>\n";
     }
     double x = kLeft;
     for (const auto &[app, seconds] : day.apps) {
@@ -324,19 +361,12 @@ std::string axes(const Frame &frame)
         svg += "<text x=\"" + fixed(kLeft + kPlotWidth + 4) + "\" y=\"" + fixed(Frame::yLux(lux) + 4) + "\" fill=\"" +
                kAmbient + "\">" + label + " lx</text>\n";
     }
-    const double hours = (frame.to - frame.from) / 3600.0;
-    double step = 1.0;
-    for (const double candidate : {1.0, 2.0, 3.0, 4.0, 6.0}) {
-        step = candidate;
-        if (hours / candidate <= 12.0) {
-            break;
-        }
-    }
-    for (double tod = frame.from; tod <= frame.to + 1.0; tod += step * 3600.0) {
+    for (double tod = frame.from; tod <= frame.to + 1.0; tod += frame.step) {
         const double x = frame.x(tod);
         svg += "<line x1=\"" + fixed(x) + "\" y1=\"" + fixed(kTop) + "\" x2=\"" + fixed(x) + "\" y2=\"" +
                fixed(kTop + kPlotHeight) + "\" stroke=\"#e8e8e8\"/><text x=\"" + fixed(x) + "\" y=\"" +
-               fixed(kHoursBaseline) + "\" text-anchor=\"middle\">" + clockTime(std::fmod(tod, 86400.0)) + "</text>\n";
+               fixed(kHoursBaseline) + "\" text-anchor=\"middle\">" +
+               clockTime(std::fmod(tod, 86400.0), frame.step < 60.0) + "</text>\n";
     }
     return svg;
 }
@@ -357,22 +387,17 @@ std::string dayContent(const ReportDay &day)
            "</text>\n";
     svg += axes(frame);
     svg += telemetryLine(
-        day, frame, [](const TelemetryPoint &p) { return p.ambLux; }, Frame::yLux, kAmbient, 1.2);
+        day, frame, [](const DayRow &p) { return p.ambLux; }, Frame::yLux, kAmbient, 1.2);
     svg += telemetryLine(
-        day, frame, [](const TelemetryPoint &p) { return p.lumRaw; }, Frame::y, kLumRaw, 0.8);
+        day, frame, [](const DayRow &p) { return p.lumRaw; }, Frame::y, kLumRaw, 0.8);
     svg += telemetryLine(
-        day, frame, [](const TelemetryPoint &p) { return p.lumSlow; }, Frame::y, kLumSlow, 1.2);
+        day, frame, [](const DayRow &p) { return p.lumSlow; }, Frame::y, kLumSlow, 1.2);
     svg += telemetryLine(
-        day, frame,
-        [](const TelemetryPoint &p) {
-            return p.lumSlow ? std::optional<double>(p.brightness * *p.lumSlow) : std::nullopt;
-        },
-        Frame::y, kPerceived, 1.0);
+        day, frame, [](const DayRow &p) { return p.brightness * p.lumSlow; }, Frame::y, kPerceived, 1.0);
     svg += telemetryLine(
-        day, frame, [](const TelemetryPoint &p) { return p.bLoop; }, Frame::y, kLoop, 0.9, " stroke-dasharray=\"4 3\"");
+        day, frame, [](const DayRow &p) { return p.bLoop; }, Frame::y, kLoop, 0.9, " stroke-dasharray=\"4 3\"");
     svg += telemetryLine(
-        day, frame, [](const TelemetryPoint &p) { return std::optional<double>(p.brightness); }, Frame::y, kBrightness,
-        1.5);
+        day, frame, [](const DayRow &p) { return p.brightness; }, Frame::y, kBrightness, 1.5);
     if (day.telemetry.empty()) {
         svg += adjustmentLines(day, frame);
     }
@@ -443,20 +468,21 @@ std::string renderLegendSvg()
     return svgOpen(kLegendHeight) + legendContent() + "</svg>\n";
 }
 
-std::string renderSvgReport(const std::vector<ReportDay> &days, const std::string &title)
+std::string renderSvgReportDay(const ReportDay &day, std::size_t index)
 {
-    constexpr double kHeader = 30.0;
-    const double height = kHeader + kLegendHeight + static_cast<double>(days.size()) * kDayHeight + 10.0;
+    const double top = kSvgHeader + kLegendHeight + static_cast<double>(index) * kDayHeight;
+    return "<g transform=\"translate(0," + fixed(top) + ")\">\n" + dayContent(day) + "</g>\n";
+}
+
+std::string renderSvgReport(std::size_t dayCount, const std::string &title, const std::string &days)
+{
+    const double height = kSvgHeader + kLegendHeight + static_cast<double>(dayCount) * kDayHeight + 10.0;
     std::string svg = svgOpen(height);
     svg += "<rect width=\"100%\" height=\"100%\" fill=\"white\"/>\n";
     svg += "<text x=\"" + fixed(kLeft) + "\" y=\"22\" font-size=\"16\" font-weight=\"bold\">" + escapeMarkup(title) +
            "</text>\n";
-    svg += "<g transform=\"translate(0," + fixed(kHeader) + ")\">\n" + legendContent() + "</g>\n";
-    double top = kHeader + kLegendHeight;
-    for (const ReportDay &day : days) {
-        svg += "<g transform=\"translate(0," + fixed(top) + ")\">\n" + dayContent(day) + "</g>\n";
-        top += kDayHeight;
-    }
+    svg += "<g transform=\"translate(0," + fixed(kSvgHeader) + ")\">\n" + legendContent() + "</g>\n";
+    svg += days;
     svg += "</svg>\n";
     return svg;
 }

@@ -15,7 +15,9 @@ std::string renderDaySvg(const ReportDay &day);
 // What the colours of the day plots mean, as an <svg> element.
 std::string renderLegendSvg();
 
-// The whole report as one SVG document: a title, the legend and the days one under the other.
-std::string renderSvgReport(const std::vector<ReportDay> &days, const std::string &title);
+// The whole report as one SVG document: a title, the legend and the days one under the other, each drawn
+// by renderSvgReportDay with its place in the list.
+std::string renderSvgReportDay(const ReportDay &day, std::size_t index);
+std::string renderSvgReport(std::size_t dayCount, const std::string &title, const std::string &days);
 
 } // namespace lumvex::report
