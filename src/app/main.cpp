@@ -6,9 +6,9 @@
 #include "app/simulation/SimulateCommand.h"
 #include "base/Files.h"
 #include "engine/SystemClock.h"
+#include "platform/linux/Logging.h"
 #include "platform/linux/QSettingsDefaults.h"
 #include "platform/linux/XdgPaths.h"
-#include "platform/linux/Logging.h"
 #include "platform/linux/desktop/SessionEnvironment.h"
 #include "telemetry/report/ReportCommand.h"
 
@@ -19,6 +19,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
+#include <sstream>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -94,7 +95,11 @@ int runTray(int argc, char **argv)
     }
     const SingleInstance instance(lockFolder() / "lumvex.lock");
     if (!instance.isFirst()) {
-        std::cerr << "lumvex: already running for this user; nothing to do\n";
+        // Started again from the menu, most likely because nothing seemed to happen: the one that runs shows
+        // itself. Whether it could or not, this start has done its part.
+        std::cerr << "lumvex: already running for this user; it shows where it is\n";
+        std::ostringstream ignored;
+        runCtlCommand({"show"}, ignored, ignored);
         return 0;
     }
 
@@ -113,7 +118,10 @@ int runTray(int argc, char **argv)
 
     SystemClock clock;
     QSettingsDefaults defaults(xdg::settingsFile());
-    AppShell shell(clock, defaults);
+    // Units of systemd (the user service, and the session's autostart entries where systemd runs them) carry an
+    // invocation id; gnome-session gives the programs it starts an autostart id.
+    const bool startedAtLogin = hasVariable("INVOCATION_ID") || hasVariable("DESKTOP_AUTOSTART_ID");
+    AppShell shell(clock, defaults, startedAtLogin);
     shell.launch();
     if (!shell.hasBacklight()) {
         std::cerr << "lumvex: no backlight found under /sys/class/backlight; the built-in display's "

@@ -3,8 +3,10 @@
 status items and menus as a tray host reaches them."""
 
 import ctypes
+import json
 import os
 import subprocess
+import sys
 import threading
 import time
 
@@ -103,6 +105,17 @@ def launch(test, command, **options):
     test.addCleanup(process.wait)
     test.addCleanup(lambda: process.poll() is None and process.kill())
     return process
+
+
+def notification_server(test):
+    """tests/system/fake_notifications.py on the session bus; returns the Notify calls it took so far."""
+    support = os.path.join(os.path.dirname(os.path.abspath(__file__)), "../../support")
+    ready = os.path.join(os.environ.get("LUMVEX_TEST_DIR", "/tmp"), "notifications-%d" % time.monotonic_ns())
+    launch(test, [sys.executable, os.path.join(support, "../system/fake_notifications.py"), ready],
+           env={**os.environ, "PYTHONPATH": support})
+    assert wait_for(lambda: os.path.exists(ready)), "the notification server did not start"
+    server = dbus.SessionBus().get_object("org.lumvex.test.Notifications", "/org/lumvex/test")
+    return lambda: [json.loads(call) for call in server.Calls(dbus_interface="org.lumvex.test.FakeNotifications")]
 
 
 def item_count(pid):
