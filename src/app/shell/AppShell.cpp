@@ -156,9 +156,9 @@ void AppShell::watchTrayHost()
     });
     connect(m_trayWatch.get(), &TrayHostWatch::noHost, this, [this] {
         const Notice notice = notices::noTray(currentDesktop());
-        const std::string line = "Lumvex: " + notice.summary.toStdString() + ". " + notice.body.toStdString();
-        qCWarning(lcTray, "%s", line.c_str());
-        writeSystemWarning(line);
+        // To the journal, not stderr: started from a menu nobody reads stderr, and the notice says it all.
+        // Prefixed like the login item's lines, so that one search of the log finds all of Lumvex's.
+        writeSystemWarning("Lumvex: " + notice.summary.toStdString() + ". " + notice.body.toStdString());
         m_notifier->show(notice);
     });
     connect(m_control.get(), &RemoteControl::showRequested, this, &AppShell::showItself);

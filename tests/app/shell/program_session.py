@@ -107,13 +107,19 @@ def launch(test, command, **options):
     return process
 
 
+def fake_service(script):
+    """A fake service of tests/ (SCRIPT READY_FILE) in its own process, once it owns its names."""
+    here = os.path.dirname(os.path.abspath(__file__))
+    ready = os.path.join(os.environ.get("LUMVEX_TEST_DIR", "/tmp"), "ready-%d" % time.monotonic_ns())
+    process = subprocess.Popen([sys.executable, os.path.join(here, "../..", script), ready],
+                               env={**os.environ, "PYTHONPATH": os.path.join(here, "../../support")})
+    assert wait_for(lambda: os.path.exists(ready)), "%s did not start" % script
+    return process
+
+
 def notification_server(test):
-    """tests/system/fake_notifications.py on the session bus; returns the Notify calls it took so far."""
-    support = os.path.join(os.path.dirname(os.path.abspath(__file__)), "../../support")
-    ready = os.path.join(os.environ.get("LUMVEX_TEST_DIR", "/tmp"), "notifications-%d" % time.monotonic_ns())
-    launch(test, [sys.executable, os.path.join(support, "../system/fake_notifications.py"), ready],
-           env={**os.environ, "PYTHONPATH": support})
-    assert wait_for(lambda: os.path.exists(ready)), "the notification server did not start"
+    """The fake notification server; returns the Notify calls it took so far."""
+    test.addCleanup(fake_service("system/fake_notifications.py").kill)
     server = dbus.SessionBus().get_object("org.lumvex.test.Notifications", "/org/lumvex/test")
     return lambda: [json.loads(call) for call in server.Calls(dbus_interface="org.lumvex.test.FakeNotifications")]
 

@@ -65,7 +65,8 @@ class TrayProgram(unittest.TestCase):
         if os.path.exists(LOG):
             os.remove(LOG)  # its appearance tells that the program has started
         # GNOME without its tray extension: nothing on this bus shows the items.
-        self.program = launch(self, [LUMVEX], stderr=subprocess.DEVNULL, env={**os.environ, "XDG_CURRENT_DESKTOP": "GNOME"})
+        self.program = launch(self, [LUMVEX], stderr=subprocess.DEVNULL,
+                              env={**os.environ, "XDG_CURRENT_DESKTOP": "GNOME"})
         self.assertTrue(wait_for(lambda: os.path.exists(LOG) and item_count(self.program.pid) == 2, 10),
                         "the program did not start")
         time.sleep(0.6)  # a couple of polls
@@ -78,10 +79,9 @@ class TrayProgram(unittest.TestCase):
         notifications = notification_server(self)
         self.assertEqual(item_count(self.program.pid), 2, "a brightness and a volume item")
         self.assertTrue(wait_for(lambda: notifications(), 10), "no notification")
-        [told] = notifications()
-        self.assertEqual(told["summary"], "Lumvex is running, but this desktop shows no tray icons")
-        self.assertIn("gnome-shell-extension-appindicator", told["body"])
-        self.assertIn("lumvex ctl", told["body"])
+        [told] = notifications()  # what is missing, what to install here, and what works meanwhile
+        self.assertRegex(told["summary"] + ": " + told["body"],
+                         "^Lumvex is running, .* no tray icons: .*gnome-shell-extension-appindicator.*lumvex ctl")
         second = subprocess.run([LUMVEX], capture_output=True, text=True, timeout=10)
         self.assertEqual(second.returncode, 0)
         self.assertIn("already running", second.stderr)
