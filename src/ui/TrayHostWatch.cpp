@@ -3,14 +3,12 @@
 
 #include "platform/linux/Logging.h"
 
-#include <QApplication>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
 #include <QDBusServiceWatcher>
 #include <QDBusVariant>
-#include <QSystemTrayIcon>
 
 namespace lumvex {
 
@@ -23,8 +21,9 @@ constexpr int kGoneGraceMs = 10000;
 
 } // namespace
 
-TrayHostWatch::TrayHostWatch(QDBusConnection bus, QObject *parent)
+TrayHostWatch::TrayHostWatch(std::function<bool()> fallbackShown, QDBusConnection bus, QObject *parent)
     : QObject(parent)
+    , m_fallbackShown(std::move(fallbackShown))
     , m_bus(std::move(bus))
     , m_watcher(new QDBusServiceWatcher(
           kWatcherService, m_bus,
@@ -40,9 +39,7 @@ TrayHostWatch::TrayHostWatch(QDBusConnection bus, QObject *parent)
 
 void TrayHostWatch::look()
 {
-    // An XEmbed tray shows the fallback icons; it needs widgets, so only a QApplication can have one.
-    if (qobject_cast<QApplication *>(QCoreApplication::instance()) != nullptr &&
-        QSystemTrayIcon::isSystemTrayAvailable()) {
+    if (m_fallbackShown()) {
         settle(true);
         return;
     }

@@ -5,6 +5,8 @@
 #include <QObject>
 #include <QTimer>
 
+#include <functional>
+
 class QDBusServiceWatcher;
 
 namespace lumvex {
@@ -17,7 +19,10 @@ class TrayHostWatch : public QObject
     Q_OBJECT
 
 public:
-    explicit TrayHostWatch(QDBusConnection bus = QDBusConnection::sessionBus(), QObject *parent = nullptr);
+    // fallbackShown: whether the items show as XEmbed icons. Asked rather than whether an XEmbed tray
+    // exists, since one that came after the items were made does not show them.
+    explicit TrayHostWatch(std::function<bool()> fallbackShown, QDBusConnection bus = QDBusConnection::sessionBus(),
+                           QObject *parent = nullptr);
 
     // Whether a host showed the items when last looked at (true until the first look).
     bool hostSeen() const { return m_hostSeen; }
@@ -32,6 +37,7 @@ private:
     void look();
     void settle(bool present);
 
+    std::function<bool()> m_fallbackShown;
     QDBusConnection m_bus;
     QDBusServiceWatcher *m_watcher;
     QTimer m_grace;

@@ -146,7 +146,8 @@ void AppShell::launch()
 void AppShell::watchTrayHost()
 {
     m_notifier = std::make_unique<FreedesktopNotifier>();
-    m_trayWatch = std::make_unique<TrayHostWatch>();
+    m_trayWatch =
+        std::make_unique<TrayHostWatch>([this] { return m_statusController->brightnessItem().usesFallback(); });
     connect(m_trayWatch.get(), &TrayHostWatch::firstLook, this, [this](bool hostSeen) {
         // Introduced where the items can be seen, and only to someone who started it.
         if (hostSeen && !m_startedAtLogin && !settings::value(m_defaults, settings::introductionShown)) {
