@@ -93,9 +93,11 @@ bool AppShell::mainDisplayIsBuiltIn() const
 
 void AppShell::launch()
 {
-    // Someone who used Lumvex before this notice existed knows it already.
-    if (m_defaults.boolValue(std::string(settings::loginItemDefaultApplied.name))) {
-        settings::set(m_defaults, settings::introductionShown, true);
+    // Someone who ran Lumvex before the introduction existed knows it already; anyone else is still to meet
+    // it, also after starts at login (stored as false, so that those starts are not taken for that).
+    if (const std::string introduced(settings::introductionShown.name); !m_defaults.boolValue(introduced)) {
+        m_defaults.setBool(introduced,
+                           m_defaults.boolValue(std::string(settings::loginItemDefaultApplied.name)).has_value());
     }
     m_loginItem = std::make_unique<LoginItem>(
         std::make_unique<XdgAutostart>(xdg::autostartFile(), ownProgramPath(), runsInSandbox()), m_defaults,
