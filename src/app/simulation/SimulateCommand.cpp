@@ -50,8 +50,8 @@ Options:
   --set KEY=VALUE   run the loop with a setting: rememberBrightnessPerSituation=true|false
   --plot FILE.svg   where to draw brightness, luminance and corrections (default: plot.svg in
                     the output folder)
-  --table brief|full  the table's columns: brief (default) the ones compared first, full all of
-                    them; the full table is also written to summary.csv in the output folder
+  --table brief|full  the one user's table: brief (default) the columns compared first, full all
+                    of them; the full table is also written to summary.csv in the output folder
   --out DIR         folder for the learned table, statistics and log (default: a new
                     folder under the state directory; an existing folder must not hold
                     Lumvex files)
