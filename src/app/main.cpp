@@ -18,6 +18,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
+#include <sstream>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -90,7 +91,11 @@ int runTray(int argc, char **argv)
     }
     const SingleInstance instance(lockFolder() / "lumvex.lock");
     if (!instance.isFirst()) {
-        std::cerr << "lumvex: already running for this user; nothing to do\n";
+        // Started again from the menu, most likely because nothing seemed to happen: the one that runs shows
+        // itself. Whether it could or not, this start has done its part.
+        std::cerr << "lumvex: already running for this user; it shows where it is\n";
+        std::ostringstream ignored;
+        runCtlCommand({"show"}, ignored, ignored);
         return 0;
     }
 
@@ -115,7 +120,10 @@ int runTray(int argc, char **argv)
 
     SystemClock clock;
     QSettingsDefaults defaults(xdg::settingsFile());
-    AppShell shell(clock, defaults);
+    // Units of systemd (the user service, and the session's autostart entries where systemd runs them) carry an
+    // invocation id; gnome-session gives the programs it starts an autostart id.
+    const bool startedAtLogin = hasVariable("INVOCATION_ID") || hasVariable("DESKTOP_AUTOSTART_ID");
+    AppShell shell(clock, defaults, startedAtLogin);
     shell.launch();
     if (!shell.hasBacklight()) {
         std::cerr << "lumvex: no backlight found under /sys/class/backlight; the built-in display's "

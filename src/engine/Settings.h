@@ -35,6 +35,8 @@ inline constexpr Switch invertScroll{"invertScroll"};
 inline constexpr Switch telemetryRecording{"telemetryRecording"};
 // Whether the start at login has been set up once, so that the user's later choice stands.
 inline constexpr Switch loginItemDefaultApplied{"didApplyLoginItemDefault"};
+// Whether the first start's notice has introduced the tray item.
+inline constexpr Switch introductionShown{"didShowIntroduction"};
 
 // "pie" (absent) or "curtain".
 inline constexpr Text iconStyle{"iconStyle"};

@@ -34,6 +34,7 @@ Commands:
   pause [DURATION]   stop automatic adjustment for a while ("30m", "2h", "1h30m", "90s"; default until resumed)
   resume             end a pause
   status [--json]    show the state
+  show               open the menu where Lumvex can, else say in a notification where it is
 
 Exit status: 0 done, 1 Lumvex is not running or refused, 2 bad usage.
 )";
@@ -143,10 +144,13 @@ Request parse(const std::vector<std::string> &args)
     if (command == "resume" && extra == 0) {
         return {QStringLiteral("Resume"), {}};
     }
+    if (command == "show" && extra == 0) {
+        return {QStringLiteral("Show"), {}};
+    }
     if (command == "status" && (extra == 0 || (extra == 1 && args[1] == "--json"))) {
         return {QStringLiteral("Status"), {}, true, extra == 1};
     }
-    if (command == "resume" || command == "status") {
+    if (command == "resume" || command == "status" || command == "show") {
         throw UsageError{"unexpected arguments after " + command};
     }
     throw UsageError{"unknown command \"" + command + "\""};

@@ -226,6 +226,11 @@ void RemoteControl::Resume()
     publishChanges();
 }
 
+void RemoteControl::Show()
+{
+    emit showRequested();
+}
+
 QVariantMap RemoteControl::Status()
 {
     QVariantMap status = properties();

@@ -73,11 +73,16 @@ public Q_SLOTS:
     void ChangeBrightness(double delta);
     void Pause(uint seconds);
     void Resume();
+    void Show();
     QVariantMap Status();
 
     // Announces what changed since the last look; the shell calls it on every brightness poll, so that key
     // presses, the loop's writes and a pause running out reach the bus without a timer of its own.
     void publishChanges();
+
+signals:
+    // Show was called: someone looks for the running Lumvex.
+    void showRequested();
 
 private:
     QVariantMap properties() const;

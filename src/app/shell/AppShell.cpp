@@ -4,13 +4,15 @@
 
 #include "app/control/LeaveUserLevel.h"
 #include "app/control/RemoteControl.h"
+#include "app/shell/ShellNotices.h"
+#include "base/Files.h"
 #include "engine/AdjustmentLogger.h"
 #include "engine/CalibrationModel.h"
 #include "engine/Clock.h"
 #include "engine/CompensationLoop.h"
 #include "engine/DailyStats.h"
-#include "base/Files.h"
 #include "engine/FrontmostAppProvider.h"
+#include "engine/Settings.h"
 #include "platform/linux/XdgPaths.h"
 #include "platform/linux/audio/PulseVolumeController.h"
 #include "platform/linux/backlight/SysfsBacklight.h"
@@ -33,6 +35,8 @@
 #include "telemetry/TelemetrySnapshot.h"
 #include "telemetry/qt/QtRepeatingTimer.h"
 #include "ui/StatusItemController.h"
+#include "ui/TrayHostWatch.h"
+#include "ui/TrayItem.h"
 
 #include <QCoreApplication>
 #include <QDesktopServices>
@@ -51,6 +55,12 @@ constexpr int kDisplayCheckTicks = 4;
 constexpr int kRescanIntervalMs = 5000;
 // How long a manual change waits for the one capture it asked for.
 constexpr int kSignatureWaitMs = 1500;
+std::string currentDesktop()
+{
+    const char *value = std::getenv("XDG_CURRENT_DESKTOP");
+    return value != nullptr ? value : "";
+}
+
 constexpr const char *kMainDisplayGone = "No display to watch: capture resumes when the main display is back.";
 
 std::optional<std::string> captureOverride()
@@ -61,10 +71,11 @@ std::optional<std::string> captureOverride()
 
 } // namespace
 
-AppShell::AppShell(const Clock &clock, Defaults &defaults, QObject *parent)
+AppShell::AppShell(const Clock &clock, Defaults &defaults, bool startedAtLogin, QObject *parent)
     : QObject(parent)
     , m_clock(clock)
     , m_defaults(defaults)
+    , m_startedAtLogin(startedAtLogin)
 {}
 
 AppShell::~AppShell() = default;
@@ -82,6 +93,12 @@ bool AppShell::mainDisplayIsBuiltIn() const
 
 void AppShell::launch()
 {
+    // Someone who ran Lumvex before the introduction existed knows it already; anyone else is still to meet
+    // it, also after starts at login (stored as false, so that those starts are not taken for that).
+    if (const std::string introduced(settings::introductionShown.name); !m_defaults.boolValue(introduced)) {
+        m_defaults.setBool(introduced,
+                           m_defaults.boolValue(std::string(settings::loginItemDefaultApplied.name)).has_value());
+    }
     m_loginItem = std::make_unique<LoginItem>(
         std::make_unique<XdgAutostart>(xdg::autostartFile(), ownProgramPath(), runsInSandbox()), m_defaults,
         writeSystemLog);
@@ -122,9 +139,42 @@ void AppShell::launch()
     connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, this,
             [this] { leaveUserLevel(*m_brightness, *m_loop); });
 
+    watchTrayHost();
     m_recorder->startIfEnabled();
     m_updater->checkAtLaunch();
     updateSampling();
+}
+
+void AppShell::watchTrayHost()
+{
+    m_notifier = std::make_unique<FreedesktopNotifier>();
+    m_trayWatch =
+        std::make_unique<TrayHostWatch>([this] { return m_statusController->brightnessItem().usesFallback(); });
+    connect(m_trayWatch.get(), &TrayHostWatch::firstLook, this, [this](bool hostSeen) {
+        // Introduced where the items can be seen, and only to someone who started it.
+        if (hostSeen && !m_startedAtLogin && !settings::value(m_defaults, settings::introductionShown)) {
+            settings::set(m_defaults, settings::introductionShown, true);
+            m_notifier->show(notices::introduction());
+        }
+    });
+    connect(m_trayWatch.get(), &TrayHostWatch::noHost, this, [this] {
+        const Notice notice = notices::noTray(currentDesktop());
+        // To the journal, not stderr: started from a menu nobody reads stderr, and the notice says it all.
+        // Prefixed like the login item's lines, so that one search of the log finds all of Lumvex's.
+        writeSystemWarning("Lumvex: " + notice.summary.toStdString() + ". " + notice.body.toStdString());
+        m_notifier->show(notice);
+    });
+    connect(m_control.get(), &RemoteControl::showRequested, this, &AppShell::showItself);
+}
+
+void AppShell::showItself()
+{
+    // The XEmbed tray's icon shows a menu of our own; status-notifier hosts offer no way to open theirs.
+    if (m_statusController->brightnessItem().usesFallback()) {
+        m_statusController->presentMenu(StatusItemController::MenuOrigin::brightness);
+        return;
+    }
+    m_notifier->show(notices::alreadyRunning(m_trayWatch->hostSeen(), currentDesktop()));
 }
 
 void AppShell::setUpDataCapture()

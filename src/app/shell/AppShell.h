@@ -4,8 +4,8 @@
 #include "BrightnessPoll.h"
 #include "DesktopChangeGuard.h"
 #include "engine/LoopInputs.h"
-#include "telemetry/TelemetryRecorder.h"
 #include "sensing/DisplayId.h"
+#include "telemetry/TelemetryRecorder.h"
 
 #include <QObject>
 #include <QTimer>
@@ -27,6 +27,7 @@ class Defaults;
 class Desktop;
 class DisplayRouter;
 class ExternalBrightnessController;
+class FreedesktopNotifier;
 class FrontmostAppProvider;
 class LoginItem;
 class PulseVolumeController;
@@ -36,6 +37,7 @@ class StatusItemController;
 class SysfsBacklight;
 class TelemetryRecorder;
 struct TelemetrySnapshot;
+class TrayHostWatch;
 class UpdaterController;
 
 // Owns every component for the life of the process, makes them in a fixed order, wires them together,
@@ -50,7 +52,8 @@ class AppShell : public QObject,
     Q_OBJECT
 
 public:
-    AppShell(const Clock &clock, Defaults &defaults, QObject *parent = nullptr);
+    // startedAtLogin: the session started it, not the user; it then introduces itself to no one.
+    AppShell(const Clock &clock, Defaults &defaults, bool startedAtLogin = false, QObject *parent = nullptr);
     ~AppShell() override;
 
     // The launch sequence; returns at once, the event loop does the rest.
@@ -65,6 +68,9 @@ private:
     // The sampler of a display, wired to the loop.
     void makeSampler(DisplayId display);
     void makeStatusItems();
+    // Tells the user what they cannot see: no panel shows the items, the first start, a second start.
+    void watchTrayHost();
+    void showItself();
     // Capture follows the main display; a main display that has gone leaves the menu's capture line.
     void followMainDisplay();
     void updatePause(std::optional<double> brightness);
@@ -87,6 +93,7 @@ private:
 
     const Clock &m_clock;
     Defaults &m_defaults;
+    const bool m_startedAtLogin;
 
     // Declared in the order of making, so that they go in reverse: nothing outlives what it uses.
     std::unique_ptr<LoginItem> m_loginItem;
@@ -108,6 +115,8 @@ private:
     std::unique_ptr<ContentSampler> m_sampler;
     std::unique_ptr<StatusItemController> m_statusController;
     std::unique_ptr<RemoteControl> m_control;
+    std::unique_ptr<FreedesktopNotifier> m_notifier;
+    std::unique_ptr<TrayHostWatch> m_trayWatch;
     SessionMonitor *m_session = nullptr;
 
     DisplayId m_captureDisplay = 0;

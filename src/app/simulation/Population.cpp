@@ -3,8 +3,8 @@
 
 #include <algorithm>
 #include <array>
-#include <numeric>
 #include <cstdio>
+#include <numeric>
 #include <string>
 
 namespace lumvex::sim {
@@ -78,6 +78,37 @@ int usersWorseThanFixed(const std::vector<UserResult> &users)
     return worse;
 }
 
+std::string populationSentence(const std::vector<UserResult> &users)
+{
+    std::vector<double> lumvex;
+    std::vector<double> fixed;
+    for (const UserResult &user : users) {
+        if (const RunResult *run = find(user, Strategy::lumvex)) {
+            lumvex.push_back(total(*run));
+        }
+        if (const RunResult *run = find(user, Strategy::fixed)) {
+            fixed.push_back(total(*run));
+        }
+    }
+    if (lumvex.empty()) {
+        return {};
+    }
+    const std::size_t days = users.front().runs.front().days.size();
+    std::string text = "Over " + std::to_string(days) + (days == 1 ? " day" : " days") + " the median of " +
+                       std::to_string(users.size()) + " simulated users corrected the brightness " +
+                       format("%g", median(lumvex)) + " times with Lumvex";
+    if (!fixed.empty()) {
+        text += " and " + format("%g", median(fixed)) + " with fixed brightness";
+    }
+    text += "; the worst user " + format("%g", *std::max_element(lumvex.begin(), lumvex.end())) + " times.";
+    if (!fixed.empty()) {
+        const int worse = usersWorseThanFixed(users);
+        text += " " + std::to_string(worse) + " of " + std::to_string(users.size()) + (worse == 1 ? " is" : " are") +
+                " worse off with Lumvex than with fixed brightness.";
+    }
+    return text;
+}
+
 void printPopulation(std::ostream &out, const std::vector<UserResult> &users)
 {
     if (users.empty()) {
@@ -85,7 +116,8 @@ void printPopulation(std::ostream &out, const std::vector<UserResult> &users)
     }
     const std::vector<RunResult> &first = users.front().runs;
     const bool ratio = find(users.front(), Strategy::lumvex) && find(users.front(), Strategy::fixed);
-    constexpr std::size_t kCell = 7;
+    // Three strategies and the ratio fit 100 columns.
+    constexpr std::size_t kCell = 6;
 
     std::string head = "user  seed  exp   tol  pat";
     std::string sub = std::string(head.size(), ' ');

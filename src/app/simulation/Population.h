@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <optional>
 #include <ostream>
+#include <string>
 #include <vector>
 
 namespace lumvex::sim {
@@ -32,6 +33,10 @@ struct UserResult
 // Corrections per user (first day, last day, all days) for each strategy, then their sum, median and
 // worst user, and how many users correct more with Lumvex than with fixed brightness.
 void printPopulation(std::ostream &out, const std::vector<UserResult> &users);
+
+// What the population found, in plain words: the median user's and the worst user's corrections with
+// Lumvex (beside fixed brightness), and how many users are worse off than with fixed brightness.
+std::string populationSentence(const std::vector<UserResult> &users);
 
 // Users whose Lumvex run needs more corrections in total than their fixed-brightness run.
 int usersWorseThanFixed(const std::vector<UserResult> &users);

@@ -31,7 +31,7 @@ constexpr const char *kUsage = R"(Usage: lumvex simulate [options]
 
 Runs Lumvex's compensation loop without a desktop: simulated screen content, ambient light and
 backlight, and a simulated user with hidden preferences who corrects the brightness when the light
-stays too far from what they like. Prints a summary per day.
+stays too far from what they like. Says what it found, prints a table per day and draws a plot.
 
 Options:
   --scenario NAME   office (default), video, night-reading or laptop-day
@@ -48,7 +48,10 @@ Options:
                     per user. Their tastes: content exponent 0...1, tolerance 1.15...1.35,
                     patience 3...5 s, preferred light +-15 % around a typical curve, each uniform
   --set KEY=VALUE   run the loop with a setting: rememberBrightnessPerSituation=true|false
-  --plot FILE.svg   write a plot of brightness, luminance and corrections
+  --plot FILE.svg   where to draw brightness, luminance and corrections (default: plot.svg in
+                    the output folder)
+  --table brief|full  the one user's table: brief (default) the columns compared first, full all
+                    of them; the full table is also written to summary.csv in the output folder
   --out DIR         folder for the learned table, statistics and log (default: a new
                     folder under the state directory; an existing folder must not hold
                     Lumvex files)
@@ -66,6 +69,7 @@ struct Options
     std::optional<int> population;
     std::map<std::string, bool> settings;
     std::optional<fs::path> plot;
+    TableWidth table = TableWidth::brief;
     std::optional<fs::path> out;
     bool help = false;
 };
@@ -192,6 +196,12 @@ Options parse(const std::vector<std::string> &args)
             parseSetting(value(), o.settings);
         } else if (a == "--plot") {
             o.plot = value();
+        } else if (a == "--table") {
+            const std::string &text = value();
+            if (text != "brief" && text != "full") {
+                throw UsageError("--table: brief or full, not \"" + text + "\"");
+            }
+            o.table = text == "full" ? TableWidth::full : TableWidth::brief;
         } else if (a == "--out") {
             o.out = value();
         } else {
@@ -256,7 +266,7 @@ public:
                       m_total);
         if (m_interactive) {
             m_out << '\r' << line << (day + 1 == m_total ? "\n" : "") << std::flush;
-        } else if (day + 1 == m_total || (day + 1) % std::max(1, m_total / 4) == 0) {
+        } else if (day + 1 == m_total) {
             m_out << line << '\n';
         }
     }
@@ -267,6 +277,28 @@ private:
     int m_total;
     std::string m_unit;
 };
+
+// Prose broken at spaces into lines of at most 100 columns, as wide as the table below it.
+std::string wrapped(const std::string &text)
+{
+    constexpr std::size_t kWidth = 100;
+    std::string lines;
+    std::size_t lineStart = 0;
+    std::size_t from = 0;
+    while (from < text.size()) {
+        const std::size_t space = std::min(text.find(' ', from), text.size());
+        const std::string word = text.substr(from, space - from);
+        if (lines.size() > lineStart && lines.size() - lineStart + 1 + word.size() > kWidth) {
+            lines += '\n';
+            lineStart = lines.size();
+        } else if (lines.size() > lineStart) {
+            lines += ' ';
+        }
+        lines += word;
+        from = space + 1;
+    }
+    return lines;
+}
 
 std::string userFolder(int user)
 {
@@ -305,7 +337,8 @@ int runSimulateCommand(const std::vector<std::string> &args, const fs::path &def
         if (options.out) {
             for (int u = 0; u < options.population.value_or(1); ++u) {
                 const fs::path folder = options.population ? *options.out / userFolder(u) : *options.out;
-                for (const char *name : {"content_offsets.json", "dailystats.json", "adjustments.csv"}) {
+                for (const char *name :
+                     {"content_offsets.json", "dailystats.json", "adjustments.csv", "summary.csv", "plot.svg"}) {
                     if (fs::exists(folder / name)) {
                         throw UsageError("--out: " + (folder / name).string() +
                                          " exists; choose a folder without Lumvex files");
@@ -365,7 +398,7 @@ int runSimulateCommand(const std::vector<std::string> &args, const fs::path &def
             users.push_back({seed, taste, runAll(own, seed, taste, folder / userFolder(u), [](Strategy, int) {})});
             progress.dayDone("users", u);
         }
-        out << '\n';
+        out << '\n' << wrapped(populationSentence(users)) << "\n\n";
         printPopulation(out, users);
         return 0;
     }
@@ -382,16 +415,20 @@ int runSimulateCommand(const std::vector<std::string> &args, const fs::path &def
                    progress->dayDone(strategyName(strategy), day);
                });
 
-    out << '\n';
-    printSummary(out, runs);
-    if (options.plot) {
-        const std::string title = "Lumvex on \"" + trace.name + "\", seed " + std::to_string(options.seed);
-        if (!files::writeAtomically(*options.plot, renderPlot(runs.front(), title))) {
-            err << "lumvex simulate: cannot write the plot to " << options.plot->string() << '\n';
-            return 1;
-        }
-        out << "Plot written to " << options.plot->string() << '\n';
+    out << '\n' << wrapped(summarySentence(runs)) << "\n\n";
+    printSummary(out, runs, options.table);
+    const fs::path table = folder / "summary.csv";
+    if (!files::writeAtomically(table, summaryCsv(runs))) {
+        err << "lumvex simulate: cannot write the table to " << table.string() << '\n';
+        return 1;
     }
+    const fs::path plot = options.plot.value_or(folder / "plot.svg");
+    const std::string title = "Lumvex on \"" + trace.name + "\", seed " + std::to_string(options.seed);
+    if (!files::writeAtomically(plot, renderPlot(runs.front(), title))) {
+        err << "lumvex simulate: cannot write the plot to " << plot.string() << '\n';
+        return 1;
+    }
+    out << "\nAll columns: " << table.string() << "\nPlot: " << plot.string() << '\n';
     return 0;
 }
 

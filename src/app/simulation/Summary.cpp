@@ -1,30 +1,50 @@
 // SPDX-License-Identifier: MIT
 #include "Summary.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <iterator>
 #include <string>
 
 namespace lumvex::sim {
 
 namespace {
 
+// One column group of the table and one column of the CSV; a new figure is one more line here.
 struct Metric
 {
     const char *title;
+    const char *csvName;
     const char *format;
+    bool brief; // among the columns people compare first
     double (*value)(const DayResult &);
 };
 
 const Metric kMetrics[] = {
-    {"corrections", "%.0f", [](const DayResult &d) { return static_cast<double>(d.corrections); }},
-    {"mean |P-pref|", "%.4f", [](const DayResult &d) { return d.meanError; }},
-    {"p95 |P-pref|", "%.4f", [](const DayResult &d) { return d.p95Error; }},
-    {"CV of BxL", "%.3f", [](const DayResult &d) { return d.variation; }},
-    {"writes", "%.0f", [](const DayResult &d) { return static_cast<double>(d.writes); }},
-    {"desktop changes learned", "%.0f",
+    {"corrections", "corrections", "%.0f", true, [](const DayResult &d) { return static_cast<double>(d.corrections); }},
+    {"mean |P-pref|", "mean_error", "%.4f", true, [](const DayResult &d) { return d.meanError; }},
+    {"p95 |P-pref|", "p95_error", "%.4f", true, [](const DayResult &d) { return d.p95Error; }},
+    {"CV of BxL", "cv_bxl", "%.3f", false, [](const DayResult &d) { return d.variation; }},
+    {"writes", "writes", "%.0f", false, [](const DayResult &d) { return static_cast<double>(d.writes); }},
+    {"desktop changes learned", "desktop_changes_learned", "%.0f", false,
      [](const DayResult &d) { return static_cast<double>(d.desktopChangesLearned); }},
-    {"user changes lost", "%.0f", [](const DayResult &d) { return static_cast<double>(d.userChangesLost); }},
+    {"user changes lost", "user_changes_lost", "%.0f", false,
+     [](const DayResult &d) { return static_cast<double>(d.userChangesLost); }},
 };
+
+// How the sentence names each strategy.
+std::string strategyPhrase(Strategy strategy)
+{
+    switch (strategy) {
+    case Strategy::lumvex:
+        return "with Lumvex";
+    case Strategy::fixed:
+        return "with fixed brightness";
+    case Strategy::ambientOnly:
+        return "with an ambient-only curve";
+    }
+    return strategyName(strategy);
+}
 
 std::string cell(const char *format, double value, int width)
 {
@@ -63,21 +83,65 @@ DayResult total(const RunResult &run)
 
 } // namespace
 
-void printSummary(std::ostream &out, const std::vector<RunResult> &runs)
+std::string summarySentence(const std::vector<RunResult> &runs)
+{
+    if (runs.empty()) {
+        return {};
+    }
+    const std::size_t days = runs.front().days.size();
+    std::string text = "Over " + std::to_string(days) + (days == 1 ? " day" : " days") +
+                       " the simulated user corrected the brightness ";
+    for (std::size_t i = 0; i < runs.size(); ++i) {
+        const int n = total(runs[i]).corrections;
+        text += i == 0 ? "" : i + 1 == runs.size() ? " and " : ", ";
+        text += std::to_string(n) + (i == 0 ? (n == 1 ? " time " : " times ") : " ") + strategyPhrase(runs[i].strategy);
+    }
+    return text + ".";
+}
+
+std::string summaryCsv(const std::vector<RunResult> &runs)
+{
+    std::string csv = "day,strategy";
+    for (const Metric &m : kMetrics) {
+        csv += std::string(",") + m.csvName;
+    }
+    csv += '\n';
+    const auto row = [&](const std::string &day, const RunResult &run, const DayResult &d) {
+        csv += day + "," + strategyName(run.strategy);
+        for (const Metric &m : kMetrics) {
+            csv += "," + cell(m.format, m.value(d), 0);
+        }
+        csv += '\n';
+    };
+    for (const RunResult &run : runs) {
+        for (std::size_t d = 0; d < run.days.size(); ++d) {
+            row(std::to_string(d + 1), run, run.days[d]);
+        }
+    }
+    for (const RunResult &run : runs) {
+        row("all", run, total(run));
+    }
+    return csv;
+}
+
+void printSummary(std::ostream &out, const std::vector<RunResult> &runs, TableWidth width)
 {
     if (runs.empty()) {
         return;
     }
+    std::vector<Metric> metrics;
+    std::copy_if(std::begin(kMetrics), std::end(kMetrics), std::back_inserter(metrics),
+                 [width](const Metric &m) { return m.brief || width == TableWidth::full; });
     constexpr int kColumn = 9;
     const int group = kColumn * static_cast<int>(runs.size());
     std::string line = padRight("day", 5);
-    for (const Metric &m : kMetrics) {
+    for (const Metric &m : metrics) {
         line += " | " + padRight(m.title, group);
     }
-    out << line << '\n';
+    out << line.substr(0, line.find_last_not_of(' ') + 1) << '\n';
     if (runs.size() > 1) {
         line = padRight("", 5);
-        for (std::size_t i = 0; i < std::size(kMetrics); ++i) {
+        for (std::size_t i = 0; i < metrics.size(); ++i) {
             line += " | ";
             for (const RunResult &run : runs) {
                 line += std::string(static_cast<std::size_t>(kColumn) -
@@ -92,7 +156,7 @@ void printSummary(std::ostream &out, const std::vector<RunResult> &runs)
 
     const auto row = [&](const std::string &label, auto dayOf) {
         std::string text = padRight(label, 5);
-        for (const Metric &m : kMetrics) {
+        for (const Metric &m : metrics) {
             text += " | ";
             for (const RunResult &run : runs) {
                 text += cell(m.format, m.value(dayOf(run)), kColumn);

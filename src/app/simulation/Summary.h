@@ -4,13 +4,23 @@
 #include "Simulator.h"
 
 #include <ostream>
+#include <string>
 #include <vector>
 
 namespace lumvex::sim {
 
+// The brief table holds the columns people compare first and fits 100 columns with three strategies.
+enum class TableWidth { brief, full };
+
+// What the run found, in one sentence: the corrections over the whole run, per strategy.
+std::string summarySentence(const std::vector<RunResult> &runs);
+
 // The per-day table: corrections, mean and 95th percentile of |perceived - preferred|, the coefficient
 // of variation of brightness x luminance, the automatic backlight writes, the desktop's changes learned as
-// the user's and the user's changes lost, one column per strategy.
-void printSummary(std::ostream &out, const std::vector<RunResult> &runs);
+// the user's and the user's changes lost, one column per strategy; the brief one the first three.
+void printSummary(std::ostream &out, const std::vector<RunResult> &runs, TableWidth width = TableWidth::brief);
+
+// The full table as CSV: one row per day and strategy, then the totals as day "all".
+std::string summaryCsv(const std::vector<RunResult> &runs);
 
 } // namespace lumvex::sim

@@ -3,8 +3,10 @@
 status items and menus as a tray host reaches them."""
 
 import ctypes
+import json
 import os
 import subprocess
+import sys
 import threading
 import time
 
@@ -103,6 +105,23 @@ def launch(test, command, **options):
     test.addCleanup(process.wait)
     test.addCleanup(lambda: process.poll() is None and process.kill())
     return process
+
+
+def fake_service(script):
+    """A fake service of tests/ (SCRIPT READY_FILE) in its own process, once it owns its names."""
+    here = os.path.dirname(os.path.abspath(__file__))
+    ready = os.path.join(os.environ.get("LUMVEX_TEST_DIR", "/tmp"), "ready-%d" % time.monotonic_ns())
+    process = subprocess.Popen([sys.executable, os.path.join(here, "../..", script), ready],
+                               env={**os.environ, "PYTHONPATH": os.path.join(here, "../../support")})
+    assert wait_for(lambda: os.path.exists(ready)), "%s did not start" % script
+    return process
+
+
+def notification_server(test):
+    """The fake notification server; returns the Notify calls it took so far."""
+    test.addCleanup(fake_service("system/fake_notifications.py").kill)
+    server = dbus.SessionBus().get_object("org.lumvex.test.Notifications", "/org/lumvex/test")
+    return lambda: [json.loads(call) for call in server.Calls(dbus_interface="org.lumvex.test.FakeNotifications")]
 
 
 def item_count(pid):

@@ -2,16 +2,12 @@
 # SPDX-License-Identifier: MIT
 """A status-notifier watcher on the session bus, as a panel runs one: items register with it and hosts
 list them. Registrations() on org.lumvex.test.Watcher tells every call it took, in order.
-Usage: sni_watcher.py READY_FILE (created once the name is owned)."""
-
-import os
-import sys
+Usage: PYTHONPATH=tests/support sni_watcher.py READY_FILE (created once the name is owned)."""
 
 import dbus
 import dbus.service
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "../../support"))
-import fake_bus  # noqa: E402
+import fake_bus
 
 WATCHER = "org.kde.StatusNotifierWatcher"
 

@@ -12,21 +12,17 @@ import unittest
 
 import dbus
 
-from program_session import (ITEM, LOG, MENU, SETTINGS, BusMonitor, Item, find, hold_alt, launch, lines, muted,
-                             panel, rows, set_panel, volume, wait_for, write_settings, x_background)
+from program_session import (ITEM, LOG, MENU, SETTINGS, BusMonitor, Item, fake_service, find, hold_alt, launch, lines,
+                             muted, panel, rows, set_panel, volume, wait_for, write_settings, x_background)
 
 LUMVEX = sys.argv.pop(1) if len(sys.argv) > 1 else "lumvex"
-HERE = os.path.dirname(os.path.abspath(__file__))
 
 
 class Watcher:
     """sni_watcher.py in its own process, so that it can go away and come back."""
 
     def __init__(self):
-        ready = os.path.join(os.environ.get("LUMVEX_TEST_DIR", "/tmp"), "watcher-ready-%d" % time.monotonic_ns())
-        self.process = subprocess.Popen([sys.executable, os.path.join(HERE, "sni_watcher.py"), ready])
-        assert wait_for(lambda: os.path.exists(ready)), "the watcher did not start"
-        os.remove(ready)
+        self.process = fake_service("app/shell/sni_watcher.py")
 
     def registrations(self):
         watcher = dbus.SessionBus().get_object("org.kde.StatusNotifierWatcher", "/StatusNotifierWatcher")
@@ -147,8 +143,6 @@ class StatusItems(ProgramWithItems):
                               "Start at Login", "Quit Lumvex"])
         finally:
             hold_alt(False)
-        # A click on the volume item puts its line first.
-        self.assertEqual(lines(self.volume.layout())[:3], ["Volume: 50%", "Brightness: 50%", "Mute"])
 
         layout = self.brightness.layout()
         for label in ("Brightness: 50%", "Volume: 50%"):

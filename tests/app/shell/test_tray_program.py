@@ -14,7 +14,7 @@ import time
 import unittest
 
 from program_session import (DEVICE, LOG, MENU, SETTINGS, BusMonitor, find, hold_alt, item_count, items, launch,
-                             lines, panel, rows, set_panel, volume, wait_for, write_settings)
+                             lines, notification_server, panel, rows, set_panel, volume, wait_for, write_settings)
 from program_session import desktop as control
 from program_session import x_background as background
 
@@ -64,7 +64,9 @@ class TrayProgram(unittest.TestCase):
         set_panel(500)
         if os.path.exists(LOG):
             os.remove(LOG)  # its appearance tells that the program has started
-        self.program = launch(self, [LUMVEX], stderr=subprocess.DEVNULL)
+        # GNOME without its tray extension: nothing on this bus shows the items.
+        self.program = launch(self, [LUMVEX], stderr=subprocess.DEVNULL,
+                              env={**os.environ, "XDG_CURRENT_DESKTOP": "GNOME"})
         self.assertTrue(wait_for(lambda: os.path.exists(LOG) and item_count(self.program.pid) == 2, 10),
                         "the program did not start")
         time.sleep(0.6)  # a couple of polls
@@ -73,11 +75,19 @@ class TrayProgram(unittest.TestCase):
         self.program.send_signal(signal.SIGTERM)
         return self.program.wait(timeout=5)
 
-    def test_tray_items_one_instance_and_a_clean_exit(self):
+    def test_no_tray_host_is_told_once_a_second_start_is_answered_and_the_exit_is_clean(self):
+        notifications = notification_server(self)
         self.assertEqual(item_count(self.program.pid), 2, "a brightness and a volume item")
+        self.assertTrue(wait_for(lambda: notifications(), 10), "no notification")
+        [told] = notifications()  # what is missing, what to install here, and what works meanwhile
+        self.assertRegex(told["summary"] + ": " + told["body"],
+                         "^Lumvex is running, .* no tray icons: .*gnome-shell-extension-appindicator.*lumvex ctl")
         second = subprocess.run([LUMVEX], capture_output=True, text=True, timeout=10)
         self.assertEqual(second.returncode, 0)
         self.assertIn("already running", second.stderr)
+        self.assertTrue(wait_for(lambda: len(notifications()) == 2), notifications())
+        self.assertEqual(notifications()[1]["summary"], "Lumvex is already running")
+        self.assertIn("no tray icons", notifications()[1]["body"])
         self.assertIsNone(self.program.poll(), "the first one must be left alone")
         self.assertEqual(self.stop(), 0)
         with open(LOG) as log:

@@ -74,6 +74,7 @@ TEST(SimulateCommand, BadInputIsOneClearLineAndWritesNothing)
         {{"--taste", "patience"}, "--taste: expected NAME=VALUE"},
         {{"--taste", "tolerance=wide"}, "--taste: tolerance is not a number"},
         {{"--population", "0"}, "--population: must be within 1...1000"},
+        {{"--table", "wide"}, "--table: brief or full, not \"wide\""},
         {{"--population", "2", "--plot", (dir / "p.svg").string()}, "does not go with --population"},
         {{"--set", "rememberBrightnessPerSituation=yes"}, "takes true or false, not \"yes\""},
         {{"--set", "volume=1"}, "--set: unknown setting \"volume\""},
@@ -90,22 +91,41 @@ TEST(SimulateCommand, BadInputIsOneClearLineAndWritesNothing)
     EXPECT_EQ(std::distance(fs::directory_iterator(dir / "used"), fs::directory_iterator()), 1);
 }
 
-TEST(SimulateCommand, PopulationComparesEveryUserWithTheTasteAndSettingGiven)
+TEST(SimulateCommand, SaysWhatItFoundFirstInATableThatFits100ColumnsAndDrawsItsPlot)
 {
     test::TempDir dir;
-    const auto result =
-        run({"--population", "3", "--days", "1", "--scenario", "night-reading", "--taste", "exponent=0,patience=4",
-             "--set", "rememberBrightnessPerSituation=true", "--out", (dir / "out").string()},
-            dir / "root");
-    ASSERT_EQ(result.status, 0) << result.err;
-    for (const char *row : {"\n   1     1 0.00", "\n   2     2 0.00", "\n   3     3 0.00", "\nsum ", "\nmedian ",
-                            "\nworst ", "\nUsers worse off than fixed: "}) {
-        EXPECT_NE(result.out.find(row), std::string::npos) << row << '\n' << result.out;
+    // The arguments, and parts of what is printed in their order.
+    const std::pair<std::vector<std::string>, std::vector<std::string>> cases[] = {
+        {{"--days", "1", "--compare"},
+         {"\nOver 1 day the simulated user corrected the brightness ", " with Lumvex, ", "ambient-only curve.\n\nday ",
+          "corrections", "p95 |P-pref|", "\nall ", "summary.csv\nPlot: "}},
+        // Each user with the taste and setting given, learning in a folder of their own.
+        {{"--population", "3", "--days", "1", "--scenario", "night-reading", "--taste", "exponent=0,patience=4",
+          "--set", "rememberBrightnessPerSituation=true"},
+         {"\nOver 1 day the median of 3 simulated users corrected the brightness ", "worst user ",
+          "brightness.\n\nuser ", "ambient", "\n   1     1 0.00", "\n   3     3 0.00  1.", " 4.0 | ", "\nsum ",
+          "\nmedian ", "\nworst ", "\nUsers worse off than fixed: "}},
+    };
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        auto args = cases[i].first;
+        const fs::path out = dir / std::to_string(i);
+        args.insert(args.end(), {"--out", out.string()});
+        const auto result = run(args, dir / "root");
+        ASSERT_EQ(result.status, 0) << result.err;
+        std::size_t at = 0;
+        for (const std::string &part : cases[i].second) {
+            at = result.out.find(part, at);
+            EXPECT_NE(at, std::string::npos) << part << '\n' << result.out;
+        }
+        std::istringstream lines(result.out);
+        for (std::string line; std::getline(lines, line);) {
+            EXPECT_TRUE(line.size() <= 100 || line.find(out.string()) != std::string::npos) << line;
+        }
     }
-    EXPECT_NE(result.out.find(" 4.0 | "), std::string::npos) << result.out;
-    EXPECT_NE(result.out.find("ambient"), std::string::npos);
-    // Each user learns in a folder of their own, with the setting on.
-    EXPECT_NE(files::readAll(dir / "out/user-03/content_offsets.json").value_or("").find("\"brightness\":"),
+    EXPECT_NE(files::readAll(dir / "0/plot.svg").value_or("").find("<svg"), std::string::npos);
+    EXPECT_NE(files::readAll(dir / "0/summary.csv").value_or("").find(",user_changes_lost\n1,lumvex,"),
+              std::string::npos);
+    EXPECT_NE(files::readAll(dir / "1/user-03/content_offsets.json").value_or("").find("\"brightness\":"),
               std::string::npos);
 }
 
