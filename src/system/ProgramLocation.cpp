@@ -15,6 +15,11 @@ fs::path ownProgramPath()
         return image;
     }
     std::error_code error;
+    // Started through the `lumvex` command, which names itself here.
+    if (const char *command = std::getenv("LUMVEX_COMMAND");
+        command && fs::path(command).is_absolute() && fs::is_regular_file(command, error)) {
+        return command;
+    }
     fs::path program = fs::read_symlink("/proc/self/exe", error);
     if (error) {
         return {};

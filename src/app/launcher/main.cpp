@@ -5,6 +5,7 @@
 #include "app/control/CtlCommand.h"
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <iostream>
@@ -32,6 +33,12 @@ int main(int argc, char **argv)
         return lumvex::runCtlCommand({argv + 2, argv + argc}, std::cout, std::cerr);
     }
     const std::string program = trayProgram().string();
+    // The command people run, not the program behind it, is what a login entry should start.
+    std::error_code error;
+    const auto self = std::filesystem::read_symlink("/proc/self/exe", error);
+    if (!error) {
+        ::setenv("LUMVEX_COMMAND", self.c_str(), 1);
+    }
     ::execv(program.c_str(), argv);
     std::cerr << "lumvex: cannot start " << program << ": " << std::strerror(errno) << " (reinstall Lumvex)\n";
     return 127;
