@@ -16,7 +16,9 @@ mkdir -p "$LUMVEX_HOST_LOGS"
 
 declare -A packages=(
   [gnome]="gnome-shell gnome-shell-extension-appindicator dconf-service dconf-cli"
-  [plasma]="plasma-workspace plasma-desktop kwin-wayland qtwayland5 kactivitymanagerd kded5 plasma-wayland-protocols"
+  # The portal backend's screen-share dialog fails to load without the PipeWire QML module.
+  [plasma]="plasma-workspace plasma-desktop kwin-wayland qtwayland5 kactivitymanagerd kded5 plasma-wayland-protocols
+    xdg-desktop-portal-kde qml-module-org-kde-pipewire"
   [xfce]="xfce4-panel xfconf xdotool"
 )
 install=()

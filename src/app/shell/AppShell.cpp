@@ -1,15 +1,16 @@
 // SPDX-License-Identifier: MIT
 #include "AppShell.h"
+#include "StallProbe.h"
 #include "platform/linux/Logging.h"
 
 #include "app/control/LeaveUserLevel.h"
 #include "app/control/RemoteControl.h"
+#include "base/Files.h"
 #include "engine/AdjustmentLogger.h"
 #include "engine/CalibrationModel.h"
 #include "engine/Clock.h"
 #include "engine/CompensationLoop.h"
 #include "engine/DailyStats.h"
-#include "base/Files.h"
 #include "engine/FrontmostAppProvider.h"
 #include "platform/linux/XdgPaths.h"
 #include "platform/linux/audio/PulseVolumeController.h"
@@ -36,6 +37,7 @@
 
 #include <QCoreApplication>
 #include <QDesktopServices>
+#include <QElapsedTimer>
 
 #include <chrono>
 #include <cstdlib>
@@ -52,6 +54,7 @@ constexpr int kRescanIntervalMs = 5000;
 // How long a manual change waits for the one capture it asked for.
 constexpr int kSignatureWaitMs = 1500;
 constexpr const char *kMainDisplayGone = "No display to watch: capture resumes when the main display is back.";
+constexpr const char *kAwaitingDisplays = "No display yet: waiting for the compositor to describe its displays.";
 
 std::optional<std::string> captureOverride()
 {
@@ -82,18 +85,25 @@ bool AppShell::mainDisplayIsBuiltIn() const
 
 void AppShell::launch()
 {
+    new StallProbe(this);
+    QElapsedTimer launching;
+    launching.start();
     m_loginItem = std::make_unique<LoginItem>(
         std::make_unique<XdgAutostart>(xdg::autostartFile(), ownProgramPath(), runsInSandbox()), m_defaults,
         writeSystemLog);
     m_loginItem->configureAtLaunch();
 
     m_brightness = std::make_unique<SysfsBacklight>();
+    QElapsedTimer opening;
+    opening.start();
     m_desktop = openDesktop(SessionEnvironment::current(), m_defaults, captureOverride());
+    StallProbe::reportWork("opening the desktop", opening);
     m_updater = std::make_unique<UpdaterController>(m_defaults, m_clock, std::make_unique<FreedesktopNotifier>());
     setUpDataCapture();
     setUpOutputs();
     setUpLearning();
     makeSampler(m_desktop->displays().mainDisplay());
+    m_mainDisplayGone = m_captureDisplay == 0;
     makeStatusItems();
 
     m_pollTimer.setInterval(kPollIntervalMs);
@@ -125,6 +135,7 @@ void AppShell::launch()
     m_recorder->startIfEnabled();
     m_updater->checkAtLaunch();
     updateSampling();
+    StallProbe::reportWork("launching", launching);
 }
 
 void AppShell::setUpDataCapture()
@@ -189,7 +200,7 @@ void AppShell::makeStatusItems()
             return "What you teach is not saved: cannot write to " + data.string();
         }
         if (m_mainDisplayGone) {
-            return kMainDisplayGone;
+            return m_desktop->awaitsDisplays() ? kAwaitingDisplays : kMainDisplayGone;
         }
         return m_sampler->unavailableReason();
     };
@@ -231,8 +242,9 @@ std::optional<ContentSignature> AppShell::latestSignature()
 
 bool AppShell::requestSignature()
 {
-    // A running sampler without fresh figures cannot capture: nothing better is coming.
-    if (m_sampler->isRunning()) {
+    // A running sampler without fresh figures cannot capture: nothing better is coming. A single look
+    // is never worth a permission dialog or a flash of the sharing indicator: then learnt without one.
+    if (m_sampler->isRunning() || m_sampler->captureIsNoticeable()) {
         return false;
     }
     m_sampler->captureOnce();
@@ -254,8 +266,11 @@ void AppShell::followMainDisplay()
     const DisplayId main = m_desktop->displays().mainDisplay();
     m_mainDisplayGone = main == 0;
     if (main != 0 && main != m_captureDisplay) {
+        QElapsedTimer following;
+        following.start();
         makeSampler(main);
         updateSampling();
+        StallProbe::reportWork("following the main display", following);
     }
 }
 
@@ -281,7 +296,7 @@ void AppShell::pollTick()
     const std::optional<double> level = m_brightness->get();
     updatePause(level);
     // A tick without a reading is skipped: a failed read is not a change to black.
-    if (level && m_desktop->displays().isBuiltIn(m_router->currentTarget())) {
+    if (level && actsOnBuiltIn(m_desktop->displays(), m_router->currentTarget())) {
         BrightnessPoll::Reading reading;
         reading.brightness = *level;
         reading.loopCurrent = m_loop->currentBrightness();

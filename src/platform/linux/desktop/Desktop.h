@@ -30,6 +30,8 @@ public:
     // Where a tray host says it was clicked, in desktop coordinates (y down): the only pointer position
     // some desktops give.
     virtual void notePointerAt(int x, int y) = 0;
+    // No display is known yet because the display server has not described them.
+    virtual bool awaitsDisplays() { return false; }
 };
 
 } // namespace lumvex

@@ -12,10 +12,52 @@ namespace lumvex {
 WaylandDesktop::WaylandDesktop(Defaults &defaults, CaptureChoice choice)
     : m_defaults(defaults)
     , m_choice(choice)
-{}
+{
+    m_displays.onConnectionChange = [this] { watchConnection(); };
+    watchConnection();
+}
+
+WaylandDesktop::~WaylandDesktop()
+{
+    m_displays.onConnectionChange = nullptr;
+    delete m_readable;
+    delete m_writable;
+}
+
+void WaylandDesktop::watchConnection()
+{
+    for (QPointer<QSocketNotifier> *notifier : {&m_readable, &m_writable}) {
+        if (*notifier) {
+            (*notifier)->setEnabled(false);
+            (*notifier)->deleteLater();
+        }
+        *notifier = nullptr;
+    }
+    const int fd = m_displays.fd();
+    if (fd < 0) {
+        return;
+    }
+    m_readable = new QSocketNotifier(fd, QSocketNotifier::Read);
+    QObject::connect(m_readable, &QSocketNotifier::activated, m_readable, [this] { dispatch(); });
+    m_writable = new QSocketNotifier(fd, QSocketNotifier::Write);
+    QObject::connect(m_writable, &QSocketNotifier::activated, m_writable, [this] { dispatch(); });
+    m_writable->setEnabled(m_displays.wantsWrite());
+}
+
+void WaylandDesktop::dispatch()
+{
+    m_displays.dispatch();
+    if (m_writable) {
+        m_writable->setEnabled(m_displays.wantsWrite());
+    }
+}
 
 std::unique_ptr<ScreenCapture> WaylandDesktop::makeCapture(DisplayId display)
 {
+    if (m_displays.isWaiting()) {
+        // Nothing to capture yet, and nothing wrong: the compositor has not described its displays.
+        return std::make_unique<UnavailableCapture>(std::nullopt);
+    }
     if (!m_displays.isConnected()) {
         return std::make_unique<UnavailableCapture>(
             "Screen capture cannot reach the Wayland compositor (WAYLAND_DISPLAY is not set or does not answer).");
