@@ -156,6 +156,12 @@ void AppShell::setUpOutputs()
     m_router = std::make_unique<DisplayRouter>(m_desktop->displays(), m_clock);
     // Without a watch the router answers from the pointer position alone, else the main display.
     m_desktop->watchPointer([this] { m_router->cursorMoved(); });
+    // Where the desktop tells, a display that comes is followed at once rather than at the next check.
+    m_desktop->watchDisplays([this] {
+        if (m_sampler) { // not before launch has made it
+            followMainDisplay();
+        }
+    });
     m_volume = std::make_unique<PulseVolumeController>();
     m_volume->waitForFirstAnswer(std::chrono::milliseconds(250));
 }

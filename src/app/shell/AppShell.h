@@ -4,8 +4,8 @@
 #include "BrightnessPoll.h"
 #include "DesktopChangeGuard.h"
 #include "engine/LoopInputs.h"
-#include "telemetry/TelemetryRecorder.h"
 #include "sensing/DisplayId.h"
+#include "telemetry/TelemetryRecorder.h"
 
 #include <QObject>
 #include <QTimer>

@@ -32,6 +32,8 @@ public:
     virtual void notePointerAt(int x, int y) = 0;
     // No display is known yet because the display server has not described them.
     virtual bool awaitsDisplays() { return false; }
+    // Reports that the displays may have changed, where the desktop tells at once; elsewhere a poll finds out.
+    virtual void watchDisplays(std::function<void()>) {}
 };
 
 } // namespace lumvex

@@ -46,7 +46,11 @@ void WaylandDesktop::watchConnection()
 
 void WaylandDesktop::dispatch()
 {
+    const std::uint64_t changes = m_displays.changes();
     m_displays.dispatch();
+    if (m_displays.changes() != changes && m_onDisplaysChange) {
+        m_onDisplaysChange();
+    }
     if (m_writable) {
         m_writable->setEnabled(m_displays.wantsWrite());
     }

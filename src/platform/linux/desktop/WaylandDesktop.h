@@ -36,6 +36,7 @@ public:
     FrontmostAppProvider &watchFrontmostApp(std::function<void()> onSwitch) override;
     void notePointerAt(int x, int y) override;
     bool awaitsDisplays() override { return m_displays.isWaiting(); }
+    void watchDisplays(std::function<void()> onChange) override { m_onDisplaysChange = std::move(onChange); }
 
 private:
     // Watches the socket of the connection there is now.
@@ -46,6 +47,7 @@ private:
     const CaptureChoice m_choice;
     WaylandDisplayServices m_displays;
     std::unique_ptr<FrontmostAppProvider> m_frontmostApp;
+    std::function<void()> m_onDisplaysChange;
     // Let go with deleteLater(): a connection may end inside its own notifier's signal.
     QPointer<QSocketNotifier> m_readable;
     QPointer<QSocketNotifier> m_writable;

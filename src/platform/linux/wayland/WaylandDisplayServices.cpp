@@ -52,6 +52,12 @@ int WaylandDisplayServices::fd() const
     return m_connection ? m_connection->fd() : -1;
 }
 
+std::uint64_t WaylandDisplayServices::changes() const
+{
+    // Output changes count only once described; the description's end is one change more.
+    return m_connection && m_connection->isDescribed() ? m_connection->outputs().changes() + 1 : 0;
+}
+
 bool WaylandDisplayServices::wantsWrite() const
 {
     return m_connection && m_connection->wantsWrite();

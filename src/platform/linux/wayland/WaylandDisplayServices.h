@@ -5,6 +5,7 @@
 #include "sensing/DisplayServices.h"
 
 #include <chrono>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -42,6 +43,8 @@ public:
     void dispatch();
     // The connection's socket to watch for reading, -1 without one; it changes when onConnectionChange runs.
     int fd() const;
+    // Grows whenever the outputs change or the compositor finishes describing them.
+    std::uint64_t changes() const;
     // Requests wait for the compositor to read the ones before: watch fd() for writing too.
     bool wantsWrite() const;
     // Runs when a connection has been made or let go.
