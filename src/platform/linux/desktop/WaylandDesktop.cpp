@@ -20,27 +20,26 @@ WaylandDesktop::WaylandDesktop(Defaults &defaults, CaptureChoice choice)
 WaylandDesktop::~WaylandDesktop()
 {
     m_displays.onConnectionChange = nullptr;
-    delete m_readable;
-    delete m_writable;
 }
 
 void WaylandDesktop::watchConnection()
 {
-    for (QPointer<QSocketNotifier> *notifier : {&m_readable, &m_writable}) {
+    std::vector<std::unique_ptr<QSocketNotifier>> retired;
+    for (std::unique_ptr<QSocketNotifier> *notifier : {&m_readable, &m_writable}) {
         if (*notifier) {
             (*notifier)->setEnabled(false);
-            (*notifier)->deleteLater();
+            retired.push_back(std::move(*notifier));
         }
-        *notifier = nullptr;
     }
+    m_retired = std::move(retired);
     const int fd = m_displays.fd();
     if (fd < 0) {
         return;
     }
-    m_readable = new QSocketNotifier(fd, QSocketNotifier::Read);
-    QObject::connect(m_readable, &QSocketNotifier::activated, m_readable, [this] { dispatch(); });
-    m_writable = new QSocketNotifier(fd, QSocketNotifier::Write);
-    QObject::connect(m_writable, &QSocketNotifier::activated, m_writable, [this] { dispatch(); });
+    m_readable = std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Read);
+    QObject::connect(m_readable.get(), &QSocketNotifier::activated, m_readable.get(), [this] { dispatch(); });
+    m_writable = std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Write);
+    QObject::connect(m_writable.get(), &QSocketNotifier::activated, m_writable.get(), [this] { dispatch(); });
     m_writable->setEnabled(m_displays.wantsWrite());
 }
 

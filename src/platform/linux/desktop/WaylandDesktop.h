@@ -5,10 +5,10 @@
 #include "engine/FrontmostAppProvider.h"
 #include "platform/linux/wayland/WaylandDisplayServices.h"
 
-#include <QPointer>
 #include <QSocketNotifier>
 
 #include <memory>
+#include <vector>
 
 namespace lumvex {
 
@@ -48,9 +48,11 @@ private:
     WaylandDisplayServices m_displays;
     std::unique_ptr<FrontmostAppProvider> m_frontmostApp;
     std::function<void()> m_onDisplaysChange;
-    // Let go with deleteLater(): a connection may end inside its own notifier's signal.
-    QPointer<QSocketNotifier> m_readable;
-    QPointer<QSocketNotifier> m_writable;
+    std::unique_ptr<QSocketNotifier> m_readable;
+    std::unique_ptr<QSocketNotifier> m_writable;
+    // A connection may end inside its own notifier's signal: the notifiers of the one before wait here,
+    // switched off, until the next change or the end.
+    std::vector<std::unique_ptr<QSocketNotifier>> m_retired;
 };
 
 } // namespace lumvex
