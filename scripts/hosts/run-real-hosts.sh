@@ -3,8 +3,14 @@
 # Runs the tray checks of real_hosts.py against real desktops running headless: GNOME Shell with the
 # AppIndicator extension, KDE Plasma and the Xfce panel. Installs the hosts first if they are missing (hundreds
 # of MB, which is why this is not part of ./test.sh). Logs of each run land in LUMVEX_HOST_LOGS (default build/host-logs).
-# Usage: run-real-hosts.sh [gnome] [plasma] [xfce]     (as root; all when none is given)
+# With --busy, two busy loops hold both cores for the whole run: timing faults hide on a quiet machine.
+# Usage: run-real-hosts.sh [--busy] [gnome] [plasma] [xfce]     (as root; all hosts when none is given)
 set -uo pipefail
+busy=0
+if [ "${1:-}" = --busy ]; then
+  busy=1
+  shift
+fi
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../.." && pwd)
 lumvex=${LUMVEX:-$root/build/src/app/lumvex}
@@ -16,7 +22,9 @@ mkdir -p "$LUMVEX_HOST_LOGS"
 
 declare -A packages=(
   [gnome]="gnome-shell gnome-shell-extension-appindicator dconf-service dconf-cli"
-  [plasma]="plasma-workspace plasma-desktop kwin-wayland qtwayland5 kactivitymanagerd kded5 plasma-wayland-protocols"
+  # The portal backend's screen-share dialog fails to load without the PipeWire QML module.
+  [plasma]="plasma-workspace plasma-desktop kwin-wayland qtwayland5 kactivitymanagerd kded5 plasma-wayland-protocols
+    xdg-desktop-portal-kde qml-module-org-kde-pipewire"
   [xfce]="xfce4-panel xfconf xdotool"
 )
 install=()
@@ -29,13 +37,26 @@ if [ ${#install[@]} -gt 0 ]; then
   DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${install[@]}" || exit 2
 fi
 
+tools=
+loops=()
+cleanup() {
+  [ -z "$tools" ] || rm -rf "$tools"
+  [ ${#loops[@]} -eq 0 ] || kill "${loops[@]}" 2>/dev/null
+}
+trap cleanup EXIT
+if [ "$busy" = 1 ]; then
+  for _ in 1 2; do
+    yes >/dev/null &
+    loops+=($!)
+  done
+fi
+
 status=0
 for host in "${hosts[@]}"; do
   extra=()
   if [ "$host" = plasma ]; then
     # KWin's own input protocol: a small client built here, as the protocol ships only as XML.
     tools=$(mktemp -d)
-    trap 'rm -rf "$tools"' EXIT
     wayland-scanner client-header /usr/share/plasma-wayland-protocols/fake-input.xml "$tools/fake-input-client-protocol.h"
     wayland-scanner private-code /usr/share/plasma-wayland-protocols/fake-input.xml "$tools/fake-input-protocol.c"
     cc -O1 -I"$tools" -o "$tools/fake-input" "$here/FakeInput.c" "$tools/fake-input-protocol.c" -lwayland-client || exit 2

@@ -8,6 +8,7 @@ namespace lumvex {
 
 ContentSampler::ContentSampler(std::unique_ptr<ScreenCapture> capture, PostToOwner postToOwner, const Clock &clock)
     : m_clock(clock)
+    , m_captureIsNoticeable(capture->isNoticeable())
     , m_postToOwner(std::move(postToOwner))
     , m_self(std::make_shared<ContentSampler *>(this))
 {

@@ -47,6 +47,8 @@ public:
     bool isRunning() const { return m_running; }
     // While stopped, takes one capture soon, reported like any other; does nothing while running.
     void captureOnce();
+    // Whether a capture may ask the user or show that the screen is shared (ScreenCapture::isNoticeable).
+    bool captureIsNoticeable() const { return m_captureIsNoticeable; }
 
     double rawLuminance() const { return m_filters.rawLuminance(); }
     double slowLuminance() const { return m_filters.slowLuminance(); }
@@ -84,6 +86,7 @@ private:
     void reportUnavailable(std::string reason);
 
     const Clock &m_clock;
+    const bool m_captureIsNoticeable;
     const PostToOwner m_postToOwner;
     SampleFilters m_filters;
     std::vector<double> m_grid;

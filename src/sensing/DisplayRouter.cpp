@@ -17,6 +17,11 @@ const Screen *screenAt(const std::vector<Screen> &screens, Point p)
     return found == screens.end() ? nullptr : &*found;
 }
 
+bool actsOnBuiltIn(DisplayServices &displays, DisplayId target)
+{
+    return target == 0 || displays.isBuiltIn(target);
+}
+
 bool isRecentMove(double ageSeconds)
 {
     return ageSeconds >= 0.0 && ageSeconds < DisplayRouter::kStaleness;

@@ -50,6 +50,10 @@ bool inMenuBarBand(const Rect &frame, Point p);
 // The first screen, in the given order, whose frame contains the point.
 const Screen *screenAt(const std::vector<Screen> &screens, Point p);
 
+// Whether brightness controls aimed at `target` act on the machine's own panel: a built-in display, or
+// none at all (0: no display is known yet), since a change must never go to a display that does not exist.
+bool actsOnBuiltIn(DisplayServices &displays, DisplayId target);
+
 // Whether a move seen `ageSeconds` ago still decides the target. A negative age means the wall clock
 // was set back; the move's age is then unknown and it no longer decides.
 bool isRecentMove(double ageSeconds);

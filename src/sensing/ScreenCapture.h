@@ -24,6 +24,10 @@ public:
 
     // No captures for a while: what is kept between captures may be let go.
     virtual void pause() {}
+
+    // Whether capturing may ask the user or show that the screen is being shared (a permission dialog, a
+    // sharing indicator). Such a capture is worth it only while the screen is watched anyway.
+    virtual bool isNoticeable() const { return false; }
 };
 
 } // namespace lumvex

@@ -27,21 +27,24 @@ bool sameStructure(const MenuEntry &a, const MenuEntry &b)
     return true;
 }
 
-// What changed between two menus of the same structure, as ItemsPropertiesUpdated tells it.
+// What changed in the entries that both menus have, as ItemsPropertiesUpdated tells it. Hosts that
+// keep the entries they know across a LayoutUpdated (GNOME's) learn new check and enabled states from
+// nothing else.
 void collectChanges(const MenuEntry &before, const MenuEntry &after, DBusMenuItemPropertiesList &updated,
                     QList<DBusMenuItemKeys> &removed)
 {
-    if (after.id != 0) {
-        const QVariantMap old = DBusMenuExporter::properties(before);
+    const MenuEntry *old = after.id != 0 ? before.find(after.id) : nullptr;
+    if (old != nullptr && old->kind == after.kind) {
+        const QVariantMap was = DBusMenuExporter::properties(*old);
         const QVariantMap now = DBusMenuExporter::properties(after);
         QVariantMap changed;
         for (auto it = now.constBegin(); it != now.constEnd(); ++it) {
-            if (old.value(it.key()) != it.value()) {
+            if (was.value(it.key()) != it.value()) {
                 changed.insert(it.key(), it.value());
             }
         }
         QStringList gone;
-        for (auto it = old.constBegin(); it != old.constEnd(); ++it) {
+        for (auto it = was.constBegin(); it != was.constEnd(); ++it) {
             if (!now.contains(it.key())) {
                 gone.append(it.key());
             }
@@ -53,8 +56,8 @@ void collectChanges(const MenuEntry &before, const MenuEntry &after, DBusMenuIte
             removed.append({after.id, gone});
         }
     }
-    for (std::size_t i = 0; i < after.children.size(); ++i) {
-        collectChanges(before.children[i], after.children[i], updated, removed);
+    for (const MenuEntry &child : after.children) {
+        collectChanges(before, child, updated, removed);
     }
 }
 
@@ -92,14 +95,15 @@ bool DBusMenuExporter::refresh()
         return false;
     }
     ++m_revision;
-    if (sameStructure(fresh, m_menu)) {
-        DBusMenuItemPropertiesList updated;
-        QList<DBusMenuItemKeys> removed;
-        collectChanges(m_menu, fresh, updated, removed);
-        m_menu = std::move(fresh);
+    const bool sameEntries = sameStructure(fresh, m_menu);
+    DBusMenuItemPropertiesList updated;
+    QList<DBusMenuItemKeys> removed;
+    collectChanges(m_menu, fresh, updated, removed);
+    m_menu = std::move(fresh);
+    if (!updated.isEmpty() || !removed.isEmpty()) {
         Q_EMIT ItemsPropertiesUpdated(updated, removed);
-    } else {
-        m_menu = std::move(fresh);
+    }
+    if (!sameEntries) {
         Q_EMIT LayoutUpdated(m_revision, 0);
     }
     return true;

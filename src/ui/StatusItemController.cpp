@@ -126,7 +126,7 @@ DisplayId StatusItemController::targetDisplay() const
 
 bool StatusItemController::isBuiltIn(DisplayId display) const
 {
-    return m_services.displays.isBuiltIn(display);
+    return actsOnBuiltIn(m_services.displays, display);
 }
 
 void StatusItemController::scrollBrightness(double delta)
@@ -239,7 +239,8 @@ void StatusItemController::setIconStyle(const std::string &representedObject)
 void StatusItemController::toggleDebug()
 {
     Defaults &defaults = m_services.defaults;
-    settings::set(defaults, settings::showCompensationDebug, !settings::value(defaults, settings::showCompensationDebug));
+    settings::set(defaults, settings::showCompensationDebug,
+                  !settings::value(defaults, settings::showCompensationDebug));
     refreshMenus();
 }
 

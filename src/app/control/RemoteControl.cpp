@@ -237,7 +237,7 @@ QVariantMap RemoteControl::Status()
     const DisplayId underPointer = m_parts.router.currentTarget();
     status.insert(QStringLiteral("DisplayUnderPointer"),
                   QString::fromStdString(m_parts.displays.outputName(underPointer).value_or(std::string())));
-    status.insert(QStringLiteral("DisplayUnderPointerIsBuiltIn"), m_parts.displays.isBuiltIn(underPointer));
+    status.insert(QStringLiteral("DisplayUnderPointerIsBuiltIn"), actsOnBuiltIn(m_parts.displays, underPointer));
     // Every read runs the DDC helper (at most a second each): only when it is there at all.
     QVariantMap external;
     if (m_parts.external.isAvailable()) {

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "AppShell.h"
+#include "StallProbe.h"
 #include "platform/linux/Logging.h"
 
 #include "app/control/LeaveUserLevel.h"
@@ -40,6 +41,7 @@
 
 #include <QCoreApplication>
 #include <QDesktopServices>
+#include <QElapsedTimer>
 
 #include <chrono>
 #include <cstdlib>
@@ -62,6 +64,7 @@ std::string currentDesktop()
 }
 
 constexpr const char *kMainDisplayGone = "No display to watch: capture resumes when the main display is back.";
+constexpr const char *kAwaitingDisplays = "No display yet: waiting for the compositor to describe its displays.";
 
 std::optional<std::string> captureOverride()
 {
@@ -99,18 +102,25 @@ void AppShell::launch()
         m_defaults.setBool(introduced,
                            m_defaults.boolValue(std::string(settings::loginItemDefaultApplied.name)).has_value());
     }
+    new StallProbe(this);
+    QElapsedTimer launching;
+    launching.start();
     m_loginItem = std::make_unique<LoginItem>(
         std::make_unique<XdgAutostart>(xdg::autostartFile(), ownProgramPath(), runsInSandbox()), m_defaults,
         writeSystemLog);
     m_loginItem->configureAtLaunch();
 
     m_brightness = std::make_unique<SysfsBacklight>();
+    QElapsedTimer opening;
+    opening.start();
     m_desktop = openDesktop(SessionEnvironment::current(), m_defaults, captureOverride());
+    StallProbe::reportWork("opening the desktop", opening);
     m_updater = std::make_unique<UpdaterController>(m_defaults, m_clock, std::make_unique<FreedesktopNotifier>());
     setUpDataCapture();
     setUpOutputs();
     setUpLearning();
     makeSampler(m_desktop->displays().mainDisplay());
+    m_mainDisplayGone = m_captureDisplay == 0;
     makeStatusItems();
 
     m_pollTimer.setInterval(kPollIntervalMs);
@@ -143,6 +153,7 @@ void AppShell::launch()
     m_recorder->startIfEnabled();
     m_updater->checkAtLaunch();
     updateSampling();
+    StallProbe::reportWork("launching", launching);
 }
 
 void AppShell::watchTrayHost()
@@ -195,6 +206,12 @@ void AppShell::setUpOutputs()
     m_router = std::make_unique<DisplayRouter>(m_desktop->displays(), m_clock);
     // Without a watch the router answers from the pointer position alone, else the main display.
     m_desktop->watchPointer([this] { m_router->cursorMoved(); });
+    // Where the desktop tells, a display that comes is followed at once rather than at the next check.
+    m_desktop->watchDisplays([this] {
+        if (m_sampler) { // not before launch has made it
+            followMainDisplay();
+        }
+    });
     m_volume = std::make_unique<PulseVolumeController>();
     m_volume->waitForFirstAnswer(std::chrono::milliseconds(250));
 }
@@ -239,7 +256,7 @@ void AppShell::makeStatusItems()
             return "What you teach is not saved: cannot write to " + data.string();
         }
         if (m_mainDisplayGone) {
-            return kMainDisplayGone;
+            return m_desktop->awaitsDisplays() ? kAwaitingDisplays : kMainDisplayGone;
         }
         return m_sampler->unavailableReason();
     };
@@ -281,8 +298,9 @@ std::optional<ContentSignature> AppShell::latestSignature()
 
 bool AppShell::requestSignature()
 {
-    // A running sampler without fresh figures cannot capture: nothing better is coming.
-    if (m_sampler->isRunning()) {
+    // A running sampler without fresh figures cannot capture: nothing better is coming. A single look
+    // is never worth a permission dialog or a flash of the sharing indicator: then learnt without one.
+    if (m_sampler->isRunning() || m_sampler->captureIsNoticeable()) {
         return false;
     }
     m_sampler->captureOnce();
@@ -304,8 +322,11 @@ void AppShell::followMainDisplay()
     const DisplayId main = m_desktop->displays().mainDisplay();
     m_mainDisplayGone = main == 0;
     if (main != 0 && main != m_captureDisplay) {
+        QElapsedTimer following;
+        following.start();
         makeSampler(main);
         updateSampling();
+        StallProbe::reportWork("following the main display", following);
     }
 }
 
@@ -331,7 +352,7 @@ void AppShell::pollTick()
     const std::optional<double> level = m_brightness->get();
     updatePause(level);
     // A tick without a reading is skipped: a failed read is not a change to black.
-    if (level && m_desktop->displays().isBuiltIn(m_router->currentTarget())) {
+    if (level && actsOnBuiltIn(m_desktop->displays(), m_router->currentTarget())) {
         BrightnessPoll::Reading reading;
         reading.brightness = *level;
         reading.loopCurrent = m_loop->currentBrightness();

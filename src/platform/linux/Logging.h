@@ -12,4 +12,6 @@ Q_DECLARE_LOGGING_CATEGORY(lcDdc)
 Q_DECLARE_LOGGING_CATEGORY(lcDesktop)
 Q_DECLARE_LOGGING_CATEGORY(lcFiles)
 Q_DECLARE_LOGGING_CATEGORY(lcPortal)
+// Off unless asked for: how long the main thread is held (src/app/shell/StallProbe.h).
+Q_DECLARE_LOGGING_CATEGORY(lcStall)
 Q_DECLARE_LOGGING_CATEGORY(lcTray)

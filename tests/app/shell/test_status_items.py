@@ -187,9 +187,13 @@ class StatusItems(ProgramWithItems):
         self.assertEqual(os.path.isfile(autostart), login == 0)
         # The volume item's menu puts its own line first.
         self.assertEqual([self.volume.labels()[i] for i in (0, 2)], ["Volume: muted", "Unmute"])
-        # Hosts that keep the menu hear that it has new entries (Pause, with automatic adjustment on).
+        # Hosts that keep the menu hear that it has new entries (Pause, with automatic adjustment on), and those
+        # that keep the entries they know (GNOME's) hear the switch's new check state.
         self.assertIsNotNone(find(layout, "Pause"))
-        self.assertTrue(wait_for(lambda: signals.signals(self.brightness.sender, "LayoutUpdated")), signals.text)
+        switch = "int32 %d\n" % find(layout, "Automatic Brightness")[0]
+        self.assertTrue(wait_for(lambda: signals.signals(self.brightness.sender, "LayoutUpdated") and any(
+            switch in update and '"toggle-state"' in update
+            for update in signals.signals(self.brightness.sender, "ItemsPropertiesUpdated"))), signals.text)
         # With the debug switch on, the first line tells the loop's quantities.
         self.assertRegex(lines(layout)[0], "^B: \\d+% \u2022 L: \\d\\.\\d\\d \u2022 R: ")
         # The recording's timer runs on: the content's changes show in its rows.

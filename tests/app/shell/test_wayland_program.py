@@ -10,8 +10,10 @@ import sys
 import time
 import unittest
 
-from program_session import (LOG, auto_rows, items, launch, lines, panel, set_panel, wait_for, wayland_env,
-                             write_settings)
+import dbus
+
+from program_session import (LOG, BusMonitor, auto_rows, items, launch, lines, panel, rows, set_panel, wait_for,
+                             wayland_env, write_settings)
 
 LUMVEX = sys.argv.pop(1) if len(sys.argv) > 1 else "lumvex"
 
@@ -33,9 +35,13 @@ def menu_labels(pid):
     return found.labels() if found else []
 
 
+def scroll(pid, delta=120):
+    items(pid)["lumvex-brightness"].call("Scroll", dbus.Int32(delta), "vertical")
+
+
 class WaylandProgram(unittest.TestCase):
-    def start(self, **env):
-        write_settings()
+    def start(self, settings="autoAdjustEnabled=true\n", **env):
+        write_settings(settings)
         set_panel(500)
         background("#404040")
         if os.path.exists(LOG):
@@ -75,10 +81,19 @@ class WaylandProgram(unittest.TestCase):
         self.assertEqual(errors.strip(), "")
 
     def test_without_capture_the_menu_says_why_once_and_the_program_stays_quiet(self):
-        # The portal is asked for, but this bus has none.
-        self.start(LUMVEX_CAPTURE="portal")
+        # The portal is asked for, but this bus has none. With automatic adjustment off a scroll is learned
+        # without a look at the screen: the portal would ask the user and show the screen as shared.
+        self.start("autoAdjustEnabled=false\n", LUMVEX_CAPTURE="portal")
+        portal = BusMonitor("type='method_call',destination='org.freedesktop.portal.Desktop'")
+        self.addCleanup(portal.stop)
+        scroll(self.program.pid)
+        self.assertTrue(wait_for(lambda: any(",scroll,0.5000,0.5500," in row for row in rows())), rows())
+        time.sleep(2.0)
+        self.assertNotIn("portal", portal.text)
+        subprocess.run([LUMVEX, "ctl", "auto", "on"], check=True, stdout=subprocess.DEVNULL)
         self.assertTrue(wait_for(lambda: "portal" in menu_labels(self.program.pid)[0].lower(), seconds=8.0),
                         menu_labels(self.program.pid))
+        self.assertIn("portal", portal.text)
         before = cpu_seconds(self.program.pid)
         time.sleep(3.0)
         # Nothing spins: a tenth of a core at most while there is nothing to capture.
@@ -88,6 +103,38 @@ class WaylandProgram(unittest.TestCase):
         self.assertEqual(status, 0)
         self.assertEqual(len(errors.splitlines()), 1, errors)
         self.assertIn("portal", errors.lower())
+
+    def test_a_late_and_slow_compositor_is_waited_for_and_nothing_blocks_meanwhile(self):
+        # The compositor's socket is not there yet when the program starts (at login), and once it is, the
+        # compositor is too busy to answer for a few seconds.
+        sway, socket = int(os.environ["LUMVEX_SWAY_PID"]), os.path.join(os.environ["HOME"], "late-wayland")
+        # As in a session without an X server: the tray never waits on Qt's own Wayland connection.
+        self.start("autoAdjustEnabled=false\n", WAYLAND_DISPLAY=socket, QT_QPA_PLATFORM="offscreen")
+        # With no display known a scroll goes to the panel, never to a display that does not exist.
+        scroll(self.program.pid)
+        self.assertEqual(panel(), 550)
+        os.kill(sway, signal.SIGSTOP)
+        self.addCleanup(os.kill, sway, signal.SIGCONT)
+        os.symlink(wayland_env()["WAYLAND_DISPLAY"], socket)
+        self.assertTrue(wait_for(lambda: "waiting for the compositor" in menu_labels(self.program.pid)[0].lower(),
+                                 seconds=8.0), menu_labels(self.program.pid))
+        # The program answers the bus at once all the while: its main thread never waits for the compositor.
+        lumvex = dbus.Interface(dbus.SessionBus().get_object("io.github.lumvex.Lumvex", "/io/github/lumvex/Lumvex"),
+                                "io.github.lumvex.Lumvex1")
+        longest, output, answers_at = 0.0, "", time.monotonic() + 3.0
+        while output != "HEADLESS-1" and time.monotonic() < answers_at + 10.0:
+            if time.monotonic() > answers_at:
+                os.kill(sway, signal.SIGCONT)
+            asked = time.monotonic()
+            output = str(lumvex.Status()["DisplayUnderPointer"])
+            longest = max(longest, time.monotonic() - asked)
+            time.sleep(0.05)
+        self.assertEqual(output, "HEADLESS-1", "the compositor's outputs did not appear")
+        self.assertLess(longest, 1.0)
+        self.assertTrue(wait_for(lambda: "display" not in menu_labels(self.program.pid)[0].lower()))
+        scroll(self.program.pid)
+        self.assertEqual(panel(), 600)
+        self.assertEqual(self.stop()[0], 0)
 
 
 if __name__ == "__main__":

@@ -5,11 +5,12 @@
 
 namespace lumvex {
 
-// Stands where no capture can work in this session: captures nothing and says why.
+// Stands where no capture can work in this session: captures nothing and says why (nothing to say while
+// there is no display to capture yet).
 class UnavailableCapture final : public ScreenCapture
 {
 public:
-    explicit UnavailableCapture(std::string reason)
+    explicit UnavailableCapture(std::optional<std::string> reason)
         : m_reason(std::move(reason))
     {}
 
@@ -17,7 +18,7 @@ public:
     std::optional<std::string> unavailableReason() const override { return m_reason; }
 
 private:
-    std::string m_reason;
+    std::optional<std::string> m_reason;
 };
 
 } // namespace lumvex

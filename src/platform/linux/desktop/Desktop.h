@@ -30,6 +30,10 @@ public:
     // Where a tray host says it was clicked, in desktop coordinates (y down): the only pointer position
     // some desktops give.
     virtual void notePointerAt(int x, int y) = 0;
+    // No display is known yet because the display server has not described them.
+    virtual bool awaitsDisplays() { return false; }
+    // Reports that the displays may have changed, where the desktop tells at once; elsewhere a poll finds out.
+    virtual void watchDisplays(std::function<void()>) {}
 };
 
 } // namespace lumvex

@@ -5,7 +5,6 @@
 #include "WaylandDesktop.h"
 #include "X11Desktop.h"
 
-
 namespace lumvex {
 
 std::unique_ptr<Desktop> openDesktop(const SessionEnvironment &session, Defaults &defaults,

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "X11Desktop.h"
 
-#include "platform/linux/x11/capture/X11ShmCapture.h"
-#include "platform/linux/x11/X11PointerMonitor.h"
 #include "platform/linux/x11/X11FrontmostApp.h"
+#include "platform/linux/x11/X11PointerMonitor.h"
+#include "platform/linux/x11/capture/X11ShmCapture.h"
 
 namespace lumvex {
 

@@ -41,6 +41,8 @@ public:
     // without asking anyone, else keeps it. Figures from before the pause stay until the first picture
     // after it replaces them, unless the session ended.
     void pause() override;
+    // The portal may ask which screen to share, and the desktop shows that it is shared.
+    bool isNoticeable() const override { return true; }
 
     // Pictures reduced so far. Any thread.
     std::uint64_t framesReduced() const;

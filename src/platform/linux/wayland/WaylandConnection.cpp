@@ -63,8 +63,7 @@ std::string WaylandConnection::socketName()
     return name != nullptr ? name : "";
 }
 
-std::unique_ptr<WaylandConnection> WaylandConnection::open(Clock::time_point deadline, OpenError *error,
-                                                           Toplevels toplevels)
+std::unique_ptr<WaylandConnection> WaylandConnection::open(OpenError *error, Toplevels toplevels)
 {
     const auto fail = [error](OpenError why) {
         if (error != nullptr) {
@@ -82,10 +81,8 @@ std::unique_ptr<WaylandConnection> WaylandConnection::open(Clock::time_point dea
         return fail(OpenError::Unreachable);
     }
     auto connection = std::make_unique<WaylandConnection>(Key(), display, toplevels);
-    // The first answer brings the globals, the second what the outputs say about themselves.
-    if (!connection->roundtrip(deadline) || !connection->roundtrip(deadline)) {
-        return fail(OpenError::NoAnswer);
-    }
+    connection->askToDescribe();
+    connection->flush();
     return connection;
 }
 
@@ -98,6 +95,35 @@ WaylandConnection::WaylandConnection(Key, wl_display *display, Toplevels topleve
 }
 
 WaylandConnection::~WaylandConnection() = default;
+
+void WaylandConnection::askToDescribe()
+{
+    static const wl_callback_listener kListener = {
+        .done =
+            [](void *data, wl_callback *, uint32_t) {
+                auto &self = *static_cast<WaylandConnection *>(data);
+                self.m_describeCallback.reset();
+                if (--self.m_describeSteps > 0) {
+                    self.askToDescribe();
+                }
+            },
+    };
+    m_describeCallback.reset(wl_display_sync(m_display.get()));
+    wl_callback_add_listener(m_describeCallback.get(), &kListener, this);
+}
+
+int WaylandConnection::fd() const
+{
+    return wl_display_get_fd(m_display.get());
+}
+
+void WaylandConnection::flush()
+{
+    // A full socket (EAGAIN) keeps the rest queued: the owner watches for writing until it has gone.
+    const int sent = wl_display_flush(m_display.get());
+    m_wantsWrite = sent < 0 && errno == EAGAIN;
+    markBrokenIf(sent < 0 && errno != EAGAIN);
+}
 
 void WaylandConnection::markBrokenIf(bool failed)
 {
@@ -113,10 +139,9 @@ void WaylandConnection::readEvents(std::chrono::milliseconds timeout)
             return;
         }
     }
-    // A full socket (EAGAIN) is flushed on the next call; requests are small and rare.
-    if (wl_display_flush(display) < 0 && errno != EAGAIN) {
+    flush();
+    if (m_broken) {
         wl_display_cancel_read(display);
-        markBrokenIf(true);
         return;
     }
     pollfd fd{wl_display_get_fd(display), POLLIN, 0};
@@ -132,8 +157,8 @@ void WaylandConnection::readEvents(std::chrono::milliseconds timeout)
     }
     markBrokenIf(wl_display_dispatch_pending(display) < 0);
     // Requests that the handlers just made go out now, not with the next call.
-    if (!m_broken && wl_display_flush(display) < 0 && errno != EAGAIN) {
-        markBrokenIf(true);
+    if (!m_broken) {
+        flush();
     }
 }
 
@@ -159,17 +184,6 @@ bool WaylandConnection::dispatchUntil(const std::function<bool()> &done, Clock::
         }
     }
     return done();
-}
-
-bool WaylandConnection::roundtrip(Clock::time_point deadline)
-{
-    bool answered = false;
-    static const wl_callback_listener kListener = {
-        .done = [](void *data, wl_callback *, uint32_t) { *static_cast<bool *>(data) = true; },
-    };
-    const WaylandPtr<wl_callback> callback(wl_display_sync(m_display.get()));
-    wl_callback_add_listener(callback.get(), &kListener, &answered);
-    return dispatchUntil([&answered] { return answered; }, deadline);
 }
 
 } // namespace lumvex

@@ -13,52 +13,84 @@ namespace lumvex {
 
 namespace {
 
-constexpr std::chrono::milliseconds kConnectLimit{500};
 constexpr std::chrono::seconds kRetryInterval{5};
-
-std::unique_ptr<WaylandConnection> openConnection()
-{
-    return WaylandConnection::open(WaylandConnection::Clock::now() + kConnectLimit, nullptr,
-                                   WaylandConnection::Toplevels::followed);
-}
 
 } // namespace
 
 WaylandDisplayServices::WaylandDisplayServices()
-    : m_connection(openConnection())
-    , m_nextAttempt(std::chrono::steady_clock::now() + kRetryInterval)
 {
     if (const char *panel = std::getenv("LUMVEX_BUILTIN_OUTPUT")) {
         m_builtIn.alsoBuiltIn = panel;
     }
-    // The application in front at start is where we are, not a switch.
-    if (m_connection) {
-        m_lastApp = m_connection->toplevels().activeAppId();
-    }
+    connect();
 }
 
 WaylandDisplayServices::~WaylandDisplayServices() = default;
 
+void WaylandDisplayServices::connect()
+{
+    m_connection = WaylandConnection::open(nullptr, WaylandConnection::Toplevels::followed);
+    m_nextAttempt = std::chrono::steady_clock::now() + kRetryInterval;
+    m_lastApp.reset();
+    if (m_connection && onConnectionChange) {
+        onConnectionChange();
+    }
+}
+
+void WaylandDisplayServices::letGo()
+{
+    // A compositor that has gone does not come back.
+    m_connection.reset();
+    m_lost = true;
+    if (onConnectionChange) {
+        onConnectionChange();
+    }
+}
+
+int WaylandDisplayServices::fd() const
+{
+    return m_connection ? m_connection->fd() : -1;
+}
+
+std::uint64_t WaylandDisplayServices::changes() const
+{
+    // Output changes count only once described; the description's end is one change more.
+    return m_connection && m_connection->isDescribed() ? m_connection->outputs().changes() + 1 : 0;
+}
+
+bool WaylandDisplayServices::wantsWrite() const
+{
+    return m_connection && m_connection->wantsWrite();
+}
+
+void WaylandDisplayServices::dispatch()
+{
+    if (m_connection && !m_connection->dispatchPending()) {
+        letGo();
+    }
+}
+
+bool WaylandDisplayServices::isWaiting()
+{
+    dispatch();
+    return m_connection && !m_connection->isDescribed();
+}
+
 bool WaylandDisplayServices::isConnected()
 {
-    // Once broken, the connection is let go: a compositor that has gone does not come back.
-    if (m_connection && !m_connection->dispatchPending()) {
-        m_connection.reset();
-        m_lost = true;
-    }
+    dispatch();
     if (!m_connection && !m_lost && m_attemptsLeft > 0 && std::chrono::steady_clock::now() >= m_nextAttempt) {
         --m_attemptsLeft;
-        m_nextAttempt = std::chrono::steady_clock::now() + kRetryInterval;
-        m_connection = openConnection();
-        if (m_connection) {
-            m_lastApp = m_connection->toplevels().activeAppId();
-        }
+        connect();
     }
-    if (!m_connection) {
+    if (!m_connection || !m_connection->isDescribed()) {
         return false;
     }
+    // The application in front when the compositor first tells is where we are, not a switch.
     const std::optional<std::string> app = m_connection->toplevels().activeAppId();
-    if (app && app != m_lastApp) {
+    if (!m_lastApp) {
+        m_lastApp = app.value_or(std::string());
+    } else if (app && app != m_lastApp) {
         m_lastApp = app;
         if (onAppSwitch) {
             onAppSwitch();

@@ -5,6 +5,7 @@
 #include "sensing/DisplayServices.h"
 
 #include <chrono>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -16,8 +17,10 @@ namespace lumvex {
 class WaylandConnection;
 
 // The displays of a Wayland desktop: the compositor's outputs, each known by the id of its name
-// (outputNameId). Every question first handles what the compositor has sent since, without
-// waiting; a compositor that is gone leaves neutral answers. Used on one thread.
+// (outputNameId). Nothing here waits for the compositor: the owner's event loop watches fd() and calls
+// dispatch(), and every question also first handles what has arrived since. Until the compositor has
+// described its outputs, however long it takes, and after it has gone, the answers are neutral. Used
+// on one thread.
 //
 // Wayland tells no client where the pointer is, so the position comes from hints: the owner passes
 // on the positions it learns (a click on a tray item) with notePointerAt(). A hint expires like the
@@ -25,16 +28,27 @@ class WaylandConnection;
 class WaylandDisplayServices final : public DisplayServices
 {
 public:
-    // Connects to the compositor at WAYLAND_DISPLAY, waiting at most about half a second for it to
-    // describe its outputs. LUMVEX_BUILTIN_OUTPUT names an output to take as built in besides the eDP,
-    // LVDS and DSI connectors.
+    // Connects to the compositor at WAYLAND_DISPLAY without waiting for it. LUMVEX_BUILTIN_OUTPUT names
+    // an output to take as built in besides the eDP, LVDS and DSI connectors.
     WaylandDisplayServices();
     ~WaylandDisplayServices() override;
     WaylandDisplayServices(const WaylandDisplayServices &) = delete;
     WaylandDisplayServices &operator=(const WaylandDisplayServices &) = delete;
 
-    // Whether the compositor answers; otherwise every answer is neutral.
+    // Whether the compositor has described its outputs; otherwise every answer is neutral.
     bool isConnected();
+    // Connected, and the compositor has not described its outputs yet.
+    bool isWaiting();
+    // Handles what the compositor has sent and sends what is queued, without waiting.
+    void dispatch();
+    // The connection's socket to watch for reading, -1 without one; it changes when onConnectionChange runs.
+    int fd() const;
+    // Grows whenever the outputs change or the compositor finishes describing them.
+    std::uint64_t changes() const;
+    // Requests wait for the compositor to read the ones before: watch fd() for writing too.
+    bool wantsWrite() const;
+    // Runs when a connection has been made or let go.
+    std::function<void()> onConnectionChange;
     // Whether the compositor lets clients copy its outputs (zwlr_screencopy_manager_v1).
     bool offersScreencopy();
 
@@ -73,8 +87,11 @@ private:
     };
     std::optional<PointerHint> m_pointerHint;
     std::optional<std::string> m_lastApp;
-    // A compositor still busy when we start (at login) may miss the first wait: we ask again now and then
-    // until it answers, but never after a connection has broken.
+    void connect();
+    void letGo();
+
+    // A compositor not yet listening when we start (at login) is looked for again now and then, but
+    // never after a connection has broken.
     bool m_lost = false;
     int m_attemptsLeft = 12;
     std::chrono::steady_clock::time_point m_nextAttempt;

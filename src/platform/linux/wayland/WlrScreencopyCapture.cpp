@@ -157,6 +157,7 @@ WlrScreencopyCapture::~WlrScreencopyCapture() = default;
 void WlrScreencopyCapture::pause()
 {
     m_session.reset();
+    m_connecting.reset();
     m_nextAttempt = {};
     m_retryDelay = kFirstRetry;
 }
@@ -166,22 +167,34 @@ bool WlrScreencopyCapture::ensureSession(Clock::time_point deadline)
     if (m_session) {
         return true;
     }
-    const auto now = Clock::now();
-    if (now < m_nextAttempt) {
-        return false;
-    }
-    WaylandConnection::OpenError error{};
-    std::unique_ptr<WaylandConnection> connection = WaylandConnection::open(deadline, &error);
-    if (!connection) {
-        if (error == WaylandConnection::OpenError::NoCompositor) {
-            m_unavailableReason = "Screen capture needs a Wayland compositor, and WAYLAND_DISPLAY is not set.";
-        } else if (error == WaylandConnection::OpenError::Unreachable && !m_everConnected) {
-            m_unavailableReason = "Screen capture cannot reach the Wayland compositor at WAYLAND_DISPLAY=" +
-                                  WaylandConnection::socketName() + ".";
+    if (!m_connecting) {
+        if (Clock::now() < m_nextAttempt) {
+            return false;
         }
-        dropSession();
+        WaylandConnection::OpenError error{};
+        m_connecting = WaylandConnection::open(&error);
+        if (!m_connecting) {
+            if (error == WaylandConnection::OpenError::NoCompositor) {
+                m_unavailableReason = "Screen capture needs a Wayland compositor, and WAYLAND_DISPLAY is not set.";
+            } else if (!m_everConnected) {
+                m_unavailableReason = "Screen capture cannot reach the Wayland compositor at WAYLAND_DISPLAY=" +
+                                      WaylandConnection::socketName() + ".";
+            }
+            dropSession();
+            return false;
+        }
+    }
+    // A busy compositor may take longer to describe itself than one capture waits: the connection is
+    // kept, and a later capture finds the description there. Connecting again would only add to its work.
+    WaylandConnection &pending = *m_connecting;
+    if (!pending.dispatchUntil([&pending] { return pending.isDescribed(); }, deadline)) {
+        if (pending.isBroken()) {
+            m_connecting.reset();
+            dropSession();
+        }
         return false;
     }
+    std::unique_ptr<WaylandConnection> connection = std::move(m_connecting);
     m_everConnected = true;
     if (connection->screencopy() == nullptr || connection->shm() == nullptr) {
         m_unavailableReason = "Screen capture needs a compositor that offers wlroots screencopy "

@@ -12,11 +12,14 @@ struct wl_output;
 
 namespace lumvex {
 
+class WaylandConnection;
+
 // Captures one output of a wlroots-based compositor by name, over the screencopy protocol into memory
 // shared with the compositor, then reduces it. By default one copy waits at the compositor until the
 // output is drawn on again: while it waits the previous figures are given again, so a still screen
 // costs neither side a frame. Made on any thread; the connection is opened on first use, on the
-// thread that captures, and no capture waits for the compositor longer than kWaitLimit.
+// thread that captures, and no capture waits for the compositor longer than kWaitLimit (what it waited
+// for is kept for the next one).
 class WlrScreencopyCapture final : public ScreenCapture
 {
 public:
@@ -63,6 +66,8 @@ private:
     const std::string m_outputName;
     const Mode m_mode;
     std::unique_ptr<Session> m_session;
+    // Connected, and waiting for the compositor to describe itself.
+    std::unique_ptr<WaylandConnection> m_connecting;
     std::optional<std::string> m_unavailableReason;
     bool m_everConnected = false;
     Clock::time_point m_nextAttempt;

@@ -58,9 +58,11 @@ TEST(OnSwayDesktopTest, SwayGetsScreencopyUnlessThePortalIsAskedFor)
     MemoryDefaults defaults;
     const auto desktop = openDesktop(SessionEnvironment::current(), defaults, std::nullopt);
     ASSERT_NE(dynamic_cast<WaylandDesktop *>(desktop.get()), nullptr);
+    // Until the compositor has described its outputs there is nothing to capture, and nothing is wrong.
+    EXPECT_EQ(desktop->makeCapture(0)->unavailableReason(), std::nullopt);
     DisplayServices &displays = desktop->displays();
-    const DisplayId main = displays.mainDisplay();
-    EXPECT_EQ(main, outputNameId("HEADLESS-1"));
+    const DisplayId main = outputNameId("HEADLESS-1");
+    ASSERT_TRUE(eventually([&] { return displays.mainDisplay() == main; }));
     EXPECT_EQ(displays.outputName(main), "HEADLESS-1");
 
     const auto capture = desktop->makeCapture(main);
@@ -69,7 +71,8 @@ TEST(OnSwayDesktopTest, SwayGetsScreencopyUnlessThePortalIsAskedFor)
     EXPECT_TRUE(eventually([&] { return capture->captureAndReduce().has_value(); }));
 
     const auto portal = openDesktop(SessionEnvironment::current(), defaults, std::string("portal"));
-    const auto portalCapture = portal->makeCapture(portal->displays().mainDisplay());
+    ASSERT_TRUE(eventually([&] { return portal->displays().mainDisplay() == main; }));
+    const auto portalCapture = portal->makeCapture(main);
     EXPECT_NE(dynamic_cast<PortalScreenCapture *>(portalCapture.get()), nullptr);
 }
 
@@ -79,6 +82,7 @@ TEST(OnSwayDesktopTest, TheActiveWindowsApplicationIsInFrontAndSwitchesAreTold)
     const auto desktop = openDesktop(SessionEnvironment::current(), defaults, std::nullopt);
     int switches = 0;
     const FrontmostAppProvider *app = &desktop->watchFrontmostApp([&] { ++switches; });
+    ASSERT_TRUE(eventually([&] { return desktop->displays().mainDisplay() != 0; }));
     EXPECT_EQ(app->frontmostAppId(), std::nullopt);
     const auto inFront = [app](const char *id) { return [app, id] { return app->frontmostAppId() == id; }; };
     {
