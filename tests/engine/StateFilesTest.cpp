@@ -42,7 +42,7 @@ struct Case
     Kind kind;
     std::string content;
     std::size_t kept; // situations or days loaded
-    bool setAside;    // moved to <file>.unreadable-<day>
+    bool setAside;    // moved or, when partly read, copied to <file>.unreadable-<day>
 };
 
 fs::path asideOf(const fs::path &file, int n)
@@ -65,12 +65,12 @@ TEST(StateFiles, HostileFilesKeepWhatIsSoundAndSetTheRestAside)
     const std::string sound2 = pairWith(0, kEntry) + "," + pairWith(2, kEntry);
     const std::vector<Case> cases = {
         {"one bad count", "content_offsets.json", Kind::text,
-         "[" + sound2 + "," + pairWith(3, R"({"offset":0.1,"sampleCount":1.5,"lastUpdated":1})") + "]", 2, false},
+         "[" + sound2 + "," + pairWith(3, R"({"offset":0.1,"sampleCount":1.5,"lastUpdated":1})") + "]", 2, true},
         {"entries out of range are clamped or left out", "content_offsets.json", Kind::text,
          "[" + pairWith(0, R"({"offset":1.7e308,"sampleCount":-9223372036854775808,"lastUpdated":1})") + "," +
              pairWith(9, kEntry) + "," + pairWith(2, R"({"offset":"0.1","sampleCount":1,"lastUpdated":1})") + "," +
              kEntry + "," + kBucket + "," + kBucket + "]",
-         1, false},
+         1, true},
         {"not JSON", "content_offsets.json", Kind::text, "[{\"darkBin\":", 0, true},
         {"an object", "content_offsets.json", Kind::text, "{\"a\":1}", 0, true},
         {"too large", "content_offsets.json", Kind::text, "[" + std::string(files::kStateFileLimit, ' ') + "]", 0,
@@ -79,7 +79,7 @@ TEST(StateFiles, HostileFilesKeepWhatIsSoundAndSetTheRestAside)
         {"a link to /dev/zero", "content_offsets.json", Kind::linkToDevZero, "", 0, true},
         {"mode 000", "content_offsets.json", Kind::unreadableMode, "[" + sound2 + "]", 0, true},
         {"counts as a string, negative, fractional", "dailystats.json", Kind::text,
-         R"({"2025-03-13":"22","a":-1,"b":1.5,"c":0})", 1, false},
+         R"({"2025-03-13":"22","a":-1,"b":1.5,"c":0})", 1, true},
         {"many keys", "dailystats.json", Kind::text, manyDays(200000), 200001, false},
         {"an array", "dailystats.json", Kind::text, "[1,2]", 0, true},
     };
@@ -135,6 +135,62 @@ TEST(StateFiles, HostileFilesKeepWhatIsSoundAndSetTheRestAside)
         }
         EXPECT_EQ(asideOf(file, 3), fs::path());
     }
+}
+
+std::vector<std::string> warnings;
+
+// One bad optional key costs only itself: the offset and counts learned from nine corrections stay, the
+// line names the record, and the file as it was read is kept once before the first write changes it.
+TEST(StateFiles, ABadOptionalKeyIsDroppedAloneAndTheFileAsReadIsKeptOnce)
+{
+    const struct
+    {
+        const char *keys;
+        bool brightness;
+        std::int64_t brightnessCount;
+    } cases[] = {
+        {R"("brightness":"NaN","brightnessCount":3)", false, 0},
+        {R"("brightness":null,"brightnessCount":3)", false, 0},
+        {R"("brightness":true)", false, 0},
+        {R"("brightness":[0.5],"brightnessCount":3)", false, 0},
+        {R"("brightness":0.5,"brightnessCount":2.5)", true, 0},
+        {R"("brightness":0.5,"brightnessCount":"3")", true, 0},
+        {R"("brightness":0.5,"brightnessCount":null)", true, 0},
+        {R"("brightness":0.5,"brightnessCount":1e308)", true, 0},
+        {R"("brightness":0.5)", true, 0},
+        {R"("brightness":0.5,"brightnessCount":3,"contentFollow":"NaN")", true, 3},
+        {R"("brightness":0.5,"brightnessCount":3,"contentFollow":null)", true, 3},
+        {R"("brightness":0.5,"brightnessCount":3,"contentFollow":"0.5")", true, 3},
+        {R"("brightness":0.5,"brightnessCount":3,"brightnessCount":"x")", true, 0},
+        {R"("brightnessCount":3,"contentFollow":0.5)", false, 0},
+    };
+    files::setWarningSink([](const std::string &line) { warnings.push_back(line); });
+    ManualClock clock{Timestamp::fromReferenceSeconds(786000000.5)};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.keys);
+        test::TempDir dir;
+        const std::string text =
+            "[" + pairWith(2, std::string(R"({"offset":0.2,"sampleCount":9,"lastUpdated":1,)") + c.keys + "}") + "]";
+        ASSERT_TRUE(files::writeAtomically(dir / "content_offsets.json", text));
+        warnings.clear();
+        CalibrationModel model(dir.path(), clock);
+        const CalibrationEntry entry = model.table().at({2, 1, 1, std::nullopt, 1});
+        EXPECT_EQ(std::tuple(entry.offset, entry.sampleCount, entry.brightness.has_value(), entry.brightnessCount,
+                             entry.contentFollow),
+                  std::tuple(0.2, 9, c.brightness, c.brightnessCount, 0.0));
+        ASSERT_EQ(warnings.size(), 1u);
+        EXPECT_NE(warnings[0].find("left out 0 unreadable learned situations, kept 1: record 1 (situation 2|1|1|-|1)"),
+                  std::string::npos)
+            << warnings[0];
+        for (int write = 0; write < 2; ++write) {
+            model.recordCorrection({4, 4, 4, std::nullopt, 0}, 0.1);
+        }
+        EXPECT_EQ(files::readAll(asideOf(dir / "content_offsets.json", 1)), text);
+        EXPECT_EQ(asideOf(dir / "content_offsets.json", 2), fs::path());
+        EXPECT_EQ(CalibrationModel(dir.path(), clock).table(), model.table());
+        EXPECT_EQ(warnings.size(), 2u); // the line naming the copy; the repaired file reads without one
+    }
+    files::setWarningSink(nullptr);
 }
 
 TEST(StateFiles, TemporariesLeftByAKillMidWriteGoAtStart)
