@@ -58,7 +58,18 @@ TEST(SimulateCommand, BadInputIsOneClearLineAndWritesNothing)
         std::string message;
     } cases[] = {
         {{"--scenario", "beach"}, "unknown scenario \"beach\""},
-        {{"--days", "-3"}, "--days: must be at least 1"},
+        {{"--days", "-3"}, "--days: must be within 1...366"},
+        {{"--days", "100000"}, "--days: must be within 1...366, not \"100000\""},
+        {{"--days", "2147483647", "--trace", (dir / "no-t.jsonl").string()}, "--days: must be within 1...366"},
+        {{"--days", "3", "--days", "4"}, "--days is given twice"},
+        {{"--population", "1000"}, "a run simulates at most 1500 days (users x days x strategies), not 21000"},
+        {{"--seed", "18446744073709551615", "--population", "2"}, "past the largest seed"},
+        {{"--taste", "exponent=0.5", "--taste", "exponent=0.6"}, "--taste: exponent is given twice"},
+        {{"--trace", (dir / "no-t.jsonl").string(), "--scenario", "bogus"}, "does not go with --scenario"},
+        {{"--trace", ""}, "--trace needs a value, not an empty one"},
+        {{"--plot", "/dev/full"}, "--plot: \"/dev/full\" is not a regular file"},
+        {{"--plot", (dir / "gone/p.svg").string()}, "--plot: cannot write in the folder"},
+        {{"--scenario", "\x1b]0;x\a"}, "unknown scenario \"\\x1b]0;x\\x07\""},
         {{"--days", "two"}, "--days: not a whole number"},
         {{"--trace", (dir / "missing.jsonl").string()}, "missing.jsonl: cannot be read"},
         {{"--trace", (dir / "no-t.jsonl").string()}, "no-t.jsonl:2: field \"t\": missing"},
@@ -77,6 +88,8 @@ TEST(SimulateCommand, BadInputIsOneClearLineAndWritesNothing)
         {{"--population", "2", "--plot", (dir / "p.svg").string()}, "does not go with --population"},
         {{"--set", "rememberBrightnessPerSituation=yes"}, "takes true or false, not \"yes\""},
         {{"--set", "volume=1"}, "--set: unknown setting \"volume\""},
+        {{"--set", "rememberBrightnessPerSituation=true", "--set", "rememberBrightnessPerSituation=false"},
+         "--set: rememberBrightnessPerSituation is given twice"},
         {{"--set", "rememberBrightnessPerSituation"}, "--set: expected KEY=VALUE"},
     };
     for (const auto &c : cases) {
@@ -94,8 +107,8 @@ TEST(SimulateCommand, PopulationComparesEveryUserWithTheTasteAndSettingGiven)
 {
     test::TempDir dir;
     const auto result =
-        run({"--population", "3", "--days", "1", "--scenario", "night-reading", "--taste", "exponent=0,patience=4",
-             "--set", "rememberBrightnessPerSituation=true", "--out", (dir / "out").string()},
+        run({"--population", "3", "--days", "1", "--scenario", "night-reading", "--taste", "exponent=0", "--taste",
+             "patience=4", "--set", "rememberBrightnessPerSituation=true", "--out", (dir / "out").string()},
             dir / "root");
     ASSERT_EQ(result.status, 0) << result.err;
     for (const char *row : {"\n   1     1 0.00", "\n   2     2 0.00", "\n   3     3 0.00", "\nsum ", "\nmedian ",
