@@ -45,11 +45,11 @@ Options:
                     (1.01...3: the factor the light may be off before they act) and
                     patience=P (0.1...60 s), separated by commas or in several --taste; the rest
                     is drawn from the seed
-  --population N    simulate N users (1...1000) instead of one, each with its own content and
+  --population N    simulate N users (1...300) instead of one, each with its own content and
                     taste (seeds S to S+N-1), under all three strategies, and print corrections
                     per user. Their tastes: content exponent 0...1, tolerance 1.15...1.35,
                     patience 3...5 s, preferred light +-15 % around a typical curve, each uniform.
-                    A run simulates at most 1500 days: users x days x strategies (three with
+                    A run simulates at most 1100 days: users x days x strategies (three with
                     --compare or --population)
   --set KEY=VALUE   run the loop with a setting: rememberBrightnessPerSituation=true|false
   --plot FILE.svg   write a plot of brightness, luminance and corrections
@@ -62,8 +62,8 @@ Options:
 // About a tenth of a second and under a megabyte per simulated day and strategy: a run stays within a few
 // minutes and a few hundred MB.
 constexpr int kMostDays = 366;
-constexpr int kMostUsers = 1000;
-constexpr long long kMostSimulatedDays = 1500;
+constexpr int kMostUsers = 300;
+constexpr long long kMostSimulatedDays = 1100;
 
 struct Options
 {
