@@ -130,19 +130,6 @@ TEST_F(CalibrationModelTest, NonFiniteResidualsNeverEnterTheTable)
     EXPECT_EQ(fileText(), text);
 }
 
-TEST_F(CalibrationModelTest, FailedWriteKeepsThePreviousFileAndTheChangeInMemory)
-{
-    CalibrationModel model(dir.path(), clock);
-    model.recordCorrection(kCorner, 0.2);
-    const std::string before = fileText();
-    {
-        test::ScopedFileSizeLimit limit(16);
-        model.recordCorrection(kMiddle, 0.2);
-    }
-    EXPECT_EQ(fileText(), before);
-    EXPECT_EQ(model.table().at(kMiddle).sampleCount, 1);
-}
-
 TEST_F(CalibrationModelTest, RememberedBrightnessLearnsLikeOffsetsAndThePreviousReaderStillReadsTheFile)
 {
     CalibrationModel model(dir.path(), clock);

@@ -122,20 +122,6 @@ class Running(unittest.TestCase):
         self.lumvex.SetBrightness(before[0] / 1000)  # the level it has: no correction to learn
         self.assertEqual(state(), before)
 
-    def test_a_call_whose_caller_gave_up_is_not_applied_later(self):
-        before = (panel(), len(rows()))
-        self.program.send_signal(signal.SIGSTOP)
-        try:
-            given_up = ctl("set", "40%")
-        finally:
-            self.program.send_signal(signal.SIGCONT)
-        self.assertEqual(given_up.returncode, 1)
-        self.assertIn("the brightness was not changed", given_up.stderr)
-        time.sleep(1.0)
-        self.assertEqual((panel(), len(rows())), before)
-        self.assertEqual(ctl("set", "40%").returncode, 0)
-        self.assertEqual(panel(), 400)
-
     def test_a_pause_stops_automatic_writes_and_ends_by_itself(self):
         before, written = panel(), len(auto_rows())
         self.lumvex.Pause(dbus.UInt32(2))
@@ -171,6 +157,16 @@ class Running(unittest.TestCase):
         self.assertIn("paused until", ctl("status").stdout)
         self.assertEqual(ctl("resume").returncode, 0)
         self.assertEqual(self.lumvex.Status()["PausedUntil"], 0)
+        # A call whose caller gave up waiting is not applied when Lumvex comes back: a retry would apply it twice.
+        before = (panel(), len(rows()))
+        self.program.send_signal(signal.SIGSTOP)
+        try:
+            given_up = ctl("set", "40%")
+        finally:
+            self.program.send_signal(signal.SIGCONT)
+        self.assertEqual((given_up.returncode, given_up.stderr.count("the brightness was not changed")), (1, 1))
+        time.sleep(1.0)
+        self.assertEqual((panel(), len(rows())), before)
 
 
 class NotRunning(unittest.TestCase):
