@@ -23,10 +23,16 @@ std::string pairWith(int darkBin, const std::string &entry)
     return R"({"darkBin":)" + std::to_string(darkBin) + R"(,"brightBin":1,"meanBin":1,"timeOfDayBin":1},)" + entry;
 }
 
-// One situation learned from nine corrections, with optional keys.
-std::string nine(const std::string &keys)
+// Situations learned from nine corrections each, with the optional keys given.
+std::string nine(const std::vector<std::string> &keys)
 {
-    return "[" + pairWith(1, R"({"offset":0.2,"sampleCount":9,"lastUpdated":1,)" + keys + "}") + "]";
+    std::string text;
+    for (std::size_t dark = 0; dark < keys.size(); ++dark) {
+        text += std::string(text.empty() ? "[" : ",") + R"({"darkBin":)" + std::to_string(dark) +
+                R"(,"brightBin":2,"meanBin":2,"timeOfDayBin":2},{"offset":0.2,"sampleCount":9,"lastUpdated":1,)" +
+                keys[dark] + "}";
+    }
+    return text + "]";
 }
 
 std::string manyDays(int count)
@@ -81,32 +87,21 @@ TEST(StateFiles, HostileFilesKeepWhatIsSoundAndSetTheRestAside)
              pairWith(9, kEntry) + "," + pairWith(2, R"({"offset":"0.1","sampleCount":1,"lastUpdated":1})") + "," +
              kEntry + "," + kBucket + "," + kBucket + "]",
          1, true},
-        // A bad optional key costs only itself: the situation and its nine corrections stay.
-        {"brightness NaN", "content_offsets.json", Kind::text, nine(R"("brightness":"NaN","brightnessCount":3)"), 1,
-         true, "record 1 (situation 1|1|1|-|1) lost a part: \"brightness\" is not a finite number"},
-        {"brightness null", "content_offsets.json", Kind::text, nine(R"("brightness":null)"), 1, true, "lost a part"},
-        {"brightness true", "content_offsets.json", Kind::text, nine(R"("brightness":true)"), 1, true, "lost a part"},
-        {"brightness a list", "content_offsets.json", Kind::text, nine(R"("brightness":[1])"), 1, true, "lost a part"},
-        {"count 2.5", "content_offsets.json", Kind::text, nine(R"("brightness":1,"brightnessCount":2.5)"), 1, true,
-         "lost a part: \"brightnessCount\" is not an integer"},
-        {"count \"3\"", "content_offsets.json", Kind::text, nine(R"("brightness":1,"brightnessCount":"3")"), 1, true,
-         "lost a part"},
-        {"count null", "content_offsets.json", Kind::text, nine(R"("brightness":1,"brightnessCount":null)"), 1, true,
-         "lost a part"},
-        {"count 1e308", "content_offsets.json", Kind::text, nine(R"("brightness":1,"brightnessCount":1e308)"), 1, true,
-         "lost a part"},
-        {"count missing", "content_offsets.json", Kind::text, nine(R"("brightness":1)"), 1, true,
-         "lost a part: \"brightnessCount\" is missing"},
-        {"following NaN", "content_offsets.json", Kind::text, nine(R"("brightness":1,"contentFollow":"NaN")"), 1, true,
-         "lost a part: \"contentFollow\" is not a finite number"},
-        {"following null", "content_offsets.json", Kind::text, nine(R"("brightness":1,"contentFollow":null)"), 1, true,
-         "lost a part"},
-        {"following \"0.5\"", "content_offsets.json", Kind::text, nine(R"("brightness":1,"contentFollow":"0.5")"), 1,
-         true, "lost a part"},
-        {"a bad duplicate key", "content_offsets.json", Kind::text, nine(R"("brightness":1,"brightness":"NaN")"), 1,
-         true, "lost a part"},
-        {"no brightness", "content_offsets.json", Kind::text, nine(R"("brightnessCount":3,"contentFollow":0.5)"), 1,
-         true, "lost a part: \"brightnessCount\" and \"contentFollow\" without a brightness"},
+        // A bad optional key costs only itself: each situation and its nine corrections stay.
+        {"a bad brightness", "content_offsets.json", Kind::text,
+         nine({R"("brightness":"NaN","brightnessCount":3)", R"("brightness":null)", R"("brightness":true)",
+               R"("brightness":[1])"}),
+         4, true, "record 1 (situation 0|2|2|-|2) lost a part: \"brightness\" is not a finite number"},
+        {"a bad count", "content_offsets.json", Kind::text,
+         nine({R"("brightness":1,"brightnessCount":2.5)", R"("brightness":1,"brightnessCount":"3")",
+               R"("brightness":1,"brightnessCount":null)", R"("brightness":1,"brightnessCount":1e308)",
+               R"("brightness":1)"}),
+         5, true, "lost a part: \"brightnessCount\" is not an integer"},
+        {"a bad following, a bad duplicate key, no brightness", "content_offsets.json", Kind::text,
+         nine({R"("brightness":1,"contentFollow":"NaN")", R"("brightness":1,"contentFollow":null)",
+               R"("brightness":1,"contentFollow":"0.5")", R"("brightness":1,"brightness":"NaN")",
+               R"("brightnessCount":3,"contentFollow":0.5)"}),
+         5, true, "lost a part: \"contentFollow\" is not a finite number"},
         {"not JSON", "content_offsets.json", Kind::text, "[{\"darkBin\":", 0, true},
         {"an object", "content_offsets.json", Kind::text, "{\"a\":1}", 0, true},
         {"too large", "content_offsets.json", Kind::text, "[" + std::string(files::kStateFileLimit, ' ') + "]", 0,
@@ -155,7 +150,7 @@ TEST(StateFiles, HostileFilesKeepWhatIsSoundAndSetTheRestAside)
                 for (const auto &[bucket, entry] : model.table()) {
                     EXPECT_LE(std::abs(entry.offset), CalibrationModel::kMaxOffset);
                     EXPECT_GE(entry.sampleCount, 0);
-                    EXPECT_TRUE(bucket != (SituationBucket{1, 1, 1, std::nullopt, 1}) || entry.sampleCount == 9);
+                    EXPECT_TRUE(bucket.brightBin != 2 || entry.sampleCount == 9);
                 }
                 EXPECT_EQ(CalibrationModel(dir.path(), clock).situationCount(), model.situationCount());
             } else {

@@ -148,15 +148,6 @@ class Running(unittest.TestCase):
                 done = ctl(*args)
                 self.assertEqual((done.returncode, done.stderr), (0, ""))
                 self.assertEqual(panel(), level)
-        self.assertEqual(ctl("auto", "on").returncode, 0)
-        self.assertEqual(ctl("pause", "30m").returncode, 0)
-        status = json.loads(ctl("status", "--json").stdout)
-        self.assertAlmostEqual(status["PausedUntil"], time.time() + 1800, delta=5)
-        self.assertIsInstance(status["Brightness"], float)
-        self.assertIn("Volume", status)
-        self.assertIn("paused until", ctl("status").stdout)
-        self.assertEqual(ctl("resume").returncode, 0)
-        self.assertEqual(self.lumvex.Status()["PausedUntil"], 0)
         # A call whose caller gave up waiting is not applied when Lumvex comes back: a retry would apply it twice.
         before = (panel(), len(rows()))
         self.program.send_signal(signal.SIGSTOP)
@@ -167,6 +158,15 @@ class Running(unittest.TestCase):
         self.assertEqual((given_up.returncode, given_up.stderr.count("the brightness was not changed")), (1, 1))
         time.sleep(1.0)
         self.assertEqual((panel(), len(rows())), before)
+        self.assertEqual(ctl("auto", "on").returncode, 0)
+        self.assertEqual(ctl("pause", "30m").returncode, 0)
+        status = json.loads(ctl("status", "--json").stdout)
+        self.assertAlmostEqual(status["PausedUntil"], time.time() + 1800, delta=5)
+        self.assertIsInstance(status["Brightness"], float)
+        self.assertIn("Volume", status)
+        self.assertIn("paused until", ctl("status").stdout)
+        self.assertEqual(ctl("resume").returncode, 0)
+        self.assertEqual(self.lumvex.Status()["PausedUntil"], 0)
 
 
 class NotRunning(unittest.TestCase):
