@@ -87,6 +87,15 @@ TEST(StateFiles, HostileFilesKeepWhatIsSoundAndSetTheRestAside)
              pairWith(9, kEntry) + "," + pairWith(2, R"({"offset":"0.1","sampleCount":1,"lastUpdated":1})") + "," +
              kEntry + "," + kBucket + "," + kBucket + "]",
          1, true},
+        {"bad buckets and entries", "content_offsets.json", Kind::text,
+         "[" + sound2 + R"(,{"brightBin":0,"meanBin":2,"timeOfDayBin":3},)" + kEntry +
+             R"(,{"darkBin":1.5,"brightBin":0,"meanBin":2,"timeOfDayBin":3},)" + kEntry +
+             R"(,{"darkBin":1,"brightBin":0,"meanBin":2,"ambientBin":"1","timeOfDayBin":3},)" + kEntry +
+             R"(,{"DarkBin":1,"brightBin":0,"meanBin":2,"timeOfDayBin":3},)" + kEntry +
+             R"(,{"darkBin":18446744073709551615,"brightBin":0,"meanBin":2,"timeOfDayBin":3},)" + kEntry +
+             ",[1,0,2,3]," + kEntry + "," + pairWith(4, R"({"offset":0.1,"sampleCount":1})") + "," +
+             pairWith(4, R"({"offset":0.1,"sampleCount":1,"lastUpdated":null})") + "]",
+         2, true, "record 3 left out: missing \"darkBin\""},
         // A bad optional key costs only itself: each situation and its nine corrections stay.
         {"a bad brightness", "content_offsets.json", Kind::text,
          nine({R"("brightness":"NaN","brightnessCount":3)", R"("brightness":null)", R"("brightness":true)",
