@@ -217,9 +217,11 @@ std::optional<std::string> lossLine(const fs::path &file, const DecodeNotes &not
     return line;
 }
 
-std::string quoted(std::string_view text)
+namespace {
+
+std::string escaped(std::string_view text, bool quotes)
 {
-    std::string result = "\"";
+    std::string result;
     const auto escape = [&](unsigned char byte) {
         char hex[8];
         std::snprintf(hex, sizeof hex, "\\x%02x", byte);
@@ -227,7 +229,7 @@ std::string quoted(std::string_view text)
     };
     for (std::size_t i = 0; i < text.size();) {
         const auto byte = static_cast<unsigned char>(text[i]);
-        if (byte == '"' || byte == '\\') {
+        if (quotes && (byte == '"' || byte == '\\')) {
             result += '\\';
             result += static_cast<char>(byte);
             ++i;
@@ -256,7 +258,19 @@ std::string quoted(std::string_view text)
             ++i;
         }
     }
-    return result + "\"";
+    return result;
+}
+
+} // namespace
+
+std::string quoted(std::string_view text)
+{
+    return "\"" + escaped(text, true) + "\"";
+}
+
+std::string printable(std::string_view text)
+{
+    return escaped(text, false);
 }
 
 void removeStaleTemporaries(const fs::path &target)

@@ -71,6 +71,8 @@ void setWarningSink(void (*sink)(const std::string &line));
 // The text in double quotes, with control characters, quotes and bytes that are not UTF-8 escaped, so that
 // what a file or a command line held can be shown on a terminal as it was.
 std::string quoted(std::string_view text);
+// The same escapes without the quotes, for a whole line that may hold such text.
+std::string printable(std::string_view text);
 
 // What decoding a state file could not take as it stood: entries left out whole, and each entry that was
 // left out or lost a part, named with the reason.

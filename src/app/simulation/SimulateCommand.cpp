@@ -382,7 +382,8 @@ int runSimulateCommand(const std::vector<std::string> &args, const fs::path &def
             }
         }
     } catch (const std::exception &e) {
-        err << "lumvex simulate: " << e.what() << '\n';
+        // File names and fields from the file may hold anything a terminal would obey.
+        err << "lumvex simulate: " << files::printable(e.what()) << '\n';
         return 2;
     }
 

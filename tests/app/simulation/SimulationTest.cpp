@@ -72,6 +72,7 @@ TEST(SimulateCommand, BadInputIsOneClearLineAndWritesNothing)
         {{"--scenario", "\x1b]0;x\a"}, "unknown scenario \"\\x1b]0;x\\x07\""},
         {{"--days", "two"}, "--days: not a whole number"},
         {{"--trace", (dir / "missing.jsonl").string()}, "missing.jsonl: cannot be read"},
+        {{"--trace", (dir / "\x1b[2J.jsonl").string()}, "/\\x1b[2J.jsonl: cannot be read"},
         {{"--trace", (dir / "no-t.jsonl").string()}, "no-t.jsonl:2: field \"t\": missing"},
         {{"--trace", (dir / "bad-json.jsonl").string()}, "bad-json.jsonl:2: not a JSON object"},
         {{"--trace", (dir / "bad-type.jsonl").string()}, "bad-type.jsonl:1: field \"t\": not a finite number"},
