@@ -14,4 +14,4 @@ if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
   exec "$build/src/app/lumvex" "$@"
 fi
 echo "No graphical session here: running the main job on simulated days instead."
-exec "$build/src/app/lumvex" simulate --days 7 --compare "$@"
+exec "$build/src/app/lumvex" simulate --compare "$@"

@@ -140,7 +140,11 @@ StateFileText readStateFile(const fs::path &file, std::size_t limit)
     return result;
 }
 
-bool setAside(const fs::path &file, const std::string &problem)
+namespace {
+
+// Links the file to the first free "<name>.unreadable-<day>[-n]" beside it; a link never replaces an
+// existing name, unlike rename, and works for FIFOs and devices too. Nothing when it cannot be made.
+std::optional<std::string> linkAside(const fs::path &file)
 {
     const std::time_t now = std::time(nullptr);
     std::tm local{};
@@ -150,23 +154,123 @@ bool setAside(const fs::path &file, const std::string &problem)
     }
     const std::string base = file.string() + ".unreadable-" + day;
     for (int n = 1; n < 1000; ++n) {
-        const std::string aside = n == 1 ? base : base + "-" + std::to_string(n);
-        // A hard link never replaces an existing name, unlike rename; it also works for FIFOs and devices.
+        std::string aside = n == 1 ? base : base + "-" + std::to_string(n);
         if (::link(file.c_str(), aside.c_str()) == 0) {
-            if (::unlink(file.c_str()) == 0) {
-                warn("Lumvex: " + file.string() + " " + problem + "; moved aside to " + aside +
-                     " and starting without it");
-                return true;
-            }
-            ::unlink(aside.c_str());
-            break;
+            return aside;
         }
         if (errno != EEXIST) {
             break;
         }
     }
+    return std::nullopt;
+}
+
+} // namespace
+
+bool setAside(const fs::path &file, const std::string &problem)
+{
+    if (const auto aside = linkAside(file)) {
+        if (::unlink(file.c_str()) == 0) {
+            warn("Lumvex: " + file.string() + " " + problem + "; moved aside to " + *aside +
+                 " and starting without it");
+            return true;
+        }
+        ::unlink(aside->c_str());
+    }
     warn("Lumvex: " + file.string() + " " + problem + "; it could not be moved aside and is left as it is");
     return false;
+}
+
+bool StateFile::write(std::string_view data)
+{
+    if (m_before == Before::neverWrite) {
+        return false;
+    }
+    if (m_before == Before::keepAside) {
+        const auto aside = linkAside(m_path);
+        if (aside) {
+            warn("Lumvex: " + m_path.string() + " as it was read is kept as " + *aside);
+        } else if (errno != ENOENT) {
+            return false; // tried again at the next write; until then the change lives in memory
+        }
+        m_before = Before::nothing;
+    }
+    return writeAtomically(m_path, data);
+}
+
+std::optional<std::string> lossLine(const fs::path &file, const DecodeNotes &notes, const std::string &entries,
+                                    std::size_t kept)
+{
+    if (notes.losses.empty() && notes.leftOut == 0) {
+        return std::nullopt;
+    }
+    // A file of thousands of bad entries must not make a line of thousands of reasons.
+    constexpr std::size_t kNamed = 5;
+    std::string line = "Lumvex: " + file.string() + ": left out " + std::to_string(notes.leftOut) + " " + entries +
+                       ", kept " + std::to_string(kept);
+    for (std::size_t i = 0; i < notes.losses.size() && i < kNamed; ++i) {
+        line += (i == 0 ? ": " : "; ") + notes.losses[i];
+    }
+    if (notes.losses.size() > kNamed) {
+        line += "; and " + std::to_string(notes.losses.size() - kNamed) + " more";
+    }
+    return line;
+}
+
+namespace {
+
+std::string escaped(std::string_view text, bool quotes)
+{
+    std::string result;
+    const auto escape = [&](unsigned char byte) {
+        char hex[8];
+        std::snprintf(hex, sizeof hex, "\\x%02x", byte);
+        result += hex;
+    };
+    for (std::size_t i = 0; i < text.size();) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        if (quotes && (byte == '"' || byte == '\\')) {
+            result += '\\';
+            result += static_cast<char>(byte);
+            ++i;
+            continue;
+        }
+        if (byte >= 0x20 && byte < 0x7f) {
+            result += static_cast<char>(byte);
+            ++i;
+            continue;
+        }
+        // A whole UTF-8 sequence of a printable character passes; C1 controls (U+0080...U+009F), which
+        // terminals also obey, and anything malformed are escaped byte by byte.
+        const std::size_t length = byte >= 0xf0 && byte < 0xf5 ? 4 : byte >= 0xe0 ? 3 : byte >= 0xc2 ? 2 : 0;
+        bool whole = length > 0 && byte < 0xf5 && i + length <= text.size();
+        for (std::size_t k = 1; whole && k < length; ++k) {
+            whole = (static_cast<unsigned char>(text[i + k]) & 0xc0) == 0x80;
+        }
+        if (whole && byte == 0xc2 && static_cast<unsigned char>(text[i + 1]) < 0xa0) {
+            whole = false;
+        }
+        if (whole) {
+            result.append(text.substr(i, length));
+            i += length;
+        } else {
+            escape(byte);
+            ++i;
+        }
+    }
+    return result;
+}
+
+} // namespace
+
+std::string quoted(std::string_view text)
+{
+    return "\"" + escaped(text, true) + "\"";
+}
+
+std::string printable(std::string_view text)
+{
+    return escaped(text, false);
 }
 
 void removeStaleTemporaries(const fs::path &target)

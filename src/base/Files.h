@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace lumvex::files {
 
@@ -67,17 +68,54 @@ void warn(const std::string &line);
 // goes to the system log only.
 void setWarningSink(void (*sink)(const std::string &line));
 
-// A state file as loaded: what could be read of it, and whether the file on disk must be left alone
-// (it could be neither read nor moved aside).
+// The text in double quotes, with control characters, quotes and bytes that are not UTF-8 escaped, so that
+// what a file or a command line held can be shown on a terminal as it was.
+std::string quoted(std::string_view text);
+// The same escapes without the quotes, for a whole line that may hold such text.
+std::string printable(std::string_view text);
+
+// What decoding a state file could not take as it stood: entries left out whole, and each entry that was
+// left out or lost a part, named with the reason.
+struct DecodeNotes
+{
+    std::size_t leftOut = 0;
+    std::vector<std::string> losses;
+};
+
+// One of the program's state files as it is written through. When what was read lost anything, the file
+// as it was is kept aside ("<name>.unreadable-<yyyy-mm-dd>") before the first write replaces it; when that
+// fails, or the file could be neither read nor moved aside, it is not written.
+class StateFile
+{
+public:
+    enum class Before { nothing, keepAside, neverWrite };
+    StateFile(std::filesystem::path path, Before before)
+        : m_path(std::move(path))
+        , m_before(before)
+    {}
+
+    bool write(std::string_view data);
+    const std::filesystem::path &path() const { return m_path; }
+
+private:
+    std::filesystem::path m_path;
+    Before m_before;
+};
+
+// A state file as loaded: what could be read of it, and how to write it.
 template<typename State>
 struct LoadedState
 {
     State state{};
-    bool keepFile = false;
+    StateFile file;
 };
 
+// The line that says what loading a state file lost, or nothing when it lost nothing.
+std::optional<std::string> lossLine(const std::filesystem::path &file, const DecodeNotes &notes,
+                                    const std::string &entries, std::size_t kept);
+
 // Loads one of the program's state files: folder made private, temporaries of a killed write removed,
-// then what decode(text, &skipped) keeps, with a line naming how many entries it left out. A file that
+// then what decode(text, &notes) keeps, with a line naming what it left out or repaired. A file that
 // cannot be read or decoded at all is moved aside, so that what the user taught is never overwritten by a
 // state that lost it.
 template<typename State, typename Decode>
@@ -87,22 +125,23 @@ LoadedState<State> loadStateFile(const std::filesystem::path &file, Decode decod
     makePrivateDirectories(file.parent_path());
     removeStaleTemporaries(file);
     const StateFileText text = readStateFile(file);
-    std::size_t skipped = 0;
+    DecodeNotes notes;
     std::optional<State> state;
     if (text.status == StateFileText::Status::read) {
-        state = decode(text.text, &skipped);
+        state = decode(text.text, &notes);
     }
     if (state) {
-        if (skipped > 0) {
-            warn("Lumvex: " + file.string() + ": left out " + std::to_string(skipped) + " " + entries + ", kept " +
-                 std::to_string(state->size()));
+        const auto line = lossLine(file, notes, entries, state->size());
+        if (line) {
+            warn(*line);
         }
-        return {std::move(*state), false};
+        return {std::move(*state), {file, line ? StateFile::Before::keepAside : StateFile::Before::nothing}};
     }
     if (text.status == StateFileText::Status::missing) {
-        return {};
+        return {State{}, {file, StateFile::Before::nothing}};
     }
-    return {State{}, !setAside(file, text.status == StateFileText::Status::read ? wrongShape : text.problem)};
+    const bool moved = setAside(file, text.status == StateFileText::Status::read ? wrongShape : text.problem);
+    return {State{}, {file, moved ? StateFile::Before::nothing : StateFile::Before::neverWrite}};
 }
 
 } // namespace lumvex::files

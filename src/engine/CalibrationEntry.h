@@ -6,6 +6,8 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
+#include <vector>
 
 namespace lumvex {
 
@@ -28,9 +30,10 @@ struct CalibrationEntry
     //  [,"brightness":..,"brightnessCount":..,"contentFollow":..]}; the last three only with a remembered
     // brightness, so that earlier versions, which ignore keys they do not know, still read the file.
     Json toJson() const;
-    // Throws JsonDecodeError; missing keys are errors, never defaults, except the optional ones (a file
-    // without "contentFollow" reads as 0).
-    static CalibrationEntry fromJson(const ParsedJson &object);
+    // Throws JsonDecodeError for a missing or bad offset, sampleCount or lastUpdated. A bad optional key is
+    // dropped alone (a brightness without a count has no weight yet, a following without a brightness is
+    // meaningless), and why is added to `dropped`.
+    static CalibrationEntry fromJson(const ParsedJson &object, std::vector<std::string> *dropped = nullptr);
 };
 
 } // namespace lumvex

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "CalibrationModel.h"
 
+#include "AdjustmentLogger.h"
 #include "Clock.h"
 #include "base/Files.h"
 
@@ -63,14 +64,16 @@ std::vector<SituationBucket> neighbourSituations(const SituationBucket &s)
 }
 
 CalibrationModel::CalibrationModel(const std::filesystem::path &folder, const Clock &clock)
+    : CalibrationModel(files::loadStateFile<Table>(folder / "content_offsets.json", decode,
+                                                   "unreadable learned situations", "is not a learned table"),
+                       clock)
+{}
+
+CalibrationModel::CalibrationModel(files::LoadedState<Table> loaded, const Clock &clock)
     : m_clock(clock)
-    , m_filePath(folder / "content_offsets.json")
-{
-    auto loaded =
-        files::loadStateFile<Table>(m_filePath, decode, "unreadable learned situations", "is not a learned table");
-    m_table = std::move(loaded.state);
-    m_keepFile = loaded.keepFile;
-}
+    , m_file(std::move(loaded.file))
+    , m_table(std::move(loaded.state))
+{}
 
 double CalibrationModel::offset(const SituationBucket &situation) const
 {
@@ -227,39 +230,58 @@ std::optional<CalibrationEntry> CalibrationModel::loadable(const SituationBucket
     return entry;
 }
 
-std::optional<CalibrationModel::Table> CalibrationModel::decode(std::string_view text, std::size_t *skipped)
+std::optional<CalibrationModel::Table> CalibrationModel::decode(std::string_view text, files::DecodeNotes *notes)
 {
     const auto value = json::parse(text);
     if (!value || !value->is_array()) {
         return std::nullopt;
     }
+    files::DecodeNotes found;
+    const auto lost = [&](std::size_t pair, const std::optional<SituationBucket> &bucket, const std::string &what) {
+        found.losses.push_back("record " + std::to_string(pair / 2 + 1) +
+                               (bucket ? " (situation " + AdjustmentLogger::situationField(bucket) + ")" : "") + " " +
+                               what);
+    };
     Table table;
-    std::size_t bad = value->size() % 2; // a bucket without its entry
-    for (std::size_t i = 0; i + 1 < value->size(); i += 2) {
+    for (std::size_t i = 0; i < value->size(); i += 2) {
+        std::optional<SituationBucket> bucket;
         try {
-            const SituationBucket bucket = SituationBucket::fromJson((*value)[i]);
-            if (const auto entry = loadable(bucket, CalibrationEntry::fromJson((*value)[i + 1]))) {
-                // A bucket that occurs twice keeps its later entry.
-                table.insert_or_assign(bucket, *entry);
-                continue;
+            if (i + 1 == value->size()) {
+                throw JsonDecodeError("has no entry");
             }
-        } catch (const JsonDecodeError &) {
+            bucket = SituationBucket::fromJson((*value)[i]);
+            std::vector<std::string> dropped;
+            const CalibrationEntry read = CalibrationEntry::fromJson((*value)[i + 1], &dropped);
+            const auto entry = loadable(*bucket, read);
+            if (!entry) {
+                throw JsonDecodeError("is no situation the loop forms");
+            }
+            for (const std::string &why : dropped) {
+                lost(i, bucket, "lost a part: " + why);
+            }
+            if (*entry != read) {
+                lost(i, bucket, "had values out of range, limited");
+            }
+            // A bucket that occurs twice keeps its later entry.
+            if (!table.insert_or_assign(*bucket, *entry).second) {
+                lost(i, bucket, "replaced an earlier record of the same situation");
+            }
+        } catch (const JsonDecodeError &error) {
+            // One bad record costs only its own pair.
+            ++found.leftOut;
+            lost(i, bucket, std::string("left out: ") + error.what());
         }
-        ++bad; // one bad record costs only its own pair
     }
-    if (skipped != nullptr) {
-        *skipped = bad;
+    if (notes != nullptr) {
+        *notes = std::move(found);
     }
     return table;
 }
 
-void CalibrationModel::save() const
+void CalibrationModel::save()
 {
-    if (m_keepFile) {
-        return;
-    }
     // A failed write leaves the previous file whole; the table in memory keeps the change.
-    files::writeAtomically(m_filePath, encode(m_table));
+    m_file.write(encode(m_table));
 }
 
 } // namespace lumvex

@@ -3,6 +3,7 @@
 
 #include "CalibrationEntry.h"
 #include "SituationBucket.h"
+#include "base/Files.h"
 
 #include <cstddef>
 #include <filesystem>
@@ -62,13 +63,14 @@ public:
     // The n entries with the most direct corrections, ties in table order.
     std::vector<std::pair<SituationBucket, CalibrationEntry>> topSituations(std::size_t n) const;
     const Table &table() const { return m_table; }
-    const std::filesystem::path &filePath() const { return m_filePath; }
+    const std::filesystem::path &filePath() const { return m_file.path(); }
 
     // The file's text for a table: compact, bucket and entry objects alternating in one array.
     static std::string encode(const Table &table);
     // Nothing when the text is not a JSON array; pairs that fail to decode or lie outside what learning
-    // produces are left out and counted in `skipped`.
-    static std::optional<Table> decode(std::string_view text, std::size_t *skipped = nullptr);
+    // produces are left out, bad optional keys dropped alone, and each record that lost anything is named
+    // in `notes`.
+    static std::optional<Table> decode(std::string_view text, files::DecodeNotes *notes = nullptr);
     // The entry as learning could have made it: offset limited to +-kMaxOffset, counts at least zero, following
     // within 0...1; nothing for a bucket outside the loop's bins.
     static std::optional<CalibrationEntry> loadable(const SituationBucket &bucket, CalibrationEntry entry);
@@ -76,12 +78,12 @@ public:
 private:
     void update(const SituationBucket &situation, double residual, std::optional<double> brightness,
                 std::optional<double> forContent, double weight);
-    void save() const;
+    CalibrationModel(files::LoadedState<Table> loaded, const Clock &clock);
+    void save();
 
     const Clock &m_clock;
-    std::filesystem::path m_filePath;
+    files::StateFile m_file;
     Table m_table;
-    bool m_keepFile = false; // an unreadable file that could not be moved aside
 };
 
 } // namespace lumvex

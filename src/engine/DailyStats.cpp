@@ -11,14 +11,17 @@
 namespace lumvex {
 
 DailyStats::DailyStats(const std::filesystem::path &folder, const Clock &clock)
+    : DailyStats(files::loadStateFile<Counts>(folder / "dailystats.json", decode,
+                                              "days whose count is not a whole number from 0 up",
+                                              "is not a JSON object of day counts"),
+                 clock)
+{}
+
+DailyStats::DailyStats(files::LoadedState<Counts> loaded, const Clock &clock)
     : m_clock(clock)
-    , m_filePath(folder / "dailystats.json")
-{
-    auto loaded = files::loadStateFile<Counts>(m_filePath, decode, "days whose count is not a whole number from 0 up",
-                                               "is not a JSON object of day counts");
-    m_countsByDay = std::move(loaded.state);
-    m_keepFile = loaded.keepFile;
-}
+    , m_file(std::move(loaded.file))
+    , m_countsByDay(std::move(loaded.state))
+{}
 
 void DailyStats::recordManualAdjustment()
 {
@@ -32,9 +35,7 @@ void DailyStats::recordManualAdjustment(Timestamp at)
         ++count;
     }
     // A failed write leaves the previous file; the count stays in memory.
-    if (!m_keepFile) {
-        files::writeAtomically(m_filePath, encode(m_countsByDay));
-    }
+    m_file.write(encode(m_countsByDay));
 }
 
 double DailyStats::rollingAverage(int days) const
@@ -84,24 +85,25 @@ std::string DailyStats::encode(const Counts &counts)
     return object.dump();
 }
 
-std::optional<DailyStats::Counts> DailyStats::decode(std::string_view text, std::size_t *skipped)
+std::optional<DailyStats::Counts> DailyStats::decode(std::string_view text, files::DecodeNotes *notes)
 {
     const auto value = json::parse(text);
     if (!value || !value->is_object()) {
         return std::nullopt;
     }
     Counts counts;
-    std::size_t bad = 0;
+    files::DecodeNotes found;
     for (const auto &[day, count] : value->items()) {
         const auto number = json::asInteger(count);
         if (!number || *number < 0) {
-            ++bad; // one bad day costs only itself
+            ++found.leftOut; // one bad day costs only itself
+            found.losses.push_back(files::quoted(day));
             continue;
         }
         counts.emplace_hint(counts.end(), day, *number);
     }
-    if (skipped != nullptr) {
-        *skipped = bad;
+    if (notes != nullptr) {
+        *notes = std::move(found);
     }
     return counts;
 }

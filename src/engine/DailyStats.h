@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "base/Files.h"
 #include "base/Timestamp.h"
 
 #include <cstdint>
@@ -35,17 +36,18 @@ public:
     std::int64_t daysRecorded() const { return static_cast<std::int64_t>(m_countsByDay.size()); }
 
     const Counts &countsByDay() const { return m_countsByDay; }
-    const std::filesystem::path &filePath() const { return m_filePath; }
+    const std::filesystem::path &filePath() const { return m_file.path(); }
 
     static std::string encode(const Counts &counts);
     // Nothing unless the text is a JSON object; members that are not counts are left out and counted.
-    static std::optional<Counts> decode(std::string_view text, std::size_t *skipped = nullptr);
+    static std::optional<Counts> decode(std::string_view text, files::DecodeNotes *notes = nullptr);
 
 private:
+    DailyStats(files::LoadedState<Counts> loaded, const Clock &clock);
+
     const Clock &m_clock;
-    std::filesystem::path m_filePath;
+    files::StateFile m_file;
     Counts m_countsByDay;
-    bool m_keepFile = false; // an unreadable file that could not be moved aside
 };
 
 } // namespace lumvex

@@ -29,31 +29,11 @@ TEST(SituationBucket, DecodesNullAmbientUnknownKeysAndAnyKeyOrder)
               (SituationBucket{-7, 9, 2, std::nullopt, 12}));
 }
 
-TEST(SituationBucket, DecodeFailuresAreReported)
-{
-    for (const char *bad : {
-             R"({"brightBin":0,"meanBin":2,"timeOfDayBin":3})",               // missing darkBin
-             R"({"darkBin":1.5,"brightBin":0,"meanBin":2,"timeOfDayBin":3})", // fraction
-             R"({"darkBin":1,"brightBin":0,"meanBin":2,"ambientBin":"1","timeOfDayBin":3})",
-             R"({"DarkBin":1,"brightBin":0,"meanBin":2,"timeOfDayBin":3})", // keys match exactly
-             R"({"darkBin":18446744073709551615,"brightBin":0,"meanBin":2,"timeOfDayBin":3})",
-             R"([1,0,2,3])",
-         }) {
-        EXPECT_THROW(SituationBucket::fromJson(parse(bad)), JsonDecodeError) << bad;
-    }
-}
-
-TEST(CalibrationEntry, RoundTripsExactlyAndRequiresEveryKey)
+TEST(CalibrationEntry, RoundTripsExactly)
 {
     const CalibrationEntry entry{0.1 + 0.2, 7, Timestamp::fromReferenceSeconds(786000000.123456789), {}, 0};
     EXPECT_EQ(CalibrationEntry::fromJson(Json::parse(entry.toJson().dump())), entry);
 
-    for (const char *bad : {
-             R"({"offset":0.1,"sampleCount":1})", // no lastUpdated: never read as "now"
-             R"({"offset":0.1,"sampleCount":1,"lastUpdated":null})",
-         }) {
-        EXPECT_THROW(CalibrationEntry::fromJson(parse(bad)), JsonDecodeError) << bad;
-    }
     // Integers are numbers too.
     EXPECT_EQ(CalibrationEntry::fromJson(parse(R"({"offset":0,"sampleCount":2,"lastUpdated":5})")).lastUpdated,
               Timestamp::fromReferenceSeconds(5));

@@ -23,6 +23,18 @@ std::string pairWith(int darkBin, const std::string &entry)
     return R"({"darkBin":)" + std::to_string(darkBin) + R"(,"brightBin":1,"meanBin":1,"timeOfDayBin":1},)" + entry;
 }
 
+// Situations learned from nine corrections each, with the optional keys given.
+std::string nine(const std::vector<std::string> &keys)
+{
+    std::string text;
+    for (std::size_t dark = 0; dark < keys.size(); ++dark) {
+        text += std::string(text.empty() ? "[" : ",") + R"({"darkBin":)" + std::to_string(dark) +
+                R"(,"brightBin":2,"meanBin":2,"timeOfDayBin":2},{"offset":0.2,"sampleCount":9,"lastUpdated":1,)" +
+                keys[dark] + "}";
+    }
+    return text + "]";
+}
+
 std::string manyDays(int count)
 {
     std::string text = "{";
@@ -41,9 +53,12 @@ struct Case
     const char *file;
     Kind kind;
     std::string content;
-    std::size_t kept; // situations or days loaded
-    bool setAside;    // moved to <file>.unreadable-<day>
+    std::size_t kept;       // situations or days loaded
+    bool setAside;          // moved or, when partly read, copied to <file>.unreadable-<day>
+    std::string named = {}; // in the line about what was lost
 };
+
+std::vector<std::string> warnings;
 
 fs::path asideOf(const fs::path &file, int n)
 {
@@ -65,12 +80,37 @@ TEST(StateFiles, HostileFilesKeepWhatIsSoundAndSetTheRestAside)
     const std::string sound2 = pairWith(0, kEntry) + "," + pairWith(2, kEntry);
     const std::vector<Case> cases = {
         {"one bad count", "content_offsets.json", Kind::text,
-         "[" + sound2 + "," + pairWith(3, R"({"offset":0.1,"sampleCount":1.5,"lastUpdated":1})") + "]", 2, false},
+         "[" + sound2 + "," + pairWith(3, R"({"offset":0.1,"sampleCount":1.5,"lastUpdated":1})") + "]", 2, true,
+         "record 3 (situation 3|1|1|-|1) left out: \"sampleCount\" is not an integer"},
         {"entries out of range are clamped or left out", "content_offsets.json", Kind::text,
          "[" + pairWith(0, R"({"offset":1.7e308,"sampleCount":-9223372036854775808,"lastUpdated":1})") + "," +
              pairWith(9, kEntry) + "," + pairWith(2, R"({"offset":"0.1","sampleCount":1,"lastUpdated":1})") + "," +
              kEntry + "," + kBucket + "," + kBucket + "]",
-         1, false},
+         1, true},
+        {"bad buckets and entries", "content_offsets.json", Kind::text,
+         "[" + sound2 + R"(,{"brightBin":0,"meanBin":2,"timeOfDayBin":3},)" + kEntry +
+             R"(,{"darkBin":1.5,"brightBin":0,"meanBin":2,"timeOfDayBin":3},)" + kEntry +
+             R"(,{"darkBin":1,"brightBin":0,"meanBin":2,"ambientBin":"1","timeOfDayBin":3},)" + kEntry +
+             R"(,{"DarkBin":1,"brightBin":0,"meanBin":2,"timeOfDayBin":3},)" + kEntry +
+             R"(,{"darkBin":18446744073709551615,"brightBin":0,"meanBin":2,"timeOfDayBin":3},)" + kEntry +
+             ",[1,0,2,3]," + kEntry + "," + pairWith(4, R"({"offset":0.1,"sampleCount":1})") + "," +
+             pairWith(4, R"({"offset":0.1,"sampleCount":1,"lastUpdated":null})") + "]",
+         2, true, "record 3 left out: missing \"darkBin\""},
+        // A bad optional key costs only itself: each situation and its nine corrections stay.
+        {"a bad brightness", "content_offsets.json", Kind::text,
+         nine({R"("brightness":"NaN","brightnessCount":3)", R"("brightness":null)", R"("brightness":true)",
+               R"("brightness":[1])"}),
+         4, true, "record 1 (situation 0|2|2|-|2) lost a part: \"brightness\" is not a finite number"},
+        {"a bad count", "content_offsets.json", Kind::text,
+         nine({R"("brightness":1,"brightnessCount":2.5)", R"("brightness":1,"brightnessCount":"3")",
+               R"("brightness":1,"brightnessCount":null)", R"("brightness":1,"brightnessCount":1e308)",
+               R"("brightness":1)"}),
+         5, true, "lost a part: \"brightnessCount\" is not an integer"},
+        {"a bad following, a bad duplicate key, no brightness", "content_offsets.json", Kind::text,
+         nine({R"("brightness":1,"contentFollow":"NaN")", R"("brightness":1,"contentFollow":null)",
+               R"("brightness":1,"contentFollow":"0.5")", R"("brightness":1,"brightness":"NaN")",
+               R"("brightnessCount":3,"contentFollow":0.5)"}),
+         5, true, "lost a part: \"contentFollow\" is not a finite number"},
         {"not JSON", "content_offsets.json", Kind::text, "[{\"darkBin\":", 0, true},
         {"an object", "content_offsets.json", Kind::text, "{\"a\":1}", 0, true},
         {"too large", "content_offsets.json", Kind::text, "[" + std::string(files::kStateFileLimit, ' ') + "]", 0,
@@ -79,11 +119,12 @@ TEST(StateFiles, HostileFilesKeepWhatIsSoundAndSetTheRestAside)
         {"a link to /dev/zero", "content_offsets.json", Kind::linkToDevZero, "", 0, true},
         {"mode 000", "content_offsets.json", Kind::unreadableMode, "[" + sound2 + "]", 0, true},
         {"counts as a string, negative, fractional", "dailystats.json", Kind::text,
-         R"({"2025-03-13":"22","a":-1,"b":1.5,"c":0})", 1, false},
+         "{\"2025-03-13\":\"22\",\"a\":-1,\"b\":1.5,\"\\u001b[2J\":0.5,\"c\":0}", 1, true, "\"\\x1b[2J\""},
         {"many keys", "dailystats.json", Kind::text, manyDays(200000), 200001, false},
         {"an array", "dailystats.json", Kind::text, "[1,2]", 0, true},
     };
     ManualClock clock{Timestamp::fromReferenceSeconds(786000000.5)};
+    files::setWarningSink([](const std::string &line) { warnings.push_back(line); });
     for (const Case &c : cases) {
         SCOPED_TRACE(std::string(c.file) + ": " + c.name);
         if (c.kind == Kind::unreadableMode && ::geteuid() == 0) {
@@ -107,14 +148,18 @@ TEST(StateFiles, HostileFilesKeepWhatIsSoundAndSetTheRestAside)
                 break;
             }
             std::size_t kept = 0;
+            warnings.clear();
             if (std::string(c.file) == "content_offsets.json") {
                 CalibrationModel model(dir.path(), clock);
                 kept = model.situationCount();
+                // The file as read is kept aside once, not at every write.
                 model.recordCorrection({4, 4, 4, std::nullopt, 0}, 0.1);
-                // Loaded entries obey the limits learning keeps.
+                model.recordCorrection({4, 4, 4, std::nullopt, 0}, 0.1);
+                // Loaded entries obey the limits learning keeps; a lost part never costs the corrections.
                 for (const auto &[bucket, entry] : model.table()) {
                     EXPECT_LE(std::abs(entry.offset), CalibrationModel::kMaxOffset);
                     EXPECT_GE(entry.sampleCount, 0);
+                    EXPECT_TRUE(bucket.brightBin != 2 || entry.sampleCount == 9);
                 }
                 EXPECT_EQ(CalibrationModel(dir.path(), clock).situationCount(), model.situationCount());
             } else {
@@ -124,6 +169,8 @@ TEST(StateFiles, HostileFilesKeepWhatIsSoundAndSetTheRestAside)
                 EXPECT_EQ(DailyStats(dir.path(), clock).daysRecorded(), stats.daysRecorded());
             }
             EXPECT_EQ(kept, c.kept);
+            EXPECT_TRUE(c.named.empty() || (!warnings.empty() && warnings[0].find(c.named) != std::string::npos))
+                << (warnings.empty() ? "no line" : warnings[0]);
             EXPECT_EQ(asideOf(file, round).empty(), !c.setAside);
             if (c.setAside && c.kind == Kind::text) {
                 EXPECT_EQ(files::readStateFile(asideOf(file, round), 2 * files::kStateFileLimit).text, c.content);
@@ -135,6 +182,7 @@ TEST(StateFiles, HostileFilesKeepWhatIsSoundAndSetTheRestAside)
         }
         EXPECT_EQ(asideOf(file, 3), fs::path());
     }
+    files::setWarningSink(nullptr);
 }
 
 TEST(StateFiles, TemporariesLeftByAKillMidWriteGoAtStart)

@@ -2,6 +2,7 @@
 #include "CtlCommand.h"
 
 #include "RemoteControl.h"
+#include "base/Files.h"
 
 #include <QCoreApplication>
 #include <QDBusArgument>
@@ -40,6 +41,7 @@ Exit status: 0 done, 1 Lumvex is not running or refused, 2 bad usage.
 )";
 
 constexpr double kDefaultStep = 5.0;
+constexpr double kSmallestStep = RemoteControl::kSmallestChange * 100.0;
 constexpr int kCallTimeoutMs = 10000;
 
 struct Request
@@ -110,9 +112,10 @@ Request parse(const std::vector<std::string> &args)
         if (extra > 1) {
             throw UsageError{command + " takes at most one STEP"};
         }
-        const auto step = extra == 1 ? parsePercent(args[1], 0.0) : kDefaultStep;
-        if (!step || *step <= 0.0) {
-            throw UsageError{"STEP is a percentage above 0 and at most 100, like 5 or 10%, not \"" + args[1] + "\""};
+        // Smaller steps move no panel, and a change that changes nothing is no correction to learn.
+        const auto step = extra == 1 ? parsePercent(args[1], kSmallestStep) : kDefaultStep;
+        if (!step) {
+            throw UsageError{"STEP is a percentage from 0.1 to 100, like 5 or 10%, not " + files::quoted(args[1])};
         }
         return {QStringLiteral("ChangeBrightness"), {(command == "up" ? 1.0 : -1.0) * *step / 100.0}};
     }
@@ -137,7 +140,7 @@ Request parse(const std::vector<std::string> &args)
         }
         const auto seconds = extra == 1 ? parseDuration(args[1]) : std::optional<uint>(0);
         if (!seconds) {
-            throw UsageError{"DURATION is like 30m, 2h, 1h30m or 90s, at most 7 days, not \"" + args[1] + "\""};
+            throw UsageError{"DURATION is like 30m, 2h, 1h30m or 90s, at most 7 days, not " + files::quoted(args[1])};
         }
         return {QStringLiteral("Pause"), {*seconds}};
     }
@@ -153,7 +156,7 @@ Request parse(const std::vector<std::string> &args)
     if (command == "resume" || command == "status" || command == "show") {
         throw UsageError{"unexpected arguments after " + command};
     }
-    throw UsageError{"unknown command \"" + command + "\""};
+    throw UsageError{"unknown command " + files::quoted(command)};
 }
 
 QVariantMap asMap(const QVariant &value)
@@ -240,7 +243,7 @@ int runCtlCommand(const std::vector<std::string> &args, std::ostream &out, std::
         return 0;
     }
     if (args.empty()) {
-        err << kUsage;
+        err << "lumvex ctl: a COMMAND is needed (see lumvex ctl --help)\n";
         return 2;
     }
     Request request;
@@ -279,6 +282,14 @@ int runCtlCommand(const std::vector<std::string> &args, std::ostream &out, std::
         if (errorName == QLatin1String("org.freedesktop.DBus.Error.ServiceUnknown") ||
             errorName == QLatin1String("org.freedesktop.DBus.Error.NameHasNoOwner")) {
             err << "lumvex ctl: Lumvex is not running\n";
+        } else if (errorName == QLatin1String("org.freedesktop.DBus.Error.NoReply") ||
+                   errorName == QLatin1String("org.freedesktop.DBus.Error.Timeout")) {
+            // Lumvex drops a brightness call whose caller has gone by the time it gets to it, and this
+            // process ends now; a switch or a pause is still made, and making it twice does no harm.
+            const bool brightness = request.method.endsWith(QLatin1String("Brightness"));
+            err << "lumvex ctl: Lumvex did not answer within " << kCallTimeoutMs / 1000 << " s; "
+                << (brightness ? "the brightness was not changed" : "it takes effect when Lumvex answers again")
+                << '\n';
         } else {
             err << "lumvex ctl: " << reply.errorMessage().toStdString() << '\n';
         }

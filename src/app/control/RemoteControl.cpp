@@ -2,10 +2,10 @@
 #include "RemoteControl.h"
 #include "platform/linux/Logging.h"
 
+#include "controlinterface.h"
 #include "engine/AdjustmentLogger.h"
 #include "engine/CalibrationModel.h"
 #include "engine/CompensationLoop.h"
-#include "lumvexadaptor.h"
 #include "output/BrightnessController.h"
 #include "output/VolumeControl.h"
 #include "platform/linux/ddc/ExternalBrightnessController.h"
@@ -13,10 +13,15 @@
 #include "sensing/DisplayServices.h"
 #include "ui/StatusItemController.h"
 
+#include <QDBusArgument>
 #include <QDBusConnection>
 #include <QDBusError>
-#include <QDBusMessage>
+#include <QDBusMetaType>
+#include <QDBusPendingCallWatcher>
+#include <QDBusPendingReply>
+#include <QDBusVariant>
 
+#include <algorithm>
 #include <cmath>
 
 namespace lumvex {
@@ -28,6 +33,7 @@ constexpr double kLuminanceStep = 0.005;
 
 const QString kNoBacklight = QStringLiteral("io.github.lumvex.Lumvex1.Error.NoBacklight");
 const QString kAutomaticOff = QStringLiteral("io.github.lumvex.Lumvex1.Error.AutomaticAdjustmentOff");
+const QString kPropertiesInterface = QStringLiteral("org.freedesktop.DBus.Properties");
 
 bool sameValue(const QString &name, const QVariant &a, const QVariant &b)
 {
@@ -40,12 +46,11 @@ bool sameValue(const QString &name, const QVariant &a, const QVariant &b)
 } // namespace
 
 RemoteControl::RemoteControl(const Parts &parts, QObject *parent)
-    : QObject(parent)
+    : QDBusVirtualObject(parent)
     , m_parts(parts)
 {
-    new LumvexAdaptor(this);
     QDBusConnection bus = QDBusConnection::sessionBus();
-    if (bus.isConnected() && bus.registerObject(QString::fromLatin1(kPath), this)) {
+    if (bus.isConnected() && bus.registerVirtualObject(QString::fromLatin1(kPath), this)) {
         m_registered = bus.registerService(QString::fromLatin1(kService));
         if (!m_registered) {
             qCWarning(lcControl, "%s is taken on the session bus; lumvex ctl will not reach this instance", kService);
@@ -63,69 +68,28 @@ RemoteControl::~RemoteControl()
     bus.unregisterObject(QString::fromLatin1(kPath));
 }
 
-double RemoteControl::brightness() const
+QString RemoteControl::introspect(const QString &) const
 {
-    return m_parts.brightness.get().value_or(0.0);
-}
-
-bool RemoteControl::automaticAdjustment() const
-{
-    return m_parts.loop.enabled();
-}
-
-void RemoteControl::setAutomaticAdjustment(bool on)
-{
-    // Setting the state it already has must not end a pause.
-    if (on != m_parts.loop.enabled()) {
-        m_parts.loop.setEnabled(on);
-        m_parts.status.refreshMenus();
-    }
-    publishChanges();
-}
-
-qulonglong RemoteControl::pausedUntil() const
-{
-    const auto pause = m_parts.loop.userPause();
-    if (!pause) {
-        return 0;
-    }
-    return pause->until ? static_cast<qulonglong>(std::ceil(pause->until->unixSeconds())) : kUntilResumed;
-}
-
-double RemoteControl::luminance() const
-{
-    return m_parts.loop.filteredLuminance();
-}
-
-double RemoteControl::targetRatio() const
-{
-    return m_parts.loop.targetRatio();
-}
-
-QString RemoteControl::situation() const
-{
-    return QString::fromStdString(AdjustmentLogger::situationField(m_parts.loop.currentSituation()));
-}
-
-double RemoteControl::offset() const
-{
-    const auto where = m_parts.loop.currentSituation();
-    return where ? m_parts.calibration.offset(*where) : 0.0;
-}
-
-QString RemoteControl::captureProblem() const
-{
-    const std::optional<std::string> problem = m_parts.status.captureProblem();
-    return problem ? QString::fromStdString(*problem) : QString();
+    return QString::fromLatin1(kControlInterfaceXml);
 }
 
 QVariantMap RemoteControl::properties() const
 {
+    const auto pause = m_parts.loop.userPause();
+    const qulonglong pausedUntil = !pause         ? 0
+                                   : pause->until ? static_cast<qulonglong>(std::ceil(pause->until->unixSeconds()))
+                                                  : kUntilResumed;
+    const auto where = m_parts.loop.currentSituation();
+    const std::optional<std::string> problem = m_parts.status.captureProblem();
     return {
-        {QStringLiteral("Brightness"), brightness()},   {QStringLiteral("AutomaticAdjustment"), automaticAdjustment()},
-        {QStringLiteral("PausedUntil"), pausedUntil()}, {QStringLiteral("Luminance"), luminance()},
-        {QStringLiteral("TargetRatio"), targetRatio()}, {QStringLiteral("Situation"), situation()},
-        {QStringLiteral("Offset"), offset()},           {QStringLiteral("CaptureProblem"), captureProblem()},
+        {QStringLiteral("Brightness"), m_parts.brightness.get().value_or(0.0)},
+        {QStringLiteral("AutomaticAdjustment"), m_parts.loop.enabled()},
+        {QStringLiteral("PausedUntil"), pausedUntil},
+        {QStringLiteral("Luminance"), m_parts.loop.filteredLuminance()},
+        {QStringLiteral("TargetRatio"), m_parts.loop.targetRatio()},
+        {QStringLiteral("Situation"), QString::fromStdString(AdjustmentLogger::situationField(where))},
+        {QStringLiteral("Offset"), where ? m_parts.calibration.offset(*where) : 0.0},
+        {QStringLiteral("CaptureProblem"), problem ? QString::fromStdString(*problem) : QString()},
     };
 }
 
@@ -146,92 +110,213 @@ void RemoteControl::publishChanges()
     if (changed.contains(QStringLiteral("PausedUntil"))) {
         m_parts.status.refreshMenus();
     }
-    QDBusMessage signal =
-        QDBusMessage::createSignal(QString::fromLatin1(kPath), QStringLiteral("org.freedesktop.DBus.Properties"),
-                                   QStringLiteral("PropertiesChanged"));
+    QDBusMessage signal = QDBusMessage::createSignal(QString::fromLatin1(kPath), kPropertiesInterface,
+                                                     QStringLiteral("PropertiesChanged"));
     signal << QString::fromLatin1(kInterface) << changed << QStringList();
     QDBusConnection::sessionBus().send(signal);
 }
 
-bool RemoteControl::refuse(const QString &name, const QString &message)
+bool RemoteControl::handleMessage(const QDBusMessage &message, const QDBusConnection &connection)
 {
-    if (calledFromDBus()) {
-        sendErrorReply(name, message);
+    if (message.type() != QDBusMessage::MethodCallMessage) {
+        return false;
     }
-    return false;
+    const QString interface = message.interface();
+    if (interface == kPropertiesInterface) {
+        connection.send(answerProperties(message));
+        return true;
+    }
+    if (!interface.isEmpty() && interface != QLatin1String(kInterface)) {
+        return false; // introspection and ping are Qt's
+    }
+    const QString member = message.member();
+    const QString signature = message.signature();
+    const QVariantList args = message.arguments();
+    const auto expects = [&](const char *wanted) {
+        if (signature == QLatin1String(wanted)) {
+            return true;
+        }
+        connection.send(message.createErrorReply(
+            QDBusError::InvalidArgs, QStringLiteral("%1 takes (%2), not (%3)").arg(member, wanted, signature)));
+        return false;
+    };
+    const auto answer = [&](const Refused &refused, const QVariantList &out = {}) {
+        connection.send(refused ? message.createErrorReply(refused->name, refused->message) : message.createReply(out));
+    };
+    if (member == QLatin1String("SetBrightness") && expects("d")) {
+        const double level = args.at(0).toDouble();
+        applyWhileCallerWaits(message, connection, [this, level] { return setBrightness(level); });
+    } else if (member == QLatin1String("ChangeBrightness") && expects("d")) {
+        const double delta = args.at(0).toDouble();
+        applyWhileCallerWaits(message, connection, [this, delta] { return changeBrightness(delta); });
+    } else if (member == QLatin1String("Pause") && expects("u")) {
+        answer(pause(args.at(0).toUInt()));
+    } else if (member == QLatin1String("Resume") && expects("")) {
+        m_parts.loop.resumeAutomatic();
+        publishChanges();
+        answer(std::nullopt);
+    } else if (member == QLatin1String("Show") && expects("")) {
+        emit showRequested();
+        answer(std::nullopt);
+    } else if (member == QLatin1String("Status") && expects("")) {
+        answer(std::nullopt, {status()});
+    } else if (!QStringList{"SetBrightness", "ChangeBrightness", "Pause", "Resume", "Show", "Status"}.contains(member)) {
+        connection.send(message.createErrorReply(
+            QDBusError::UnknownMethod, QStringLiteral("there is no method %1 in %2").arg(member, kInterface)));
+    }
+    return true;
 }
 
-void RemoteControl::applyManualLevel(double level)
+QDBusMessage RemoteControl::answerProperties(const QDBusMessage &message)
 {
+    const QString member = message.member();
+    const QString signature = message.signature();
+    const QVariantList args = message.arguments();
+    const QString interface = args.isEmpty() ? QString() : args.at(0).toString();
+    if (!(member == QLatin1String("Get") && signature == QLatin1String("ss")) &&
+        !(member == QLatin1String("Set") && signature == QLatin1String("ssv")) &&
+        !(member == QLatin1String("GetAll") && signature == QLatin1String("s"))) {
+        return message.createErrorReply(
+            QDBusError::InvalidArgs,
+            QStringLiteral("%1 (%2) is no call of %3").arg(member, signature, kPropertiesInterface));
+    }
+    if (!interface.isEmpty() && interface != QLatin1String(kInterface)) {
+        return message.createErrorReply(QDBusError::UnknownInterface,
+                                        QStringLiteral("there is no interface %1 here").arg(interface));
+    }
+    const QVariantMap all = properties();
+    if (member == QLatin1String("GetAll")) {
+        return message.createReply(QVariant(all));
+    }
+    const QString name = args.at(1).toString();
+    if (!all.contains(name)) {
+        return message.createErrorReply(QDBusError::UnknownProperty,
+                                        QStringLiteral("there is no property %1 in %2").arg(name, kInterface));
+    }
+    if (member == QLatin1String("Get")) {
+        return message.createReply(QVariant::fromValue(QDBusVariant(all.value(name))));
+    }
+    if (name != QLatin1String("AutomaticAdjustment")) {
+        return message.createErrorReply(QDBusError::PropertyReadOnly, QStringLiteral("%1 is read-only").arg(name));
+    }
+    const Refused refused = setAutomaticAdjustment(args.at(2).value<QDBusVariant>().variant());
+    return refused ? message.createErrorReply(refused->name, refused->message) : message.createReply();
+}
+
+RemoteControl::Refused RemoteControl::setAutomaticAdjustment(const QVariant &value)
+{
+    if (value.metaType() != QMetaType::fromType<bool>()) {
+        const QString type = value.metaType() == QMetaType::fromType<QDBusArgument>()
+                                 ? value.value<QDBusArgument>().currentSignature()
+                                 : QString::fromLatin1(QDBusMetaType::typeToSignature(value.metaType()));
+        return Refusal{QDBusError::errorString(QDBusError::InvalidArgs),
+                       QStringLiteral("AutomaticAdjustment takes a boolean (b), not (%1)").arg(type)};
+    }
+    // Setting the state it already has must not end a pause.
+    if (const bool on = value.toBool(); on != m_parts.loop.enabled()) {
+        m_parts.loop.setEnabled(on);
+        m_parts.status.refreshMenus();
+    }
+    publishChanges();
+    return std::nullopt;
+}
+
+void RemoteControl::applyWhileCallerWaits(const QDBusMessage &message, const QDBusConnection &connection,
+                                          std::function<Refused()> apply)
+{
+    if (!message.isReplyRequired()) {
+        apply(); // a caller that waits for no answer cannot have given up on it
+        return;
+    }
+    // Asked of the bus after the call was read, so the answer covers a caller that left while Lumvex was
+    // stopped or busy: its change would otherwise be made after it reported failure, and made twice if it
+    // tried again. The bus answers in order, so calls are still applied in the order they came.
+    QDBusMessage ask =
+        QDBusMessage::createMethodCall(QStringLiteral("org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus"),
+                                       QStringLiteral("org.freedesktop.DBus"), QStringLiteral("NameHasOwner"));
+    ask << message.service();
+    auto *watcher = new QDBusPendingCallWatcher(connection.asyncCall(ask), this);
+    connect(watcher, &QDBusPendingCallWatcher::finished, this,
+            [this, message, connection, apply = std::move(apply)](QDBusPendingCallWatcher *call) {
+                call->deleteLater();
+                const QDBusPendingReply<bool> there = *call;
+                if (there.isError()) {
+                    qCWarning(lcControl, "could not ask the bus whether %s still waits; its call is not applied",
+                              qPrintable(message.service()));
+                    QDBusConnection(connection)
+                        .send(message.createErrorReply(QDBusError::Failed, QStringLiteral("nothing was changed")));
+                } else if (!there.value()) {
+                    qCInfo(lcControl, "%s left before its %s was handled; not applied", qPrintable(message.service()),
+                           qPrintable(message.member()));
+                } else {
+                    const Refused refused = apply();
+                    QDBusConnection(connection)
+                        .send(refused ? message.createErrorReply(refused->name, refused->message)
+                                      : message.createReply());
+                }
+            });
+}
+
+void RemoteControl::applyManualLevel(std::optional<double> before, double level)
+{
+    // A level that does not change the panel is no correction: nothing to learn, count or log.
+    if (before && std::abs(*before - level) < kSmallestChange / 2) {
+        return;
+    }
+    m_parts.brightness.set(level);
     m_parts.status.updateBrightness(level);
     m_parts.loop.onManualChange(level, AdjustmentSource::command);
     publishChanges();
 }
 
-void RemoteControl::SetBrightness(double level)
+RemoteControl::Refused RemoteControl::setBrightness(double level)
 {
     if (!std::isfinite(level) || level < 0.0 || level > 1.0) {
-        refuse(QDBusError::errorString(QDBusError::InvalidArgs),
-               QStringLiteral("the level must be a number from 0 to 1, not %1").arg(level));
-        return;
+        return Refusal{QDBusError::errorString(QDBusError::InvalidArgs),
+                       QStringLiteral("the level must be a number from 0 to 1, not %1").arg(level)};
     }
     if (!m_parts.brightness.isAvailable()) {
-        refuse(kNoBacklight, QStringLiteral("there is no built-in panel whose brightness Lumvex could set"));
-        return;
+        return Refusal{kNoBacklight, QStringLiteral("there is no built-in panel whose brightness Lumvex could set")};
     }
-    m_parts.brightness.set(level);
-    applyManualLevel(level);
+    applyManualLevel(m_parts.brightness.get(), level);
+    return std::nullopt;
 }
 
-void RemoteControl::ChangeBrightness(double delta)
+RemoteControl::Refused RemoteControl::changeBrightness(double delta)
 {
-    if (!std::isfinite(delta) || delta < -1.0 || delta > 1.0) {
-        refuse(QDBusError::errorString(QDBusError::InvalidArgs),
-               QStringLiteral("the change must be a number from -1 to 1, not %1").arg(delta));
-        return;
+    if (!std::isfinite(delta) || std::abs(delta) < kSmallestChange || std::abs(delta) > 1.0) {
+        return Refusal{QDBusError::errorString(QDBusError::InvalidArgs),
+                       QStringLiteral("the change must be a number from 0.001 to 1 either way, not %1").arg(delta)};
     }
     if (!m_parts.brightness.isAvailable()) {
-        refuse(kNoBacklight, QStringLiteral("there is no built-in panel whose brightness Lumvex could change"));
-        return;
+        return Refusal{kNoBacklight, QStringLiteral("there is no built-in panel whose brightness Lumvex could change")};
     }
-    const std::optional<double> level = m_parts.brightness.adjust(delta);
-    if (!level) {
-        refuse(kNoBacklight, QStringLiteral("the built-in panel's brightness cannot be read just now"));
-        return;
+    const std::optional<double> before = m_parts.brightness.get();
+    if (!before) {
+        return Refusal{kNoBacklight, QStringLiteral("the built-in panel's brightness cannot be read just now")};
     }
-    applyManualLevel(*level);
+    applyManualLevel(before, std::clamp(*before + delta, 0.0, 1.0));
+    return std::nullopt;
 }
 
-void RemoteControl::Pause(uint seconds)
+RemoteControl::Refused RemoteControl::pause(uint seconds)
 {
     if (seconds > kLongestPauseSeconds) {
-        refuse(QDBusError::errorString(QDBusError::InvalidArgs),
-               QStringLiteral("a pause lasts at most %1 seconds (7 days); 0 pauses until resumed, not %2")
-                   .arg(kLongestPauseSeconds)
-                   .arg(seconds));
-        return;
+        return Refusal{QDBusError::errorString(QDBusError::InvalidArgs),
+                       QStringLiteral("a pause lasts at most %1 seconds (7 days); 0 pauses until resumed, not %2")
+                           .arg(kLongestPauseSeconds)
+                           .arg(seconds)};
     }
     if (!m_parts.loop.enabled()) {
-        refuse(kAutomaticOff, QStringLiteral("automatic adjustment is off; there is nothing to pause"));
-        return;
+        return Refusal{kAutomaticOff, QStringLiteral("automatic adjustment is off; there is nothing to pause")};
     }
     m_parts.loop.pauseAutomatic(seconds == 0 ? std::nullopt : std::optional<double>(seconds));
     m_parts.status.refreshMenus();
     publishChanges();
+    return std::nullopt;
 }
 
-void RemoteControl::Resume()
-{
-    m_parts.loop.resumeAutomatic();
-    publishChanges();
-}
-
-void RemoteControl::Show()
-{
-    emit showRequested();
-}
-
-QVariantMap RemoteControl::Status()
+QVariantMap RemoteControl::status() const
 {
     QVariantMap status = properties();
     const DisplayId underPointer = m_parts.router.currentTarget();

@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include <QDBusContext>
-#include <QObject>
+#include <QDBusMessage>
+#include <QDBusVirtualObject>
 #include <QVariantMap>
+
+#include <functional>
+#include <optional>
 
 namespace lumvex {
 
@@ -21,17 +24,13 @@ class VolumeControl;
 // change. Brightness set here is a manual change like a scroll on the built-in display, learned with the
 // source "command". Properties are looked at four times a second and announced when they change, so that
 // changes made elsewhere (keys, the loop, the menu, a pause running out) reach listeners too.
-class RemoteControl : public QObject, protected QDBusContext
+//
+// Messages are taken apart here rather than by Qt's property and slot dispatch: a property set with the
+// wrong type must be refused instead of converted (a string "off" is a true QVariant), only what the
+// interface declares may be reachable, and a brightness call is answered only once it is applied.
+class RemoteControl : public QDBusVirtualObject
 {
     Q_OBJECT
-    Q_PROPERTY(double Brightness READ brightness)
-    Q_PROPERTY(bool AutomaticAdjustment READ automaticAdjustment WRITE setAutomaticAdjustment)
-    Q_PROPERTY(qulonglong PausedUntil READ pausedUntil)
-    Q_PROPERTY(double Luminance READ luminance)
-    Q_PROPERTY(double TargetRatio READ targetRatio)
-    Q_PROPERTY(QString Situation READ situation)
-    Q_PROPERTY(double Offset READ offset)
-    Q_PROPERTY(QString CaptureProblem READ captureProblem)
 
 public:
     static constexpr const char *kService = "io.github.lumvex.Lumvex";
@@ -41,6 +40,8 @@ public:
     static constexpr qulonglong kUntilResumed = ~0ULL;
     // Longer pauses are what "until resumed" is for.
     static constexpr uint kLongestPauseSeconds = 7 * 24 * 3600;
+    // A smaller change moves no panel: it would be learned as a correction that changed nothing.
+    static constexpr double kSmallestChange = 0.001;
 
     struct Parts
     {
@@ -58,23 +59,8 @@ public:
     explicit RemoteControl(const Parts &parts, QObject *parent = nullptr);
     ~RemoteControl() override;
 
-    double brightness() const;
-    bool automaticAdjustment() const;
-    void setAutomaticAdjustment(bool on);
-    qulonglong pausedUntil() const;
-    double luminance() const;
-    double targetRatio() const;
-    QString situation() const;
-    double offset() const;
-    QString captureProblem() const;
-
-public Q_SLOTS:
-    void SetBrightness(double level);
-    void ChangeBrightness(double delta);
-    void Pause(uint seconds);
-    void Resume();
-    void Show();
-    QVariantMap Status();
+    QString introspect(const QString &path) const override;
+    bool handleMessage(const QDBusMessage &message, const QDBusConnection &connection) override;
 
     // Announces what changed since the last look; the shell calls it on every brightness poll, so that key
     // presses, the loop's writes and a pause running out reach the bus without a timer of its own.
@@ -85,9 +71,25 @@ signals:
     void showRequested();
 
 private:
+    struct Refusal
+    {
+        QString name;
+        QString message;
+    };
+    // Nothing when done.
+    using Refused = std::optional<Refusal>;
+
     QVariantMap properties() const;
-    void applyManualLevel(double level);
-    bool refuse(const QString &name, const QString &message);
+    QVariantMap status() const;
+    Refused setAutomaticAdjustment(const QVariant &value);
+    Refused setBrightness(double level);
+    Refused changeBrightness(double delta);
+    Refused pause(uint seconds);
+    void applyManualLevel(std::optional<double> before, double level);
+    QDBusMessage answerProperties(const QDBusMessage &message);
+    // Applies a brightness call once the bus says its caller is still there to hear the answer.
+    void applyWhileCallerWaits(const QDBusMessage &message, const QDBusConnection &connection,
+                               std::function<Refused()> apply);
 
     Parts m_parts;
     QVariantMap m_published;

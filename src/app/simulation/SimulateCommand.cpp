@@ -16,6 +16,7 @@
 #include <chrono>
 #include <cstdio>
 #include <functional>
+#include <limits>
 #include <map>
 #include <optional>
 
@@ -35,18 +36,21 @@ stays too far from what they like. Says what it found, prints a table per day an
 
 Options:
   --scenario NAME   office (default), video, night-reading or laptop-day
-  --trace FILE      replay a recorded telemetry file instead of a scenario
-  --days N          simulated days (default 7; with --trace, the recorded days)
+  --trace FILE      replay a recorded telemetry file instead of a scenario (not with --scenario)
+  --days N          simulated days, 1...366 (default 7; with --trace, the recorded days)
   --seed N          seed of the content and of the user (default 1)
   --compare         also run fixed brightness and ambient-only automatic brightness
   --taste LIST      fix parts of the user's taste, any of exponent=E (0...1: how much of the
                     content's own contrast they want; 0: the light held steady), tolerance=T
                     (1.01...3: the factor the light may be off before they act) and
-                    patience=P (0.1...60 s), separated by commas; the rest is drawn from the seed
-  --population N    simulate N users (1...1000) instead of one, each with its own content and
+                    patience=P (0.1...60 s), separated by commas or in several --taste; the rest
+                    is drawn from the seed
+  --population N    simulate N users (1...300) instead of one, each with its own content and
                     taste (seeds S to S+N-1), under all three strategies, and print corrections
                     per user. Their tastes: content exponent 0...1, tolerance 1.15...1.35,
-                    patience 3...5 s, preferred light +-15 % around a typical curve, each uniform
+                    patience 3...5 s, preferred light +-15 % around a typical curve, each uniform.
+                    A run simulates at most 3000 days: users x days x strategies (three with
+                    --compare or --population)
   --set KEY=VALUE   run the loop with a setting: rememberBrightnessPerSituation=true|false
   --plot FILE.svg   where to draw brightness, luminance and corrections (default: plot.svg in
                     the output folder)
@@ -57,6 +61,12 @@ Options:
                     Lumvex files)
   -h, --help        show this help
 )";
+
+// About a tenth of a second and under a megabyte per simulated day and strategy: a run stays within a few
+// minutes and a few hundred MB.
+constexpr int kMostDays = 366;
+constexpr int kMostUsers = 300;
+constexpr long long kMostSimulatedDays = 3000;
 
 struct Options
 {
@@ -86,7 +96,7 @@ T parseNumber(const std::string &option, const std::string &text)
     T value{};
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (error != std::errc() || end != text.data() + text.size()) {
-        throw UsageError(option + ": not a whole number: \"" + text + "\"");
+        throw UsageError(option + ": not a whole number: " + files::quoted(text));
     }
     return value;
 }
@@ -97,7 +107,7 @@ double parseDecimal(const std::string &option, const std::string &name, const st
     double value = 0.0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (error != std::errc() || end != text.data() + text.size() || text.empty()) {
-        throw UsageError(option + ": " + name + " is not a number: \"" + text + "\"");
+        throw UsageError(option + ": " + name + " is not a number: " + files::quoted(text));
     }
     if (!(value >= low && value <= high)) {
         char range[64];
@@ -107,9 +117,15 @@ double parseDecimal(const std::string &option, const std::string &name, const st
     return value;
 }
 
-TasteChoice parseTaste(const std::string &text)
+// Parts given in several --taste options add up; a part given twice is refused rather than one value lost.
+void parseTaste(const std::string &text, TasteChoice &taste)
 {
-    TasteChoice taste;
+    const auto once = [&](std::optional<double> &part, const std::string &name, double value) {
+        if (part) {
+            throw UsageError("--taste: " + name + " is given twice");
+        }
+        part = value;
+    };
     std::size_t from = 0;
     while (from <= text.size()) {
         const std::size_t comma = std::min(text.find(',', from), text.size());
@@ -118,19 +134,20 @@ TasteChoice parseTaste(const std::string &text)
         const std::string name = item.substr(0, equals);
         const std::string value = equals == std::string::npos ? "" : item.substr(equals + 1);
         if (equals == std::string::npos) {
-            throw UsageError("--taste: expected NAME=VALUE (exponent, tolerance, patience), not \"" + item + "\"");
+            throw UsageError("--taste: expected NAME=VALUE (exponent, tolerance, patience), not " +
+                             files::quoted(item));
         } else if (name == "exponent") {
-            taste.exponent = parseDecimal("--taste", name, value, 0.0, 1.0);
+            once(taste.exponent, name, parseDecimal("--taste", name, value, 0.0, 1.0));
         } else if (name == "tolerance") {
-            taste.tolerance = parseDecimal("--taste", name, value, 1.01, 3.0);
+            once(taste.tolerance, name, parseDecimal("--taste", name, value, 1.01, 3.0));
         } else if (name == "patience") {
-            taste.patience = parseDecimal("--taste", name, value, 0.1, 60.0);
+            once(taste.patience, name, parseDecimal("--taste", name, value, 0.1, 60.0));
         } else {
-            throw UsageError("--taste: unknown part \"" + name + "\" (known: exponent, tolerance, patience)");
+            throw UsageError("--taste: unknown part " + files::quoted(name) +
+                             " (known: exponent, tolerance, patience)");
         }
         from = comma + 1;
     }
-    return taste;
 }
 
 // Settings the loop reads; all are switches.
@@ -140,27 +157,56 @@ void parseSetting(const std::string &text, std::map<std::string, bool> &settings
 {
     const std::size_t equals = text.find('=');
     if (equals == std::string::npos) {
-        throw UsageError("--set: expected KEY=VALUE, not \"" + text + "\"");
+        throw UsageError("--set: expected KEY=VALUE, not " + files::quoted(text));
     }
     const std::string key = text.substr(0, equals);
     const std::string value = text.substr(equals + 1);
     if (std::find(std::begin(kSettings), std::end(kSettings), key) == std::end(kSettings)) {
-        throw UsageError("--set: unknown setting \"" + key + "\" (known: rememberBrightnessPerSituation)");
+        throw UsageError("--set: unknown setting " + files::quoted(key) + " (known: rememberBrightnessPerSituation)");
     }
     if (value != "true" && value != "false") {
-        throw UsageError("--set: " + key + " takes true or false, not \"" + value + "\"");
+        throw UsageError("--set: " + key + " takes true or false, not " + files::quoted(value));
     }
-    settings[key] = value == "true";
+    if (!settings.emplace(key, value == "true").second) {
+        throw UsageError("--set: " + key + " is given twice");
+    }
+}
+
+// Whole numbers within low...high, or a line that says so.
+int parseCount(const std::string &option, const std::string &text, int low, int high)
+{
+    long long value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || end != text.data() + text.size() ||
+        (error != std::errc() && error != std::errc::result_out_of_range)) {
+        throw UsageError(option + ": not a whole number: " + files::quoted(text));
+    }
+    if (error != std::errc() || value < low || value > high) {
+        throw UsageError(option + ": must be within " + std::to_string(low) + "..." + std::to_string(high) + ", not " +
+                         files::quoted(text));
+    }
+    return static_cast<int>(value);
 }
 
 Options parse(const std::vector<std::string> &args)
 {
     Options o;
+    std::vector<std::string> seen;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string &a = args[i];
         const auto value = [&]() -> const std::string & {
             if (i + 1 >= args.size()) {
                 throw UsageError(a + " needs a value");
+            }
+            // One value per option: a second would silently replace the first.
+            if (std::find(seen.begin(), seen.end(), a) != seen.end()) {
+                throw UsageError(a + " is given twice");
+            }
+            if (a != "--taste" && a != "--set") {
+                seen.push_back(a);
+            }
+            if (args[i + 1].empty()) {
+                throw UsageError(a + " needs a value, not an empty one");
             }
             return args[++i];
         };
@@ -171,27 +217,15 @@ Options parse(const std::vector<std::string> &args)
         } else if (a == "--trace") {
             o.trace = value();
         } else if (a == "--days") {
-            const std::string &text = value();
-            if (!text.empty() && text[0] == '-') {
-                throw UsageError("--days: must be at least 1, not " + text);
-            }
-            o.days = parseNumber<int>(a, text);
-            if (*o.days < 1) {
-                throw UsageError("--days: must be at least 1, not " + text);
-            }
+            o.days = parseCount(a, value(), 1, kMostDays);
         } else if (a == "--seed") {
             o.seed = parseNumber<std::uint64_t>(a, value());
         } else if (a == "--compare") {
             o.compare = true;
         } else if (a == "--taste") {
-            o.taste = parseTaste(value());
+            parseTaste(value(), o.taste);
         } else if (a == "--population") {
-            const std::string &text = value();
-            const bool negative = !text.empty() && text[0] == '-';
-            if (negative || parseNumber<int>(a, text) < 1 || parseNumber<int>(a, text) > 1000) {
-                throw UsageError("--population: must be within 1...1000, not " + text);
-            }
-            o.population = parseNumber<int>(a, text);
+            o.population = parseCount(a, value(), 1, kMostUsers);
         } else if (a == "--set") {
             parseSetting(value(), o.settings);
         } else if (a == "--plot") {
@@ -205,10 +239,44 @@ Options parse(const std::vector<std::string> &args)
         } else if (a == "--out") {
             o.out = value();
         } else {
-            throw UsageError("unknown option \"" + a + "\" (see lumvex simulate --help)");
+            throw UsageError("unknown option " + files::quoted(a) + " (see lumvex simulate --help)");
         }
     }
+    const auto given = [&](const char *option) { return std::find(seen.begin(), seen.end(), option) != seen.end(); };
+    if (o.trace && given("--scenario")) {
+        throw UsageError("--trace replays a recorded file; it does not go with --scenario");
+    }
+    if (o.population && o.plot) {
+        throw UsageError("--plot draws one user; it does not go with --population");
+    }
+    const std::uint64_t users = static_cast<std::uint64_t>(o.population.value_or(1));
+    if (o.seed > std::numeric_limits<std::uint64_t>::max() - (users - 1)) {
+        throw UsageError("--seed: " + std::to_string(users) + " users need seeds up to " + std::to_string(o.seed) +
+                         "+" + std::to_string(users - 1) + ", past the largest seed");
+    }
+    // Each user runs under every strategy compared; the sum bounds how long and how large one run gets.
+    const int strategies = o.population || o.compare ? 3 : 1;
+    const long long work = static_cast<long long>(users) * o.days.value_or(7) * strategies;
+    if (work > kMostSimulatedDays) {
+        throw UsageError("a run simulates at most " + std::to_string(kMostSimulatedDays) +
+                         " days (users x days x strategies), not " + std::to_string(work) + "; ask for fewer");
+    }
     return o;
+}
+
+// The plot is written after the whole run: a place that cannot take it is refused before any work, and a
+// device such as /dev/full is never replaced by a file.
+void checkPlotTarget(const fs::path &plot)
+{
+    struct stat info
+    {};
+    if (::stat(plot.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {
+        throw UsageError("--plot: " + files::quoted(plot.string()) + " is not a regular file");
+    }
+    const fs::path folder = plot.has_parent_path() ? plot.parent_path() : fs::path(".");
+    if (!files::canWriteIn(folder)) {
+        throw UsageError("--plot: cannot write in the folder " + files::quoted(folder.string()));
+    }
 }
 
 std::string joined(const std::vector<std::string> &names)
@@ -267,7 +335,7 @@ public:
         if (m_interactive) {
             m_out << '\r' << line << (day + 1 == m_total ? "\n" : "") << std::flush;
         } else if (day + 1 == m_total) {
-            m_out << line << '\n';
+            m_out << line << '\n' << std::flush; // a file or a pipe sees each line as it comes
         }
     }
 
@@ -321,16 +389,16 @@ int runSimulateCommand(const std::vector<std::string> &args, const fs::path &def
             return 0;
         }
         // Everything is read and checked before the first file is written.
-        if (options.population && options.plot) {
-            throw UsageError("--plot draws one user; it does not go with --population");
+        if (options.plot) {
+            checkPlotTarget(*options.plot);
         }
         if (options.trace) {
             trace = readTelemetryTrace(*options.trace);
         } else {
             auto made = makeScenario(options.scenario, options.days.value_or(7), options.seed);
             if (!made) {
-                throw UsageError("--scenario: unknown scenario \"" + options.scenario +
-                                 "\" (known: " + joined(scenarioNames()) + ")");
+                throw UsageError("--scenario: unknown scenario " + files::quoted(options.scenario) +
+                                 " (known: " + joined(scenarioNames()) + ")");
             }
             trace = std::move(*made);
         }
@@ -347,7 +415,8 @@ int runSimulateCommand(const std::vector<std::string> &args, const fs::path &def
             }
         }
     } catch (const std::exception &e) {
-        err << "lumvex simulate: " << e.what() << '\n';
+        // File names and fields from the file may hold anything a terminal would obey.
+        err << "lumvex simulate: " << files::printable(e.what()) << '\n';
         return 2;
     }
 
@@ -378,6 +447,10 @@ int runSimulateCommand(const std::vector<std::string> &args, const fs::path &def
             simulation.user = taste;
             simulation.outDir = files;
             simulation.settings = options.settings;
+            if (options.population || strategy != strategies.front()) {
+                // Only the plot reads the points, and it draws the one user's first strategy.
+                simulation.plotInterval = std::numeric_limits<double>::infinity();
+            }
             simulation.onDayDone = [&](int day) { onDayDone(strategy, day); };
             results.push_back(simulate(t, strategy, simulation));
         }
@@ -388,7 +461,7 @@ int runSimulateCommand(const std::vector<std::string> &args, const fs::path &def
         const int n = *options.population;
         out << "Simulating " << n << (n == 1 ? " user" : " users") << " for " << days << (days == 1 ? " day" : " days")
             << " of \"" << trace.name << "\" (seeds " << options.seed << " to "
-            << options.seed + static_cast<std::uint64_t>(n) - 1 << "); files in " << folder.string() << "\n";
+            << options.seed + static_cast<std::uint64_t>(n) - 1 << "); files in " << folder.string() << std::endl;
         Progress progress(out, interactive, n, "user");
         std::vector<UserResult> users;
         for (int u = 0; u < n; ++u) {
@@ -404,7 +477,7 @@ int runSimulateCommand(const std::vector<std::string> &args, const fs::path &def
     }
 
     out << "Simulating " << days << (days == 1 ? " day" : " days") << " of \"" << trace.name << "\" (seed "
-        << options.seed << "); files in " << folder.string() << "\n";
+        << options.seed << "); files in " << folder.string() << std::endl;
     std::optional<Progress> progress;
     const std::vector<RunResult> runs =
         runAll(trace, options.seed, options.taste.appliedTo(SimulatedUser::Taste::random(options.seed)), folder,

@@ -96,15 +96,31 @@ class Running(unittest.TestCase):
         self.assertEqual(panel(), 600, "the user's last level is put back")
 
     def test_bad_arguments_are_refused_and_change_nothing(self):
-        before = (panel(), len(rows()), self.lumvex.Status()["PausedUntil"])
-        for method, argument in [("SetBrightness", float("nan")), ("SetBrightness", 1.5),
-                                 ("SetBrightness", -0.01), ("ChangeBrightness", float("inf")),
-                                 ("ChangeBrightness", -2.0), ("Pause", dbus.UInt32(7 * 24 * 3600 + 1))]:
-            with self.subTest(method=method, argument=argument):
+        def state():
+            status = self.lumvex.Status()
+            return panel(), len(rows()), status["PausedUntil"], status["AutomaticAdjustment"]
+        before = state()
+        props = dbus.Interface(self.bus.get_object(NAME, PATH), "org.freedesktop.DBus.Properties")
+        invalid, unknown = "org.freedesktop.DBus.Error.InvalidArgs", "org.freedesktop.DBus.Error.UnknownProperty"
+        for row, (call, args, error) in enumerate([
+                (self.lumvex.SetBrightness, [float("nan")], invalid), (self.lumvex.SetBrightness, [1.5], invalid),
+                (self.lumvex.SetBrightness, [-0.01], invalid),
+                (self.lumvex.ChangeBrightness, [float("inf")], invalid), (self.lumvex.ChangeBrightness, [-2.0], invalid),
+                (self.lumvex.ChangeBrightness, [0.0], invalid), (self.lumvex.ChangeBrightness, [5e-324], invalid),
+                (self.lumvex.Pause, [dbus.UInt32(7 * 24 * 3600 + 1)], invalid)] + [
+                (props.Set, [INTERFACE, "AutomaticAdjustment", value], invalid)
+                for value in ["off", dbus.Int32(2), float("nan"), dbus.Array([True]), dbus.Struct((True,))]] + [
+                (props.Get, [INTERFACE, "objectName"], unknown),
+                (props.Set, [INTERFACE, "objectName", "x"], unknown),
+                (props.Set, [INTERFACE, "Brightness", 0.5], "org.freedesktop.DBus.Error.PropertyReadOnly")]):
+            with self.subTest(row=row, args=args):
                 with self.assertRaises(dbus.DBusException) as refused:
-                    getattr(self.lumvex, method)(argument)
-                self.assertEqual(refused.exception.get_dbus_name(), "org.freedesktop.DBus.Error.InvalidArgs")
-        self.assertEqual((panel(), len(rows()), self.lumvex.Status()["PausedUntil"]), before)
+                    call(*args)
+                self.assertEqual(refused.exception.get_dbus_name(), error)
+                self.assertEqual(refused.exception.get_dbus_message().count("\n"), 0)
+        self.assertNotIn("objectName", props.GetAll(INTERFACE))
+        self.lumvex.SetBrightness(before[0] / 1000)  # the level it has: no correction to learn
+        self.assertEqual(state(), before)
 
     def test_a_pause_stops_automatic_writes_and_ends_by_itself(self):
         before, written = panel(), len(auto_rows())
@@ -132,6 +148,16 @@ class Running(unittest.TestCase):
                 done = ctl(*args)
                 self.assertEqual((done.returncode, done.stderr), (0, ""))
                 self.assertEqual(panel(), level)
+        # A call whose caller gave up waiting is not applied when Lumvex comes back: a retry would apply it twice.
+        before = (panel(), len(rows()))
+        self.program.send_signal(signal.SIGSTOP)
+        try:
+            given_up = ctl("set", "40%")
+        finally:
+            self.program.send_signal(signal.SIGCONT)
+        self.assertEqual((given_up.returncode, given_up.stderr.count("the brightness was not changed")), (1, 1))
+        time.sleep(1.0)
+        self.assertEqual((panel(), len(rows())), before)
         self.assertEqual(ctl("auto", "on").returncode, 0)
         self.assertEqual(ctl("pause", "30m").returncode, 0)
         status = json.loads(ctl("status", "--json").stdout)
@@ -147,10 +173,12 @@ class NotRunning(unittest.TestCase):
     def test_ctl_says_so_and_refuses_bad_usage(self):
         missing = ctl("up")
         self.assertEqual((missing.returncode, missing.stderr), (1, "lumvex ctl: Lumvex is not running\n"))
-        for args in [[], ["up", "0"], ["down", "x"], ["set"], ["set", "140%"], ["auto", "maybe"],
-                     ["pause", "5x"], ["pause", "8d"], ["status", "--yaml"], ["frobnicate"]]:
+        for args in [[], ["up", "0"], ["down", "4.9e-324"], ["down", "x"], ["set"], ["set", "140%"],
+                     ["auto", "maybe"], ["pause", "5x"], ["pause", "8d"], ["status", "--yaml"], ["\x1b[2Jx"]]:
             with self.subTest(args=args):
-                self.assertEqual(ctl(*args).returncode, 2)
+                refused = ctl(*args)
+                self.assertEqual((refused.returncode, refused.stderr.count("\n")), (2, 1))
+                self.assertNotIn("\x1b", refused.stderr)
 
 
 if __name__ == "__main__":
