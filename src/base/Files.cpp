@@ -143,7 +143,8 @@ StateFileText readStateFile(const fs::path &file, std::size_t limit)
 namespace {
 
 // Links the file to the first free "<name>.unreadable-<day>[-n]" beside it; a link never replaces an
-// existing name, unlike rename, and works for FIFOs and devices too. Nothing when it cannot be made.
+// existing name, unlike rename, and works for FIFOs and devices too; where links cannot be made, a regular
+// file is copied. Nothing when neither can be made.
 std::optional<std::string> linkAside(const fs::path &file)
 {
     const std::time_t now = std::time(nullptr);
@@ -158,7 +159,22 @@ std::optional<std::string> linkAside(const fs::path &file)
         if (::link(file.c_str(), aside.c_str()) == 0) {
             return aside;
         }
-        if (errno != EEXIST) {
+        if (errno == EEXIST) {
+            continue;
+        }
+        // A file system without hard links (FAT, some network homes) gets a copy, or learning could never
+        // be written there again.
+        const int linkError = errno;
+        std::error_code error;
+        if (!fs::is_regular_file(file, error)) {
+            errno = linkError;
+            break;
+        }
+        if (fs::copy_file(file, aside, fs::copy_options::none, error)) {
+            return aside;
+        }
+        if (error != std::errc::file_exists) {
+            errno = error.value();
             break;
         }
     }
