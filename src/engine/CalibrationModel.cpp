@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "CalibrationModel.h"
 
-#include "Clock.h"
+#include "base/Clock.h"
 #include "base/Files.h"
 
 #include <algorithm>

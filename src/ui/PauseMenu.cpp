@@ -7,7 +7,17 @@
 
 #include <QDateTime>
 
+#include <cmath>
+
 namespace lumvex {
+
+std::string StatusMenu::pauseEndText(double unixSeconds)
+{
+    // The process's time zone, as everywhere else the menu shows a time.
+    const QDateTime end = QDateTime::fromSecsSinceEpoch(static_cast<qint64>(std::ceil(unixSeconds)));
+    const bool today = end.date() == QDate::currentDate();
+    return end.toString(today ? QStringLiteral("HH:mm") : QStringLiteral("yyyy-MM-dd HH:mm")).toStdString();
+}
 
 MenuEntry StatusMenu::pauseEntry() const
 {
@@ -15,9 +25,7 @@ MenuEntry StatusMenu::pauseEntry() const
     if (const auto pause = m_sources.loop.userPause()) {
         std::string label = "Resume (paused";
         if (pause->until) {
-            // The process's time zone, as everywhere else the menu shows a time.
-            const auto end = QDateTime::fromSecsSinceEpoch(static_cast<qint64>(pause->until->unixSeconds()));
-            label += " until " + end.toString(QStringLiteral("HH:mm")).toStdString();
+            label += " until " + pauseEndText(pause->until->unixSeconds());
         }
         return MenuEntry::item(resumeId, label + ")", [actions] { actions->resumeAutomatic(); });
     }

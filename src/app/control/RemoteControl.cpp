@@ -17,7 +17,9 @@
 #include <QDBusError>
 #include <QDBusMessage>
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace lumvex {
 
@@ -28,11 +30,15 @@ constexpr double kLuminanceStep = 0.005;
 
 const QString kNoBacklight = QStringLiteral("io.github.lumvex.Lumvex1.Error.NoBacklight");
 const QString kAutomaticOff = QStringLiteral("io.github.lumvex.Lumvex1.Error.AutomaticAdjustmentOff");
+const QString kNotSet = QStringLiteral("io.github.lumvex.Lumvex1.Error.BrightnessNotSet");
 
 bool sameValue(const QString &name, const QVariant &a, const QVariant &b)
 {
     if (name == QLatin1String("Luminance")) {
         return std::abs(a.toDouble() - b.toDouble()) < kLuminanceStep;
+    }
+    if (name == QLatin1String("Brightness") && std::isnan(a.toDouble()) && std::isnan(b.toDouble())) {
+        return true;
     }
     return a == b;
 }
@@ -65,7 +71,11 @@ RemoteControl::~RemoteControl()
 
 double RemoteControl::brightness() const
 {
-    return m_parts.brightness.get().value_or(0.0);
+    // A failed read is no level: the last one known stands (not a number before any).
+    if (const std::optional<double> level = m_parts.brightness.get()) {
+        m_lastBrightness = *level;
+    }
+    return m_lastBrightness;
 }
 
 bool RemoteControl::automaticAdjustment() const
@@ -179,8 +189,19 @@ void RemoteControl::SetBrightness(double level)
         refuse(kNoBacklight, QStringLiteral("there is no built-in panel whose brightness Lumvex could set"));
         return;
     }
-    m_parts.brightness.set(level);
+    if (!m_parts.brightness.set(level)) {
+        refuseUnset();
+        return;
+    }
     applyManualLevel(level);
+}
+
+void RemoteControl::refuseUnset()
+{
+    // A level the panel did not take is neither shown, learned nor counted.
+    refuse(kNotSet, QString::fromStdString(
+                        m_parts.brightness.writeProblem().value_or("The built-in panel did not take the brightness.")));
+    m_parts.status.refreshMenus();
 }
 
 void RemoteControl::ChangeBrightness(double delta)
@@ -194,12 +215,17 @@ void RemoteControl::ChangeBrightness(double delta)
         refuse(kNoBacklight, QStringLiteral("there is no built-in panel whose brightness Lumvex could change"));
         return;
     }
-    const std::optional<double> level = m_parts.brightness.adjust(delta);
-    if (!level) {
+    const std::optional<double> current = m_parts.brightness.get();
+    if (!current) {
         refuse(kNoBacklight, QStringLiteral("the built-in panel's brightness cannot be read just now"));
         return;
     }
-    applyManualLevel(*level);
+    const double level = std::clamp(*current + delta, 0.0, 1.0);
+    if (!m_parts.brightness.set(level)) {
+        refuseUnset();
+        return;
+    }
+    applyManualLevel(level);
 }
 
 void RemoteControl::Pause(uint seconds)
@@ -229,6 +255,9 @@ void RemoteControl::Resume()
 QVariantMap RemoteControl::Status()
 {
     QVariantMap status = properties();
+    if (!m_parts.brightness.get()) {
+        status.remove(QStringLiteral("Brightness")); // unknown now, whatever was known before
+    }
     const DisplayId underPointer = m_parts.router.currentTarget();
     status.insert(QStringLiteral("DisplayUnderPointer"),
                   QString::fromStdString(m_parts.displays.outputName(underPointer).value_or(std::string())));

@@ -5,6 +5,8 @@
 #include <QObject>
 #include <QVariantMap>
 
+#include <limits>
+
 namespace lumvex {
 
 class BrightnessController;
@@ -83,9 +85,11 @@ private:
     QVariantMap properties() const;
     void applyManualLevel(double level);
     bool refuse(const QString &name, const QString &message);
+    void refuseUnset();
 
     Parts m_parts;
     QVariantMap m_published;
+    mutable double m_lastBrightness = std::numeric_limits<double>::quiet_NaN();
     bool m_registered = false;
 };
 

@@ -24,6 +24,7 @@ const Metric kMetrics[] = {
     {"desktop changes learned", "%.0f",
      [](const DayResult &d) { return static_cast<double>(d.desktopChangesLearned); }},
     {"user changes lost", "%.0f", [](const DayResult &d) { return static_cast<double>(d.userChangesLost); }},
+    {"choices taken back", "%.0f", [](const DayResult &d) { return static_cast<double>(d.choicesTakenBack); }},
 };
 
 std::string cell(const char *format, double value, int width)
@@ -48,6 +49,7 @@ DayResult total(const RunResult &run)
         sum.writes += d.writes;
         sum.desktopChangesLearned += d.desktopChangesLearned;
         sum.userChangesLost += d.userChangesLost;
+        sum.choicesTakenBack += d.choicesTakenBack;
         sum.meanError += d.meanError * d.activeSeconds;
         sum.p95Error += d.p95Error * d.activeSeconds;
         sum.variation += d.variation * d.activeSeconds;

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "RecordingReader.h"
 
-#include "engine/AdjustmentLogger.h"
 #include "base/CivilDate.h"
 #include "base/Files.h"
 #include "base/JsonFields.h"
+#include "engine/AdjustmentLogger.h"
 
 #include <charconv>
 #include <cmath>
@@ -55,7 +55,7 @@ std::optional<std::string> optionalText(const ParsedJson &row, const char *key)
     return it->get<std::string>();
 }
 
-TelemetryPoint telemetryPoint(std::string_view line)
+std::optional<TelemetryPoint> telemetryPoint(std::string_view line)
 {
     const auto row = json::parse(line);
     if (!row || !row->is_object()) {
@@ -63,7 +63,11 @@ TelemetryPoint telemetryPoint(std::string_view line)
     }
     TelemetryPoint p;
     p.t = requiredNumber(*row, "t");
-    p.brightness = requiredNumber(*row, "brightness");
+    const std::optional<double> brightness = optionalNumber(*row, "brightness");
+    if (!brightness) {
+        return std::nullopt; // the panel could not be read then: nothing to plot
+    }
+    p.brightness = *brightness;
     const auto trigger = optionalText(*row, "trigger");
     if (!trigger) {
         throw LineError{"\"trigger\" is missing"};
@@ -191,8 +195,11 @@ void Recording::addProblem(const std::filesystem::path &file, std::size_t line, 
 
 void readTelemetryFile(const std::filesystem::path &file, Recording &recording)
 {
-    forEachLine(file, recording,
-                [&](std::string_view line, std::size_t) { recording.telemetry.push_back(telemetryPoint(line)); });
+    forEachLine(file, recording, [&](std::string_view line, std::size_t) {
+        if (std::optional<TelemetryPoint> point = telemetryPoint(line)) {
+            recording.telemetry.push_back(std::move(*point));
+        }
+    });
 }
 
 void readAdjustmentLog(const std::filesystem::path &file, Recording &recording)
