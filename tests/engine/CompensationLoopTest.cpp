@@ -202,35 +202,6 @@ TEST_P(LoopInBothModesTest, JumpStartsFastTrackAndTheBandWalksBackAfterIt)
     EXPECT_NEAR(loop->currentBrightness(), 0.6, 0.005);
 }
 
-TEST_F(LoopTest, SlowDriftNeverStartsFastTrack)
-{
-    makeLoop();
-    tick(0.5);
-    double L_slow = 0.5;
-    for (int i = 0; i < 50; ++i) {
-        const double L_fast = L_slow - 0.14; // always within 0.15 of slow, falling 0.01 per tick
-        tick(L_slow, L_fast);
-        L_slow -= 0.01;
-        L_slow = std::max(L_slow, 0.2);
-    }
-    for (const auto &row : logRows()) {
-        EXPECT_EQ(row.find("auto_fast"), std::string::npos) << row;
-    }
-}
-
-TEST_F(LoopTest, DeadBandSkipsInvisibleChanges)
-{
-    brightness.set(0.5);
-    makeLoop();
-    tick(0.5); // R_target 0.25
-    const std::size_t writes = brightness.writeCount();
-    // A change of 0.0029 after gain 0.7 is dropped; 0.0031 is written.
-    tick(0.25 / (0.5 + 0.0029 / 0.7));
-    EXPECT_EQ(brightness.writeCount(), writes);
-    tick(0.25 / (0.5 + 0.0031 / 0.7));
-    EXPECT_EQ(brightness.writeCount(), writes + 1);
-}
-
 TEST_F(LoopTest, BrightnessAtZeroIsRaisedIntoTheFloorOfTheBand)
 {
     makeLoop();

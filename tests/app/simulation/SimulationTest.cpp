@@ -99,7 +99,7 @@ TEST(SimulateCommand, PopulationComparesEveryUserWithTheTasteAndSettingGiven)
             dir / "root");
     ASSERT_EQ(result.status, 0) << result.err;
     for (const char *row : {"\n   1     1 0.00", "\n   2     2 0.00", "\n   3     3 0.00", "\nsum ", "\nmedian ",
-                            "\nworst ", "\nUsers worse off than fixed: "}) {
+                            "\nworst ", "\nUsers worse off than fixed: ", "\nChoices taken back: lumvex 0, "}) {
         EXPECT_NE(result.out.find(row), std::string::npos) << row << '\n' << result.out;
     }
     EXPECT_NE(result.out.find(" 4.0 | "), std::string::npos) << result.out;
