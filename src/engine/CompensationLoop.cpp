@@ -124,7 +124,7 @@ void CompensationLoop::onLuminanceUpdate(double L_slow, double L_fast)
     ModeParameters p = parametersFor(mode);
     const std::optional<SituationBucket> where = situation(ambient);
     const double offset = where ? m_calibration.offset(*where) : 0.0;
-    const std::optional<SituationBucket> onScreen = latestSituation(ambient);
+    const std::optional<SituationBucket> onScreen = m_choice ? latestSituation(ambient) : std::nullopt;
     const double R = offset + m_R_target * factor(ambient) + unlearnedPart(onScreen ? onScreen : where, now);
     if (choiceHolds(onScreen ? onScreen : where, L_slow)) {
         // Nothing has changed since the user chose this level: it stands as chosen.

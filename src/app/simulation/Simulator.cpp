@@ -222,13 +222,14 @@ public:
         m_open = true;
     }
     void close() { m_open = false; }
-    // After the strategy's turn on a tick.
-    void look(double panel, Writer lastWriter, const SituationBucket &situation, double luminance)
+    // After the strategy's turn on a tick; `situation` gives the one on screen.
+    template<typename Situation>
+    void look(double panel, Writer lastWriter, Situation &&situation, double luminance)
     {
         if (!m_open) {
             return;
         }
-        if (situation != m_choice.situation ||
+        if (situation() != m_choice.situation ||
             std::abs(luminance - m_choice.luminance) > CompensationLoop::kChoiceLuminanceMargin) {
             m_open = false; // the screen or the light moved on
         } else if (lastWriter == Writer::tool && std::abs(panel - m_choice.level) >= kTakenBack - 1e-6) {
@@ -462,7 +463,7 @@ RunResult simulate(const Trace &trace, Strategy strategy, const SimulationOption
                 if (!here || docked) {
                     choices.close();
                 } else {
-                    choices.look(b, backlight.lastWriter(), situationNow(), filters.slowLuminance());
+                    choices.look(b, backlight.lastWriter(), situationNow, filters.slowLuminance());
                 }
                 if (!here) {
                     continue; // nobody looks; the desktop and the program go on
