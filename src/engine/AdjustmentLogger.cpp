@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "AdjustmentLogger.h"
 
-#include "Clock.h"
-#include "base/Files.h"
 #include "FrontmostAppProvider.h"
+#include "base/Clock.h"
+#include "base/Files.h"
 #include "base/Iso8601.h"
 
 #include <cerrno>

@@ -2,7 +2,7 @@
 #include "CalibrationModel.h"
 
 #include "AdjustmentLogger.h"
-#include "Clock.h"
+#include "base/Clock.h"
 #include "base/Files.h"
 
 #include <algorithm>

@@ -3,10 +3,10 @@
 
 #include "AdjustmentLogger.h"
 #include "CalibrationModel.h"
-#include "Clock.h"
 #include "DailyStats.h"
 #include "Defaults.h"
 #include "Settings.h"
+#include "base/Clock.h"
 #include "output/BrightnessController.h"
 
 #include <algorithm>
@@ -124,7 +124,19 @@ void CompensationLoop::onLuminanceUpdate(double L_slow, double L_fast)
     ModeParameters p = parametersFor(mode);
     const std::optional<SituationBucket> where = situation(ambient);
     const double offset = where ? m_calibration.offset(*where) : 0.0;
-    const double R = offset + m_R_target * factor(ambient);
+    const std::optional<SituationBucket> onScreen = m_choice ? latestSituation(ambient) : std::nullopt;
+    const double R = offset + m_R_target * factor(ambient) + unlearnedPart(onScreen ? onScreen : where, now);
+    if (choiceHolds(onScreen ? onScreen : where, L_slow)) {
+        // Nothing has changed since the user chose this level: it stands as chosen.
+        const double gap = m_choice->level - m_B_current;
+        const double next = std::abs(gap) <= kDeadBand
+                                ? m_choice->level
+                                : m_B_current + std::clamp(p.gain * gap, -p.largestStep, p.largestStep);
+        if (next != m_B_current) {
+            write(now, mode, next, L, R, where, offset);
+        }
+        return;
+    }
     double B_desired = R / L;
     // The smoothed signature still describes the old screen for about a second after a change.
     const std::optional<SituationBucket> latest =
@@ -168,15 +180,39 @@ void CompensationLoop::onLuminanceUpdate(double L_slow, double L_fast)
     B_next = B_next >= 1.0 || lastStepToTop ? 1.0 : std::max(B_next, kMinBrightness);
     const double step = std::clamp(B_next - m_B_current, -p.largestStep, p.largestStep);
     const double next = m_B_current + step;
-    if (!std::isfinite(next) || (std::abs(next - m_B_current) <= kDeadBand && !lastStepToTop) ||
-        !deviceHoldsOwnLevel(now)) {
+    if (std::abs(next - m_B_current) > kDeadBand || lastStepToTop) {
+        write(now, mode, next, L, R, where, offset);
+    }
+}
+
+void CompensationLoop::write(double now, FastTrackMode mode, double next, double L, double R,
+                             const std::optional<SituationBucket> &where, double offset)
+{
+    // A write the panel refused changed nothing: the next tick tries again from the level it holds.
+    if (!std::isfinite(next) || !deviceHoldsOwnLevel(now) || !m_brightness.set(next)) {
         return;
     }
-
-    m_brightness.set(next);
     const double B_before = m_B_current;
     m_B_current = next;
+    m_lastOwnWrite = next;
     logAutomaticWrite(mode, B_before, next, L, R, where, offset);
+}
+
+double CompensationLoop::unlearnedPart(const std::optional<SituationBucket> &here, double now) const
+{
+    // What the last choice said beyond what was learned belongs to its moment: it fades within minutes, and
+    // it is gone once the light is no longer that of the choice. Carried further, it would overrule what
+    // the table learned for other situations.
+    if (!m_choice || !here || here->ambientBin != m_choice->situation.ambientBin ||
+        here->timeOfDayBin != m_choice->situation.timeOfDayBin) {
+        return 0.0;
+    }
+    return m_choice->unlearned * std::exp(-(now - m_choice->at) / kUnlearnedFadeSeconds);
+}
+
+bool CompensationLoop::choiceHolds(const std::optional<SituationBucket> &here, double L_slow) const
+{
+    return m_choice && here == m_choice->situation && std::abs(L_slow - m_choice->luminance) <= kChoiceLuminanceMargin;
 }
 
 double CompensationLoop::bandCentre(const std::optional<SituationBucket> &where,
@@ -220,6 +256,7 @@ bool CompensationLoop::deviceHoldsOwnLevel(double now)
         m_outsideLevelSince = now;
     } else if (now - *m_outsideLevelSince >= kOutsideLevelAdoptSeconds) {
         m_B_current = device;
+        m_lastOwnWrite.reset();
         m_outsideLevelSince.reset();
     }
     return false;
@@ -245,6 +282,7 @@ void CompensationLoop::onManualChange(double B_after, AdjustmentSource source)
     }
     const double B_before = m_pendingChange ? m_pendingChange->B_before : m_B_current;
     m_B_current = m_B_manual = B_after;
+    m_lastOwnWrite.reset();
     m_manualOverrideUntil = m_clock.monotonicSeconds() + kManualHoldSeconds;
     m_outsideLevelSince.reset();
     // Learned against what is on screen now, never against a signature from before.
@@ -300,12 +338,25 @@ void CompensationLoop::learnManualChange(double B_before, double B_after, Adjust
     const double offset = where ? m_calibration.offset(*where) : 0.0;
     m_logger.log(source, B_before, B_after, Lm, m_R_target, where, offset);
     m_lastLoggedBrightness = B_after;
+
+    // What the loop will aim for from now on, taught as above, falls short of the choice by this much; it
+    // is added back, so that the choice stands where it was made and the loop works from it elsewhere. At
+    // the top the choice says only "at least this much".
+    double unlearned = R_observed - (offset + m_R_target * factor(ambient));
+    if (atTop) {
+        unlearned = std::max(unlearned, 0.0);
+    }
+    m_choice.reset();
+    if (m_manualSituation) {
+        m_choice = Choice{B_after, *m_manualSituation, m_L_filtered, unlearned, m_clock.monotonicSeconds()};
+    }
 }
 
 void CompensationLoop::resetTarget()
 {
     m_R_target = kInitialTarget;
     m_ambientAnchor.reset();
+    m_choice.reset();
     m_freshStart = true;
 }
 
@@ -314,7 +365,11 @@ void CompensationLoop::setPaused(bool paused)
     if (m_paused && !paused) {
         // What was taken while paused may have been a passing level (idle dimming, a dark panel at wake);
         // the desktop has restored its own since.
-        m_B_current = m_brightness.get().value_or(m_B_current);
+        const std::optional<double> b = m_brightness.get();
+        if (b && m_lastOwnWrite && std::abs(*b - *m_lastOwnWrite) > kOwnLevelTolerance) {
+            m_lastOwnWrite.reset();
+        }
+        m_B_current = b.value_or(m_B_current);
         m_outsideLevelSince.reset();
     }
     m_paused = paused;
@@ -324,20 +379,35 @@ void CompensationLoop::acceptBrightness(double B)
 {
     if (std::isfinite(B)) {
         m_B_current = B;
+        m_lastOwnWrite.reset();
     }
 }
 
 void CompensationLoop::pauseAutomatic(std::optional<double> seconds)
 {
-    m_userPause = UserPause{seconds ? std::optional(m_clock.now() + *seconds) : std::nullopt};
+    m_userPause = PauseWindow{};
+    if (seconds) {
+        m_userPause->endsAt = m_clock.monotonicSeconds() + *seconds;
+        m_userPause->wallEnd = m_clock.now() + *seconds;
+    }
 }
 
 std::optional<CompensationLoop::UserPause> CompensationLoop::userPause() const
 {
-    if (m_userPause && m_userPause->until && m_clock.now() >= *m_userPause->until) {
+    if (!m_userPause) {
         return std::nullopt;
     }
-    return m_userPause;
+    if (!m_userPause->endsAt) {
+        return UserPause{};
+    }
+    const double left = *m_userPause->endsAt - m_clock.monotonicSeconds();
+    if (left <= 0.0) {
+        return std::nullopt;
+    }
+    // The end as the wall clock now reads it; the end first shown stays while the wall clock has not been
+    // set since, so that listeners are not told of a new end every time.
+    const Timestamp shifted = m_clock.now() + left;
+    return UserPause{std::abs(shifted - m_userPause->wallEnd) < 1.0 ? m_userPause->wallEnd : shifted};
 }
 
 void CompensationLoop::setRemembersBrightnessPerSituation(bool remember)
@@ -355,6 +425,8 @@ void CompensationLoop::setEnabled(bool enabled)
         if (const std::optional<double> b = m_brightness.get()) {
             m_B_current = m_B_manual = *b;
         }
+        m_lastOwnWrite.reset();
+        m_choice.reset();
         m_freshStart = true;
     }
     if (onEnabledChange) {

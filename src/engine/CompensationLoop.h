@@ -37,6 +37,11 @@ public:
     static constexpr double kOwnLevelTolerance = 0.001;
     // Someone else's level that nobody reports as a change within this long is taken as the current one.
     static constexpr double kOutsideLevelAdoptSeconds = 1.0;
+    // The user's choice stands while its situation holds and the working luminance stays this close to
+    // its value at the choice.
+    static constexpr double kChoiceLuminanceMargin = 0.02;
+    // How fast the part of the last choice that learning did not take in fades once the screen moved on.
+    static constexpr double kUnlearnedFadeSeconds = 120.0;
 
     struct Collaborators
     {
@@ -84,6 +89,9 @@ public:
     double filteredLuminance() const { return m_L_filtered; }
     double currentBrightness() const { return m_B_current; }
     double manualBrightness() const { return m_B_manual; }
+    // The level the loop itself wrote last, while it is still the current one: nothing once a manual change
+    // or someone else's level took its place.
+    std::optional<double> lastOwnWrite() const { return m_lastOwnWrite; }
 
     // A pause the user asked for: no automatic writes for that many seconds, or until resumed when none
     // are given; manual changes are still learned. It ends by itself, and with resume or any switch of the
@@ -109,7 +117,11 @@ private:
     double bandCentre(const std::optional<SituationBucket> &where, const std::optional<SituationBucket> &latest) const;
     std::optional<SituationBucket> latestSituation(std::optional<double> ambient) const;
     void learnManualChange(double B_before, double B_after, AdjustmentSource source);
+    bool choiceHolds(const std::optional<SituationBucket> &here, double L_slow) const;
+    double unlearnedPart(const std::optional<SituationBucket> &here, double now) const;
     bool deviceHoldsOwnLevel(double now);
+    void write(double now, FastTrackMode mode, double next, double L, double R,
+               const std::optional<SituationBucket> &where, double offset);
     void logAutomaticWrite(FastTrackMode mode, double B_before, double B_after, double L, double R,
                            const std::optional<SituationBucket> &situation, double offset);
 
@@ -132,6 +144,19 @@ private:
     double m_B_manual = 0.5;
     // The situation on screen when the user last chose a level.
     std::optional<SituationBucket> m_manualSituation;
+    // The user's last choice as the loop works from it: where it was made, at which working luminance, and
+    // the part of it (in ratio) that learning did not take in, so that leaving its situation compensates
+    // the content's changes from the chosen level rather than from the learned one.
+    struct Choice
+    {
+        double level;
+        SituationBucket situation;
+        double luminance;
+        double unlearned;
+        double at; // monotonic seconds
+    };
+    std::optional<Choice> m_choice;
+    std::optional<double> m_lastOwnWrite;
     // Windows on the monotonic clock.
     std::optional<double> m_manualOverrideUntil;
     bool m_freshStart = true;
@@ -149,7 +174,13 @@ private:
     double m_lastL_fast = 0.5;
     // Brightness of the last logged row (or baseline), the reference of the automatic log rule.
     double m_lastLoggedBrightness = 0.5;
-    std::optional<UserPause> m_userPause;
+    // Timed on the monotonic clock, so that setting the wall clock neither stretches nor cuts it short.
+    struct PauseWindow
+    {
+        std::optional<double> endsAt;
+        Timestamp wallEnd;
+    };
+    std::optional<PauseWindow> m_userPause;
 };
 
 } // namespace lumvex

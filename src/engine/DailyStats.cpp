@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "DailyStats.h"
 
-#include "Clock.h"
+#include "base/Clock.h"
 #include "base/Files.h"
 #include "base/JsonFields.h"
 

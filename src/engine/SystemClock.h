@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "Clock.h"
+#include "base/Clock.h"
 
 namespace lumvex {
 

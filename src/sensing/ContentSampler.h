@@ -3,7 +3,7 @@
 
 #include "SampleFilters.h"
 #include "ScreenCapture.h"
-#include "engine/Clock.h"
+#include "base/Clock.h"
 
 #include <atomic>
 #include <chrono>

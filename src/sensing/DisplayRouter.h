@@ -2,7 +2,7 @@
 #pragma once
 
 #include "DisplayServices.h"
-#include "engine/Clock.h"
+#include "base/Clock.h"
 
 #include <functional>
 #include <optional>

@@ -13,10 +13,18 @@ ScreenReduction glanceOf(const ImageView &image, int step)
     }
     const int red = image.order == PixelOrder::RGBA ? 0 : 2;
     LuminanceTally tally;
-    for (int y = step / 2; y < image.height; y += step) {
-        const std::uint8_t *row = image.data + static_cast<std::ptrdiff_t>(y) * image.stride;
-        for (int x = step / 2; x < image.width; x += step) {
-            const std::uint8_t *pixel = row + static_cast<std::ptrdiff_t>(x) * 4;
+    // Staggered: sample (i, j) sits at (step i + j, step j + i) from the first, so that every phase of a
+    // pattern repeating at the step is sampled alike and no such pattern passes for another picture.
+    const int shear = step > 1 ? 1 : 0;
+    for (int j = 0; step / 2 + step * j < image.height; ++j) {
+        for (int i = 0;; ++i) {
+            const int x = step / 2 + step * i + shear * j;
+            const int y = step / 2 + step * j + shear * i;
+            if (x >= image.width || y >= image.height) {
+                break;
+            }
+            const std::uint8_t *pixel =
+                image.data + static_cast<std::ptrdiff_t>(y) * image.stride + static_cast<std::ptrdiff_t>(x) * 4;
             tally.add(luminanceOf(pixel[red], pixel[1], pixel[2 - red]));
         }
     }

@@ -11,8 +11,9 @@
 
 namespace lumvex {
 
-// The figures of a glance: the mean luminance and the dark and bright shares of every `step`-th pixel
-// of every `step`-th row, with no thumbnail in between; only ever compared with another glance.
+// The figures of a glance: the mean luminance and the dark and bright shares of one pixel in `step` x
+// `step`, staggered (see glanceOf's body), with no thumbnail in between; only ever compared with another
+// glance.
 ScreenReduction glanceOf(const ImageView &image, int step = 1);
 
 // Lets a capture leave out most full reads while the whole screen keeps changing (a video, a game,

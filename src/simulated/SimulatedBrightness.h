@@ -19,13 +19,23 @@ public:
 
     std::optional<double> get() override { return level(); }
     double level() const { return m_level; }
-    void set(double value) override
+    bool set(double value) override
     {
+        if (refuseWrites) {
+            return false;
+        }
         m_level = static_cast<float>(std::clamp(value, 0.0, 1.0));
         ++m_writes;
+        return true;
+    }
+    std::optional<std::string> writeProblem() const override
+    {
+        return refuseWrites ? std::optional<std::string>("writes are refused") : std::nullopt;
     }
 
     std::size_t writeCount() const { return m_writes; }
+    // A panel whose writes fail, as one the login manager refuses to set.
+    bool refuseWrites = false;
 
 private:
     float m_level;

@@ -3,7 +3,7 @@
 
 #include "Appcast.h"
 #include "VersionOrder.h"
-#include "engine/Clock.h"
+#include "base/Clock.h"
 #include "engine/Defaults.h"
 #include "engine/Settings.h"
 #include "platform/linux/XdgPaths.h"

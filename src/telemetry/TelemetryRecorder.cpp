@@ -2,8 +2,8 @@
 #include "TelemetryRecorder.h"
 
 #include "RepeatingTimer.h"
+#include "base/Clock.h"
 #include "base/Files.h"
-#include "engine/Clock.h"
 #include "engine/Defaults.h"
 #include "engine/Settings.h"
 
@@ -72,7 +72,7 @@ void TelemetryRecorder::endSession()
     }
     m_inSession = false;
     m_file.close();
-    m_lastBrightness = -1.0;
+    m_lastBrightness.reset();
     m_lastLumSlow = -1.0;
     m_lastApp.reset();
     m_lastWrite.reset();
@@ -97,9 +97,11 @@ void TelemetryRecorder::tick()
 
 bool TelemetryRecorder::isDue(const TelemetrySnapshot &s, Timestamp now) const
 {
-    return m_lastBrightness < 0.0 || std::abs(s.brightness - m_lastBrightness) > kBrightnessStep ||
-           (s.lumSlow && std::abs(*s.lumSlow - m_lastLumSlow) > kLumSlowStep) || s.appID != m_lastApp || !m_lastWrite ||
-           now - *m_lastWrite > kHeartbeatSeconds;
+    // A panel that became unreadable, or readable again, is a change too.
+    const bool brightnessMoved = s.brightness.has_value() != m_lastBrightness.has_value() ||
+                                 (s.brightness && std::abs(*s.brightness - *m_lastBrightness) > kBrightnessStep);
+    return brightnessMoved || (s.lumSlow && std::abs(*s.lumSlow - m_lastLumSlow) > kLumSlowStep) ||
+           s.appID != m_lastApp || !m_lastWrite || now - *m_lastWrite > kHeartbeatSeconds;
 }
 
 void TelemetryRecorder::writeRow(const TelemetryRow &row, std::optional<TelemetrySnapshot> snapshot, Timestamp now)

@@ -82,7 +82,7 @@ private:
     bool m_inSession = false;
 
     // What the last written row held, for the tick's change detection.
-    double m_lastBrightness = -1.0; // negative: nothing written yet
+    std::optional<double> m_lastBrightness;
     std::optional<std::string> m_lastApp;
     double m_lastLumSlow = -1.0;
     std::optional<Timestamp> m_lastWrite; // none: the distant past

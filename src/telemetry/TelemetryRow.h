@@ -2,7 +2,7 @@
 #pragma once
 
 #include "TelemetrySnapshot.h"
-#include "engine/Clock.h"
+#include "base/Clock.h"
 
 #include <optional>
 #include <string>

@@ -13,7 +13,7 @@ namespace lumvex {
 // Absent values are left out of the row.
 struct TelemetrySnapshot
 {
-    double brightness = 0.0; // built-in display, 0...1
+    std::optional<double> brightness; // built-in display, 0...1; nothing while it cannot be read
     std::optional<double> lumRaw;
     std::optional<double> lumSlow;
     std::optional<double> lumFast;

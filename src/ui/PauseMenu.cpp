@@ -1,11 +1,10 @@
 // SPDX-License-Identifier: MIT
 // The pause entry of the status menu.
+#include "PauseEndText.h"
 #include "StatusItemController.h"
 #include "StatusMenu.h"
 
 #include "engine/CompensationLoop.h"
-
-#include <QDateTime>
 
 namespace lumvex {
 
@@ -15,9 +14,7 @@ MenuEntry StatusMenu::pauseEntry() const
     if (const auto pause = m_sources.loop.userPause()) {
         std::string label = "Resume (paused";
         if (pause->until) {
-            // The process's time zone, as everywhere else the menu shows a time.
-            const auto end = QDateTime::fromSecsSinceEpoch(static_cast<qint64>(pause->until->unixSeconds()));
-            label += " until " + end.toString(QStringLiteral("HH:mm")).toStdString();
+            label += " until " + pauseEndText(pause->until->unixSeconds());
         }
         return MenuEntry::item(resumeId, label + ")", [actions] { actions->resumeAutomatic(); });
     }

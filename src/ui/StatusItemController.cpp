@@ -136,7 +136,8 @@ void StatusItemController::scrollBrightness(double delta)
     if (isBuiltIn(target)) {
         const std::optional<double> B = m_services.brightness.adjust(step);
         if (!B) {
-            return; // nothing was written
+            refreshMenus(); // nothing was written; the menu says why when the panel refused
+            return;
         }
         m_brightnessView.setLevel(*B);
         m_displayKind = DisplayKind::builtIn;
@@ -178,6 +179,7 @@ MenuEntry StatusItemController::buildMenu(MenuOrigin origin, bool optionKey)
     moment.optionKey = optionKey;
     moment.optionKeyReadable = m_services.optionKey().has_value();
     moment.captureProblem = m_services.captureProblem();
+    moment.brightnessProblem = m_services.brightness.writeProblem();
     return m_menu.build(origin, moment);
 }
 

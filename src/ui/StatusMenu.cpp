@@ -47,6 +47,9 @@ MenuEntry StatusMenu::build(Origin origin, const Moment &moment) const
     menu.kind = MenuEntry::Kind::submenu;
     auto &items = menu.children;
 
+    if (moment.brightnessProblem && !moment.brightnessProblem->empty()) {
+        items.push_back(MenuEntry::status(brightnessProblemId, *moment.brightnessProblem));
+    }
     if (moment.captureProblem && !moment.captureProblem->empty()) {
         items.push_back(MenuEntry::status(captureProblemId, *moment.captureProblem));
     }

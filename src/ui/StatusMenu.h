@@ -68,6 +68,7 @@ public:
         // Where the Option key cannot be read, its entries sit in a submenu at the end.
         advancedSeparatorId = 160,
         advancedId,
+        brightnessProblemId = 170,
     };
 
     struct Sources
@@ -89,6 +90,8 @@ public:
         // False where the Option key cannot be read: its entries go to "Advanced".
         bool optionKeyReadable = true;
         std::optional<std::string> captureProblem;
+        // Why the built-in panel did not take the last level; until a write succeeds.
+        std::optional<std::string> brightnessProblem;
     };
 
     // The actions call into `actions`, which owns this menu and the items that hold its entries.

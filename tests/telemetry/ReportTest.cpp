@@ -69,9 +69,9 @@ protected:
             s.bLoop = dark ? 0.7 : 0.4;
             s.brightness = *s.bLoop;
             if (step % 1000 == 0 || step == 1500) {
-                logger.log(step == 1500 ? AdjustmentSource::command : AdjustmentSource::scroll, s.brightness,
-                           s.brightness + 0.1, *s.lumSlow, 0.3, std::nullopt, 0.0);
-                recorder.recordEvent("brightness_change", "manual", s.brightness, s.brightness + 0.1);
+                logger.log(step == 1500 ? AdjustmentSource::command : AdjustmentSource::scroll, *s.bLoop,
+                           *s.bLoop + 0.1, *s.lumSlow, 0.3, std::nullopt, 0.0);
+                recorder.recordEvent("brightness_change", "manual", *s.bLoop, *s.bLoop + 0.1);
             }
             if (step % 600 == 0) {
                 logger.log(AdjustmentSource::automatic, 0.4, 0.7, *s.lumSlow, 0.3, std::nullopt, 0.0);

@@ -51,14 +51,14 @@ TEST(TelemetryRowTest, TimerRowCarriesEveryPresentValueRounded)
               R"("b_loop":0.6125,"hour":10,"weekday":6})");
 }
 
+// A brightness that could not be read is absent too, never a level of 0.
 TEST(TelemetryRowTest, AbsentValuesAreLeftOutAndEventsAddTheirOwnKeys)
 {
     TelemetrySnapshot s;
-    s.brightness = 0.5;
     s.displayID = 4000000000u;
     EXPECT_EQ(encode({"brightness_change", "brightness_change", "manual", 0.40004, 0.55555}, s),
               R"({"schema":1,"ts":"2025-03-14T09:26:53.589Z","t":1741944413.589,"trigger":"brightness_change",)"
-              R"("event":"brightness_change","source":"manual","brightness":0.5,"b_before":0.4,"b_after":0.5556,)"
+              R"("event":"brightness_change","source":"manual","b_before":0.4,"b_after":0.5556,)"
               R"("amb_avail":false,"display_id":4000000000,"builtin":false,"auto_on":false,"hour":10,"weekday":6})");
 }
 

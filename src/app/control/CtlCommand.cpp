@@ -3,6 +3,7 @@
 
 #include "RemoteControl.h"
 #include "base/Files.h"
+#include "ui/PauseEndText.h"
 
 #include <QCoreApplication>
 #include <QDBusArgument>
@@ -207,14 +208,14 @@ std::string fixed(double value, int digits, bool sign = false)
 
 void printStatus(const QVariantMap &s, std::ostream &out)
 {
-    out << "Brightness: " << percent(s.value("Brightness").toDouble()) << '\n';
+    const double brightness = s.value("Brightness", std::nan("")).toDouble();
+    out << "Brightness: " << (std::isnan(brightness) ? std::string("unknown") : percent(brightness)) << '\n';
     out << "Automatic adjustment: " << (s.value("AutomaticAdjustment").toBool() ? "on" : "off");
     const qulonglong until = s.value("PausedUntil").toULongLong();
     if (until == RemoteControl::kUntilResumed) {
         out << ", paused until resumed";
     } else if (until != 0) {
-        out << ", paused until "
-            << QDateTime::fromSecsSinceEpoch(static_cast<qint64>(until)).toString("HH:mm").toStdString();
+        out << ", paused until " << pauseEndText(static_cast<double>(until));
     }
     out << '\n';
     out << "Luminance: " << fixed(s.value("Luminance").toDouble(), 2) << '\n';
@@ -298,7 +299,11 @@ int runCtlCommand(const std::vector<std::string> &args, std::ostream &out, std::
     if (request.status) {
         const QVariantMap status = reply.arguments().isEmpty() ? QVariantMap() : asMap(reply.arguments().first());
         if (request.json) {
-            out << toJson(status).dump(2) << '\n';
+            nlohmann::json json = toJson(status);
+            if (!json.contains("Brightness")) {
+                json["Brightness"] = nullptr; // the panel cannot be read
+            }
+            out << json.dump(2) << '\n';
         } else {
             printStatus(status, out);
         }

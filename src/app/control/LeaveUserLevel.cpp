@@ -10,16 +10,19 @@ namespace lumvex {
 
 namespace {
 
-// Within a raw step or two of what the loop wrote: still the loop's level.
-constexpr double kSameLevel = 0.01;
+// The panel reads back the level last written while it holds the step written; only float rounding is left.
+constexpr double kExactly = 1e-6;
 constexpr int kQuitBudgetMs = 500;
 
 } // namespace
 
 std::optional<double> userLevelToRestore(double panel, const CompensationLoop &loop)
 {
-    if (!loop.enabled() || loop.paused() || std::abs(panel - loop.currentBrightness()) > kSameLevel ||
-        std::abs(panel - loop.manualBrightness()) <= kSameLevel / 2) {
+    // Anything but the loop's own last write, even one step from it, is someone's choice: a key press
+    // the poll has not seen yet must stand.
+    const std::optional<double> own = loop.lastOwnWrite();
+    if (!loop.enabled() || loop.paused() || !own || std::abs(panel - *own) > kExactly ||
+        std::abs(panel - loop.manualBrightness()) <= kExactly) {
         return std::nullopt;
     }
     return loop.manualBrightness();

@@ -23,6 +23,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace lumvex {
 
@@ -34,11 +35,15 @@ constexpr double kLuminanceStep = 0.005;
 const QString kNoBacklight = QStringLiteral("io.github.lumvex.Lumvex1.Error.NoBacklight");
 const QString kAutomaticOff = QStringLiteral("io.github.lumvex.Lumvex1.Error.AutomaticAdjustmentOff");
 const QString kPropertiesInterface = QStringLiteral("org.freedesktop.DBus.Properties");
+const QString kNotSet = QStringLiteral("io.github.lumvex.Lumvex1.Error.BrightnessNotSet");
 
 bool sameValue(const QString &name, const QVariant &a, const QVariant &b)
 {
     if (name == QLatin1String("Luminance")) {
         return std::abs(a.toDouble() - b.toDouble()) < kLuminanceStep;
+    }
+    if (name == QLatin1String("Brightness") && std::isnan(a.toDouble()) && std::isnan(b.toDouble())) {
+        return true;
     }
     return a == b;
 }
@@ -73,6 +78,15 @@ QString RemoteControl::introspect(const QString &) const
     return QString::fromLatin1(kControlInterfaceXml);
 }
 
+double RemoteControl::lastKnownBrightness() const
+{
+    // A failed read is no level: the last one known stands (not a number before any).
+    if (const std::optional<double> level = m_parts.brightness.get()) {
+        m_lastBrightness = *level;
+    }
+    return m_lastBrightness;
+}
+
 QVariantMap RemoteControl::properties() const
 {
     const auto pause = m_parts.loop.userPause();
@@ -82,7 +96,7 @@ QVariantMap RemoteControl::properties() const
     const auto where = m_parts.loop.currentSituation();
     const std::optional<std::string> problem = m_parts.status.captureProblem();
     return {
-        {QStringLiteral("Brightness"), m_parts.brightness.get().value_or(0.0)},
+        {QStringLiteral("Brightness"), lastKnownBrightness()},
         {QStringLiteral("AutomaticAdjustment"), m_parts.loop.enabled()},
         {QStringLiteral("PausedUntil"), pausedUntil},
         {QStringLiteral("Luminance"), m_parts.loop.filteredLuminance()},
@@ -160,7 +174,8 @@ bool RemoteControl::handleMessage(const QDBusMessage &message, const QDBusConnec
         answer(std::nullopt);
     } else if (member == QLatin1String("Status") && expects("")) {
         answer(std::nullopt, {status()});
-    } else if (!QStringList{"SetBrightness", "ChangeBrightness", "Pause", "Resume", "Show", "Status"}.contains(member)) {
+    } else if (!QStringList{"SetBrightness", "ChangeBrightness", "Pause", "Resume", "Show", "Status"}.contains(
+                   member)) {
         connection.send(message.createErrorReply(
             QDBusError::UnknownMethod, QStringLiteral("there is no method %1 in %2").arg(member, kInterface)));
     }
@@ -257,16 +272,22 @@ void RemoteControl::applyWhileCallerWaits(const QDBusMessage &message, const QDB
             });
 }
 
-void RemoteControl::applyManualLevel(std::optional<double> before, double level)
+RemoteControl::Refused RemoteControl::applyManualLevel(std::optional<double> before, double level)
 {
     // A level that does not change the panel is no correction: nothing to learn, count or log.
     if (before && std::abs(*before - level) < kSmallestChange / 2) {
-        return;
+        return std::nullopt;
     }
-    m_parts.brightness.set(level);
+    if (!m_parts.brightness.set(level)) {
+        // A level the panel did not take is neither shown, learned nor counted; the menu says why.
+        m_parts.status.refreshMenus();
+        return Refusal{kNotSet, QString::fromStdString(m_parts.brightness.writeProblem().value_or(
+                                    "the built-in panel did not take the brightness"))};
+    }
     m_parts.status.updateBrightness(level);
     m_parts.loop.onManualChange(level, AdjustmentSource::command);
     publishChanges();
+    return std::nullopt;
 }
 
 RemoteControl::Refused RemoteControl::setBrightness(double level)
@@ -278,8 +299,7 @@ RemoteControl::Refused RemoteControl::setBrightness(double level)
     if (!m_parts.brightness.isAvailable()) {
         return Refusal{kNoBacklight, QStringLiteral("there is no built-in panel whose brightness Lumvex could set")};
     }
-    applyManualLevel(m_parts.brightness.get(), level);
-    return std::nullopt;
+    return applyManualLevel(m_parts.brightness.get(), level);
 }
 
 RemoteControl::Refused RemoteControl::changeBrightness(double delta)
@@ -295,8 +315,7 @@ RemoteControl::Refused RemoteControl::changeBrightness(double delta)
     if (!before) {
         return Refusal{kNoBacklight, QStringLiteral("the built-in panel's brightness cannot be read just now")};
     }
-    applyManualLevel(before, std::clamp(*before + delta, 0.0, 1.0));
-    return std::nullopt;
+    return applyManualLevel(before, std::clamp(*before + delta, 0.0, 1.0));
 }
 
 RemoteControl::Refused RemoteControl::pause(uint seconds)
@@ -319,6 +338,12 @@ RemoteControl::Refused RemoteControl::pause(uint seconds)
 QVariantMap RemoteControl::status() const
 {
     QVariantMap status = properties();
+    if (!m_parts.brightness.get()) {
+        status.remove(QStringLiteral("Brightness")); // unknown now, whatever was known before
+    }
+    if (!m_parts.brightness.get()) {
+        status.remove(QStringLiteral("Brightness")); // unknown now, whatever was known before
+    }
     const DisplayId underPointer = m_parts.router.currentTarget();
     status.insert(QStringLiteral("DisplayUnderPointer"),
                   QString::fromStdString(m_parts.displays.outputName(underPointer).value_or(std::string())));

@@ -6,6 +6,7 @@
 #include <QVariantMap>
 
 #include <functional>
+#include <limits>
 #include <optional>
 
 namespace lumvex {
@@ -85,7 +86,8 @@ private:
     Refused setBrightness(double level);
     Refused changeBrightness(double delta);
     Refused pause(uint seconds);
-    void applyManualLevel(std::optional<double> before, double level);
+    Refused applyManualLevel(std::optional<double> before, double level);
+    double lastKnownBrightness() const;
     QDBusMessage answerProperties(const QDBusMessage &message);
     // Applies a brightness call once the bus says its caller is still there to hear the answer.
     void applyWhileCallerWaits(const QDBusMessage &message, const QDBusConnection &connection,
@@ -93,6 +95,7 @@ private:
 
     Parts m_parts;
     QVariantMap m_published;
+    mutable double m_lastBrightness = std::numeric_limits<double>::quiet_NaN();
     bool m_registered = false;
 };
 

@@ -6,10 +6,10 @@
 #include "app/control/LeaveUserLevel.h"
 #include "app/control/RemoteControl.h"
 #include "app/shell/ShellNotices.h"
+#include "base/Clock.h"
 #include "base/Files.h"
 #include "engine/AdjustmentLogger.h"
 #include "engine/CalibrationModel.h"
-#include "engine/Clock.h"
 #include "engine/CompensationLoop.h"
 #include "engine/DailyStats.h"
 #include "engine/FrontmostAppProvider.h"
@@ -408,7 +408,7 @@ void AppShell::onSleepingChanged(bool sleeping)
 TelemetrySnapshot AppShell::snapshot() const
 {
     TelemetrySnapshot s;
-    s.brightness = m_brightness->get().value_or(0.0);
+    s.brightness = m_brightness->get();
     if (m_sampler->hasFreshSample()) {
         s.lumRaw = m_sampler->rawLuminance();
         s.lumSlow = m_sampler->slowLuminance();

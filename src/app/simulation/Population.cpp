@@ -185,6 +185,18 @@ void printPopulation(std::ostream &out, const std::vector<UserResult> &users)
     if (ratio) {
         out << "Users worse off than fixed: " << usersWorseThanFixed(users) << " of " << users.size() << '\n';
     }
+    // Summed over all users: choices moved 0.02 or more while their situation held.
+    std::string takenBack = "Choices taken back:";
+    for (std::size_t s = 0; s < first.size(); ++s) {
+        int sum = 0;
+        for (const UserResult &user : users) {
+            for (std::size_t d = 0; s < user.runs.size() && d < user.runs[s].days.size(); ++d) {
+                sum += user.runs[s].days[d].choicesTakenBack;
+            }
+        }
+        takenBack += (s ? ", " : " ") + strategyName(first[s].strategy) + " " + std::to_string(sum);
+    }
+    out << takenBack << '\n';
 }
 
 } // namespace lumvex::sim

@@ -8,14 +8,15 @@
 #include "engine/AdjustmentLogger.h"
 #include "engine/CalibrationModel.h"
 #include "engine/CompensationLoop.h"
+#include "engine/ControlLaw.h"
 #include "engine/DailyStats.h"
 #include "engine/FrontmostAppProvider.h"
-#include "simulated/ManualClock.h"
-#include "simulated/MemoryDefaults.h"
 #include "engine/Settings.h"
-#include "simulated/SimulatedBrightness.h"
 #include "sensing/AmbientLightSensor.h"
 #include "sensing/SampleFilters.h"
+#include "simulated/ManualClock.h"
+#include "simulated/MemoryDefaults.h"
+#include "simulated/SimulatedBrightness.h"
 #include "simulated/SimulatedLight.h"
 
 #include <algorithm>
@@ -62,11 +63,14 @@ public:
         , m_docked(docked)
     {}
 
-    std::optional<double> ambientLevel() override { return m_ambient.read(); }
+    std::optional<double> ambientLevel() override { return lastAmbient = m_ambient.read(); }
     std::optional<ContentSignature> smoothedSignature() override { return m_filters.smoothedSignature(); }
     std::optional<ContentSignature> latestSignature() override { return m_filters.latestSignature(); }
     bool requestSignature() override { return false; }
     bool mainDisplayIsBuiltIn() const override { return !m_docked; }
+
+    // The level last read; reading advances the sensor's smoothing, so the run's own meters look here.
+    std::optional<double> lastAmbient;
 
 private:
     AmbientLightSensor &m_ambient;
@@ -128,13 +132,14 @@ public:
     std::optional<double> get() override { return level(); }
     // The simulated panel always has a level.
     double level() const { return m_panel.level(); }
-    void set(double value) override
+    bool set(double value) override
     {
         write(value, Writer::tool);
         ++m_toolWrites;
         if (onToolWrite) {
             onToolWrite();
         }
+        return true;
     }
     void write(double value, Writer writer)
     {
@@ -202,6 +207,49 @@ private:
     const bool m_strategyLearns;
     std::optional<Open> m_open;
     int m_lost = 0;
+};
+
+// The user's last choice while its situation holds (the same situation and a working luminance within the
+// loop's margin of its value then): taken back when the strategy moves the panel 0.02 or more away from it.
+class ChoiceMeter
+{
+public:
+    static constexpr double kTakenBack = 0.02;
+
+    void chose(double level, const SituationBucket &situation, double luminance)
+    {
+        m_choice = Choice{level, situation, luminance};
+        m_open = true;
+    }
+    void close() { m_open = false; }
+    // After the strategy's turn on a tick; `situation` gives the one on screen.
+    template<typename Situation>
+    void look(double panel, Writer lastWriter, Situation &&situation, double luminance)
+    {
+        if (!m_open) {
+            return;
+        }
+        if (situation() != m_choice.situation ||
+            std::abs(luminance - m_choice.luminance) > CompensationLoop::kChoiceLuminanceMargin) {
+            m_open = false; // the screen or the light moved on
+        } else if (lastWriter == Writer::tool && std::abs(panel - m_choice.level) >= kTakenBack - 1e-6) {
+            ++m_takenBack;
+            m_open = false;
+        }
+    }
+    int takenBack() { return std::exchange(m_takenBack, 0); }
+
+private:
+    struct Choice
+    {
+        double level = 0.0;
+        SituationBucket situation{};
+        double luminance = 0.0;
+    };
+    // A flag beside a value, not an optional: GCC 12 sees uninitialised use in one at -O2.
+    Choice m_choice;
+    bool m_open = false;
+    int m_takenBack = 0;
 };
 
 // The classic light-sensor curve with an offset the user's corrections set.
@@ -289,6 +337,11 @@ RunResult simulate(const Trace &trace, Strategy strategy, const SimulationOption
     bool pressDuringNextWrite = false;
     bool toolWroteThisTick = false;
     UserChangeMeter userChanges(strategy != Strategy::fixed);
+    ChoiceMeter choices;
+    // The situation on screen now, as the loop sees it.
+    const auto situationNow = [&] {
+        return situationOf(filters.latestSignature(), surroundings.lastAmbient, clock.localNow().hour);
+    };
     Writer writerBeforeTool = Writer::none;
     backlight.onToolWrite = [&] {
         toolWroteThisTick = true;
@@ -386,6 +439,8 @@ RunResult simulate(const Trace &trace, Strategy strategy, const SimulationOption
                                 ++desktopLearned;
                             } else if (backlight.lastWriter() == Writer::user) {
                                 userChanges.learned();
+                                // The loop has the key press from here on; one it never gets is lost above.
+                                choices.chose(reading.brightness, situationNow(), filters.slowLuminance());
                             }
                             loop->onManualChange(reading.brightness, AdjustmentSource::systemKey);
                         } else if (actions.acceptAsCurrent) {
@@ -393,7 +448,8 @@ RunResult simulate(const Trace &trace, Strategy strategy, const SimulationOption
                         }
                     }
                 } else if (strategy == Strategy::ambientOnly && !guard.isSleeping()) {
-                    if (const auto target = curve.target(ambient.read())) {
+                    surroundings.lastAmbient = ambient.read();
+                    if (const auto target = curve.target(surroundings.lastAmbient)) {
                         const double b = backlight.level();
                         const double step = std::clamp(0.7 * (*target - b), -0.012, 0.012);
                         if (std::abs(step) > 0.003) {
@@ -404,6 +460,11 @@ RunResult simulate(const Trace &trace, Strategy strategy, const SimulationOption
 
                 const double b = backlight.level();
                 const double preferred = user.preferredPerceived(L, lux);
+                if (!here || docked) {
+                    choices.close();
+                } else {
+                    choices.look(b, backlight.lastWriter(), situationNow, filters.slowLuminance());
+                }
                 if (!here) {
                     continue; // nobody looks; the desktop and the program go on
                 }
@@ -411,6 +472,7 @@ RunResult simulate(const Trace &trace, Strategy strategy, const SimulationOption
                 if (const auto chosen = user.observe(kTick, b, L, lux)) {
                     backlight.write(*chosen, Writer::user);
                     userChanges.changed(now);
+                    choices.chose(*chosen, situationNow(), filters.slowLuminance());
                     ++corrections;
                     result.corrections.push_back({clock.now() - kFirstMidnight, b, *chosen});
                     if (loop) {
@@ -431,6 +493,9 @@ RunResult simulate(const Trace &trace, Strategy strategy, const SimulationOption
                         pressDuringNextWrite = false;
                         backlight.write(level, Writer::user);
                         userChanges.changed(now);
+                        if (!loop) {
+                            choices.chose(level, situationNow(), filters.slowLuminance());
+                        }
                     }
                 }
                 const double elapsed = clock.now() - kFirstMidnight;
@@ -443,6 +508,7 @@ RunResult simulate(const Trace &trace, Strategy strategy, const SimulationOption
         DayResult day = meter.finish(corrections, backlight.toolWrites() - writesBefore);
         day.desktopChangesLearned = desktopLearned;
         day.userChangesLost = userChanges.lost();
+        day.choicesTakenBack = choices.takenBack();
         result.days.push_back(day);
         if (options.onDayDone) {
             options.onDayDone(d);

@@ -37,6 +37,8 @@ struct DayResult
     // Changes the user made that something else wrote over within 1 s, or that a learning strategy
     // did not learn.
     int userChangesLost = 0;
+    // Choices of the user the strategy moved 0.02 or more away from while their situation held.
+    int choicesTakenBack = 0;
 };
 
 struct PlotPoint

@@ -30,6 +30,8 @@ const Metric kMetrics[] = {
      [](const DayResult &d) { return static_cast<double>(d.desktopChangesLearned); }},
     {"user changes lost", "user_changes_lost", "%.0f", false,
      [](const DayResult &d) { return static_cast<double>(d.userChangesLost); }},
+    {"choices taken back", "choices_taken_back", "%.0f", false,
+     [](const DayResult &d) { return static_cast<double>(d.choicesTakenBack); }},
 };
 
 // How the sentence names each strategy.
@@ -68,6 +70,7 @@ DayResult total(const RunResult &run)
         sum.writes += d.writes;
         sum.desktopChangesLearned += d.desktopChangesLearned;
         sum.userChangesLost += d.userChangesLost;
+        sum.choicesTakenBack += d.choicesTakenBack;
         sum.meanError += d.meanError * d.activeSeconds;
         sum.p95Error += d.p95Error * d.activeSeconds;
         sum.variation += d.variation * d.activeSeconds;

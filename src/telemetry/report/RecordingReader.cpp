@@ -161,7 +161,7 @@ private:
 };
 
 // `line` must be followed by simdjson::SIMDJSON_PADDING readable bytes.
-TelemetryPoint telemetryPoint(simdjson::ondemand::parser &parser, std::string_view line)
+std::optional<TelemetryPoint> telemetryPoint(simdjson::ondemand::parser &parser, std::string_view line)
 {
     // The parser stops at the object's end; what follows it is checked here.
     const std::size_t first = line.find_first_not_of(" \t");
@@ -177,7 +177,11 @@ TelemetryPoint telemetryPoint(simdjson::ondemand::parser &parser, std::string_vi
     const RowFields row(object);
     TelemetryPoint p;
     p.t = row.requiredNumber(Key::t);
-    p.brightness = row.requiredNumber(Key::brightness);
+    const std::optional<double> brightness = row.number(Key::brightness);
+    if (!brightness) {
+        return std::nullopt; // the panel could not be read then: nothing to plot
+    }
+    p.brightness = *brightness;
     const auto trigger = row.text(Key::trigger);
     if (!trigger) {
         throw LineError{"\"trigger\" is missing"};
@@ -347,7 +351,9 @@ void readTelemetryFile(const std::filesystem::path &file, Recording &recording, 
 {
     simdjson::ondemand::parser parser;
     forEachLine(file, recording, [&](std::string_view line, std::size_t) {
-        sink(telemetryPoint(parser, line));
+        if (std::optional<TelemetryPoint> point = telemetryPoint(parser, line)) {
+            sink(std::move(*point));
+        }
         ++recording.telemetryRows;
     });
 }

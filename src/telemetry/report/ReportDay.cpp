@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "ReportDay.h"
 
-#include "engine/Clock.h"
+#include "base/Clock.h"
 
 #include <algorithm>
 

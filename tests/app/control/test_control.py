@@ -1,8 +1,8 @@
 #!/usr/bin/python3
 # SPDX-License-Identifier: MIT
 """Lumvex driven from outside, against the real program in a headless desktop of its own (run by
-tests/support/run-desktop.sh): the session-bus interface, `lumvex ctl`, the pause and the level left on
-quit. Usage: test_control.py PATH_TO_LUMVEX"""
+tests/support/run-desktop.sh): the session-bus interface, `lumvex ctl`, choices that stand, the pause, a
+panel that refuses or cannot be read and the level left on quit. Usage: test_control.py PATH_TO_LUMVEX"""
 
 import json
 import os
@@ -17,8 +17,8 @@ from dbus.mainloop.glib import DBusGMainLoop
 from gi.repository import GLib
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "../shell"))
-from program_session import (LOG, auto_rows, items, launch, panel, rows, set_panel, wait_for,  # noqa: E402
-                             write_settings)
+from program_session import (DEVICE, LOG, auto_rows, desktop, items, launch, panel, rows, set_panel,  # noqa: E402
+                             wait_for, write_settings)
 from program_session import x_background as background  # noqa: E402
 
 LUMVEX = sys.argv.pop(1) if len(sys.argv) > 1 else "lumvex"
@@ -31,14 +31,19 @@ def ctl(*args):
     return subprocess.run([LUMVEX, "ctl", *args], capture_output=True, text=True, timeout=20)
 
 
-class Running(unittest.TestCase):
-    def setUp(self):
-        write_settings()
+def stats():
+    path = os.path.join(os.environ.get("XDG_DATA_HOME", ""), "lumvex/dailystats.json")
+    return open(path).read() if os.path.exists(path) else ""
+
+
+class Session(unittest.TestCase):
+    def launch(self, command):
+        remember = self._testMethodName.endswith("_remembering")
+        write_settings("autoAdjustEnabled=true\n" + ("rememberBrightnessPerSituation=true\n" if remember else ""))
         if os.path.exists(LOG):
             os.remove(LOG)
-        set_panel(500)
         background("#404040")
-        self.program = launch(self, [LUMVEX], stderr=subprocess.DEVNULL)
+        self.program = launch(self, command, stderr=subprocess.DEVNULL)
         self.bus = dbus.SessionBus()
         self.assertTrue(wait_for(lambda: self.bus.name_has_owner(NAME), seconds=8.0), "not on the bus")
         self.lumvex = dbus.Interface(self.bus.get_object(NAME, PATH), INTERFACE)
@@ -48,6 +53,10 @@ class Running(unittest.TestCase):
             "PropertiesChanged", "org.freedesktop.DBus.Properties", NAME, PATH)
         self.addCleanup(receiver.remove)
         self.settle()
+
+    def pump(self):
+        while GLib.MainContext.default().iteration(False):
+            pass
 
     def settle(self):
         """Waits until the loop has taken in the screen and stopped moving the panel."""
@@ -60,10 +69,6 @@ class Running(unittest.TestCase):
         self.pump()
         self.changes.clear()
 
-    def pump(self):
-        while GLib.MainContext.default().iteration(False):
-            pass
-
     def changed(self, name, condition, seconds=5.0):
         """Waits for a PropertiesChanged of the property whose value meets the condition."""
         def seen():
@@ -71,29 +76,60 @@ class Running(unittest.TestCase):
             return any(name in change and condition(change[name]) for change in self.changes)
         return wait_for(seen, seconds)
 
-    def test_keys_commands_and_the_loop_show_as_properties_and_quitting_leaves_the_users_level(self):
+
+class Running(Session):
+    def setUp(self):
+        set_panel(500)
+        self.launch([LUMVEX])
+
+    def test_choices_stand_show_as_properties_and_quitting_leaves_the_users_level(self):
+        self.choices_stand(key_before_quit=False)
+
+    def test_choices_stand_and_a_key_pressed_just_before_quitting_stays_remembering(self):
+        self.choices_stand(key_before_quit=True)
+
+    def choices_stand(self, key_before_quit):
         set_panel(700)  # a brightness key
         self.assertTrue(self.changed("Brightness", lambda b: abs(b - 0.7) < 0.001), self.changes)
         self.assertTrue(wait_for(lambda: ",system_key," in rows()[-1]))
 
-        before = len(rows())
-        self.lumvex.ChangeBrightness(-0.1)
+        # On a screen that does not change, nothing takes a choice back once the manual hold is over.
+        before, written = len(rows()), len(auto_rows())
+        for level in [40, 70, 25]:
+            self.assertEqual(ctl("set", "%d%%" % level).returncode, 0)
+            time.sleep(4.0)
+            self.assertEqual(panel(), level * 10)
+        self.lumvex.ChangeBrightness(0.35)
         self.assertEqual(panel(), 600)
         self.assertTrue(self.changed("Brightness", lambda b: abs(b - 0.6) < 0.001))
         time.sleep(0.8)  # the poll must not take it for a key press
-        self.assertEqual(len(rows()), before + 1, rows()[before:])
-        self.assertIn(",command,0.7000,0.6000,", rows()[-1])
+        self.assertEqual((len(rows()), len(auto_rows())), (before + 4, written), rows()[before:])
+        self.assertIn(",command,0.2500,0.6000,", rows()[-1])
 
-        # Bright content asks for less light: the loop's write shows too, once the manual hold is over.
+        # Bright content asks for less light than the choice: the loop's write shows too.
         self.changes.clear()
         background("#ffffff")
         self.assertTrue(self.changed("Brightness", lambda b: b < 0.59, seconds=15.0), self.changes)
         self.assertTrue(wait_for(lambda: ",auto" in rows()[-1], seconds=8.0), "the loop's write is not logged")
         self.assertLess(panel(), 590)
 
+        if key_before_quit:
+            set_panel(panel() - 10)  # one step from the loop's level: still the user's
+        left = panel() if key_before_quit else 600  # else the user's last level is put back
         self.program.send_signal(signal.SIGTERM)
         self.assertEqual(self.program.wait(timeout=5), 0)
-        self.assertEqual(panel(), 600, "the user's last level is put back")
+        self.assertEqual(panel(), left)
+
+    def test_an_unreadable_level_is_unknown_and_not_announced(self):
+        known = self.lumvex.Get(INTERFACE, "Brightness", dbus_interface=dbus.PROPERTIES_IFACE)
+        os.remove(DEVICE)
+        self.addCleanup(set_panel, 500)
+        self.assertIn("Brightness: unknown\n", ctl("status").stdout)
+        self.assertIsNone(json.loads(ctl("status", "--json").stdout)["Brightness"])
+        time.sleep(0.5)  # two polls
+        self.pump()
+        self.assertEqual([change for change in self.changes if "Brightness" in change], [])
+        self.assertEqual(self.lumvex.Get(INTERFACE, "Brightness", dbus_interface=dbus.PROPERTIES_IFACE), known)
 
     def test_bad_arguments_are_refused_and_change_nothing(self):
         def state():
@@ -165,8 +201,33 @@ class Running(unittest.TestCase):
         self.assertIsInstance(status["Brightness"], float)
         self.assertIn("Volume", status)
         self.assertIn("paused until", ctl("status").stdout)
+        self.assertEqual(ctl("pause", "7d").returncode, 0)
+        self.assertRegex(ctl("status").stdout, r"paused until \d{4}-\d\d-\d\d \d\d:\d\d\n")
         self.assertEqual(ctl("resume").returncode, 0)
         self.assertEqual(self.lumvex.Status()["PausedUntil"], 0)
+
+
+class Refused(Session):
+    """A panel the login manager refuses to set: root passes permission checks, so without that power."""
+
+    def setUp(self):
+        set_panel(600)
+        os.chmod(DEVICE, 0o444)
+        self.addCleanup(os.chmod, DEVICE, 0o644)
+        drop = ["setpriv", "--bounding-set", "-dac_override,-dac_read_search"] if os.geteuid() == 0 else []
+        self.launch(drop + [LUMVEX])
+        desktop("SetRefusing", "true")
+        self.addCleanup(desktop, "SetRefusing", "false")
+
+    def test_a_refused_level_is_an_error_and_never_taken_as_set(self):
+        before = (panel(), rows(), stats())
+        for args in [["set", "90%"], ["up", "10"]]:
+            done = ctl(*args)
+            self.assertEqual((done.returncode, done.stderr.count("\n")), (1, 1), done.stderr)
+            self.assertIn("refused", done.stderr)
+        time.sleep(1.0)  # the poll must find no key press either
+        self.assertEqual((panel(), rows(), stats()), before)
+        self.assertIn("refused", items(self.program.pid)["lumvex-brightness"].labels()[0])
 
 
 class NotRunning(unittest.TestCase):

@@ -96,18 +96,23 @@ std::optional<double> SysfsBacklight::get()
     return readBackLevel(*raw, m_maxBrightness, m_written);
 }
 
-void SysfsBacklight::set(double value)
+bool SysfsBacklight::set(double value)
 {
     if (!isAvailable() || std::isnan(value)) {
-        return;
+        return false;
     }
     const float level = static_cast<float>(std::clamp(value, 0.0, 1.0));
     const long step = rawStepFor(level, m_maxBrightness, m_minStep);
     // A write of the step the device holds would be a no-op on the panel but still costs a sysfs write or
     // a bus round trip; only the remembered level changes.
-    if (readRaw() == step || writeRaw(step)) {
-        m_written = WrittenLevel{level, step};
+    if (readRaw() != step && !writeRaw(step)) {
+        m_writeProblem = m_throughLogind ? "The login manager refused to set the brightness of " + m_name + "."
+                                         : "The brightness of " + m_name + " cannot be written.";
+        return false;
     }
+    m_written = WrittenLevel{level, step};
+    m_writeProblem.reset();
+    return true;
 }
 
 std::optional<long> SysfsBacklight::readRaw() const

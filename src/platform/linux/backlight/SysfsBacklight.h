@@ -20,14 +20,15 @@ namespace lumvex {
 // Levels are stored in single precision. A raw step is coarser than a float on most panels, so the level
 // last written is remembered and reported while the device still holds the step it was written as; a
 // change made by anyone else shows as raw / max. Without a device, or when the brightness file cannot be
-// read, a read gives no level; writes are dropped, like any other failure.
+// read, a read gives no level and a write fails.
 class SysfsBacklight final : public BrightnessController
 {
 public:
     explicit SysfsBacklight(const std::filesystem::path &root = sysfsRoot());
 
     std::optional<double> get() override;
-    void set(double value) override;
+    bool set(double value) override;
+    std::optional<std::string> writeProblem() const override { return m_writeProblem; }
     bool isAvailable() const override { return m_maxBrightness > 0; }
     // Looks for a device again while there is none; true once there is one.
     bool rescan();
@@ -51,6 +52,7 @@ private:
     bool m_throughLogind = false;
     int m_logindTimeoutMs = 1000;
     std::optional<backlight::WrittenLevel> m_written;
+    std::optional<std::string> m_writeProblem;
 };
 
 } // namespace lumvex

@@ -175,9 +175,13 @@ TEST(SysfsBacklight, AnUnwritableFileIsWrittenThroughTheLoginManager)
               (std::vector<std::string>{"backlight/intel_backlight=8", "backlight/intel_backlight=3"}));
     EXPECT_EQ(backlight->get(), single(0.2));
 
-    // A refused call is silent, and the device's level stands.
+    // A refused call says so and why until a write succeeds, and the device's level stands.
     logind.call("SetRefusing", {true});
-    backlight->set(0.9);
+    EXPECT_FALSE(backlight->set(0.9));
+    EXPECT_EQ(backlight->writeProblem(), "The login manager refused to set the brightness of intel_backlight.");
     EXPECT_EQ(deviceValue(device), "3\n");
     EXPECT_EQ(backlight->get(), single(0.2));
+    logind.call("SetRefusing", {false});
+    EXPECT_TRUE(backlight->set(0.9));
+    EXPECT_EQ(backlight->writeProblem(), std::nullopt);
 }

@@ -163,7 +163,8 @@ bool ServerScaler::read(const MonitorGeometry &area, const ShmSegment &segment)
     if (m_transformOrigin != std::pair(area.x, area.y)) {
         // Output pixel (i, j) of the first step stands for the block at (area.x + step i, area.y + step j).
         const xcb_render_fixed_t step = fixed(m_step);
-        const xcb_render_transform_t transform{step, 0, fixed(area.x), 0, step, fixed(area.y), 0, 0, fixed(1)};
+        const xcb_render_fixed_t shear = m_scale.staggered ? fixed(1) : 0;
+        const xcb_render_transform_t transform{step, shear, fixed(area.x), shear, step, fixed(area.y), 0, 0, fixed(1)};
         xcb_render_set_picture_transform(m_x.get(), m_root, transform);
         m_transformOrigin = std::pair(area.x, area.y);
     }

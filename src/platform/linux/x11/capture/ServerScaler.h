@@ -29,6 +29,11 @@ struct ServerScale
 
     Filter filter = Filter::Box;
     int factor = 4;
+    // Nearest and bilinear only: each output row samples one pixel further right than the row above, each
+    // column one pixel further down than the column before, so that every phase of a pattern repeating at
+    // the factor is sampled alike and no such pattern passes for another picture. A band at the right and
+    // bottom edges as wide as the output's height and width is left out.
+    bool staggered = false;
 
     friend bool operator==(const ServerScale &, const ServerScale &) = default;
 };
@@ -59,8 +64,14 @@ public:
     ServerScaler &operator=(const ServerScaler &) = delete;
 
     // The size of `area` once shrunk: partial blocks at the right and bottom edges are left out.
-    int scaledWidth(const MonitorGeometry &area) const { return area.width / m_scale.factor; }
-    int scaledHeight(const MonitorGeometry &area) const { return area.height / m_scale.factor; }
+    int scaledWidth(const MonitorGeometry &area) const
+    {
+        return (area.width - (m_scale.staggered ? area.height / m_scale.factor : 0)) / m_scale.factor;
+    }
+    int scaledHeight(const MonitorGeometry &area) const
+    {
+        return (area.height - (m_scale.staggered ? area.width / m_scale.factor : 0)) / m_scale.factor;
+    }
 
     // Shrinks `area` into the start of `segment`, rows scaledWidth * 4 bytes apart. False when the
     // server refused or the area is smaller than one block.

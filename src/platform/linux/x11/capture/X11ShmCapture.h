@@ -33,7 +33,7 @@ public:
     static constexpr ServerScale kScale{ServerScale::Filter::Box, 4};
 
     // Where the whole screen keeps changing, the glance that tells whether a full read is due.
-    static constexpr ServerScale kGlance{ServerScale::Filter::Nearest, 16};
+    static constexpr ServerScale kGlance{ServerScale::Filter::Nearest, 16, true};
 
     enum class Pace {
         GlanceWhenBusy, // while the whole screen keeps changing, a full read only when a glance says

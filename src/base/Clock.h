@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "base/CivilDate.h"
-#include "base/Timestamp.h"
+#include "CivilDate.h"
+#include "Timestamp.h"
 
 namespace lumvex {
 
