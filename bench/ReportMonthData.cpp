@@ -87,15 +87,16 @@ std::pair<std::vector<std::string>, std::vector<std::string>> recordBlock(const 
         s.appID = tick / 120 % 3 == 0 ? "org.gnome.Terminal" : "firefox";
         s.appName = tick / 120 % 3 == 0 ? "Gnome-terminal" : "Firefox";
         s.bLoop = std::clamp(*s.rTarget / *s.lumSlow, 0.05, 1.0);
+        const double shown = s.brightness.value_or(*s.bLoop);
         if (tick % (steps / presses) == steps / presses / 2) {
-            const double chosen = std::min(s.brightness + 0.1, 1.0);
-            logger.log(AdjustmentSource::command, s.brightness, chosen, *s.lumSlow, *s.rTarget, std::nullopt, 0.0);
-            recorder.recordEvent("brightness_change", "manual", s.brightness, chosen);
+            const double chosen = std::min(shown + 0.1, 1.0);
+            logger.log(AdjustmentSource::command, shown, chosen, *s.lumSlow, *s.rTarget, std::nullopt, 0.0);
+            recorder.recordEvent("brightness_change", "manual", shown, chosen);
             s.brightness = chosen;
-        } else if (std::abs(*s.bLoop - s.brightness) > 0.003) {
-            logger.log(AdjustmentSource::automatic, s.brightness, *s.bLoop, *s.lumSlow, *s.rTarget, std::nullopt, 0.0);
+        } else if (std::abs(*s.bLoop - shown) > 0.003) {
+            logger.log(AdjustmentSource::automatic, shown, *s.bLoop, *s.lumSlow, *s.rTarget, std::nullopt, 0.0);
             // The shell's poll reports each change of level it sees.
-            recorder.recordEvent("brightness_change", "auto", s.brightness, *s.bLoop);
+            recorder.recordEvent("brightness_change", "auto", shown, *s.bLoop);
             s.brightness = *s.bLoop;
         }
         ticks.fire();
