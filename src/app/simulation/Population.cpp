@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "Population.h"
+#include "Summary.h"
 
 #include <algorithm>
 #include <array>
@@ -185,18 +186,11 @@ void printPopulation(std::ostream &out, const std::vector<UserResult> &users)
     if (ratio) {
         out << "Users worse off than fixed: " << usersWorseThanFixed(users) << " of " << users.size() << '\n';
     }
-    // Summed over all users: choices moved 0.02 or more while their situation held.
-    std::string takenBack = "Choices taken back:";
-    for (std::size_t s = 0; s < first.size(); ++s) {
-        int sum = 0;
-        for (const UserResult &user : users) {
-            for (std::size_t d = 0; s < user.runs.size() && d < user.runs[s].days.size(); ++d) {
-                sum += user.runs[s].days[d].choicesTakenBack;
-            }
-        }
-        takenBack += (s ? ", " : " ") + strategyName(first[s].strategy) + " " + std::to_string(sum);
+    std::vector<std::vector<RunResult>> runsPerUser;
+    for (const UserResult &user : users) {
+        runsPerUser.push_back(user.runs);
     }
-    out << takenBack << '\n';
+    out << choicesTakenBackLine(runsPerUser) << '\n';
 }
 
 } // namespace lumvex::sim

@@ -20,6 +20,10 @@ std::string summarySentence(const std::vector<RunResult> &runs);
 // the user's and the user's changes lost, one column per strategy; the brief one the first three.
 void printSummary(std::ostream &out, const std::vector<RunResult> &runs, TableWidth width = TableWidth::brief);
 
+// "Choices taken back: lumvex 0, fixed 3, ...": per strategy, the user's choices it moved 0.02 or more away
+// from while their situation held, summed over all the runs given (one user's, or a population's).
+std::string choicesTakenBackLine(const std::vector<std::vector<RunResult>> &runsPerUser);
+
 // The full table as CSV: one row per day and strategy, then the totals as day "all".
 std::string summaryCsv(const std::vector<RunResult> &runs);
 
