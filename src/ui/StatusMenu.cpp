@@ -13,6 +13,7 @@
 #include "system/LoginItemControl.h"
 #include "telemetry/RecordingSwitch.h"
 
+#include <cmath>
 #include <iterator>
 
 namespace lumvex {
@@ -176,9 +177,11 @@ MenuEntry StatusMenu::calibrationSubmenu() const
 
 std::string StatusMenu::situationLabel(const SituationBucket &bucket, const CalibrationEntry &entry)
 {
+    // Rounded before the sign is chosen, so that a tiny negative offset reads +0.00, not -0.00.
+    const double offset = std::round(entry.offset * 100.0) / 100.0 + 0.0;
     return "dark " + menuText::binWord(bucket.darkBin) + " / bright " + menuText::binWord(bucket.brightBin) +
            " / mean " + menuText::binWord(bucket.meanBin) + ", " + menuText::timeOfDayWord(bucket.timeOfDayBin) + ": " +
-           (entry.offset >= 0 ? "+" : "") + menuText::fixed(entry.offset, 2) + " (" +
+           (offset >= 0 ? "+" : "") + menuText::fixed(offset, 2) + " (" +
            std::to_string(entry.sampleCount) + ")";
 }
 

@@ -134,6 +134,9 @@ TEST_F(StatusItemControllerTest, CalibrationSubmenuListsWhatWasLearned)
     // Bins from a damaged file are named, not looked up out of range.
     EXPECT_EQ(StatusMenu::situationLabel({7, 4, 0, 1, 9}, CalibrationEntry{-0.1, 12, {}, {}, 0}),
               "dark ? / bright max / mean none, ?: -0.10 (12)");
+    // An offset that rounds to nothing carries no minus sign.
+    EXPECT_EQ(StatusMenu::situationLabel({0, 0, 0, 1, 0}, CalibrationEntry{-0.001, 3, {}, {}, 0}),
+              "dark none / bright none / mean none, morning: +0.00 (3)");
 }
 
 // The switches, the icon style, mute and quit are clicked over the bus; these act on the engine and files.
