@@ -152,6 +152,19 @@ TEST_F(LoopTest, ManualChangesHoldAutomaticWritesForThreeSeconds)
     tick(0.2);
     EXPECT_EQ(brightness.writeCount(), writes + 1);
     EXPECT_NEAR(loop->currentBrightness(), 0.8 + 0.012, 1e-9);
+
+    // A choice of zero: once the hold is over, raised into the floor of its band in normal steps.
+    brightness.set(0.0);
+    loop->onManualChange(0.0, AdjustmentSource::scroll);
+    clock.advance(3.0);
+    double previous = 0.0;
+    for (int i = 0; i < 20; ++i) {
+        tick(0.5);
+        EXPECT_LE(loop->currentBrightness() - previous, 0.012 + 1e-12);
+        previous = loop->currentBrightness();
+    }
+    EXPECT_GE(loop->currentBrightness(), 0.05);
+    EXPECT_LE(loop->currentBrightness(), 0.06);
 }
 
 TEST_F(LoopTest, NothingIsWrittenForExternalMainDisplaysOrBlackScreens)
@@ -202,23 +215,6 @@ TEST_P(LoopInBothModesTest, JumpStartsFastTrackAndTheBandWalksBackAfterIt)
     EXPECT_NEAR(loop->currentBrightness(), 0.6, 0.005);
 }
 
-TEST_F(LoopTest, BrightnessAtZeroIsRaisedIntoTheFloorOfTheBand)
-{
-    makeLoop();
-    tick(0.5);
-    brightness.set(0.0);
-    loop->onManualChange(0.0, AdjustmentSource::scroll);
-    clock.advance(3.0);
-    double previous = 0.0;
-    for (int i = 0; i < 20; ++i) {
-        tick(0.5);
-        EXPECT_LE(loop->currentBrightness() - previous, 0.012 + 1e-12);
-        previous = loop->currentBrightness();
-    }
-    EXPECT_GE(loop->currentBrightness(), 0.05);
-    EXPECT_LE(loop->currentBrightness(), 0.06);
-}
-
 TEST_F(LoopTest, EveningAndNightLowerTheEffectiveRatio)
 {
     clock.set(at(18));
@@ -226,12 +222,8 @@ TEST_F(LoopTest, EveningAndNightLowerTheEffectiveRatio)
     tick(0.5); // R_target 0.3
     tick(0.5); // the same content asks for less in the evening
     EXPECT_LT(loop->currentBrightness(), 0.6);
-    // Missing light falls back to the clock.
+    // Missing light falls back to the clock; situation bins truncate and stay in range.
     EXPECT_EQ(ambientOrClockFactor(0.6, std::nullopt, 23), timeOfDayFactor(23));
-}
-
-TEST_F(LoopTest, SituationBinsTruncateAndStayInRange)
-{
     EXPECT_EQ(situationOf({0.99, 0.0, 1.0}, 1.0, 21), (SituationBucket{4, 0, 4, 2, 2}));
     EXPECT_EQ(binOf(-0.5, 5), 0);
 }

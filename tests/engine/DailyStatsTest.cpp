@@ -42,33 +42,16 @@ TEST_F(DailyStatsTest, CountsPerLocalDayAndWritesThrough)
     EXPECT_EQ(stats.daysRecorded(), 2);
 }
 
-TEST_F(DailyStatsTest, RollingAverageIsOverCalendarDaysBaselineOverRecordedDays)
-{
-    DailyStats stats(dir.path(), clock);
-    EXPECT_EQ(stats.rollingAverage(), 0.0);
-    EXPECT_EQ(stats.baselineAverage(), 0.0);
-
-    for (int i = 0; i < 3; ++i) {
-        stats.recordManualAdjustment(kLateEvening);
-    }
-    EXPECT_NEAR(stats.rollingAverage(7), 3.0 / 7.0, 1e-12);
-    EXPECT_DOUBLE_EQ(stats.baselineAverage(), 3.0);
-    EXPECT_EQ(stats.rollingAverage(0), 0.0);
-
-    // Six days later the window of seven still reaches back to today's first day; eight days later it doesn't.
-    clock.advance(6 * 86400);
-    EXPECT_NEAR(stats.rollingAverage(), 3.0 / 7.0, 1e-12);
-    clock.advance(86400);
-    EXPECT_EQ(stats.rollingAverage(), 0.0);
-    EXPECT_EQ(stats.todayCount(), 0);
-}
-
 TEST_F(DailyStatsTest, RollingWindowCrossesMonthAndYearEndsBaselineTakesTheSevenEarliestDaysWhateverTheGaps)
 {
     writeFile(R"({"2024-12-30":2,"2024-12-31":4,"2025-01-01":1,"2024-12-25":100,"2024-10-01":1,"2024-11-01":1,)"
               R"("2024-11-02":1,"2024-12-01":1,"2024-12-20":5})");
     clock.set(Timestamp::fromUnixSeconds(1735732800.0)); // 2025-01-01 12:00 UTC
     DailyStats stats(dir.path(), clock);
+    EXPECT_EQ(
+        std::pair(DailyStats(dir / "none", clock).rollingAverage(), DailyStats(dir / "none", clock).baselineAverage()),
+        std::pair(0.0, 0.0));
+    EXPECT_EQ(stats.rollingAverage(0), 0.0);
     EXPECT_DOUBLE_EQ(stats.rollingAverage(3), 7.0 / 3.0);
     EXPECT_DOUBLE_EQ(stats.rollingAverage(7), 7.0 / 7.0); // 12-26 ... 01-01, the 25th is outside
     EXPECT_EQ(stats.daysRecorded(), 9);

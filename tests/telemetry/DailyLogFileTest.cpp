@@ -35,10 +35,13 @@ TEST_F(DailyLogFileTest, OneFilePerDayReadableByTheUserOnly)
     EXPECT_EQ(test::permissionsOf(dir / "state/telemetry"), 0700u);
     EXPECT_EQ(test::permissionsOf(log.fileFor("2025-03-14")), 0600u);
 
-    // Going back to a day appends to what it holds.
+    // Going back to a day appends to what it holds; a folder that went is made again.
     log.close();
     EXPECT_TRUE(log.append("2025-03-14", "four"));
     EXPECT_EQ(text("2025-03-14"), "one\ntwo\nfour\n");
+    std::filesystem::remove_all(dir / "state");
+    EXPECT_TRUE(log.append("2025-03-15", "five"));
+    EXPECT_EQ(text("2025-03-15"), "five\n");
 }
 
 TEST_F(DailyLogFileTest, ACutLineSpoilsOnlyItself)
@@ -58,14 +61,9 @@ TEST_F(DailyLogFileTest, ACutLineSpoilsOnlyItself)
     EXPECT_EQ(text("2025-03-14"), "{\"cut\":\nnext\ntoo \nafter\n");
 }
 
-TEST_F(DailyLogFileTest, AMissingFolderIsMadeAgainAndABlockedOneRetried)
+// A file where the folder should be: nothing is written, and every line tries again.
+TEST_F(DailyLogFileTest, ABlockedFolderIsRetried)
 {
-    EXPECT_TRUE(log.append("2025-03-14", "one"));
-    std::filesystem::remove_all(dir / "state");
-    EXPECT_TRUE(log.append("2025-03-15", "two"));
-    EXPECT_EQ(text("2025-03-15"), "two\n");
-
-    // A file where the folder should be: nothing is written, and every line tries again.
     DailyLogFile blocked(dir / "blocker/telemetry", "telemetry-", ".jsonl");
     std::ofstream(dir / "blocker") << "in the way";
     EXPECT_FALSE(blocked.append("2025-03-14", "lost"));

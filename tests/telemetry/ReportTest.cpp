@@ -32,11 +32,6 @@ std::size_t count(const std::string &text, const std::string &part)
     return n;
 }
 
-void writeFile(const std::filesystem::path &file, const std::string &text)
-{
-    std::ofstream(file, std::ios::binary) << text;
-}
-
 class ReportTest : public testing::Test
 {
 protected:
@@ -147,7 +142,7 @@ TEST_F(ReportTest, ADayOfMoreRowsThanPixelsIsReducedButKeepsItsSpike)
         rows += "{\"t\":" + std::to_string(kNine + i * 0.5) +
                 ",\"trigger\":\"tick\",\"brightness\":0.5,\"lum_slow\":" + (i == 31234 ? "1" : "0.2") + "}\n";
     }
-    writeFile(work / "t.jsonl", rows);
+    files::writeAtomically(work / "t.jsonl", rows);
     ASSERT_EQ(report({(work / "t.jsonl").string(), "-o", (work / "s.svg").string()}), 0);
     const std::string svg = files::readAll(work / "s.svg").value_or("");
     const std::string upTo = svg.substr(0, svg.find("\" fill=\"none\" stroke=\"#3182bd\""));
@@ -177,27 +172,27 @@ TEST_F(ReportTest, RefusesBadArgumentsAndMissingInputWithOneLine)
 TEST(RecordingReaderTest, NotesEachMalformedLineWithItsReason)
 {
     test::TempDir dir;
-    writeFile(dir / "t.jsonl", "\n"
-                               R"({"t":1,"trigger":"tick","brightness":0.5,"app_id":"a"})"
-                               "\n[1,2]\n"
-                               R"({"trigger":"tick","brightness":0.5})"
-                               "\n"
-                               R"({"t":2,"trigger":"tick","brightness":0.5,"lum_slow":"dark"})"
-                               "\n"
-                               R"({"t":3,"brightness":0.5})"
-                               "\n"
-                               R"({"t":4,"trigger":"start","brightness":0.5,"auto_on":1})"
-                               "\r\n   \n"
-                               R"({"t":5,"trigger":"tick","brightness":0.25,"app_id":"a","app_name":"A"})"
-                               "\n" +
-                                   std::string(1 << 20, 'x'));
-    writeFile(dir / "a.csv", "timestamp,event\n"
-                             "2025-03-14T08:00:00.250Z,auto,0.4,0.5,0.3,0.1,,0,x\n"
-                             "2025-03-14T08:00:00Z,auto,0.4,0.5\n"
-                             "2025-03-14 08:00:00,auto,0.4,0.5,0.3,0.1,,0,x\n"
-                             "2025-03-14T08:00:00Z,auto,0.4,half,0.3,0.1,,0,x\n"
-                             "2025-03-14T08:00:00Z,<b>,0.4,0.5,0.3,0.1,,0,x\n"
-                             "2025-03-14T08:00:00Z,dimmed,0.4,0.5,0.3,0.1,,0,x\n");
+    files::writeAtomically(dir / "t.jsonl", "\n"
+                                            R"({"t":1,"trigger":"tick","brightness":0.5,"app_id":"a"})"
+                                            "\n[1,2]\n"
+                                            R"({"trigger":"tick","brightness":0.5})"
+                                            "\n"
+                                            R"({"t":2,"trigger":"tick","brightness":0.5,"lum_slow":"dark"})"
+                                            "\n"
+                                            R"({"t":3,"brightness":0.5})"
+                                            "\n"
+                                            R"({"t":4,"trigger":"start","brightness":0.5,"auto_on":1})"
+                                            "\r\n   \n"
+                                            R"({"t":5,"trigger":"tick","brightness":0.25,"app_id":"a","app_name":"A"})"
+                                            "\n" +
+                                                std::string(1 << 20, 'x'));
+    files::writeAtomically(dir / "a.csv", "timestamp,event\n"
+                                          "2025-03-14T08:00:00.250Z,auto,0.4,0.5,0.3,0.1,,0,x\n"
+                                          "2025-03-14T08:00:00Z,auto,0.4,0.5\n"
+                                          "2025-03-14 08:00:00,auto,0.4,0.5,0.3,0.1,,0,x\n"
+                                          "2025-03-14T08:00:00Z,auto,0.4,half,0.3,0.1,,0,x\n"
+                                          "2025-03-14T08:00:00Z,<b>,0.4,0.5,0.3,0.1,,0,x\n"
+                                          "2025-03-14T08:00:00Z,dimmed,0.4,0.5,0.3,0.1,,0,x\n");
     Recording recording;
     std::vector<std::string> apps;
     const auto keep = [&](const TelemetryPoint &p) { apps.emplace_back(p.app.value_or("")); };

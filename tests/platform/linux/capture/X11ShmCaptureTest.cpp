@@ -118,33 +118,22 @@ protected:
     DisplayId external = 0;
 };
 
-TEST_F(X11ShmCaptureTest, ReducesOnlyTheMonitorsOwnRectangle)
+TEST_F(X11ShmCaptureTest, ReadsOnlyWhatWasDrawnOnItsMonitor)
 {
     painter.fill(0, 0, 1920, 1080, kWhite);
     painter.fill(1920, 0, 1920, 1080, kBlack);
-    X11ShmCapture panelCapture(panel);
-    const auto white = panelCapture.captureAndReduce();
-    ASSERT_TRUE(white);
-    EXPECT_EQ(panelCapture.unavailableReason(), std::nullopt);
-    EXPECT_EQ(white->meanLuminance, 1.0);
-    EXPECT_EQ(white->signature, (ContentSignature{0.0, 1.0, 1.0}));
-    EXPECT_EQ(white->grid, std::vector<double>(16, 1.0));
-
-    X11ShmCapture externalCapture(external);
-    const auto black = externalCapture.captureAndReduce();
-    ASSERT_TRUE(black);
-    EXPECT_EQ(black->meanLuminance, 0.0);
-    EXPECT_EQ(black->signature, (ContentSignature{1.0, 0.0, 0.0}));
-}
-
-TEST_F(X11ShmCaptureTest, ReadsOnlyWhatWasDrawnOnItsMonitor)
-{
-    painter.fill(0, 0, 3840, 1080, kWhite);
     X11ShmCapture capture(panel);
     const auto first = capture.captureAndReduce();
     ASSERT_TRUE(first);
+    EXPECT_EQ(capture.unavailableReason(), std::nullopt);
+    EXPECT_EQ(first->meanLuminance, 1.0);
+    EXPECT_EQ(first->signature, (ContentSignature{0.0, 1.0, 1.0}));
+    EXPECT_EQ(first->grid, std::vector<double>(16, 1.0));
     EXPECT_EQ(capture.framesRead(), 1);
     EXPECT_EQ(capture.rowsRead(), 1080);
+    const auto black = X11ShmCapture(external).captureAndReduce();
+    ASSERT_TRUE(black);
+    EXPECT_EQ(black->signature, (ContentSignature{1.0, 0.0, 0.0}));
 
     // Nothing drawn: the same figures, nothing read.
     std::this_thread::sleep_for(50ms);
@@ -152,7 +141,7 @@ TEST_F(X11ShmCaptureTest, ReadsOnlyWhatWasDrawnOnItsMonitor)
     EXPECT_EQ(capture.framesRead(), 1);
 
     // Drawing on the other monitor is none of its business.
-    painter.fill(1920, 0, 1920, 1080, kBlack);
+    painter.fill(1920, 0, 1920, 1080, kWhite);
     std::this_thread::sleep_for(50ms);
     EXPECT_TRUE(sameFigures(capture.captureAndReduce(), first));
     EXPECT_TRUE(sameFigures(capture.captureAndReduce(), first));
@@ -176,7 +165,7 @@ TEST_F(X11ShmCaptureTest, ReadsOnlyWhatWasDrawnOnItsMonitor)
     EXPECT_TRUE(sameFigures(pieced, whole.captureAndReduce()));
 }
 
-TEST_F(X11ShmCaptureTest, AfterAPauseReadsTheWholeFrameAgain)
+TEST_F(X11ShmCaptureTest, AfterAPauseOrInEveryTimeModeReadsTheWholeFrame)
 {
     painter.fill(0, 0, 1920, 1080, kWhite);
     X11ShmCapture capture(panel);
@@ -186,17 +175,13 @@ TEST_F(X11ShmCaptureTest, AfterAPauseReadsTheWholeFrameAgain)
     const auto resumed = capture.captureAndReduce();
     ASSERT_TRUE(resumed);
     EXPECT_DOUBLE_EQ(resumed->signature.mean, 0.5);
-    EXPECT_EQ(capture.framesRead(), 2);
     EXPECT_EQ(capture.rowsRead(), 2 * 1080);
-}
 
-TEST_F(X11ShmCaptureTest, EveryTimeModeReadsEachCapture)
-{
-    X11ShmCapture capture(panel, X11ShmCapture::Mode::EveryTime);
+    X11ShmCapture everyTime(panel, X11ShmCapture::Mode::EveryTime);
     for (int i = 0; i < 3; ++i) {
-        ASSERT_TRUE(capture.captureAndReduce());
+        ASSERT_TRUE(everyTime.captureAndReduce());
     }
-    EXPECT_EQ(capture.framesRead(), 3);
+    EXPECT_EQ(everyTime.framesRead(), 3);
 }
 
 TEST_F(X11ShmCaptureTest, FollowsItsMonitorWhenItMoves)
