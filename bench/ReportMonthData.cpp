@@ -24,6 +24,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -198,12 +199,14 @@ int main(int argc, char **argv)
             file.close();
             fs::copy_file(out / "month/telemetry" / name, out / "day/telemetry" / name);
         }
-        std::fprintf(stderr, "\rwrote day %d of %d", d + 1, days);
-        std::fflush(stderr);
+        if (::isatty(STDERR_FILENO) == 1) {
+            std::fprintf(stderr, "\rwrote day %d of %d", d + 1, days);
+            std::fflush(stderr);
+        }
     }
     writeLog(out / "month/adjustments.csv", log);
     writeLog(out / "day/adjustments.csv", firstDayLog);
-    std::fprintf(stderr, "\r%zu telemetry rows in %d days, %zu adjustment rows (the log keeps the latest 10 MB)\n",
-                 rows, days, log.size());
+    std::fprintf(stderr, "%s%zu telemetry rows in %d days, %zu adjustment rows (the log keeps the latest 10 MB)\n",
+                 ::isatty(STDERR_FILENO) == 1 ? "\r" : "", rows, days, log.size());
     return 0;
 }
