@@ -22,7 +22,7 @@ std::filesystem::path trayProgram()
     std::error_code error;
     const auto self = std::filesystem::read_symlink("/proc/self/exe", error);
     const auto folder = error ? std::filesystem::path(".") : self.parent_path();
-    return (folder / LUMVEX_PROGRAM_FROM_BINDIR / "lumvex").lexically_normal();
+    return (folder / LUMVEX_PROGRAM_FROM_BINDIR / "lumvex-tray").lexically_normal();
 }
 
 } // namespace
