@@ -1,0 +1,259 @@
+<?xml version='1.0' encoding='utf-8'?>
+<TS version="2.1" language="de">
+<context>
+    <name>Notices</name>
+    <message>
+        <source>Meanwhile "lumvex ctl" controls it from a terminal or a key binding: lumvex ctl up, lumvex ctl down, lumvex ctl auto on, lumvex ctl status.</source>
+        <translation>Bis dahin steuert „lumvex ctl“ es aus einem Terminal oder über eine Tastenkombination: lumvex ctl up, lumvex ctl down, lumvex ctl auto on, lumvex ctl status.</translation>
+    </message>
+    <message>
+        <source>On GNOME, install the package gnome-shell-extension-appindicator and switch on "AppIndicator and KStatusNotifierItem Support" in the Extensions app, then log out and in again.</source>
+        <translation>Installieren Sie unter GNOME das Paket gnome-shell-extension-appindicator, schalten Sie in der App „Erweiterungen“ „AppIndicator and KStatusNotifierItem Support“ ein und melden Sie sich dann ab und wieder an.</translation>
+    </message>
+    <message>
+        <source>On KDE Plasma, add the System Tray widget to a panel.</source>
+        <translation>Fügen Sie unter KDE Plasma einer Leiste das Miniprogramm „Systemabschnitt der Kontrollleiste“ hinzu.</translation>
+    </message>
+    <message>
+        <source>On Xfce, add the Status Tray Plugin to a panel.</source>
+        <translation>Fügen Sie unter Xfce einer Leiste das Status-Tray-Plugin hinzu.</translation>
+    </message>
+    <message>
+        <source>Add a bar with a tray to your compositor's configuration, such as waybar with its "tray" module.</source>
+        <translation>Nehmen Sie eine Leiste mit Infobereich in die Konfiguration Ihres Compositors auf, etwa waybar mit seinem Modul „tray“.</translation>
+    </message>
+    <message>
+        <source>Install or enable a panel with a system tray (StatusNotifierItem or XEmbed).</source>
+        <translation>Installieren oder aktivieren Sie eine Leiste mit Infobereich (StatusNotifierItem oder XEmbed).</translation>
+    </message>
+    <message>
+        <source>Lumvex is running, but this desktop shows no tray icons</source>
+        <translation>Lumvex läuft, aber diese Arbeitsumgebung zeigt keine Symbole im Infobereich</translation>
+    </message>
+    <message>
+        <source>Its brightness and volume icons are in the panel's tray: scroll on the brightness icon to change the brightness, click it for the menu.</source>
+        <translation>Seine Symbole für Helligkeit und Lautstärke sind im Infobereich der Leiste: Scrollen Sie auf dem Helligkeitssymbol, um die Helligkeit zu ändern, klicken Sie es für das Menü an.</translation>
+    </message>
+    <message>
+        <source>This desktop shows no tray icons.</source>
+        <translation>Diese Arbeitsumgebung zeigt keine Symbole im Infobereich.</translation>
+    </message>
+    <message>
+        <source>Lumvex is already running</source>
+        <translation>Lumvex läuft bereits</translation>
+    </message>
+    <message>
+        <source>Lumvex is in the tray</source>
+        <translation>Lumvex ist im Infobereich</translation>
+    </message>
+    <message>
+        <source>Scroll on its brightness icon to change the brightness. Switch on "Automatic Brightness" in its menu to let it follow what the screen shows. Every change you make is learned for the situation you made it in (screen content, ambient light, time of day) and applied when that situation comes back.</source>
+        <translation>Scrollen Sie auf seinem Helligkeitssymbol, um die Helligkeit zu ändern. Schalten Sie in seinem Menü „Automatische Helligkeit“ ein, damit sie dem Bildschirminhalt folgt. Jede Ihrer Änderungen wird für die Situation gelernt, in der Sie sie vorgenommen haben (Bildschirminhalt, Umgebungslicht, Tageszeit), und angewandt, wenn diese Situation wiederkehrt.</translation>
+    </message>
+</context>
+<context>
+    <name>StatusMenu</name>
+    <message>
+        <source>Curtain</source>
+        <translation>Vorhang</translation>
+    </message>
+    <message>
+        <source>Pie</source>
+        <translation>Torte</translation>
+    </message>
+    <message>
+        <source>none</source>
+        <translation>keine</translation>
+    </message>
+    <message>
+        <source>low</source>
+        <translation>wenig</translation>
+    </message>
+    <message>
+        <source>med</source>
+        <translation>mittel</translation>
+    </message>
+    <message>
+        <source>high</source>
+        <translation>viel</translation>
+    </message>
+    <message>
+        <source>max</source>
+        <translation>max</translation>
+    </message>
+    <message>
+        <source>morning</source>
+        <translation>Morgen</translation>
+    </message>
+    <message>
+        <source>day</source>
+        <translation>Tag</translation>
+    </message>
+    <message>
+        <source>evening</source>
+        <translation>Abend</translation>
+    </message>
+    <message>
+        <source>night</source>
+        <translation>Nacht</translation>
+    </message>
+    <message>
+        <source>Resume (paused until %1)</source>
+        <translation>Fortsetzen (pausiert bis %1)</translation>
+    </message>
+    <message>
+        <source>Resume (paused)</source>
+        <translation>Fortsetzen (pausiert)</translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation>Pause</translation>
+    </message>
+    <message>
+        <source>For 15 Minutes</source>
+        <translation>Für 15 Minuten</translation>
+    </message>
+    <message>
+        <source>For 1 Hour</source>
+        <translation>Für 1 Stunde</translation>
+    </message>
+    <message>
+        <source>Until Resumed</source>
+        <translation>Bis zur Fortsetzung</translation>
+    </message>
+    <message>
+        <source>Unmute</source>
+        <translation>Ton an</translation>
+    </message>
+    <message>
+        <source>Mute</source>
+        <translation>Stumm</translation>
+    </message>
+    <message>
+        <source>Automatic Brightness</source>
+        <translation>Automatische Helligkeit</translation>
+    </message>
+    <message>
+        <source>Auto-brightness — normalizes light across content</source>
+        <translation>Automatische Helligkeit – gleicht das Licht über alle Inhalte aus</translation>
+    </message>
+    <message>
+        <source>Show Compensation Debug</source>
+        <translation>Ausgleichsdetails anzeigen</translation>
+    </message>
+    <message>
+        <source>Calibration…</source>
+        <translation>Kalibrierung …</translation>
+    </message>
+    <message>
+        <source>Record Brightness Data</source>
+        <translation>Helligkeitsdaten aufzeichnen</translation>
+    </message>
+    <message>
+        <source>Reveal Data in File Manager</source>
+        <translation>Daten im Dateimanager zeigen</translation>
+    </message>
+    <message>
+        <source>Icon Style</source>
+        <translation>Symbolstil</translation>
+    </message>
+    <message>
+        <source>Check for Updates…</source>
+        <translation>Nach Aktualisierungen suchen …</translation>
+    </message>
+    <message>
+        <source>Start at Login</source>
+        <translation>Bei der Anmeldung starten</translation>
+    </message>
+    <message>
+        <source>Quit Lumvex</source>
+        <translation>Lumvex beenden</translation>
+    </message>
+    <message>
+        <source>Advanced</source>
+        <translation>Erweitert</translation>
+    </message>
+    <message>
+        <source>Brightness: %1%</source>
+        <translation>Helligkeit: %1 %</translation>
+    </message>
+    <message>
+        <source>Volume: muted</source>
+        <translation>Lautstärke: stumm</translation>
+    </message>
+    <message>
+        <source>Volume: %1%</source>
+        <translation>Lautstärke: %1 %</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n content situation(s) learned</source>
+        <translation>
+            <numerusform>%n Inhaltssituation gelernt</numerusform>
+            <numerusform>%n Inhaltssituationen gelernt</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Last 7 days: %1 adj/day (baseline %2)</source>
+        <translation>Letzte 7 Tage: %1 Korr./Tag (Ausgangswert %2)</translation>
+    </message>
+    <message>
+        <source>Today: %1 • days tracked: %2</source>
+        <translation>Heute: %1 • erfasste Tage: %2</translation>
+    </message>
+    <message>
+        <source>Top learned situations:</source>
+        <translation>Meistgelernte Situationen:</translation>
+    </message>
+    <message>
+        <source>Remember Brightness per Situation</source>
+        <translation>Helligkeit je Situation merken</translation>
+    </message>
+    <message>
+        <source>Reset all calibration</source>
+        <translation>Gesamte Kalibrierung zurücksetzen</translation>
+    </message>
+    <message>
+        <source>Reset everything</source>
+        <translation>Alles zurücksetzen</translation>
+    </message>
+    <message>
+        <source>dark %1 / bright %2 / mean %3, %4: %5 (%6)</source>
+        <translation>dunkel %1 / hell %2 / Mittel %3, %4: %5 (%6)</translation>
+    </message>
+</context>
+<context>
+    <name>Usage</name>
+    <message>
+        <source>Usage: lumvex [command]
+
+Keeps the light you perceive from the laptop's display steady while the screen content changes,
+and learns from every manual brightness change.
+
+Commands:
+  (none)      run in the tray
+  simulate    run the brightness loop on simulated days without a desktop (see lumvex simulate --help)
+  report      plot recorded telemetry and the adjustment log as a web page (see lumvex report --help)
+  ctl         drive the running Lumvex: brightness up or down, pause, status (see lumvex ctl --help)
+
+Options:
+  -h, --help     show this help
+  -V, --version  show the version
+</source>
+        <translation>Aufruf: lumvex [Befehl]
+
+Hält das Licht, das Sie vom Bildschirm des Laptops wahrnehmen, gleich, während sich der Bildschirminhalt
+ändert, und lernt aus jeder Helligkeitsänderung von Hand.
+
+Befehle:
+  (keiner)    im Infobereich laufen
+  simulate    die Helligkeitsregelung an simulierten Tagen ohne Arbeitsumgebung laufen lassen (siehe lumvex simulate --help)
+  report      aufgezeichnete Telemetrie und das Anpassungsprotokoll als Webseite darstellen (siehe lumvex report --help)
+  ctl         das laufende Lumvex steuern: Helligkeit höher oder niedriger, Pause, Status (siehe lumvex ctl --help)
+
+Optionen:
+  -h, --help     diese Hilfe zeigen
+  -V, --version  die Version zeigen
+</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,259 @@
+<?xml version='1.0' encoding='utf-8'?>
+<TS version="2.1" language="fr">
+<context>
+    <name>Notices</name>
+    <message>
+        <source>Meanwhile "lumvex ctl" controls it from a terminal or a key binding: lumvex ctl up, lumvex ctl down, lumvex ctl auto on, lumvex ctl status.</source>
+        <translation>En attendant, « lumvex ctl » le pilote depuis un terminal ou un raccourci clavier : lumvex ctl up, lumvex ctl down, lumvex ctl auto on, lumvex ctl status.</translation>
+    </message>
+    <message>
+        <source>On GNOME, install the package gnome-shell-extension-appindicator and switch on "AppIndicator and KStatusNotifierItem Support" in the Extensions app, then log out and in again.</source>
+        <translation>Sous GNOME, installez le paquet gnome-shell-extension-appindicator et activez « AppIndicator and KStatusNotifierItem Support » dans l’application Extensions, puis fermez la session et rouvrez-la.</translation>
+    </message>
+    <message>
+        <source>On KDE Plasma, add the System Tray widget to a panel.</source>
+        <translation>Sous KDE Plasma, ajoutez le composant graphique « Boîte à miniatures » à un tableau de bord.</translation>
+    </message>
+    <message>
+        <source>On Xfce, add the Status Tray Plugin to a panel.</source>
+        <translation>Sous Xfce, ajoutez le greffon « Zone de notification d’état » à un tableau de bord.</translation>
+    </message>
+    <message>
+        <source>Add a bar with a tray to your compositor's configuration, such as waybar with its "tray" module.</source>
+        <translation>Ajoutez à la configuration de votre compositeur une barre avec une zone de notification, par exemple waybar avec son module « tray ».</translation>
+    </message>
+    <message>
+        <source>Install or enable a panel with a system tray (StatusNotifierItem or XEmbed).</source>
+        <translation>Installez ou activez un tableau de bord avec une zone de notification (StatusNotifierItem ou XEmbed).</translation>
+    </message>
+    <message>
+        <source>Lumvex is running, but this desktop shows no tray icons</source>
+        <translation>Lumvex fonctionne, mais ce bureau n’affiche aucune icône de la zone de notification</translation>
+    </message>
+    <message>
+        <source>Its brightness and volume icons are in the panel's tray: scroll on the brightness icon to change the brightness, click it for the menu.</source>
+        <translation>Ses icônes de luminosité et de volume sont dans la zone de notification : faites défiler la molette sur l’icône de luminosité pour changer la luminosité, cliquez dessus pour le menu.</translation>
+    </message>
+    <message>
+        <source>This desktop shows no tray icons.</source>
+        <translation>Ce bureau n’affiche aucune icône de la zone de notification.</translation>
+    </message>
+    <message>
+        <source>Lumvex is already running</source>
+        <translation>Lumvex fonctionne déjà</translation>
+    </message>
+    <message>
+        <source>Lumvex is in the tray</source>
+        <translation>Lumvex est dans la zone de notification</translation>
+    </message>
+    <message>
+        <source>Scroll on its brightness icon to change the brightness. Switch on "Automatic Brightness" in its menu to let it follow what the screen shows. Every change you make is learned for the situation you made it in (screen content, ambient light, time of day) and applied when that situation comes back.</source>
+        <translation>Faites défiler la molette sur son icône de luminosité pour changer la luminosité. Activez « Luminosité automatique » dans son menu pour qu’elle suive ce qu’affiche l’écran. Chaque changement que vous faites est appris pour la situation où vous l’avez fait (contenu de l’écran, lumière ambiante, moment de la journée) et appliqué quand cette situation revient.</translation>
+    </message>
+</context>
+<context>
+    <name>StatusMenu</name>
+    <message>
+        <source>Curtain</source>
+        <translation>Rideau</translation>
+    </message>
+    <message>
+        <source>Pie</source>
+        <translation>Camembert</translation>
+    </message>
+    <message>
+        <source>none</source>
+        <translation>aucun</translation>
+    </message>
+    <message>
+        <source>low</source>
+        <translation>faible</translation>
+    </message>
+    <message>
+        <source>med</source>
+        <translation>moyen</translation>
+    </message>
+    <message>
+        <source>high</source>
+        <translation>élevé</translation>
+    </message>
+    <message>
+        <source>max</source>
+        <translation>max</translation>
+    </message>
+    <message>
+        <source>morning</source>
+        <translation>matin</translation>
+    </message>
+    <message>
+        <source>day</source>
+        <translation>jour</translation>
+    </message>
+    <message>
+        <source>evening</source>
+        <translation>soir</translation>
+    </message>
+    <message>
+        <source>night</source>
+        <translation>nuit</translation>
+    </message>
+    <message>
+        <source>Resume (paused until %1)</source>
+        <translation>Reprendre (en pause jusqu’à %1)</translation>
+    </message>
+    <message>
+        <source>Resume (paused)</source>
+        <translation>Reprendre (en pause)</translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation>Pause</translation>
+    </message>
+    <message>
+        <source>For 15 Minutes</source>
+        <translation>Pendant 15 minutes</translation>
+    </message>
+    <message>
+        <source>For 1 Hour</source>
+        <translation>Pendant 1 heure</translation>
+    </message>
+    <message>
+        <source>Until Resumed</source>
+        <translation>Jusqu’à la reprise</translation>
+    </message>
+    <message>
+        <source>Unmute</source>
+        <translation>Rétablir le son</translation>
+    </message>
+    <message>
+        <source>Mute</source>
+        <translation>Couper le son</translation>
+    </message>
+    <message>
+        <source>Automatic Brightness</source>
+        <translation>Luminosité automatique</translation>
+    </message>
+    <message>
+        <source>Auto-brightness — normalizes light across content</source>
+        <translation>Luminosité automatique — égalise la lumière d’un contenu à l’autre</translation>
+    </message>
+    <message>
+        <source>Show Compensation Debug</source>
+        <translation>Afficher le détail de la compensation</translation>
+    </message>
+    <message>
+        <source>Calibration…</source>
+        <translation>Étalonnage…</translation>
+    </message>
+    <message>
+        <source>Record Brightness Data</source>
+        <translation>Enregistrer les données de luminosité</translation>
+    </message>
+    <message>
+        <source>Reveal Data in File Manager</source>
+        <translation>Montrer les données dans le gestionnaire de fichiers</translation>
+    </message>
+    <message>
+        <source>Icon Style</source>
+        <translation>Style d’icône</translation>
+    </message>
+    <message>
+        <source>Check for Updates…</source>
+        <translation>Rechercher des mises à jour…</translation>
+    </message>
+    <message>
+        <source>Start at Login</source>
+        <translation>Lancer à l’ouverture de session</translation>
+    </message>
+    <message>
+        <source>Quit Lumvex</source>
+        <translation>Quitter Lumvex</translation>
+    </message>
+    <message>
+        <source>Advanced</source>
+        <translation>Avancé</translation>
+    </message>
+    <message>
+        <source>Brightness: %1%</source>
+        <translation>Luminosité : %1 %</translation>
+    </message>
+    <message>
+        <source>Volume: muted</source>
+        <translation>Volume : coupé</translation>
+    </message>
+    <message>
+        <source>Volume: %1%</source>
+        <translation>Volume : %1 %</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n content situation(s) learned</source>
+        <translation>
+            <numerusform>%n situation de contenu apprise</numerusform>
+            <numerusform>%n situations de contenu apprises</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Last 7 days: %1 adj/day (baseline %2)</source>
+        <translation>7 derniers jours : %1 corr./jour (référence %2)</translation>
+    </message>
+    <message>
+        <source>Today: %1 • days tracked: %2</source>
+        <translation>Aujourd’hui : %1 • jours suivis : %2</translation>
+    </message>
+    <message>
+        <source>Top learned situations:</source>
+        <translation>Situations les plus apprises :</translation>
+    </message>
+    <message>
+        <source>Remember Brightness per Situation</source>
+        <translation>Mémoriser la luminosité par situation</translation>
+    </message>
+    <message>
+        <source>Reset all calibration</source>
+        <translation>Réinitialiser tout l’étalonnage</translation>
+    </message>
+    <message>
+        <source>Reset everything</source>
+        <translation>Tout réinitialiser</translation>
+    </message>
+    <message>
+        <source>dark %1 / bright %2 / mean %3, %4: %5 (%6)</source>
+        <translation>sombre %1 / clair %2 / moyen %3, %4 : %5 (%6)</translation>
+    </message>
+</context>
+<context>
+    <name>Usage</name>
+    <message>
+        <source>Usage: lumvex [command]
+
+Keeps the light you perceive from the laptop's display steady while the screen content changes,
+and learns from every manual brightness change.
+
+Commands:
+  (none)      run in the tray
+  simulate    run the brightness loop on simulated days without a desktop (see lumvex simulate --help)
+  report      plot recorded telemetry and the adjustment log as a web page (see lumvex report --help)
+  ctl         drive the running Lumvex: brightness up or down, pause, status (see lumvex ctl --help)
+
+Options:
+  -h, --help     show this help
+  -V, --version  show the version
+</source>
+        <translation>Usage : lumvex [commande]
+
+Garde stable la lumière que vous percevez de l’écran du portable pendant que le contenu de l’écran change,
+et apprend de chaque changement manuel de luminosité.
+
+Commandes :
+  (aucune)    fonctionner dans la zone de notification
+  simulate    faire tourner la régulation de luminosité sur des jours simulés, sans bureau (voir lumvex simulate --help)
+  report      tracer la télémétrie enregistrée et le journal des ajustements dans une page web (voir lumvex report --help)
+  ctl         piloter le Lumvex en cours : luminosité plus ou moins forte, pause, état (voir lumvex ctl --help)
+
+Options :
+  -h, --help     afficher cette aide
+  -V, --version  afficher la version
+</translation>
+    </message>
+</context>
+</TS>
