@@ -1,13 +1,14 @@
-<?xml version='1.0' encoding='utf-8'?>
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
 <TS version="2.1" language="de">
 <context>
     <name>Notices</name>
     <message>
-        <source>Meanwhile "lumvex ctl" controls it from a terminal or a key binding: lumvex ctl up, lumvex ctl down, lumvex ctl auto on, lumvex ctl status.</source>
+        <source>Meanwhile &quot;lumvex ctl&quot; controls it from a terminal or a key binding: lumvex ctl up, lumvex ctl down, lumvex ctl auto on, lumvex ctl status.</source>
         <translation>Bis dahin steuert „lumvex ctl“ es aus einem Terminal oder über eine Tastenkombination: lumvex ctl up, lumvex ctl down, lumvex ctl auto on, lumvex ctl status.</translation>
     </message>
     <message>
-        <source>On GNOME, install the package gnome-shell-extension-appindicator and switch on "AppIndicator and KStatusNotifierItem Support" in the Extensions app, then log out and in again.</source>
+        <source>On GNOME, install the package gnome-shell-extension-appindicator and switch on &quot;AppIndicator and KStatusNotifierItem Support&quot; in the Extensions app, then log out and in again.</source>
         <translation>Installieren Sie unter GNOME das Paket gnome-shell-extension-appindicator, schalten Sie in der App „Erweiterungen“ „AppIndicator and KStatusNotifierItem Support“ ein und melden Sie sich dann ab und wieder an.</translation>
     </message>
     <message>
@@ -19,7 +20,7 @@
         <translation>Fügen Sie unter Xfce einer Leiste das Status-Tray-Plugin hinzu.</translation>
     </message>
     <message>
-        <source>Add a bar with a tray to your compositor's configuration, such as waybar with its "tray" module.</source>
+        <source>Add a bar with a tray to your compositor&apos;s configuration, such as waybar with its &quot;tray&quot; module.</source>
         <translation>Nehmen Sie eine Leiste mit Infobereich in die Konfiguration Ihres Compositors auf, etwa waybar mit seinem Modul „tray“.</translation>
     </message>
     <message>
@@ -31,7 +32,7 @@
         <translation>Lumvex läuft, aber diese Arbeitsumgebung zeigt keine Symbole im Infobereich</translation>
     </message>
     <message>
-        <source>Its brightness and volume icons are in the panel's tray: scroll on the brightness icon to change the brightness, click it for the menu.</source>
+        <source>Its brightness and volume icons are in the panel&apos;s tray: scroll on the brightness icon to change the brightness, click it for the menu.</source>
         <translation>Seine Symbole für Helligkeit und Lautstärke sind im Infobereich der Leiste: Scrollen Sie auf dem Helligkeitssymbol, um die Helligkeit zu ändern, klicken Sie es für das Menü an.</translation>
     </message>
     <message>
@@ -47,7 +48,7 @@
         <translation>Lumvex ist im Infobereich</translation>
     </message>
     <message>
-        <source>Scroll on its brightness icon to change the brightness. Switch on "Automatic Brightness" in its menu to let it follow what the screen shows. Every change you make is learned for the situation you made it in (screen content, ambient light, time of day) and applied when that situation comes back.</source>
+        <source>Scroll on its brightness icon to change the brightness. Switch on &quot;Automatic Brightness&quot; in its menu to let it follow what the screen shows. Every change you make is learned for the situation you made it in (screen content, ambient light, time of day) and applied when that situation comes back.</source>
         <translation>Scrollen Sie auf seinem Helligkeitssymbol, um die Helligkeit zu ändern. Schalten Sie in seinem Menü „Automatische Helligkeit“ ein, damit sie dem Bildschirminhalt folgt. Jede Ihrer Änderungen wird für die Situation gelernt, in der Sie sie vorgenommen haben (Bildschirminhalt, Umgebungslicht, Tageszeit), und angewandt, wenn diese Situation wiederkehrt.</translation>
     </message>
 </context>
@@ -226,7 +227,7 @@
     <message>
         <source>Usage: lumvex [command]
 
-Keeps the light you perceive from the laptop's display steady while the screen content changes,
+Keeps the light you perceive from the laptop&apos;s display steady while the screen content changes,
 and learns from every manual brightness change.
 
 Commands:

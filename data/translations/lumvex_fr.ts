@@ -1,13 +1,14 @@
-<?xml version='1.0' encoding='utf-8'?>
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
 <TS version="2.1" language="fr">
 <context>
     <name>Notices</name>
     <message>
-        <source>Meanwhile "lumvex ctl" controls it from a terminal or a key binding: lumvex ctl up, lumvex ctl down, lumvex ctl auto on, lumvex ctl status.</source>
+        <source>Meanwhile &quot;lumvex ctl&quot; controls it from a terminal or a key binding: lumvex ctl up, lumvex ctl down, lumvex ctl auto on, lumvex ctl status.</source>
         <translation>En attendant, « lumvex ctl » le pilote depuis un terminal ou un raccourci clavier : lumvex ctl up, lumvex ctl down, lumvex ctl auto on, lumvex ctl status.</translation>
     </message>
     <message>
-        <source>On GNOME, install the package gnome-shell-extension-appindicator and switch on "AppIndicator and KStatusNotifierItem Support" in the Extensions app, then log out and in again.</source>
+        <source>On GNOME, install the package gnome-shell-extension-appindicator and switch on &quot;AppIndicator and KStatusNotifierItem Support&quot; in the Extensions app, then log out and in again.</source>
         <translation>Sous GNOME, installez le paquet gnome-shell-extension-appindicator et activez « AppIndicator and KStatusNotifierItem Support » dans l’application Extensions, puis fermez la session et rouvrez-la.</translation>
     </message>
     <message>
@@ -19,7 +20,7 @@
         <translation>Sous Xfce, ajoutez le greffon « Zone de notification d’état » à un tableau de bord.</translation>
     </message>
     <message>
-        <source>Add a bar with a tray to your compositor's configuration, such as waybar with its "tray" module.</source>
+        <source>Add a bar with a tray to your compositor&apos;s configuration, such as waybar with its &quot;tray&quot; module.</source>
         <translation>Ajoutez à la configuration de votre compositeur une barre avec une zone de notification, par exemple waybar avec son module « tray ».</translation>
     </message>
     <message>
@@ -31,7 +32,7 @@
         <translation>Lumvex fonctionne, mais ce bureau n’affiche aucune icône de la zone de notification</translation>
     </message>
     <message>
-        <source>Its brightness and volume icons are in the panel's tray: scroll on the brightness icon to change the brightness, click it for the menu.</source>
+        <source>Its brightness and volume icons are in the panel&apos;s tray: scroll on the brightness icon to change the brightness, click it for the menu.</source>
         <translation>Ses icônes de luminosité et de volume sont dans la zone de notification : faites défiler la molette sur l’icône de luminosité pour changer la luminosité, cliquez dessus pour le menu.</translation>
     </message>
     <message>
@@ -47,7 +48,7 @@
         <translation>Lumvex est dans la zone de notification</translation>
     </message>
     <message>
-        <source>Scroll on its brightness icon to change the brightness. Switch on "Automatic Brightness" in its menu to let it follow what the screen shows. Every change you make is learned for the situation you made it in (screen content, ambient light, time of day) and applied when that situation comes back.</source>
+        <source>Scroll on its brightness icon to change the brightness. Switch on &quot;Automatic Brightness&quot; in its menu to let it follow what the screen shows. Every change you make is learned for the situation you made it in (screen content, ambient light, time of day) and applied when that situation comes back.</source>
         <translation>Faites défiler la molette sur son icône de luminosité pour changer la luminosité. Activez « Luminosité automatique » dans son menu pour qu’elle suive ce qu’affiche l’écran. Chaque changement que vous faites est appris pour la situation où vous l’avez fait (contenu de l’écran, lumière ambiante, moment de la journée) et appliqué quand cette situation revient.</translation>
     </message>
 </context>
@@ -226,7 +227,7 @@
     <message>
         <source>Usage: lumvex [command]
 
-Keeps the light you perceive from the laptop's display steady while the screen content changes,
+Keeps the light you perceive from the laptop&apos;s display steady while the screen content changes,
 and learns from every manual brightness change.
 
 Commands:

@@ -53,6 +53,7 @@ def pixel(item, size, x, y):
 class ProgramWithItems(unittest.TestCase):
     """The program started with these settings, its items registered with a fresh watcher."""
     settings = ""
+    language = ""
 
     def setUp(self):
         write_settings(self.settings)
@@ -61,7 +62,7 @@ class ProgramWithItems(unittest.TestCase):
         subprocess.run(["pactl", "set-sink-mute", "@DEFAULT_SINK@", "0"], check=True)
         self.watcher = Watcher()
         self.addCleanup(lambda: self.watcher.stop())
-        self.program = launch(self, [LUMVEX], stderr=subprocess.DEVNULL)
+        self.program = launch(self, [LUMVEX], stderr=subprocess.DEVNULL, env={**os.environ, "LANGUAGE": self.language})
         self.assertTrue(wait_for(lambda: len(self.watcher.registrations()) == 2, 10), "the items did not register")
         items = {str(item.get("Id")): item for item in map(Item, self.watcher.registrations())}
         self.brightness, self.volume = items["lumvex-brightness"], items["lumvex-volume"]
@@ -222,6 +223,15 @@ class StatusItemsWithSettings(ProgramWithItems):
                                       ("plasmashell", 120, 575), ("plasmashell", -15, 569), ("xfce4-panel", -1, 619),
                                       ("tray-host", 120, 569)):
             self.assertEqual(scroll_as(self.brightness, program, delta), level, (program, delta))
+
+
+class GermanMenu(ProgramWithItems):
+    language = "de"
+
+    def test_the_menu_speaks_the_users_language(self):
+        self.assertEqual(lines(self.brightness.layout())[:8],
+                         ["Helligkeit: 50 %", "Lautst\u00e4rke: 50 %", "Stumm", "---", "Automatische Helligkeit", "---",
+                          "Symbolstil", "  Torte"])
 
 
 if __name__ == "__main__":

@@ -298,7 +298,19 @@ class HostileFiles(unittest.TestCase):
 
 class CommandLine(unittest.TestCase):
     def test_help_version_and_missing_session(self):
-        self.assertIn("Usage: lumvex", subprocess.run([LUMVEX, "--help"], capture_output=True, text=True).stdout)
+        # In the user's language; an unknown one or a broken catalogue leaves English, the latter with a line.
+        broken = os.path.join(os.environ["LUMVEX_TEST_DIR"], "broken")
+        os.makedirs(os.path.join(broken, "libexec/lumvex"), exist_ok=True)
+        os.makedirs(os.path.join(broken, "share/lumvex/translations"), exist_ok=True)
+        shutil.copy(os.path.join(os.path.dirname(LUMVEX), "../libexec/lumvex/lumvex"), broken + "/libexec/lumvex")
+        with open(os.path.join(broken, "share/lumvex/translations/lumvex_de.qm"), "wb") as catalogue:
+            catalogue.write(b"not a catalogue")
+        for program, language, usage, log in ((LUMVEX, "", "Usage: lumvex", 0), (LUMVEX, "xx", "Usage: lumvex", 0),
+                                              (LUMVEX, "fr", "Usage : lumvex [commande]", 0),
+                                              (broken + "/libexec/lumvex/lumvex", "de", "Usage: lumvex", 1)):
+            help = subprocess.run([program, "--help"], capture_output=True, text=True,
+                                  env={**os.environ, "LANGUAGE": language})
+            self.assertEqual((help.stdout.startswith(usage), help.stderr.count("\n")), (True, log), language)
         self.assertRegex(subprocess.run([LUMVEX, "--version"], capture_output=True, text=True).stdout,
                          r"^lumvex \d+\.\d+\.\d+\n$")
         env = dict(os.environ)

@@ -25,29 +25,39 @@ QStringList catalogueNames(const QString &language)
     return names;
 }
 
+bool install(const QString &path)
+{
+    // Owned by the application, which outlives every text it translates.
+    auto *translator = new QTranslator(QCoreApplication::instance());
+    if (translator->load(path) && QCoreApplication::installTranslator(translator)) {
+        return true;
+    }
+    delete translator;
+    qCWarning(lcApp, "ignoring the unreadable translation catalogue %s", qUtf8Printable(path));
+    return false;
+}
+
 } // namespace
 
 void installTranslations(const QString &folder)
 {
     const QDir dir(QDir::cleanPath(QDir(QCoreApplication::applicationDirPath()).filePath(folder)));
+    auto catalogue = [&dir](const QString &name) { return dir.filePath(QStringLiteral("lumvex_%1.qm").arg(name)); };
+    QStringList tried; // a language may come more than once ("de", "de-DE")
     for (const QString &language : QLocale::system().uiLanguages()) {
         for (const QString &name : catalogueNames(language)) {
-            if (name.startsWith(QLatin1String("en"))) {
-                return;
+            if (!tried.contains(name) && QFileInfo::exists(catalogue(name))) {
+                tried.append(name);
+                if (install(catalogue(name))) {
+                    return;
+                }
+                break;
             }
-            const QString path = dir.filePath(QStringLiteral("lumvex_%1.qm").arg(name));
-            if (!QFileInfo::exists(path)) {
-                continue;
-            }
-            // Owned by the application, which outlives every text it translates.
-            auto *translator = new QTranslator(QCoreApplication::instance());
-            if (translator->load(path) && QCoreApplication::installTranslator(translator)) {
-                return;
-            }
-            delete translator;
-            qCWarning(lcApp, "ignoring the unreadable translation catalogue %s", qUtf8Printable(path));
-            return;
         }
+    }
+    // English needs its catalogue for its plural forms only.
+    if (QFileInfo::exists(catalogue(QStringLiteral("en")))) {
+        install(catalogue(QStringLiteral("en")));
     }
 }
 
