@@ -2,6 +2,99 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de">
 <context>
+    <name>Ctl</name>
+    <message>
+        <source>Usage: lumvex ctl COMMAND
+
+Drives the running Lumvex; brightness set this way is learned at once, like a scroll on its icon.
+
+Commands:
+  up [STEP]          brighten the built-in display by STEP percent (default 5%)
+  down [STEP]        darken it by STEP percent (default 5%)
+  set LEVEL          set it to LEVEL percent, as in &quot;set 40%&quot;
+  auto on|off        switch automatic adjustment on or off
+  pause [DURATION]   stop automatic adjustment for a while (&quot;30m&quot;, &quot;2h&quot;, &quot;1h30m&quot;, &quot;90s&quot;; default until resumed)
+  resume             end a pause
+  status [--json]    show the state
+  show               open the menu where Lumvex can, else say in a notification where it is
+
+Exit status: 0 done, 1 Lumvex is not running or refused, 2 bad usage.
+</source>
+        <translation>Aufruf: lumvex ctl BEFEHL
+
+Steuert das laufende Lumvex; so gesetzte Helligkeit wird sofort gelernt, wie ein Scrollen auf seinem Symbol.
+
+Befehle:
+  up [STEP]          den eingebauten Bildschirm um STEP Prozent heller machen (Vorgabe 5 %)
+  down [STEP]        ihn um STEP Prozent dunkler machen (Vorgabe 5 %)
+  set LEVEL          ihn auf LEVEL Prozent setzen, wie in „set 40%“
+  auto on|off        die automatische Anpassung ein- oder ausschalten
+  pause [DURATION]   die automatische Anpassung eine Weile anhalten („30m“, „2h“, „1h30m“, „90s“; Vorgabe: bis zur Fortsetzung)
+  resume             eine Pause beenden
+  status [--json]    den Zustand zeigen
+  show               das Menü öffnen, wo Lumvex es kann, sonst in einer Benachrichtigung sagen, wo es ist
+
+Rückgabewert: 0 erledigt, 1 Lumvex läuft nicht oder hat abgelehnt, 2 falscher Aufruf.
+</translation>
+    </message>
+    <message>
+        <source>%1 takes at most one STEP</source>
+        <translation>%1 nimmt höchstens einen STEP</translation>
+    </message>
+    <message>
+        <source>STEP is a percentage from 0.1 to 100, like 5 or 10%, not %1</source>
+        <translation>STEP ist ein Prozentwert von 0.1 bis 100, etwa 5 oder 10%, nicht %1</translation>
+    </message>
+    <message>
+        <source>set takes one LEVEL from 0% to 100%, like &quot;set 40%&quot;</source>
+        <translation>set nimmt ein LEVEL von 0% bis 100%, etwa „set 40%“</translation>
+    </message>
+    <message>
+        <source>auto takes on or off</source>
+        <translation>auto nimmt on oder off</translation>
+    </message>
+    <message>
+        <source>pause takes at most one DURATION</source>
+        <translation>pause nimmt höchstens eine DURATION</translation>
+    </message>
+    <message>
+        <source>DURATION is like 30m, 2h, 1h30m or 90s, at most 7 days, not %1</source>
+        <translation>DURATION ist etwa 30m, 2h, 1h30m oder 90s, höchstens 7 Tage, nicht %1</translation>
+    </message>
+    <message>
+        <source>unexpected arguments after %1</source>
+        <translation>unerwartete Argumente nach %1</translation>
+    </message>
+    <message>
+        <source>unknown command %1</source>
+        <translation>unbekannter Befehl %1</translation>
+    </message>
+    <message>
+        <source>(see lumvex ctl --help)</source>
+        <translation>(siehe lumvex ctl --help)</translation>
+    </message>
+    <message>
+        <source>a COMMAND is needed</source>
+        <translation>ein BEFEHL fehlt</translation>
+    </message>
+    <message>
+        <source>Lumvex is not running (there is no session bus)</source>
+        <translation>Lumvex läuft nicht (es gibt keinen Sitzungsbus)</translation>
+    </message>
+    <message>
+        <source>Lumvex is not running</source>
+        <translation>Lumvex läuft nicht</translation>
+    </message>
+    <message>
+        <source>Lumvex did not answer within %1 s; the brightness was not changed</source>
+        <translation>Lumvex hat nicht innerhalb von %1 s geantwortet; die Helligkeit wurde nicht geändert</translation>
+    </message>
+    <message>
+        <source>Lumvex did not answer within %1 s; it takes effect when Lumvex answers again</source>
+        <translation>Lumvex hat nicht innerhalb von %1 s geantwortet; es wirkt, sobald Lumvex wieder antwortet</translation>
+    </message>
+</context>
+<context>
     <name>Notices</name>
     <message>
         <source>Meanwhile &quot;lumvex ctl&quot; controls it from a terminal or a key binding: lumvex ctl up, lumvex ctl down, lumvex ctl auto on, lumvex ctl status.</source>

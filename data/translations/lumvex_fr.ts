@@ -2,6 +2,99 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="fr">
 <context>
+    <name>Ctl</name>
+    <message>
+        <source>Usage: lumvex ctl COMMAND
+
+Drives the running Lumvex; brightness set this way is learned at once, like a scroll on its icon.
+
+Commands:
+  up [STEP]          brighten the built-in display by STEP percent (default 5%)
+  down [STEP]        darken it by STEP percent (default 5%)
+  set LEVEL          set it to LEVEL percent, as in &quot;set 40%&quot;
+  auto on|off        switch automatic adjustment on or off
+  pause [DURATION]   stop automatic adjustment for a while (&quot;30m&quot;, &quot;2h&quot;, &quot;1h30m&quot;, &quot;90s&quot;; default until resumed)
+  resume             end a pause
+  status [--json]    show the state
+  show               open the menu where Lumvex can, else say in a notification where it is
+
+Exit status: 0 done, 1 Lumvex is not running or refused, 2 bad usage.
+</source>
+        <translation>Usage : lumvex ctl COMMANDE
+
+Pilote le Lumvex en cours ; la luminosité réglée ainsi est apprise aussitôt, comme un défilement sur son icône.
+
+Commandes :
+  up [STEP]          augmenter la luminosité de l’écran intégré de STEP pour cent (5 % par défaut)
+  down [STEP]        la diminuer de STEP pour cent (5 % par défaut)
+  set LEVEL          la régler à LEVEL pour cent, comme dans « set 40% »
+  auto on|off        activer ou désactiver l’ajustement automatique
+  pause [DURATION]   suspendre l’ajustement automatique un moment (« 30m », « 2h », « 1h30m », « 90s » ; par défaut jusqu’à la reprise)
+  resume             mettre fin à une pause
+  status [--json]    afficher l’état
+  show               ouvrir le menu là où Lumvex le peut, sinon dire dans une notification où il se trouve
+
+Code de sortie : 0 fait, 1 Lumvex ne fonctionne pas ou a refusé, 2 mauvais usage.
+</translation>
+    </message>
+    <message>
+        <source>%1 takes at most one STEP</source>
+        <translation>%1 prend au plus un STEP</translation>
+    </message>
+    <message>
+        <source>STEP is a percentage from 0.1 to 100, like 5 or 10%, not %1</source>
+        <translation>STEP est un pourcentage de 0.1 à 100, comme 5 ou 10%, pas %1</translation>
+    </message>
+    <message>
+        <source>set takes one LEVEL from 0% to 100%, like &quot;set 40%&quot;</source>
+        <translation>set prend un LEVEL de 0% à 100%, comme « set 40% »</translation>
+    </message>
+    <message>
+        <source>auto takes on or off</source>
+        <translation>auto prend on ou off</translation>
+    </message>
+    <message>
+        <source>pause takes at most one DURATION</source>
+        <translation>pause prend au plus une DURATION</translation>
+    </message>
+    <message>
+        <source>DURATION is like 30m, 2h, 1h30m or 90s, at most 7 days, not %1</source>
+        <translation>DURATION s’écrit comme 30m, 2h, 1h30m ou 90s, 7 jours au plus, pas %1</translation>
+    </message>
+    <message>
+        <source>unexpected arguments after %1</source>
+        <translation>arguments inattendus après %1</translation>
+    </message>
+    <message>
+        <source>unknown command %1</source>
+        <translation>commande inconnue %1</translation>
+    </message>
+    <message>
+        <source>(see lumvex ctl --help)</source>
+        <translation>(voir lumvex ctl --help)</translation>
+    </message>
+    <message>
+        <source>a COMMAND is needed</source>
+        <translation>il faut une COMMANDE</translation>
+    </message>
+    <message>
+        <source>Lumvex is not running (there is no session bus)</source>
+        <translation>Lumvex ne fonctionne pas (il n’y a pas de bus de session)</translation>
+    </message>
+    <message>
+        <source>Lumvex is not running</source>
+        <translation>Lumvex ne fonctionne pas</translation>
+    </message>
+    <message>
+        <source>Lumvex did not answer within %1 s; the brightness was not changed</source>
+        <translation>Lumvex n’a pas répondu dans les %1 s ; la luminosité n’a pas été changée</translation>
+    </message>
+    <message>
+        <source>Lumvex did not answer within %1 s; it takes effect when Lumvex answers again</source>
+        <translation>Lumvex n’a pas répondu dans les %1 s ; cela prendra effet quand Lumvex répondra de nouveau</translation>
+    </message>
+</context>
+<context>
     <name>Notices</name>
     <message>
         <source>Meanwhile &quot;lumvex ctl&quot; controls it from a terminal or a key binding: lumvex ctl up, lumvex ctl down, lumvex ctl auto on, lumvex ctl status.</source>

@@ -152,7 +152,8 @@ int main(int argc, char **argv)
             clock, std::cout, std::cerr);
     }
     if (!args.empty() && args[0] == "ctl") {
-        return lumvex::runCtlCommand({args.begin() + 1, args.end()}, std::cout, std::cerr);
+        return lumvex::runCtlCommand({args.begin() + 1, args.end()}, std::cout, std::cerr,
+                                     LUMVEX_TRANSLATIONS_FROM_PROGRAM);
     }
     if (!args.empty() && (args[0] == "-h" || args[0] == "--help")) {
         const QCoreApplication app(argc, argv);

@@ -3,6 +3,7 @@
 
 #include "RemoteControl.h"
 #include "base/Files.h"
+#include "platform/linux/i18n/Translations.h"
 #include "ui/PauseEndText.h"
 
 #include <QCoreApplication>
@@ -24,7 +25,7 @@ namespace lumvex {
 
 namespace {
 
-constexpr const char *kUsage = R"(Usage: lumvex ctl COMMAND
+constexpr const char *kUsage = QT_TRANSLATE_NOOP("Ctl", R"(Usage: lumvex ctl COMMAND
 
 Drives the running Lumvex; brightness set this way is learned at once, like a scroll on its icon.
 
@@ -39,7 +40,7 @@ Commands:
   show               open the menu where Lumvex can, else say in a notification where it is
 
 Exit status: 0 done, 1 Lumvex is not running or refused, 2 bad usage.
-)";
+)");
 
 constexpr double kDefaultStep = 5.0;
 constexpr double kSmallestStep = RemoteControl::kSmallestChange * 100.0;
@@ -57,6 +58,13 @@ struct UsageError
 {
     std::string message;
 };
+
+// A text of `lumvex ctl` in the user's language, its %1 filled in.
+std::string text(const char *source, const std::string &argument = {})
+{
+    const QString translated = QCoreApplication::translate("Ctl", source);
+    return (argument.empty() ? translated : translated.arg(QString::fromStdString(argument))).toStdString();
+}
 
 // "40", "40%", "2.5%": percent within [low, 100].
 std::optional<double> parsePercent(std::string text, double low)
@@ -111,25 +119,27 @@ Request parse(const std::vector<std::string> &args)
     const std::size_t extra = args.size() - 1;
     if (command == "up" || command == "down") {
         if (extra > 1) {
-            throw UsageError{command + " takes at most one STEP"};
+            throw UsageError{text(QT_TRANSLATE_NOOP("Ctl", "%1 takes at most one STEP"), command)};
         }
         // Smaller steps move no panel, and a change that changes nothing is no correction to learn.
         const auto step = extra == 1 ? parsePercent(args[1], kSmallestStep) : kDefaultStep;
         if (!step) {
-            throw UsageError{"STEP is a percentage from 0.1 to 100, like 5 or 10%, not " + files::quoted(args[1])};
+            throw UsageError{
+                text(QT_TRANSLATE_NOOP("Ctl", "STEP is a percentage from 0.1 to 100, like 5 or 10%, not %1"),
+                     files::quoted(args[1]))};
         }
         return {QStringLiteral("ChangeBrightness"), {(command == "up" ? 1.0 : -1.0) * *step / 100.0}};
     }
     if (command == "set") {
         const auto level = extra == 1 ? parsePercent(args[1], 0.0) : std::nullopt;
         if (!level) {
-            throw UsageError{"set takes one LEVEL from 0% to 100%, like \"set 40%\""};
+            throw UsageError{text(QT_TRANSLATE_NOOP("Ctl", "set takes one LEVEL from 0% to 100%, like \"set 40%\""))};
         }
         return {QStringLiteral("SetBrightness"), {*level / 100.0}};
     }
     if (command == "auto") {
         if (extra != 1 || (args[1] != "on" && args[1] != "off")) {
-            throw UsageError{"auto takes on or off"};
+            throw UsageError{text(QT_TRANSLATE_NOOP("Ctl", "auto takes on or off"))};
         }
         return {QStringLiteral("Set"),
                 {QString::fromLatin1(RemoteControl::kInterface), QStringLiteral("AutomaticAdjustment"),
@@ -137,11 +147,13 @@ Request parse(const std::vector<std::string> &args)
     }
     if (command == "pause") {
         if (extra > 1) {
-            throw UsageError{"pause takes at most one DURATION"};
+            throw UsageError{text(QT_TRANSLATE_NOOP("Ctl", "pause takes at most one DURATION"))};
         }
         const auto seconds = extra == 1 ? parseDuration(args[1]) : std::optional<uint>(0);
         if (!seconds) {
-            throw UsageError{"DURATION is like 30m, 2h, 1h30m or 90s, at most 7 days, not " + files::quoted(args[1])};
+            throw UsageError{
+                text(QT_TRANSLATE_NOOP("Ctl", "DURATION is like 30m, 2h, 1h30m or 90s, at most 7 days, not %1"),
+                     files::quoted(args[1]))};
         }
         return {QStringLiteral("Pause"), {*seconds}};
     }
@@ -155,9 +167,9 @@ Request parse(const std::vector<std::string> &args)
         return {QStringLiteral("Status"), {}, true, extra == 1};
     }
     if (command == "resume" || command == "status" || command == "show") {
-        throw UsageError{"unexpected arguments after " + command};
+        throw UsageError{text(QT_TRANSLATE_NOOP("Ctl", "unexpected arguments after %1"), command)};
     }
-    throw UsageError{"unknown command " + files::quoted(command)};
+    throw UsageError{text(QT_TRANSLATE_NOOP("Ctl", "unknown command %1"), files::quoted(command))};
 }
 
 QVariantMap asMap(const QVariant &value)
@@ -237,35 +249,40 @@ void printStatus(const QVariantMap &s, std::ostream &out)
 
 } // namespace
 
-int runCtlCommand(const std::vector<std::string> &args, std::ostream &out, std::ostream &err)
+int runCtlCommand(const std::vector<std::string> &args, std::ostream &out, std::ostream &err, const char *translations)
 {
+    int argc = 1;
+    char name[] = "lumvex";
+    char *argv[] = {name, nullptr};
+    const QCoreApplication app(argc, argv);
+    if (translations) {
+        i18n::installTranslations(QString::fromUtf8(translations));
+    }
     if (!args.empty() && (args[0] == "-h" || args[0] == "--help")) {
-        out << kUsage;
+        out << text(kUsage);
         return 0;
     }
+    const std::string seeHelp = text(QT_TRANSLATE_NOOP("Ctl", "(see lumvex ctl --help)"));
     if (args.empty()) {
-        err << "lumvex ctl: a COMMAND is needed (see lumvex ctl --help)\n";
+        err << "lumvex ctl: " << text(QT_TRANSLATE_NOOP("Ctl", "a COMMAND is needed")) << ' ' << seeHelp << '\n';
         return 2;
     }
     Request request;
     try {
         request = parse(args);
     } catch (const UsageError &error) {
-        err << "lumvex ctl: " << error.message << " (see lumvex ctl --help)\n";
+        err << "lumvex ctl: " << error.message << ' ' << seeHelp << '\n';
         return 2;
     }
 
-    int argc = 1;
-    char name[] = "lumvex";
-    char *argv[] = {name, nullptr};
-    const QCoreApplication app(argc, argv);
     // Qt's D-Bus types registered before its connection thread exists are still registered when that thread
     // ends at exit; registered by the thread itself they may be gone already, and Qt warns about them.
     QMetaType::fromType<QDBusArgument>().id();
     QMetaType::fromType<QDBusVariant>().id();
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected()) {
-        err << "lumvex ctl: Lumvex is not running (there is no session bus)\n";
+        err << "lumvex ctl: " << text(QT_TRANSLATE_NOOP("Ctl", "Lumvex is not running (there is no session bus)"))
+            << '\n';
         return 1;
     }
     const bool isProperty = request.method == QLatin1String("Set");
@@ -282,14 +299,20 @@ int runCtlCommand(const std::vector<std::string> &args, std::ostream &out, std::
         const QString errorName = reply.errorName();
         if (errorName == QLatin1String("org.freedesktop.DBus.Error.ServiceUnknown") ||
             errorName == QLatin1String("org.freedesktop.DBus.Error.NameHasNoOwner")) {
-            err << "lumvex ctl: Lumvex is not running\n";
+            err << "lumvex ctl: " << text(QT_TRANSLATE_NOOP("Ctl", "Lumvex is not running")) << '\n';
         } else if (errorName == QLatin1String("org.freedesktop.DBus.Error.NoReply") ||
                    errorName == QLatin1String("org.freedesktop.DBus.Error.Timeout")) {
             // Lumvex drops a brightness call whose caller has gone by the time it gets to it, and this
             // process ends now; a switch or a pause is still made, and making it twice does no harm.
             const bool brightness = request.method.endsWith(QLatin1String("Brightness"));
-            err << "lumvex ctl: Lumvex did not answer within " << kCallTimeoutMs / 1000 << " s; "
-                << (brightness ? "the brightness was not changed" : "it takes effect when Lumvex answers again")
+            err << "lumvex ctl: "
+                << text(
+                       brightness
+                           ? QT_TRANSLATE_NOOP("Ctl",
+                                               "Lumvex did not answer within %1 s; the brightness was not changed")
+                           : QT_TRANSLATE_NOOP(
+                                 "Ctl", "Lumvex did not answer within %1 s; it takes effect when Lumvex answers again"),
+                       std::to_string(kCallTimeoutMs / 1000))
                 << '\n';
         } else {
             err << "lumvex ctl: " << reply.errorMessage().toStdString() << '\n';
