@@ -93,6 +93,70 @@ Rückgabewert: 0 erledigt, 1 Lumvex läuft nicht oder hat abgelehnt, 2 falscher 
         <source>Lumvex did not answer within %1 s; it takes effect when Lumvex answers again</source>
         <translation>Lumvex hat nicht innerhalb von %1 s geantwortet; es wirkt, sobald Lumvex wieder antwortet</translation>
     </message>
+    <message>
+        <source>unknown</source>
+        <translation>unbekannt</translation>
+    </message>
+    <message>
+        <source>Brightness: %1</source>
+        <translation>Helligkeit: %1</translation>
+    </message>
+    <message>
+        <source>on</source>
+        <translation>an</translation>
+    </message>
+    <message>
+        <source>off</source>
+        <translation>aus</translation>
+    </message>
+    <message>
+        <source>, paused until resumed</source>
+        <translation>, angehalten bis zur Fortsetzung</translation>
+    </message>
+    <message>
+        <source>, paused until %1</source>
+        <translation>, angehalten bis %1</translation>
+    </message>
+    <message>
+        <source>Automatic adjustment: %1</source>
+        <translation>Automatische Anpassung: %1</translation>
+    </message>
+    <message>
+        <source>Luminance: %1</source>
+        <translation>Leuchtdichte: %1</translation>
+    </message>
+    <message>
+        <source>Target ratio: %1</source>
+        <translation>Zielverhältnis: %1</translation>
+    </message>
+    <message>
+        <source>Situation: %1 (offset %2)</source>
+        <translation>Situation: %1 (Versatz %2)</translation>
+    </message>
+    <message>
+        <source>Screen capture: %1</source>
+        <translation>Bildschirmaufnahme: %1</translation>
+    </message>
+    <message>
+        <source>Display under the pointer: %1 (built in)</source>
+        <translation>Bildschirm unter dem Zeiger: %1 (eingebaut)</translation>
+    </message>
+    <message>
+        <source>Display under the pointer: %1</source>
+        <translation>Bildschirm unter dem Zeiger: %1</translation>
+    </message>
+    <message>
+        <source>External display %1: %2</source>
+        <translation>Externer Bildschirm %1: %2</translation>
+    </message>
+    <message>
+        <source>Volume: %1 (muted)</source>
+        <translation>Lautstärke: %1 (stumm)</translation>
+    </message>
+    <message>
+        <source>Volume: %1</source>
+        <translation>Lautstärke: %1</translation>
+    </message>
 </context>
 <context>
     <name>Notices</name>

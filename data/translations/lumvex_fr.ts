@@ -93,6 +93,70 @@ Code de sortie : 0 fait, 1 Lumvex ne fonctionne pas ou a refusé, 2 mauvais usag
         <source>Lumvex did not answer within %1 s; it takes effect when Lumvex answers again</source>
         <translation>Lumvex n’a pas répondu dans les %1 s ; cela prendra effet quand Lumvex répondra de nouveau</translation>
     </message>
+    <message>
+        <source>unknown</source>
+        <translation>inconnue</translation>
+    </message>
+    <message>
+        <source>Brightness: %1</source>
+        <translation>Luminosité : %1</translation>
+    </message>
+    <message>
+        <source>on</source>
+        <translation>activé</translation>
+    </message>
+    <message>
+        <source>off</source>
+        <translation>désactivé</translation>
+    </message>
+    <message>
+        <source>, paused until resumed</source>
+        <translation>, en pause jusqu’à la reprise</translation>
+    </message>
+    <message>
+        <source>, paused until %1</source>
+        <translation>, en pause jusqu’à %1</translation>
+    </message>
+    <message>
+        <source>Automatic adjustment: %1</source>
+        <translation>Ajustement automatique : %1</translation>
+    </message>
+    <message>
+        <source>Luminance: %1</source>
+        <translation>Luminance : %1</translation>
+    </message>
+    <message>
+        <source>Target ratio: %1</source>
+        <translation>Rapport visé : %1</translation>
+    </message>
+    <message>
+        <source>Situation: %1 (offset %2)</source>
+        <translation>Situation : %1 (décalage %2)</translation>
+    </message>
+    <message>
+        <source>Screen capture: %1</source>
+        <translation>Capture d’écran : %1</translation>
+    </message>
+    <message>
+        <source>Display under the pointer: %1 (built in)</source>
+        <translation>Écran sous le pointeur : %1 (intégré)</translation>
+    </message>
+    <message>
+        <source>Display under the pointer: %1</source>
+        <translation>Écran sous le pointeur : %1</translation>
+    </message>
+    <message>
+        <source>External display %1: %2</source>
+        <translation>Écran externe %1 : %2</translation>
+    </message>
+    <message>
+        <source>Volume: %1 (muted)</source>
+        <translation>Volume : %1 (coupé)</translation>
+    </message>
+    <message>
+        <source>Volume: %1</source>
+        <translation>Volume : %1</translation>
+    </message>
 </context>
 <context>
     <name>Notices</name>

@@ -59,11 +59,23 @@ struct UsageError
     std::string message;
 };
 
-// A text of `lumvex ctl` in the user's language, its %1 filled in.
-std::string text(const char *source, const std::string &argument = {})
+// A text of `lumvex ctl` in the user's language, its %1 (and %2) filled in at once, so that a %2 typed
+// into the first is kept as typed.
+std::string text(const char *source)
 {
-    const QString translated = QCoreApplication::translate("Ctl", source);
-    return (argument.empty() ? translated : translated.arg(QString::fromStdString(argument))).toStdString();
+    return QCoreApplication::translate("Ctl", source).toStdString();
+}
+
+std::string text(const char *source, const std::string &first)
+{
+    return QCoreApplication::translate("Ctl", source).arg(QString::fromStdString(first)).toStdString();
+}
+
+std::string text(const char *source, const std::string &first, const std::string &second)
+{
+    return QCoreApplication::translate("Ctl", source)
+        .arg(QString::fromStdString(first), QString::fromStdString(second))
+        .toStdString();
 }
 
 // "40", "40%", "2.5%": percent within [low, 100].
@@ -220,31 +232,41 @@ std::string fixed(double value, int digits, bool sign = false)
 
 void printStatus(const QVariantMap &s, std::ostream &out)
 {
+    auto line = [&out](const char *source, const std::string &value) { out << text(source, value) << '\n'; };
+    const std::string unknown = text(QT_TRANSLATE_NOOP("Ctl", "unknown"));
     const double brightness = s.value("Brightness", std::nan("")).toDouble();
-    out << "Brightness: " << (std::isnan(brightness) ? std::string("unknown") : percent(brightness)) << '\n';
-    out << "Automatic adjustment: " << (s.value("AutomaticAdjustment").toBool() ? "on" : "off");
+    line(QT_TRANSLATE_NOOP("Ctl", "Brightness: %1"), std::isnan(brightness) ? unknown : percent(brightness));
+    std::string automatic = s.value("AutomaticAdjustment").toBool() ? text(QT_TRANSLATE_NOOP("Ctl", "on"))
+                                                                    : text(QT_TRANSLATE_NOOP("Ctl", "off"));
     const qulonglong until = s.value("PausedUntil").toULongLong();
     if (until == RemoteControl::kUntilResumed) {
-        out << ", paused until resumed";
+        automatic += text(QT_TRANSLATE_NOOP("Ctl", ", paused until resumed"));
     } else if (until != 0) {
-        out << ", paused until " << pauseEndText(static_cast<double>(until));
+        automatic += text(QT_TRANSLATE_NOOP("Ctl", ", paused until %1"), pauseEndText(static_cast<double>(until)));
     }
-    out << '\n';
-    out << "Luminance: " << fixed(s.value("Luminance").toDouble(), 2) << '\n';
-    out << "Target ratio: " << fixed(s.value("TargetRatio").toDouble(), 3) << '\n';
+    line(QT_TRANSLATE_NOOP("Ctl", "Automatic adjustment: %1"), automatic);
+    line(QT_TRANSLATE_NOOP("Ctl", "Luminance: %1"), fixed(s.value("Luminance").toDouble(), 2));
+    line(QT_TRANSLATE_NOOP("Ctl", "Target ratio: %1"), fixed(s.value("TargetRatio").toDouble(), 3));
     const QString situation = s.value("Situation").toString();
-    out << "Situation: " << (situation.isEmpty() ? std::string("unknown") : situation.toStdString()) << " (offset "
-        << fixed(s.value("Offset").toDouble(), 3, true) << ")\n";
+    out << text(QT_TRANSLATE_NOOP("Ctl", "Situation: %1 (offset %2)"),
+                situation.isEmpty() ? unknown : situation.toStdString(), fixed(s.value("Offset").toDouble(), 3, true))
+        << '\n';
     if (const QString problem = s.value("CaptureProblem").toString(); !problem.isEmpty()) {
-        out << "Screen capture: " << problem.toStdString() << '\n';
+        line(QT_TRANSLATE_NOOP("Ctl", "Screen capture: %1"), problem.toStdString());
     }
-    out << "Display under the pointer: " << s.value("DisplayUnderPointer").toString().toStdString()
-        << (s.value("DisplayUnderPointerIsBuiltIn").toBool() ? " (built in)" : "") << '\n';
+    line(s.value("DisplayUnderPointerIsBuiltIn").toBool()
+             ? QT_TRANSLATE_NOOP("Ctl", "Display under the pointer: %1 (built in)")
+             : QT_TRANSLATE_NOOP("Ctl", "Display under the pointer: %1"),
+         s.value("DisplayUnderPointer").toString().toStdString());
     const QVariantMap external = asMap(s.value("ExternalBrightness"));
     for (auto it = external.cbegin(); it != external.cend(); ++it) {
-        out << "External display " << it.key().toStdString() << ": " << percent(it.value().toDouble()) << '\n';
+        out << text(QT_TRANSLATE_NOOP("Ctl", "External display %1: %2"), it.key().toStdString(),
+                    percent(it.value().toDouble()))
+            << '\n';
     }
-    out << "Volume: " << percent(s.value("Volume").toDouble()) << (s.value("Muted").toBool() ? " (muted)" : "") << '\n';
+    line(s.value("Muted").toBool() ? QT_TRANSLATE_NOOP("Ctl", "Volume: %1 (muted)")
+                                   : QT_TRANSLATE_NOOP("Ctl", "Volume: %1"),
+         percent(s.value("Volume").toDouble()));
 }
 
 } // namespace
