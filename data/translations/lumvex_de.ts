@@ -378,6 +378,14 @@ Rückgabewert: 0 erledigt, 1 Lumvex läuft nicht oder hat abgelehnt, 2 falscher 
         <source>dark %1 / bright %2 / mean %3, %4: %5 (%6)</source>
         <translation>dunkel %1 / hell %2 / Mittel %3, %4: %5 (%6)</translation>
     </message>
+    <message>
+        <source>Brightness</source>
+        <translation>Helligkeit</translation>
+    </message>
+    <message>
+        <source>Volume</source>
+        <translation>Lautstärke</translation>
+    </message>
 </context>
 <context>
     <name>Usage</name>

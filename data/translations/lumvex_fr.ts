@@ -378,6 +378,14 @@ Code de sortie : 0 fait, 1 Lumvex ne fonctionne pas ou a refusé, 2 mauvais usag
         <source>dark %1 / bright %2 / mean %3, %4: %5 (%6)</source>
         <translation>sombre %1 / clair %2 / moyen %3, %4 : %5 (%6)</translation>
     </message>
+    <message>
+        <source>Brightness</source>
+        <translation>Luminosité</translation>
+    </message>
+    <message>
+        <source>Volume</source>
+        <translation>Volume</translation>
+    </message>
 </context>
 <context>
     <name>Usage</name>

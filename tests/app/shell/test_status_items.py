@@ -232,6 +232,7 @@ class GermanMenu(ProgramWithItems):
         self.assertEqual(lines(self.brightness.layout())[:8],
                          ["Helligkeit: 50 %", "Lautst\u00e4rke: 50 %", "Stumm", "---", "Automatische Helligkeit", "---",
                           "Symbolstil", "  Torte"])
+        self.assertEqual(self.brightness.get("Title"), "Helligkeit 50%")
 
 
 if __name__ == "__main__":
