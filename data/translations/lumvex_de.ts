@@ -388,6 +388,73 @@ Rückgabewert: 0 erledigt, 1 Lumvex läuft nicht oder hat abgelehnt, 2 falscher 
     </message>
 </context>
 <context>
+    <name>Updates</name>
+    <message>
+        <source>set %1 in %2 to the http or https address of an update feed</source>
+        <translation>setzen Sie %1 in %2 auf die http- oder https-Adresse eines Update-Feeds</translation>
+    </message>
+    <message>
+        <source>the server %1 did not answer within %2 s</source>
+        <translation>der Server %1 hat nicht innerhalb von %2 s geantwortet</translation>
+    </message>
+    <message>
+        <source>the server %1 refused the connection</source>
+        <translation>der Server %1 hat die Verbindung abgelehnt</translation>
+    </message>
+    <message>
+        <source>the server %1 was not found; check the network connection</source>
+        <translation>der Server %1 wurde nicht gefunden; prüfen Sie die Netzwerkverbindung</translation>
+    </message>
+    <message>
+        <source>the server %1 answered %2 %3</source>
+        <translation>der Server %1 antwortete %2 %3</translation>
+    </message>
+    <message>
+        <source>Update feed address is not set</source>
+        <translation>Die Adresse des Update-Feeds ist nicht gesetzt</translation>
+    </message>
+    <message>
+        <source>the update feed address “%1” is not a web address; %2</source>
+        <translation>die Adresse des Update-Feeds „%1“ ist keine Webadresse; %2</translation>
+    </message>
+    <message>
+        <source>the answer from %1 is too large to be an update feed</source>
+        <translation>die Antwort von %1 ist zu groß für einen Update-Feed</translation>
+    </message>
+    <message>
+        <source>the update feed at %1 is unusable: %2</source>
+        <translation>der Update-Feed unter %1 ist unbrauchbar: %2</translation>
+    </message>
+    <message>
+        <source>the update feed at %1 lists no release</source>
+        <translation>der Update-Feed unter %1 nennt keine Version</translation>
+    </message>
+    <message>
+        <source>Lumvex %1 is available</source>
+        <translation>Lumvex %1 ist verfügbar</translation>
+    </message>
+    <message>
+        <source>You have version %1. Get the new one from its download page or your package manager.</source>
+        <translation>Sie haben Version %1. Holen Sie die neue von ihrer Download-Seite oder über Ihre Paketverwaltung.</translation>
+    </message>
+    <message>
+        <source>Open Download Page</source>
+        <translation>Download-Seite öffnen</translation>
+    </message>
+    <message>
+        <source>Lumvex is up to date</source>
+        <translation>Lumvex ist aktuell</translation>
+    </message>
+    <message>
+        <source>Version %1 is the newest release.</source>
+        <translation>Version %1 ist die neueste Version.</translation>
+    </message>
+    <message>
+        <source>Could not check for updates</source>
+        <translation>Die Suche nach Aktualisierungen ist fehlgeschlagen</translation>
+    </message>
+</context>
+<context>
     <name>Usage</name>
     <message>
         <source>Usage: lumvex [command]

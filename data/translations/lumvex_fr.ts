@@ -388,6 +388,73 @@ Code de sortie : 0 fait, 1 Lumvex ne fonctionne pas ou a refusé, 2 mauvais usag
     </message>
 </context>
 <context>
+    <name>Updates</name>
+    <message>
+        <source>set %1 in %2 to the http or https address of an update feed</source>
+        <translation>réglez %1 dans %2 sur l’adresse http ou https d’un flux de mises à jour</translation>
+    </message>
+    <message>
+        <source>the server %1 did not answer within %2 s</source>
+        <translation>le serveur %1 n’a pas répondu dans les %2 s</translation>
+    </message>
+    <message>
+        <source>the server %1 refused the connection</source>
+        <translation>le serveur %1 a refusé la connexion</translation>
+    </message>
+    <message>
+        <source>the server %1 was not found; check the network connection</source>
+        <translation>le serveur %1 est introuvable ; vérifiez la connexion réseau</translation>
+    </message>
+    <message>
+        <source>the server %1 answered %2 %3</source>
+        <translation>le serveur %1 a répondu %2 %3</translation>
+    </message>
+    <message>
+        <source>Update feed address is not set</source>
+        <translation>L’adresse du flux de mises à jour n’est pas définie</translation>
+    </message>
+    <message>
+        <source>the update feed address “%1” is not a web address; %2</source>
+        <translation>l’adresse du flux de mises à jour « %1 » n’est pas une adresse web ; %2</translation>
+    </message>
+    <message>
+        <source>the answer from %1 is too large to be an update feed</source>
+        <translation>la réponse de %1 est trop grande pour un flux de mises à jour</translation>
+    </message>
+    <message>
+        <source>the update feed at %1 is unusable: %2</source>
+        <translation>le flux de mises à jour à %1 est inutilisable : %2</translation>
+    </message>
+    <message>
+        <source>the update feed at %1 lists no release</source>
+        <translation>le flux de mises à jour à %1 ne cite aucune version</translation>
+    </message>
+    <message>
+        <source>Lumvex %1 is available</source>
+        <translation>Lumvex %1 est disponible</translation>
+    </message>
+    <message>
+        <source>You have version %1. Get the new one from its download page or your package manager.</source>
+        <translation>Vous avez la version %1. Obtenez la nouvelle sur sa page de téléchargement ou par votre gestionnaire de paquets.</translation>
+    </message>
+    <message>
+        <source>Open Download Page</source>
+        <translation>Ouvrir la page de téléchargement</translation>
+    </message>
+    <message>
+        <source>Lumvex is up to date</source>
+        <translation>Lumvex est à jour</translation>
+    </message>
+    <message>
+        <source>Version %1 is the newest release.</source>
+        <translation>La version %1 est la plus récente.</translation>
+    </message>
+    <message>
+        <source>Could not check for updates</source>
+        <translation>Impossible de rechercher des mises à jour</translation>
+    </message>
+</context>
+<context>
     <name>Usage</name>
     <message>
         <source>Usage: lumvex [command]

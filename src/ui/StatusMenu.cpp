@@ -213,10 +213,12 @@ MenuEntry StatusMenu::calibrationSubmenu() const
 
 std::string StatusMenu::situationLabel(const SituationBucket &bucket, const CalibrationEntry &entry)
 {
+    // Rounded before the sign is chosen, so that a tiny negative offset reads +0.00, not -0.00.
+    const double offset = std::round(entry.offset * 100.0) / 100.0 + 0.0;
     return localized(QT_TRANSLATE_NOOP("StatusMenu", "dark %1 / bright %2 / mean %3, %4: %5 (%6)"),
                      menuText::binWord(bucket.darkBin), menuText::binWord(bucket.brightBin),
                      menuText::binWord(bucket.meanBin), menuText::timeOfDayWord(bucket.timeOfDayBin),
-                     (entry.offset >= 0 ? "+" : "") + menuText::localFixed(entry.offset, 2),
+                     (offset >= 0 ? "+" : "") + menuText::localFixed(offset, 2),
                      menuText::localNumber(entry.sampleCount));
 }
 

@@ -137,7 +137,7 @@ TEST(SimulateCommand, SaysWhatItFoundFirstInATableThatFits100ColumnsAndDrawsItsP
         }
     }
     EXPECT_NE(files::readAll(dir / "0/plot.svg").value_or("").find("<svg"), std::string::npos);
-    EXPECT_NE(files::readAll(dir / "0/summary.csv").value_or("").find(",user_changes_lost\n1,lumvex,"),
+    EXPECT_NE(files::readAll(dir / "0/summary.csv").value_or("").find(",choices_taken_back\n1,lumvex,"),
               std::string::npos);
     EXPECT_NE(files::readAll(dir / "1/user-03/content_offsets.json").value_or("").find("\"brightness\":"),
               std::string::npos);
