@@ -208,6 +208,18 @@ Rückgabewert: 0 erledigt, 1 Lumvex läuft nicht oder hat abgelehnt, 2 falscher 
         <source>Scroll on its brightness icon to change the brightness. Switch on &quot;Automatic Brightness&quot; in its menu to let it follow what the screen shows. Every change you make is learned for the situation you made it in (screen content, ambient light, time of day) and applied when that situation comes back.</source>
         <translation>Scrollen Sie auf seinem Helligkeitssymbol, um die Helligkeit zu ändern. Schalten Sie in seinem Menü „Automatische Helligkeit“ ein, damit sie dem Bildschirminhalt folgt. Jede Ihrer Änderungen wird für die Situation gelernt, in der Sie sie vorgenommen haben (Bildschirminhalt, Umgebungslicht, Tageszeit), und angewandt, wenn diese Situation wiederkehrt.</translation>
     </message>
+    <message>
+        <source>No display to watch: capture resumes when the main display is back.</source>
+        <translation>Kein Bildschirm zu beobachten: die Aufnahme geht weiter, sobald der Hauptbildschirm zurück ist.</translation>
+    </message>
+    <message>
+        <source>No display yet: waiting for the compositor to describe its displays.</source>
+        <translation>Noch kein Bildschirm: warte darauf, dass der Compositor seine Bildschirme beschreibt.</translation>
+    </message>
+    <message>
+        <source>What you teach is not saved: cannot write to %1</source>
+        <translation>Was Sie Lumvex beibringen, wird nicht gespeichert: %1 ist nicht beschreibbar</translation>
+    </message>
 </context>
 <context>
     <name>StatusMenu</name>

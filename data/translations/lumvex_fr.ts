@@ -208,6 +208,18 @@ Code de sortie : 0 fait, 1 Lumvex ne fonctionne pas ou a refusé, 2 mauvais usag
         <source>Scroll on its brightness icon to change the brightness. Switch on &quot;Automatic Brightness&quot; in its menu to let it follow what the screen shows. Every change you make is learned for the situation you made it in (screen content, ambient light, time of day) and applied when that situation comes back.</source>
         <translation>Faites défiler la molette sur son icône de luminosité pour changer la luminosité. Activez « Luminosité automatique » dans son menu pour qu’elle suive ce qu’affiche l’écran. Chaque changement que vous faites est appris pour la situation où vous l’avez fait (contenu de l’écran, lumière ambiante, moment de la journée) et appliqué quand cette situation revient.</translation>
     </message>
+    <message>
+        <source>No display to watch: capture resumes when the main display is back.</source>
+        <translation>Aucun écran à observer : la capture reprend quand l’écran principal revient.</translation>
+    </message>
+    <message>
+        <source>No display yet: waiting for the compositor to describe its displays.</source>
+        <translation>Pas encore d’écran : en attente de la description des écrans par le compositeur.</translation>
+    </message>
+    <message>
+        <source>What you teach is not saved: cannot write to %1</source>
+        <translation>Ce que vous lui apprenez n’est pas enregistré : impossible d’écrire dans %1</translation>
+    </message>
 </context>
 <context>
     <name>StatusMenu</name>
