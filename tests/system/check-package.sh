@@ -16,8 +16,9 @@ expected=(
   usr/bin/lumvex usr/libexec/lumvex/lumvex usr/lib/systemd/user/lumvex.service $share/applications/lumvex.desktop
   $share/icons/hicolor/scalable/apps/lumvex.svg $share/metainfo/io.github.lumvex.Lumvex.metainfo.xml
   $share/lumvex/udev/60-lumvex-i2c.rules $share/dbus-1/interfaces/io.github.lumvex.Lumvex1.xml $share/man/man1/lumvex.1.gz
+  $share/lumvex/translations/lumvex_{de,en,fr}.qm
   $share/doc/lumvex/{README.md,copyright,changelog.gz} $share/bash-completion/completions/lumvex
-  $share/zsh/vendor-completions/_lumvex $share/fish/vendor_completions.d/lumvex.fish $share/lumvex/translations/lumvex_{de,en,fr}.qm
+  $share/zsh/vendor-completions/_lumvex $share/fish/vendor_completions.d/lumvex.fish
 )
 [ "$with_ddc" = 1 ] && expected+=(usr/bin/lumvex-ddc $share/man/man1/lumvex-ddc.1.gz)
 

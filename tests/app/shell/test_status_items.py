@@ -218,8 +218,8 @@ class StatusItemsWithSettings(ProgramWithItems):
     def test_each_host_is_known_by_its_program_and_the_settings_and_the_language_are_obeyed(self):
         self.assertEqual(pixel(self.brightness, 64, 6, 32), (0xff, 0xff, 0, 0))
         self.assertEqual((lines(self.brightness.layout())[:8], self.brightness.get("Title")),
-                         (["Helligkeit: 50 %", "Lautst\u00e4rke: 50 %", "Stumm", "---", "Automatische Helligkeit", "---",
-                           "Symbolstil", "  Torte"], "Helligkeit 50%"))
+                         (["Helligkeit: 50 %", "Lautst\u00e4rke: 50 %", "Stumm", "---", "Automatische Helligkeit",
+                           "---", "Symbolstil", "  Torte"], "Helligkeit 50%"))
         # A notch up is 5 %; a small step its share of a notch, never a notch of its own. The inverted
         # wheel is for unknown hosts only.
         for program, delta, level in (("waybar", -2, 550), ("waybar", -1, 575), ("/usr/bin/gnome-shell", 1, 525),
