@@ -90,8 +90,7 @@ class TrayProgram(unittest.TestCase):
                          "^Lumvex is already running: This desktop shows no tray icons")
         self.assertIsNone(self.program.poll(), "the first one must be left alone")
         self.assertEqual(self.stop(), 0)
-        with open(LOG) as log:
-            self.assertTrue(log.read().endswith("\n"))
+        self.assertTrue(pathlib.Path(LOG).read_text().endswith("\n"))
 
     def test_key_presses_are_learned_once_and_the_desktops_dimming_never(self):
         background("black")
