@@ -9,6 +9,8 @@ packages=(
   build-essential cmake ninja-build pkg-config clang-format
   # libraries
   nlohmann-json3-dev libsimdjson-dev qt6-base-dev
+  # lupdate and lrelease for the catalogues, and their CMake functions
+  qt6-l10n-tools qt6-tools-dev
   libxcb1-dev libxcb-randr0-dev libxcb-shm0-dev libxcb-render0-dev libxcb-xinput-dev
   libxcb-damage0-dev libxcb-xfixes0-dev libxcb-xtest0-dev
   libpulse-dev

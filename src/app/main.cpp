@@ -10,6 +10,7 @@
 #include "platform/linux/QSettingsDefaults.h"
 #include "platform/linux/XdgPaths.h"
 #include "platform/linux/desktop/SessionEnvironment.h"
+#include "platform/linux/i18n/Translations.h"
 #include "telemetry/report/ReportCommand.h"
 
 #include <QApplication>
@@ -26,7 +27,7 @@
 
 namespace {
 
-constexpr const char *kUsage = R"(Usage: lumvex [command]
+constexpr const char *kUsage = QT_TRANSLATE_NOOP("Usage", R"(Usage: lumvex [command]
 
 Keeps the light you perceive from the laptop's display steady while the screen content changes,
 and learns from every manual brightness change.
@@ -40,7 +41,7 @@ Commands:
 Options:
   -h, --help     show this help
   -V, --version  show the version
-)";
+)");
 
 bool hasVariable(const char *name)
 {
@@ -116,6 +117,7 @@ int runTray(int argc, char **argv)
     QApplication::setQuitOnLastWindowClosed(false);
     // Qt adopts the user's locale; the log files must keep their decimal points whatever it is.
     std::setlocale(LC_NUMERIC, "C");
+    i18n::installTranslations(QStringLiteral(LUMVEX_TRANSLATIONS_FROM_PROGRAM));
     QuitOnSignal quitOnSignal;
 
     SystemClock clock;
@@ -150,10 +152,14 @@ int main(int argc, char **argv)
             clock, std::cout, std::cerr);
     }
     if (!args.empty() && args[0] == "ctl") {
-        return lumvex::runCtlCommand({args.begin() + 1, args.end()}, std::cout, std::cerr);
+        return lumvex::runCtlCommand({args.begin() + 1, args.end()}, std::cout, std::cerr,
+                                     LUMVEX_TRANSLATIONS_FROM_PROGRAM);
     }
     if (!args.empty() && (args[0] == "-h" || args[0] == "--help")) {
-        std::cout << kUsage;
+        const QCoreApplication app(argc, argv);
+        std::setlocale(LC_NUMERIC, "C");
+        lumvex::i18n::installTranslations(QStringLiteral(LUMVEX_TRANSLATIONS_FROM_PROGRAM));
+        std::cout << QCoreApplication::translate("Usage", kUsage).toStdString();
         return 0;
     }
     if (!args.empty() && (args[0] == "-V" || args[0] == "--version")) {

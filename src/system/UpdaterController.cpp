@@ -8,6 +8,7 @@
 #include "engine/Settings.h"
 #include "platform/linux/XdgPaths.h"
 
+#include <QCoreApplication>
 #include <QNetworkReply>
 #include <QNetworkRequest>
 
@@ -31,7 +32,7 @@ QString sentence(QString text)
 
 QString settingsHint()
 {
-    return QStringLiteral("set %1 in %2 to the http or https address of an update feed")
+    return QCoreApplication::translate("Updates", "set %1 in %2 to the http or https address of an update feed")
         .arg(QLatin1String(settings::updateFeedUrl.name.data(), settings::updateFeedUrl.name.size()),
              QString::fromStdString(xdg::settingsFile().string()));
 }
@@ -42,19 +43,24 @@ QString networkFailure(const QNetworkReply &reply, std::chrono::milliseconds tim
     switch (reply.error()) {
     case QNetworkReply::OperationCanceledError: // the transfer timeout aborts so
     case QNetworkReply::TimeoutError:
-        return QStringLiteral("the server %1 did not answer within %2 s")
+        return QCoreApplication::translate("Updates", "the server %1 did not answer within %2 s")
             .arg(host, QString::number(timeout.count() / 1000.0));
     case QNetworkReply::ConnectionRefusedError:
-        return QStringLiteral("the server %1 refused the connection").arg(host);
+        return QCoreApplication::translate("Updates", "the server %1 refused the connection").arg(host);
     case QNetworkReply::HostNotFoundError:
-        return QStringLiteral("the server %1 was not found; check the network connection").arg(host);
+        return QCoreApplication::translate("Updates", "the server %1 was not found; check the network connection")
+            .arg(host);
     default:
         break;
     }
     const int status = reply.attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     if (status >= 400) {
         const QString phrase = reply.attribute(QNetworkRequest::HttpReasonPhraseAttribute).toString();
-        return QStringLiteral("the server %1 answered %2 %3").arg(host).arg(status).arg(phrase).trimmed();
+        return QCoreApplication::translate("Updates", "the server %1 answered %2 %3")
+            .arg(host)
+            .arg(status)
+            .arg(phrase)
+            .trimmed();
     }
     return reply.errorString();
 }
@@ -109,7 +115,10 @@ void UpdaterController::checkForUpdates()
     }
     const QString address = feedAddress();
     if (address.isEmpty()) {
-        tell({QStringLiteral("Update feed address is not set"), sentence(settingsHint()), {}, {}});
+        tell({QCoreApplication::translate("Updates", "Update feed address is not set"),
+              sentence(settingsHint()),
+              {},
+              {}});
         m_userAsked = false;
         Q_EMIT checkFinished();
         return;
@@ -139,8 +148,8 @@ void UpdaterController::checkAtLaunch()
 void UpdaterController::start(const QUrl &feed)
 {
     if (!feed.isValid() || feed.host().isEmpty() || (feed.scheme() != u"https" && feed.scheme() != u"http")) {
-        failed(
-            QStringLiteral("the update feed address “%1” is not a web address; %2").arg(feedAddress(), settingsHint()));
+        failed(QCoreApplication::translate("Updates", "the update feed address “%1” is not a web address; %2")
+                   .arg(feedAddress(), settingsHint()));
         return;
     }
     QNetworkRequest request(feed);
@@ -166,7 +175,8 @@ void UpdaterController::onReplyFinished()
     reply->deleteLater();
 
     if (m_tooLarge) {
-        failed(QStringLiteral("the answer from %1 is too large to be an update feed").arg(reply->url().host()));
+        failed(QCoreApplication::translate("Updates", "the answer from %1 is too large to be an update feed")
+                   .arg(reply->url().host()));
         return;
     }
     if (reply->error() != QNetworkReply::NoError) {
@@ -175,12 +185,13 @@ void UpdaterController::onReplyFinished()
     }
     const AppcastReading reading = readAppcast(reply->readAll());
     if (!reading.error.isEmpty()) {
-        failed(QStringLiteral("the update feed at %1 is unusable: %2")
+        failed(QCoreApplication::translate("Updates", "the update feed at %1 is unusable: %2")
                    .arg(reply->request().url().toDisplayString(), reading.error));
         return;
     }
     if (!reading.newest) {
-        failed(QStringLiteral("the update feed at %1 lists no release").arg(reply->request().url().toDisplayString()));
+        failed(QCoreApplication::translate("Updates", "the update feed at %1 lists no release")
+                   .arg(reply->request().url().toDisplayString()));
         return;
     }
     // Only a check that read the feed holds the next automatic one off; a failed one is tried again.
@@ -189,13 +200,14 @@ void UpdaterController::onReplyFinished()
 
     const AppcastItem &newest = *reading.newest;
     if (compareVersions(newest.version.toStdString(), m_options.currentVersion.toStdString()) > 0) {
-        tell({QStringLiteral("Lumvex %1 is available").arg(newest.displayVersion()),
-              QStringLiteral("You have version %1. Get the new one from its download page or your package manager.")
+        tell({QCoreApplication::translate("Updates", "Lumvex %1 is available").arg(newest.displayVersion()),
+              QCoreApplication::translate(
+                  "Updates", "You have version %1. Get the new one from its download page or your package manager.")
                   .arg(m_options.currentVersion),
-              newest.page(), QStringLiteral("Open Download Page")});
+              newest.page(), QCoreApplication::translate("Updates", "Open Download Page")});
     } else if (m_userAsked) {
-        tell({QStringLiteral("Lumvex is up to date"),
-              QStringLiteral("Version %1 is the newest release.").arg(m_options.currentVersion),
+        tell({QCoreApplication::translate("Updates", "Lumvex is up to date"),
+              QCoreApplication::translate("Updates", "Version %1 is the newest release.").arg(m_options.currentVersion),
               {},
               {}});
     }
@@ -213,7 +225,7 @@ void UpdaterController::tell(const Notice &notice)
 void UpdaterController::failed(const QString &reason)
 {
     if (m_userAsked) {
-        tell({QStringLiteral("Could not check for updates"), sentence(reason), {}, {}});
+        tell({QCoreApplication::translate("Updates", "Could not check for updates"), sentence(reason), {}, {}});
     }
     m_userAsked = false;
     Q_EMIT checkFinished();

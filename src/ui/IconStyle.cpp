@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "IconStyle.h"
 
+#include <QCoreApplication>
+
 #include "engine/Defaults.h"
 #include "engine/Settings.h"
 
@@ -13,7 +15,9 @@ std::string rawValue(IconStyle style)
 
 std::string displayName(IconStyle style)
 {
-    return style == IconStyle::curtain ? "Curtain" : "Pie";
+    return (style == IconStyle::curtain ? QCoreApplication::translate("StatusMenu", "Curtain")
+                                        : QCoreApplication::translate("StatusMenu", "Pie"))
+        .toStdString();
 }
 
 std::optional<IconStyle> fromRawValue(std::string_view raw)

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "MenuText.h"
 
+#include <QCoreApplication>
+#include <QLocale>
+
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -25,14 +28,34 @@ std::string percentNumber(double value)
 
 std::string binWord(std::int64_t bin)
 {
-    static const std::array<const char *, 5> words{"none", "low", "med", "high", "max"};
-    return bin >= 0 && bin < 5 ? words[static_cast<std::size_t>(bin)] : "?";
+    static const std::array<const char *, 5> words{
+        QT_TRANSLATE_NOOP("StatusMenu", "none"), QT_TRANSLATE_NOOP("StatusMenu", "low"),
+        QT_TRANSLATE_NOOP("StatusMenu", "med"), QT_TRANSLATE_NOOP("StatusMenu", "high"),
+        QT_TRANSLATE_NOOP("StatusMenu", "max")};
+    return bin >= 0 && bin < 5 ? translated(words[static_cast<std::size_t>(bin)]) : "?";
 }
 
 std::string timeOfDayWord(std::int64_t bin)
 {
-    static const std::array<const char *, 4> words{"morning", "day", "evening", "night"};
-    return bin >= 0 && bin < 4 ? words[static_cast<std::size_t>(bin)] : "?";
+    static const std::array<const char *, 4> words{
+        QT_TRANSLATE_NOOP("StatusMenu", "morning"), QT_TRANSLATE_NOOP("StatusMenu", "day"),
+        QT_TRANSLATE_NOOP("StatusMenu", "evening"), QT_TRANSLATE_NOOP("StatusMenu", "night")};
+    return bin >= 0 && bin < 4 ? translated(words[static_cast<std::size_t>(bin)]) : "?";
+}
+
+std::string translated(const char *text, int n)
+{
+    return QCoreApplication::translate("StatusMenu", text, nullptr, n).toStdString();
+}
+
+std::string localNumber(long long value)
+{
+    return QLocale().toString(value).toStdString();
+}
+
+std::string localFixed(double value, int decimals)
+{
+    return QLocale().toString(value, 'f', decimals).toStdString();
 }
 
 } // namespace lumvex::menuText

@@ -3,6 +3,7 @@
 
 #include "IconRenderer.h"
 #include "IconStyle.h"
+#include "MenuText.h"
 #include "TrayItem.h"
 #include "engine/CalibrationModel.h"
 #include "engine/CompensationLoop.h"
@@ -73,7 +74,8 @@ void StatusItemController::makeBrightnessItem()
     connect(&m_brightnessView, &ScrollableStatusView::scrollRequested, this, &StatusItemController::scrollBrightness);
     connect(&m_brightnessView, &ScrollableStatusView::clicked, this, [this] { presentMenu(MenuOrigin::brightness); });
     m_brightnessItem = std::make_unique<TrayItem>(
-        m_brightnessView, TrayItem::Identity{"lumvex-brightness", "Brightness"},
+        m_brightnessView,
+        TrayItem::Identity{"lumvex-brightness", menuText::translated(QT_TRANSLATE_NOOP("StatusMenu", "Brightness"))},
         [this](bool optionKey) { return buildMenu(MenuOrigin::brightness, optionKey); },
         [this] { return optionKeyDown(); }, m_services.defaults);
     forwardHostPosition(*m_brightnessItem);
@@ -87,7 +89,8 @@ void StatusItemController::makeVolumeItem()
     connect(&m_volumeView, &ScrollableStatusView::clicked, this, [this] { presentMenu(MenuOrigin::volume); });
     connect(&m_volumeView, &ScrollableStatusView::secondaryActivated, this, &StatusItemController::toggleMute);
     m_volumeItem = std::make_unique<TrayItem>(
-        m_volumeView, TrayItem::Identity{"lumvex-volume", "Volume"},
+        m_volumeView,
+        TrayItem::Identity{"lumvex-volume", menuText::translated(QT_TRANSLATE_NOOP("StatusMenu", "Volume"))},
         [this](bool optionKey) { return buildMenu(MenuOrigin::volume, optionKey); }, [this] { return optionKeyDown(); },
         m_services.defaults);
     forwardHostPosition(*m_volumeItem);

@@ -13,6 +13,8 @@
 #include "system/LoginItemControl.h"
 #include "telemetry/RecordingSwitch.h"
 
+#include <QCoreApplication>
+
 #include <cmath>
 #include <iterator>
 
@@ -21,7 +23,21 @@ namespace lumvex {
 namespace {
 
 const char *const kBullet = "\u2022";
-const char *const kEllipsis = "\u2026";
+
+// A menu text in the user's language, its %1, %2... filled in. Texts are marked for the catalogues
+// where they are written, in the context "StatusMenu".
+template<typename... Args>
+std::string localized(const char *text, const Args &...args)
+{
+    QString result = QCoreApplication::translate("StatusMenu", text);
+    ((result = result.arg(QString::fromStdString(args))), ...);
+    return result.toStdString();
+}
+
+std::string percent(double level)
+{
+    return menuText::localNumber(std::llround(level * 100.0));
+}
 
 } // namespace
 
@@ -63,13 +79,17 @@ MenuEntry StatusMenu::build(Origin origin, const Moment &moment) const
         items.push_back(brightnessLine);
         items.push_back(volumeLine);
     }
-    items.push_back(
-        MenuEntry::item(muteId, volume.isMuted() ? "Unmute" : "Mute", act(&StatusItemController::toggleMute)));
+    items.push_back(MenuEntry::item(muteId,
+                                    volume.isMuted() ? localized(QT_TRANSLATE_NOOP("StatusMenu", "Unmute"))
+                                                     : localized(QT_TRANSLATE_NOOP("StatusMenu", "Mute")),
+                                    act(&StatusItemController::toggleMute)));
     items.push_back(MenuEntry::separator(statusSeparatorId));
 
-    MenuEntry autoAdjust = MenuEntry::check(autoAdjustId, "Automatic Brightness", m_sources.loop.enabled(),
-                                            act(&StatusItemController::toggleAuto));
-    autoAdjust.toolTip = "Auto-brightness \u2014 normalizes light across content";
+    MenuEntry autoAdjust =
+        MenuEntry::check(autoAdjustId, localized(QT_TRANSLATE_NOOP("StatusMenu", "Automatic Brightness")),
+                         m_sources.loop.enabled(), act(&StatusItemController::toggleAuto));
+    autoAdjust.toolTip =
+        localized(QT_TRANSLATE_NOOP("StatusMenu", "Auto-brightness \u2014 normalizes light across content"));
     items.push_back(std::move(autoAdjust));
     if (m_sources.loop.enabled()) {
         items.push_back(pauseEntry());
@@ -79,15 +99,19 @@ MenuEntry StatusMenu::build(Origin origin, const Moment &moment) const
     const bool advanced = !moment.optionKeyReadable;
     std::vector<MenuEntry> diagnostics;
     if (moment.optionKey || advanced) {
-        diagnostics.push_back(MenuEntry::check(debugId, "Show Compensation Debug", showCompensationDebug(),
-                                               act(&StatusItemController::toggleDebug)));
-        diagnostics.push_back(
-            MenuEntry::submenu(calibrationId, std::string("Calibration") + kEllipsis, calibrationSubmenu().children));
+        diagnostics.push_back(MenuEntry::check(debugId,
+                                               localized(QT_TRANSLATE_NOOP("StatusMenu", "Show Compensation Debug")),
+                                               showCompensationDebug(), act(&StatusItemController::toggleDebug)));
+        diagnostics.push_back(MenuEntry::submenu(calibrationId,
+                                                 localized(QT_TRANSLATE_NOOP("StatusMenu", "Calibration\u2026")),
+                                                 calibrationSubmenu().children));
         diagnostics.push_back(MenuEntry::separator(recordingSeparatorId));
-        diagnostics.push_back(MenuEntry::check(recordId, "Record Brightness Data", m_sources.recorder.isRecording(),
-                                               act(&StatusItemController::toggleRecording)));
         diagnostics.push_back(
-            MenuEntry::item(revealId, "Reveal Data in File Manager", act(&StatusItemController::revealData)));
+            MenuEntry::check(recordId, localized(QT_TRANSLATE_NOOP("StatusMenu", "Record Brightness Data")),
+                             m_sources.recorder.isRecording(), act(&StatusItemController::toggleRecording)));
+        diagnostics.push_back(MenuEntry::item(revealId,
+                                              localized(QT_TRANSLATE_NOOP("StatusMenu", "Reveal Data in File Manager")),
+                                              act(&StatusItemController::revealData)));
     }
     if (!advanced) {
         std::move(diagnostics.begin(), diagnostics.end(), std::back_inserter(items));
@@ -102,18 +126,22 @@ MenuEntry StatusMenu::build(Origin origin, const Moment &moment) const
         styles.push_back(MenuEntry::check(iconStyleFirstId + static_cast<int>(i), iconStyle::displayName(style),
                                           style == currentStyle, [actions, raw] { actions->setIconStyle(raw); }));
     }
-    items.push_back(MenuEntry::submenu(iconStyleId, "Icon Style", std::move(styles)));
+    items.push_back(
+        MenuEntry::submenu(iconStyleId, localized(QT_TRANSLATE_NOOP("StatusMenu", "Icon Style")), std::move(styles)));
     items.push_back(MenuEntry::separator(updatesSeparatorId));
-    items.push_back(MenuEntry::item(checkForUpdatesId, std::string("Check for Updates") + kEllipsis,
+    items.push_back(MenuEntry::item(checkForUpdatesId,
+                                    localized(QT_TRANSLATE_NOOP("StatusMenu", "Check for Updates\u2026")),
                                     act(&StatusItemController::checkForUpdates)));
-    items.push_back(MenuEntry::check(loginItemId, "Start at Login", m_sources.loginItem.isEnabled(),
-                                     act(&StatusItemController::toggleLoginItem)));
-    MenuEntry quit = MenuEntry::item(quitId, "Quit Lumvex", act(&StatusItemController::quit));
+    items.push_back(MenuEntry::check(loginItemId, localized(QT_TRANSLATE_NOOP("StatusMenu", "Start at Login")),
+                                     m_sources.loginItem.isEnabled(), act(&StatusItemController::toggleLoginItem)));
+    MenuEntry quit = MenuEntry::item(quitId, localized(QT_TRANSLATE_NOOP("StatusMenu", "Quit Lumvex")),
+                                     act(&StatusItemController::quit));
     quit.shortcut = "q";
     items.push_back(std::move(quit));
     if (advanced) {
         items.push_back(MenuEntry::separator(advancedSeparatorId));
-        items.push_back(MenuEntry::submenu(advancedId, "Advanced", std::move(diagnostics)));
+        items.push_back(MenuEntry::submenu(advancedId, localized(QT_TRANSLATE_NOOP("StatusMenu", "Advanced")),
+                                           std::move(diagnostics)));
     }
     return menu;
 }
@@ -126,15 +154,15 @@ std::string StatusMenu::brightnessLabel(double shownLevel) const
                " L: " + menuText::fixed(loop.filteredLuminance(), 2) + " " + kBullet +
                " R: " + menuText::fixed(loop.targetRatio(), 2);
     }
-    return "Brightness: " + menuText::percentNumber(shownLevel) + "%";
+    return localized(QT_TRANSLATE_NOOP("StatusMenu", "Brightness: %1%"), percent(shownLevel));
 }
 
 std::string StatusMenu::volumeLabel(VolumeControl &volume)
 {
     if (volume.isMuted()) {
-        return "Volume: muted";
+        return localized(QT_TRANSLATE_NOOP("StatusMenu", "Volume: muted"));
     }
-    return "Volume: " + menuText::percentNumber(volume.get()) + "%";
+    return localized(QT_TRANSLATE_NOOP("StatusMenu", "Volume: %1%"), percent(volume.get()));
 }
 
 MenuEntry StatusMenu::calibrationSubmenu() const
@@ -148,18 +176,23 @@ MenuEntry StatusMenu::calibrationSubmenu() const
     menu.kind = MenuEntry::Kind::submenu;
     auto &items = menu.children;
 
-    const std::size_t n = calibration.situationCount();
-    items.push_back(MenuEntry::status(situationCountId,
-                                      std::to_string(n) + " content situation" + (n == 1 ? "" : "s") + " learned"));
+    const int n = static_cast<int>(calibration.situationCount());
     items.push_back(MenuEntry::status(
-        lastSevenDaysId, "Last 7 days: " + menuText::fixed(dailyStats.rollingAverage(7), 1) + " adj/day (baseline " +
-                             menuText::fixed(dailyStats.baselineAverage(), 1) + ")"));
-    items.push_back(MenuEntry::status(todayId, "Today: " + std::to_string(dailyStats.todayCount()) + " " + kBullet +
-                                                   " days tracked: " + std::to_string(dailyStats.daysRecorded())));
+        situationCountId,
+        QCoreApplication::translate("StatusMenu", "%n content situation(s) learned", "", n).toStdString()));
+    items.push_back(MenuEntry::status(
+        lastSevenDaysId, localized(QT_TRANSLATE_NOOP("StatusMenu", "Last 7 days: %1 adj/day (baseline %2)"),
+                                   menuText::localFixed(dailyStats.rollingAverage(7), 1),
+                                   menuText::localFixed(dailyStats.baselineAverage(), 1))));
+    items.push_back(
+        MenuEntry::status(todayId, localized(QT_TRANSLATE_NOOP("StatusMenu", "Today: %1 \u2022 days tracked: %2"),
+                                             menuText::localNumber(dailyStats.todayCount()),
+                                             menuText::localNumber(dailyStats.daysRecorded()))));
     const auto top = calibration.topSituations(5);
     if (!top.empty()) {
         items.push_back(MenuEntry::separator(topSeparatorId));
-        items.push_back(MenuEntry::status(topHeadingId, "Top learned situations:"));
+        items.push_back(
+            MenuEntry::status(topHeadingId, localized(QT_TRANSLATE_NOOP("StatusMenu", "Top learned situations:"))));
         int id = topFirstSituationId;
         for (const auto &[bucket, entry] : top) {
             items.push_back(MenuEntry::status(id++, "  " + situationLabel(bucket, entry)));
@@ -167,11 +200,14 @@ MenuEntry StatusMenu::calibrationSubmenu() const
     }
     items.push_back(MenuEntry::separator(resetSeparatorId));
     items.push_back(MenuEntry::check(
-        rememberBrightnessId, "Remember Brightness per Situation", loop->remembersBrightnessPerSituation(),
+        rememberBrightnessId, localized(QT_TRANSLATE_NOOP("StatusMenu", "Remember Brightness per Situation")),
+        loop->remembersBrightnessPerSituation(),
         [loop] { loop->setRemembersBrightnessPerSituation(!loop->remembersBrightnessPerSituation()); }));
-    items.push_back(
-        MenuEntry::item(resetAllCalibrationId, "Reset all calibration", [actions] { actions->resetAllCalibration(); }));
-    items.push_back(MenuEntry::item(resetEverythingId, "Reset everything", [actions] { actions->resetEverything(); }));
+    items.push_back(MenuEntry::item(resetAllCalibrationId,
+                                    localized(QT_TRANSLATE_NOOP("StatusMenu", "Reset all calibration")),
+                                    [actions] { actions->resetAllCalibration(); }));
+    items.push_back(MenuEntry::item(resetEverythingId, localized(QT_TRANSLATE_NOOP("StatusMenu", "Reset everything")),
+                                    [actions] { actions->resetEverything(); }));
     return menu;
 }
 
@@ -179,10 +215,11 @@ std::string StatusMenu::situationLabel(const SituationBucket &bucket, const Cali
 {
     // Rounded before the sign is chosen, so that a tiny negative offset reads +0.00, not -0.00.
     const double offset = std::round(entry.offset * 100.0) / 100.0 + 0.0;
-    return "dark " + menuText::binWord(bucket.darkBin) + " / bright " + menuText::binWord(bucket.brightBin) +
-           " / mean " + menuText::binWord(bucket.meanBin) + ", " + menuText::timeOfDayWord(bucket.timeOfDayBin) + ": " +
-           (offset >= 0 ? "+" : "") + menuText::fixed(offset, 2) + " (" +
-           std::to_string(entry.sampleCount) + ")";
+    return localized(QT_TRANSLATE_NOOP("StatusMenu", "dark %1 / bright %2 / mean %3, %4: %5 (%6)"),
+                     menuText::binWord(bucket.darkBin), menuText::binWord(bucket.brightBin),
+                     menuText::binWord(bucket.meanBin), menuText::timeOfDayWord(bucket.timeOfDayBin),
+                     (offset >= 0 ? "+" : "") + menuText::localFixed(offset, 2),
+                     menuText::localNumber(entry.sampleCount));
 }
 
 } // namespace lumvex

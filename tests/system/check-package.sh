@@ -16,6 +16,7 @@ expected=(
   usr/bin/lumvex usr/libexec/lumvex/lumvex-tray usr/lib/systemd/user/lumvex.service $share/applications/lumvex.desktop
   $share/icons/hicolor/scalable/apps/lumvex.svg $share/metainfo/io.github.lumvex.Lumvex.metainfo.xml
   $share/lumvex/udev/60-lumvex-i2c.rules $share/dbus-1/interfaces/io.github.lumvex.Lumvex1.xml $share/man/man1/lumvex.1.gz
+  $share/lumvex/translations/lumvex_{de,en,fr}.qm
   $share/doc/lumvex/{README.md,copyright,changelog.gz} $share/bash-completion/completions/lumvex
   $share/zsh/vendor-completions/_lumvex $share/fish/vendor_completions.d/lumvex.fish
 )

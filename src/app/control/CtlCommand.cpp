@@ -3,6 +3,7 @@
 
 #include "RemoteControl.h"
 #include "base/Files.h"
+#include "platform/linux/i18n/Translations.h"
 #include "ui/PauseEndText.h"
 
 #include <QCoreApplication>
@@ -24,7 +25,7 @@ namespace lumvex {
 
 namespace {
 
-constexpr const char *kUsage = R"(Usage: lumvex ctl COMMAND
+constexpr const char *kUsage = QT_TRANSLATE_NOOP("Ctl", R"(Usage: lumvex ctl COMMAND
 
 Drives the running Lumvex; brightness set this way is learned at once, like a scroll on its icon.
 
@@ -39,7 +40,7 @@ Commands:
   show               open the menu where Lumvex can, else say in a notification where it is
 
 Exit status: 0 done, 1 Lumvex is not running or refused, 2 bad usage.
-)";
+)");
 
 constexpr double kDefaultStep = 5.0;
 constexpr double kSmallestStep = RemoteControl::kSmallestChange * 100.0;
@@ -57,6 +58,25 @@ struct UsageError
 {
     std::string message;
 };
+
+// A text of `lumvex ctl` in the user's language, its %1 (and %2) filled in at once, so that a %2 typed
+// into the first is kept as typed.
+std::string text(const char *source)
+{
+    return QCoreApplication::translate("Ctl", source).toStdString();
+}
+
+std::string text(const char *source, const std::string &first)
+{
+    return QCoreApplication::translate("Ctl", source).arg(QString::fromStdString(first)).toStdString();
+}
+
+std::string text(const char *source, const std::string &first, const std::string &second)
+{
+    return QCoreApplication::translate("Ctl", source)
+        .arg(QString::fromStdString(first), QString::fromStdString(second))
+        .toStdString();
+}
 
 // "40", "40%", "2.5%": percent within [low, 100].
 std::optional<double> parsePercent(std::string text, double low)
@@ -111,25 +131,27 @@ Request parse(const std::vector<std::string> &args)
     const std::size_t extra = args.size() - 1;
     if (command == "up" || command == "down") {
         if (extra > 1) {
-            throw UsageError{command + " takes at most one STEP"};
+            throw UsageError{text(QT_TRANSLATE_NOOP("Ctl", "%1 takes at most one STEP"), command)};
         }
         // Smaller steps move no panel, and a change that changes nothing is no correction to learn.
         const auto step = extra == 1 ? parsePercent(args[1], kSmallestStep) : kDefaultStep;
         if (!step) {
-            throw UsageError{"STEP is a percentage from 0.1 to 100, like 5 or 10%, not " + files::quoted(args[1])};
+            throw UsageError{
+                text(QT_TRANSLATE_NOOP("Ctl", "STEP is a percentage from 0.1 to 100, like 5 or 10%, not %1"),
+                     files::quoted(args[1]))};
         }
         return {QStringLiteral("ChangeBrightness"), {(command == "up" ? 1.0 : -1.0) * *step / 100.0}};
     }
     if (command == "set") {
         const auto level = extra == 1 ? parsePercent(args[1], 0.0) : std::nullopt;
         if (!level) {
-            throw UsageError{"set takes one LEVEL from 0% to 100%, like \"set 40%\""};
+            throw UsageError{text(QT_TRANSLATE_NOOP("Ctl", "set takes one LEVEL from 0% to 100%, like \"set 40%\""))};
         }
         return {QStringLiteral("SetBrightness"), {*level / 100.0}};
     }
     if (command == "auto") {
         if (extra != 1 || (args[1] != "on" && args[1] != "off")) {
-            throw UsageError{"auto takes on or off"};
+            throw UsageError{text(QT_TRANSLATE_NOOP("Ctl", "auto takes on or off"))};
         }
         return {QStringLiteral("Set"),
                 {QString::fromLatin1(RemoteControl::kInterface), QStringLiteral("AutomaticAdjustment"),
@@ -137,11 +159,13 @@ Request parse(const std::vector<std::string> &args)
     }
     if (command == "pause") {
         if (extra > 1) {
-            throw UsageError{"pause takes at most one DURATION"};
+            throw UsageError{text(QT_TRANSLATE_NOOP("Ctl", "pause takes at most one DURATION"))};
         }
         const auto seconds = extra == 1 ? parseDuration(args[1]) : std::optional<uint>(0);
         if (!seconds) {
-            throw UsageError{"DURATION is like 30m, 2h, 1h30m or 90s, at most 7 days, not " + files::quoted(args[1])};
+            throw UsageError{
+                text(QT_TRANSLATE_NOOP("Ctl", "DURATION is like 30m, 2h, 1h30m or 90s, at most 7 days, not %1"),
+                     files::quoted(args[1]))};
         }
         return {QStringLiteral("Pause"), {*seconds}};
     }
@@ -155,9 +179,9 @@ Request parse(const std::vector<std::string> &args)
         return {QStringLiteral("Status"), {}, true, extra == 1};
     }
     if (command == "resume" || command == "status" || command == "show") {
-        throw UsageError{"unexpected arguments after " + command};
+        throw UsageError{text(QT_TRANSLATE_NOOP("Ctl", "unexpected arguments after %1"), command)};
     }
-    throw UsageError{"unknown command " + files::quoted(command)};
+    throw UsageError{text(QT_TRANSLATE_NOOP("Ctl", "unknown command %1"), files::quoted(command))};
 }
 
 QVariantMap asMap(const QVariant &value)
@@ -208,64 +232,79 @@ std::string fixed(double value, int digits, bool sign = false)
 
 void printStatus(const QVariantMap &s, std::ostream &out)
 {
+    auto line = [&out](const char *source, const std::string &value) { out << text(source, value) << '\n'; };
+    const std::string unknown = text(QT_TRANSLATE_NOOP("Ctl", "unknown"));
     const double brightness = s.value("Brightness", std::nan("")).toDouble();
-    out << "Brightness: " << (std::isnan(brightness) ? std::string("unknown") : percent(brightness)) << '\n';
-    out << "Automatic adjustment: " << (s.value("AutomaticAdjustment").toBool() ? "on" : "off");
+    line(QT_TRANSLATE_NOOP("Ctl", "Brightness: %1"), std::isnan(brightness) ? unknown : percent(brightness));
+    std::string automatic = s.value("AutomaticAdjustment").toBool() ? text(QT_TRANSLATE_NOOP("Ctl", "on"))
+                                                                    : text(QT_TRANSLATE_NOOP("Ctl", "off"));
     const qulonglong until = s.value("PausedUntil").toULongLong();
     if (until == RemoteControl::kUntilResumed) {
-        out << ", paused until resumed";
+        automatic += text(QT_TRANSLATE_NOOP("Ctl", ", paused until resumed"));
     } else if (until != 0) {
-        out << ", paused until " << pauseEndText(static_cast<double>(until));
+        automatic += text(QT_TRANSLATE_NOOP("Ctl", ", paused until %1"), pauseEndText(static_cast<double>(until)));
     }
-    out << '\n';
-    out << "Luminance: " << fixed(s.value("Luminance").toDouble(), 2) << '\n';
-    out << "Target ratio: " << fixed(s.value("TargetRatio").toDouble(), 3) << '\n';
+    line(QT_TRANSLATE_NOOP("Ctl", "Automatic adjustment: %1"), automatic);
+    line(QT_TRANSLATE_NOOP("Ctl", "Luminance: %1"), fixed(s.value("Luminance").toDouble(), 2));
+    line(QT_TRANSLATE_NOOP("Ctl", "Target ratio: %1"), fixed(s.value("TargetRatio").toDouble(), 3));
     const QString situation = s.value("Situation").toString();
-    out << "Situation: " << (situation.isEmpty() ? std::string("unknown") : situation.toStdString()) << " (offset "
-        << fixed(s.value("Offset").toDouble(), 3, true) << ")\n";
+    out << text(QT_TRANSLATE_NOOP("Ctl", "Situation: %1 (offset %2)"),
+                situation.isEmpty() ? unknown : situation.toStdString(), fixed(s.value("Offset").toDouble(), 3, true))
+        << '\n';
     if (const QString problem = s.value("CaptureProblem").toString(); !problem.isEmpty()) {
-        out << "Screen capture: " << problem.toStdString() << '\n';
+        line(QT_TRANSLATE_NOOP("Ctl", "Screen capture: %1"), problem.toStdString());
     }
-    out << "Display under the pointer: " << s.value("DisplayUnderPointer").toString().toStdString()
-        << (s.value("DisplayUnderPointerIsBuiltIn").toBool() ? " (built in)" : "") << '\n';
+    line(s.value("DisplayUnderPointerIsBuiltIn").toBool()
+             ? QT_TRANSLATE_NOOP("Ctl", "Display under the pointer: %1 (built in)")
+             : QT_TRANSLATE_NOOP("Ctl", "Display under the pointer: %1"),
+         s.value("DisplayUnderPointer").toString().toStdString());
     const QVariantMap external = asMap(s.value("ExternalBrightness"));
     for (auto it = external.cbegin(); it != external.cend(); ++it) {
-        out << "External display " << it.key().toStdString() << ": " << percent(it.value().toDouble()) << '\n';
+        out << text(QT_TRANSLATE_NOOP("Ctl", "External display %1: %2"), it.key().toStdString(),
+                    percent(it.value().toDouble()))
+            << '\n';
     }
-    out << "Volume: " << percent(s.value("Volume").toDouble()) << (s.value("Muted").toBool() ? " (muted)" : "") << '\n';
+    line(s.value("Muted").toBool() ? QT_TRANSLATE_NOOP("Ctl", "Volume: %1 (muted)")
+                                   : QT_TRANSLATE_NOOP("Ctl", "Volume: %1"),
+         percent(s.value("Volume").toDouble()));
 }
 
 } // namespace
 
-int runCtlCommand(const std::vector<std::string> &args, std::ostream &out, std::ostream &err)
+int runCtlCommand(const std::vector<std::string> &args, std::ostream &out, std::ostream &err, const char *translations)
 {
+    int argc = 1;
+    char name[] = "lumvex";
+    char *argv[] = {name, nullptr};
+    const QCoreApplication app(argc, argv);
+    if (translations) {
+        i18n::installTranslations(QString::fromUtf8(translations));
+    }
     if (!args.empty() && (args[0] == "-h" || args[0] == "--help")) {
-        out << kUsage;
+        out << text(kUsage);
         return 0;
     }
+    const std::string seeHelp = text(QT_TRANSLATE_NOOP("Ctl", "(see lumvex ctl --help)"));
     if (args.empty()) {
-        err << "lumvex ctl: a COMMAND is needed (see lumvex ctl --help)\n";
+        err << "lumvex ctl: " << text(QT_TRANSLATE_NOOP("Ctl", "a COMMAND is needed")) << ' ' << seeHelp << '\n';
         return 2;
     }
     Request request;
     try {
         request = parse(args);
     } catch (const UsageError &error) {
-        err << "lumvex ctl: " << error.message << " (see lumvex ctl --help)\n";
+        err << "lumvex ctl: " << error.message << ' ' << seeHelp << '\n';
         return 2;
     }
 
-    int argc = 1;
-    char name[] = "lumvex";
-    char *argv[] = {name, nullptr};
-    const QCoreApplication app(argc, argv);
     // Qt's D-Bus types registered before its connection thread exists are still registered when that thread
     // ends at exit; registered by the thread itself they may be gone already, and Qt warns about them.
     QMetaType::fromType<QDBusArgument>().id();
     QMetaType::fromType<QDBusVariant>().id();
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected()) {
-        err << "lumvex ctl: Lumvex is not running (there is no session bus)\n";
+        err << "lumvex ctl: " << text(QT_TRANSLATE_NOOP("Ctl", "Lumvex is not running (there is no session bus)"))
+            << '\n';
         return 1;
     }
     const bool isProperty = request.method == QLatin1String("Set");
@@ -282,14 +321,20 @@ int runCtlCommand(const std::vector<std::string> &args, std::ostream &out, std::
         const QString errorName = reply.errorName();
         if (errorName == QLatin1String("org.freedesktop.DBus.Error.ServiceUnknown") ||
             errorName == QLatin1String("org.freedesktop.DBus.Error.NameHasNoOwner")) {
-            err << "lumvex ctl: Lumvex is not running\n";
+            err << "lumvex ctl: " << text(QT_TRANSLATE_NOOP("Ctl", "Lumvex is not running")) << '\n';
         } else if (errorName == QLatin1String("org.freedesktop.DBus.Error.NoReply") ||
                    errorName == QLatin1String("org.freedesktop.DBus.Error.Timeout")) {
             // Lumvex drops a brightness call whose caller has gone by the time it gets to it, and this
             // process ends now; a switch or a pause is still made, and making it twice does no harm.
             const bool brightness = request.method.endsWith(QLatin1String("Brightness"));
-            err << "lumvex ctl: Lumvex did not answer within " << kCallTimeoutMs / 1000 << " s; "
-                << (brightness ? "the brightness was not changed" : "it takes effect when Lumvex answers again")
+            err << "lumvex ctl: "
+                << text(
+                       brightness
+                           ? QT_TRANSLATE_NOOP("Ctl",
+                                               "Lumvex did not answer within %1 s; the brightness was not changed")
+                           : QT_TRANSLATE_NOOP(
+                                 "Ctl", "Lumvex did not answer within %1 s; it takes effect when Lumvex answers again"),
+                       std::to_string(kCallTimeoutMs / 1000))
                 << '\n';
         } else {
             err << "lumvex ctl: " << reply.errorMessage().toStdString() << '\n';

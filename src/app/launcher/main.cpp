@@ -30,7 +30,7 @@ std::filesystem::path trayProgram()
 int main(int argc, char **argv)
 {
     if (argc > 1 && std::strcmp(argv[1], "ctl") == 0) {
-        return lumvex::runCtlCommand({argv + 2, argv + argc}, std::cout, std::cerr);
+        return lumvex::runCtlCommand({argv + 2, argv + argc}, std::cout, std::cerr, LUMVEX_TRANSLATIONS_FROM_PROGRAM);
     }
     const std::string program = trayProgram().string();
     // The command people run, not the program behind it, is what a login entry should start.

@@ -63,8 +63,10 @@ std::string currentDesktop()
     return value != nullptr ? value : "";
 }
 
-constexpr const char *kMainDisplayGone = "No display to watch: capture resumes when the main display is back.";
-constexpr const char *kAwaitingDisplays = "No display yet: waiting for the compositor to describe its displays.";
+constexpr const char *kMainDisplayGone =
+    QT_TRANSLATE_NOOP("Notices", "No display to watch: capture resumes when the main display is back.");
+constexpr const char *kAwaitingDisplays =
+    QT_TRANSLATE_NOOP("Notices", "No display yet: waiting for the compositor to describe its displays.");
 
 std::optional<std::string> captureOverride()
 {
@@ -253,10 +255,14 @@ void AppShell::makeStatusItems()
     services.captureProblem = [this]() -> std::optional<std::string> {
         // Corrections learned into a folder that cannot be written would be gone at the next start.
         if (const auto data = xdg::dataDir(); !files::canWriteIn(data)) {
-            return "What you teach is not saved: cannot write to " + data.string();
+            return QCoreApplication::translate("Notices", "What you teach is not saved: cannot write to %1")
+                .arg(QString::fromStdString(data.string()))
+                .toStdString();
         }
         if (m_mainDisplayGone) {
-            return m_desktop->awaitsDisplays() ? kAwaitingDisplays : kMainDisplayGone;
+            return QCoreApplication::translate("Notices",
+                                               m_desktop->awaitsDisplays() ? kAwaitingDisplays : kMainDisplayGone)
+                .toStdString();
         }
         return m_sampler->unavailableReason();
     };
