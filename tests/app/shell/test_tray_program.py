@@ -297,10 +297,10 @@ class CommandLine(unittest.TestCase):
         os.makedirs(broken, exist_ok=True)
         subprocess.run(["sh", "-c", 'mkdir -p libexec/lumvex share/lumvex/translations && cp $1 libexec/lumvex && '
                         'echo broken >share/lumvex/translations/lumvex_de.qm', "-",
-                        os.path.join(os.path.dirname(LUMVEX), "../libexec/lumvex/lumvex")], cwd=broken, check=True)
+                        os.path.join(os.path.dirname(LUMVEX), "../libexec/lumvex/lumvex-tray")], cwd=broken, check=True)
         for program, language, usage, log in ((LUMVEX, "", "Usage: lumvex", 0), (LUMVEX, "xx", "Usage: lumvex", 0),
                                               (LUMVEX, "fr", "Usage : lumvex [commande]", 0),
-                                              (broken + "/libexec/lumvex/lumvex", "de", "Usage: lumvex", 1)):
+                                              (broken + "/libexec/lumvex/lumvex-tray", "de", "Usage: lumvex", 1)):
             help = subprocess.run([program, "--help"], capture_output=True, text=True,
                                   env={**os.environ, "LANGUAGE": language})
             self.assertEqual((help.stdout.startswith(usage), help.stderr.count("\n")), (True, log), language)
