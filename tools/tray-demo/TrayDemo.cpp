@@ -17,6 +17,7 @@
 #include "simulated/SimulatedBrightness.h"
 #include "platform/linux/QSettingsDefaults.h"
 #include "platform/linux/XdgPaths.h"
+#include "platform/linux/i18n/Translations.h"
 #include "sensing/DisplayRouter.h"
 #include "simulated/FakeDisplayServices.h"
 #include "support/LoopSurroundings.h"
@@ -88,6 +89,8 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("lumvex-tray-demo"));
     app.setQuitOnLastWindowClosed(false);
+    // The program's catalogues, for its texts and their plural forms, as the tray program finds them.
+    lumvex::i18n::installTranslations(QStringLiteral(LUMVEX_DEMO_TRANSLATIONS));
     QCommandLineParser parser;
     parser.addHelpOption();
     const QCommandLineOption alt(QStringLiteral("alt"), QStringLiteral("Show the entries of the Alt key."));
