@@ -14,28 +14,17 @@
 #include <unistd.h>
 #include <vector>
 
-namespace {
-
-// The tray program lies at the same place relative to this one in the build tree and when installed.
-std::filesystem::path trayProgram()
-{
-    std::error_code error;
-    const auto self = std::filesystem::read_symlink("/proc/self/exe", error);
-    const auto folder = error ? std::filesystem::path(".") : self.parent_path();
-    return (folder / LUMVEX_PROGRAM_FROM_BINDIR / "lumvex-tray").lexically_normal();
-}
-
-} // namespace
-
 int main(int argc, char **argv)
 {
     if (argc > 1 && std::strcmp(argv[1], "ctl") == 0) {
         return lumvex::runCtlCommand({argv + 2, argv + argc}, std::cout, std::cerr, LUMVEX_TRANSLATIONS_FROM_PROGRAM);
     }
-    const std::string program = trayProgram().string();
-    // The command people run, not the program behind it, is what a login entry should start.
+    // The tray program lies at the same place relative to this one in the build tree and when installed.
     std::error_code error;
     const auto self = std::filesystem::read_symlink("/proc/self/exe", error);
+    const auto folder = error ? std::filesystem::path(".") : self.parent_path();
+    const std::string program = (folder / LUMVEX_PROGRAM_FROM_BINDIR / "lumvex-tray").lexically_normal().string();
+    // The command people run, not the program behind it, is what a login entry should start.
     if (!error) {
         ::setenv("LUMVEX_COMMAND", self.c_str(), 1);
     }

@@ -186,9 +186,9 @@ void printPopulation(std::ostream &out, const std::vector<UserResult> &users)
     if (ratio) {
         out << "Users worse off than fixed: " << usersWorseThanFixed(users) << " of " << users.size() << '\n';
     }
-    std::vector<std::vector<RunResult>> runsPerUser;
+    std::vector<std::reference_wrapper<const std::vector<RunResult>>> runsPerUser;
     for (const UserResult &user : users) {
-        runsPerUser.push_back(user.runs);
+        runsPerUser.push_back(std::cref(user.runs));
     }
     out << choicesTakenBackLine(runsPerUser) << '\n';
 }

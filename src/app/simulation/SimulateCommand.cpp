@@ -490,7 +490,7 @@ int runSimulateCommand(const std::vector<std::string> &args, const fs::path &def
 
     out << '\n' << wrapped(summarySentence(runs)) << "\n\n";
     printSummary(out, runs, options.table);
-    out << '\n' << choicesTakenBackLine({runs}) << '\n';
+    out << '\n' << choicesTakenBackLine({std::cref(runs)}) << '\n';
     const fs::path table = folder / "summary.csv";
     if (!files::writeAtomically(table, summaryCsv(runs))) {
         err << "lumvex simulate: cannot write the table to " << table.string() << '\n';

@@ -174,17 +174,21 @@ void printSummary(std::ostream &out, const std::vector<RunResult> &runs, TableWi
     row("all", [](const RunResult &run) { return total(run); });
 }
 
-std::string choicesTakenBackLine(const std::vector<std::vector<RunResult>> &runsPerUser)
+std::string choicesTakenBackLine(const std::vector<std::reference_wrapper<const std::vector<RunResult>>> &runsPerUser)
 {
     std::string line = "Choices taken back:";
-    for (std::size_t s = 0; !runsPerUser.empty() && s < runsPerUser.front().size(); ++s) {
+    if (runsPerUser.empty()) {
+        return line;
+    }
+    const std::vector<RunResult> &first = runsPerUser.front();
+    for (std::size_t s = 0; s < first.size(); ++s) {
         int sum = 0;
         for (const std::vector<RunResult> &runs : runsPerUser) {
             for (std::size_t d = 0; s < runs.size() && d < runs[s].days.size(); ++d) {
                 sum += runs[s].days[d].choicesTakenBack;
             }
         }
-        line += (s ? ", " : " ") + strategyName(runsPerUser.front()[s].strategy) + " " + std::to_string(sum);
+        line += (s ? ", " : " ") + strategyName(first[s].strategy) + " " + std::to_string(sum);
     }
     return line;
 }

@@ -3,6 +3,7 @@
 
 #include "Simulator.h"
 
+#include <functional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -22,7 +23,7 @@ void printSummary(std::ostream &out, const std::vector<RunResult> &runs, TableWi
 
 // "Choices taken back: lumvex 0, fixed 3, ...": per strategy, the user's choices it moved 0.02 or more away
 // from while their situation held, summed over all the runs given (one user's, or a population's).
-std::string choicesTakenBackLine(const std::vector<std::vector<RunResult>> &runsPerUser);
+std::string choicesTakenBackLine(const std::vector<std::reference_wrapper<const std::vector<RunResult>>> &runsPerUser);
 
 // The full table as CSV: one row per day and strategy, then the totals as day "all".
 std::string summaryCsv(const std::vector<RunResult> &runs);

@@ -98,17 +98,7 @@ public:
         }
     }
 
-    std::optional<double> number(Key key) const
-    {
-        const Field &f = at(key);
-        if (!f.present) {
-            return std::nullopt;
-        }
-        if (!f.isNumber) {
-            throw LineError{"\"" + std::string(name(key)) + "\" is not a number"};
-        }
-        return f.number;
-    }
+    std::optional<double> number(Key key) const { return typed(key, &Field::isNumber, &Field::number, "a number"); }
 
     double requiredNumber(Key key) const
     {
@@ -118,29 +108,9 @@ public:
         throw LineError{"\"" + std::string(name(key)) + "\" is missing"};
     }
 
-    std::optional<std::string_view> text(Key key) const
-    {
-        const Field &f = at(key);
-        if (!f.present) {
-            return std::nullopt;
-        }
-        if (!f.isText) {
-            throw LineError{"\"" + std::string(name(key)) + "\" is not a string"};
-        }
-        return f.text;
-    }
+    std::optional<std::string_view> text(Key key) const { return typed(key, &Field::isText, &Field::text, "a string"); }
 
-    std::optional<bool> flag(Key key) const
-    {
-        const Field &f = at(key);
-        if (!f.present) {
-            return std::nullopt;
-        }
-        if (!f.isBool) {
-            throw LineError{"\"" + std::string(name(key)) + "\" is not true or false"};
-        }
-        return f.flag;
-    }
+    std::optional<bool> flag(Key key) const { return typed(key, &Field::isBool, &Field::flag, "true or false"); }
 
 private:
     struct Field
@@ -153,6 +123,20 @@ private:
         bool flag = false;
         std::string_view text; // in the parser's buffer
     };
+
+    // Nothing when the row leaves the field out; a field of another type makes the line unreadable.
+    template<typename T>
+    std::optional<T> typed(Key key, bool Field::*isType, T Field::*value, const char *type) const
+    {
+        const Field &f = at(key);
+        if (!f.present) {
+            return std::nullopt;
+        }
+        if (!(f.*isType)) {
+            throw LineError{"\"" + std::string(name(key)) + "\" is not " + type};
+        }
+        return f.*value;
+    }
 
     static std::string_view name(Key key) { return kKeyNames[static_cast<std::size_t>(key)]; }
     const Field &at(Key key) const { return m_fields[static_cast<std::size_t>(key)]; }
