@@ -3,6 +3,7 @@
 // Reads lines of commands from standard input and answers "ok" after each:
 //   move X Y   absolute position     axis V   one vertical axis event of V (negative up)
 //   click B    left, middle or right sleep MS
+//   key K      press and release the key of evdev code K (28: Enter, 15: Tab)
 #include "fake-input-client-protocol.h"
 
 #include <linux/input-event-codes.h>
@@ -65,6 +66,10 @@ int main(void)
                 org_kde_kwin_fake_input_button(input, button, WL_POINTER_BUTTON_STATE_PRESSED);
                 wl_display_roundtrip(display);
                 org_kde_kwin_fake_input_button(input, button, WL_POINTER_BUTTON_STATE_RELEASED);
+            } else if (strcmp(words[i], "key") == 0) {
+                org_kde_kwin_fake_input_keyboard_key(input, (uint32_t)atoi(arg), WL_KEYBOARD_KEY_STATE_PRESSED);
+                wl_display_roundtrip(display);
+                org_kde_kwin_fake_input_keyboard_key(input, (uint32_t)atoi(arg), WL_KEYBOARD_KEY_STATE_RELEASED);
             } else if (strcmp(words[i], "sleep") == 0) {
                 const long ms = atol(arg);
                 nanosleep(&(struct timespec){ms / 1000, (ms % 1000) * 1000000}, NULL);

@@ -21,7 +21,7 @@ import zlib
 
 import dbus
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "app", "shell"))
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tests", "app", "shell"))
 from program_session import panel, set_panel, wait_for  # noqa: E402
 
 HOST, LUMVEX = sys.argv[1], sys.argv[2]
@@ -46,6 +46,21 @@ def spawn(name, args, **env):
                                env={**os.environ, **env})
     processes.append(process)
     return process
+
+
+def start_portal(backend, **env):
+    """PipeWire, the permission store, the portal and the desktop's backend of it, as a session starts them: the
+    tests' bus activates nothing."""
+    spawn("pipewire", ["pipewire"])
+    assert wait_for(lambda: os.path.exists(os.path.join(os.environ["XDG_RUNTIME_DIR"], "pipewire-0")), 10), "no PipeWire"
+    spawn("wireplumber", ["wireplumber"])
+    spawn("permission-store", ["/usr/libexec/xdg-permission-store", "--replace"])
+    spawn("portal-" + backend, [next(p for p in ("/usr/libexec/xdg-desktop-portal-" + backend,
+                                                 "/usr/lib/x86_64-linux-gnu/libexec/xdg-desktop-portal-" + backend)
+                                     if os.path.exists(p))], **env)
+    assert wait_for(lambda: bus.name_has_owner("org.freedesktop.impl.portal.desktop." + backend), 30), "no backend"
+    spawn("portal", ["/usr/libexec/xdg-desktop-portal", "--replace"], **env)
+    assert wait_for(lambda: bus.name_has_owner("org.freedesktop.portal.Desktop"), 30), "no portal"
 
 
 def volume_muted():
@@ -104,6 +119,24 @@ def exported_labels(item):
     return [str(child[1].get("label", "")) for child in layout[2]]
 
 
+def exported_check(item, label):
+    """The toggle state of the menu entry LABEL as a host reads it: GetLayout, then GetGroupProperties."""
+    service, path = item
+    menu_path = bus.get_object(service, path).Get("org.kde.StatusNotifierItem", "Menu",
+                                                  dbus_interface="org.freedesktop.DBus.Properties")
+    menu = bus.get_object(service, menu_path)
+    _, layout = menu.GetLayout(0, -1, [], dbus_interface="com.canonical.dbusmenu")
+    ids = [int(child[0]) for child in layout[2] if str(child[1].get("label", "")) == label]
+    if not ids:
+        return None
+    properties = menu.GetGroupProperties(ids, ["toggle-state"], dbus_interface="com.canonical.dbusmenu")
+    return bool(properties[0][1].get("toggle-state", 0)) if properties else None
+
+
+def ctl(*words):
+    return subprocess.run([LUMVEX, "ctl", *words], capture_output=True, text=True, timeout=30)
+
+
 # --- GNOME Shell -------------------------------------------------------------------------------------
 
 class Gnome:
@@ -127,7 +160,12 @@ class Gnome:
                                           stderr=subprocess.STDOUT, stdin=subprocess.DEVNULL))
         assert wait_for(lambda: bus.name_has_owner("org.kde.StatusNotifierWatcher"), 60), "no watcher"
         assert wait_for(lambda: self.eval("1") == 1, 30), "Eval refused: unsafe mode is off"
-        self.eval("imports.ui.main.overview.hide(); global._lvp = imports.gi.Clutter.get_default_backend()"
+        # The shell opens its overview when it has started: clicks on the panel would land there.
+        wait_for(lambda: self.eval("imports.ui.main.layoutManager._startingUp") is False, 30)
+        assert wait_for(lambda: self.eval("imports.ui.main.overview.hide(), imports.ui.main.overview.visible") is False,
+                        10), "the overview stays open"
+        start_portal("gnome", WAYLAND_DISPLAY=SOCKET, GDK_BACKEND="wayland", XDG_CURRENT_DESKTOP="GNOME")
+        self.eval("global._lvp = imports.gi.Clutter.get_default_backend()"
                   ".get_default_seat().create_virtual_device(imports.gi.Clutter.InputDeviceType.POINTER_DEVICE)")
 
     def output(self):
@@ -184,6 +222,12 @@ class Gnome:
         return self.eval("imports.ui.main.panel.statusArea['%s'].menu._getMenuItems()"
                          ".map(i => i.label ? i.label.text : '')" % at["k"]) or []
 
+    def shown_check(self, at, label):
+        """Whether the shell's own menu item LABEL shows its check mark (the ornament CHECK, 2)."""
+        ornaments = self.eval("Object.fromEntries(imports.ui.main.panel.statusArea['%s'].menu._getMenuItems()"
+                              ".filter(i => i.label).map(i => [i.label.text, i._ornament]))" % at["k"]) or {}
+        return None if label not in ornaments else ornaments[label] == 2
+
     def menu_open(self, at):
         return self.eval("imports.ui.main.panel.statusArea['%s'].menu.isOpen" % at["k"]) is True
 
@@ -216,6 +260,7 @@ class Plasma:
         spawn("kded5", ["kded5"])
         spawn("plasmashell", ["plasmashell", "--no-respawn"])
         assert wait_for(lambda: bus.name_has_owner("org.kde.StatusNotifierWatcher"), 60), "no watcher"
+        start_portal("kde")
         del os.environ["QT_QPA_PLATFORM"]
         self.pointer = subprocess.Popen([sys.argv[3]], stdin=subprocess.PIPE, stdout=subprocess.PIPE, text=True)
         processes.append(self.pointer)
@@ -279,6 +324,12 @@ class Plasma:
 
     def shown_labels(self, at):
         return None
+
+    def accept_share(self):
+        """Shares the screen in the portal's dialog, centred on the 1920x1080 output: the right-hand card is the
+        screen (the left one would make a new virtual output), then Share."""
+        self._send("move", 1112, 488, "sleep", 200, "click", "left", "sleep", 500, "move", 1149, 761, "sleep", 200,
+                   "click", "left")
 
     def menu_open(self, at):
         return None
@@ -363,6 +414,12 @@ class Xfce:
     def shown_labels(self, at):
         return None
 
+    def accept_share(self):
+        """Shares the screen in the portal's dialog, centred on the 1920x1080 output: the right-hand card is the
+        screen (the left one would make a new virtual output), then Share."""
+        self._send("move", 1112, 488, "sleep", 200, "click", "left", "sleep", 500, "move", 1149, 761, "sleep", 200,
+                   "click", "left")
+
     def menu_open(self, at):
         # The plugin's menu: a mapped popup of the plugin's process taller than the panel.
         shown = subprocess.run(["xdotool", "search", "--onlyvisible", "--classname", "wrapper-2.0"],
@@ -396,7 +453,10 @@ def start_program(host, wayland):
         env.pop("WAYLAND_DISPLAY", None)
         env["DISPLAY"] = X_DISPLAY
     log = open(os.path.join(WORK, "lumvex-%s.log" % ("wayland" if wayland else "x11")), "w")
-    process = subprocess.Popen([LUMVEX], stdout=log, stderr=subprocess.STDOUT, env={**env, "XDG_RUNTIME_DIR": runtime})
+    process = subprocess.Popen([LUMVEX], stdout=log, stderr=subprocess.STDOUT,
+                               env={**env, "XDG_RUNTIME_DIR": runtime,
+                                    "QT_LOGGING_RULES": "lumvex.portal.debug=true;lumvex.capture.debug=true",
+                                    "PIPEWIRE_DEBUG": os.environ.get("LUMVEX_HOST_PW_DEBUG", "")})
     processes.append(process)
     return process
 
@@ -427,6 +487,8 @@ def main():
         program = start_program(host, wayland=MODE == "wayland")
         try:
             run_checks(host)
+            if MODE == "wayland" and hasattr(host, "accept_share"):
+                program = capture_checks(host, program)
         except Exception as error:
             check("run", False, repr(error))
         finally:
@@ -506,6 +568,84 @@ def run_checks(host):
         check("middle click %s" % ("mutes" if want else "unmutes"), wait_for(lambda: volume_muted() == want, 3),
               "host called %s" % sorted(set(re.findall(r"member=(\w+Activate)", calls.take()))))
         time.sleep(0.6)
+
+    # The check follows a change made elsewhere, as the host reads it (and, on GNOME, as its menu shows it).
+    item = titles[brightness_title]
+    for state in ("on", "off", "on", "off"):
+        done = ctl("auto", state)
+        want = state == "on"
+        read = lambda: (exported_check(item, "Automatic Brightness"),
+                        host.shown_check(at, "Automatic Brightness") if hasattr(host, "shown_check") else want)
+        wait_for(lambda: read() == (want, want), 5)
+        check("check after ctl auto %s" % state, done.returncode == 0 and read() == (want, want),
+              "exported, shown: %s; ctl %d %s" % (read(), done.returncode, done.stderr.strip()))
+    # Automatic adjustment is off now: a manual change must not ask the portal for the screen.
+    time.sleep(1)
+    while_on = sorted(set(re.findall(r"interface=org.freedesktop.portal.ScreenCast; member=(\w+)", calls.take())))
+    for notches in (-1, 1):
+        host.move(at)
+        host.wheel(notches)
+    time.sleep(2)
+    asked = sorted(set(re.findall(r"interface=org.freedesktop.portal.ScreenCast; member=(\w+)", calls.take())))
+    check("no screen-share request for a scroll with automatic adjustment off", not asked,
+          "portal calls %s (while automatic adjustment was on: %s)" % (asked, while_on))
+
+
+def follows_content(host):
+    """The backlight under a white, then a black full-screen window: (white level, black level)."""
+    levels = []
+    for colour in ("white", "black"):
+        scene = os.path.join(WORK, colour + ".qml")
+        with open(scene, "w") as f:
+            f.write('import QtQuick 2.0\nimport QtQuick.Window 2.2\nWindow { visible: true; visibility: Window.FullScreen; '
+                    'color: "%s" }\n' % colour)
+        window = spawn("qmlscene-" + colour, ["/usr/lib/qt5/bin/qmlscene", scene], QT_QPA_PLATFORM="wayland")
+        previous = None
+        for _ in range(40):  # until the level has settled: the same for 3 s
+            time.sleep(3)
+            if panel() == previous:
+                break
+            previous = panel()
+        levels.append(panel())
+        logs = os.environ.get("LUMVEX_HOST_LOGS")
+        if logs:
+            host.screenshot(os.path.join(logs, "%s-%s-window.png" % (HOST, colour)))
+            with open(os.path.join(logs, "%s-pw-dump-%s.json" % (HOST, colour)), "w") as dump:
+                subprocess.run(["pw-dump"], stdout=dump, stderr=subprocess.STDOUT, timeout=20)
+        window.terminate()
+        window.wait(timeout=10)
+    return tuple(levels)
+
+
+def capture_checks(host, program):
+    """Automatic adjustment through the desktop's screen-share portal: the dialog once, the backlight following
+    the screen, and after a restart the restore token honoured (no dialog). Returns the program now running."""
+    portal_dialog = lambda: "portal" in str(host.windows()).lower()
+    ctl("auto", "on")
+    shown = wait_for(portal_dialog, 30)
+    logs = os.environ.get("LUMVEX_HOST_LOGS")
+    if logs:
+        host.screenshot(os.path.join(logs, "%s-share-dialog.png" % HOST))
+    check("screen-share dialog once automatic adjustment is on", shown, str(host.windows()))
+    host.accept_share()
+    check("the dialog closes when the screen is shared", wait_for(lambda: not portal_dialog(), 10), str(host.windows()))
+    white, black = follows_content(host)
+    check("backlight follows white and black full-screen windows", black > white + 20,
+          "white %d, black %d; %s" % (white, black, ctl("status").stdout.replace("\n", "; ")))
+    program.terminate()
+    program.wait(timeout=10)
+    wait_for(lambda: len(items()) == 0, 10)
+    started = time.monotonic()
+    program = start_program(host, wayland=True)
+    found = wait_for(lambda: json.loads(ctl("status", "--json").stdout or "{}").get("DisplayUnderPointer"), 60)
+    check("a display found after a restart", found, "after %d ms" % ((time.monotonic() - started) * 1000))
+    wait_for(lambda: len(items()) == 2, 20)
+    time.sleep(5)
+    check("no dialog after a restart (restore token)", not portal_dialog(), str(host.windows()))
+    white, black = follows_content(host)
+    check("backlight follows the screen after a restart", black > white + 20, "white %d, black %d" % (white, black))
+    ctl("auto", "off")
+    return program
 
 
 try:

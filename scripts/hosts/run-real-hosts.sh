@@ -21,10 +21,10 @@ mkdir -p "$LUMVEX_HOST_LOGS"
 [ -x "$lumvex" ] || { echo "build lumvex first ($lumvex)" >&2; exit 2; }
 
 declare -A packages=(
-  [gnome]="gnome-shell gnome-shell-extension-appindicator dconf-service dconf-cli"
+  [gnome]="gnome-shell gnome-shell-extension-appindicator dconf-service dconf-cli xdg-desktop-portal-gnome pipewire wireplumber"
   # The portal backend's screen-share dialog fails to load without the PipeWire QML module.
   [plasma]="plasma-workspace plasma-desktop kwin-wayland qtwayland5 kactivitymanagerd kded5 plasma-wayland-protocols
-    xdg-desktop-portal-kde qml-module-org-kde-pipewire"
+    xdg-desktop-portal-kde qml-module-org-kde-pipewire qmlscene qml-module-qtquick-window2 qml-module-qtquick2"
   [xfce]="xfce4-panel xfconf xdotool"
 )
 install=()
