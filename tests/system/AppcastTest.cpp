@@ -40,19 +40,17 @@ TEST(Appcast, NewestItemWinsWhateverTheOrder)
     <item><title>Middle</title><sparkle:version>0.9.0</sparkle:version></item>)"));
     ASSERT_TRUE(reading.error.isEmpty()) << reading.error.toStdString();
     ASSERT_TRUE(reading.newest);
-    EXPECT_EQ(reading.newest->version, "0.10.0");
-    EXPECT_EQ(reading.newest->displayVersion(), "0.10");
-    EXPECT_EQ(reading.newest->releaseNotes, QUrl("https://example.org/notes/0.10"));
-    EXPECT_EQ(reading.newest->download, QUrl("https://example.org/lumvex_0.10.0_amd64.deb"));
-    EXPECT_EQ(reading.newest->page(), QUrl("https://example.org/download"));
+    const AppcastItem &n = *reading.newest;
+    EXPECT_EQ(std::tuple(n.version, n.displayVersion(), n.releaseNotes, n.download, n.page()),
+              std::tuple(QString("0.10.0"), QString("0.10"), QUrl("https://example.org/notes/0.10"),
+                         QUrl("https://example.org/lumvex_0.10.0_amd64.deb"), QUrl("https://example.org/download")));
 
     // Versions may stand on the enclosure.
     const AppcastReading enclosed = readAppcast(feed(R"(
     <item><enclosure url="http://example.org/a.deb" sparkle:version="0.3.0" sparkle:shortVersionString="0.3"/></item>)"));
     ASSERT_TRUE(enclosed.newest);
-    EXPECT_EQ(enclosed.newest->version, "0.3.0");
-    EXPECT_EQ(enclosed.newest->displayVersion(), "0.3");
-    EXPECT_EQ(enclosed.newest->page(), QUrl("http://example.org/a.deb"));
+    EXPECT_EQ(std::tuple(enclosed.newest->version, enclosed.newest->displayVersion(), enclosed.newest->page()),
+              std::tuple(QString("0.3.0"), QString("0.3"), QUrl("http://example.org/a.deb")));
 }
 
 TEST(Appcast, LinksOtherThanWebPagesAreDropped)
@@ -65,8 +63,7 @@ TEST(Appcast, LinksOtherThanWebPagesAreDropped)
       <sparkle:releaseNotesLink>https://example.org/notes</sparkle:releaseNotesLink>
     </item>)xml"));
     ASSERT_TRUE(reading.newest);
-    EXPECT_TRUE(reading.newest->link.isEmpty());
-    EXPECT_TRUE(reading.newest->download.isEmpty());
+    EXPECT_TRUE(reading.newest->link.isEmpty() && reading.newest->download.isEmpty());
     EXPECT_EQ(reading.newest->page(), QUrl("https://example.org/notes"));
 }
 
