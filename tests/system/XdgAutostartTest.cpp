@@ -64,7 +64,7 @@ TEST_F(XdgAutostartTest, StatusFollowsTheEntry)
     EXPECT_TRUE(fs::is_empty(entry.parent_path()));
 }
 
-TEST_F(XdgAutostartTest, WithoutTheProgramPathNothingCanBeRegistered)
+TEST_F(XdgAutostartTest, WithoutTheProgramPathOrTheFileNothingCanBeRegistered)
 {
     XdgAutostart autostart(entry, fs::path(), false);
     EXPECT_EQ(autostart.status(), LoginItemStatus::notFound);
@@ -76,10 +76,8 @@ TEST_F(XdgAutostartTest, WithoutTheProgramPathNothingCanBeRegistered)
     EXPECT_EQ(autostart.status(), LoginItemStatus::enabled);
     EXPECT_EQ(autostart.unregisterProgram(), std::nullopt);
     EXPECT_EQ(autostart.status(), LoginItemStatus::notFound);
-}
 
-TEST_F(XdgAutostartTest, FailuresNameTheFileAndTheCause)
-{
+    // Failures name the file and the cause.
     fs::create_directories(entry / "inside");
     XdgAutostart occupied(entry, program, false);
     EXPECT_EQ(occupied.status(), LoginItemStatus::notRegistered);
