@@ -80,7 +80,7 @@ TEST_F(PulseVolumeControllerTest, MutesWithoutTouchingTheLevelAndFollowsChangesM
     ASSERT_TRUE(eventually([&] { return volume->get() == 1.0; }));
 }
 
-TEST_F(PulseVolumeControllerTest, SetScalesEveryChannelAndKeepsTheBalanceThroughSilence)
+TEST_F(PulseVolumeControllerTest, SetScalesEveryChannelKeepsTheBalanceThroughSilenceAndClamps)
 {
     server.pactl("set-sink-volume test_sink 40% 20%");
     const double before = levelOfRaw(server.loudest("test_sink"));
@@ -100,10 +100,8 @@ TEST_F(PulseVolumeControllerTest, SetScalesEveryChannelAndKeepsTheBalanceThrough
     ASSERT_TRUE(eventually([&] { return server.loudest("test_sink") == raw(0.6f); }));
     channels = server.channels("test_sink");
     EXPECT_NEAR(channels[1], channels[0] / 2.0, 1.0);
-}
 
-TEST_F(PulseVolumeControllerTest, SetClampsAndAdjustStartsFromTheLastWriteAtOnce)
-{
+    // Out of range is clamped, and adjust starts from the last write at once.
     EXPECT_EQ(volume->set(1.5), 1.0);
     ASSERT_TRUE(eventually([&] { return server.loudest("test_sink") == PA_VOLUME_NORM; }));
     EXPECT_EQ(volume->set(-0.2), 0.0);
