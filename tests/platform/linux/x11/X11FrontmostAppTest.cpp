@@ -35,6 +35,8 @@ TEST(X11FrontmostAppTest, NamesTheApplicationOfTheActiveWindow)
 
     wm.setActiveWindow(wm.window("gnome-text-editor\0Gnome-text-editor\0"s, "org.gnome.TextEditor"));
     EXPECT_EQ(frontmost.frontmostApp(), (App{"org.gnome.TextEditor", "Gnome-text-editor"}));
+    EXPECT_TRUE(frontmost.frontmostAppId() == "org.gnome.TextEditor" &&
+                frontmost.frontmostAppName() == "Gnome-text-editor");
 
     wm.setActiveWindow(wm.window("navigator\0firefox\0"s));
     EXPECT_EQ(frontmost.frontmostApp(), (App{"firefox", "firefox"}));
