@@ -102,7 +102,7 @@ TEST_F(TelemetryRecorderTest, SessionStartsWithItsRowThenWritesOnlyOnChange)
     EXPECT_EQ(written[5].count("app_id") + written[6].count("lum_slow"), 0u);
 }
 
-TEST_F(TelemetryRecorderTest, EventsAreRowsThatResetTheTicksComparison)
+TEST_F(TelemetryRecorderTest, EventsAreRowsThatResetTheTicksComparisonAndMidnightMovesToTheNextDay)
 {
     recorder.setRecording(true);
     tick(6.0);
@@ -119,24 +119,19 @@ TEST_F(TelemetryRecorderTest, EventsAreRowsThatResetTheTicksComparison)
         (std::vector<Json>{written[1]["source"], written[1]["b_after"], written[2]["trigger"], written[3]["trigger"]}),
         (std::vector<Json>{"manual", 0.6, "app_switch", "tick"}));
 
-    // Not recording: events are ignored.
-    recorder.setRecording(false);
-    recorder.recordEvent("app_switch");
-    EXPECT_EQ(rows().size(), 4u);
-}
-
-TEST_F(TelemetryRecorderTest, MidnightMovesToTheNextDaysFileWithoutANewSession)
-{
-    recorder.setRecording(true);
-    tick(30.0); // 23:59:30
-    tick(40.0); // 00:00:10 on the 15th
+    // Midnight moves to the next day's file without a new session.
+    tick(44.0); // 00:00:10 on the 15th
     snapshot.brightness = 0.7;
     tick();
-
-    ASSERT_EQ(rows("2025-03-14").size(), 2u);
+    ASSERT_EQ(rows("2025-03-14").size(), 4u);
     const auto next = rows("2025-03-15");
     ASSERT_EQ(next.size(), 2u);
     EXPECT_EQ((std::vector<Json>{next[0]["trigger"], next[1]["brightness"]}), (std::vector<Json>{"tick", 0.7}));
+
+    // Not recording: events are ignored.
+    recorder.setRecording(false);
+    recorder.recordEvent("app_switch");
+    EXPECT_EQ(rows("2025-03-15").size(), 2u);
 }
 
 TEST_F(TelemetryRecorderTest, SwitchPersistsAndASecondSessionAppendsToTheSameDay)

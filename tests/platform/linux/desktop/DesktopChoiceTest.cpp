@@ -52,24 +52,19 @@ TEST(DesktopChoiceTest, AnUnreachableCompositorIsSaidOnceAndNothingElseBreaks)
 // Under a private headless sway (desktop_sway_tests).
 
 // Screencopy by default and the portal when asked for are seen with the real program (test_wayland_program.py).
-TEST(OnSwayDesktopTest, NothingIsWrongUntilTheCompositorHasDescribedItsOutputs)
+// Nothing is wrong until the compositor has described its outputs; then the active window's application is in
+// front, and switches are told.
+TEST(OnSwayDesktopTest, TheActiveWindowsApplicationIsInFrontAndSwitchesAreTold)
 {
     MemoryDefaults defaults;
     const auto desktop = openDesktop(SessionEnvironment::current(), defaults, std::nullopt);
     ASSERT_NE(dynamic_cast<WaylandDesktop *>(desktop.get()), nullptr);
     EXPECT_EQ(desktop->makeCapture(0)->unavailableReason(), std::nullopt);
+    int switches = 0;
+    const FrontmostAppProvider *app = &desktop->watchFrontmostApp([&] { ++switches; });
     const DisplayId main = outputNameId("HEADLESS-1");
     ASSERT_TRUE(eventually([&] { return desktop->displays().mainDisplay() == main; }));
     EXPECT_EQ(desktop->displays().outputName(main), "HEADLESS-1");
-}
-
-TEST(OnSwayDesktopTest, TheActiveWindowsApplicationIsInFrontAndSwitchesAreTold)
-{
-    MemoryDefaults defaults;
-    const auto desktop = openDesktop(SessionEnvironment::current(), defaults, std::nullopt);
-    int switches = 0;
-    const FrontmostAppProvider *app = &desktop->watchFrontmostApp([&] { ++switches; });
-    ASSERT_TRUE(eventually([&] { return desktop->displays().mainDisplay() != 0; }));
     EXPECT_EQ(app->frontmostAppId(), std::nullopt);
     const auto inFront = [app](const char *id) { return [app, id] { return app->frontmostAppId() == id; }; };
     {
