@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "system/Appcast.h"
+#include "LocalFeedServer.h"
 #include "system/VersionOrder.h"
 
 #include <QByteArray>
@@ -10,20 +11,8 @@
 namespace lumvex {
 namespace {
 
+using test::feed;
 using ::testing::HasSubstr;
-
-QByteArray feed(const QByteArray &items)
-{
-    return R"(<?xml version="1.0" encoding="utf-8"?>
-<rss version="2.0" xmlns:sparkle="http://www.andymatuschak.org/xml-namespaces/sparkle">
-  <channel>
-    <title>Lumvex</title>
-)" + items +
-           R"(
-  </channel>
-</rss>
-)";
-}
 
 TEST(Appcast, NewestItemWinsWhateverTheOrder)
 {
