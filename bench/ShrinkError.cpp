@@ -3,8 +3,8 @@
 // at full size, for photos, pages of text light and dark and the aliasing worst case. Started by
 // shrink-error.sh on an Xvfb whose main monitor is 1920x1080 at the origin; exits 1 when a figure is
 // beyond the bound (0.01 of mean luminance, 0.02 of the dark and bright shares).
+#include "platform/linux/capture/ShowOnRoot.h"
 #include "platform/linux/x11/X11DisplayServices.h"
-#include "platform/linux/x11/XcbConnection.h"
 #include "platform/linux/x11/capture/X11ShmCapture.h"
 
 #include <QFont>
@@ -66,23 +66,6 @@ QImage hairlines()
     return image;
 }
 
-// Puts an image at the root's origin, as a program drawing a full-screen picture would.
-void show(const QImage &image)
-{
-    XcbConnection x;
-    const xcb_gcontext_t gc = xcb_generate_id(x.get());
-    xcb_create_gc(x.get(), gc, x.root(), 0, nullptr);
-    constexpr int kRows = 16; // stays below the core protocol's request size
-    for (int y = 0; y < image.height(); y += kRows) {
-        const int rows = std::min(kRows, image.height() - y);
-        xcb_put_image(x.get(), XCB_IMAGE_FORMAT_Z_PIXMAP, x.root(), gc, static_cast<std::uint16_t>(image.width()),
-                      static_cast<std::uint16_t>(rows), 0, static_cast<std::int16_t>(y), 0, 24,
-                      static_cast<std::uint32_t>(rows * image.bytesPerLine()), image.constScanLine(y));
-    }
-    xcb_free_gc(x.get(), gc);
-    x.reply(xcb_get_input_focus_reply, xcb_get_input_focus(x.get()));
-}
-
 } // namespace
 
 int main(int argc, char **argv)
@@ -104,14 +87,14 @@ int main(int argc, char **argv)
                              "DejaVu Sans Mono", 14)},
         {"hairlines", hairlines()},
     };
-    show(QImage(1920, 1080, QImage::Format_RGB32));
+    test::showOnRoot(QImage(1920, 1080, QImage::Format_RGB32));
     X11ShmCapture shrinking(panel, X11ShmCapture::Mode::WhenDrawn, X11ShmCapture::kScale);
     shrinking.captureAndReduce();
     bool within = true;
     std::printf("%-20s %8s %9s %8s %9s %8s %9s %7s\n", "frame", "mean", "error", "dark", "error", "bright", "error",
                 "shrunk");
     for (const auto &[name, image] : frames) {
-        show(image);
+        test::showOnRoot(image);
         // The server's notice of the drawing may take a moment to reach the capture's connection.
         const int before = shrinking.framesRead();
         const int scaledBefore = shrinking.scaledFramesRead();

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "platform/linux/x11/capture/X11ShmCapture.h"
+#include "ShowOnRoot.h"
 #include "platform/linux/x11/XServerControl.h"
 #include "sensing/BusyScreenPace.h"
 #include "sensing/GlanceMemory.h"
@@ -24,23 +25,6 @@ constexpr std::uint32_t kWhite = 0xffffff;
 bool sameFigures(const std::optional<ScreenReduction> &a, const std::optional<ScreenReduction> &b)
 {
     return a && b && a->meanLuminance == b->meanLuminance && a->grid == b->grid && a->signature == b->signature;
-}
-
-// Puts an image at the root's origin, as a program drawing a full-screen picture would.
-void show(const QImage &image)
-{
-    XcbConnection x;
-    const xcb_gcontext_t gc = xcb_generate_id(x.get());
-    xcb_create_gc(x.get(), gc, x.root(), 0, nullptr);
-    constexpr int kRows = 16; // stays below the core protocol's request size
-    for (int y = 0; y < image.height(); y += kRows) {
-        const int rows = std::min(kRows, image.height() - y);
-        xcb_put_image(x.get(), XCB_IMAGE_FORMAT_Z_PIXMAP, x.root(), gc, static_cast<std::uint16_t>(image.width()),
-                      static_cast<std::uint16_t>(rows), 0, static_cast<std::int16_t>(y), 0, 24,
-                      static_cast<std::uint32_t>(rows * image.bytesPerLine()), image.constScanLine(y));
-    }
-    xcb_free_gc(x.get(), gc);
-    x.reply(xcb_get_input_focus_reply, xcb_get_input_focus(x.get()));
 }
 
 // Two 1920x1080 monitors side by side on the 3840x1080 root: the panel eDP-1 (primary) and DP-1.
@@ -199,13 +183,13 @@ TEST_F(X11ShmCaptureTest, WhileTheWholeMonitorChangesReadsOnlyWhatTheGlanceHasNo
     }
     std::optional<ScreenReduction> exact[2];
     for (int i = 0; i < 2; ++i) {
-        show(pictures[i]);
+        test::showOnRoot(pictures[i]);
         exact[i] = X11ShmCapture(panel, X11ShmCapture::Mode::EveryTime).captureAndReduce();
     }
     X11ShmCapture capture(panel);
     ASSERT_TRUE(capture.captureAndReduce());
     const auto tick = [&](const QImage &picture) {
-        show(picture);
+        test::showOnRoot(picture);
         // The drawing's notice reaches the capture's own connection a moment after the painter's answer.
         std::this_thread::sleep_for(2ms);
         return capture.captureAndReduce();
@@ -225,7 +209,7 @@ TEST_F(X11ShmCaptureTest, WhileTheWholeMonitorChangesReadsOnlyWhatTheGlanceHasNo
     EXPECT_GE(capture.framesRead() - settled, 2 * (kTicks / (GlanceMemory::kMaxAgeTicks + 1)));
     EXPECT_LE(capture.framesRead() - settled, 2 * (kTicks / GlanceMemory::kMaxAgeTicks + 1));
 
-    show(pictures[2]);
+    test::showOnRoot(pictures[2]);
     const auto white = X11ShmCapture(panel, X11ShmCapture::Mode::EveryTime, std::nullopt).captureAndReduce();
     std::optional<ScreenReduction> seen = tick(pictures[2]);
     if (!sameFigures(seen, white)) {
