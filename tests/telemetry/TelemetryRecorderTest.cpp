@@ -134,8 +134,13 @@ TEST_F(TelemetryRecorderTest, EventsAreRowsThatResetTheTicksComparisonAndMidnigh
     EXPECT_EQ(rows("2025-03-15").size(), 2u);
 }
 
-TEST_F(TelemetryRecorderTest, SwitchPersistsAndASecondSessionAppendsToTheSameDay)
+TEST_F(TelemetryRecorderTest, SwitchPersistsResumesOnlyWhenLeftOnAndASecondSessionAppendsToTheSameDay)
 {
+    // Left off, a start does not resume.
+    recorder.startIfEnabled();
+    recorder.recordEvent("app_switch");
+    EXPECT_TRUE(!timer->isActive() && rows().empty());
+
     recorder.toggleRecording();
     tick(2.0);
     recorder.setRecording(true); // already on: nothing happens
@@ -157,17 +162,9 @@ TEST_F(TelemetryRecorderTest, SwitchPersistsAndASecondSessionAppendsToTheSameDay
     snapshot.lumSlow = 0.3;
     tick();
     EXPECT_EQ(rows().size(), 5u);
-}
 
-TEST_F(TelemetryRecorderTest, ResumesOnlyWhenLeftOnAndResumingIsNotASwitch)
-{
-    recorder.startIfEnabled();
-    recorder.recordEvent("app_switch");
-    EXPECT_FALSE(timer->isActive());
-    EXPECT_TRUE(rows().empty());
-
-    defaults.setBool(std::string(settings::telemetryRecording.name), true);
+    // Left on, the next start resumes, and resuming is no switch.
     TelemetryRecorder(dir / "telemetry", source, clock, defaults, std::make_unique<ManualTimer>()).startIfEnabled();
-    EXPECT_FALSE(rows().empty());
-    EXPECT_TRUE(changes.empty());
+    EXPECT_EQ(rows().size(), 6u);
+    EXPECT_EQ(changes.size(), 5u);
 }

@@ -52,6 +52,12 @@ TEST(SysfsBacklight, DrivesTheBestDeviceAndReportsItsLevel)
     EXPECT_EQ(std::pair(backlight.deviceName(), backlight.get()),
               std::pair(std::string("acpi_video0"), std::optional(single(3.0 / 15.0))));
     EXPECT_EQ(deviceValue(firmware), "3\n"); // the write probe left the value as it was
+
+    // Without a root in the environment the tree is the system's own: what users have.
+    for (const auto &unset : {std::optional<std::string>(), std::optional<std::string>("")}) {
+        const test::ScopedEnv env("LUMVEX_SYSFS_ROOT", unset);
+        EXPECT_EQ(sysfsRoot(), "/");
+    }
 }
 
 // Levels out of range are clamped, a raw device keeps its light on at the bottom, and what is no
@@ -132,15 +138,6 @@ TEST(SysfsBacklight, WithoutAUsableDeviceReadsGiveNoLevelAndWritesAreDropped)
     EXPECT_EQ(vanishing.get(), std::nullopt);
     vanishing.set(0.6);
     EXPECT_EQ(vanishing.get(), std::nullopt);
-}
-
-// A root that is set is what every test wrapper gives the program; these are what users have.
-TEST(SysfsBacklight, WithoutARootInTheEnvironmentTheTreeIsTheSystemsOwn)
-{
-    for (const auto &unset : {std::optional<std::string>(), std::optional<std::string>("")}) {
-        const test::ScopedEnv env("LUMVEX_SYSFS_ROOT", unset);
-        EXPECT_EQ(sysfsRoot(), "/");
-    }
 }
 
 TEST(SysfsBacklight, AnUnwritableFileIsWrittenThroughTheLoginManager)
