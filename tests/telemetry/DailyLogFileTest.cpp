@@ -44,7 +44,7 @@ TEST_F(DailyLogFileTest, OneFilePerDayReadableByTheUserOnly)
     EXPECT_EQ(text("2025-03-15"), "five\n");
 }
 
-TEST_F(DailyLogFileTest, ACutLineSpoilsOnlyItself)
+TEST_F(DailyLogFileTest, ACutLineSpoilsOnlyItselfAndABlockedFolderIsRetried)
 {
     // A line left without its end by a crash...
     files::makePrivateDirectories(log.folder());
@@ -59,11 +59,8 @@ TEST_F(DailyLogFileTest, ACutLineSpoilsOnlyItself)
     }
     EXPECT_TRUE(log.append("2025-03-14", "after"));
     EXPECT_EQ(text("2025-03-14"), "{\"cut\":\nnext\ntoo \nafter\n");
-}
 
-// A file where the folder should be: nothing is written, and every line tries again.
-TEST_F(DailyLogFileTest, ABlockedFolderIsRetried)
-{
+    // A file where the folder should be: nothing is written, and every line tries again.
     DailyLogFile blocked(dir / "blocker/telemetry", "telemetry-", ".jsonl");
     std::ofstream(dir / "blocker") << "in the way";
     EXPECT_FALSE(blocked.append("2025-03-14", "lost"));
