@@ -135,11 +135,7 @@ TEST(IconRenderer, GlyphsAndSymbolsCoverTheirPlaces)
         const int alpha = alphaAt(probe.image, probe.at.x(), probe.at.y());
         EXPECT_TRUE(probe.covered ? opaque(alpha) : clear(alpha)) << probe.what << ": alpha " << alpha;
     }
-}
-
-// Below 0.006 the volume counts as muted.
-TEST(IconRenderer, MutedFallbackIsASlashedSpeakerWithoutDisc)
-{
+    // Without a theme symbol, muted is a slashed speaker without disc; below 0.006 the volume counts as muted.
     for (IconStyle style : iconStyle::allCases) {
         const QImage image = IconRenderer::volumeImage(0.8, true, style, QIcon()).toImage(kPixels);
         EXPECT_TRUE(opaque(alphaAt(image, 5.5, 9.0)) && opaque(alphaAt(image, 3.5, 4.6)));         // speaker and slash
