@@ -14,7 +14,7 @@ namespace {
 using test::feed;
 using ::testing::HasSubstr;
 
-TEST(Appcast, NewestItemWinsWhateverTheOrder)
+TEST(Appcast, NewestItemWinsWhateverTheOrderAndLinksOtherThanWebPagesAreDropped)
 {
     const AppcastReading reading = readAppcast(feed(R"(
     <item><title>Old</title><sparkle:version>0.1.0</sparkle:version></item>
@@ -40,20 +40,18 @@ TEST(Appcast, NewestItemWinsWhateverTheOrder)
     ASSERT_TRUE(enclosed.newest);
     EXPECT_EQ(std::tuple(enclosed.newest->version, enclosed.newest->displayVersion(), enclosed.newest->page()),
               std::tuple(QString("0.3.0"), QString("0.3"), QUrl("http://example.org/a.deb")));
-}
 
-TEST(Appcast, LinksOtherThanWebPagesAreDropped)
-{
-    const AppcastReading reading = readAppcast(feed(R"xml(
+    // Links other than web pages are dropped.
+    const AppcastReading dropped = readAppcast(feed(R"xml(
     <item>
       <sparkle:version>0.2.0</sparkle:version>
       <link>file:///etc/passwd</link>
       <enclosure url="javascript:alert(1)"/>
       <sparkle:releaseNotesLink>https://example.org/notes</sparkle:releaseNotesLink>
     </item>)xml"));
-    ASSERT_TRUE(reading.newest);
-    EXPECT_TRUE(reading.newest->link.isEmpty() && reading.newest->download.isEmpty());
-    EXPECT_EQ(reading.newest->page(), QUrl("https://example.org/notes"));
+    ASSERT_TRUE(dropped.newest);
+    EXPECT_TRUE(dropped.newest->link.isEmpty() && dropped.newest->download.isEmpty());
+    EXPECT_EQ(dropped.newest->page(), QUrl("https://example.org/notes"));
 }
 
 TEST(Appcast, TextsThatAreNoFeedSayWhy)
@@ -70,7 +68,7 @@ TEST(Appcast, TextsThatAreNoFeedSayWhy)
 }
 
 // Each pair: older, newer.
-TEST(VersionOrder, NewerVersionsCompareGreater)
+TEST(VersionOrder, NewerVersionsCompareGreaterAndSpellingsOfOneAreEqual)
 {
     const std::pair<const char *, const char *> pairs[] = {
         {"0.1.0", "0.2.0"},
@@ -89,10 +87,7 @@ TEST(VersionOrder, NewerVersionsCompareGreater)
         EXPECT_TRUE(compareVersions(older, newer) < 0) << older << " < " << newer;
         EXPECT_TRUE(compareVersions(newer, older) > 0) << newer << " > " << older;
     }
-}
 
-TEST(VersionOrder, SpellingsOfTheSameVersionAreEqual)
-{
     for (const auto &[one, other] :
          {std::pair{"1.0", "1.0.0"}, {"v0.2", "0.2.0"}, {" 0.1.0 ", "0.1.0+build.5"}, {"01.002", "1.2"}}) {
         EXPECT_TRUE(compareVersions(one, other) == 0) << one << " = " << other;

@@ -17,7 +17,7 @@ BrightnessPoll::Reading reading(double b, std::optional<double> loop, bool enabl
 
 // Key presses learned once, the loop's own writes never and presses in the middle of a walk are seen with
 // the real program (test_tray_program.py); these are the edges it cannot time.
-TEST(BrightnessPoll, SmallMovesAreNoCorrectionsButAPressBackToTheIconIs)
+TEST(BrightnessPoll, SmallMovesAreNoCorrectionsAPressBackToTheIconIsAndTelemetryTellsTheLoopFromTheUser)
 {
     BrightnessPoll poll;
     poll.tick(reading(0.66, 0.66));
@@ -30,11 +30,9 @@ TEST(BrightnessPoll, SmallMovesAreNoCorrectionsButAPressBackToTheIconIs)
     EXPECT_TRUE(poll.tick(reading(0.455, 0.405)).reportManualChange);
     // Without a loop there is nobody to tell.
     EXPECT_FALSE(poll.tick(reading(0.2, std::nullopt)).reportManualChange);
-}
 
-TEST(BrightnessPoll, TelemetryTellsTheLoopsWorkFromTheUsers)
-{
-    BrightnessPoll poll;
+    // Telemetry tells the loop's work from the user's.
+    poll = BrightnessPoll();
     poll.setRecorderLast(0.5);
     poll.tick(reading(0.5, 0.5, true, true));
     EXPECT_FALSE(poll.tick(reading(0.503, 0.503, true, true)).telemetry); // not more than 0.004

@@ -112,7 +112,7 @@ TEST(LightSourceFactory, PrefersTheSensorProxyThenSysfsThenWaitsForTheProxy)
     EXPECT_DOUBLE_EQ(*late.read(), 1.0 / 6.0);
 }
 
-TEST(IioLight, TakesTheFirstDeviceWithAnIlluminanceChannelPreferringLux)
+TEST(IioLight, TakesTheFirstIlluminanceChannelPreferringLuxAndScalesRawValuesMostSpecificFirst)
 {
     TempDir root;
     EXPECT_FALSE(findIlluminanceChannel(root.path()));
@@ -134,11 +134,8 @@ TEST(IioLight, TakesTheFirstDeviceWithAnIlluminanceChannelPreferringLux)
     EXPECT_TRUE(processed->processed);
     IioLight sensor(*processed);
     EXPECT_EQ(sensor.readLux(), 123.5);
-}
 
-// A scale that exists but cannot be read is not taken as 1.
-TEST(IioLight, ScalesRawValuesWithTheMostSpecificScaleAndOffset)
-{
+    // A scale that exists but cannot be read is not taken as 1.
     const auto lux = [](std::initializer_list<std::pair<std::string, std::string>> attributes) {
         TempDir root;
         addDevice(root.path(), "iio:device0", attributes);
