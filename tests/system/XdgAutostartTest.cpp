@@ -85,7 +85,7 @@ TEST_F(XdgAutostartTest, WithoutTheProgramPathOrTheFileNothingCanBeRegistered)
     EXPECT_THAT(occupied.registerProgram().value_or(""), StartsWith("cannot write " + entry.string()));
 }
 
-TEST_F(XdgAutostartTest, LoginItemOnTheEntry)
+TEST_F(XdgAutostartTest, LoginItemOnTheEntryAndOneThatCannotRegisterTriesOnceAndSaysWhy)
 {
     MemoryDefaults defaults;
     std::vector<std::string> log;
@@ -107,10 +107,7 @@ TEST_F(XdgAutostartTest, LoginItemOnTheEntry)
     LoginItem(std::make_unique<XdgAutostart>(entry, program, false), defaults, {}).toggle();
     EXPECT_EQ(launch(program), LoginItemStatus::notRegistered);
     EXPECT_EQ(log.size(), 1u);
-}
 
-TEST_F(XdgAutostartTest, LoginItemThatCannotRegisterTriesOnceAndSaysWhy)
-{
     // An entry of the user's own: a sandboxed run cannot see that it is ours and must neither write nor
     // remove it.
     XdgAutostart(entry, "/opt/elsewhere/lumvex", false).registerProgram();

@@ -168,7 +168,7 @@ TEST_F(PulseVolumeControllerTest, ActsOnWhicheverSinkIsTheDefaultNow)
     EXPECT_EQ(volume->isMuted(), server.isMuted(fallback));
 }
 
-TEST_F(PulseVolumeControllerTest, WithoutAnySinkAnswersAreNeutralUntilOneAppears)
+TEST_F(PulseVolumeControllerTest, WithoutAnySinkOrServerAnswersAreNeutralUntilOneAppears)
 {
     std::istringstream modules(server.pactl("list short modules"));
     for (std::string row; std::getline(modules, row);) {
@@ -185,10 +185,8 @@ TEST_F(PulseVolumeControllerTest, WithoutAnySinkAnswersAreNeutralUntilOneAppears
     ASSERT_TRUE(eventually([&] { return volume->isVolumeControllable(); }));
     EXPECT_EQ(volume->get(), 1.0);
     EXPECT_FALSE(volume->isMuted());
-}
 
-TEST_F(PulseVolumeControllerTest, ServerKilledAndRestartedIsPickedUpAgain)
-{
+    // The server killed and restarted is picked up again.
     server.kill();
     ASSERT_TRUE(eventually([&] { return !volume->isVolumeControllable(); }));
     EXPECT_EQ(volume->get(), 0.0);
@@ -205,7 +203,7 @@ TEST_F(PulseVolumeControllerTest, ServerKilledAndRestartedIsPickedUpAgain)
     ASSERT_TRUE(eventually([&] { return server.loudest("test_sink") == raw(0.3f); }));
 }
 
-TEST_F(PulseVolumeControllerTest, AnswersAtOnceWhileTheServerTakesNoRequests)
+TEST_F(PulseVolumeControllerTest, AnswersAtOnceWhileTheServerTakesNoRequestsAndComesAndGoesWhileRequestsAreInFlight)
 {
     // A stopped server takes no requests at all.
     ASSERT_GT(server.pid(), 0);
@@ -219,10 +217,7 @@ TEST_F(PulseVolumeControllerTest, AnswersAtOnceWhileTheServerTakesNoRequests)
     ::kill(server.pid(), SIGCONT);
     ASSERT_TRUE(eventually([&] { return server.loudest("test_sink") == raw(0.75f) && server.isMuted("test_sink"); }));
     EXPECT_EQ(volume->get(), single(single(0.7) + 0.05));
-}
 
-TEST_F(PulseVolumeControllerTest, ComesAndGoesWhileRequestsAreInFlight)
-{
     // Destruction must cut every callback off, at any point of the conversation.
     for (int round = 0; round < 20; ++round) {
         PulseVolumeController shortLived;

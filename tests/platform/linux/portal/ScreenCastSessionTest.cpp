@@ -153,7 +153,7 @@ TEST(ScreenCastRefusalTest, IsReportedOnceWithAReasonAndNeverRetried)
 }
 
 // Closing a session that was made is seen through the capture.
-TEST_F(ScreenCastSessionTest, ClosingTakesAnOpenQuestionAway)
+TEST_F(ScreenCastSessionTest, ClosingTakesAnOpenQuestionAwayAndARestartedPortalIsSharedAgainOnlyWithAToken)
 {
     portal.configure(R"({"respond": "never"})");
     {
@@ -162,10 +162,9 @@ TEST_F(ScreenCastSessionTest, ClosingTakesAnOpenQuestionAway)
         ASSERT_TRUE(QTest::qWaitFor([&] { return portal.calls("CreateSession").size() == 1; }));
     }
     EXPECT_TRUE(QTest::qWaitFor([&] { return portal.calls("Request.Close").size() == 1; }));
-}
 
-TEST_F(ScreenCastSessionTest, APortalThatRestartsIsSharedAgainOnlyWithAToken)
-{
+    // A portal that restarts is shared again only with a token.
+    portal.configure(R"({"respond": "early"})");
     Observed withToken(defaults);
     withToken.session->start();
     ASSERT_TRUE(withToken.waitStarted());
