@@ -23,7 +23,7 @@ protected:
 
 } // namespace
 
-TEST_F(DailyLogFileTest, OneFilePerDayReadableByTheUserOnly)
+TEST_F(DailyLogFileTest, OneFilePerDayReadableByTheUserOnlyAndOnlyTheLatestKeptWithinTheirSize)
 {
     EXPECT_TRUE(log.append("2025-03-14", "one"));
     EXPECT_TRUE(log.append("2025-03-14", "two"));
@@ -42,6 +42,21 @@ TEST_F(DailyLogFileTest, OneFilePerDayReadableByTheUserOnly)
     std::filesystem::remove_all(dir / "state");
     EXPECT_TRUE(log.append("2025-03-15", "five"));
     EXPECT_EQ(text("2025-03-15"), "five\n");
+
+    DailyLogFile kept(dir / "kept", "telemetry-", ".jsonl", 3, 16); // 12 goes for the count, 13 for the size
+    for (const char *day : {"2025-03-12", "2025-03-13", "2025-03-14", "2025-03-14"}) {
+        EXPECT_TRUE(kept.append(day, "row-row"));
+    }
+    std::ofstream(dir / "kept/notes.txt") << "not ours";
+    EXPECT_TRUE(kept.append("2025-03-15", "row"));
+    std::vector<std::string> names;
+    for (const auto &entry : std::filesystem::directory_iterator(dir / "kept")) {
+        names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"notes.txt", "telemetry-2025-03-14.jsonl", "telemetry-2025-03-15.jsonl",
+                                               "telemetry-removed.txt"}));
+    EXPECT_EQ(files::readAll(dir / "kept/telemetry-removed.txt"), "2025-03-13\n");
 }
 
 TEST_F(DailyLogFileTest, ACutLineSpoilsOnlyItselfAndABlockedFolderIsRetried)
@@ -67,22 +82,4 @@ TEST_F(DailyLogFileTest, ACutLineSpoilsOnlyItselfAndABlockedFolderIsRetried)
     std::filesystem::remove(dir / "blocker");
     EXPECT_TRUE(blocked.append("2025-03-14", "kept"));
     EXPECT_EQ(files::readAll(blocked.fileFor("2025-03-14")), "kept\n");
-}
-
-TEST_F(DailyLogFileTest, OnlyTheLatestDaysAreKeptWithinTheirSize)
-{
-    DailyLogFile kept(dir / "kept", "telemetry-", ".jsonl", 3, 16); // 12 goes for the count, 13 for the size
-    for (const char *day : {"2025-03-12", "2025-03-13", "2025-03-14", "2025-03-14"}) {
-        EXPECT_TRUE(kept.append(day, "row-row"));
-    }
-    std::ofstream(dir / "kept/notes.txt") << "not ours";
-    EXPECT_TRUE(kept.append("2025-03-15", "row"));
-    std::vector<std::string> names;
-    for (const auto &entry : std::filesystem::directory_iterator(dir / "kept")) {
-        names.push_back(entry.path().filename().string());
-    }
-    std::sort(names.begin(), names.end());
-    EXPECT_EQ(names, (std::vector<std::string>{"notes.txt", "telemetry-2025-03-14.jsonl", "telemetry-2025-03-15.jsonl",
-                                               "telemetry-removed.txt"}));
-    EXPECT_EQ(files::readAll(dir / "kept/telemetry-removed.txt"), "2025-03-13\n");
 }

@@ -18,7 +18,7 @@ namespace {
 
 using test::eventually;
 
-TEST(DesktopChoiceTest, TheSessionTypeDecidesTheProtocol)
+TEST(DesktopChoiceTest, TheSessionTypeDecidesTheProtocolAndAnUnreachableCompositorIsSaidOnce)
 {
     EXPECT_EQ(displayProtocol({":0", "", ""}), DisplayProtocol::x11);
     // A nested compositor inside an X11 session does not make it a Wayland session.
@@ -28,10 +28,8 @@ TEST(DesktopChoiceTest, TheSessionTypeDecidesTheProtocol)
     EXPECT_EQ(displayProtocol({":0", "wayland-0", ""}), DisplayProtocol::wayland);
     EXPECT_EQ(displayProtocol({"", "", "wayland"}), DisplayProtocol::wayland);
     EXPECT_EQ(displayProtocol({"", "", "tty"}), DisplayProtocol::none);
-}
 
-TEST(DesktopChoiceTest, AnUnreachableCompositorIsSaidOnceAndNothingElseBreaks)
-{
+    // An unreachable compositor is said once, and nothing else breaks.
     MemoryDefaults defaults;
     const test::ScopedEnv display("WAYLAND_DISPLAY", "lumvex-no-such-compositor");
     for (const char *choice : {"", "portal", "screencopy"}) {
