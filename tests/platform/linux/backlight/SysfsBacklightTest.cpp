@@ -62,7 +62,7 @@ TEST(SysfsBacklight, DrivesTheBestDeviceAndReportsItsLevel)
 
 // Levels out of range are clamped, a raw device keeps its light on at the bottom, and what is no
 // number writes nothing.
-TEST(SysfsBacklight, WritesTheNearestStepAndReadsBackTheLevelWritten)
+TEST(SysfsBacklight, WritesTheNearestStepReadsBackTheLevelWrittenAndKeepsItUntilSomeoneElseMovesThePanel)
 {
     const struct
     {
@@ -87,10 +87,8 @@ TEST(SysfsBacklight, WritesTheNearestStepAndReadsBackTheLevelWritten)
         EXPECT_EQ(deviceValue(device), c.written);
         EXPECT_EQ(backlight.get(), c.readBack);
     }
-}
 
-TEST(SysfsBacklight, CoarseStepsKeepTheLevelWrittenUntilSomeoneElseMovesThePanel)
-{
+    // Coarse steps keep the level written until someone else moves the panel.
     TempDir root;
     const fs::path device = test::addBacklight(root.path(), "acpi_video0", "firmware", 0, 15);
     SysfsBacklight backlight(root.path());
