@@ -23,6 +23,8 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   # headless desktop for the tests: X server, session and system buses, fake services
   xvfb xauth x11-xserver-utils fonts-dejavu-core dbus dbus-x11 python3-dbus python3-gi pulseaudio pulseaudio-utils
+  # an XEmbed tray host for the fallback icons, and a hand on X11's keys and pointer
+  trayer xdotool x11-utils
   # headless Wayland desktop: compositor, background client, screen-cast portal over PipeWire
   sway swaybg wayland-utils pipewire wireplumber xdg-desktop-portal xdg-desktop-portal-wlr
   # a tray host on sway for the tray tests

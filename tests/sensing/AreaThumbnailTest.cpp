@@ -70,7 +70,7 @@ TEST(AreaThumbnail, EveryPixelCountsWithItsExactArea)
     }
 }
 
-TEST(AreaThumbnail, ReducingEqualsSqueezingDirectly)
+TEST(AreaThumbnail, ReducingAndRefreshingTheAreaDrawnOnEqualSqueezingDirectly)
 {
     TestImage image(203, 117);
     image.randomise(7);
@@ -84,10 +84,7 @@ TEST(AreaThumbnail, ReducingEqualsSqueezingDirectly)
         EXPECT_TRUE(reduced->pixels() == direct->pixels());
     }
     EXPECT_FALSE(fine->reducedTo(3) || fine->reducedTo(0) || fine->reducedTo(128));
-}
 
-TEST(AreaThumbnail, RefreshingTheAreaDrawnOnEqualsSqueezingAgain)
-{
     const auto before = [](int x, int y) {
         return Rgb{static_cast<std::uint8_t>(x * 37 + y * 11), static_cast<std::uint8_t>((x * 13) ^ (y * 7)),
                    static_cast<std::uint8_t>(x + y * 29)};

@@ -25,7 +25,7 @@ void expectSignature(const ContentSignature &actual, const ContentSignature &exp
 
 } // namespace
 
-TEST(Reducers, UniformImagesInBothByteOrders)
+TEST(Reducers, UniformImagesInBothByteOrdersAndAGridFromTheTop)
 {
     struct Case
     {
@@ -47,10 +47,8 @@ TEST(Reducers, UniformImagesInBothByteOrders)
             expectSignature(HistogramReducer::signature(image.view()), {c.dark, c.bright, c.luminance});
         }
     }
-}
 
-TEST(Reducers, GridStartsAtTheTopOfTheImage)
-{
+    // The grid starts at the top of the image.
     TestImage image(64, 48);
     image.paint([](int, int y) { return y < 12 ? Rgb{255, 255, 255} : Rgb{0, 0, 0}; });
     std::vector<double> expected(16, 0.0);

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "system/Appcast.h"
+#include "LocalFeedServer.h"
 #include "system/VersionOrder.h"
 
 #include <QByteArray>
@@ -10,22 +11,10 @@
 namespace lumvex {
 namespace {
 
+using test::feed;
 using ::testing::HasSubstr;
 
-QByteArray feed(const QByteArray &items)
-{
-    return R"(<?xml version="1.0" encoding="utf-8"?>
-<rss version="2.0" xmlns:sparkle="http://www.andymatuschak.org/xml-namespaces/sparkle">
-  <channel>
-    <title>Lumvex</title>
-)" + items +
-           R"(
-  </channel>
-</rss>
-)";
-}
-
-TEST(Appcast, NewestItemWinsWhateverTheOrder)
+TEST(Appcast, NewestItemWinsWhateverTheOrderAndLinksOtherThanWebPagesAreDropped)
 {
     const AppcastReading reading = readAppcast(feed(R"(
     <item><title>Old</title><sparkle:version>0.1.0</sparkle:version></item>
@@ -40,34 +29,29 @@ TEST(Appcast, NewestItemWinsWhateverTheOrder)
     <item><title>Middle</title><sparkle:version>0.9.0</sparkle:version></item>)"));
     ASSERT_TRUE(reading.error.isEmpty()) << reading.error.toStdString();
     ASSERT_TRUE(reading.newest);
-    EXPECT_EQ(reading.newest->version, "0.10.0");
-    EXPECT_EQ(reading.newest->displayVersion(), "0.10");
-    EXPECT_EQ(reading.newest->releaseNotes, QUrl("https://example.org/notes/0.10"));
-    EXPECT_EQ(reading.newest->download, QUrl("https://example.org/lumvex_0.10.0_amd64.deb"));
-    EXPECT_EQ(reading.newest->page(), QUrl("https://example.org/download"));
+    const AppcastItem &n = *reading.newest;
+    EXPECT_EQ(std::tuple(n.version, n.displayVersion(), n.releaseNotes, n.download, n.page()),
+              std::tuple(QString("0.10.0"), QString("0.10"), QUrl("https://example.org/notes/0.10"),
+                         QUrl("https://example.org/lumvex_0.10.0_amd64.deb"), QUrl("https://example.org/download")));
 
     // Versions may stand on the enclosure.
     const AppcastReading enclosed = readAppcast(feed(R"(
     <item><enclosure url="http://example.org/a.deb" sparkle:version="0.3.0" sparkle:shortVersionString="0.3"/></item>)"));
     ASSERT_TRUE(enclosed.newest);
-    EXPECT_EQ(enclosed.newest->version, "0.3.0");
-    EXPECT_EQ(enclosed.newest->displayVersion(), "0.3");
-    EXPECT_EQ(enclosed.newest->page(), QUrl("http://example.org/a.deb"));
-}
+    EXPECT_EQ(std::tuple(enclosed.newest->version, enclosed.newest->displayVersion(), enclosed.newest->page()),
+              std::tuple(QString("0.3.0"), QString("0.3"), QUrl("http://example.org/a.deb")));
 
-TEST(Appcast, LinksOtherThanWebPagesAreDropped)
-{
-    const AppcastReading reading = readAppcast(feed(R"xml(
+    // Links other than web pages are dropped.
+    const AppcastReading dropped = readAppcast(feed(R"xml(
     <item>
       <sparkle:version>0.2.0</sparkle:version>
       <link>file:///etc/passwd</link>
       <enclosure url="javascript:alert(1)"/>
       <sparkle:releaseNotesLink>https://example.org/notes</sparkle:releaseNotesLink>
     </item>)xml"));
-    ASSERT_TRUE(reading.newest);
-    EXPECT_TRUE(reading.newest->link.isEmpty());
-    EXPECT_TRUE(reading.newest->download.isEmpty());
-    EXPECT_EQ(reading.newest->page(), QUrl("https://example.org/notes"));
+    ASSERT_TRUE(dropped.newest);
+    EXPECT_TRUE(dropped.newest->link.isEmpty() && dropped.newest->download.isEmpty());
+    EXPECT_EQ(dropped.newest->page(), QUrl("https://example.org/notes"));
 }
 
 TEST(Appcast, TextsThatAreNoFeedSayWhy)
@@ -84,7 +68,7 @@ TEST(Appcast, TextsThatAreNoFeedSayWhy)
 }
 
 // Each pair: older, newer.
-TEST(VersionOrder, NewerVersionsCompareGreater)
+TEST(VersionOrder, NewerVersionsCompareGreaterAndSpellingsOfOneAreEqual)
 {
     const std::pair<const char *, const char *> pairs[] = {
         {"0.1.0", "0.2.0"},
@@ -103,10 +87,7 @@ TEST(VersionOrder, NewerVersionsCompareGreater)
         EXPECT_TRUE(compareVersions(older, newer) < 0) << older << " < " << newer;
         EXPECT_TRUE(compareVersions(newer, older) > 0) << newer << " > " << older;
     }
-}
 
-TEST(VersionOrder, SpellingsOfTheSameVersionAreEqual)
-{
     for (const auto &[one, other] :
          {std::pair{"1.0", "1.0.0"}, {"v0.2", "0.2.0"}, {" 0.1.0 ", "0.1.0+build.5"}, {"01.002", "1.2"}}) {
         EXPECT_TRUE(compareVersions(one, other) == 0) << one << " = " << other;

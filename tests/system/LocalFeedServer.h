@@ -8,6 +8,16 @@
 
 namespace lumvex::test {
 
+// An update feed with these items.
+inline QByteArray feed(const QByteArray &items)
+{
+    return R"(<?xml version="1.0" encoding="utf-8"?>
+<rss version="2.0" xmlns:sparkle="http://www.andymatuschak.org/xml-namespaces/sparkle">
+  <channel><title>Lumvex</title>
+)" + items +
+           "\n  </channel>\n</rss>\n";
+}
+
 // A small HTTP server on 127.0.0.1 for update feeds: answers every GET with the body and status set, or,
 // when stalling, takes the request and never answers.
 class LocalFeedServer : public QTcpServer

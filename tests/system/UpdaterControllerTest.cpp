@@ -23,11 +23,8 @@ using ::testing::HasSubstr;
 
 QByteArray feedOf(const QByteArray &version)
 {
-    return R"(<?xml version="1.0"?>
-<rss version="2.0" xmlns:sparkle="http://www.andymatuschak.org/xml-namespaces/sparkle"><channel>
-<item><sparkle:version>)" +
-           version + R"(</sparkle:version><link>https://example.org/lumvex</link></item>
-</channel></rss>)";
+    return test::feed("<item><sparkle:version>" + version +
+                      "</sparkle:version><link>https://example.org/lumvex</link></item>");
 }
 
 struct RecordingNotifier final : Notifier

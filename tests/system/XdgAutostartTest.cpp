@@ -64,7 +64,7 @@ TEST_F(XdgAutostartTest, StatusFollowsTheEntry)
     EXPECT_TRUE(fs::is_empty(entry.parent_path()));
 }
 
-TEST_F(XdgAutostartTest, WithoutTheProgramPathNothingCanBeRegistered)
+TEST_F(XdgAutostartTest, WithoutTheProgramPathOrTheFileNothingCanBeRegistered)
 {
     XdgAutostart autostart(entry, fs::path(), false);
     EXPECT_EQ(autostart.status(), LoginItemStatus::notFound);
@@ -76,10 +76,8 @@ TEST_F(XdgAutostartTest, WithoutTheProgramPathNothingCanBeRegistered)
     EXPECT_EQ(autostart.status(), LoginItemStatus::enabled);
     EXPECT_EQ(autostart.unregisterProgram(), std::nullopt);
     EXPECT_EQ(autostart.status(), LoginItemStatus::notFound);
-}
 
-TEST_F(XdgAutostartTest, FailuresNameTheFileAndTheCause)
-{
+    // Failures name the file and the cause.
     fs::create_directories(entry / "inside");
     XdgAutostart occupied(entry, program, false);
     EXPECT_EQ(occupied.status(), LoginItemStatus::notRegistered);
@@ -87,7 +85,7 @@ TEST_F(XdgAutostartTest, FailuresNameTheFileAndTheCause)
     EXPECT_THAT(occupied.registerProgram().value_or(""), StartsWith("cannot write " + entry.string()));
 }
 
-TEST_F(XdgAutostartTest, LoginItemOnTheEntry)
+TEST_F(XdgAutostartTest, LoginItemOnTheEntryAndOneThatCannotRegisterTriesOnceAndSaysWhy)
 {
     MemoryDefaults defaults;
     std::vector<std::string> log;
@@ -109,10 +107,7 @@ TEST_F(XdgAutostartTest, LoginItemOnTheEntry)
     LoginItem(std::make_unique<XdgAutostart>(entry, program, false), defaults, {}).toggle();
     EXPECT_EQ(launch(program), LoginItemStatus::notRegistered);
     EXPECT_EQ(log.size(), 1u);
-}
 
-TEST_F(XdgAutostartTest, LoginItemThatCannotRegisterTriesOnceAndSaysWhy)
-{
     // An entry of the user's own: a sandboxed run cannot see that it is ours and must neither write nor
     // remove it.
     XdgAutostart(entry, "/opt/elsewhere/lumvex", false).registerProgram();

@@ -23,7 +23,7 @@ protected:
 
 } // namespace
 
-TEST_F(DailyLogFileTest, OneFilePerDayReadableByTheUserOnly)
+TEST_F(DailyLogFileTest, OneFilePerDayReadableByTheUserOnlyAndOnlyTheLatestKeptWithinTheirSize)
 {
     EXPECT_TRUE(log.append("2025-03-14", "one"));
     EXPECT_TRUE(log.append("2025-03-14", "two"));
@@ -42,38 +42,7 @@ TEST_F(DailyLogFileTest, OneFilePerDayReadableByTheUserOnly)
     std::filesystem::remove_all(dir / "state");
     EXPECT_TRUE(log.append("2025-03-15", "five"));
     EXPECT_EQ(text("2025-03-15"), "five\n");
-}
 
-TEST_F(DailyLogFileTest, ACutLineSpoilsOnlyItself)
-{
-    // A line left without its end by a crash...
-    files::makePrivateDirectories(log.folder());
-    std::ofstream(log.fileFor("2025-03-14")) << "{\"cut\":";
-    EXPECT_TRUE(log.append("2025-03-14", "next"));
-    EXPECT_EQ(text("2025-03-14"), "{\"cut\":\nnext\n");
-
-    // ...or by a write that failed half way through.
-    {
-        test::ScopedFileSizeLimit limit(std::filesystem::file_size(log.fileFor("2025-03-14")) + 4);
-        EXPECT_FALSE(log.append("2025-03-14", "too long for the disk"));
-    }
-    EXPECT_TRUE(log.append("2025-03-14", "after"));
-    EXPECT_EQ(text("2025-03-14"), "{\"cut\":\nnext\ntoo \nafter\n");
-}
-
-// A file where the folder should be: nothing is written, and every line tries again.
-TEST_F(DailyLogFileTest, ABlockedFolderIsRetried)
-{
-    DailyLogFile blocked(dir / "blocker/telemetry", "telemetry-", ".jsonl");
-    std::ofstream(dir / "blocker") << "in the way";
-    EXPECT_FALSE(blocked.append("2025-03-14", "lost"));
-    std::filesystem::remove(dir / "blocker");
-    EXPECT_TRUE(blocked.append("2025-03-14", "kept"));
-    EXPECT_EQ(files::readAll(blocked.fileFor("2025-03-14")), "kept\n");
-}
-
-TEST_F(DailyLogFileTest, OnlyTheLatestDaysAreKeptWithinTheirSize)
-{
     DailyLogFile kept(dir / "kept", "telemetry-", ".jsonl", 3, 16); // 12 goes for the count, 13 for the size
     for (const char *day : {"2025-03-12", "2025-03-13", "2025-03-14", "2025-03-14"}) {
         EXPECT_TRUE(kept.append(day, "row-row"));
@@ -88,4 +57,29 @@ TEST_F(DailyLogFileTest, OnlyTheLatestDaysAreKeptWithinTheirSize)
     EXPECT_EQ(names, (std::vector<std::string>{"notes.txt", "telemetry-2025-03-14.jsonl", "telemetry-2025-03-15.jsonl",
                                                "telemetry-removed.txt"}));
     EXPECT_EQ(files::readAll(dir / "kept/telemetry-removed.txt"), "2025-03-13\n");
+}
+
+TEST_F(DailyLogFileTest, ACutLineSpoilsOnlyItselfAndABlockedFolderIsRetried)
+{
+    // A line left without its end by a crash...
+    files::makePrivateDirectories(log.folder());
+    std::ofstream(log.fileFor("2025-03-14")) << "{\"cut\":";
+    EXPECT_TRUE(log.append("2025-03-14", "next"));
+    EXPECT_EQ(text("2025-03-14"), "{\"cut\":\nnext\n");
+
+    // ...or by a write that failed half way through.
+    {
+        test::ScopedFileSizeLimit limit(std::filesystem::file_size(log.fileFor("2025-03-14")) + 4);
+        EXPECT_FALSE(log.append("2025-03-14", "too long for the disk"));
+    }
+    EXPECT_TRUE(log.append("2025-03-14", "after"));
+    EXPECT_EQ(text("2025-03-14"), "{\"cut\":\nnext\ntoo \nafter\n");
+
+    // A file where the folder should be: nothing is written, and every line tries again.
+    DailyLogFile blocked(dir / "blocker/telemetry", "telemetry-", ".jsonl");
+    std::ofstream(dir / "blocker") << "in the way";
+    EXPECT_FALSE(blocked.append("2025-03-14", "lost"));
+    std::filesystem::remove(dir / "blocker");
+    EXPECT_TRUE(blocked.append("2025-03-14", "kept"));
+    EXPECT_EQ(files::readAll(blocked.fileFor("2025-03-14")), "kept\n");
 }

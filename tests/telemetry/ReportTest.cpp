@@ -92,7 +92,7 @@ protected:
 
 } // namespace
 
-TEST_F(ReportTest, ReportsOfARecordedDayListTheLinesSkipped)
+TEST_F(ReportTest, ReportsOfARecordedDayListTheLinesSkippedAndKeepSpikesOfLongDays)
 {
     recordMorning();
     // No inputs named: Lumvex's own files; a folder as output gets the default name.
@@ -133,16 +133,14 @@ TEST_F(ReportTest, ReportsOfARecordedDayListTheLinesSkipped)
     EXPECT_EQ(html.find("<script"), std::string::npos);
     EXPECT_EQ(html.find("<b>"), std::string::npos);
     EXPECT_EQ(test::permissionsOf(work / "r.html"), 0600u);
-}
 
-TEST_F(ReportTest, ADayOfMoreRowsThanPixelsIsReducedButKeepsItsSpike)
-{
-    std::string rows;
+    // A day of more rows than pixels is reduced, but keeps its spike.
+    std::string day;
     for (int i = 0; i < 50000; ++i) {
-        rows += "{\"t\":" + std::to_string(kNine + i * 0.5) +
-                ",\"trigger\":\"tick\",\"brightness\":0.5,\"lum_slow\":" + (i == 31234 ? "1" : "0.2") + "}\n";
+        day += "{\"t\":" + std::to_string(kNine + i * 0.5) +
+               ",\"trigger\":\"tick\",\"brightness\":0.5,\"lum_slow\":" + (i == 31234 ? "1" : "0.2") + "}\n";
     }
-    files::writeAtomically(work / "t.jsonl", rows);
+    files::writeAtomically(work / "t.jsonl", day);
     ASSERT_EQ(report({(work / "t.jsonl").string(), "-o", (work / "s.svg").string()}), 0);
     const std::string svg = files::readAll(work / "s.svg").value_or("");
     const std::string upTo = svg.substr(0, svg.find("\" fill=\"none\" stroke=\"#3182bd\""));

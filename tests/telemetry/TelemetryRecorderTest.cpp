@@ -22,23 +22,6 @@ constexpr double kStart = 1741993140.0;
 class TelemetryRecorderTest : public testing::Test
 {
 protected:
-    TelemetryRecorderTest()
-    {
-        snapshot.brightness = 0.5;
-        snapshot.displayID = 7;
-    }
-
-    TelemetryRecorder &recorder()
-    {
-        if (!m_recorder) {
-            auto timer = std::make_unique<ManualTimer>();
-            this->timer = timer.get();
-            m_recorder =
-                std::make_unique<TelemetryRecorder>(dir / "telemetry", source, clock, defaults, std::move(timer));
-        }
-        return *m_recorder;
-    }
-
     // Half a second passes and the timer looks.
     void tick(double seconds = 0.5)
     {
@@ -59,8 +42,12 @@ protected:
     test::TempDir dir;
     ManualClock clock{Timestamp::fromUnixSeconds(kStart), 3600};
     MemoryDefaults defaults;
-    TelemetrySnapshot snapshot;
-    ManualTimer *timer = nullptr;
+    TelemetrySnapshot snapshot = [] {
+        TelemetrySnapshot s;
+        s.brightness = 0.5;
+        s.displayID = 7;
+        return s;
+    }();
     std::vector<bool> changes;
 
     struct Source final : TelemetrySource
@@ -72,16 +59,15 @@ protected:
         void recordingChanged(bool on) override { test.changes.push_back(on); }
         TelemetryRecorderTest &test;
     } source{*this};
-
-private:
-    std::unique_ptr<TelemetryRecorder> m_recorder;
+    ManualTimer *timer = new ManualTimer; // the recorder's own
+    TelemetryRecorder recorder{dir / "telemetry", source, clock, defaults, std::unique_ptr<ManualTimer>(timer)};
 };
 
 } // namespace
 
 TEST_F(TelemetryRecorderTest, SessionStartsWithItsRowThenWritesOnlyOnChange)
 {
-    recorder().setRecording(true);
+    recorder.setRecording(true);
     EXPECT_EQ(rows().at(0)["event"], "session_start");
     EXPECT_EQ(timer->interval(), std::chrono::milliseconds(500));
 
@@ -116,15 +102,15 @@ TEST_F(TelemetryRecorderTest, SessionStartsWithItsRowThenWritesOnlyOnChange)
     EXPECT_EQ(written[5].count("app_id") + written[6].count("lum_slow"), 0u);
 }
 
-TEST_F(TelemetryRecorderTest, EventsAreRowsThatResetTheTicksComparison)
+TEST_F(TelemetryRecorderTest, EventsAreRowsThatResetTheTicksComparisonAndMidnightMovesToTheNextDay)
 {
-    recorder().setRecording(true);
+    recorder.setRecording(true);
     tick(6.0);
     snapshot.brightness = 0.6;
-    recorder().recordEvent("brightness_change", "manual", 0.5, 0.6);
+    recorder.recordEvent("brightness_change", "manual", 0.5, 0.6);
     tick(); // neither the brightness nor the ten seconds count from the start row any more
     tick(9.0);
-    recorder().recordEvent("app_switch");
+    recorder.recordEvent("app_switch");
     tick(10.5);
     const auto written = rows();
     ASSERT_EQ(written.size(), 4u);
@@ -133,36 +119,36 @@ TEST_F(TelemetryRecorderTest, EventsAreRowsThatResetTheTicksComparison)
         (std::vector<Json>{written[1]["source"], written[1]["b_after"], written[2]["trigger"], written[3]["trigger"]}),
         (std::vector<Json>{"manual", 0.6, "app_switch", "tick"}));
 
-    // Not recording: events are ignored.
-    recorder().setRecording(false);
-    recorder().recordEvent("app_switch");
-    EXPECT_EQ(rows().size(), 4u);
-}
-
-TEST_F(TelemetryRecorderTest, MidnightMovesToTheNextDaysFileWithoutANewSession)
-{
-    recorder().setRecording(true);
-    tick(30.0); // 23:59:30
-    tick(40.0); // 00:00:10 on the 15th
+    // Midnight moves to the next day's file without a new session.
+    tick(44.0); // 00:00:10 on the 15th
     snapshot.brightness = 0.7;
     tick();
-
-    ASSERT_EQ(rows("2025-03-14").size(), 2u);
+    ASSERT_EQ(rows("2025-03-14").size(), 4u);
     const auto next = rows("2025-03-15");
     ASSERT_EQ(next.size(), 2u);
     EXPECT_EQ((std::vector<Json>{next[0]["trigger"], next[1]["brightness"]}), (std::vector<Json>{"tick", 0.7}));
+
+    // Not recording: events are ignored.
+    recorder.setRecording(false);
+    recorder.recordEvent("app_switch");
+    EXPECT_EQ(rows("2025-03-15").size(), 2u);
 }
 
-TEST_F(TelemetryRecorderTest, SwitchPersistsAndASecondSessionAppendsToTheSameDay)
+TEST_F(TelemetryRecorderTest, SwitchPersistsResumesOnlyWhenLeftOnAndASecondSessionAppendsToTheSameDay)
 {
-    recorder().toggleRecording();
+    // Left off, a start does not resume.
+    recorder.startIfEnabled();
+    recorder.recordEvent("app_switch");
+    EXPECT_TRUE(!timer->isActive() && rows().empty());
+
+    recorder.toggleRecording();
     tick(2.0);
-    recorder().setRecording(true); // already on: nothing happens
-    recorder().toggleRecording();
+    recorder.setRecording(true); // already on: nothing happens
+    recorder.toggleRecording();
     EXPECT_FALSE(timer->isActive());
     EXPECT_EQ(defaults.boolValue(std::string(settings::telemetryRecording.name)), false);
     tick(1.0);
-    recorder().setRecording(true);
+    recorder.setRecording(true);
     EXPECT_EQ(defaults.boolValue(std::string(settings::telemetryRecording.name)), true);
     EXPECT_EQ(changes, (std::vector<bool>{true, false, true}));
 
@@ -171,22 +157,14 @@ TEST_F(TelemetryRecorderTest, SwitchPersistsAndASecondSessionAppendsToTheSameDay
     snapshot.lumSlow = 0.3;
     tick();
     snapshot.lumSlow.reset();
-    recorder().setRecording(false);
-    recorder().setRecording(true);
+    recorder.setRecording(false);
+    recorder.setRecording(true);
     snapshot.lumSlow = 0.3;
     tick();
     EXPECT_EQ(rows().size(), 5u);
-}
 
-TEST_F(TelemetryRecorderTest, ResumesOnlyWhenLeftOnAndResumingIsNotASwitch)
-{
-    recorder().startIfEnabled();
-    recorder().recordEvent("app_switch");
-    EXPECT_FALSE(timer->isActive());
-    EXPECT_TRUE(rows().empty());
-
-    defaults.setBool(std::string(settings::telemetryRecording.name), true);
+    // Left on, the next start resumes, and resuming is no switch.
     TelemetryRecorder(dir / "telemetry", source, clock, defaults, std::make_unique<ManualTimer>()).startIfEnabled();
-    EXPECT_FALSE(rows().empty());
-    EXPECT_TRUE(changes.empty());
+    EXPECT_EQ(rows().size(), 6u);
+    EXPECT_EQ(changes.size(), 5u);
 }

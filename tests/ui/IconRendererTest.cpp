@@ -36,21 +36,21 @@ int alphaAt(const QImage &image, double x, double y)
     return qAlpha(image.pixel(std::clamp(px, 0, image.width() - 1), std::clamp(py, 0, image.height() - 1)));
 }
 
-// Alpha at a polar position round the icon's centre, degrees counter-clockwise from +x.
-int alphaAtAngle(const QImage &image, double degrees, double radius)
+// A polar position round the icon's centre, degrees counter-clockwise from +x.
+QPointF polar(double degrees, double radius)
 {
     const double a = degrees * std::numbers::pi / 180.0;
-    return alphaAt(image, 9.0 + radius * std::cos(a), 9.0 + radius * std::sin(a));
+    return {9.0 + radius * std::cos(a), 9.0 + radius * std::sin(a)};
 }
 
-bool opaque(int alpha)
+int alphaAtAngle(const QImage &image, double degrees, double radius)
 {
-    return alpha >= 250;
+    const QPointF at = polar(degrees, radius);
+    return alphaAt(image, at.x(), at.y());
 }
-bool clear(int alpha)
-{
-    return alpha <= 5;
-}
+
+constexpr auto opaque = [](int alpha) { return alpha >= 250; };
+constexpr auto clear = [](int alpha) { return alpha <= 5; };
 
 // Whether every sampled angle in [from, to] (degrees, stepping) at radii 2...7 is opaque (or clear).
 ::testing::AssertionResult coversAngles(const QImage &image, double from, double to, bool covered)
@@ -104,10 +104,6 @@ TEST(IconRenderer, LevelsCoverTheirAnglesInBothStyles)
 TEST(IconRenderer, GlyphsAndSymbolsCoverTheirPlaces)
 {
     const auto image = [](const IconImage &icon) { return icon.toImage(kPixels); };
-    const auto polar = [](double degrees, double radius) {
-        const double a = degrees * std::numbers::pi / 180.0;
-        return QPointF(9.0 + radius * std::cos(a), 9.0 + radius * std::sin(a));
-    };
     const QImage laptop = image(IconRenderer::brightnessImage(1.0, DisplayKind::builtIn, IconStyle::pie));
     const QImage monitor = image(IconRenderer::brightnessImage(1.0, DisplayKind::external, IconStyle::pie));
     const QImage dark = image(IconRenderer::brightnessImage(0.0, DisplayKind::builtIn, IconStyle::pie));
@@ -139,11 +135,7 @@ TEST(IconRenderer, GlyphsAndSymbolsCoverTheirPlaces)
         const int alpha = alphaAt(probe.image, probe.at.x(), probe.at.y());
         EXPECT_TRUE(probe.covered ? opaque(alpha) : clear(alpha)) << probe.what << ": alpha " << alpha;
     }
-}
-
-// Below 0.006 the volume counts as muted.
-TEST(IconRenderer, MutedFallbackIsASlashedSpeakerWithoutDisc)
-{
+    // Without a theme symbol, muted is a slashed speaker without disc; below 0.006 the volume counts as muted.
     for (IconStyle style : iconStyle::allCases) {
         const QImage image = IconRenderer::volumeImage(0.8, true, style, QIcon()).toImage(kPixels);
         EXPECT_TRUE(opaque(alphaAt(image, 5.5, 9.0)) && opaque(alphaAt(image, 3.5, 4.6)));         // speaker and slash

@@ -2,7 +2,6 @@
 """What the tests of the real program share: the fake desktop of run-desktop.sh, the program's files, its
 status items and menus as a tray host reaches them."""
 
-import ctypes
 import json
 import os
 import subprocess
@@ -190,13 +189,7 @@ def find(node, label):
 
 def hold_alt(down):
     """Presses or releases the left Alt key in the X server, as a user would."""
-    x11 = ctypes.CDLL("libX11.so.6")
-    xtest = ctypes.CDLL("libXtst.so.6")
-    x11.XOpenDisplay.restype = ctypes.c_void_p
-    display = ctypes.c_void_p(x11.XOpenDisplay(None))
-    xtest.XTestFakeKeyEvent(display, x11.XKeysymToKeycode(display, ctypes.c_ulong(0xffe9)), down, 0)
-    x11.XSync(display, 0)
-    x11.XCloseDisplay(display)
+    subprocess.run(["xdotool", "keydown" if down else "keyup", "Alt_L"], check=True)
 
 
 class BusMonitor:

@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 # SPDX-License-Identifier: MIT
 """A status-notifier watcher on the session bus, as a panel runs one: items register with it and hosts
-list them. Registrations() on org.lumvex.test.Watcher tells every call it took, in order.
+list them, in the order they registered.
 Usage: PYTHONPATH=tests/support sni_watcher.py READY_FILE (created once the name is owned)."""
 
 import dbus
@@ -38,10 +38,6 @@ class Watcher(dbus.service.Object):
     def GetAll(self, interface):
         return {"RegisteredStatusNotifierItems": dbus.Array(self.items, signature="s"),
                 "IsStatusNotifierHostRegistered": True, "ProtocolVersion": dbus.Int32(0)}
-
-    @dbus.service.method("org.lumvex.test.Watcher", out_signature="as")
-    def Registrations(self):
-        return dbus.Array(self.items, signature="s")
 
 
 if __name__ == "__main__":

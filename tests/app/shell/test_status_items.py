@@ -26,7 +26,8 @@ class Watcher:
 
     def registrations(self):
         watcher = dbus.SessionBus().get_object("org.kde.StatusNotifierWatcher", "/StatusNotifierWatcher")
-        return [str(name) for name in watcher.Registrations(dbus_interface="org.lumvex.test.Watcher")]
+        return [str(name) for name in watcher.Get("org.kde.StatusNotifierWatcher", "RegisteredStatusNotifierItems",
+                                                  dbus_interface=dbus.PROPERTIES_IFACE)]
 
     def stop(self):
         self.process.terminate()

@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 # SPDX-License-Identifier: MIT
 """The real lumvex program in a headless desktop of its own (run by tests/support/run-desktop.sh).
-Usage: test_tray_program.py PATH_TO_LUMVEX PATH_TO_XEMBED_TRAY"""
+Usage: test_tray_program.py PATH_TO_LUMVEX"""
 
 import os
 import pathlib
@@ -20,7 +20,6 @@ from program_session import desktop as control
 from program_session import x_background as background
 
 LUMVEX = sys.argv.pop(1) if len(sys.argv) > 1 else "lumvex"
-XEMBED_TRAY = sys.argv.pop(1) if len(sys.argv) > 1 else "lumvex-xembed-tray"
 
 
 def xrandr(*args):
@@ -162,26 +161,23 @@ class TrayProgram(unittest.TestCase):
 
 class XEmbedTray(unittest.TestCase):
     def test_each_icon_takes_only_its_own_wheel(self):
-        # No StatusNotifierWatcher on this bus: the items fall back to XEmbed icons.
-        tray = launch(self, [XEMBED_TRAY], stdin=subprocess.PIPE, stdout=subprocess.PIPE, text=True)
-        self.addCleanup(lambda: (tray.stdout.close(), tray.stdin.close()))
+        # No StatusNotifierWatcher on this bus: the items fall back to XEmbed icons, here in trayer's tray at
+        # the top left, 22 pixels a slot.
+        launch(self, ["trayer", "--edge", "top", "--align", "left", "--widthtype", "request", "--height", "22",
+                      "--SetDockType", "false"], stderr=subprocess.DEVNULL)
         set_panel(500)
+        subprocess.run(["pactl", "set-sink-volume", "@DEFAULT_SINK@", "50%"], check=True)
         launch(self, [LUMVEX], stderr=subprocess.DEVNULL)
-        self.assertEqual([tray.stdout.readline(), tray.stdout.readline()], ["docked 0\n", "docked 1\n"])
+        docked = lambda: subprocess.run(["xwininfo", "-root", "-tree"], capture_output=True,  # noqa: E731
+                                        text=True).stdout.count('("lumvex" "lumvex")  22x')
+        self.assertTrue(wait_for(lambda: docked() == 2, 10), "the icons did not dock")
         time.sleep(0.5)
-
-        def wheel(icon, notches):
-            tray.stdin.write("wheel %d %d\n" % (icon, notches))
-            tray.stdin.flush()
-            self.assertEqual(tray.stdout.readline(), "ok\n")
-
-        before = volume()
-        wheel(1, 1)  # a notch down over the volume icon
-        self.assertTrue(wait_for(lambda: volume() == before - 5), volume())
-        wheel(0, -1)  # a notch up over the brightness icon
-        self.assertTrue(wait_for(lambda: panel() == 550), panel())
+        # A notch up over each icon in turn: each takes its own, whichever came first.
+        for x, moved in ((12, 1), (34, 2)):
+            subprocess.run(["xdotool", "mousemove", str(x), "11", "click", "4"], check=True)
+            self.assertTrue(wait_for(lambda: (panel() == 550) + (volume() == 55) == moved), (panel(), volume()))
         time.sleep(0.3)
-        self.assertEqual(volume(), before - 5)
+        self.assertEqual((panel(), volume()), (550, 55))
 
 
 class AutomaticAdjustment(unittest.TestCase):

@@ -8,7 +8,7 @@
 
 using namespace lumvex;
 
-TEST(QSettingsDefaults, AbsentIsNotFalseAndValuesPersist)
+TEST(QSettingsDefaults, AbsentIsNotFalseValuesPersistAndHandEditedOnesReadSensibly)
 {
     test::TempDir dir;
     const auto file = dir / "config/lumvex/lumvex.conf";
@@ -28,15 +28,12 @@ TEST(QSettingsDefaults, AbsentIsNotFalseAndValuesPersist)
     EXPECT_EQ(QSettingsDefaults(file).boolValue("telemetryRecording"), std::nullopt);
     EXPECT_EQ(test::permissionsOf(file), 0600u);
     EXPECT_EQ(test::permissionsOf(dir / "config/lumvex"), 0700u);
-}
 
-TEST(QSettingsDefaults, HandEditedValuesReadSensibly)
-{
-    test::TempDir dir;
-    const auto file = dir / "lumvex.conf";
-    ASSERT_TRUE(files::writeAtomically(file, "[General]\nautoAdjustEnabled=1\ntelemetryRecording=maybe\n"
-                                             "showCompensationDebug=FALSE\n"));
-    QSettingsDefaults defaults(file);
+    // Values edited by hand.
+    const auto edited = dir / "lumvex.conf";
+    ASSERT_TRUE(files::writeAtomically(edited, "[General]\nautoAdjustEnabled=1\ntelemetryRecording=maybe\n"
+                                               "showCompensationDebug=FALSE\n"));
+    QSettingsDefaults defaults(edited);
     EXPECT_EQ(defaults.boolValue("autoAdjustEnabled"), true);
     EXPECT_EQ(defaults.boolValue("telemetryRecording"), std::nullopt);
     EXPECT_EQ(defaults.boolValue("showCompensationDebug"), false);

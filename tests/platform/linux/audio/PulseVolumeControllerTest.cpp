@@ -80,7 +80,7 @@ TEST_F(PulseVolumeControllerTest, MutesWithoutTouchingTheLevelAndFollowsChangesM
     ASSERT_TRUE(eventually([&] { return volume->get() == 1.0; }));
 }
 
-TEST_F(PulseVolumeControllerTest, SetScalesEveryChannelAndKeepsTheBalanceThroughSilence)
+TEST_F(PulseVolumeControllerTest, SetScalesEveryChannelKeepsTheBalanceThroughSilenceAndClamps)
 {
     server.pactl("set-sink-volume test_sink 40% 20%");
     const double before = levelOfRaw(server.loudest("test_sink"));
@@ -100,10 +100,8 @@ TEST_F(PulseVolumeControllerTest, SetScalesEveryChannelAndKeepsTheBalanceThrough
     ASSERT_TRUE(eventually([&] { return server.loudest("test_sink") == raw(0.6f); }));
     channels = server.channels("test_sink");
     EXPECT_NEAR(channels[1], channels[0] / 2.0, 1.0);
-}
 
-TEST_F(PulseVolumeControllerTest, SetClampsAndAdjustStartsFromTheLastWriteAtOnce)
-{
+    // Out of range is clamped, and adjust starts from the last write at once.
     EXPECT_EQ(volume->set(1.5), 1.0);
     ASSERT_TRUE(eventually([&] { return server.loudest("test_sink") == PA_VOLUME_NORM; }));
     EXPECT_EQ(volume->set(-0.2), 0.0);
@@ -170,7 +168,7 @@ TEST_F(PulseVolumeControllerTest, ActsOnWhicheverSinkIsTheDefaultNow)
     EXPECT_EQ(volume->isMuted(), server.isMuted(fallback));
 }
 
-TEST_F(PulseVolumeControllerTest, WithoutAnySinkAnswersAreNeutralUntilOneAppears)
+TEST_F(PulseVolumeControllerTest, WithoutAnySinkOrServerAnswersAreNeutralUntilOneAppears)
 {
     std::istringstream modules(server.pactl("list short modules"));
     for (std::string row; std::getline(modules, row);) {
@@ -187,10 +185,8 @@ TEST_F(PulseVolumeControllerTest, WithoutAnySinkAnswersAreNeutralUntilOneAppears
     ASSERT_TRUE(eventually([&] { return volume->isVolumeControllable(); }));
     EXPECT_EQ(volume->get(), 1.0);
     EXPECT_FALSE(volume->isMuted());
-}
 
-TEST_F(PulseVolumeControllerTest, ServerKilledAndRestartedIsPickedUpAgain)
-{
+    // The server killed and restarted is picked up again.
     server.kill();
     ASSERT_TRUE(eventually([&] { return !volume->isVolumeControllable(); }));
     EXPECT_EQ(volume->get(), 0.0);
@@ -207,7 +203,7 @@ TEST_F(PulseVolumeControllerTest, ServerKilledAndRestartedIsPickedUpAgain)
     ASSERT_TRUE(eventually([&] { return server.loudest("test_sink") == raw(0.3f); }));
 }
 
-TEST_F(PulseVolumeControllerTest, AnswersAtOnceWhileTheServerTakesNoRequests)
+TEST_F(PulseVolumeControllerTest, AnswersAtOnceWhileTheServerTakesNoRequestsAndComesAndGoesWhileRequestsAreInFlight)
 {
     // A stopped server takes no requests at all.
     ASSERT_GT(server.pid(), 0);
@@ -221,10 +217,7 @@ TEST_F(PulseVolumeControllerTest, AnswersAtOnceWhileTheServerTakesNoRequests)
     ::kill(server.pid(), SIGCONT);
     ASSERT_TRUE(eventually([&] { return server.loudest("test_sink") == raw(0.75f) && server.isMuted("test_sink"); }));
     EXPECT_EQ(volume->get(), single(single(0.7) + 0.05));
-}
 
-TEST_F(PulseVolumeControllerTest, ComesAndGoesWhileRequestsAreInFlight)
-{
     // Destruction must cut every callback off, at any point of the conversation.
     for (int round = 0; round < 20; ++round) {
         PulseVolumeController shortLived;

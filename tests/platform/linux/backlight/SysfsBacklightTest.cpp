@@ -48,16 +48,21 @@ TEST(SysfsBacklight, DrivesTheBestDeviceAndReportsItsLevel)
     fs::create_symlink(firmware, root / "sys/class/backlight/acpi_video0");
 
     SysfsBacklight backlight(root.path());
-    EXPECT_TRUE(backlight.isAvailable());
-    EXPECT_EQ(backlight.deviceName(), "acpi_video0");
-    EXPECT_FALSE(backlight.writesThroughLogind());
-    EXPECT_EQ(backlight.get(), single(3.0 / 15.0));
+    EXPECT_TRUE(backlight.isAvailable() && !backlight.writesThroughLogind());
+    EXPECT_EQ(std::pair(backlight.deviceName(), backlight.get()),
+              std::pair(std::string("acpi_video0"), std::optional(single(3.0 / 15.0))));
     EXPECT_EQ(deviceValue(firmware), "3\n"); // the write probe left the value as it was
+
+    // Without a root in the environment the tree is the system's own: what users have.
+    for (const auto &unset : {std::optional<std::string>(), std::optional<std::string>("")}) {
+        const test::ScopedEnv env("LUMVEX_SYSFS_ROOT", unset);
+        EXPECT_EQ(sysfsRoot(), "/");
+    }
 }
 
 // Levels out of range are clamped, a raw device keeps its light on at the bottom, and what is no
 // number writes nothing.
-TEST(SysfsBacklight, WritesTheNearestStepAndReadsBackTheLevelWritten)
+TEST(SysfsBacklight, WritesTheNearestStepReadsBackTheLevelWrittenAndKeepsItUntilSomeoneElseMovesThePanel)
 {
     const struct
     {
@@ -82,10 +87,8 @@ TEST(SysfsBacklight, WritesTheNearestStepAndReadsBackTheLevelWritten)
         EXPECT_EQ(deviceValue(device), c.written);
         EXPECT_EQ(backlight.get(), c.readBack);
     }
-}
 
-TEST(SysfsBacklight, CoarseStepsKeepTheLevelWrittenUntilSomeoneElseMovesThePanel)
-{
+    // Coarse steps keep the level written until someone else moves the panel.
     TempDir root;
     const fs::path device = test::addBacklight(root.path(), "acpi_video0", "firmware", 0, 15);
     SysfsBacklight backlight(root.path());
@@ -111,14 +114,11 @@ TEST(SysfsBacklight, WithoutAUsableDeviceReadsGiveNoLevelAndWritesAreDropped)
 {
     TempDir root;
     SysfsBacklight none(root.path());
-    EXPECT_FALSE(none.isAvailable());
     none.set(0.5);
-    EXPECT_EQ(none.get(), std::nullopt);
-    EXPECT_FALSE(fs::exists(root / "sys"));
+    EXPECT_FALSE(none.isAvailable() || none.get() || fs::exists(root / "sys"));
 
     const fs::path broken = test::addBacklight(root.path(), "acpi_video0", "firmware", 5, 0);
-    EXPECT_FALSE(SysfsBacklight(root.path()).isAvailable());
-    for (const char *bad : {"lots\n", "-3", "12abc"}) {
+    for (const char *bad : {"0", "lots\n", "-3", "12abc"}) {
         files::writeAtomically(broken / "max_brightness", bad);
         EXPECT_FALSE(SysfsBacklight(root.path()).isAvailable()) << bad;
     }
@@ -136,15 +136,6 @@ TEST(SysfsBacklight, WithoutAUsableDeviceReadsGiveNoLevelAndWritesAreDropped)
     EXPECT_EQ(vanishing.get(), std::nullopt);
     vanishing.set(0.6);
     EXPECT_EQ(vanishing.get(), std::nullopt);
-}
-
-// A root that is set is what every test wrapper gives the program; these are what users have.
-TEST(SysfsBacklight, WithoutARootInTheEnvironmentTheTreeIsTheSystemsOwn)
-{
-    for (const auto &unset : {std::optional<std::string>(), std::optional<std::string>("")}) {
-        const test::ScopedEnv env("LUMVEX_SYSFS_ROOT", unset);
-        EXPECT_EQ(sysfsRoot(), "/");
-    }
 }
 
 TEST(SysfsBacklight, AnUnwritableFileIsWrittenThroughTheLoginManager)
@@ -165,10 +156,7 @@ TEST(SysfsBacklight, AnUnwritableFileIsWrittenThroughTheLoginManager)
     EXPECT_EQ(deviceValue(device), "3\n");
 
     backlight->set(0.5);
-    EXPECT_EQ(logind.strings("BrightnessCalls"), std::vector<std::string>{"backlight/intel_backlight=8"});
     EXPECT_EQ(deviceValue(device), "8\n");
-    EXPECT_EQ(backlight->get(), single(0.5));
-
     backlight->set(0.52); // same step: no call
     backlight->set(0.2);
     EXPECT_EQ(logind.strings("BrightnessCalls"),
@@ -179,8 +167,8 @@ TEST(SysfsBacklight, AnUnwritableFileIsWrittenThroughTheLoginManager)
     logind.call("SetRefusing", {true});
     EXPECT_FALSE(backlight->set(0.9));
     EXPECT_EQ(backlight->writeProblem(), "The login manager refused to set the brightness of intel_backlight.");
-    EXPECT_EQ(deviceValue(device), "3\n");
-    EXPECT_EQ(backlight->get(), single(0.2));
+    EXPECT_EQ(std::pair(deviceValue(device), backlight->get()),
+              std::pair(std::string("3\n"), std::optional(single(0.2))));
     logind.call("SetRefusing", {false});
     EXPECT_TRUE(backlight->set(0.9));
     EXPECT_EQ(backlight->writeProblem(), std::nullopt);

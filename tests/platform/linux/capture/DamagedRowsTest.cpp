@@ -17,22 +17,19 @@ xcb_rectangle_t rect(int x, int y, int width, int height)
 }
 
 // Clipping to the monitor is seen on the X server.
-TEST(DamagedRowsTest, JoinsNearbySpansAndKeepsDistantOnesApart)
+TEST(DamagedRowsTest, JoinsNearbySpansKeepsDistantOnesApartAndMakesOneOfTooMany)
 {
     const std::vector<xcb_rectangle_t> drawn{rect(2000, 500, 10, 10), rect(2000, 100, 10, 10), rect(3000, 105, 10, 20),
                                              rect(2500, 140, 10, 10)};
     // 100-125 and 140-150 are closer than the join gap; 500-510 is not. Joined spans reach over the
     // columns of both.
     EXPECT_EQ(damagedRows(drawn, kArea), (std::vector<RowSpan>{{100, 50, 80, 1010}, {500, 10, 80, 10}}));
-}
 
-TEST(DamagedRowsTest, ManyScatteredSpansBecomeOne)
-{
-    std::vector<xcb_rectangle_t> drawn;
+    std::vector<xcb_rectangle_t> scattered;
     for (int i = 0; i < static_cast<int>(kMaxSpans) + 1; ++i) {
-        drawn.push_back(rect(2000, 10 + i * 100, 5, 5));
+        scattered.push_back(rect(2000, 10 + i * 100, 5, 5));
     }
-    EXPECT_EQ(damagedRows(drawn, kArea), (std::vector<RowSpan>{{10, static_cast<int>(kMaxSpans) * 100 + 5, 80, 5}}));
+    EXPECT_EQ(damagedRows(scattered, kArea), (std::vector<RowSpan>{{10, int(kMaxSpans) * 100 + 5, 80, 5}}));
 }
 
 } // namespace

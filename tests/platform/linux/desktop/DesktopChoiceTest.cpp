@@ -18,7 +18,7 @@ namespace {
 
 using test::eventually;
 
-TEST(DesktopChoiceTest, TheSessionTypeDecidesTheProtocol)
+TEST(DesktopChoiceTest, TheSessionTypeDecidesTheProtocolAndAnUnreachableCompositorIsSaidOnce)
 {
     EXPECT_EQ(displayProtocol({":0", "", ""}), DisplayProtocol::x11);
     // A nested compositor inside an X11 session does not make it a Wayland session.
@@ -28,10 +28,8 @@ TEST(DesktopChoiceTest, TheSessionTypeDecidesTheProtocol)
     EXPECT_EQ(displayProtocol({":0", "wayland-0", ""}), DisplayProtocol::wayland);
     EXPECT_EQ(displayProtocol({"", "", "wayland"}), DisplayProtocol::wayland);
     EXPECT_EQ(displayProtocol({"", "", "tty"}), DisplayProtocol::none);
-}
 
-TEST(DesktopChoiceTest, AnUnreachableCompositorIsSaidOnceAndNothingElseBreaks)
-{
+    // An unreachable compositor is said once, and nothing else breaks.
     MemoryDefaults defaults;
     const test::ScopedEnv display("WAYLAND_DISPLAY", "lumvex-no-such-compositor");
     for (const char *choice : {"", "portal", "screencopy"}) {
@@ -52,24 +50,19 @@ TEST(DesktopChoiceTest, AnUnreachableCompositorIsSaidOnceAndNothingElseBreaks)
 // Under a private headless sway (desktop_sway_tests).
 
 // Screencopy by default and the portal when asked for are seen with the real program (test_wayland_program.py).
-TEST(OnSwayDesktopTest, NothingIsWrongUntilTheCompositorHasDescribedItsOutputs)
+// Nothing is wrong until the compositor has described its outputs; then the active window's application is in
+// front, and switches are told.
+TEST(OnSwayDesktopTest, TheActiveWindowsApplicationIsInFrontAndSwitchesAreTold)
 {
     MemoryDefaults defaults;
     const auto desktop = openDesktop(SessionEnvironment::current(), defaults, std::nullopt);
     ASSERT_NE(dynamic_cast<WaylandDesktop *>(desktop.get()), nullptr);
     EXPECT_EQ(desktop->makeCapture(0)->unavailableReason(), std::nullopt);
+    int switches = 0;
+    const FrontmostAppProvider *app = &desktop->watchFrontmostApp([&] { ++switches; });
     const DisplayId main = outputNameId("HEADLESS-1");
     ASSERT_TRUE(eventually([&] { return desktop->displays().mainDisplay() == main; }));
     EXPECT_EQ(desktop->displays().outputName(main), "HEADLESS-1");
-}
-
-TEST(OnSwayDesktopTest, TheActiveWindowsApplicationIsInFrontAndSwitchesAreTold)
-{
-    MemoryDefaults defaults;
-    const auto desktop = openDesktop(SessionEnvironment::current(), defaults, std::nullopt);
-    int switches = 0;
-    const FrontmostAppProvider *app = &desktop->watchFrontmostApp([&] { ++switches; });
-    ASSERT_TRUE(eventually([&] { return desktop->displays().mainDisplay() != 0; }));
     EXPECT_EQ(app->frontmostAppId(), std::nullopt);
     const auto inFront = [app](const char *id) { return [app, id] { return app->frontmostAppId() == id; }; };
     {

@@ -57,13 +57,9 @@ class SensorProxy(dbus.service.Object):
         elif not present:
             self.name = None  # dropping the BusName releases the name
 
-    @dbus.service.method(CONTROL, out_signature="i")
-    def Claims(self):
-        return self.claims
-
-    @dbus.service.method(CONTROL, out_signature="i")
-    def Releases(self):
-        return self.releases
+    @dbus.service.method(CONTROL, in_signature="s", out_signature="i")
+    def Count(self, name):
+        return getattr(self, str(name))
 
     @dbus.service.method(CONTROL)
     def Reset(self):

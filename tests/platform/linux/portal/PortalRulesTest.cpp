@@ -91,7 +91,7 @@ struct TestBuffer
     spa_buffer buffer{};
 };
 
-TEST(PipeWireFrameTest, FollowsTheChunksOffsetAndStride)
+TEST(PipeWireFrameTest, FollowsTheChunksOffsetAndStrideAndRefusesBuffersWithoutAUsablePicture)
 {
     TestBuffer frame(64 * 1024);
     frame.chunk = spa_chunk{256, 160 * 20, 160, 0};
@@ -104,11 +104,8 @@ TEST(PipeWireFrameTest, FollowsTheChunksOffsetAndStride)
     // No stride given: rows follow each other.
     frame.chunk.stride = 0;
     EXPECT_EQ(frameImage(frame.buffer, format)->stride, 128);
-}
 
-TEST(PipeWireFrameTest, RefusesBuffersWithoutAUsablePicture)
-{
-    const VideoFormat format{32, 20, PixelOrder::BGRA};
+    // Buffers without a usable picture are refused.
     const auto usable = [&](const std::function<void(TestBuffer &)> &change) {
         TestBuffer frame(32 * 4 * 20);
         frame.chunk = spa_chunk{0, 32 * 4 * 20, 128, 0};

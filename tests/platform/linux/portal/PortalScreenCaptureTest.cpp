@@ -62,7 +62,7 @@ TEST_F(PortalScreenCaptureTest, DeclinedSharingReachesTheSamplerOnceAndIsNotAske
 }
 
 // The desktop shows that the screen is shared for as long as a session lives.
-TEST_F(PortalScreenCaptureTest, PausingEndsTheSessionWhenTheTokenCanRestoreItAndDestructionClosesIt)
+TEST_F(PortalScreenCaptureTest, PausingEndsTheSessionWhenTheTokenCanRestoreItDestructionClosesItAndAnEndIsReported)
 {
     for (const bool token : {true, false}) {
         SCOPED_TRACE(token ? "with a restore token" : "without one");
@@ -89,11 +89,8 @@ TEST_F(PortalScreenCaptureTest, PausingEndsTheSessionWhenTheTokenCanRestoreItAnd
         std::thread([&] { capture.reset(); }).join();
         EXPECT_TRUE(QTest::qWaitFor([&] { return fake.calls("Session.Close").size() == (token ? 2 : 1); }));
     }
-}
 
-// A stream that ends is reported and not asked for again; the desktop's own end needs no closing.
-TEST_F(PortalScreenCaptureTest, AStreamThatEndsIsReported)
-{
+    // A stream that ends is reported and not asked for again; the desktop's own end needs no closing.
     for (const bool dead : {true, false}) {
         test::FakePortal fake; // afresh
         fake.configure(dead ? R"({"pipeWire": "dead"})" : R"({"pipeWire": "silent"})");

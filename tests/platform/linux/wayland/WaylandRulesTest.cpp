@@ -29,15 +29,12 @@ TEST(OutputLayoutTest, EdgeLayoutsAndAPanelNamedByTheUser)
     EXPECT_EQ(desktopPointOnOutputs(-1, 10, {left}), std::nullopt);
 }
 
-TEST(FrameImageTest, ReadsBothByteOrdersOfThirtyTwoBitRgbOnly)
+TEST(FrameImageTest, ReadsThirtyTwoBitRgbAndTurnsBottomUpFramesTheRightWayUpWithoutTheirPadding)
 {
     EXPECT_EQ(shmPixelOrder(WL_SHM_FORMAT_ARGB8888), PixelOrder::BGRA);
     EXPECT_EQ(shmPixelOrder(WL_SHM_FORMAT_XBGR8888), PixelOrder::RGBA);
     EXPECT_EQ(shmPixelOrder(WL_SHM_FORMAT_RGB565), std::nullopt);
-}
 
-TEST(FrameImageTest, BottomUpFramesAreTurnedTheRightWayUpWithoutTheirPadding)
-{
     // Two pixels a row, three rows, a stride of 12 bytes with 4 bytes of padding.
     std::vector<std::uint8_t> pixels(36, 0xee);
     for (int row = 0; row < 3; ++row) {

@@ -34,7 +34,7 @@ protected:
     void SetUp() override { ASSERT_TRUE(test::SwayControl::setBackground("#000000")); }
 };
 
-TEST_F(WlrScreencopyCaptureTest, ReducesTheOutputsColourAndCopiesOnlyWhenItChanges)
+TEST_F(WlrScreencopyCaptureTest, ReducesTheOutputsColourCopiesOnlyWhenItChangesAndSaysWhyWithoutCompositor)
 {
     WlrScreencopyCapture capture("HEADLESS-1");
     const auto black = captureUntil(capture, 0.0);
@@ -71,10 +71,8 @@ TEST_F(WlrScreencopyCaptureTest, ReducesTheOutputsColourAndCopiesOnlyWhenItChang
     capture.pause();
     ASSERT_TRUE(capture.captureAndReduce());
     EXPECT_EQ(capture.framesRead(), copied + 1);
-}
 
-TEST_F(WlrScreencopyCaptureTest, WithoutCompositorSaysWhy)
-{
+    // Without a compositor it says why.
     std::optional<WlrScreencopyCapture> unreachable;
     {
         const test::ScopedEnv unset("WAYLAND_DISPLAY", std::nullopt);
