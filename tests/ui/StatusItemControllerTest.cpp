@@ -8,6 +8,8 @@
 #include "engine/CalibrationModel.h"
 #include "engine/CompensationLoop.h"
 #include "engine/DailyStats.h"
+#include "output/DisplayLink.h"
+#include "output/DisplayRanges.h"
 #include "sensing/DisplayRouter.h"
 #include "simulated/FakeDisplayServices.h"
 #include "simulated/ManualClock.h"
@@ -36,8 +38,8 @@ protected:
         displays.plug(kPanel, {0, 0, 1920, 1080}, true, "eDP-1");
         displays.plug(kMonitor, {1920, 0, 2560, 1440}, false, "DP-2");
         pointAt(kPanel);
-        StatusItemController::Services services{brightness,  external,   router,   displays, volume,  loop,
-                                                calibration, dailyStats, recorder, login,    defaults};
+        StatusItemController::Services services{brightness,  external,   router,   displays, volume,   loop,
+                                                calibration, dailyStats, recorder, login,    defaults, link};
         services.optionKey = [this] { return alt; };
         controller = std::make_unique<StatusItemController>(services);
         QObject::connect(controller.get(), &StatusItemController::revealRequested,
@@ -75,6 +77,8 @@ protected:
     FakeDisplayServices displays;
     DisplayRouter router{displays, clock};
     FakeExternalBrightness external;
+    DisplayRanges ranges{dir / "config"};
+    DisplayLink link{{brightness, external, displays, defaults, ranges, {}}};
     FakeVolume volume{0.5};
     FakeRecorder recorder{dir / "state/telemetry"};
     FakeLoginItem login;
