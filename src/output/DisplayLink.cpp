@@ -74,8 +74,12 @@ DisplayLink::Row DisplayLink::row(DisplayId display)
         row.level = m_parts.panel.get();
     } else {
         row.range = m_parts.ranges.range(row.identity);
-        row.level = m_parts.external.get(display);
         row.answers = m_parts.external.answers(display);
+        // What a monitor that stopped answering last took is no level it is known to have now; and it is
+        // not read again until a change is asked of it.
+        if (row.answers) {
+            row.level = m_parts.external.get(display);
+        }
     }
     return row;
 }
