@@ -31,19 +31,3 @@ TEST(DisplayRanges, BadEntriesAreLeftOutAndTheOthersKept)
     }
     EXPECT_EQ(kept, std::vector<std::string>{hostile});
 }
-
-TEST(DisplayRanges, RangesAreTwoLevelsInOrderAtLeastOnePointApart)
-{
-    for (const auto &[text, low, high] :
-         std::vector<std::tuple<std::string, double, double>>{{"10%-80%", 0.1, 0.8},
-                                                              {" 2.5 - 100 ", 0.025, 1.0},
-                                                              {"5%-5.5%", -1, -1},
-                                                              {"-10%-20%", -1, -1},
-                                                              {"10%-", -1, -1},
-                                                              {"80%-20%", -1, -1}}) {
-        const ParsedRange parsed = parseDisplayRange(text);
-        EXPECT_EQ(parsed.range.has_value(), low >= 0) << text << parsed.problem;
-        EXPECT_EQ(parsed.range.value_or(DisplayRange{-1, -1}), (DisplayRange{low, high})) << text;
-    }
-    EXPECT_DOUBLE_EQ((DisplayRange{0.2, 0.6}).sharedFor(0.9), 1.0);
-}

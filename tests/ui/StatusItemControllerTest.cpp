@@ -111,6 +111,15 @@ TEST_F(StatusItemControllerTest, OverAnExternalDisplayTheIconAndTheWheelFollowIt
     EXPECT_EQ(controller->brightnessView().level(), 0.0);
     EXPECT_EQ(dailyStats.todayCount(), 0);
     EXPECT_FLOAT_EQ(brightness.level(), 0.5f);
+
+    // Linked, the monitor stays within its range and the panel follows as a learned scroll.
+    ranges.set("connector DP-2", "", {0.2, 0.6});
+    link.setEnabled(true);
+    external.levels[kMonitor] = 0.55;
+    controller->scrollBrightness(-40);
+    EXPECT_EQ(external.writes.back(), (std::pair<DisplayId, double>{kMonitor, 0.6}));
+    EXPECT_FLOAT_EQ(brightness.level(), 1.0f);
+    EXPECT_EQ(dailyStats.todayCount(), 1);
 }
 
 // The host's middle click is seen over the bus; these are the XEmbed icon's.
