@@ -274,11 +274,6 @@ class Linked(Session):
         os.environ.update(LUMVEX_DDC_TOOL=DDC, LUMVEX_DDC_SIMULATED_STATE=self.states)
         self.addCleanup(lambda: [os.environ.pop(name) for name in ["LUMVEX_DDC_TOOL", "LUMVEX_DDC_SIMULATED_STATE"]])
         self.launch([LUMVEX])
-        write_settings("")  # automatic adjustment off: only manual changes move the panel
-
-    def launch(self, command):
-        write_settings("")
-        super().launch(command)
 
     def test_linked_displays_follow_manual_changes_through_their_ranges_and_faults_stay_with_their_monitor(self):
         item = items(self.program.pid)["lumvex-brightness"]
@@ -291,8 +286,7 @@ class Linked(Session):
 
         item.click("Link Displays")
         # Each display through its own range: DP-2's 20%-60% at the panel's 40% is 36%.
-        self.assertTrue(wait_for(lambda: (self.monitor(5), self.monitor(6)) == (40, 36), seconds=8.0),
-                        (self.monitor(5), self.monitor(6)))
+        self.assertTrue(wait_for(lambda: (self.monitor(5), self.monitor(6)) == (40, 36), seconds=8.0))
         started = time.monotonic()
         self.assertEqual(ctl("set", "70%").returncode, 0)
         self.lumvex.Status()  # answered while the slow and the vanishing monitor are still being written
@@ -312,10 +306,8 @@ class Linked(Session):
         self.plug("DP-2", None)
         self.plug("DP-5", 6, x=1200)
         set_panel(300)
-        self.assertTrue(wait_for(lambda: (self.monitor(5), self.monitor(6)) == (30, 32), seconds=8.0),
-                        (self.monitor(5), self.monitor(6)))
-        self.assertEqual(json.loads(json.dumps([dict(d) for d in self.lumvex.Displays()[1]
-                                                if d["Name"] == "DP-5"]))[0]["Low"], 0.2)
+        self.assertTrue(wait_for(lambda: (self.monitor(5), self.monitor(6)) == (30, 32), seconds=8.0))
+        self.assertIn((0.2, 0.6), [(d["Low"], d["High"]) for d in self.lumvex.Displays()[1] if d["Name"] == "DP-5"])
 
 
 class NotRunning(unittest.TestCase):
