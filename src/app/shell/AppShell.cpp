@@ -3,6 +3,7 @@
 #include "StallProbe.h"
 #include "platform/linux/Logging.h"
 
+#include "ConnectorMatch.h"
 #include "app/control/LeaveUserLevel.h"
 #include "app/control/RemoteControl.h"
 #include "app/shell/ShellNotices.h"
@@ -211,9 +212,16 @@ void AppShell::setUpOutputs()
     m_external = std::make_unique<ExternalBrightnessController>();
     m_router = std::make_unique<DisplayRouter>(m_desktop->displays(), m_clock);
     m_ranges = std::make_unique<DisplayRanges>(xdg::settingsFile().parent_path());
-    m_link = std::make_unique<DisplayLink>(
-        DisplayLink::Parts{*m_brightness, *m_external, m_desktop->displays(), m_defaults, *m_ranges,
-                           [](const std::string &connector) { return connectorEdid(sysfsRoot(), connector); }});
+    m_link = std::make_unique<DisplayLink>(DisplayLink::Parts{
+        *m_brightness, *m_external, m_desktop->displays(), m_defaults, *m_ranges, [](const std::string &output) {
+            // X drivers name outputs their own way ("HDMI-1" for the kernel's HDMI-A-1).
+            for (const std::string &connector : ddc::kernelNamesFor(output)) {
+                if (auto edid = connectorEdid(sysfsRoot(), connector)) {
+                    return edid;
+                }
+            }
+            return std::optional<std::vector<std::uint8_t>>();
+        }});
     // Without a watch the router answers from the pointer position alone, else the main display.
     m_desktop->watchPointer([this] { m_router->cursorMoved(); });
     // Where the desktop tells, a display that comes is followed at once rather than at the next check.
