@@ -4,6 +4,7 @@
 #include "BrightnessController.h"
 #include "DisplayRanges.h"
 #include "ExternalBrightness.h"
+#include "base/Files.h"
 #include "engine/Settings.h"
 #include "sensing/DisplayServices.h"
 
@@ -139,7 +140,8 @@ std::optional<std::string> DisplayLink::setRange(const std::string &name, const 
         for (const Row &r : all) {
             known += (known.empty() ? "" : ", ") + r.connector;
         }
-        return "no connected display is named " + name + " (connected: " + (known.empty() ? "none" : known) + ")";
+        return "no connected display is named " + files::quoted(name) +
+               " (connected: " + (known.empty() ? "none" : known) + ")";
     }
     if (found->builtIn) {
         return found->connector + " is the built-in panel: its level is the shared level, it has no range";

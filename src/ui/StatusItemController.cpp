@@ -195,7 +195,10 @@ MenuEntry StatusItemController::buildMenu(MenuOrigin origin, bool optionKey)
     moment.optionKeyReadable = m_services.optionKey().has_value();
     moment.captureProblem = m_services.captureProblem();
     moment.brightnessProblem = m_services.brightness.writeProblem();
-    if (m_services.external.isAvailable()) {
+    // Offered where there is something to link: a monitor, and the helper to reach it.
+    const auto online = m_services.displays.onlineDisplays().value_or(std::vector<DisplayId>());
+    const bool monitor = std::ranges::any_of(online, [this](DisplayId id) { return !isBuiltIn(id); });
+    if (m_services.external.isAvailable() && (monitor || m_services.link.enabled())) {
         moment.linkDisplays = m_services.link.enabled();
     }
     if (moment.linkDisplays.value_or(false)) {
