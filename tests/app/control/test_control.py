@@ -309,6 +309,13 @@ class Linked(Session):
         self.assertTrue(wait_for(lambda: (self.monitor(5), self.monitor(6)) == (30, 32), seconds=8.0))
         self.assertIn((0.2, 0.6), [(d["Low"], d["High"]) for d in self.lumvex.Displays()[1] if d["Name"] == "DP-5"])
 
+        # Lid closed: no panel in use, and ctl moves the monitors alone.
+        subprocess.run(["xrandr", "--delmonitor", "eDP-1"], check=True)
+        self.addCleanup(subprocess.run, ["xrandr", "--setmonitor", "*eDP-1", "2400/344x1080/194+0+0", "screen"],
+                        capture_output=True)
+        self.assertEqual((ctl("set", "60%").returncode, panel()), (0, 300))
+        self.assertTrue(wait_for(lambda: (self.monitor(5), self.monitor(6)) == (60, 44), seconds=8.0))
+
 
 class NotRunning(unittest.TestCase):
     def test_ctl_says_so_and_refuses_bad_usage(self):
