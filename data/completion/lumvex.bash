@@ -12,7 +12,7 @@ _lumvex()
     case $command in
     ctl)
         if ((COMP_CWORD == 2)); then
-            mapfile -t COMPREPLY < <(compgen -W 'up down set auto pause resume status --help' -- "$cur")
+            mapfile -t COMPREPLY < <(compgen -W 'up down set auto pause resume status display --help' -- "$cur")
         elif ((COMP_CWORD == 3)); then
             case $prev in
             up | down) mapfile -t COMPREPLY < <(compgen -W '5% 10% 20%' -- "$cur") ;;

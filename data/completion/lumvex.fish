@@ -2,7 +2,7 @@
 # fish completion for lumvex
 
 set -l commands simulate report ctl
-set -l ctl_commands up down set auto pause resume status
+set -l ctl_commands up down set auto pause resume status display
 complete -c lumvex -f
 complete -c lumvex -n "not __fish_seen_subcommand_from $commands" -a simulate -d 'Run the brightness loop on simulated days'
 complete -c lumvex -n "not __fish_seen_subcommand_from $commands" -a report -d 'Plot recorded telemetry and the adjustment log'
@@ -17,6 +17,7 @@ complete -c lumvex -n "__fish_seen_subcommand_from ctl; and not __fish_seen_subc
 complete -c lumvex -n "__fish_seen_subcommand_from ctl; and not __fish_seen_subcommand_from $ctl_commands" -a pause -d 'Stop automatic adjustment for a while'
 complete -c lumvex -n "__fish_seen_subcommand_from ctl; and not __fish_seen_subcommand_from $ctl_commands" -a resume -d 'End a pause'
 complete -c lumvex -n "__fish_seen_subcommand_from ctl; and not __fish_seen_subcommand_from $ctl_commands" -a status -d 'Show the state'
+complete -c lumvex -n "__fish_seen_subcommand_from ctl; and not __fish_seen_subcommand_from $ctl_commands" -a display -d 'List the displays, or set the range of one'
 complete -c lumvex -n "__fish_seen_subcommand_from ctl; and __fish_seen_subcommand_from up down" -a '5% 10% 20%'
 complete -c lumvex -n "__fish_seen_subcommand_from ctl; and __fish_seen_subcommand_from set" -a '0% 25% 50% 75% 100%'
 complete -c lumvex -n "__fish_seen_subcommand_from ctl; and __fish_seen_subcommand_from auto" -a 'on off'

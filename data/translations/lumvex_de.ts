@@ -4,40 +4,6 @@
 <context>
     <name>Ctl</name>
     <message>
-        <source>Usage: lumvex ctl COMMAND
-
-Drives the running Lumvex; brightness set this way is learned at once, like a scroll on its icon.
-
-Commands:
-  up [STEP]          brighten the built-in display by STEP percent (default 5%)
-  down [STEP]        darken it by STEP percent (default 5%)
-  set LEVEL          set it to LEVEL percent, as in &quot;set 40%&quot;
-  auto on|off        switch automatic adjustment on or off
-  pause [DURATION]   stop automatic adjustment for a while (&quot;30m&quot;, &quot;2h&quot;, &quot;1h30m&quot;, &quot;90s&quot;; default until resumed)
-  resume             end a pause
-  status [--json]    show the state
-  show               open the menu where Lumvex can, else say in a notification where it is
-
-Exit status: 0 done, 1 Lumvex is not running or refused, 2 bad usage.
-</source>
-        <translation>Aufruf: lumvex ctl BEFEHL
-
-Steuert das laufende Lumvex; so gesetzte Helligkeit wird sofort gelernt, wie ein Scrollen auf seinem Symbol.
-
-Befehle:
-  up [STEP]          den eingebauten Bildschirm um STEP Prozent heller machen (Vorgabe 5 %)
-  down [STEP]        ihn um STEP Prozent dunkler machen (Vorgabe 5 %)
-  set LEVEL          ihn auf LEVEL Prozent setzen, wie in „set 40%“
-  auto on|off        die automatische Anpassung ein- oder ausschalten
-  pause [DURATION]   die automatische Anpassung eine Weile anhalten („30m“, „2h“, „1h30m“, „90s“; Vorgabe: bis zur Fortsetzung)
-  resume             eine Pause beenden
-  status [--json]    den Zustand zeigen
-  show               das Menü öffnen, wo Lumvex es kann, sonst in einer Benachrichtigung sagen, wo es ist
-
-Rückgabewert: 0 erledigt, 1 Lumvex läuft nicht oder hat abgelehnt, 2 falscher Aufruf.
-</translation>
-    </message>
-    <message>
         <source>%1 takes at most one STEP</source>
         <translation>%1 nimmt höchstens einen STEP</translation>
     </message>
@@ -156,6 +122,84 @@ Rückgabewert: 0 erledigt, 1 Lumvex läuft nicht oder hat abgelehnt, 2 falscher 
     <message>
         <source>Volume: %1</source>
         <translation>Lautstärke: %1</translation>
+    </message>
+    <message>
+        <source>Usage: lumvex ctl COMMAND
+
+Drives the running Lumvex; brightness set this way is learned at once, like a scroll on its icon.
+
+Commands:
+  up [STEP]          brighten the built-in display by STEP percent (default 5%)
+  down [STEP]        darken it by STEP percent (default 5%)
+  set LEVEL          set it to LEVEL percent, as in &quot;set 40%&quot;
+  auto on|off        switch automatic adjustment on or off
+  pause [DURATION]   stop automatic adjustment for a while (&quot;30m&quot;, &quot;2h&quot;, &quot;1h30m&quot;, &quot;90s&quot;; default until resumed)
+  resume             end a pause
+  status [--json]    show the state
+  display            list the connected displays with their levels and ranges
+  display NAME range LOW-HIGH
+                     the levels of display NAME (connector or monitor name) for the built-in
+                     display&apos;s 0% and 100% when displays are linked, as in &quot;display DP-2 range 10%-80%&quot;
+  show               open the menu where Lumvex can, else say in a notification where it is
+
+Exit status: 0 done, 1 Lumvex is not running or refused, 2 bad usage.
+</source>
+        <translation>Aufruf: lumvex ctl BEFEHL
+
+Steuert das laufende Lumvex; so gesetzte Helligkeit wird sofort gelernt, wie ein Scrollen auf seinem Symbol.
+
+Befehle:
+  up [STEP]          den eingebauten Bildschirm um STEP Prozent heller machen (Vorgabe 5 %)
+  down [STEP]        ihn um STEP Prozent dunkler machen (Vorgabe 5 %)
+  set LEVEL          ihn auf LEVEL Prozent setzen, wie in „set 40%“
+  auto on|off        die automatische Anpassung ein- oder ausschalten
+  pause [DURATION]   die automatische Anpassung eine Weile anhalten („30m“, „2h“, „1h30m“, „90s“; Vorgabe: bis zur Fortsetzung)
+  resume             eine Pause beenden
+  status [--json]    den Zustand zeigen
+  display            die angeschlossenen Bildschirme mit Helligkeit und Bereich auflisten
+  display NAME range UNTEN-OBEN
+                     die Helligkeiten von Bildschirm NAME (Anschluss- oder Monitorname) für 0% und 100%
+                     des eingebauten Bildschirms, wenn Bildschirme gekoppelt sind, etwa &quot;display DP-2 range 10%-80%&quot;
+  show               das Menü öffnen, wo Lumvex es kann, sonst in einer Benachrichtigung sagen, wo es ist
+
+Rückgabewert: 0 erledigt, 1 Lumvex läuft nicht oder hat abgelehnt, 2 falscher Aufruf.
+</translation>
+    </message>
+    <message>
+        <source>display takes no arguments, or NAME range LOW-HIGH</source>
+        <translation>display nimmt keine Argumente oder NAME range UNTEN-OBEN</translation>
+    </message>
+    <message>
+        <source>Link Displays: on</source>
+        <translation>Bildschirme koppeln: an</translation>
+    </message>
+    <message>
+        <source>Link Displays: off</source>
+        <translation>Bildschirme koppeln: aus</translation>
+    </message>
+    <message>
+        <source>DISPLAY</source>
+        <translation>BILDSCHIRM</translation>
+    </message>
+    <message>
+        <source>MONITOR</source>
+        <translation>MONITOR</translation>
+    </message>
+    <message>
+        <source>LEVEL</source>
+        <translation>HELLIGKEIT</translation>
+    </message>
+    <message>
+        <source>RANGE</source>
+        <translation>BEREICH</translation>
+    </message>
+    <message>
+        <source>(built in)</source>
+        <translation>(eingebaut)</translation>
+    </message>
+    <message>
+        <source>does not answer</source>
+        <translation>antwortet nicht</translation>
     </message>
 </context>
 <context>
@@ -397,6 +441,22 @@ Rückgabewert: 0 erledigt, 1 Lumvex läuft nicht oder hat abgelehnt, 2 falscher 
     <message>
         <source>Volume</source>
         <translation>Lautstärke</translation>
+    </message>
+    <message>
+        <source>%1 does not answer</source>
+        <translation>%1 antwortet nicht</translation>
+    </message>
+    <message>
+        <source>%1: %2%</source>
+        <translation>%1: %2 %</translation>
+    </message>
+    <message>
+        <source>%1: reading…</source>
+        <translation>%1: wird gelesen…</translation>
+    </message>
+    <message>
+        <source>Link Displays</source>
+        <translation>Bildschirme koppeln</translation>
     </message>
 </context>
 <context>

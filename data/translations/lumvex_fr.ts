@@ -4,40 +4,6 @@
 <context>
     <name>Ctl</name>
     <message>
-        <source>Usage: lumvex ctl COMMAND
-
-Drives the running Lumvex; brightness set this way is learned at once, like a scroll on its icon.
-
-Commands:
-  up [STEP]          brighten the built-in display by STEP percent (default 5%)
-  down [STEP]        darken it by STEP percent (default 5%)
-  set LEVEL          set it to LEVEL percent, as in &quot;set 40%&quot;
-  auto on|off        switch automatic adjustment on or off
-  pause [DURATION]   stop automatic adjustment for a while (&quot;30m&quot;, &quot;2h&quot;, &quot;1h30m&quot;, &quot;90s&quot;; default until resumed)
-  resume             end a pause
-  status [--json]    show the state
-  show               open the menu where Lumvex can, else say in a notification where it is
-
-Exit status: 0 done, 1 Lumvex is not running or refused, 2 bad usage.
-</source>
-        <translation>Usage : lumvex ctl COMMANDE
-
-Pilote le Lumvex en cours ; la luminosité réglée ainsi est apprise aussitôt, comme un défilement sur son icône.
-
-Commandes :
-  up [STEP]          augmenter la luminosité de l’écran intégré de STEP pour cent (5 % par défaut)
-  down [STEP]        la diminuer de STEP pour cent (5 % par défaut)
-  set LEVEL          la régler à LEVEL pour cent, comme dans « set 40% »
-  auto on|off        activer ou désactiver l’ajustement automatique
-  pause [DURATION]   suspendre l’ajustement automatique un moment (« 30m », « 2h », « 1h30m », « 90s » ; par défaut jusqu’à la reprise)
-  resume             mettre fin à une pause
-  status [--json]    afficher l’état
-  show               ouvrir le menu là où Lumvex le peut, sinon dire dans une notification où il se trouve
-
-Code de sortie : 0 fait, 1 Lumvex ne fonctionne pas ou a refusé, 2 mauvais usage.
-</translation>
-    </message>
-    <message>
         <source>%1 takes at most one STEP</source>
         <translation>%1 prend au plus un STEP</translation>
     </message>
@@ -156,6 +122,84 @@ Code de sortie : 0 fait, 1 Lumvex ne fonctionne pas ou a refusé, 2 mauvais usag
     <message>
         <source>Volume: %1</source>
         <translation>Volume : %1</translation>
+    </message>
+    <message>
+        <source>Usage: lumvex ctl COMMAND
+
+Drives the running Lumvex; brightness set this way is learned at once, like a scroll on its icon.
+
+Commands:
+  up [STEP]          brighten the built-in display by STEP percent (default 5%)
+  down [STEP]        darken it by STEP percent (default 5%)
+  set LEVEL          set it to LEVEL percent, as in &quot;set 40%&quot;
+  auto on|off        switch automatic adjustment on or off
+  pause [DURATION]   stop automatic adjustment for a while (&quot;30m&quot;, &quot;2h&quot;, &quot;1h30m&quot;, &quot;90s&quot;; default until resumed)
+  resume             end a pause
+  status [--json]    show the state
+  display            list the connected displays with their levels and ranges
+  display NAME range LOW-HIGH
+                     the levels of display NAME (connector or monitor name) for the built-in
+                     display&apos;s 0% and 100% when displays are linked, as in &quot;display DP-2 range 10%-80%&quot;
+  show               open the menu where Lumvex can, else say in a notification where it is
+
+Exit status: 0 done, 1 Lumvex is not running or refused, 2 bad usage.
+</source>
+        <translation>Usage : lumvex ctl COMMANDE
+
+Pilote le Lumvex en cours ; la luminosité réglée ainsi est apprise aussitôt, comme un défilement sur son icône.
+
+Commandes :
+  up [STEP]          augmenter la luminosité de l’écran intégré de STEP pour cent (5 % par défaut)
+  down [STEP]        la diminuer de STEP pour cent (5 % par défaut)
+  set LEVEL          la régler à LEVEL pour cent, comme dans « set 40% »
+  auto on|off        activer ou désactiver l’ajustement automatique
+  pause [DURATION]   suspendre l’ajustement automatique un moment (« 30m », « 2h », « 1h30m », « 90s » ; par défaut jusqu’à la reprise)
+  resume             mettre fin à une pause
+  status [--json]    afficher l’état
+  display            lister les écrans branchés avec leur niveau et leur plage
+  display NOM range BAS-HAUT
+                     les niveaux de l’écran NOM (connecteur ou nom du moniteur) pour 0 % et 100 % de
+                     l’écran intégré quand les écrans sont liés, comme &quot;display DP-2 range 10%-80%&quot;
+  show               ouvrir le menu là où Lumvex le peut, sinon dire dans une notification où il se trouve
+
+Code de sortie : 0 fait, 1 Lumvex ne fonctionne pas ou a refusé, 2 mauvais usage.
+</translation>
+    </message>
+    <message>
+        <source>display takes no arguments, or NAME range LOW-HIGH</source>
+        <translation>display ne prend aucun argument, ou NOM range BAS-HAUT</translation>
+    </message>
+    <message>
+        <source>Link Displays: on</source>
+        <translation>Lier les écrans : activé</translation>
+    </message>
+    <message>
+        <source>Link Displays: off</source>
+        <translation>Lier les écrans : désactivé</translation>
+    </message>
+    <message>
+        <source>DISPLAY</source>
+        <translation>ÉCRAN</translation>
+    </message>
+    <message>
+        <source>MONITOR</source>
+        <translation>MONITEUR</translation>
+    </message>
+    <message>
+        <source>LEVEL</source>
+        <translation>NIVEAU</translation>
+    </message>
+    <message>
+        <source>RANGE</source>
+        <translation>PLAGE</translation>
+    </message>
+    <message>
+        <source>(built in)</source>
+        <translation>(intégré)</translation>
+    </message>
+    <message>
+        <source>does not answer</source>
+        <translation>ne répond pas</translation>
     </message>
 </context>
 <context>
@@ -397,6 +441,22 @@ Code de sortie : 0 fait, 1 Lumvex ne fonctionne pas ou a refusé, 2 mauvais usag
     <message>
         <source>Volume</source>
         <translation>Volume</translation>
+    </message>
+    <message>
+        <source>%1 does not answer</source>
+        <translation>%1 ne répond pas</translation>
+    </message>
+    <message>
+        <source>%1: %2%</source>
+        <translation>%1 : %2 %</translation>
+    </message>
+    <message>
+        <source>%1: reading…</source>
+        <translation>%1 : lecture…</translation>
+    </message>
+    <message>
+        <source>Link Displays</source>
+        <translation>Lier les écrans</translation>
     </message>
 </context>
 <context>

@@ -32,6 +32,8 @@ inline constexpr Switch rememberBrightnessPerSituation{"rememberBrightnessPerSit
 inline constexpr Switch showCompensationDebug{"showCompensationDebug"};
 // Flips the wheel on hosts whose direction is unknown.
 inline constexpr Switch invertScroll{"invertScroll"};
+// A manual change moves every connected display together, each through its own range.
+inline constexpr Switch linkDisplays{"linkDisplays"};
 inline constexpr Switch telemetryRecording{"telemetryRecording"};
 // Whether the start at login has been set up once, so that the user's later choice stands.
 inline constexpr Switch loginItemDefaultApplied{"didApplyLoginItemDefault"};

@@ -19,6 +19,10 @@ public:
     virtual std::optional<double> get(DisplayId display) = 0;
     // May apply later (writes are rate-limited); false when the request was refused at once.
     virtual bool set(DisplayId display, double brightness) = 0;
+    // False when there is no way to reach external displays at all.
+    virtual bool isAvailable() const { return true; }
+    // False while the display's last read or write failed: it refused, erred, overran or went away.
+    virtual bool answers(DisplayId) const { return true; }
 
     // Called when a display was read or written successfully, with the level it now has.
     std::function<void(DisplayId, double)> onLevelKnown;

@@ -10,6 +10,7 @@
 #include "engine/Defaults.h"
 #include "engine/Settings.h"
 #include "output/BrightnessController.h"
+#include "output/DisplayLink.h"
 #include "output/ExternalBrightness.h"
 #include "output/VolumeControl.h"
 #include "sensing/DisplayRouter.h"
@@ -145,6 +146,7 @@ void StatusItemController::scrollBrightness(double delta)
         m_brightnessView.setLevel(*B);
         m_displayKind = DisplayKind::builtIn;
         m_services.loop.onManualChange(*B, AdjustmentSource::scroll);
+        m_services.link.panelChanged(*B);
     } else {
         ExternalBrightness &external = m_services.external;
         const double current = external.get(target).value_or(m_brightnessView.level());
@@ -152,9 +154,19 @@ void StatusItemController::scrollBrightness(double delta)
         if (next < 0.0) {
             next = 0.0;
         }
-        // The icon shows the monitor's level once it has taken it (onLevelKnown), not before.
-        external.set(target, next);
         m_displayKind = DisplayKind::external;
+        if (!m_services.link.enabled()) {
+            // The icon shows the monitor's level once it has taken it (onLevelKnown), not before.
+            external.set(target, next);
+            m_brightnessView.redraw();
+            return;
+        }
+        // Linked: the panel follows as the user's own change, and is learned as one.
+        if (const std::optional<double> panel = m_services.link.externalChanged(target, next);
+            panel && m_services.brightness.set(*panel)) {
+            m_services.loop.onManualChange(*panel, AdjustmentSource::scroll);
+        }
+        refreshMenus();
     }
     m_brightnessView.redraw();
 }
@@ -183,6 +195,19 @@ MenuEntry StatusItemController::buildMenu(MenuOrigin origin, bool optionKey)
     moment.optionKeyReadable = m_services.optionKey().has_value();
     moment.captureProblem = m_services.captureProblem();
     moment.brightnessProblem = m_services.brightness.writeProblem();
+    // Offered where there is something to link: a monitor, and the helper to reach it.
+    const auto online = m_services.displays.onlineDisplays().value_or(std::vector<DisplayId>());
+    const bool monitor = std::ranges::any_of(online, [this](DisplayId id) { return !isBuiltIn(id); });
+    if (m_services.external.isAvailable() && (monitor || m_services.link.enabled())) {
+        moment.linkDisplays = m_services.link.enabled();
+    }
+    if (moment.linkDisplays.value_or(false)) {
+        for (const DisplayLink::Row &row : m_services.link.rows()) {
+            if (!row.builtIn) {
+                moment.displays.push_back({row.connector, row.monitor, row.level, row.answers});
+            }
+        }
+    }
     return m_menu.build(origin, moment);
 }
 
@@ -208,6 +233,12 @@ bool StatusItemController::optionKeyDown() const
 void StatusItemController::toggleAuto()
 {
     m_services.loop.setEnabled(!m_services.loop.enabled());
+    refreshMenus();
+}
+
+void StatusItemController::toggleLinkDisplays()
+{
+    m_services.link.setEnabled(!m_services.link.enabled());
     refreshMenus();
 }
 

@@ -24,6 +24,7 @@ class CompensationLoop;
 class DailyStats;
 class Defaults;
 class DisplayRouter;
+class DisplayLink;
 class DisplayServices;
 class ExternalBrightness;
 class LoginItemControl;
@@ -60,6 +61,8 @@ public:
         RecordingSwitch &recorder;
         LoginItemControl &loginItem;
         Defaults &defaults;
+        // Link Displays: manual changes move every display.
+        DisplayLink &link;
         // A problem with screen capture, shown as the first status line when there is one.
         std::function<std::optional<std::string>()> captureProblem = [] { return std::nullopt; };
         // Whether the Option key (Alt) is held, or nothing where it cannot be read (Wayland: a program
@@ -84,6 +87,7 @@ public:
 
     // Menu actions.
     void toggleAuto();
+    void toggleLinkDisplays();
     void toggleMute();
     void toggleLoginItem();
     void checkForUpdates();

@@ -72,11 +72,24 @@ MenuEntry StatusMenu::build(Origin origin, const Moment &moment) const
     }
     const MenuEntry brightnessLine = MenuEntry::status(brightnessLineId, brightnessLabel(moment.brightness));
     const MenuEntry volumeLine = MenuEntry::status(volumeLineId, volumeLabel(volume));
+    std::vector<MenuEntry> displayLines;
+    for (std::size_t i = 0; i < moment.displays.size(); ++i) {
+        const Moment::Display &display = moment.displays[i];
+        const std::string name =
+            display.monitor.empty() ? display.connector : display.connector + " (" + display.monitor + ")";
+        const std::string label =
+            !display.answers ? localized(QT_TRANSLATE_NOOP("StatusMenu", "%1 does not answer"), name)
+            : display.level  ? localized(QT_TRANSLATE_NOOP("StatusMenu", "%1: %2%"), name, percent(*display.level))
+                             : localized(QT_TRANSLATE_NOOP("StatusMenu", "%1: reading\u2026"), name);
+        displayLines.push_back(MenuEntry::status(displayFirstId + static_cast<int>(i), label));
+    }
     if (origin == Origin::volume) {
         items.push_back(volumeLine);
         items.push_back(brightnessLine);
+        std::move(displayLines.begin(), displayLines.end(), std::back_inserter(items));
     } else {
         items.push_back(brightnessLine);
+        std::move(displayLines.begin(), displayLines.end(), std::back_inserter(items));
         items.push_back(volumeLine);
     }
     items.push_back(MenuEntry::item(muteId,
@@ -93,6 +106,10 @@ MenuEntry StatusMenu::build(Origin origin, const Moment &moment) const
     items.push_back(std::move(autoAdjust));
     if (m_sources.loop.enabled()) {
         items.push_back(pauseEntry());
+    }
+    if (moment.linkDisplays) {
+        items.push_back(MenuEntry::check(linkDisplaysId, localized(QT_TRANSLATE_NOOP("StatusMenu", "Link Displays")),
+                                         *moment.linkDisplays, act(&StatusItemController::toggleLinkDisplays)));
     }
 
     // The Option key's entries: here when it is held, in "Advanced" at the end where it cannot be read.

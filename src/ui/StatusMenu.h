@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace lumvex {
 
@@ -69,6 +70,9 @@ public:
         advancedSeparatorId = 160,
         advancedId,
         brightnessProblemId = 170,
+        linkDisplaysId = 180,
+        // A line per linked monitor: + its place in the list.
+        displayFirstId = 190,
     };
 
     struct Sources
@@ -92,6 +96,17 @@ public:
         std::optional<std::string> captureProblem;
         // Why the built-in panel did not take the last level; until a write succeeds.
         std::optional<std::string> brightnessProblem;
+        // Whether Link Displays is on; nothing where external displays cannot be driven at all.
+        std::optional<bool> linkDisplays;
+        struct Display
+        {
+            std::string connector;
+            std::string monitor;
+            std::optional<double> level;
+            bool answers = true;
+        };
+        // The linked monitors, each shown with its level or as not answering.
+        std::vector<Display> displays;
     };
 
     // The actions call into `actions`, which owns this menu and the items that hold its entries.

@@ -8,6 +8,8 @@
 #include "engine/CalibrationModel.h"
 #include "engine/CompensationLoop.h"
 #include "engine/DailyStats.h"
+#include "output/DisplayLink.h"
+#include "output/DisplayRanges.h"
 #include "sensing/DisplayRouter.h"
 #include "simulated/FakeDisplayServices.h"
 #include "simulated/ManualClock.h"
@@ -36,8 +38,8 @@ protected:
         displays.plug(kPanel, {0, 0, 1920, 1080}, true, "eDP-1");
         displays.plug(kMonitor, {1920, 0, 2560, 1440}, false, "DP-2");
         pointAt(kPanel);
-        StatusItemController::Services services{brightness,  external,   router,   displays, volume,  loop,
-                                                calibration, dailyStats, recorder, login,    defaults};
+        StatusItemController::Services services{brightness,  external,   router,   displays, volume,   loop,
+                                                calibration, dailyStats, recorder, login,    defaults, link};
         services.optionKey = [this] { return alt; };
         controller = std::make_unique<StatusItemController>(services);
         QObject::connect(controller.get(), &StatusItemController::revealRequested,
@@ -75,6 +77,8 @@ protected:
     FakeDisplayServices displays;
     DisplayRouter router{displays, clock};
     FakeExternalBrightness external;
+    DisplayRanges ranges{dir / "config"};
+    DisplayLink link{{brightness, external, displays, defaults, ranges, {}}};
     FakeVolume volume{0.5};
     FakeRecorder recorder{dir / "state/telemetry"};
     FakeLoginItem login;
@@ -107,6 +111,15 @@ TEST_F(StatusItemControllerTest, OverAnExternalDisplayTheIconAndTheWheelFollowIt
     EXPECT_EQ(controller->brightnessView().level(), 0.0);
     EXPECT_EQ(dailyStats.todayCount(), 0);
     EXPECT_FLOAT_EQ(brightness.level(), 0.5f);
+
+    // Linked, the monitor stays within its range and the panel follows as a learned scroll.
+    ranges.set("connector DP-2", "", {0.2, 0.6});
+    link.setEnabled(true);
+    external.levels[kMonitor] = 0.55;
+    controller->scrollBrightness(-40);
+    EXPECT_EQ(external.writes.back(), (std::pair<DisplayId, double>{kMonitor, 0.6}));
+    EXPECT_FLOAT_EQ(brightness.level(), 1.0f);
+    EXPECT_EQ(dailyStats.todayCount(), 1);
 }
 
 // The host's middle click is seen over the bus; these are the XEmbed icon's.

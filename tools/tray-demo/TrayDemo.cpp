@@ -14,12 +14,14 @@
 #include "engine/CompensationLoop.h"
 #include "engine/DailyStats.h"
 #include "engine/SystemClock.h"
-#include "simulated/SimulatedBrightness.h"
+#include "output/DisplayLink.h"
+#include "output/DisplayRanges.h"
 #include "platform/linux/QSettingsDefaults.h"
 #include "platform/linux/XdgPaths.h"
 #include "platform/linux/i18n/Translations.h"
 #include "sensing/DisplayRouter.h"
 #include "simulated/FakeDisplayServices.h"
+#include "simulated/SimulatedBrightness.h"
 #include "support/LoopSurroundings.h"
 #include "ui/IconRenderer.h"
 #include "ui/IconStyle.h"
@@ -131,9 +133,11 @@ int main(int argc, char **argv)
     test::FakeLoginItem login;
     test::FakeExternalBrightness external;
     DisplayRouter router(displays, clock);
+    DisplayRanges ranges(xdg::settingsFile().parent_path());
+    DisplayLink link({brightness, external, displays, defaults, ranges, {}});
 
-    StatusItemController::Services services{brightness,  external,   router,   displays, volume,  loop,
-                                            calibration, dailyStats, recorder, login,    defaults};
+    StatusItemController::Services services{brightness,  external,   router,   displays, volume,   loop,
+                                            calibration, dailyStats, recorder, login,    defaults, link};
     if (parser.isSet(alt)) {
         services.optionKey = [] { return true; };
     }

@@ -3,6 +3,7 @@
 
 #include "RemoteControl.h"
 #include "base/Files.h"
+#include "output/DisplayRange.h"
 #include "platform/linux/i18n/Translations.h"
 #include "ui/PauseEndText.h"
 
@@ -37,6 +38,10 @@ Commands:
   pause [DURATION]   stop automatic adjustment for a while ("30m", "2h", "1h30m", "90s"; default until resumed)
   resume             end a pause
   status [--json]    show the state
+  display            list the connected displays with their levels and ranges
+  display NAME range LOW-HIGH
+                     the levels of display NAME (connector or monitor name) for the built-in
+                     display's 0% and 100% when displays are linked, as in "display DP-2 range 10%-80%"
   show               open the menu where Lumvex can, else say in a notification where it is
 
 Exit status: 0 done, 1 Lumvex is not running or refused, 2 bad usage.
@@ -52,6 +57,7 @@ struct Request
     QVariantList arguments;
     bool status = false;
     bool json = false;
+    bool displays = false;
 };
 
 struct UsageError
@@ -178,6 +184,22 @@ Request parse(const std::vector<std::string> &args)
     if (command == "status" && (extra == 0 || (extra == 1 && args[1] == "--json"))) {
         return {QStringLiteral("Status"), {}, true, extra == 1};
     }
+    if (command == "display" && extra == 0) {
+        Request request{QStringLiteral("Displays"), {}};
+        request.displays = true;
+        return request;
+    }
+    if (command == "display") {
+        if (extra != 3 || args[2] != "range") {
+            throw UsageError{text(QT_TRANSLATE_NOOP("Ctl", "display takes no arguments, or NAME range LOW-HIGH"))};
+        }
+        const ParsedRange parsed = parseDisplayRange(args[3]);
+        if (!parsed.range) {
+            throw UsageError{parsed.problem};
+        }
+        return {QStringLiteral("SetDisplayRange"),
+                {QString::fromStdString(args[1]), parsed.range->low, parsed.range->high}};
+    }
     if (command == "resume" || command == "status" || command == "show") {
         throw UsageError{text(QT_TRANSLATE_NOOP("Ctl", "unexpected arguments after %1"), command)};
     }
@@ -269,6 +291,43 @@ void printStatus(const QVariantMap &s, std::ostream &out)
          percent(s.value("Volume").toDouble()));
 }
 
+// One line per display: name, monitor, level, range and whether it answers, in columns.
+void printDisplays(bool linked, const QVariantList &displays, std::ostream &out)
+{
+    out << text(linked ? QT_TRANSLATE_NOOP("Ctl", "Link Displays: on") : QT_TRANSLATE_NOOP("Ctl", "Link Displays: off"))
+        << '\n';
+    std::vector<std::vector<std::string>> rows{
+        {text(QT_TRANSLATE_NOOP("Ctl", "DISPLAY")), text(QT_TRANSLATE_NOOP("Ctl", "MONITOR")),
+         text(QT_TRANSLATE_NOOP("Ctl", "LEVEL")), text(QT_TRANSLATE_NOOP("Ctl", "RANGE")), ""}};
+    for (const QVariant &item : displays) {
+        const QVariantMap d = asMap(item);
+        const bool builtIn = d.value("BuiltIn").toBool();
+        const DisplayRange range{d.value("Low").toDouble(), d.value("High").toDouble()};
+        rows.push_back({files::printable(d.value("Name").toString().toStdString()),
+                        builtIn ? text(QT_TRANSLATE_NOOP("Ctl", "(built in)"))
+                                : files::printable(d.value("Monitor").toString().toStdString()),
+                        d.contains("Level") ? percent(d.value("Level").toDouble()) : "-", builtIn ? "-" : range.text(),
+                        d.value("Answers").toBool() ? "" : text(QT_TRANSLATE_NOOP("Ctl", "does not answer"))});
+    }
+    std::size_t widths[4] = {};
+    for (const auto &row : rows) {
+        for (std::size_t i = 0; i < 4; ++i) {
+            widths[i] = std::max(widths[i], row[i].size());
+        }
+    }
+    for (const auto &row : rows) {
+        std::string line;
+        for (std::size_t i = 0; i < 4; ++i) {
+            line += row[i] + std::string(widths[i] - row[i].size() + 2, ' ');
+        }
+        line += row[4];
+        while (!line.empty() && line.back() == ' ') {
+            line.pop_back();
+        }
+        out << line << '\n';
+    }
+}
+
 } // namespace
 
 int runCtlCommand(const std::vector<std::string> &args, std::ostream &out, std::ostream &err, const char *translations)
@@ -340,6 +399,13 @@ int runCtlCommand(const std::vector<std::string> &args, std::ostream &out, std::
             err << "lumvex ctl: " << reply.errorMessage().toStdString() << '\n';
         }
         return 1;
+    }
+    if (request.displays) {
+        const QVariantList arguments = reply.arguments();
+        printDisplays(!arguments.isEmpty() && arguments.first().toBool(),
+                      arguments.size() > 1 ? qdbus_cast<QVariantList>(arguments.at(1).value<QDBusArgument>())
+                                           : QVariantList(),
+                      out);
     }
     if (request.status) {
         const QVariantMap status = reply.arguments().isEmpty() ? QVariantMap() : asMap(reply.arguments().first());

@@ -7,6 +7,7 @@
 #include "engine/CalibrationModel.h"
 #include "engine/CompensationLoop.h"
 #include "output/BrightnessController.h"
+#include "output/DisplayLink.h"
 #include "output/VolumeControl.h"
 #include "platform/linux/ddc/ExternalBrightnessController.h"
 #include "sensing/DisplayRouter.h"
@@ -35,6 +36,7 @@ constexpr double kLuminanceStep = 0.005;
 const QString kNoBacklight = QStringLiteral("io.github.lumvex.Lumvex1.Error.NoBacklight");
 const QString kAutomaticOff = QStringLiteral("io.github.lumvex.Lumvex1.Error.AutomaticAdjustmentOff");
 const QString kPropertiesInterface = QStringLiteral("org.freedesktop.DBus.Properties");
+const QString kNoSuchDisplay = QStringLiteral("io.github.lumvex.Lumvex1.Error.NoSuchDisplay");
 const QString kNotSet = QStringLiteral("io.github.lumvex.Lumvex1.Error.BrightnessNotSet");
 
 bool sameValue(const QString &name, const QVariant &a, const QVariant &b)
@@ -174,8 +176,13 @@ bool RemoteControl::handleMessage(const QDBusMessage &message, const QDBusConnec
         answer(std::nullopt);
     } else if (member == QLatin1String("Status") && expects("")) {
         answer(std::nullopt, {status()});
-    } else if (!QStringList{"SetBrightness", "ChangeBrightness", "Pause", "Resume", "Show", "Status"}.contains(
-                   member)) {
+    } else if (member == QLatin1String("Displays") && expects("")) {
+        answer(std::nullopt, {m_parts.link.enabled(), QVariant::fromValue(displays())});
+    } else if (member == QLatin1String("SetDisplayRange") && expects("sdd")) {
+        answer(setDisplayRange(args.at(0).toString(), args.at(1).toDouble(), args.at(2).toDouble()));
+    } else if (!QStringList{"SetBrightness", "ChangeBrightness", "Pause", "Resume", "Show", "Status", "Displays",
+                            "SetDisplayRange"}
+                    .contains(member)) {
         connection.send(message.createErrorReply(
             QDBusError::UnknownMethod, QStringLiteral("there is no method %1 in %2").arg(member, kInterface)));
     }
@@ -286,6 +293,7 @@ RemoteControl::Refused RemoteControl::applyManualLevel(std::optional<double> bef
     }
     m_parts.status.updateBrightness(level);
     m_parts.loop.onManualChange(level, AdjustmentSource::command);
+    m_parts.link.panelChanged(level);
     publishChanges();
     return std::nullopt;
 }
@@ -295,6 +303,11 @@ RemoteControl::Refused RemoteControl::setBrightness(double level)
     if (!std::isfinite(level) || level < 0.0 || level > 1.0) {
         return Refusal{QDBusError::errorString(QDBusError::InvalidArgs),
                        QStringLiteral("the level must be a number from 0 to 1, not %1").arg(level)};
+    }
+    if (linkedWithoutPanel()) {
+        m_parts.link.setShared(level);
+        m_parts.status.refreshMenus();
+        return std::nullopt;
     }
     if (!m_parts.brightness.isAvailable()) {
         return Refusal{kNoBacklight, QStringLiteral("there is no built-in panel whose brightness Lumvex could set")};
@@ -308,6 +321,12 @@ RemoteControl::Refused RemoteControl::changeBrightness(double delta)
         return Refusal{QDBusError::errorString(QDBusError::InvalidArgs),
                        QStringLiteral("the change must be a number from 0.001 to 1 either way, not %1").arg(delta)};
     }
+    if (linkedWithoutPanel()) {
+        // Docked: the linked displays move from their shared level, or from the middle before any is known.
+        m_parts.link.setShared(std::clamp(m_parts.link.shared().value_or(0.5) + delta, 0.0, 1.0));
+        m_parts.status.refreshMenus();
+        return std::nullopt;
+    }
     if (!m_parts.brightness.isAvailable()) {
         return Refusal{kNoBacklight, QStringLiteral("there is no built-in panel whose brightness Lumvex could change")};
     }
@@ -316,6 +335,46 @@ RemoteControl::Refused RemoteControl::changeBrightness(double delta)
         return Refusal{kNoBacklight, QStringLiteral("the built-in panel's brightness cannot be read just now")};
     }
     return applyManualLevel(before, std::clamp(*before + delta, 0.0, 1.0));
+}
+
+bool RemoteControl::linkedWithoutPanel() const
+{
+    return m_parts.link.enabled() && !m_parts.link.panelInUse() && m_parts.external.isAvailable() &&
+           std::ranges::any_of(m_parts.displays.onlineDisplays().value_or(std::vector<DisplayId>()),
+                               [this](DisplayId id) { return !m_parts.displays.isBuiltIn(id); });
+}
+
+QVariantList RemoteControl::displays() const
+{
+    QVariantList list;
+    for (const DisplayLink::Row &row : m_parts.link.rows()) {
+        QVariantMap display{
+            {QStringLiteral("Name"), QString::fromStdString(row.connector)},
+            {QStringLiteral("Monitor"), QString::fromStdString(row.monitor)},
+            {QStringLiteral("BuiltIn"), row.builtIn},
+            {QStringLiteral("Low"), row.range.low},
+            {QStringLiteral("High"), row.range.high},
+            {QStringLiteral("Answers"), row.answers},
+        };
+        if (row.level) {
+            display.insert(QStringLiteral("Level"), *row.level);
+        }
+        list.append(display);
+    }
+    return list;
+}
+
+RemoteControl::Refused RemoteControl::setDisplayRange(const QString &name, double low, double high)
+{
+    const DisplayRange range{low, high};
+    if (const auto problem = range.problem()) {
+        return Refusal{QDBusError::errorString(QDBusError::InvalidArgs), QString::fromStdString(*problem)};
+    }
+    if (const auto problem = m_parts.link.setRange(name.toStdString(), range)) {
+        return Refusal{kNoSuchDisplay, QString::fromStdString(*problem)};
+    }
+    m_parts.status.refreshMenus();
+    return std::nullopt;
 }
 
 RemoteControl::Refused RemoteControl::pause(uint seconds)

@@ -14,6 +14,7 @@ namespace lumvex {
 class BrightnessController;
 class CalibrationModel;
 class Clock;
+class DisplayLink;
 class CompensationLoop;
 class DisplayRouter;
 class DisplayServices;
@@ -54,6 +55,7 @@ public:
         ExternalBrightnessController &external;
         VolumeControl &volume;
         StatusItemController &status;
+        DisplayLink &link;
     };
 
     // Exports the object and takes the name on the session bus; without a bus it stays unreachable.
@@ -82,12 +84,16 @@ private:
 
     QVariantMap properties() const;
     QVariantMap status() const;
+    QVariantList displays() const;
+    Refused setDisplayRange(const QString &name, double low, double high);
     Refused setAutomaticAdjustment(const QVariant &value);
     Refused setBrightness(double level);
     Refused changeBrightness(double delta);
     Refused pause(uint seconds);
     Refused applyManualLevel(std::optional<double> before, double level);
     double lastKnownBrightness() const;
+    // Link Displays is on and no built-in panel is in use (docked, lid closed): levels go to the monitors.
+    bool linkedWithoutPanel() const;
     QDBusMessage answerProperties(const QDBusMessage &message);
     // Applies a brightness call once the bus says its caller is still there to hear the answer.
     void applyWhileCallerWaits(const QDBusMessage &message, const QDBusConnection &connection,

@@ -3,6 +3,7 @@
 #include "StallProbe.h"
 #include "platform/linux/Logging.h"
 
+#include "ConnectorMatch.h"
 #include "app/control/LeaveUserLevel.h"
 #include "app/control/RemoteControl.h"
 #include "app/shell/ShellNotices.h"
@@ -14,9 +15,13 @@
 #include "engine/DailyStats.h"
 #include "engine/FrontmostAppProvider.h"
 #include "engine/Settings.h"
+#include "output/DisplayLink.h"
+#include "output/DisplayRange.h"
+#include "output/DisplayRanges.h"
 #include "platform/linux/XdgPaths.h"
 #include "platform/linux/audio/PulseVolumeController.h"
 #include "platform/linux/backlight/SysfsBacklight.h"
+#include "platform/linux/backlight/SysfsRoot.h"
 #include "platform/linux/capture/QueuedPost.h"
 #include "platform/linux/ddc/ExternalBrightnessController.h"
 #include "platform/linux/desktop/OpenDesktop.h"
@@ -146,7 +151,7 @@ void AppShell::launch()
 
     m_control = std::make_unique<RemoteControl>(RemoteControl::Parts{*m_brightness, *m_loop, *m_calibration,
                                                                      m_desktop->displays(), *m_router, *m_external,
-                                                                     *m_volume, *m_statusController});
+                                                                     *m_volume, *m_statusController, *m_link});
     // Quitting by the menu, a signal or the session's end all pass here; a process killed outright does not.
     connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, this,
             [this] { leaveUserLevel(*m_brightness, *m_loop); });
@@ -206,12 +211,24 @@ void AppShell::setUpOutputs()
 {
     m_external = std::make_unique<ExternalBrightnessController>();
     m_router = std::make_unique<DisplayRouter>(m_desktop->displays(), m_clock);
+    m_ranges = std::make_unique<DisplayRanges>(xdg::settingsFile().parent_path());
+    m_link = std::make_unique<DisplayLink>(DisplayLink::Parts{
+        *m_brightness, *m_external, m_desktop->displays(), m_defaults, *m_ranges, [](const std::string &output) {
+            // X drivers name outputs their own way ("HDMI-1" for the kernel's HDMI-A-1).
+            for (const std::string &connector : ddc::kernelNamesFor(output)) {
+                if (auto edid = connectorEdid(sysfsRoot(), connector)) {
+                    return edid;
+                }
+            }
+            return std::optional<std::vector<std::uint8_t>>();
+        }});
     // Without a watch the router answers from the pointer position alone, else the main display.
     m_desktop->watchPointer([this] { m_router->cursorMoved(); });
     // Where the desktop tells, a display that comes is followed at once rather than at the next check.
     m_desktop->watchDisplays([this] {
         if (m_sampler) { // not before launch has made it
             followMainDisplay();
+            followLinkedDisplays();
         }
     });
     m_volume = std::make_unique<PulseVolumeController>();
@@ -250,7 +267,7 @@ void AppShell::makeStatusItems()
 {
     StatusItemController::Services services{*m_brightness, *m_external,  *m_router,      m_desktop->displays(),
                                             *m_volume,     *m_loop,      *m_calibration, *m_dailyStats,
-                                            *m_recorder,   *m_loginItem, m_defaults};
+                                            *m_recorder,   *m_loginItem, m_defaults,     *m_link};
     // The sampler forgets the problem with its next sample, when capture works again.
     services.captureProblem = [this]() -> std::optional<std::string> {
         // Corrections learned into a folder that cannot be written would be gone at the next start.
@@ -336,6 +353,14 @@ void AppShell::followMainDisplay()
     }
 }
 
+// Monitors that came or stopped answering show in the menu; those that came take the linked level.
+void AppShell::followLinkedDisplays()
+{
+    if (m_statusController && m_link->check()) {
+        m_statusController->refreshMenus();
+    }
+}
+
 void AppShell::rescanDevices()
 {
     if (m_brightness->rescan()) {
@@ -354,6 +379,7 @@ void AppShell::pollTick()
     if (++m_ticksSinceDisplayCheck >= kDisplayCheckTicks) {
         m_ticksSinceDisplayCheck = 0;
         followMainDisplay();
+        followLinkedDisplays();
     }
     const std::optional<double> level = m_brightness->get();
     updatePause(level);
@@ -368,6 +394,7 @@ void AppShell::pollTick()
         const BrightnessPoll::Actions actions = m_poll.tick(reading);
         if (actions.reportManualChange) {
             m_loop->onManualChange(reading.brightness, AdjustmentSource::systemKey);
+            m_link->panelChanged(reading.brightness);
         } else if (actions.acceptAsCurrent) {
             m_loop->acceptBrightness(reading.brightness);
         }

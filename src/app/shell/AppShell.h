@@ -25,6 +25,8 @@ class ContentSampler;
 class DailyStats;
 class Defaults;
 class Desktop;
+class DisplayLink;
+class DisplayRanges;
 class DisplayRouter;
 class ExternalBrightnessController;
 class FreedesktopNotifier;
@@ -73,6 +75,7 @@ private:
     void showItself();
     // Capture follows the main display; a main display that has gone leaves the menu's capture line.
     void followMainDisplay();
+    void followLinkedDisplays();
     void updatePause(std::optional<double> brightness);
     // What the loop reads: the sensor, the sampler's signatures while fresh, the main display.
     std::optional<double> ambientLevel() override;
@@ -106,6 +109,8 @@ private:
     std::unique_ptr<TelemetryRecorder> m_recorder;
     std::unique_ptr<ExternalBrightnessController> m_external;
     std::unique_ptr<DisplayRouter> m_router;
+    std::unique_ptr<DisplayRanges> m_ranges;
+    std::unique_ptr<DisplayLink> m_link;
     std::unique_ptr<PulseVolumeController> m_volume;
     std::unique_ptr<AdjustmentLogger> m_logger;
     std::unique_ptr<CalibrationModel> m_calibration;

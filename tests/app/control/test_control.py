@@ -22,6 +22,7 @@ from program_session import (DEVICE, LOG, auto_rows, desktop, items, launch, pan
 from program_session import x_background as background  # noqa: E402
 
 LUMVEX = sys.argv.pop(1) if len(sys.argv) > 1 else "lumvex"
+DDC = sys.argv.pop(1) if len(sys.argv) > 1 else "lumvex-ddc-simulated"
 NAME, PATH, INTERFACE = "io.github.lumvex.Lumvex", "/io/github/lumvex/Lumvex", "io.github.lumvex.Lumvex1"
 
 DBusGMainLoop(set_as_default=True)
@@ -224,12 +225,107 @@ class Refused(Session):
         self.assertIn("refused", items(self.program.pid)["lumvex-brightness"].labels()[0])
 
 
+def edid(serial, name):
+    """An EDID block with the maker ACM, product 1, that serial number and that monitor name."""
+    block = bytearray(b"\x00\xff\xff\xff\xff\xff\xff\x00\x04\x6d\x01\x00") + bytes([serial, 0, 0, 0])
+    block += bytes(54 - len(block)) + b"\x00\x00\x00\xfc\x00" + (name + "\n").encode().ljust(13, b" ")
+    return bytes(block + bytes(128 - len(block)))
+
+
+class Linked(Session):
+    """Monitors on the real DDC tool, each simulated behind its own bus: two that answer (one with a range of
+    its own), one that refuses brightness, one that vanishes during its first write and one that is slow."""
+
+    MONITORS = {"DP-1": (5, "30 100 0"), "DP-2": (6, "60 100 0"), "DP-3": (7, "50 100 0 refuses"),
+                "DP-4": (8, "50 100 0 vanishes"), "DP-6": (9, "50 100 0 slow")}
+
+    def plug(self, connector, bus, state=None, x=2400):
+        folder = os.path.join(os.environ["LUMVEX_SYSFS_ROOT"], "sys/class/drm/card0-" + connector)
+        os.makedirs(folder, exist_ok=True)
+        with open(os.path.join(folder, "status"), "w") as status:
+            status.write("connected\n" if bus else "disconnected\n")
+        if not bus:
+            return subprocess.run(["xrandr", "--delmonitor", connector], check=True)
+        with open(os.path.join(folder, "edid"), "wb") as block:
+            block.write(edid(bus, "Tall" if bus == 6 else "Wide %d" % bus))
+        if not os.path.islink(os.path.join(folder, "ddc")):
+            os.symlink("../../../devices/i2c-%d" % bus, os.path.join(folder, "ddc"))
+        if state:
+            with open(os.path.join(self.states, "i2c-%d" % bus), "w") as monitor:
+                monitor.write(state + "\n")
+        if x is not None:  # DP-1 is one of the desktop's own monitors
+            subprocess.run(["xrandr", "--setmonitor", connector, "1440/527x1080/296+%d+0" % x, "none"], check=True)
+
+    def monitor(self, bus):
+        try:
+            with open(os.path.join(self.states, "i2c-%d" % bus)) as state:
+                return int(state.read().split()[0])
+        except (FileNotFoundError, IndexError):  # gone, or being rewritten
+            return None
+
+    def setUp(self):
+        set_panel(400)
+        self.states = os.path.join(os.environ["LUMVEX_TEST_DIR"], "ddc")
+        os.makedirs(self.states, exist_ok=True)
+        for connector, (bus, state) in self.MONITORS.items():
+            self.plug(connector, bus, state, x=None if connector == "DP-1" else 2400)
+        self.addCleanup(lambda: [subprocess.run(["xrandr", "--delmonitor", c], capture_output=True)
+                                 for c in ["DP-2", "DP-3", "DP-4", "DP-5", "DP-6"]])
+        os.environ.update(LUMVEX_DDC_TOOL=DDC, LUMVEX_DDC_SIMULATED_STATE=self.states)
+        self.addCleanup(lambda: [os.environ.pop(name) for name in ["LUMVEX_DDC_TOOL", "LUMVEX_DDC_SIMULATED_STATE"]])
+        self.launch([LUMVEX])
+
+    def test_linked_displays_follow_manual_changes_through_their_ranges_and_faults_stay_with_their_monitor(self):
+        item = items(self.program.pid)["lumvex-brightness"]
+        self.assertEqual((ctl("set", "40%").returncode, self.monitor(5), self.monitor(6)), (0, 30, 60))
+        self.assertNotIn("DP-1", " ".join(item.labels()))  # not linked: monitors are left alone
+        self.assertEqual(ctl("display", "DP-2", "range", "20%-60%").returncode, 0)
+        for args, says in [(["DP-9", "range", "10-20"], "DP-9"), (["screen", "range", "10%-20%"], "built-in")]:
+            refused = ctl("display", *args)
+            self.assertEqual((refused.returncode, says in refused.stderr, refused.stderr.count("\n")), (1, True, 1))
+
+        item.click("Link Displays")
+        # Each display through its own range: DP-2's 20%-60% at the panel's 40% is 36%.
+        self.assertTrue(wait_for(lambda: (self.monitor(5), self.monitor(6)) == (40, 36), seconds=8.0))
+        started = time.monotonic()
+        self.assertEqual(ctl("set", "70%").returncode, 0)
+        self.lumvex.Status()  # answered while the slow and the vanishing monitor are still being written
+        self.assertLess(time.monotonic() - started, 1.0)
+        self.assertTrue(wait_for(lambda: (self.monitor(5), self.monitor(6)) == (70, 48), seconds=8.0))
+        set_panel(500)  # a brightness key
+        self.assertTrue(wait_for(lambda: (self.monitor(5), self.monitor(6)) == (50, 40), seconds=8.0))
+        self.assertEqual((self.monitor(7), self.monitor(8), self.monitor(9)), (50, None, 50))
+        silent = ["DP-3 (Wide 7) does not answer", "DP-4 (Wide 8) does not answer", "DP-6 (Wide 9) does not answer"]
+        self.assertTrue(wait_for(lambda: set(silent) <= set(item.labels()), seconds=8.0), item.labels())
+        self.assertIn("DP-2 (Tall): 40%", item.labels())
+        listed = ctl("display").stdout
+        self.assertRegex(listed, r"Link Displays: on\n(.*\n)*DP-2 +Tall +40% +20%-60%\n")
+        self.assertRegex(listed, r"DP-4 +Wide 8 +- +0%-100% +does not answer\n")
+
+        # Docked again on another connector: the monitor keeps its range by its EDID and joins the link.
+        self.plug("DP-2", None)
+        self.plug("DP-5", 6, x=1200)
+        set_panel(300)
+        self.assertTrue(wait_for(lambda: (self.monitor(5), self.monitor(6)) == (30, 32), seconds=8.0))
+        self.assertIn((0.2, 0.6), [(d["Low"], d["High"]) for d in self.lumvex.Displays()[1] if d["Name"] == "DP-5"])
+
+        # Lid closed: no panel in use, and ctl moves the monitors alone.
+        subprocess.run(["xrandr", "--delmonitor", "eDP-1"], check=True)
+        self.addCleanup(subprocess.run, ["xrandr", "--setmonitor", "*eDP-1", "2400/344x1080/194+0+0", "screen"],
+                        capture_output=True)
+        self.assertEqual((ctl("set", "60%").returncode, panel()), (0, 300))
+        self.assertTrue(wait_for(lambda: (self.monitor(5), self.monitor(6)) == (60, 44), seconds=8.0))
+
+
 class NotRunning(unittest.TestCase):
     def test_ctl_says_so_and_refuses_bad_usage(self):
         missing = ctl("up")
         self.assertEqual((missing.returncode, missing.stderr), (1, "lumvex ctl: Lumvex is not running\n"))
         for args in [[], ["up", "0"], ["down", "4.9e-324"], ["down", "x"], ["set"], ["set", "140%"],
-                     ["auto", "maybe"], ["pause", "5x"], ["pause", "8d"], ["status", "--yaml"], ["\x1b[2Jx"]]:
+                     ["auto", "maybe"], ["pause", "5x"], ["pause", "8d"], ["status", "--yaml"], ["\x1b[2Jx"],
+                     ["display", "DP-2"], ["display", "DP-2", "range", "60%-20%"], ["display", "DP-2", "range", "0%-101%"],
+                     ["display", "DP-2", "range", "5%-5.5%"], ["display", "DP-2", "range", "-10%-20%"],
+                     ["display", "DP-2", "range", "10%-"]]:
             with self.subTest(args=args):
                 refused = ctl(*args)
                 self.assertEqual((refused.returncode, refused.stderr.count("\n")), (2, 1))

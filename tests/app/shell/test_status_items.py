@@ -126,14 +126,14 @@ class StatusItems(ProgramWithItems):
         # The volume item's middle click mutes in a real host (test_waybar.py); the brightness item's does not.
         self.brightness.call("SecondaryActivate", dbus.Int32(0), dbus.Int32(0))
         self.assertEqual(lines(self.brightness.layout()),
-                         ["Brightness: 50%", "Volume: 50%", "Mute", "---", "Automatic Brightness", "---",
-                          "Icon Style", "  Pie", "  Curtain", "---", "Check for Updates\u2026", "Start at Login",
+                         ["Brightness: 50%", "Volume: 50%", "Mute", "---", "Automatic Brightness", "Link Displays",
+                          "---", "Icon Style", "  Pie", "  Curtain", "---", "Check for Updates\u2026", "Start at Login",
                           "Quit Lumvex"])
         hold_alt(True)
         try:
             self.assertEqual(lines(self.brightness.layout()),
                              ["Brightness: 50%", "Volume: 50%", "Mute", "---", "Automatic Brightness",
-                              "Show Compensation Debug", "Calibration\u2026", "  0 content situations learned",
+                              "Link Displays", "Show Compensation Debug", "Calibration\u2026", "  0 content situations learned",
                               "  Last 7 days: 0.0 adj/day (baseline 0.0)", "  Today: 0 \u2022 days tracked: 0",
                               "  ---", "  Remember Brightness per Situation", "  Reset all calibration",
                               "  Reset everything", "---", "Record Brightness Data", "Reveal Data in File Manager",
@@ -217,7 +217,7 @@ class StatusItemsWithSettings(ProgramWithItems):
         self.assertEqual(pixel(self.brightness, 64, 6, 32), (0xff, 0xff, 0, 0))
         self.assertEqual((lines(self.brightness.layout())[:8], self.brightness.get("Title")),
                          (["Helligkeit: 50 %", "Lautst\u00e4rke: 50 %", "Stumm", "---", "Automatische Helligkeit",
-                           "---", "Symbolstil", "  Torte"], "Helligkeit 50%"))
+                           "Bildschirme koppeln", "---", "Symbolstil"], "Helligkeit 50%"))
         # A notch up is 5 %; a small step its share of a notch, never a notch of its own. The inverted
         # wheel is for unknown hosts only.
         for program, delta, level in (("waybar", -2, 550), ("waybar", -1, 575), ("/usr/bin/gnome-shell", 1, 525),

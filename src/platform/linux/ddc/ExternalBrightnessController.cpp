@@ -52,6 +52,12 @@ bool ExternalBrightnessController::set(DisplayId display, double brightness)
     return true;
 }
 
+bool ExternalBrightnessController::answers(DisplayId display) const
+{
+    const auto it = m_displays.find(display);
+    return it == m_displays.end() || !it->second.failed;
+}
+
 // Starts what the display waits for, writes before reads, unless a run is under way.
 void ExternalBrightnessController::next(DisplayId display)
 {
@@ -72,6 +78,7 @@ void ExternalBrightnessController::next(DisplayId display)
         state.writing = value;
         run(display, writeArguments(display, *percent), [this, display, value](Display &s, auto output) {
             s.writing.reset();
+            s.failed = !output;
             if (output) {
                 s.known = value;
                 if (onLevelKnown) {
@@ -85,6 +92,7 @@ void ExternalBrightnessController::next(DisplayId display)
         state.readWanted = false;
         run(display, readArguments(display), [this, display](Display &s, auto output) {
             const std::optional<double> level = output ? brightnessFromOutput(*output) : std::nullopt;
+            s.failed = !level;
             // A value asked for meanwhile is what the display will show.
             if (level && !s.wanted) {
                 s.known = level;

@@ -38,7 +38,7 @@ public:
     ExternalBrightnessController(const ExternalBrightnessController &) = delete;
     ExternalBrightnessController &operator=(const ExternalBrightnessController &) = delete;
 
-    bool isAvailable() const { return m_toolPath.has_value(); }
+    bool isAvailable() const override { return m_toolPath.has_value(); }
     const std::optional<std::filesystem::path> &toolPath() const { return m_toolPath; }
 
     // The latest value asked for while it is being written, else the level last read or written; with
@@ -46,12 +46,14 @@ public:
     std::optional<double> get(DisplayId display) override;
     // Queues the value and returns at once; false for no tool or a value that is not a number.
     bool set(DisplayId display, double brightness) override;
+    bool answers(DisplayId display) const override;
 
 private:
     struct Display
     {
         bool running = false;
         bool readWanted = false;
+        bool failed = false;
         std::optional<double> wanted; // to write next
         std::optional<double> writing;
         std::optional<double> known;

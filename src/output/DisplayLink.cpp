@@ -1,0 +1,186 @@
+// SPDX-License-Identifier: MIT
+#include "DisplayLink.h"
+
+#include "BrightnessController.h"
+#include "DisplayRanges.h"
+#include "ExternalBrightness.h"
+#include "base/Files.h"
+#include "engine/Settings.h"
+#include "sensing/DisplayServices.h"
+
+#include <algorithm>
+
+namespace lumvex {
+
+DisplayLink::DisplayLink(const Parts &parts)
+    : m_parts(parts)
+{}
+
+bool DisplayLink::enabled() const
+{
+    return settings::value(m_parts.defaults, settings::linkDisplays);
+}
+
+void DisplayLink::setEnabled(bool on)
+{
+    settings::set(m_parts.defaults, settings::linkDisplays, on);
+    if (!on) {
+        return;
+    }
+    if (panelInUse()) {
+        if (const std::optional<double> level = m_parts.panel.get()) {
+            m_shared = *level;
+        }
+    }
+    if (m_shared) {
+        applyToExternals(std::nullopt);
+    }
+}
+
+bool DisplayLink::panelInUse()
+{
+    if (!m_parts.panel.isAvailable()) {
+        return false;
+    }
+    const auto online = m_parts.displays.onlineDisplays().value_or(std::vector<DisplayId>());
+    return std::ranges::any_of(online, [this](DisplayId id) { return m_parts.displays.isBuiltIn(id); });
+}
+
+std::vector<DisplayId> DisplayLink::externals()
+{
+    std::vector<DisplayId> result;
+    for (const DisplayId id : m_parts.displays.onlineDisplays().value_or(std::vector<DisplayId>())) {
+        if (!m_parts.displays.isBuiltIn(id)) {
+            result.push_back(id);
+        }
+    }
+    return result;
+}
+
+DisplayLink::Row DisplayLink::row(DisplayId display)
+{
+    Row row;
+    row.id = display;
+    row.connector = m_parts.displays.outputName(display).value_or(std::to_string(display));
+    row.builtIn = m_parts.displays.isBuiltIn(display);
+    const auto edid = m_parts.edid ? m_parts.edid(row.connector) : std::nullopt;
+    if (const auto identity = edid ? monitorIdentity(*edid) : std::nullopt) {
+        row.identity = identity->key;
+        row.monitor = identity->name;
+    } else {
+        // Without an EDID the connector is all that tells it; its range then stays with the port.
+        row.identity = "connector " + row.connector;
+    }
+    if (row.builtIn) {
+        row.level = m_parts.panel.get();
+    } else {
+        row.range = m_parts.ranges.range(row.identity);
+        row.answers = m_parts.external.answers(display);
+        // What a monitor that stopped answering last took is no level it is known to have now; and it is
+        // not read again until a change is asked of it.
+        if (row.answers) {
+            row.level = m_parts.external.get(display);
+        }
+    }
+    return row;
+}
+
+void DisplayLink::applyToExternals(std::optional<DisplayId> except)
+{
+    for (const DisplayId id : externals()) {
+        if (id != except) {
+            m_parts.external.set(id, row(id).range.levelFor(*m_shared));
+        }
+    }
+}
+
+void DisplayLink::panelChanged(double level)
+{
+    m_shared = level;
+    if (enabled()) {
+        applyToExternals(std::nullopt);
+    }
+}
+
+std::optional<double> DisplayLink::externalChanged(DisplayId display, double level)
+{
+    const Row changed = row(display);
+    m_shared = changed.range.sharedFor(level);
+    // The scrolled monitor too stays within its range.
+    m_parts.external.set(display, changed.range.levelFor(*m_shared));
+    applyToExternals(display);
+    return panelInUse() ? m_shared : std::nullopt;
+}
+
+void DisplayLink::setShared(double shared)
+{
+    m_shared = std::clamp(shared, 0.0, 1.0);
+    applyToExternals(std::nullopt);
+}
+
+std::vector<DisplayLink::Row> DisplayLink::rows()
+{
+    std::vector<Row> result;
+    for (const DisplayId id : m_parts.displays.onlineDisplays().value_or(std::vector<DisplayId>())) {
+        result.push_back(row(id));
+    }
+    return result;
+}
+
+std::optional<std::string> DisplayLink::setRange(const std::string &name, const DisplayRange &range)
+{
+    if (const auto problem = range.problem()) {
+        return problem;
+    }
+    const std::vector<Row> all = rows();
+    const auto found =
+        std::ranges::find_if(all, [&](const Row &r) { return r.connector == name || r.monitor == name; });
+    if (found == all.end()) {
+        std::string known;
+        for (const Row &r : all) {
+            known += (known.empty() ? "" : ", ") + r.connector;
+        }
+        return "no connected display is named " + files::quoted(name) +
+               " (connected: " + (known.empty() ? "none" : known) + ")";
+    }
+    if (found->builtIn) {
+        return found->connector + " is the built-in panel: its level is the shared level, it has no range";
+    }
+    if (!m_parts.ranges.set(found->identity, found->monitor, range)) {
+        return "the range of " + found->connector + " holds until Lumvex ends, but could not be saved";
+    }
+    if (enabled() && m_shared) {
+        m_parts.external.set(found->id, range.levelFor(*m_shared));
+    }
+    return std::nullopt;
+}
+
+bool DisplayLink::check()
+{
+    if (!enabled()) {
+        m_seen.clear(); // switched on again, every display is brought to the shared level
+        return false;
+    }
+    std::set<Seen> now;
+    for (const DisplayId id : externals()) {
+        const Row r = row(id);
+        now.insert({id, r.identity, r.answers});
+    }
+    if (now == m_seen) {
+        return false;
+    }
+    if (!m_shared && panelInUse()) {
+        m_shared = m_parts.panel.get();
+    }
+    for (const Seen &seen : now) {
+        const bool came = std::ranges::none_of(
+            m_seen, [&](const Seen &before) { return before.id == seen.id && before.identity == seen.identity; });
+        if (came && m_shared) {
+            m_parts.external.set(seen.id, m_parts.ranges.range(seen.identity).levelFor(*m_shared));
+        }
+    }
+    m_seen = std::move(now);
+    return true;
+}
+
+} // namespace lumvex
