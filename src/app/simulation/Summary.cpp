@@ -18,6 +18,8 @@ struct Metric
     const char *format;
     bool brief; // among the columns people compare first
     double (*value)(const DayResult &);
+    // Shown in the brief table too, where a run wrote to a monitor over DDC/CI.
+    bool briefOverDdc = false;
 };
 
 const Metric kMetrics[] = {
@@ -26,6 +28,8 @@ const Metric kMetrics[] = {
     {"p95 |P-pref|", "p95_error", "%.4f", true, [](const DayResult &d) { return d.p95Error; }},
     {"CV of BxL", "cv_bxl", "%.3f", false, [](const DayResult &d) { return d.variation; }},
     {"writes", "writes", "%.0f", false, [](const DayResult &d) { return static_cast<double>(d.writes); }},
+    {"display writes", "display_writes", "%.0f", false,
+     [](const DayResult &d) { return static_cast<double>(d.displayWrites); }, true},
     {"desktop changes learned", "desktop_changes_learned", "%.0f", false,
      [](const DayResult &d) { return static_cast<double>(d.desktopChangesLearned); }},
     {"user changes lost", "user_changes_lost", "%.0f", false,
@@ -68,6 +72,7 @@ DayResult total(const RunResult &run)
     for (const DayResult &d : run.days) {
         sum.corrections += d.corrections;
         sum.writes += d.writes;
+        sum.displayWrites += d.displayWrites;
         sum.desktopChangesLearned += d.desktopChangesLearned;
         sum.userChangesLost += d.userChangesLost;
         sum.choicesTakenBack += d.choicesTakenBack;
@@ -132,9 +137,10 @@ void printSummary(std::ostream &out, const std::vector<RunResult> &runs, TableWi
     if (runs.empty()) {
         return;
     }
+    const bool overDdc = std::ranges::any_of(runs, [](const RunResult &run) { return total(run).displayWrites > 0; });
     std::vector<Metric> metrics;
     std::copy_if(std::begin(kMetrics), std::end(kMetrics), std::back_inserter(metrics),
-                 [width](const Metric &m) { return m.brief || width == TableWidth::full; });
+                 [&](const Metric &m) { return m.brief || width == TableWidth::full || (overDdc && m.briefOverDdc); });
     constexpr int kColumn = 9;
     const int group = kColumn * static_cast<int>(runs.size());
     std::string line = padRight("day", 5);
