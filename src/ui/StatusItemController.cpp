@@ -153,7 +153,9 @@ void StatusItemController::scrollBrightness(double delta)
             next = 0.0;
         }
         // The icon shows the monitor's level once it has taken it (onLevelKnown), not before.
-        external.set(target, next);
+        if (external.set(target, next)) {
+            emit externalLevelChosen(target, next);
+        }
         m_displayKind = DisplayKind::external;
     }
     m_brightnessView.redraw();
@@ -183,6 +185,9 @@ MenuEntry StatusItemController::buildMenu(MenuOrigin origin, bool optionKey)
     moment.optionKeyReadable = m_services.optionKey().has_value();
     moment.captureProblem = m_services.captureProblem();
     moment.brightnessProblem = m_services.brightness.writeProblem();
+    if (!moment.brightnessProblem) {
+        moment.brightnessProblem = m_services.displayProblem();
+    }
     return m_menu.build(origin, moment);
 }
 
