@@ -214,11 +214,13 @@ TEST_F(SimulatedToolTest, DockedTheLoopDrivesTheMainMonitorWithinItsRationAndLea
     displays.setMainDisplay(kDisplay);
     ExternalDisplayLoop docked(
         {controller, displays, builtIn, stats, logger, clock, defaults, surroundings, surroundings, folder / "data"});
+    double slow = 0.7; // the sampler's slow luminance lags a jump
     const auto run = [&](double seconds, double L) {
         for (double t = 0.0; t < seconds; t += 0.1) {
             clock.advance(0.1);
             docked.tick();
-            docked.onLuminanceUpdate(L, L);
+            slow += 0.2 * (L - slow);
+            docked.onLuminanceUpdate(slow, L);
             QTest::qWait(5);
         }
     };
@@ -230,7 +232,7 @@ TEST_F(SimulatedToolTest, DockedTheLoopDrivesTheMainMonitorWithinItsRationAndLea
     ASSERT_NE(docked.active(), nullptr);
     ASSERT_TRUE(QTest::qWaitFor([&] { return controller.get(kDisplay).has_value(); }, 2000)); // read meanwhile
     run(0.5, 0.7);
-    run(4.0, 0.3); // darker content: to the top of the band, in steps of two points or more
+    run(4.0, 0.3); // a jump to darker content: to the top of the band, not the fast track's wider one
     QTest::qWait(500);
     EXPECT_EQ(monitor().current, 56);
     EXPECT_GE(monitor().writes, 1);
