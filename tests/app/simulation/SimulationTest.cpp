@@ -119,6 +119,7 @@ TEST(SimulateCommand, SaysWhatItFoundFirstInATableThatFits100ColumnsAndDrawsItsP
          {"\nOver 1 day the median of 3 simulated users corrected the brightness ", "worst user ",
           "brightness.\n\nuser ", "ambient", "\n   1     1 0.00", "\n   3     3 0.00  1.", " 4.0 | ", "\nsum ",
           "\nmedian ", "\nworst ", "\nUsers worse off than fixed: ", "\nChoices taken back: lumvex 0, "}},
+        {{"--days", "1", "--scenario", "docked-day", "--compare"}, {"mean |P-pref|", "display writes", "\nall "}},
     };
     for (std::size_t i = 0; i < std::size(cases); ++i) {
         auto args = cases[i].first;
