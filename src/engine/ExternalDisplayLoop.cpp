@@ -116,6 +116,24 @@ void ExternalDisplayLoop::signatureArrived()
     }
 }
 
+void ExternalDisplayLoop::resetCalibration(bool everything)
+{
+    std::error_code error;
+    for (const auto &entry : std::filesystem::directory_iterator(m_c.folder / "monitors", error)) {
+        const auto loaded = std::ranges::find_if(m_monitors, [&](const auto &monitor) {
+            return monitor.second->calibration.filePath().parent_path() == entry.path();
+        });
+        if (loaded != m_monitors.end()) {
+            loaded->second->calibration.resetAll();
+        } else if (entry.is_directory(error)) {
+            CalibrationModel(entry.path(), m_c.clock).resetAll();
+        }
+    }
+    if (everything && m_active) {
+        m_active->loop.resetTarget();
+    }
+}
+
 const CompensationLoop *ExternalDisplayLoop::active() const
 {
     return m_active ? &m_active->loop : nullptr;

@@ -53,6 +53,9 @@ public:
     // A level the user chose on a monitor; learned when that monitor is the one driven.
     void onManualChange(DisplayId display, double level, AdjustmentSource source);
     void signatureArrived();
+    // Forgets what every monitor learned, those not seen since the start too; `everything` also forgets
+    // the driving loop's baseline.
+    void resetCalibration(bool everything);
 
     // The loop driving the main display now, if any.
     const CompensationLoop *active() const;

@@ -271,6 +271,7 @@ void StatusItemController::revealData()
 void StatusItemController::resetAllCalibration()
 {
     m_services.calibration.resetAll();
+    m_services.onCalibrationReset(false);
     refreshMenus();
 }
 
@@ -278,6 +279,7 @@ void StatusItemController::resetEverything()
 {
     m_services.calibration.resetAll();
     m_services.loop.resetTarget();
+    m_services.onCalibrationReset(true);
     refreshMenus();
 }
 

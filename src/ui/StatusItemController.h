@@ -65,6 +65,8 @@ public:
         // A problem with the external main display the loop drives (its day's writes used up), shown
         // where the built-in panel's would be.
         std::function<std::optional<std::string>()> displayProblem = [] { return std::nullopt; };
+        // Resets beyond the built-in panel's table and loop (the external monitors'); true for everything.
+        std::function<void(bool)> onCalibrationReset = [](bool) {};
         // Whether the Option key (Alt) is held, or nothing where it cannot be read (Wayland: a program
         // without focus never sees modifiers).
         std::function<std::optional<bool>()> optionKey = keyboardAltState;

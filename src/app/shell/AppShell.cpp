@@ -278,6 +278,7 @@ void AppShell::makeStatusItems()
         }
         return m_sampler->unavailableReason();
     };
+    services.onCalibrationReset = [this](bool everything) { m_externalLoop->resetCalibration(everything); };
     services.displayProblem = [this]() -> std::optional<std::string> {
         if (const auto monitor = m_externalLoop->monitorOutOfWrites()) {
             return QCoreApplication::translate("Notices", "%1: no more automatic changes today (%2 writes)")

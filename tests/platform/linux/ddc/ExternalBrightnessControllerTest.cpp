@@ -244,6 +244,8 @@ TEST_F(SimulatedToolTest, DockedTheLoopDrivesTheMainMonitorWithinItsRationAndLea
     EXPECT_EQ(monitor().current, 40); // the choice stands
     EXPECT_TRUE(std::filesystem::exists(folder / "data/monitors/DP-1/content_offsets.json"));
     EXPECT_FALSE(std::filesystem::exists(panelTable.filePath()));
+    docked.resetCalibration(false); // the menu's reset forgets the monitor's table too
+    EXPECT_EQ(files::readAll(folder / "data/monitors/DP-1/content_offsets.json"), "[]");
     displays.setMainDisplay(1); // the lid opens: the panel's own loop again
     run(0.2, 0.3);
     EXPECT_EQ(docked.active(), nullptr);
