@@ -4,6 +4,9 @@
 #include "CalibrationModel.h"
 #include "CompensationLoop.h"
 #include "Settings.h"
+#include "base/Clock.h"
+#include "base/Files.h"
+#include "base/JsonFields.h"
 #include "output/ExternalBrightness.h"
 #include "output/RationedBrightness.h"
 #include "sensing/DisplayServices.h"
@@ -14,6 +17,9 @@
 namespace lumvex {
 
 namespace {
+
+// The day's count of automatic writes, so that a restart opens no second allowance.
+constexpr const char *kWritesFile = "writes_today.json";
 
 // A name that is safe as one folder's name.
 std::string folderName(const std::string &name)
@@ -37,7 +43,20 @@ struct ExternalDisplayLoop::Monitor final : BrightnessController, MainDisplayPro
         , calibration(c.folder / "monitors" / folderName(name), c.clock)
         , loop({rationed, calibration, c.dailyStats, c.logger, c.clock, c.defaults, c.ambient, c.content, *this},
                CompensationLoop::ContentJumps::band)
-    {}
+    {
+        const std::filesystem::path file = c.folder / "monitors" / folderName(name) / kWritesFile;
+        const std::optional<ParsedJson> kept = json::parse(files::readAll(file).value_or(""));
+        try {
+            if (kept && kept->is_object() && kept->value("day", "") == c.clock.dayKey(c.clock.now())) {
+                rationed.restoreWritesToday(static_cast<int>(json::requireInteger(*kept, "writes")));
+            }
+        } catch (const std::exception &) {
+            // A damaged file counts as none: it is written afresh with the next write.
+        }
+        rationed.onWrite = [file, &clock = c.clock](int writes) {
+            files::writeAtomically(file, Json{{"day", clock.dayKey(clock.now())}, {"writes", writes}}.dump());
+        };
+    }
 
     std::optional<double> get() override { return m_external.get(id); }
     bool set(double value) override { return m_external.set(id, value); }

@@ -76,6 +76,9 @@ bool RationedBrightness::writeHeld()
     const int to = points(*m_held);
     // Counted whether or not the monitor took it: a refusing monitor must not be asked 10 times a second.
     m_ration.wrote(m_clock.monotonicSeconds(), m_clock.localNow().date);
+    if (onWrite) {
+        onWrite(writesToday());
+    }
     if (!m_display.set(static_cast<double>(to) / m_scale)) {
         m_held.reset();
         m_problem = m_display.writeProblem().value_or("the monitor did not take the level");
@@ -89,6 +92,11 @@ bool RationedBrightness::writeHeld()
 bool RationedBrightness::usedUpToday() const
 {
     return m_ration.usedUp(m_clock.localNow().date);
+}
+
+void RationedBrightness::restoreWritesToday(int writes)
+{
+    m_ration.restore(m_clock.localNow().date, std::clamp(writes, 0, WriteRation::kDailyLimit));
 }
 
 int RationedBrightness::writesToday() const

@@ -4,6 +4,7 @@
 #include "BrightnessController.h"
 #include "WriteRation.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -34,6 +35,10 @@ public:
 
     bool usedUpToday() const;
     int writesToday() const;
+    // Today's count as kept across a restart.
+    void restoreWritesToday(int writes);
+    // After each write that counted, with today's count, to keep it.
+    std::function<void(int)> onWrite;
 
 private:
     int points(double level) const;

@@ -27,6 +27,12 @@ void WriteRation::wrote(double now, const CivilDate &day)
     m_day = day;
 }
 
+void WriteRation::restore(const CivilDate &day, int writes)
+{
+    m_day = day;
+    m_writesToday = writes;
+}
+
 int WriteRation::writesOn(const CivilDate &day) const
 {
     return day == m_day ? m_writesToday : 0;

@@ -25,6 +25,8 @@ public:
     void wrote(double now, const CivilDate &day);
     int writesOn(const CivilDate &day) const;
     bool usedUp(const CivilDate &day) const { return writesOn(day) >= kDailyLimit; }
+    // The count kept across a restart, so that a restart opens no second allowance.
+    void restore(const CivilDate &day, int writes);
 
 private:
     std::optional<double> m_lastWrite;

@@ -249,6 +249,14 @@ TEST_F(SimulatedToolTest, DockedTheLoopDrivesTheMainMonitorWithinItsRationAndLea
     displays.setMainDisplay(1); // the lid opens: the panel's own loop again
     run(0.2, 0.3);
     EXPECT_EQ(docked.active(), nullptr);
+    // The day's writes survive a restart; used up, the menu names the monitor.
+    EXPECT_NE(files::readAll(folder / "data/monitors/DP-1/writes_today.json"), std::nullopt);
+    files::writeAtomically(folder / "data/monitors/DP-1/writes_today.json", R"({"day":"2025-03-14","writes":1000})");
+    ExternalDisplayLoop restarted(
+        {controller, displays, builtIn, stats, logger, clock, defaults, surroundings, surroundings, folder / "data"});
+    displays.setMainDisplay(kDisplay);
+    restarted.tick();
+    EXPECT_EQ(restarted.monitorOutOfWrites(), "DP-1");
 }
 
 // Starts the tool and runs the event loop until its result comes.
