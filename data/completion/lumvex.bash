@@ -25,11 +25,11 @@ _lumvex()
         ;;
     simulate)
         case $prev in
-        --scenario) mapfile -t COMPREPLY < <(compgen -W 'office video night-reading laptop-day' -- "$cur") ;;
+        --scenario) mapfile -t COMPREPLY < <(compgen -W 'office video night-reading laptop-day docked-day' -- "$cur") ;;
         --trace) mapfile -t COMPREPLY < <(compgen -f -X '!*.jsonl' -- "$cur") ;;
         --plot) mapfile -t COMPREPLY < <(compgen -f -X '!*.svg' -- "$cur") ;;
         --out) mapfile -t COMPREPLY < <(compgen -d -- "$cur") ;;
-        --set) mapfile -t COMPREPLY < <(compgen -W 'rememberBrightnessPerSituation=true rememberBrightnessPerSituation=false' -- "$cur") ;;
+        --set) mapfile -t COMPREPLY < <(compgen -W 'rememberBrightnessPerSituation=true rememberBrightnessPerSituation=false adjustExternalDisplays=true adjustExternalDisplays=false' -- "$cur") ;;
         --taste) mapfile -t COMPREPLY < <(compgen -W 'exponent= tolerance= patience=' -- "$cur") ;;
         --days | --seed | --population) ;;
         *) mapfile -t COMPREPLY < <(compgen -W '--scenario --trace --days --seed --compare --taste --population --set --plot --out --help' -- "$cur") ;;

@@ -24,14 +24,14 @@ complete -c lumvex -n "__fish_seen_subcommand_from ctl; and __fish_seen_subcomma
 complete -c lumvex -n "__fish_seen_subcommand_from ctl; and __fish_seen_subcommand_from pause" -a '15m 30m 1h 2h 1h30m'
 complete -c lumvex -n "__fish_seen_subcommand_from ctl; and __fish_seen_subcommand_from status" -l json -d 'Print the state as JSON'
 
-complete -c lumvex -n "__fish_seen_subcommand_from simulate" -l scenario -x -a 'office video night-reading laptop-day' -d 'Simulated content'
+complete -c lumvex -n "__fish_seen_subcommand_from simulate" -l scenario -x -a 'office video night-reading laptop-day docked-day' -d 'Simulated content'
 complete -c lumvex -n "__fish_seen_subcommand_from simulate" -l trace -r -F -d 'Replay a recorded telemetry file'
 complete -c lumvex -n "__fish_seen_subcommand_from simulate" -l days -x -d 'Simulated days'
 complete -c lumvex -n "__fish_seen_subcommand_from simulate" -l seed -x -d 'Seed of the content and the user'
 complete -c lumvex -n "__fish_seen_subcommand_from simulate" -l compare -d 'Also run fixed and ambient-only brightness'
 complete -c lumvex -n "__fish_seen_subcommand_from simulate" -l taste -x -a 'exponent= tolerance= patience=' -d "Fix parts of the user's taste"
 complete -c lumvex -n "__fish_seen_subcommand_from simulate" -l population -x -d 'Simulate N users'
-complete -c lumvex -n "__fish_seen_subcommand_from simulate" -l set -x -a 'rememberBrightnessPerSituation=true rememberBrightnessPerSituation=false' -d 'Run with a setting'
+complete -c lumvex -n "__fish_seen_subcommand_from simulate" -l set -x -a 'rememberBrightnessPerSituation=true rememberBrightnessPerSituation=false adjustExternalDisplays=true adjustExternalDisplays=false' -d 'Run with a setting'
 complete -c lumvex -n "__fish_seen_subcommand_from simulate" -l plot -r -F -d 'Write a plot (SVG)'
 complete -c lumvex -n "__fish_seen_subcommand_from simulate" -l out -x -a '(__fish_complete_directories)' -d 'Folder for the results'
 complete -c lumvex -n "__fish_seen_subcommand_from simulate report" -s h -l help -d 'Show the help'

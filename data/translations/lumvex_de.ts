@@ -264,6 +264,10 @@ Rückgabewert: 0 erledigt, 1 Lumvex läuft nicht oder hat abgelehnt, 2 falscher 
         <source>What you teach is not saved: cannot write to %1</source>
         <translation>Was Sie Lumvex beibringen, wird nicht gespeichert: %1 ist nicht beschreibbar</translation>
     </message>
+    <message>
+        <source>%1: no more automatic changes today (%2 writes)</source>
+        <translation>%1: heute keine automatischen Änderungen mehr (%2 Schreibvorgänge)</translation>
+    </message>
 </context>
 <context>
     <name>StatusMenu</name>
@@ -457,6 +461,10 @@ Rückgabewert: 0 erledigt, 1 Lumvex läuft nicht oder hat abgelehnt, 2 falscher 
     <message>
         <source>Link Displays</source>
         <translation>Bildschirme koppeln</translation>
+    </message>
+    <message>
+        <source>Adjust External Displays</source>
+        <translation>Externe Bildschirme anpassen</translation>
     </message>
 </context>
 <context>

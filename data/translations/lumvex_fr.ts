@@ -264,6 +264,10 @@ Code de sortie : 0 fait, 1 Lumvex ne fonctionne pas ou a refusé, 2 mauvais usag
         <source>What you teach is not saved: cannot write to %1</source>
         <translation>Ce que vous lui apprenez n’est pas enregistré : impossible d’écrire dans %1</translation>
     </message>
+    <message>
+        <source>%1: no more automatic changes today (%2 writes)</source>
+        <translation>%1 : plus de réglages automatiques aujourd’hui (%2 écritures)</translation>
+    </message>
 </context>
 <context>
     <name>StatusMenu</name>
@@ -457,6 +461,10 @@ Code de sortie : 0 fait, 1 Lumvex ne fonctionne pas ou a refusé, 2 mauvais usag
     <message>
         <source>Link Displays</source>
         <translation>Lier les écrans</translation>
+    </message>
+    <message>
+        <source>Adjust External Displays</source>
+        <translation>Ajuster les écrans externes</translation>
     </message>
 </context>
 <context>

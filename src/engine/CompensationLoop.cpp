@@ -33,7 +33,7 @@ bool isFinite(const ContentSignature &s)
 
 } // namespace
 
-CompensationLoop::CompensationLoop(const Collaborators &c)
+CompensationLoop::CompensationLoop(const Collaborators &c, ContentJumps jumps)
     : m_brightness(c.brightness)
     , m_calibration(c.calibration)
     , m_dailyStats(c.dailyStats)
@@ -43,6 +43,7 @@ CompensationLoop::CompensationLoop(const Collaborators &c)
     , m_ambient(c.ambient)
     , m_content(c.content)
     , m_mainDisplay(c.mainDisplay)
+    , m_jumps(jumps)
     , m_enabled(settings::value(c.defaults, settings::autoAdjust))
     , m_rememberPerSituation(settings::value(c.defaults, settings::rememberBrightnessPerSituation))
 {
@@ -89,7 +90,7 @@ void CompensationLoop::onLuminanceUpdate(double L_slow, double L_fast)
 
     const double previousL_fast = m_lastL_fast;
     m_lastL_fast = L_fast;
-    if (std::abs(L_fast - L_slow) > kFastTrackSpread &&
+    if (m_jumps == ContentJumps::fastTrack && std::abs(L_fast - L_slow) > kFastTrackSpread &&
         std::abs(L_fast - previousL_fast) / kSamplePeriod > kFastTrackSpeed) {
         m_fastTrackUntil = now + kFastTrackSeconds;
     }

@@ -56,8 +56,12 @@ public:
         MainDisplayProvider &mainDisplay;
     };
 
+    // How a jump of the content's level is followed: at fast-track pace, or within the band at normal
+    // pace, for a display whose writes are rationed (a monitor over DDC/CI).
+    enum class ContentJumps { fastTrack, band };
+
     // Reads "autoAdjustEnabled" (absent: off) and the current brightness.
-    explicit CompensationLoop(const Collaborators &collaborators);
+    explicit CompensationLoop(const Collaborators &collaborators, ContentJumps jumps = ContentJumps::fastTrack);
 
     std::function<void(bool)> onEnabledChange;
 
@@ -134,6 +138,7 @@ private:
     AmbientLevelProvider &m_ambient;
     ContentSignatureProvider &m_content;
     MainDisplayProvider &m_mainDisplay;
+    const ContentJumps m_jumps;
 
     bool m_enabled = false;
     bool m_rememberPerSituation = false;

@@ -28,6 +28,8 @@ struct Text
 inline constexpr Switch autoAdjust{"autoAdjustEnabled"};
 // Centre the band on the brightness remembered for each situation.
 inline constexpr Switch rememberBrightnessPerSituation{"rememberBrightnessPerSituation"};
+// Runs the loop for an external main display reached over DDC/CI (lid closed, or the built-in panel off).
+inline constexpr Switch adjustExternalDisplays{"adjustExternalDisplays"};
 // The menu's line with the loop's numbers.
 inline constexpr Switch showCompensationDebug{"showCompensationDebug"};
 // Flips the wheel on hosts whose direction is unknown.

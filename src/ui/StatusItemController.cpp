@@ -157,7 +157,9 @@ void StatusItemController::scrollBrightness(double delta)
         m_displayKind = DisplayKind::external;
         if (!m_services.link.enabled()) {
             // The icon shows the monitor's level once it has taken it (onLevelKnown), not before.
-            external.set(target, next);
+            if (external.set(target, next)) {
+                emit externalLevelChosen(target, next);
+            }
             m_brightnessView.redraw();
             return;
         }
@@ -166,6 +168,7 @@ void StatusItemController::scrollBrightness(double delta)
             panel && m_services.brightness.set(*panel)) {
             m_services.loop.onManualChange(*panel, AdjustmentSource::scroll);
         }
+        emit externalLevelChosen(target, next);
         refreshMenus();
     }
     m_brightnessView.redraw();
@@ -207,6 +210,9 @@ MenuEntry StatusItemController::buildMenu(MenuOrigin origin, bool optionKey)
                 moment.displays.push_back({row.connector, row.monitor, row.level, row.answers});
             }
         }
+    }
+    if (!moment.brightnessProblem) {
+        moment.brightnessProblem = m_services.displayProblem();
     }
     return m_menu.build(origin, moment);
 }
@@ -297,6 +303,7 @@ void StatusItemController::revealData()
 void StatusItemController::resetAllCalibration()
 {
     m_services.calibration.resetAll();
+    m_services.onCalibrationReset(false);
     refreshMenus();
 }
 
@@ -304,6 +311,7 @@ void StatusItemController::resetEverything()
 {
     m_services.calibration.resetAll();
     m_services.loop.resetTarget();
+    m_services.onCalibrationReset(true);
     refreshMenus();
 }
 

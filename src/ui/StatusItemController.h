@@ -65,6 +65,11 @@ public:
         DisplayLink &link;
         // A problem with screen capture, shown as the first status line when there is one.
         std::function<std::optional<std::string>()> captureProblem = [] { return std::nullopt; };
+        // A problem with the external main display the loop drives (its day's writes used up), shown
+        // where the built-in panel's would be.
+        std::function<std::optional<std::string>()> displayProblem = [] { return std::nullopt; };
+        // Resets beyond the built-in panel's table and loop (the external monitors'); true for everything.
+        std::function<void(bool)> onCalibrationReset = [](bool) {};
         // Whether the Option key (Alt) is held, or nothing where it cannot be read (Wayland: a program
         // without focus never sees modifiers).
         std::function<std::optional<bool>()> optionKey = keyboardAltState;
@@ -124,6 +129,8 @@ signals:
     // click opens a menu: on desktops without a global pointer position it is the best guess of the
     // display the user is looking at.
     void hostClickedAt(QPoint position);
+    // The user scrolled an external display to this level.
+    void externalLevelChosen(DisplayId display, double level);
 
 private:
     void makeBrightnessItem();

@@ -220,6 +220,13 @@ MenuEntry StatusMenu::calibrationSubmenu() const
         rememberBrightnessId, localized(QT_TRANSLATE_NOOP("StatusMenu", "Remember Brightness per Situation")),
         loop->remembersBrightnessPerSituation(),
         [loop] { loop->setRemembersBrightnessPerSituation(!loop->remembersBrightnessPerSituation()); }));
+    Defaults *defaults = &m_sources.defaults;
+    items.push_back(MenuEntry::check(adjustExternalDisplaysId,
+                                     localized(QT_TRANSLATE_NOOP("StatusMenu", "Adjust External Displays")),
+                                     settings::value(*defaults, settings::adjustExternalDisplays), [defaults] {
+                                         settings::set(*defaults, settings::adjustExternalDisplays,
+                                                       !settings::value(*defaults, settings::adjustExternalDisplays));
+                                     }));
     items.push_back(MenuEntry::item(resetAllCalibrationId,
                                     localized(QT_TRANSLATE_NOOP("StatusMenu", "Reset all calibration")),
                                     [actions] { actions->resetAllCalibration(); }));

@@ -58,6 +58,7 @@ public:
         resetAllCalibrationId,
         resetEverythingId,
         rememberBrightnessId,
+        adjustExternalDisplaysId,
         // Pause submenu, or the resume entry in its place while paused.
         pauseId = 130,
         pauseQuarterHourId,

@@ -13,11 +13,13 @@
 #include "engine/CalibrationModel.h"
 #include "engine/CompensationLoop.h"
 #include "engine/DailyStats.h"
+#include "engine/ExternalDisplayLoop.h"
 #include "engine/FrontmostAppProvider.h"
 #include "engine/Settings.h"
 #include "output/DisplayLink.h"
 #include "output/DisplayRange.h"
 #include "output/DisplayRanges.h"
+#include "output/WriteRation.h"
 #include "platform/linux/XdgPaths.h"
 #include "platform/linux/audio/PulseVolumeController.h"
 #include "platform/linux/backlight/SysfsBacklight.h"
@@ -47,6 +49,7 @@
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QElapsedTimer>
+#include <QLocale>
 
 #include <chrono>
 #include <cstdlib>
@@ -140,7 +143,10 @@ void AppShell::launch()
     }
     m_signatureTimeout.setSingleShot(true);
     m_signatureTimeout.setInterval(kSignatureWaitMs);
-    connect(&m_signatureTimeout, &QTimer::timeout, this, [this] { m_loop->signatureArrived(); });
+    connect(&m_signatureTimeout, &QTimer::timeout, this, [this] {
+        m_loop->signatureArrived();
+        m_externalLoop->signatureArrived();
+    });
 
     m_session = new SessionMonitor(this);
     connect(m_session, &SessionMonitor::awayChanged, this, &AppShell::onAwayChanged);
@@ -243,6 +249,9 @@ void AppShell::setUpLearning()
     m_loop = std::make_unique<CompensationLoop>(CompensationLoop::Collaborators{
         *m_brightness, *m_calibration, *m_dailyStats, *m_logger, m_clock, m_defaults, *this, *this, *this});
     m_loop->onEnabledChange = [this](bool) { updateSampling(); };
+    m_externalLoop = std::make_unique<ExternalDisplayLoop>(
+        ExternalDisplayLoop::Collaborators{*m_external, m_desktop->displays(), *m_loop, *m_dailyStats, *m_logger,
+                                           m_clock, m_defaults, *this, *this, xdg::dataDir()});
 }
 
 void AppShell::makeSampler(DisplayId display)
@@ -253,12 +262,15 @@ void AppShell::makeSampler(DisplayId display)
     m_sampler->onUnavailable = [this](const std::string &reason) {
         qCWarning(lcCapture, "%s", reason.c_str());
         m_loop->signatureArrived(); // nothing will come: learnt without a situation
+        m_externalLoop->signatureArrived();
     };
     m_sampler->onFiltered = [this](double L_slow, double L_fast) {
         m_loop->onLuminanceUpdate(L_slow, L_fast);
+        m_externalLoop->onLuminanceUpdate(L_slow, L_fast);
         if (m_signatureTimeout.isActive()) {
             m_signatureTimeout.stop();
             m_loop->signatureArrived();
+            m_externalLoop->signatureArrived();
         }
     };
 }
@@ -283,6 +295,16 @@ void AppShell::makeStatusItems()
         }
         return m_sampler->unavailableReason();
     };
+    services.onCalibrationReset = [this](bool everything) { m_externalLoop->resetCalibration(everything); };
+    services.displayProblem = [this]() -> std::optional<std::string> {
+        if (const auto monitor = m_externalLoop->monitorOutOfWrites()) {
+            return QCoreApplication::translate("Notices", "%1: no more automatic changes today (%2 writes)")
+                .arg(QString::fromStdString(*monitor))
+                .arg(QLocale().toString(WriteRation::kDailyLimit))
+                .toStdString();
+        }
+        return std::nullopt;
+    };
     m_statusController = std::make_unique<StatusItemController>(services);
     connect(m_statusController.get(), &StatusItemController::quitRequested, QCoreApplication::instance(),
             &QCoreApplication::quit);
@@ -290,6 +312,10 @@ void AppShell::makeStatusItems()
             &UpdaterController::checkForUpdates);
     connect(m_statusController.get(), &StatusItemController::revealRequested, this,
             [](const QUrl &folder) { QDesktopServices::openUrl(folder); });
+    connect(m_statusController.get(), &StatusItemController::externalLevelChosen, this,
+            [this](DisplayId display, double level) {
+                m_externalLoop->onManualChange(display, level, AdjustmentSource::scroll);
+            });
     connect(m_statusController.get(), &StatusItemController::hostClickedAt, this,
             [this](QPoint position) { m_desktop->notePointerAt(position.x(), position.y()); });
     m_router->onActiveDisplayChange = [this](DisplayId) { m_statusController->refreshSilhouette(); };
@@ -383,6 +409,7 @@ void AppShell::pollTick()
     }
     const std::optional<double> level = m_brightness->get();
     updatePause(level);
+    m_externalLoop->tick();
     // A tick without a reading is skipped: a failed read is not a change to black.
     if (level && actsOnBuiltIn(m_desktop->displays(), m_router->currentTarget())) {
         BrightnessPoll::Reading reading;

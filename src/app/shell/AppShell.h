@@ -29,6 +29,7 @@ class DisplayLink;
 class DisplayRanges;
 class DisplayRouter;
 class ExternalBrightnessController;
+class ExternalDisplayLoop;
 class FreedesktopNotifier;
 class FrontmostAppProvider;
 class LoginItem;
@@ -116,6 +117,8 @@ private:
     std::unique_ptr<CalibrationModel> m_calibration;
     std::unique_ptr<DailyStats> m_dailyStats;
     std::unique_ptr<CompensationLoop> m_loop;
+    // The loop for an external main display over DDC/CI, with "adjustExternalDisplays" on.
+    std::unique_ptr<ExternalDisplayLoop> m_externalLoop;
     // Its worker posts into everything above.
     std::unique_ptr<ContentSampler> m_sampler;
     std::unique_ptr<StatusItemController> m_statusController;

@@ -110,6 +110,36 @@ std::string populationSentence(const std::vector<UserResult> &users)
     return text;
 }
 
+std::string displayWritesLine(const std::vector<UserResult> &users)
+{
+    if (users.empty()) {
+        return {};
+    }
+    std::string line;
+    bool any = false;
+    const std::vector<RunResult> &first = users.front().runs;
+    for (std::size_t s = 0; s < first.size(); ++s) {
+        std::vector<double> perDay;
+        std::size_t busiest = 0;
+        for (const UserResult &user : users) {
+            if (s >= user.runs.size() || user.runs[s].days.empty()) {
+                continue;
+            }
+            std::size_t sum = 0;
+            for (const DayResult &d : user.runs[s].days) {
+                sum += d.displayWrites;
+                busiest = std::max(busiest, d.displayWrites);
+            }
+            perDay.push_back(static_cast<double>(sum) / static_cast<double>(user.runs[s].days.size()));
+        }
+        any = any || busiest > 0;
+        line += (s ? "; " : " ") + strategyName(first[s].strategy) + " median " + format("%.0f", median(perDay)) +
+                ", worst user " + format("%.0f", perDay.empty() ? 0.0 : *std::ranges::max_element(perDay)) +
+                " (busiest day " + std::to_string(busiest) + ")";
+    }
+    return any ? "Display writes per day:" + line : std::string();
+}
+
 void printPopulation(std::ostream &out, const std::vector<UserResult> &users)
 {
     if (users.empty()) {
@@ -191,6 +221,9 @@ void printPopulation(std::ostream &out, const std::vector<UserResult> &users)
         runsPerUser.push_back(std::cref(user.runs));
     }
     out << choicesTakenBackLine(runsPerUser) << '\n';
+    if (const std::string writes = displayWritesLine(users); !writes.empty()) {
+        out << writes << '\n';
+    }
 }
 
 } // namespace lumvex::sim

@@ -38,6 +38,10 @@ void printPopulation(std::ostream &out, const std::vector<UserResult> &users);
 // Lumvex (beside fixed brightness), and how many users are worse off than with fixed brightness.
 std::string populationSentence(const std::vector<UserResult> &users);
 
+// "Display writes per day: lumvex median 120, worst user 180 (busiest day 240); ...": writes to a monitor
+// over DDC/CI per strategy, the users' mean per day; empty when no run wrote to one.
+std::string displayWritesLine(const std::vector<UserResult> &users);
+
 // Users whose Lumvex run needs more corrections in total than their fixed-brightness run.
 int usersWorseThanFixed(const std::vector<UserResult> &users);
 

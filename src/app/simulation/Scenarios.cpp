@@ -136,7 +136,7 @@ std::vector<Segment> nightReadingDay(Rng &rng)
 
 const std::vector<std::string> &scenarioNames()
 {
-    static const std::vector<std::string> names{"office", "video", "night-reading", "laptop-day"};
+    static const std::vector<std::string> names{"office", "video", "night-reading", "laptop-day", "docked-day"};
     return names;
 }
 
@@ -151,6 +151,11 @@ std::optional<Trace> makeScenario(std::string_view name, int days, std::uint64_t
         makeDay = nightReadingDay;
     } else if (name == "laptop-day") {
         return makeLaptopDay(days, seed);
+    } else if (name == "docked-day") {
+        Trace trace = *makeScenario("office", days, seed);
+        trace.name = "docked-day";
+        trace.lidClosed = true;
+        return trace;
     } else {
         return std::nullopt;
     }

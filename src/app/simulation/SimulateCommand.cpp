@@ -35,7 +35,7 @@ backlight, and a simulated user with hidden preferences who corrects the brightn
 stays too far from what they like. Says what it found, prints a table per day and draws a plot.
 
 Options:
-  --scenario NAME   office (default), video, night-reading or laptop-day
+  --scenario NAME   office (default), video, night-reading, laptop-day or docked-day
   --trace FILE      replay a recorded telemetry file instead of a scenario (not with --scenario)
   --days N          simulated days, 1...366 (default 7; with --trace, the recorded days)
   --seed N          seed of the content and of the user (default 1)
@@ -51,7 +51,8 @@ Options:
                     patience 3...5 s, preferred light +-15 % around a typical curve, each uniform.
                     A run simulates at most 3000 days: users x days x strategies (three with
                     --compare or --population)
-  --set KEY=VALUE   run the loop with a setting: rememberBrightnessPerSituation=true|false
+  --set KEY=VALUE   run the loop with a setting: rememberBrightnessPerSituation=true|false,
+                    adjustExternalDisplays=true|false (docked-day: on unless set)
   --plot FILE.svg   where to draw brightness, luminance and corrections (default: plot.svg in
                     the output folder)
   --table brief|full  the one user's table: brief (default) the columns compared first, full all
@@ -151,7 +152,8 @@ void parseTaste(const std::string &text, TasteChoice &taste)
 }
 
 // Settings the loop reads; all are switches.
-const std::string_view kSettings[] = {settings::rememberBrightnessPerSituation.name};
+const std::string_view kSettings[] = {settings::rememberBrightnessPerSituation.name,
+                                      settings::adjustExternalDisplays.name};
 
 void parseSetting(const std::string &text, std::map<std::string, bool> &settings)
 {
@@ -162,7 +164,8 @@ void parseSetting(const std::string &text, std::map<std::string, bool> &settings
     const std::string key = text.substr(0, equals);
     const std::string value = text.substr(equals + 1);
     if (std::find(std::begin(kSettings), std::end(kSettings), key) == std::end(kSettings)) {
-        throw UsageError("--set: unknown setting " + files::quoted(key) + " (known: rememberBrightnessPerSituation)");
+        throw UsageError("--set: unknown setting " + files::quoted(key) +
+                         " (known: rememberBrightnessPerSituation, adjustExternalDisplays)");
     }
     if (value != "true" && value != "false") {
         throw UsageError("--set: " + key + " takes true or false, not " + files::quoted(value));

@@ -12,12 +12,18 @@
 #include "engine/DailyStats.h"
 #include "engine/FrontmostAppProvider.h"
 #include "engine/Settings.h"
+#include "output/RationedBrightness.h"
 #include "sensing/AmbientLightSensor.h"
+#include "sensing/LightSource.h"
 #include "sensing/SampleFilters.h"
 #include "simulated/ManualClock.h"
 #include "simulated/MemoryDefaults.h"
 #include "simulated/SimulatedBrightness.h"
 #include "simulated/SimulatedLight.h"
+#include "simulated/ddc/FakeDdcClock.h"
+#include "simulated/ddc/SimulatedMonitor.h"
+
+#include "DdcChannel.h"
 
 #include <algorithm>
 #include <cmath>
@@ -121,6 +127,42 @@ private:
 
 enum class Writer { none, user, desktop, tool };
 
+// A monitor reached over DDC/CI, as the helper drives it: every write starts the helper, which reads the
+// monitor's scale and then sets the level, with the pauses the protocol asks for on a 100 kHz bus. The
+// light changes when the write is through; levels are whole points of 0-100.
+class DdcLink
+{
+public:
+    // Starting the helper process before it talks to the bus.
+    static constexpr double kHelperStart = 0.03;
+
+    explicit DdcLink(double initial)
+        : m_monitor(m_clock, {static_cast<std::uint16_t>(std::lround(initial * 100.0)), 100})
+        , m_channel(m_monitor, m_clock)
+    {
+        m_monitor.setByteTime(std::chrono::microseconds(90));
+    }
+
+    static double quantised(double level) { return std::round(std::clamp(level, 0.0, 1.0) * 100.0) / 100.0; }
+
+    // How long the write takes until the monitor shows the level.
+    double write(double level)
+    {
+        ++m_writes;
+        const auto before = m_clock.slept();
+        m_channel.read(ddc::kBrightnessCode);
+        m_channel.write(ddc::kBrightnessCode, static_cast<std::uint16_t>(std::lround(quantised(level) * 100.0)));
+        return kHelperStart + std::chrono::duration<double>(m_clock.slept() - before).count();
+    }
+    std::size_t writes() const { return m_writes; }
+
+private:
+    ddc::FakeDdcClock m_clock;
+    ddc::SimulatedMonitor m_monitor;
+    ddc::DdcChannel m_channel;
+    std::size_t m_writes = 0;
+};
+
 // The panel, remembering who wrote it last; the tool's writes come through set().
 class TrackedBacklight final : public BrightnessController
 {
@@ -129,12 +171,19 @@ public:
         : m_panel(initial)
     {}
 
-    std::optional<double> get() override { return level(); }
+    // Over DDC/CI the program reads the level it last asked for; the monitor shows it once written.
+    std::optional<double> get() override { return m_ddc ? m_asked : level(); }
     // The simulated panel always has a level.
     double level() const { return m_panel.level(); }
     bool set(double value) override
     {
-        write(value, Writer::tool);
+        if (m_ddc) {
+            m_asked = DdcLink::quantised(value);
+            m_showAt = m_now + m_ddc->write(value);
+            m_lastWriter = Writer::tool;
+        } else {
+            write(value, Writer::tool);
+        }
         ++m_toolWrites;
         if (onToolWrite) {
             onToolWrite();
@@ -143,8 +192,30 @@ public:
     }
     void write(double value, Writer writer)
     {
+        if (m_ddc) {
+            // The user's scroll is a write like any other; its own feedback comes at once.
+            m_ddc->write(value);
+            value = m_asked = DdcLink::quantised(value);
+            m_showAt.reset();
+        }
         m_panel.set(value);
         m_lastWriter = writer;
+    }
+    // From here on the display is a monitor over DDC/CI.
+    void overDdc(DdcLink &link)
+    {
+        m_ddc = &link;
+        m_asked = DdcLink::quantised(level());
+        m_panel.set(m_asked);
+    }
+    // Shows a written level once its write is through.
+    void tick(double now)
+    {
+        m_now = now;
+        if (m_showAt && now >= *m_showAt) {
+            m_panel.set(m_asked);
+            m_showAt.reset();
+        }
     }
 
     Writer lastWriter() const { return m_lastWriter; }
@@ -155,6 +226,10 @@ private:
     SimulatedBrightness m_panel;
     Writer m_lastWriter = Writer::none;
     std::size_t m_toolWrites = 0;
+    DdcLink *m_ddc = nullptr;
+    double m_asked = 0.0;
+    std::optional<double> m_showAt;
+    double m_now = 0.0;
 };
 
 // The user's changes as they fare: written over within a second, learned or not.
@@ -299,7 +374,21 @@ RunResult simulate(const Trace &trace, Strategy strategy, const SimulationOption
     SampleFilters filters;
     auto light = std::make_unique<SimulatedLight>(100.0);
     SimulatedLight &room = *light;
-    AmbientLightSensor ambient(std::move(light));
+    // With the lid closed the sensor in it sees nothing; the room's light still matters to the user.
+    const bool lidClosed = trace.lidClosed;
+    AmbientLightSensor ambient([&]() -> std::unique_ptr<LightSource> {
+        if (lidClosed) {
+            return std::make_unique<NoLightSource>();
+        }
+        return std::move(light);
+    }());
+    DdcLink monitor(backlight.level());
+    if (lidClosed) {
+        backlight.overDdc(monitor);
+    }
+    // The loop's writes to the monitor go through the same ration as in the program.
+    RationedBrightness rationed(backlight, clock);
+    BrightnessController &driven = lidClosed ? static_cast<BrightnessController &>(rationed) : backlight;
 
     // The engine, exactly as the program runs it, only for the strategy that uses it.
     CurrentApp app;
@@ -312,14 +401,19 @@ RunResult simulate(const Trace &trace, Strategy strategy, const SimulationOption
     std::unique_ptr<CompensationLoop> loop;
     if (strategy == Strategy::lumvex) {
         settings::set(defaults, settings::autoAdjust, true);
+        settings::set(defaults, settings::adjustExternalDisplays, lidClosed);
         for (const auto &[key, value] : options.settings) {
             defaults.setBool(key, value);
         }
         calibration = std::make_unique<CalibrationModel>(options.outDir, clock);
         stats = std::make_unique<DailyStats>(options.outDir, clock);
         logger = std::make_unique<AdjustmentLogger>(options.outDir, clock, &app);
-        loop = std::make_unique<CompensationLoop>(CompensationLoop::Collaborators{
-            backlight, *calibration, *stats, *logger, clock, defaults, surroundings, surroundings, surroundings});
+        loop = std::make_unique<CompensationLoop>(
+            CompensationLoop::Collaborators{driven, *calibration, *stats, *logger, clock, defaults, surroundings,
+                                            surroundings, surroundings},
+            lidClosed ? CompensationLoop::ContentJumps::band : CompensationLoop::ContentJumps::fastTrack);
+        // Without the setting the loop leaves an external main display alone, as a docked one.
+        docked = lidClosed && !settings::value(defaults, settings::adjustExternalDisplays);
     }
     AmbientCurve curve;
 
@@ -396,6 +490,7 @@ RunResult simulate(const Trace &trace, Strategy strategy, const SimulationOption
         int corrections = 0;
         int desktopLearned = 0;
         const std::size_t writesBefore = backlight.toolWrites();
+        const std::size_t displayWritesBefore = monitor.writes();
 
         for (const Segment &s : segments) {
             for (double t = s.start; t < s.end; t += kTick) {
@@ -404,6 +499,7 @@ RunResult simulate(const Trace &trace, Strategy strategy, const SimulationOption
                     desktopEvent(*nextEvent);
                 }
                 const double now = clock.monotonicSeconds();
+                backlight.tick(now);
                 if (now >= restoreAt) {
                     backlight.write(savedLevel, Writer::desktop);
                     restoreAt = std::numeric_limits<double>::infinity();
@@ -426,7 +522,9 @@ RunResult simulate(const Trace &trace, Strategy strategy, const SimulationOption
                     if (here) { // the sampler runs only while the session is here
                         loop->onLuminanceUpdate(filters.slowLuminance(), filters.fastLuminance());
                     }
-                    if (!guard.isSleeping() && now >= nextPoll) {
+                    if (lidClosed) {
+                        rationed.settle(); // the program's poll does this for a monitor it drives
+                    } else if (!guard.isSleeping() && now >= nextPoll) {
                         nextPoll = now + kPollPeriod;
                         BrightnessPoll::Reading reading;
                         reading.brightness = backlight.level();
@@ -507,6 +605,7 @@ RunResult simulate(const Trace &trace, Strategy strategy, const SimulationOption
         }
         DayResult day = meter.finish(corrections, backlight.toolWrites() - writesBefore);
         day.desktopChangesLearned = desktopLearned;
+        day.displayWrites = monitor.writes() - displayWritesBefore;
         day.userChangesLost = userChanges.lost();
         day.choicesTakenBack = choices.takenBack();
         result.days.push_back(day);

@@ -31,6 +31,8 @@ struct DayResult
     double p95Error = 0.0;
     double variation = 0.0; // coefficient of variation of brightness x luminance
     std::size_t writes = 0; // automatic backlight writes
+    // Writes to a monitor over DDC/CI, the user's and the program's; none while the built-in panel is main.
+    std::size_t displayWrites = 0;
     double activeSeconds = 0.0;
     // The desktop's own changes (dimming, restores, a dark panel at wake) taken as the user's and learned.
     int desktopChangesLearned = 0;

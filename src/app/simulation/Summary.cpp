@@ -18,14 +18,19 @@ struct Metric
     const char *format;
     bool brief; // among the columns people compare first
     double (*value)(const DayResult &);
+    // Where a run wrote to a monitor over DDC/CI, the brief table trades the 95th percentile for its writes.
+    enum class OverDdc { same, inBrief, notInBrief } overDdc = OverDdc::same;
 };
 
 const Metric kMetrics[] = {
     {"corrections", "corrections", "%.0f", true, [](const DayResult &d) { return static_cast<double>(d.corrections); }},
     {"mean |P-pref|", "mean_error", "%.4f", true, [](const DayResult &d) { return d.meanError; }},
-    {"p95 |P-pref|", "p95_error", "%.4f", true, [](const DayResult &d) { return d.p95Error; }},
+    {"p95 |P-pref|", "p95_error", "%.4f", true, [](const DayResult &d) { return d.p95Error; },
+     Metric::OverDdc::notInBrief},
     {"CV of BxL", "cv_bxl", "%.3f", false, [](const DayResult &d) { return d.variation; }},
     {"writes", "writes", "%.0f", false, [](const DayResult &d) { return static_cast<double>(d.writes); }},
+    {"display writes", "display_writes", "%.0f", false,
+     [](const DayResult &d) { return static_cast<double>(d.displayWrites); }, Metric::OverDdc::inBrief},
     {"desktop changes learned", "desktop_changes_learned", "%.0f", false,
      [](const DayResult &d) { return static_cast<double>(d.desktopChangesLearned); }},
     {"user changes lost", "user_changes_lost", "%.0f", false,
@@ -68,6 +73,7 @@ DayResult total(const RunResult &run)
     for (const DayResult &d : run.days) {
         sum.corrections += d.corrections;
         sum.writes += d.writes;
+        sum.displayWrites += d.displayWrites;
         sum.desktopChangesLearned += d.desktopChangesLearned;
         sum.userChangesLost += d.userChangesLost;
         sum.choicesTakenBack += d.choicesTakenBack;
@@ -132,9 +138,14 @@ void printSummary(std::ostream &out, const std::vector<RunResult> &runs, TableWi
     if (runs.empty()) {
         return;
     }
+    const bool overDdc = std::ranges::any_of(runs, [](const RunResult &run) { return total(run).displayWrites > 0; });
     std::vector<Metric> metrics;
-    std::copy_if(std::begin(kMetrics), std::end(kMetrics), std::back_inserter(metrics),
-                 [width](const Metric &m) { return m.brief || width == TableWidth::full; });
+    std::copy_if(std::begin(kMetrics), std::end(kMetrics), std::back_inserter(metrics), [&](const Metric &m) {
+        if (width == TableWidth::full) {
+            return true;
+        }
+        return overDdc && m.overDdc != Metric::OverDdc::same ? m.overDdc == Metric::OverDdc::inBrief : m.brief;
+    });
     constexpr int kColumn = 9;
     const int group = kColumn * static_cast<int>(runs.size());
     std::string line = padRight("day", 5);

@@ -18,7 +18,8 @@ std::string summarySentence(const std::vector<RunResult> &runs);
 
 // The per-day table: corrections, mean and 95th percentile of |perceived - preferred|, the coefficient
 // of variation of brightness x luminance, the automatic backlight writes, the desktop's changes learned as
-// the user's and the user's changes lost, one column per strategy; the brief one the first three.
+// the user's and the user's changes lost, one column per strategy; the brief one the first three, the
+// writes to a monitor over DDC/CI in place of the third where there were any.
 void printSummary(std::ostream &out, const std::vector<RunResult> &runs, TableWidth width = TableWidth::brief);
 
 // "Choices taken back: lumvex 0, fixed 3, ...": per strategy, the user's choices it moved 0.02 or more away

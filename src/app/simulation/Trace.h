@@ -48,6 +48,9 @@ struct Trace
     std::vector<std::vector<Segment>> days;
     std::vector<std::vector<DesktopEvent>> events{};
     double keyPressesPerHour = 0.0;
+    // The lid stays closed: the main display is an external monitor reached over DDC/CI, on its 0-100
+    // scale, and the light sensor in the lid reads nothing.
+    bool lidClosed = false;
 };
 
 // A plausible signature for content of a given mean luminance, for sources that carry only the mean.

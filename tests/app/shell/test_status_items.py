@@ -135,10 +135,10 @@ class StatusItems(ProgramWithItems):
                              ["Brightness: 50%", "Volume: 50%", "Mute", "---", "Automatic Brightness",
                               "Link Displays", "Show Compensation Debug", "Calibration\u2026", "  0 content situations learned",
                               "  Last 7 days: 0.0 adj/day (baseline 0.0)", "  Today: 0 \u2022 days tracked: 0",
-                              "  ---", "  Remember Brightness per Situation", "  Reset all calibration",
-                              "  Reset everything", "---", "Record Brightness Data", "Reveal Data in File Manager",
-                              "---", "Icon Style", "  Pie", "  Curtain", "---", "Check for Updates\u2026",
-                              "Start at Login", "Quit Lumvex"])
+                              "  ---", "  Remember Brightness per Situation", "  Adjust External Displays",
+                              "  Reset all calibration", "  Reset everything", "---", "Record Brightness Data",
+                              "Reveal Data in File Manager", "---", "Icon Style", "  Pie", "  Curtain", "---",
+                              "Check for Updates\u2026", "Start at Login", "Quit Lumvex"])
         finally:
             hold_alt(False)
 

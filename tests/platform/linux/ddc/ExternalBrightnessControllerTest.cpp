@@ -1,8 +1,18 @@
 // SPDX-License-Identifier: MIT
 #include "platform/linux/ddc/ExternalBrightnessController.h"
 #include "base/Files.h"
+#include "engine/AdjustmentLogger.h"
+#include "engine/CalibrationModel.h"
+#include "engine/CompensationLoop.h"
+#include "engine/DailyStats.h"
+#include "engine/ExternalDisplayLoop.h"
 #include "platform/linux/ddc/ToolRunner.h"
+#include "simulated/FakeDisplayServices.h"
+#include "simulated/ManualClock.h"
+#include "simulated/MemoryDefaults.h"
+#include "simulated/SimulatedBrightness.h"
 #include "support/FakeSysfs.h"
+#include "support/LoopSurroundings.h"
 #include "support/TempDir.h"
 
 #include <sys/stat.h>
@@ -173,6 +183,73 @@ TEST_F(SimulatedToolTest, ReadsInTheBackgroundThenABurstWritesItsFirstAndLastVal
     EXPECT_TRUE(controller.set(kDisplay, 0.73));
     QTest::qWait(500);
     EXPECT_EQ(monitor().writes, 2);
+}
+
+// Lid closed on DP-1: the loop drives the monitor through the helper, within the write ration, and learns
+// the user's scroll there in the monitor's own table.
+TEST_F(SimulatedToolTest, DockedTheLoopDrivesTheMainMonitorWithinItsRationAndLearnsInItsOwnTable)
+{
+    ManualClock clock{Timestamp::fromUnixSeconds(1741960800.0)}; // 14:00 UTC
+    MemoryDefaults defaults;
+    defaults.setBool("autoAdjustEnabled", true);
+    SimulatedBrightness panel;
+    CalibrationModel panelTable(folder / "data", clock);
+    DailyStats stats(folder / "data", clock);
+    AdjustmentLogger logger(folder / "state", clock);
+    test::LoopSurroundings surroundings;
+    surroundings.signature = [] { return ContentSignature{0.1, 0.6, 0.7}; };
+    surroundings.builtIn = [] { return false; };
+    CompensationLoop builtIn(
+        {panel, panelTable, stats, logger, clock, defaults, surroundings, surroundings, surroundings});
+    FakeDisplayServices displays;
+    displays.plug(1, {0, 0, 1920, 1080}, true, "eDP-1");
+    displays.plug(kDisplay, {1920, 0, 2560, 1440}, false, "DP-1");
+    displays.setMainDisplay(kDisplay);
+    ExternalDisplayLoop docked(
+        {controller, displays, builtIn, stats, logger, clock, defaults, surroundings, surroundings, folder / "data"});
+    double slow = 0.7; // the sampler's slow luminance lags a jump
+    const auto run = [&](double seconds, double L) {
+        for (double t = 0.0; t < seconds; t += 0.1) {
+            clock.advance(0.1);
+            docked.tick();
+            slow += 0.2 * (L - slow);
+            docked.onLuminanceUpdate(slow, L);
+            QTest::qWait(5);
+        }
+    };
+
+    run(1.0, 0.7); // off unless asked for
+    EXPECT_EQ(docked.active(), nullptr);
+    defaults.setBool("adjustExternalDisplays", true);
+    run(0.1, 0.7);
+    ASSERT_NE(docked.active(), nullptr);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return controller.get(kDisplay).has_value(); }, 2000)); // read meanwhile
+    run(0.5, 0.7);
+    run(4.0, 0.3); // a jump to darker content: to the top of the band, not the fast track's wider one
+    QTest::qWait(500);
+    EXPECT_EQ(monitor().current, 56);
+    EXPECT_LE(monitor().writes, 3);
+
+    ASSERT_TRUE(controller.set(kDisplay, 0.4));
+    docked.onManualChange(kDisplay, 0.4, AdjustmentSource::scroll);
+    run(2.0, 0.3);
+    QTest::qWait(500);
+    EXPECT_EQ(monitor().current, 40); // the choice stands
+    EXPECT_TRUE(std::filesystem::exists(folder / "data/monitors/DP-1/content_offsets.json"));
+    EXPECT_FALSE(std::filesystem::exists(panelTable.filePath()));
+    docked.resetCalibration(false); // the menu's reset forgets the monitor's table too
+    EXPECT_EQ(files::readAll(folder / "data/monitors/DP-1/content_offsets.json"), "[]");
+    displays.setMainDisplay(1); // the lid opens: the panel's own loop again
+    run(0.2, 0.3);
+    EXPECT_EQ(docked.active(), nullptr);
+    // The day's writes survive a restart; used up, the menu names the monitor.
+    EXPECT_NE(files::readAll(folder / "data/monitors/DP-1/writes_today.json"), std::nullopt);
+    files::writeAtomically(folder / "data/monitors/DP-1/writes_today.json", R"({"day":"2025-03-14","writes":1000})");
+    ExternalDisplayLoop restarted(
+        {controller, displays, builtIn, stats, logger, clock, defaults, surroundings, surroundings, folder / "data"});
+    displays.setMainDisplay(kDisplay);
+    restarted.tick();
+    EXPECT_EQ(restarted.monitorOutOfWrites(), "DP-1");
 }
 
 // Starts the tool and runs the event loop until its result comes.
