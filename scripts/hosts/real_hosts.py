@@ -607,6 +607,8 @@ def follows_content(host):
                 break
             previous = panel()
         levels.append(panel())
+        status = ctl("status").stdout
+        print("%-5s under %s: backlight %d; %s" % (HOST, colour, panel(), status.replace("\n", "; ")), flush=True)
         logs = os.environ.get("LUMVEX_HOST_LOGS")
         if logs:
             host.screenshot(os.path.join(logs, "%s-%s-window.png" % (HOST, colour)))
