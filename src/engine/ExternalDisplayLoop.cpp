@@ -35,16 +35,16 @@ std::string folderName(const std::string &name)
 // One monitor: its level as the DDC helper knows it, the ration in front of it, its table and its loop.
 struct ExternalDisplayLoop::Monitor final : BrightnessController, MainDisplayProvider
 {
-    Monitor(const Collaborators &c, DisplayId display, const std::string &name)
+    Monitor(const Collaborators &c, DisplayId display, const std::string &name, const std::string &key)
         : m_external(c.external)
         , id(display)
         , name(name)
         , rationed(*this, c.clock)
-        , calibration(c.folder / "monitors" / folderName(name), c.clock)
+        , calibration(c.folder / "monitors" / folderName(key), c.clock)
         , loop({rationed, calibration, c.dailyStats, c.logger, c.clock, c.defaults, c.ambient, c.content, *this},
                CompensationLoop::ContentJumps::band)
     {
-        const std::filesystem::path file = c.folder / "monitors" / folderName(name) / kWritesFile;
+        const std::filesystem::path file = c.folder / "monitors" / folderName(key) / kWritesFile;
         const std::optional<ParsedJson> kept = json::parse(files::readAll(file).value_or(""));
         try {
             if (kept && kept->is_object() && kept->value("day", "") == c.clock.dayKey(c.clock.now())) {
@@ -65,7 +65,7 @@ struct ExternalDisplayLoop::Monitor final : BrightnessController, MainDisplayPro
 
     ExternalBrightness &m_external;
     DisplayId id;
-    const std::string name;
+    std::string name; // the connector it is on now
     bool driving = false;
     RationedBrightness rationed;
     CalibrationModel calibration;
@@ -84,12 +84,18 @@ void ExternalDisplayLoop::tick()
     const DisplayId main = m_c.displays.mainDisplay();
     if (settings::value(m_c.defaults, settings::adjustExternalDisplays) && main != 0 && !m_c.displays.isBuiltIn(main)) {
         const std::string name = m_c.displays.outputName(main).value_or("display-" + std::to_string(main));
-        auto &slot = m_monitors[name];
-        if (!slot) {
-            slot = std::make_unique<Monitor>(m_c, main, name);
+        if (m_active && m_active->id == main && m_active->name == name) {
+            now = m_active;
+        } else {
+            const std::string key = m_c.monitorKey ? m_c.monitorKey(main) : name;
+            auto &slot = m_monitors[key];
+            if (!slot) {
+                slot = std::make_unique<Monitor>(m_c, main, name, key);
+            }
+            slot->id = main; // ids and connectors may change when the monitor comes back
+            slot->name = name;
+            now = slot.get();
         }
-        slot->id = main; // ids may change when the monitor comes back
-        now = slot.get();
     }
     if (now != m_active) {
         if (m_active) {

@@ -6,6 +6,7 @@
 #include "sensing/DisplayId.h"
 
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -23,7 +24,7 @@ class ExternalBrightness;
 
 // The compensation loop for an external main display reached over DDC/CI (lid closed, or the built-in
 // panel off), when "adjustExternalDisplays" is on: each monitor gets a loop of its own, with its own learned
-// table (folder/monitors/<name>/) and its writes rationed (RationedBrightness); content jumps stay within
+// table (folder/monitors/<monitor>/) and its writes rationed (RationedBrightness); content jumps stay within
 // the band. The built-in panel's loop decides for all: on or off, paused, held by the user.
 class ExternalDisplayLoop
 {
@@ -40,6 +41,8 @@ public:
         AmbientLevelProvider &ambient;
         ContentSignatureProvider &content;
         std::filesystem::path folder;
+        // Who the monitor is (its EDID), so that it finds its table on another connector; else its connector.
+        std::function<std::string(DisplayId)> monitorKey = {};
     };
 
     explicit ExternalDisplayLoop(const Collaborators &collaborators);
@@ -66,7 +69,7 @@ private:
     struct Monitor;
 
     const Collaborators m_c;
-    std::map<std::string, std::unique_ptr<Monitor>> m_monitors; // by name, so re-docking finds its table
+    std::map<std::string, std::unique_ptr<Monitor>> m_monitors; // by monitor, so re-docking finds its table
     Monitor *m_active = nullptr;
 };
 

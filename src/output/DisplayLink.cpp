@@ -57,6 +57,14 @@ std::vector<DisplayId> DisplayLink::externals()
     return result;
 }
 
+std::string DisplayLink::identity(DisplayId display)
+{
+    const std::string connector = m_parts.displays.outputName(display).value_or(std::to_string(display));
+    const auto edid = m_parts.edid ? m_parts.edid(connector) : std::nullopt;
+    const auto identity = edid ? monitorIdentity(*edid) : std::nullopt;
+    return identity ? identity->key : "connector " + connector;
+}
+
 DisplayLink::Row DisplayLink::row(DisplayId display)
 {
     Row row;

@@ -68,6 +68,8 @@ public:
     bool panelInUse();
 
     std::vector<Row> rows();
+    // Who the display is: its EDID identity, else "connector NAME".
+    std::string identity(DisplayId display);
     // Sets the range of the monitor named by its connector ("DP-2") or its own name; nothing when done,
     // else why not.
     std::optional<std::string> setRange(const std::string &name, const DisplayRange &range);

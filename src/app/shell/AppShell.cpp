@@ -249,9 +249,9 @@ void AppShell::setUpLearning()
     m_loop = std::make_unique<CompensationLoop>(CompensationLoop::Collaborators{
         *m_brightness, *m_calibration, *m_dailyStats, *m_logger, m_clock, m_defaults, *this, *this, *this});
     m_loop->onEnabledChange = [this](bool) { updateSampling(); };
-    m_externalLoop = std::make_unique<ExternalDisplayLoop>(
-        ExternalDisplayLoop::Collaborators{*m_external, m_desktop->displays(), *m_loop, *m_dailyStats, *m_logger,
-                                           m_clock, m_defaults, *this, *this, xdg::dataDir()});
+    m_externalLoop = std::make_unique<ExternalDisplayLoop>(ExternalDisplayLoop::Collaborators{
+        *m_external, m_desktop->displays(), *m_loop, *m_dailyStats, *m_logger, m_clock, m_defaults, *this, *this,
+        xdg::dataDir(), [this](DisplayId id) { return m_link->identity(id); }});
 }
 
 void AppShell::makeSampler(DisplayId display)
