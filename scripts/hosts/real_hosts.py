@@ -231,6 +231,7 @@ class Gnome:
     def menu_open(self, at):
         return self.eval("imports.ui.main.panel.statusArea['%s'].menu.isOpen" % at["k"]) is True
 
+
     def close_menu(self, at):
         self.eval("imports.ui.main.panel.statusArea['%s'].menu.close()" % at["k"])
 
@@ -414,12 +415,6 @@ class Xfce:
     def shown_labels(self, at):
         return None
 
-    def accept_share(self):
-        """Shares the screen in the portal's dialog, centred on the 1920x1080 output: the right-hand card is the
-        screen (the left one would make a new virtual output), then Share."""
-        self._send("move", 1112, 488, "sleep", 200, "click", "left", "sleep", 500, "move", 1149, 761, "sleep", 200,
-                   "click", "left")
-
     def menu_open(self, at):
         # The plugin's menu: a mapped popup of the plugin's process taller than the panel.
         shown = subprocess.run(["xdotool", "search", "--onlyvisible", "--classname", "wrapper-2.0"],
@@ -599,7 +594,8 @@ def follows_content(host):
         with open(scene, "w") as f:
             f.write('import QtQuick 2.0\nimport QtQuick.Window 2.2\nWindow { visible: true; visibility: Window.FullScreen; '
                     'color: "%s" }\n' % colour)
-        window = spawn("qmlscene-" + colour, ["/usr/lib/qt5/bin/qmlscene", scene], QT_QPA_PLATFORM="wayland")
+        window = spawn("qmlscene-" + colour, ["/usr/lib/qt5/bin/qmlscene", scene], QT_QPA_PLATFORM="wayland",
+                       WAYLAND_DISPLAY=SOCKET)
         previous = None
         for _ in range(40):  # until the level has settled: the same for 3 s
             time.sleep(3)
