@@ -110,21 +110,6 @@ TEST_F(CalibrationModelTest, ResetsWriteThroughToAFileOnlyTheUserReads)
               std::pair(std::optional<std::string>("[]"), 1.0));
 }
 
-TEST_F(CalibrationModelTest, NonFiniteResidualsNeverEnterTheTable)
-{
-    CalibrationModel model(dir.path(), clock);
-    model.recordCorrection(kCorner, 0.2);
-    const auto table = model.table();
-    const std::string text = fileText();
-    for (const double bad :
-         {std::nan(""), std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity()}) {
-        model.recordCorrection(kCorner, bad);
-        model.recordCorrection(kMiddle, bad);
-    }
-    EXPECT_EQ(model.table(), table);
-    EXPECT_EQ(fileText(), text);
-}
-
 TEST_F(CalibrationModelTest, RememberedBrightnessLearnsLikeOffsetsAndThePreviousReaderStillReadsTheFile)
 {
     CalibrationModel model(dir.path(), clock);
@@ -146,6 +131,14 @@ TEST_F(CalibrationModelTest, RememberedBrightnessLearnsLikeOffsetsAndThePrevious
     const std::string table = fileText();
     model.recordStrength(-0.2, 0.5); // brightness moved against the content by 40 %
     EXPECT_NEAR(model.compensationStrength(), (1.0 * 0.1 + 0.4 * 0.25) / 0.35, 1e-12);
+    // Numbers that are not finite change nothing, in the table or the strength.
+    const auto learned = std::pair(model.table(), model.compensationStrength());
+    for (const double bad : {std::nan(""), std::numeric_limits<double>::infinity(), -HUGE_VAL}) {
+        model.recordCorrection(kCorner, bad);
+        model.recordStrength(bad, 0.5);
+        model.recordStrength(0.1, bad);
+    }
+    EXPECT_EQ(std::pair(model.table(), model.compensationStrength()), learned);
     EXPECT_EQ(fileText(), table);
 
     // The reader of the previous version: three required keys per entry, any others ignored.

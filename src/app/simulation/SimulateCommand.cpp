@@ -428,7 +428,8 @@ int runSimulateCommand(const std::vector<std::string> &args, const fs::path &def
             for (int u = 0; u < options.population.value_or(1); ++u) {
                 const fs::path folder = options.population ? *options.out / userFolder(u) : *options.out;
                 for (const char *name :
-                     {"content_offsets.json", "dailystats.json", "adjustments.csv", "summary.csv", "plot.svg"}) {
+                     {"content_offsets.json", "content_strength.json", "dailystats.json", "adjustments.csv",
+                      "summary.csv", "plot.svg"}) {
                     if (fs::exists(folder / name)) {
                         throw UsageError("--out: " + (folder / name).string() +
                                          " exists; choose a folder without Lumvex files");
