@@ -54,6 +54,13 @@ TEST_F(CalibrationModelTest, FirstCorrectionLearnsHalfAndSpreadsATenthToNeighbou
     EXPECT_EQ(neighbourSituations(kCorner).size(), 5u);
     // Out-of-range buckets only spread back into the range.
     EXPECT_EQ(neighbourSituations({5, 2, 2, std::nullopt, 1}).front(), (SituationBucket{4, 2, 2, std::nullopt, 1}));
+
+    // The most corrected situations first, as many as asked for or there are.
+    model.recordCorrection(kCorner, 0.1);
+    model.recordCorrection(kCorner, 0.1);
+    EXPECT_EQ(std::pair(model.topSituations(5).size(), model.topSituations(5).front().first), std::pair(5ul, kCorner));
+    EXPECT_EQ(model.topSituations(1000).size(), model.situationCount());
+    EXPECT_TRUE(CalibrationModel(dir / "empty", clock).topSituations(5).empty());
 }
 
 TEST_F(CalibrationModelTest, WritesCompactAlternatingPairsAndReadsThemBack)
@@ -80,20 +87,6 @@ TEST_F(CalibrationModelTest, WritesCompactAlternatingPairsAndReadsThemBack)
     EXPECT_EQ(CalibrationModel::encode(table),
               R"([{"darkBin":3,"brightBin":0,"meanBin":1,"ambientBin":1,"timeOfDayBin":2},)"
               R"({"offset":0.25,"sampleCount":1,"lastUpdated":786000000.5}])");
-}
-
-TEST_F(CalibrationModelTest, TopSituationsSortByDirectCorrections)
-{
-    CalibrationModel model(dir.path(), clock);
-    EXPECT_TRUE(model.topSituations(5).empty());
-    model.recordCorrection(kCorner, 0.1); // two direct corrections, one for the middle, none for neighbours
-    model.recordCorrection(kCorner, 0.1);
-    model.recordCorrection(kMiddle, 0.1);
-    const auto top = model.topSituations(5);
-    ASSERT_EQ(top.size(), 5u);
-    EXPECT_EQ(top[0].first, kCorner);
-    EXPECT_EQ(top[1].first, kMiddle);
-    EXPECT_EQ(model.topSituations(1000).size(), model.situationCount());
 }
 
 TEST_F(CalibrationModelTest, ResetsWriteThroughToAFileOnlyTheUserReads)
