@@ -45,7 +45,8 @@ tolerances="own 1.12"
 # One line per run: name, binary, then the arguments.
 jobsfile=$out/jobs.txt
 : >"$jobsfile"
-add() { echo "$*" >>"$jobsfile"; }
+# No trailing blank: xargs -L would join the next line to this one.
+add() { echo "$*" | sed 's/ *$//' >>"$jobsfile"; }
 for side in after before; do
     bin=$after
     [ $side = before ] && bin=$before
