@@ -19,6 +19,9 @@ constexpr double kFullEvidenceCount = 5.0;
 // A record is weighed against the content's level once it holds this many choices.
 constexpr std::int64_t kFollowMinCount = 2;
 constexpr double kFollowRate = 0.2;
+constexpr double kStrengthPrior = 0.1;
+constexpr double kStrengthFade = 0.97;
+constexpr double kStrengthMostEvidence = 5.0;
 
 double learningRate(std::int64_t sampleCount)
 {
@@ -66,13 +69,19 @@ std::vector<SituationBucket> neighbourSituations(const SituationBucket &s)
 CalibrationModel::CalibrationModel(const std::filesystem::path &folder, const Clock &clock)
     : CalibrationModel(files::loadStateFile<Table>(folder / "content_offsets.json", decode,
                                                    "unreadable learned situations", "is not a learned table"),
+                       files::loadStateFile<CompensationStrength>(folder / "content_strength.json", decodeStrength,
+                                                                  "unreadable compensation strength",
+                                                                  "is not a compensation strength"),
                        clock)
 {}
 
-CalibrationModel::CalibrationModel(files::LoadedState<Table> loaded, const Clock &clock)
+CalibrationModel::CalibrationModel(files::LoadedState<Table> loaded, files::LoadedState<CompensationStrength> strength,
+                                   const Clock &clock)
     : m_clock(clock)
     , m_file(std::move(loaded.file))
     , m_table(std::move(loaded.state))
+    , m_strengthFile(std::move(strength.file))
+    , m_strength(strength.state)
 {}
 
 double CalibrationModel::offset(const SituationBucket &situation) const
@@ -181,10 +190,32 @@ void CalibrationModel::recordCorrection(const SituationBucket &situation, double
     save();
 }
 
+void CalibrationModel::recordStrength(double brightnessStep, double contentStep)
+{
+    if (!std::isfinite(brightnessStep) || !std::isfinite(contentStep) || contentStep == 0.0) {
+        return;
+    }
+    // A least-squares fit of brightness steps to content steps, the strength held so far counting as the
+    // evidence behind it: big content steps say most, single notches are coarse. Old evidence fades, so
+    // that a user whose taste changes is followed; a start at full strength stands for one modest step.
+    const double shown = -brightnessStep / contentStep;
+    const double weight = contentStep * contentStep;
+    const double evidence = std::max(m_strength.evidence, kStrengthPrior);
+    const double fitted =
+        (m_strength.strength * evidence + std::clamp(shown, -1.0, 2.0) * weight) / (evidence + weight);
+    m_strength.strength = std::clamp(fitted, 0.0, 1.0);
+    m_strength.evidence = std::min((evidence + weight) * kStrengthFade, kStrengthMostEvidence);
+    saveStrength();
+}
+
 void CalibrationModel::resetAll()
 {
     m_table.clear();
     save();
+    if (m_strength != CompensationStrength{}) {
+        m_strength = CompensationStrength{};
+        saveStrength();
+    }
 }
 
 void CalibrationModel::reset(const SituationBucket &situation)
@@ -276,6 +307,40 @@ std::optional<CalibrationModel::Table> CalibrationModel::decode(std::string_view
         *notes = std::move(found);
     }
     return table;
+}
+
+std::string CalibrationModel::encodeStrength(const CompensationStrength &strength)
+{
+    Json object = Json::object();
+    object["strength"] = strength.strength;
+    object["evidence"] = strength.evidence;
+    return object.dump();
+}
+
+std::optional<CompensationStrength> CalibrationModel::decodeStrength(std::string_view text, files::DecodeNotes *notes)
+{
+    const auto value = json::parse(text);
+    if (!value || !value->is_object()) {
+        return std::nullopt;
+    }
+    try {
+        CompensationStrength read;
+        read.strength = json::requireNumber(*value, "strength");
+        read.evidence = value->contains("evidence") ? json::requireNumber(*value, "evidence") : 0.0;
+        const CompensationStrength limited{std::clamp(read.strength, 0.0, 1.0),
+                                           std::clamp(read.evidence, 0.0, kStrengthMostEvidence)};
+        if (limited != read && notes != nullptr) {
+            notes->losses.push_back("had values out of range, limited");
+        }
+        return limited;
+    } catch (const JsonDecodeError &) {
+        return std::nullopt;
+    }
+}
+
+void CalibrationModel::saveStrength()
+{
+    m_strengthFile.write(encodeStrength(m_strength));
 }
 
 void CalibrationModel::save()

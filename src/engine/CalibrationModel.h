@@ -16,6 +16,19 @@ namespace lumvex {
 
 class Clock;
 
+// How strongly this user wants the content's changes compensated, learned from all their corrections:
+// 1 keeps the light steady whatever the content, 0 leaves the content's own contrast alone.
+struct CompensationStrength
+{
+    double strength = 1.0;
+    // How much the corrections behind it weigh: the sum of their squared content steps (natural logarithms
+    // of the luminance ratio), old ones fading.
+    double evidence = 0.0;
+
+    friend bool operator==(const CompensationStrength &, const CompensationStrength &) = default;
+    std::size_t size() const { return 1; }
+};
+
 // The buckets one step away in a single field, in the order corrections spread to them; a field only
 // moves within its range and a bucket without ambient bin has no ambient neighbours.
 std::vector<SituationBucket> neighbourSituations(const SituationBucket &situation);
@@ -56,6 +69,13 @@ public:
     void recordCorrection(const SituationBucket &situation, double residual,
                           std::optional<double> chosenBrightness = std::nullopt,
                           std::optional<double> forContent = std::nullopt);
+    // The user's compensation strength, 0...1; 1 until their corrections say otherwise.
+    double compensationStrength() const { return m_strength.strength; }
+    // Learns from one pair of choices in the same light: the content's level moved by `contentStep` and the
+    // user's brightness by `brightnessStep` (both natural logarithms of ratios), against it as far as they want
+    // the light steady. Then writes content_strength.json beside the table. Not-finite input changes nothing.
+    void recordStrength(double brightnessStep, double contentStep);
+    // Forgets the table and the strength.
     void resetAll();
     void reset(const SituationBucket &situation);
 
@@ -74,16 +94,25 @@ public:
     // The entry as learning could have made it: offset limited to +-kMaxOffset, counts at least zero, following
     // within 0...1; nothing for a bucket outside the loop's bins.
     static std::optional<CalibrationEntry> loadable(const SituationBucket &bucket, CalibrationEntry entry);
+    // content_strength.json: {"strength":..,"evidence":..}; a separate file, so versions without it keep
+    // reading the table as before. Values out of range are limited, and say so in `notes`.
+    static std::string encodeStrength(const CompensationStrength &strength);
+    static std::optional<CompensationStrength> decodeStrength(std::string_view text,
+                                                              files::DecodeNotes *notes = nullptr);
 
 private:
     void update(const SituationBucket &situation, double residual, std::optional<double> brightness,
                 std::optional<double> forContent, double weight);
-    CalibrationModel(files::LoadedState<Table> loaded, const Clock &clock);
+    CalibrationModel(files::LoadedState<Table> loaded, files::LoadedState<CompensationStrength> strength,
+                     const Clock &clock);
     void save();
+    void saveStrength();
 
     const Clock &m_clock;
     files::StateFile m_file;
     Table m_table;
+    files::StateFile m_strengthFile;
+    CompensationStrength m_strength;
 };
 
 } // namespace lumvex

@@ -25,6 +25,11 @@ constexpr double kFastTrackSpeed = 0.3; // luminance per second
 constexpr double kSamplePeriod = 0.1;
 // With brightness remembered per situation: the share of the band taken away at full evidence.
 constexpr double kSettledBandNarrowing = 0.5;
+// The luminance at which the compensation strength changes nothing.
+constexpr double kReferenceLuminance = 0.5;
+// Two choices teach the strength only when the content's level moved by this factor between them: a notch
+// is a coarse step, and closer levels would measure the notch rather than the user.
+constexpr double kStrengthMinContentRatio = 1.2;
 
 bool isFinite(const ContentSignature &s)
 {
@@ -103,9 +108,10 @@ void CompensationLoop::onLuminanceUpdate(double L_slow, double L_fast)
             return; // the baseline waits for a reading
         }
         m_B_current = m_B_manual = m_lastLoggedBrightness = *b;
-        m_R_target = std::max(L_slow, 0.1) * *b;
+        m_R_target = std::max(L_slow, 0.1) * *b / contentScale(std::max(L_slow, 0.1));
         m_ambientAnchor = ambientLevel();
         m_freshStart = false;
+        settle(*b, m_ambientAnchor, situation(m_ambientAnchor));
         return;
     }
     m_L_filtered = L_slow;
@@ -138,7 +144,7 @@ void CompensationLoop::onLuminanceUpdate(double L_slow, double L_fast)
         }
         return;
     }
-    double B_desired = R / L;
+    double B_desired = R / L * contentScale(L);
     // The smoothed signature still describes the old screen for about a second after a change.
     const std::optional<SituationBucket> latest =
         m_rememberPerSituation ? latestSituation(ambient) : std::optional<SituationBucket>();
@@ -183,6 +189,58 @@ void CompensationLoop::onLuminanceUpdate(double L_slow, double L_fast)
     const double next = m_B_current + step;
     if (std::abs(next - m_B_current) > kDeadBand || lastStepToTop) {
         write(now, mode, next, L, R, where, offset);
+    }
+}
+
+double CompensationLoop::contentScale(double L) const
+{
+    if (!m_rememberPerSituation) {
+        return 1.0;
+    }
+    // Full compensation asks for brightness in proportion to 1/L; strength s asks for 1/L^s.
+    const double strength = m_calibration.compensationStrength();
+    return strength >= 1.0 ? 1.0 : std::pow(std::max(L, kDarkLuminance) / kReferenceLuminance, 1.0 - strength);
+}
+
+double CompensationLoop::shownLuminance() const
+{
+    // A choice made the moment the screen changed answers the new screen, which the filters still lag.
+    const auto latest = m_content.latestSignature();
+    const double L = latest && std::isfinite(latest->mean) && latest->mean > 0.0 ? latest->mean : m_lastL_fast;
+    return std::max(L, kDarkLuminance);
+}
+
+void CompensationLoop::learnStrength(double B_after, double Lm, std::optional<double> ambient,
+                                     const std::optional<SituationBucket> &here)
+{
+    // Only a choice in the same light as the level the user last settled on says how they follow the
+    // content: since then, a user who wants the light steady moved brightness as far as the content moved the
+    // other way, one who undoes compensation stayed where they were. A choice at either end of the range says only "at
+    // least" and is left out.
+    const std::optional<Settled> before = std::exchange(m_settled, std::nullopt);
+    settle(B_after, ambient, here);
+    if (!before || !here || here->ambientBin != before->situation.ambientBin ||
+        here->timeOfDayBin != before->situation.timeOfDayBin || before->factor <= 0.0) {
+        return;
+    }
+    const auto inside = [](double B) { return B > kMinBrightness && B < 1.0; };
+    if (!inside(B_after) || !inside(before->level)) {
+        return;
+    }
+    // Judged by what is on screen at the moment of each choice.
+    const double content = std::log(Lm / before->luminance);
+    if (std::abs(content) < std::log(kStrengthMinContentRatio)) {
+        return;
+    }
+    const double light = factor(ambient) / before->factor;
+    m_calibration.recordStrength(std::log(B_after / (before->level * light)), content);
+}
+
+void CompensationLoop::settle(double level, std::optional<double> ambient, const std::optional<SituationBucket> &here)
+{
+    m_settled.reset();
+    if (here) {
+        m_settled = Settled{level, *here, shownLuminance(), factor(ambient)};
     }
 }
 
@@ -309,11 +367,17 @@ void CompensationLoop::learnManualChange(double B_before, double B_after, Adjust
     const std::optional<SituationBucket> where = situation(ambient);
     const std::optional<SituationBucket> latest = latestSituation(ambient);
     m_manualSituation = latest ? latest : where;
+    if (m_rememberPerSituation) {
+        learnStrength(B_after, shownLuminance(), ambient, m_manualSituation);
+    }
 
-    const double R_observed = B_after * Lm;
+    // Learned in the units the loop aims in: brightness x luminance as far as the user wants it steady.
+    const double scale = contentScale(Lm);
+    const double R_observed = B_after * Lm / scale;
     // What the content's level asked for before this choice taught anything.
-    const double forContent = std::clamp(
-        ((where ? m_calibration.offset(*where) : 0.0) + m_R_target * factor(ambient)) / Lm, kMinBrightness, 1.0);
+    const double forContent =
+        std::clamp(((where ? m_calibration.offset(*where) : 0.0) + m_R_target * factor(ambient)) / Lm * scale,
+                   kMinBrightness, 1.0);
     const double storedOffset = where ? m_calibration.rawOffset(*where) : 0.0;
     const double impliedBaseline = (R_observed - storedOffset) / factor(ambient);
     // Full brightness says only "at least this much": the panel has no more to give. Taken as exact on

@@ -46,16 +46,21 @@ TEST_F(CalibrationModelTest, FirstCorrectionLearnsHalfAndSpreadsATenthToNeighbou
     EXPECT_EQ(model.situationCount(), 10u);
 
     // Offsets clamp, and neighbours stay in range.
-    const SituationBucket fresh{2, 2, 2, 1, 1};
-    model.recordCorrection(fresh, 2.0);
-    EXPECT_DOUBLE_EQ(model.rawOffset(fresh), 0.3);
-    const SituationBucket other{1, 1, 1, 0, 0};
-    model.recordCorrection(other, -2.0);
-    EXPECT_DOUBLE_EQ(model.rawOffset(other), -0.3);
+    for (const auto &[bucket, residual] : {std::pair(SituationBucket{2, 2, 2, 1, 1}, 2.0), {{1, 1, 1, 0, 0}, -2.0}}) {
+        model.recordCorrection(bucket, residual);
+        EXPECT_DOUBLE_EQ(model.rawOffset(bucket), residual * 0.15);
+    }
 
     EXPECT_EQ(neighbourSituations(kCorner).size(), 5u);
     // Out-of-range buckets only spread back into the range.
     EXPECT_EQ(neighbourSituations({5, 2, 2, std::nullopt, 1}).front(), (SituationBucket{4, 2, 2, std::nullopt, 1}));
+
+    // The most corrected situations first, as many as asked for or there are.
+    model.recordCorrection(kCorner, 0.1);
+    model.recordCorrection(kCorner, 0.1);
+    EXPECT_EQ(std::pair(model.topSituations(5).size(), model.topSituations(5).front().first), std::pair(5ul, kCorner));
+    EXPECT_EQ(model.topSituations(1000).size(), model.situationCount());
+    EXPECT_TRUE(CalibrationModel(dir / "empty", clock).topSituations(5).empty());
 }
 
 TEST_F(CalibrationModelTest, WritesCompactAlternatingPairsAndReadsThemBack)
@@ -84,20 +89,6 @@ TEST_F(CalibrationModelTest, WritesCompactAlternatingPairsAndReadsThemBack)
               R"({"offset":0.25,"sampleCount":1,"lastUpdated":786000000.5}])");
 }
 
-TEST_F(CalibrationModelTest, TopSituationsSortByDirectCorrections)
-{
-    CalibrationModel model(dir.path(), clock);
-    EXPECT_TRUE(model.topSituations(5).empty());
-    model.recordCorrection(kCorner, 0.1); // two direct corrections, one for the middle, none for neighbours
-    model.recordCorrection(kCorner, 0.1);
-    model.recordCorrection(kMiddle, 0.1);
-    const auto top = model.topSituations(5);
-    ASSERT_EQ(top.size(), 5u);
-    EXPECT_EQ(top[0].first, kCorner);
-    EXPECT_EQ(top[1].first, kMiddle);
-    EXPECT_EQ(model.topSituations(1000).size(), model.situationCount());
-}
-
 TEST_F(CalibrationModelTest, ResetsWriteThroughToAFileOnlyTheUserReads)
 {
     const auto folder = dir / "data/lumvex";
@@ -106,23 +97,10 @@ TEST_F(CalibrationModelTest, ResetsWriteThroughToAFileOnlyTheUserReads)
     EXPECT_EQ(std::pair(test::permissionsOf(folder), test::permissionsOf(model.filePath())), std::pair(0700u, 0600u));
     model.reset(kCorner);
     EXPECT_EQ(std::pair(model.situationCount(), CalibrationModel(folder, clock).situationCount()), std::pair(5ul, 5ul));
+    model.recordStrength(0.5, 0.5);
     model.resetAll();
-    EXPECT_EQ(files::readAll(model.filePath()), "[]");
-}
-
-TEST_F(CalibrationModelTest, NonFiniteResidualsNeverEnterTheTable)
-{
-    CalibrationModel model(dir.path(), clock);
-    model.recordCorrection(kCorner, 0.2);
-    const auto table = model.table();
-    const std::string text = fileText();
-    for (const double bad :
-         {std::nan(""), std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity()}) {
-        model.recordCorrection(kCorner, bad);
-        model.recordCorrection(kMiddle, bad);
-    }
-    EXPECT_EQ(model.table(), table);
-    EXPECT_EQ(fileText(), text);
+    EXPECT_EQ(std::pair(files::readAll(model.filePath()), model.compensationStrength()),
+              std::pair(std::optional<std::string>("[]"), 1.0));
 }
 
 TEST_F(CalibrationModelTest, RememberedBrightnessLearnsLikeOffsetsAndThePreviousReaderStillReadsTheFile)
@@ -142,6 +120,19 @@ TEST_F(CalibrationModelTest, RememberedBrightnessLearnsLikeOffsetsAndThePrevious
     // A choice that the content's level foretold better than the record counts for following the content.
     model.recordCorrection(kMiddle, 0.1, 0.9, 0.85);
     EXPECT_NEAR(model.contentFollowing(kMiddle), 0.2, 1e-12);
+    // The user's compensation strength goes in a file of its own: the table's file does not change.
+    const std::string table = fileText();
+    model.recordStrength(-0.2, 0.5); // brightness moved against the content by 40 %
+    EXPECT_NEAR(model.compensationStrength(), (1.0 * 0.1 + 0.4 * 0.25) / 0.35, 1e-12);
+    // Numbers that are not finite change nothing, in the table or the strength.
+    const auto learned = std::pair(model.table(), model.compensationStrength());
+    for (const double bad : {std::nan(""), std::numeric_limits<double>::infinity(), -HUGE_VAL}) {
+        model.recordCorrection(kCorner, bad);
+        model.recordStrength(bad, 0.5);
+        model.recordStrength(0.1, bad);
+    }
+    EXPECT_EQ(std::pair(model.table(), model.compensationStrength()), learned);
+    EXPECT_EQ(fileText(), table);
 
     // The reader of the previous version: three required keys per entry, any others ignored.
     const auto previousReader = [](const std::string &text) {
@@ -159,6 +150,11 @@ TEST_F(CalibrationModelTest, RememberedBrightnessLearnsLikeOffsetsAndThePrevious
     for (const auto &[bucket, entry] : model.table()) {
         EXPECT_EQ(read.at(json::parse(bucket.toJson().dump())->dump()), std::pair(entry.offset, entry.sampleCount));
     }
-    // And the new reader gives back everything, the remembered brightness and its following included.
-    EXPECT_EQ(CalibrationModel(dir.path(), clock).table(), model.table());
+    // And the new reader gives back everything, the remembered brightness, its following and the strength
+    // included; a strength edited out of range is limited.
+    const CalibrationModel reloaded(dir.path(), clock);
+    EXPECT_EQ(std::pair(reloaded.table(), reloaded.compensationStrength()),
+              std::pair(model.table(), model.compensationStrength()));
+    ASSERT_TRUE(files::writeAtomically(dir / "content_strength.json", R"({"strength":7,"evidence":-3})"));
+    EXPECT_EQ(CalibrationModel(dir.path(), clock).compensationStrength(), 1.0);
 }

@@ -11,6 +11,7 @@
 #include "engine/Settings.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <charconv>
 #include <chrono>
@@ -18,7 +19,9 @@
 #include <functional>
 #include <limits>
 #include <map>
+#include <mutex>
 #include <optional>
+#include <thread>
 
 #include <sys/stat.h>
 
@@ -51,6 +54,12 @@ Options:
                     patience 3...5 s, preferred light +-15 % around a typical curve, each uniform.
                     A run simulates at most 3000 days: users x days x strategies (three with
                     --compare or --population)
+  --behaviour NAME  how the user corrects: jump (default: straight to the best notch), notch
+                    (notch by notch, stopping at the first acceptable level), overshoot (notch by
+                    notch, a quarter of the time one notch too far), drift (what they want
+                    changes by up to 25 % every 1.5 to 2.5 hours), picky (half the tolerance for
+                    ten minutes after each correction), or mixed (each user of a population one
+                    of these five, drawn from their seed)
   --set KEY=VALUE   run the loop with a setting: rememberBrightnessPerSituation=true|false,
                     adjustExternalDisplays=true|false (docked-day: on unless set)
   --plot FILE.svg   where to draw brightness, luminance and corrections (default: plot.svg in
@@ -78,11 +87,17 @@ struct Options
     bool compare = false;
     TasteChoice taste;
     std::optional<int> population;
+    std::optional<Behaviour> behaviour = Behaviour::jump; // nothing: mixed
     std::map<std::string, bool> settings;
     std::optional<fs::path> plot;
     TableWidth table = TableWidth::brief;
     std::optional<fs::path> out;
     bool help = false;
+
+    Behaviour behaviourOf(std::uint64_t seed) const
+    {
+        return behaviour ? *behaviour : allBehaviours()[seed % allBehaviours().size()];
+    }
 };
 
 class UsageError : public std::runtime_error
@@ -229,6 +244,13 @@ Options parse(const std::vector<std::string> &args)
             parseTaste(value(), o.taste);
         } else if (a == "--population") {
             o.population = parseCount(a, value(), 1, kMostUsers);
+        } else if (a == "--behaviour") {
+            const std::string &name = value();
+            o.behaviour = behaviourNamed(name); // "mixed" leaves it empty
+            if (!o.behaviour && name != "mixed") {
+                throw UsageError("--behaviour: unknown behaviour " + files::quoted(name) +
+                                 " (known: jump, notch, overshoot, drift, picky, mixed)");
+            }
         } else if (a == "--set") {
             parseSetting(value(), o.settings);
         } else if (a == "--plot") {
@@ -408,8 +430,8 @@ int runSimulateCommand(const std::vector<std::string> &args, const fs::path &def
         if (options.out) {
             for (int u = 0; u < options.population.value_or(1); ++u) {
                 const fs::path folder = options.population ? *options.out / userFolder(u) : *options.out;
-                for (const char *name :
-                     {"content_offsets.json", "dailystats.json", "adjustments.csv", "summary.csv", "plot.svg"}) {
+                for (const char *name : {"content_offsets.json", "content_strength.json", "dailystats.json",
+                                         "adjustments.csv", "summary.csv", "plot.svg"}) {
                     if (fs::exists(folder / name)) {
                         throw UsageError("--out: " + (folder / name).string() +
                                          " exists; choose a folder without Lumvex files");
@@ -440,7 +462,7 @@ int runSimulateCommand(const std::vector<std::string> &args, const fs::path &def
         strategies.push_back(Strategy::fixed);
         strategies.push_back(Strategy::ambientOnly);
     }
-    const auto runAll = [&](const Trace &t, std::uint64_t seed, const SimulatedUser::Taste &taste,
+    const auto runAll = [&](const Trace &t, std::uint64_t seed, const SimulatedUser::Taste &taste, Behaviour behaviour,
                             const fs::path &files, const std::function<void(Strategy, int)> &onDayDone) {
         std::vector<RunResult> results;
         for (const Strategy strategy : strategies) {
@@ -448,6 +470,7 @@ int runSimulateCommand(const std::vector<std::string> &args, const fs::path &def
             simulation.days = days;
             simulation.seed = seed;
             simulation.user = taste;
+            simulation.behaviour = behaviour;
             simulation.outDir = files;
             simulation.settings = options.settings;
             if (options.population || strategy != strategies.front()) {
@@ -466,13 +489,27 @@ int runSimulateCommand(const std::vector<std::string> &args, const fs::path &def
             << " of \"" << trace.name << "\" (seeds " << options.seed << " to "
             << options.seed + static_cast<std::uint64_t>(n) - 1 << "); files in " << folder.string() << std::endl;
         Progress progress(out, interactive, n, "user");
-        std::vector<UserResult> users;
-        for (int u = 0; u < n; ++u) {
-            const std::uint64_t seed = options.seed + static_cast<std::uint64_t>(u);
-            const Trace own = options.trace ? trace : *makeScenario(options.scenario, days, seed);
-            const SimulatedUser::Taste taste = options.taste.appliedTo(SimulatedUser::Taste::fromPopulation(seed));
-            users.push_back({seed, taste, runAll(own, seed, taste, folder / userFolder(u), [](Strategy, int) {})});
-            progress.dayDone("users", u);
+        std::vector<UserResult> users(static_cast<std::size_t>(n));
+        // Users share nothing but the command's options: two threads take turns at them, and each user's
+        // result lands in its own place, so the table is the same as one thread would make.
+        std::atomic<int> next{0};
+        std::atomic<int> done{0};
+        std::mutex progressMutex;
+        const auto work = [&] {
+            for (int u = next++; u < n; u = next++) {
+                const std::uint64_t seed = options.seed + static_cast<std::uint64_t>(u);
+                const Trace own = options.trace ? trace : *makeScenario(options.scenario, days, seed);
+                const SimulatedUser::Taste taste = options.taste.appliedTo(SimulatedUser::Taste::fromPopulation(seed));
+                users[static_cast<std::size_t>(u)] = {
+                    seed, taste,
+                    runAll(own, seed, taste, options.behaviourOf(seed), folder / userFolder(u), [](Strategy, int) {})};
+                const std::lock_guard lock(progressMutex);
+                progress.dayDone("users", done++);
+            }
+        };
+        {
+            std::jthread helper(work);
+            work();
         }
         out << '\n' << wrapped(populationSentence(users)) << "\n\n";
         printPopulation(out, users);
@@ -483,8 +520,8 @@ int runSimulateCommand(const std::vector<std::string> &args, const fs::path &def
         << options.seed << "); files in " << folder.string() << std::endl;
     std::optional<Progress> progress;
     const std::vector<RunResult> runs =
-        runAll(trace, options.seed, options.taste.appliedTo(SimulatedUser::Taste::random(options.seed)), folder,
-               [&](Strategy strategy, int day) {
+        runAll(trace, options.seed, options.taste.appliedTo(SimulatedUser::Taste::random(options.seed)),
+               options.behaviourOf(options.seed), folder, [&](Strategy strategy, int day) {
                    if (day == 0) {
                        progress.emplace(out, interactive, days);
                    }

@@ -369,7 +369,8 @@ RunResult simulate(const Trace &trace, Strategy strategy, const SimulationOption
     RunResult result{strategy, {}, {}, {}};
     ManualClock clock(kFirstMidnight);
     TrackedBacklight backlight(0.5);
-    SimulatedUser user(options.user.value_or(SimulatedUser::Taste::random(options.seed)));
+    SimulatedUser user(options.user.value_or(SimulatedUser::Taste::random(options.seed)), options.behaviour,
+                       options.seed);
     Rng noise(options.seed + 17);
     SampleFilters filters;
     auto light = std::make_unique<SimulatedLight>(100.0);

@@ -72,6 +72,7 @@ struct SimulationOptions
     std::uint64_t seed = 1;
     // The person at the screen; drawn from the seed when not given.
     std::optional<SimulatedUser::Taste> user;
+    Behaviour behaviour = Behaviour::jump;
     // Where the loop's files go (learned table, daily statistics, adjustment log); lumvex strategy only.
     std::filesystem::path outDir;
     // Settings the loop runs with, by key (--set); lumvex strategy only.
