@@ -12,7 +12,7 @@ _lumvex()
     case $command in
     ctl)
         if ((COMP_CWORD == 2)); then
-            mapfile -t COMPREPLY < <(compgen -W 'up down set auto pause resume status display --help' -- "$cur")
+            mapfile -t COMPREPLY < <(compgen -W 'up down set auto pause resume status show display --help' -- "$cur")
         elif ((COMP_CWORD == 3)); then
             case $prev in
             up | down) mapfile -t COMPREPLY < <(compgen -W '5% 10% 20%' -- "$cur") ;;
@@ -31,8 +31,10 @@ _lumvex()
         --out) mapfile -t COMPREPLY < <(compgen -d -- "$cur") ;;
         --set) mapfile -t COMPREPLY < <(compgen -W 'rememberBrightnessPerSituation=true rememberBrightnessPerSituation=false adjustExternalDisplays=true adjustExternalDisplays=false' -- "$cur") ;;
         --taste) mapfile -t COMPREPLY < <(compgen -W 'exponent= tolerance= patience=' -- "$cur") ;;
+        --behaviour) mapfile -t COMPREPLY < <(compgen -W 'jump notch overshoot drift picky mixed' -- "$cur") ;;
+        --table) mapfile -t COMPREPLY < <(compgen -W 'brief full' -- "$cur") ;;
         --days | --seed | --population) ;;
-        *) mapfile -t COMPREPLY < <(compgen -W '--scenario --trace --days --seed --compare --taste --population --set --plot --out --help' -- "$cur") ;;
+        *) mapfile -t COMPREPLY < <(compgen -W '--scenario --trace --days --seed --compare --taste --behaviour --population --set --plot --table --out --help' -- "$cur") ;;
         esac
         ;;
     report)

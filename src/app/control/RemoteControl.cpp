@@ -400,9 +400,6 @@ QVariantMap RemoteControl::status() const
     if (!m_parts.brightness.get()) {
         status.remove(QStringLiteral("Brightness")); // unknown now, whatever was known before
     }
-    if (!m_parts.brightness.get()) {
-        status.remove(QStringLiteral("Brightness")); // unknown now, whatever was known before
-    }
     const DisplayId underPointer = m_parts.router.currentTarget();
     status.insert(QStringLiteral("DisplayUnderPointer"),
                   QString::fromStdString(m_parts.displays.outputName(underPointer).value_or(std::string())));

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "LinuxToolContext.h"
-#include "simulated/ddc/SimulatedMonitor.h"
 #include "SteadyDdcClock.h"
 #include "base/Files.h"
+#include "simulated/ddc/SimulatedMonitor.h"
 
 #include <cstdlib>
 #include <fstream>
@@ -67,9 +67,12 @@ int main(int argc, char **argv)
     const int status = runTool(args, context, std::cout, std::cerr);
     if (monitor && !state.empty()) {
         const VcpValue after = monitor->brightness();
-        // A plain write: flushing to disk would be most of a run's time.
-        std::ofstream(state) << after.current << ' ' << after.maximum << ' ' << writes + monitor->writesApplied()
-                             << (fault.empty() ? "" : " " + fault) << '\n';
+        // Renamed into place, so that a test reading meanwhile never sees it empty; not flushed to disk,
+        // which would be most of a run's time.
+        const std::filesystem::path next = state.string() + ".next";
+        std::ofstream(next) << after.current << ' ' << after.maximum << ' ' << writes + monitor->writesApplied()
+                            << (fault.empty() ? "" : " " + fault) << '\n';
+        std::filesystem::rename(next, state);
     }
     return status;
 }
