@@ -367,7 +367,9 @@ void CompensationLoop::learnManualChange(double B_before, double B_after, Adjust
     const std::optional<SituationBucket> where = situation(ambient);
     const std::optional<SituationBucket> latest = latestSituation(ambient);
     m_manualSituation = latest ? latest : where;
-    if (m_rememberPerSituation) {
+    // A brightness key is one notch of a press sequence whose end the loop never sees, often pressed while the
+    // loop is still moving: it says which way, not how far, and would read as little wish for compensation.
+    if (m_rememberPerSituation && source != AdjustmentSource::systemKey) {
         learnStrength(B_after, shownLuminance(), ambient, m_manualSituation);
     }
 
