@@ -103,10 +103,11 @@ def items():
     for entry in watcher.Get("org.kde.StatusNotifierWatcher", "RegisteredStatusNotifierItems",
                              dbus_interface="org.freedesktop.DBus.Properties"):
         service, _, path = str(entry).partition("/")
-        if not bus.name_has_owner(service):
-            continue  # a program that has just gone
-        title = bus.get_object(service, "/" + (path or "StatusNotifierItem")).Get(
-            "org.kde.StatusNotifierItem", "Title", dbus_interface="org.freedesktop.DBus.Properties")
+        try:
+            title = bus.get_object(service, "/" + (path or "StatusNotifierItem")).Get(
+                "org.kde.StatusNotifierItem", "Title", dbus_interface="org.freedesktop.DBus.Properties")
+        except dbus.DBusException:
+            continue  # a program that has just gone, or is still exporting its items
         found[str(title)] = (service, "/" + (path or "StatusNotifierItem"))
     return found
 
