@@ -57,28 +57,35 @@ std::vector<DisplayId> DisplayLink::externals()
     return result;
 }
 
+std::string DisplayLink::connector(DisplayId display)
+{
+    return m_parts.displays.outputName(display).value_or(std::to_string(display));
+}
+
+MonitorIdentity DisplayLink::identify(const std::string &connector)
+{
+    const auto edid = m_parts.edid ? m_parts.edid(connector) : std::nullopt;
+    if (auto identity = edid ? monitorIdentity(*edid) : std::nullopt) {
+        return *identity;
+    }
+    // Without an EDID the connector is all that tells it; its range then stays with the port.
+    return {"connector " + connector, {}};
+}
+
 std::string DisplayLink::identity(DisplayId display)
 {
-    const std::string connector = m_parts.displays.outputName(display).value_or(std::to_string(display));
-    const auto edid = m_parts.edid ? m_parts.edid(connector) : std::nullopt;
-    const auto identity = edid ? monitorIdentity(*edid) : std::nullopt;
-    return identity ? identity->key : "connector " + connector;
+    return identify(connector(display)).key;
 }
 
 DisplayLink::Row DisplayLink::row(DisplayId display)
 {
     Row row;
     row.id = display;
-    row.connector = m_parts.displays.outputName(display).value_or(std::to_string(display));
+    row.connector = connector(display);
     row.builtIn = m_parts.displays.isBuiltIn(display);
-    const auto edid = m_parts.edid ? m_parts.edid(row.connector) : std::nullopt;
-    if (const auto identity = edid ? monitorIdentity(*edid) : std::nullopt) {
-        row.identity = identity->key;
-        row.monitor = identity->name;
-    } else {
-        // Without an EDID the connector is all that tells it; its range then stays with the port.
-        row.identity = "connector " + row.connector;
-    }
+    MonitorIdentity who = identify(row.connector);
+    row.identity = std::move(who.key);
+    row.monitor = std::move(who.name);
     if (row.builtIn) {
         row.level = m_parts.panel.get();
     } else {
@@ -97,7 +104,7 @@ void DisplayLink::applyToExternals(std::optional<DisplayId> except)
 {
     for (const DisplayId id : externals()) {
         if (id != except) {
-            m_parts.external.set(id, row(id).range.levelFor(*m_shared));
+            m_parts.external.set(id, m_parts.ranges.range(identity(id)).levelFor(*m_shared));
         }
     }
 }
@@ -112,10 +119,10 @@ void DisplayLink::panelChanged(double level)
 
 std::optional<double> DisplayLink::externalChanged(DisplayId display, double level)
 {
-    const Row changed = row(display);
-    m_shared = changed.range.sharedFor(level);
+    const DisplayRange range = m_parts.ranges.range(identity(display));
+    m_shared = range.sharedFor(level);
     // The scrolled monitor too stays within its range.
-    m_parts.external.set(display, changed.range.levelFor(*m_shared));
+    m_parts.external.set(display, range.levelFor(*m_shared));
     applyToExternals(display);
     return panelInUse() ? m_shared : std::nullopt;
 }
@@ -171,8 +178,7 @@ bool DisplayLink::check()
     }
     std::set<Seen> now;
     for (const DisplayId id : externals()) {
-        const Row r = row(id);
-        now.insert({id, r.identity, r.answers});
+        now.insert({id, identity(id), m_parts.external.answers(id)});
     }
     if (now == m_seen) {
         return false;

@@ -88,6 +88,9 @@ private:
     };
 
     std::vector<DisplayId> externals();
+    std::string connector(DisplayId display);
+    // The monitor's EDID identity on that connector, else the connector itself.
+    MonitorIdentity identify(const std::string &connector);
     Row row(DisplayId display);
     void applyToExternals(std::optional<DisplayId> except);
 
