@@ -116,8 +116,6 @@ private:
     double factor(std::optional<double> ambient) const;
     std::optional<double> ambientLevel() const;
     std::optional<SituationBucket> situation(std::optional<double> ambient) const;
-    // Where the band is centred: the last manual level, or what is remembered for the situation.
-    // Where the band sits: `where` is the smoothed situation, `latest` the newest sample's.
     // With brightness remembered per situation: how much of the compensation for luminance L the user
     // wants, as a factor on the brightness full compensation asks for (1 at mid-grey, and always 1 otherwise).
     double contentScale(double L) const;
@@ -125,6 +123,10 @@ private:
     // Learns the user's compensation strength from a choice against their last one in the same light.
     void learnStrength(double B_after, double Lm, std::optional<double> ambient,
                        const std::optional<SituationBucket> &here);
+    // Keeps `level` as the one the user last settled on, in this light.
+    void settle(double level, std::optional<double> ambient, const std::optional<SituationBucket> &here);
+    // Where the band is centred: the last manual level, or what is remembered for the situation.
+    // Where the band sits: `where` is the smoothed situation, `latest` the newest sample's.
     double bandCentre(const std::optional<SituationBucket> &where, const std::optional<SituationBucket> &latest) const;
     std::optional<SituationBucket> latestSituation(std::optional<double> ambient) const;
     void learnManualChange(double B_before, double B_after, AdjustmentSource source);
@@ -178,7 +180,6 @@ private:
         double factor;    // of ambient light or the time of day
     };
     std::optional<Settled> m_settled;
-    void settle(double level, std::optional<double> ambient, const std::optional<SituationBucket> &here);
     std::optional<double> m_lastOwnWrite;
     // Windows on the monotonic clock.
     std::optional<double> m_manualOverrideUntil;

@@ -81,8 +81,10 @@ ExternalDisplayLoop::~ExternalDisplayLoop() = default;
 void ExternalDisplayLoop::tick()
 {
     Monitor *now = nullptr;
-    const DisplayId main = m_c.displays.mainDisplay();
-    if (settings::value(m_c.defaults, settings::adjustExternalDisplays) && main != 0 && !m_c.displays.isBuiltIn(main)) {
+    // Off (the default), the poll asks the desktop nothing more.
+    const bool on = settings::value(m_c.defaults, settings::adjustExternalDisplays);
+    const DisplayId main = on ? m_c.displays.mainDisplay() : 0;
+    if (main != 0 && !m_c.displays.isBuiltIn(main)) {
         const std::string name = m_c.displays.outputName(main).value_or("display-" + std::to_string(main));
         if (m_active && m_active->id == main && m_active->name == name) {
             now = m_active;

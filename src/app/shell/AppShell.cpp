@@ -143,10 +143,7 @@ void AppShell::launch()
     }
     m_signatureTimeout.setSingleShot(true);
     m_signatureTimeout.setInterval(kSignatureWaitMs);
-    connect(&m_signatureTimeout, &QTimer::timeout, this, [this] {
-        m_loop->signatureArrived();
-        m_externalLoop->signatureArrived();
-    });
+    connect(&m_signatureTimeout, &QTimer::timeout, this, &AppShell::signatureArrived);
 
     m_session = new SessionMonitor(this);
     connect(m_session, &SessionMonitor::awayChanged, this, &AppShell::onAwayChanged);
@@ -261,16 +258,14 @@ void AppShell::makeSampler(DisplayId display)
     m_sampler = std::make_unique<ContentSampler>(m_desktop->makeCapture(display), queuedPostTo(this), m_clock);
     m_sampler->onUnavailable = [this](const std::string &reason) {
         qCWarning(lcCapture, "%s", reason.c_str());
-        m_loop->signatureArrived(); // nothing will come: learnt without a situation
-        m_externalLoop->signatureArrived();
+        signatureArrived(); // nothing will come: learnt without a situation
     };
     m_sampler->onFiltered = [this](double L_slow, double L_fast) {
         m_loop->onLuminanceUpdate(L_slow, L_fast);
         m_externalLoop->onLuminanceUpdate(L_slow, L_fast);
         if (m_signatureTimeout.isActive()) {
             m_signatureTimeout.stop();
-            m_loop->signatureArrived();
-            m_externalLoop->signatureArrived();
+            signatureArrived();
         }
     };
 }
@@ -377,6 +372,13 @@ void AppShell::followMainDisplay()
         updateSampling();
         StallProbe::reportWork("following the main display", following);
     }
+}
+
+// Both loops learn the choice waiting for it, with the situation now known or none.
+void AppShell::signatureArrived()
+{
+    m_loop->signatureArrived();
+    m_externalLoop->signatureArrived();
 }
 
 // Monitors that came or stopped answering show in the menu; those that came take the linked level.

@@ -77,6 +77,7 @@ private:
     // Capture follows the main display; a main display that has gone leaves the menu's capture line.
     void followMainDisplay();
     void followLinkedDisplays();
+    void signatureArrived();
     void updatePause(std::optional<double> brightness);
     // What the loop reads: the sensor, the sampler's signatures while fresh, the main display.
     std::optional<double> ambientLevel() override;
