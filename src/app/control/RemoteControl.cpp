@@ -14,6 +14,7 @@
 #include "sensing/DisplayServices.h"
 #include "ui/StatusItemController.h"
 
+#include <QCoreApplication>
 #include <QDBusArgument>
 #include <QDBusConnection>
 #include <QDBusError>
@@ -310,7 +311,8 @@ RemoteControl::Refused RemoteControl::setBrightness(double level)
         return std::nullopt;
     }
     if (!m_parts.brightness.isAvailable()) {
-        return Refusal{kNoBacklight, QStringLiteral("there is no built-in panel whose brightness Lumvex could set")};
+        return Refusal{kNoBacklight, QCoreApplication::translate(
+                                         "Control", "there is no built-in panel whose brightness Lumvex could set")};
     }
     return applyManualLevel(m_parts.brightness.get(), level);
 }
@@ -328,11 +330,13 @@ RemoteControl::Refused RemoteControl::changeBrightness(double delta)
         return std::nullopt;
     }
     if (!m_parts.brightness.isAvailable()) {
-        return Refusal{kNoBacklight, QStringLiteral("there is no built-in panel whose brightness Lumvex could change")};
+        return Refusal{kNoBacklight, QCoreApplication::translate(
+                                         "Control", "there is no built-in panel whose brightness Lumvex could change")};
     }
     const std::optional<double> before = m_parts.brightness.get();
     if (!before) {
-        return Refusal{kNoBacklight, QStringLiteral("the built-in panel's brightness cannot be read just now")};
+        return Refusal{kNoBacklight, QCoreApplication::translate(
+                                         "Control", "the built-in panel's brightness cannot be read just now")};
     }
     return applyManualLevel(before, std::clamp(*before + delta, 0.0, 1.0));
 }
@@ -386,7 +390,8 @@ RemoteControl::Refused RemoteControl::pause(uint seconds)
                            .arg(seconds)};
     }
     if (!m_parts.loop.enabled()) {
-        return Refusal{kAutomaticOff, QStringLiteral("automatic adjustment is off; there is nothing to pause")};
+        return Refusal{kAutomaticOff, QCoreApplication::translate(
+                                          "Control", "automatic adjustment is off; there is nothing to pause")};
     }
     m_parts.loop.pauseAutomatic(seconds == 0 ? std::nullopt : std::optional<double>(seconds));
     m_parts.status.refreshMenus();
