@@ -848,6 +848,70 @@ Optionen:
         <extracomment>The language code of this translation: de, fr, ...</extracomment>
         <translation>de</translation>
     </message>
+    <message>
+        <source>not a JSON object</source>
+        <translation>kein JSON-Objekt</translation>
+    </message>
+    <message>
+        <source>a number</source>
+        <translation>eine Zahl</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is missing</source>
+        <translation>„%1“ fehlt</translation>
+    </message>
+    <message>
+        <source>a string</source>
+        <translation>eine Zeichenkette</translation>
+    </message>
+    <message>
+        <source>true or false</source>
+        <translation>true oder false</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not %2</source>
+        <translation>„%1“ ist nicht %2</translation>
+    </message>
+    <message>
+        <source>%1 is not a number</source>
+        <translation>%1 ist keine Zahl</translation>
+    </message>
+    <message>
+        <source>expected 9 fields, found %1</source>
+        <translation>9 Felder erwartet, %1 gefunden</translation>
+    </message>
+    <message>
+        <source>%1 is not a UTC time</source>
+        <translation>%1 ist keine UTC-Zeit</translation>
+    </message>
+    <message>
+        <source>%1 is not a lower-case word</source>
+        <translation>%1 ist kein kleingeschriebenes Wort</translation>
+    </message>
+    <message>
+        <source>%1 &quot;%2&quot; is unknown</source>
+        <translation>%1 „%2“ ist unbekannt</translation>
+    </message>
+    <message>
+        <source>cannot be read (not a regular file)</source>
+        <translation>lässt sich nicht lesen (keine reguläre Datei)</translation>
+    </message>
+    <message>
+        <source>cannot be read</source>
+        <translation>lässt sich nicht lesen</translation>
+    </message>
+    <message>
+        <source>longer than %1 KB</source>
+        <translation>länger als %1 KB</translation>
+    </message>
+    <message>
+        <source>could not be read to the end</source>
+        <translation>ließ sich nicht bis zum Ende lesen</translation>
+    </message>
+    <message>
+        <source>not the header of an adjustment log</source>
+        <translation>nicht die Kopfzeile eines Anpassungsprotokolls</translation>
+    </message>
 </context>
 <context>
     <name>Simulate</name>
@@ -1213,6 +1277,30 @@ Optionen:
     <message>
         <source>Choices taken back:</source>
         <translation>Zurückgenommene Entscheidungen:</translation>
+    </message>
+    <message>
+        <source>content luminance</source>
+        <translation>Leuchtdichte des Inhalts</translation>
+    </message>
+    <message>
+        <source>brightness</source>
+        <translation>Helligkeit</translation>
+    </message>
+    <message>
+        <source>perceived (brightness x luminance)</source>
+        <translation>wahrgenommen (Helligkeit x Leuchtdichte)</translation>
+    </message>
+    <message>
+        <source>preferred</source>
+        <translation>bevorzugt</translation>
+    </message>
+    <message>
+        <source>correction</source>
+        <translation>Korrektur</translation>
+    </message>
+    <message>
+        <source>day %1  %2</source>
+        <translation>Tag %1  %2</translation>
     </message>
 </context>
 <context>

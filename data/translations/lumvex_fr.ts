@@ -847,6 +847,70 @@ Options :
         <extracomment>The language code of this translation: de, fr, ...</extracomment>
         <translation>fr</translation>
     </message>
+    <message>
+        <source>not a JSON object</source>
+        <translation>pas un objet JSON</translation>
+    </message>
+    <message>
+        <source>a number</source>
+        <translation>un nombre</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is missing</source>
+        <translation>« %1 » manque</translation>
+    </message>
+    <message>
+        <source>a string</source>
+        <translation>une chaîne</translation>
+    </message>
+    <message>
+        <source>true or false</source>
+        <translation>true ou false</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not %2</source>
+        <translation>« %1 » n’est pas %2</translation>
+    </message>
+    <message>
+        <source>%1 is not a number</source>
+        <translation>%1 n’est pas un nombre</translation>
+    </message>
+    <message>
+        <source>expected 9 fields, found %1</source>
+        <translation>9 champs attendus, %1 trouvés</translation>
+    </message>
+    <message>
+        <source>%1 is not a UTC time</source>
+        <translation>%1 n’est pas une heure UTC</translation>
+    </message>
+    <message>
+        <source>%1 is not a lower-case word</source>
+        <translation>%1 n’est pas un mot en minuscules</translation>
+    </message>
+    <message>
+        <source>%1 &quot;%2&quot; is unknown</source>
+        <translation>%1 « %2 » est inconnu</translation>
+    </message>
+    <message>
+        <source>cannot be read (not a regular file)</source>
+        <translation>illisible (pas un fichier ordinaire)</translation>
+    </message>
+    <message>
+        <source>cannot be read</source>
+        <translation>illisible</translation>
+    </message>
+    <message>
+        <source>longer than %1 KB</source>
+        <translation>plus long que %1 Ko</translation>
+    </message>
+    <message>
+        <source>could not be read to the end</source>
+        <translation>n’a pas pu être lu jusqu’au bout</translation>
+    </message>
+    <message>
+        <source>not the header of an adjustment log</source>
+        <translation>pas l’en-tête d’un journal des réglages</translation>
+    </message>
 </context>
 <context>
     <name>Simulate</name>
@@ -1212,6 +1276,30 @@ Options :
     <message>
         <source>Choices taken back:</source>
         <translation>Choix repris :</translation>
+    </message>
+    <message>
+        <source>content luminance</source>
+        <translation>luminance du contenu</translation>
+    </message>
+    <message>
+        <source>brightness</source>
+        <translation>luminosité</translation>
+    </message>
+    <message>
+        <source>perceived (brightness x luminance)</source>
+        <translation>perçue (luminosité x luminance)</translation>
+    </message>
+    <message>
+        <source>preferred</source>
+        <translation>préférée</translation>
+    </message>
+    <message>
+        <source>correction</source>
+        <translation>correction</translation>
+    </message>
+    <message>
+        <source>day %1  %2</source>
+        <translation>jour %1  %2</translation>
     </message>
 </context>
 <context>
