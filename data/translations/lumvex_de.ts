@@ -141,6 +141,14 @@
         <source>automatic adjustment is off; there is nothing to pause</source>
         <translation>die automatische Anpassung ist aus; es gibt nichts anzuhalten</translation>
     </message>
+    <message>
+        <source>nothing was changed</source>
+        <translation>es wurde nichts geändert</translation>
+    </message>
+    <message>
+        <source>the built-in panel did not take the brightness</source>
+        <translation>der eingebaute Bildschirm hat die Helligkeit nicht übernommen</translation>
+    </message>
 </context>
 <context>
     <name>Ctl</name>
@@ -607,6 +615,17 @@ Befehlszeile.
     <message>
         <source>%1: no more automatic changes today (%2 writes)</source>
         <translation>%1: heute keine automatischen Änderungen mehr (%2 Schreibvorgänge)</translation>
+    </message>
+</context>
+<context>
+    <name>Output</name>
+    <message>
+        <source>the day&apos;s %1 writes are used up</source>
+        <translation>die %1 Schreibvorgänge des Tages sind aufgebraucht</translation>
+    </message>
+    <message>
+        <source>the monitor did not take the level</source>
+        <translation>der Monitor hat die Stufe nicht übernommen</translation>
     </message>
 </context>
 <context>

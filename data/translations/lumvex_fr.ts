@@ -141,6 +141,14 @@
         <source>automatic adjustment is off; there is nothing to pause</source>
         <translation>le réglage automatique est désactivé ; il n’y a rien à mettre en pause</translation>
     </message>
+    <message>
+        <source>nothing was changed</source>
+        <translation>rien n’a été changé</translation>
+    </message>
+    <message>
+        <source>the built-in panel did not take the brightness</source>
+        <translation>l’écran intégré n’a pas pris la luminosité</translation>
+    </message>
 </context>
 <context>
     <name>Ctl</name>
@@ -607,6 +615,17 @@ commande mal formée.
     <message>
         <source>%1: no more automatic changes today (%2 writes)</source>
         <translation>%1 : plus de réglages automatiques aujourd’hui (%2 écritures)</translation>
+    </message>
+</context>
+<context>
+    <name>Output</name>
+    <message>
+        <source>the day&apos;s %1 writes are used up</source>
+        <translation>les %1 écritures de la journée sont épuisées</translation>
+    </message>
+    <message>
+        <source>the monitor did not take the level</source>
+        <translation>le moniteur n’a pas pris le niveau</translation>
     </message>
 </context>
 <context>

@@ -267,7 +267,8 @@ void RemoteControl::applyWhileCallerWaits(const QDBusMessage &message, const QDB
                     qCWarning(lcControl, "could not ask the bus whether %s still waits; its call is not applied",
                               qPrintable(message.service()));
                     QDBusConnection(connection)
-                        .send(message.createErrorReply(QDBusError::Failed, QStringLiteral("nothing was changed")));
+                        .send(message.createErrorReply(QDBusError::Failed,
+                                                       QCoreApplication::translate("Control", "nothing was changed")));
                 } else if (!there.value()) {
                     qCInfo(lcControl, "%s left before its %s was handled; not applied", qPrintable(message.service()),
                            qPrintable(message.member()));
@@ -289,8 +290,10 @@ RemoteControl::Refused RemoteControl::applyManualLevel(std::optional<double> bef
     if (!m_parts.brightness.set(level)) {
         // A level the panel did not take is neither shown, learned nor counted; the menu says why.
         m_parts.status.refreshMenus();
-        return Refusal{kNotSet, QString::fromStdString(m_parts.brightness.writeProblem().value_or(
-                                    "the built-in panel did not take the brightness"))};
+        return Refusal{kNotSet,
+                       m_parts.brightness.writeProblem()
+                           ? QString::fromStdString(*m_parts.brightness.writeProblem())
+                           : QCoreApplication::translate("Control", "the built-in panel did not take the brightness")};
     }
     m_parts.status.updateBrightness(level);
     m_parts.loop.onManualChange(level, AdjustmentSource::command);
