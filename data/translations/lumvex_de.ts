@@ -627,6 +627,26 @@ Befehlszeile.
         <source>the monitor did not take the level</source>
         <translation>der Monitor hat die Stufe nicht übernommen</translation>
     </message>
+    <message>
+        <source>a range lies within 0%-100%</source>
+        <translation>ein Bereich liegt innerhalb von 0 %-100 %</translation>
+    </message>
+    <message>
+        <source>the range is inverted: its first level must be the lower</source>
+        <translation>der Bereich ist vertauscht: seine erste Stufe muss die niedrigere sein</translation>
+    </message>
+    <message>
+        <source>the range must span at least 1%</source>
+        <translation>der Bereich muss mindestens 1 % umfassen</translation>
+    </message>
+    <message>
+        <source>a range is two levels like 10%-80%, not %1</source>
+        <translation>ein Bereich besteht aus zwei Stufen wie 10%-80%, nicht %1</translation>
+    </message>
+    <message>
+        <source>%1, not %2</source>
+        <translation>%1, nicht %2</translation>
+    </message>
 </context>
 <context>
     <name>Report</name>

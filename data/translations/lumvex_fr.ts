@@ -627,6 +627,26 @@ commande mal formée.
         <source>the monitor did not take the level</source>
         <translation>le moniteur n’a pas pris le niveau</translation>
     </message>
+    <message>
+        <source>a range lies within 0%-100%</source>
+        <translation>une plage se situe entre 0 % et 100 %</translation>
+    </message>
+    <message>
+        <source>the range is inverted: its first level must be the lower</source>
+        <translation>la plage est inversée : son premier niveau doit être le plus bas</translation>
+    </message>
+    <message>
+        <source>the range must span at least 1%</source>
+        <translation>la plage doit couvrir au moins 1 %</translation>
+    </message>
+    <message>
+        <source>a range is two levels like 10%-80%, not %1</source>
+        <translation>une plage est faite de deux niveaux comme 10%-80%, et non %1</translation>
+    </message>
+    <message>
+        <source>%1, not %2</source>
+        <translation>%1, et non %2</translation>
+    </message>
 </context>
 <context>
     <name>Report</name>
