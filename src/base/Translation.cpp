@@ -13,6 +13,12 @@ Translator &installed()
     return translator;
 }
 
+std::string &decimal()
+{
+    static std::string point = ".";
+    return point;
+}
+
 } // namespace
 
 std::string english(const char *source, int n)
@@ -32,9 +38,10 @@ std::string english(const char *source, int n)
     return text;
 }
 
-void setTranslator(Translator translator)
+void setTranslator(Translator translator, std::string decimalPoint)
 {
     installed() = std::move(translator);
+    decimal() = std::move(decimalPoint);
 }
 
 std::string translate(const char *context, const char *source, const char *, int n)
@@ -60,6 +67,14 @@ std::string arg(std::string_view text, std::initializer_list<std::string_view> v
         }
     }
     return result;
+}
+
+std::string localNumber(std::string number)
+{
+    if (const std::size_t point = number.find('.'); point != std::string::npos) {
+        number.replace(point, 1, decimal());
+    }
+    return number;
 }
 
 int displayWidth(std::string_view text)

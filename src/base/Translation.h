@@ -24,7 +24,8 @@ namespace lumvex::i18n {
 // Returns the text for `source` in `context`; when n >= 0, the plural form for n with %n replaced by it.
 using Translator = std::function<std::string(const char *context, const char *source, int n)>;
 
-void setTranslator(Translator translator);
+// `decimalPoint` is the user's locale's, for numbers in the texts (not in files).
+void setTranslator(Translator translator, std::string decimalPoint = ".");
 
 // The signature of Qt's own, so that lupdate finds every call: `n` picks a plural form ("%n day(s)").
 std::string translate(const char *context, const char *source, const char *disambiguation = nullptr, int n = -1);
@@ -35,6 +36,9 @@ std::string english(const char *source, int n = -1);
 
 // `text` with %1...%9 replaced by the values in order.
 std::string arg(std::string_view text, std::initializer_list<std::string_view> values);
+
+// A number in a text people read, its decimal point the user's locale's ("1,5" in German).
+std::string localNumber(std::string number);
 
 // The columns a UTF-8 text takes in a terminal, one per character: translated table headings line up.
 int displayWidth(std::string_view text);

@@ -103,15 +103,16 @@ std::string populationSentence(const std::vector<UserResult> &users)
     const int days = static_cast<int>(users.front().runs.front().days.size());
     const std::string over = translate("Simulate", "%n day(s)", nullptr, days);
     const std::string count = std::to_string(users.size());
-    const std::string worst = format("%g", *std::max_element(lumvex.begin(), lumvex.end()));
+    const auto spoken = [](double value) { return i18n::localNumber(format("%g", value)); };
+    const std::string worst = spoken(*std::max_element(lumvex.begin(), lumvex.end()));
     if (fixed.empty()) {
         return arg(translate("Simulate", "Over %1 the median of %2 simulated users corrected the brightness %3 times "
                                          "with Lumvex; the worst user %4 times."),
-                   {over, count, format("%g", median(lumvex)), worst});
+                   {over, count, spoken(median(lumvex)), worst});
     }
     return arg(translate("Simulate", "Over %1 the median of %2 simulated users corrected the brightness %3 times "
                                      "with Lumvex and %4 with fixed brightness; the worst user %5 times."),
-               {over, count, format("%g", median(lumvex)), format("%g", median(fixed)), worst}) +
+               {over, count, spoken(median(lumvex)), spoken(median(fixed)), worst}) +
            " " +
            arg(translate("Simulate", "%n of %1 are worse off with Lumvex than with fixed brightness.", nullptr,
                          usersWorseThanFixed(users)),

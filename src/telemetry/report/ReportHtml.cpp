@@ -24,7 +24,7 @@ svg { display: block; }
 
 std::string hoursText(double seconds)
 {
-    return arg(translate("Report", "%1 h"), {fixed(seconds / 3600.0, 1)});
+    return arg(translate("Report", "%1 h"), {i18n::localNumber(fixed(seconds / 3600.0, 1))});
 }
 
 } // namespace
