@@ -951,6 +951,27 @@ Optionen:
         <source>not the header of an adjustment log</source>
         <translation>nicht die Kopfzeile eines Anpassungsprotokolls</translation>
     </message>
+    <message numerus="yes">
+        <source>skipped %n unreadable line(s):</source>
+        <translation>
+            <numerusform>%n unlesbare Zeile übersprungen:</numerusform>
+            <numerusform>%n unlesbare Zeilen übersprungen:</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n day(s)</source>
+        <translation>
+            <numerusform>%n Tag</numerusform>
+            <numerusform>%n Tage</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n line(s) skipped:</source>
+        <translation>
+            <numerusform>%n Zeile übersprungen:</numerusform>
+            <numerusform>%n Zeilen übersprungen:</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>Simulate</name>

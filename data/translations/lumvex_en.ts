@@ -17,6 +17,27 @@
             <numerusform>%n logged automatic changes</numerusform>
         </translation>
     </message>
+    <message numerus="yes">
+        <source>skipped %n unreadable line(s):</source>
+        <translation>
+            <numerusform>skipped %n unreadable line:</numerusform>
+            <numerusform>skipped %n unreadable lines:</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n day(s)</source>
+        <translation>
+            <numerusform>%n day</numerusform>
+            <numerusform>%n days</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n line(s) skipped:</source>
+        <translation>
+            <numerusform>%n line skipped:</numerusform>
+            <numerusform>%n lines skipped:</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>Simulate</name>

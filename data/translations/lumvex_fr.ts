@@ -950,6 +950,27 @@ Options :
         <source>not the header of an adjustment log</source>
         <translation>pas l’en-tête d’un journal des réglages</translation>
     </message>
+    <message numerus="yes">
+        <source>skipped %n unreadable line(s):</source>
+        <translation>
+            <numerusform>%n ligne illisible ignorée :</numerusform>
+            <numerusform>%n lignes illisibles ignorées :</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n day(s)</source>
+        <translation>
+            <numerusform>%n jour</numerusform>
+            <numerusform>%n jours</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n line(s) skipped:</source>
+        <translation>
+            <numerusform>%n ligne ignorée :</numerusform>
+            <numerusform>%n lignes ignorées :</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>Simulate</name>

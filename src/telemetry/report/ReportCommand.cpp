@@ -244,10 +244,10 @@ int runReportCommand(const std::vector<std::string> &args, const ReportInputs &d
         return 1;
     }
 
-    if (recording.problemCount > 0) {
-        err << "lumvex report: "
-            << translate("Report", "skipped %n unreadable line(s):", nullptr, static_cast<int>(recording.problemCount))
-            << '\n';
+    // Counts go to the translations as plain variables: lupdate misreads a cast among the arguments.
+    const int skipped = static_cast<int>(recording.problemCount);
+    if (skipped > 0) {
+        err << "lumvex report: " << translate("Report", "skipped %n unreadable line(s):", nullptr, skipped) << '\n';
         for (std::size_t i = 0; i < recording.problems.size() && i < kProblemsShown; ++i) {
             err << "  " << recording.problems[i].text() << '\n';
         }
@@ -263,9 +263,10 @@ int runReportCommand(const std::vector<std::string> &args, const ReportInputs &d
     for (const std::string &note : recording.notes) {
         err << "lumvex report: " << note << '\n';
     }
+    const int dayCount = static_cast<int>(days.size());
     out << arg(translate("Report", "Report of %1 (%2 telemetry rows, %3 adjustments) written to %4"),
-               {translate("Report", "%n day(s)", nullptr, static_cast<int>(days.size())),
-                std::to_string(recording.telemetryRows), std::to_string(recording.adjustments.size()), target.string()})
+               {translate("Report", "%n day(s)", nullptr, dayCount), std::to_string(recording.telemetryRows),
+                std::to_string(recording.adjustments.size()), target.string()})
         << '\n';
     return 0;
 }

@@ -54,11 +54,9 @@ std::string renderHtmlReport(const Recording &recording, const std::vector<Repor
     for (const std::string &note : recording.notes) {
         html += "<p>" + escapeMarkup(note) + "</p>\n";
     }
-    if (recording.problemCount > 0) {
+    if (const int skipped = static_cast<int>(recording.problemCount); skipped > 0) {
         html += "<div class=\"problems\"><p>" +
-                escapeMarkup(
-                    translate("Report", "%n line(s) skipped:", nullptr, static_cast<int>(recording.problemCount))) +
-                "</p>\n<ul>\n";
+                escapeMarkup(translate("Report", "%n line(s) skipped:", nullptr, skipped)) + "</p>\n<ul>\n";
         for (const Problem &problem : recording.problems) {
             html += "<li>" + escapeMarkup(problem.text()) + "</li>\n";
         }
