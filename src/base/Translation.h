@@ -7,12 +7,9 @@
 #include <string_view>
 
 // Marks a text for the catalogues where it is only named, in a table, and translated where it is shown.
-// Spelt as Qt spells them, so that either definition may come first.
+// Spelt as Qt spells it, so that either definition may come first.
 #ifndef QT_TRANSLATE_NOOP
 #define QT_TRANSLATE_NOOP(scope, x) x
-#endif
-#ifndef QT_TRANSLATE_N_NOOP
-#define QT_TRANSLATE_N_NOOP(scope, x) x
 #endif
 
 // Texts people read, in their language. The plain libraries say what they show through `translate`; the
