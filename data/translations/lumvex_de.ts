@@ -450,19 +450,19 @@ Environment:
 Exit status: 0 on success, 1 when the display cannot be reached, 2 for a malformed command line.
 </source>
         <translation>Aufruf:
-  lumvex-ddc display id=N get luminance     die Helligkeit von Bildschirm N in Prozent ausgeben
-  lumvex-ddc display id=N set luminance P   die Helligkeit von Bildschirm N auf P Prozent setzen (0-100)
-  lumvex-ddc list                           Bildschirme, ihre Anschlüsse, I2C-Busse und DDC/CI-Zustand auflisten
+  lumvex-ddc display id=N get luminance     Helligkeit von Bildschirm N in Prozent ausgeben
+  lumvex-ddc display id=N set luminance P   Helligkeit von Bildschirm N auf P Prozent setzen (0-100)
+  lumvex-ddc list                           Bildschirme mit Anschluss, I2C-Bus und DDC/CI zeigen
   lumvex-ddc --help                         diesen Text zeigen
 
-N ist die Bildschirmkennung, die Lumvex verwendet, wie `list` sie zeigt: unter X11 das Namens-Atom des
-RandR-Monitors, unter Wayland ein Hash des Anschlussnamens der Ausgabe. Das Werkzeug sucht den
+N ist die Bildschirmkennung, die Lumvex verwendet, wie `list` sie zeigt: unter X11 das Namens-Atom
+des RandR-Monitors, unter Wayland ein Hash des Anschlussnamens der Ausgabe. Das Werkzeug sucht den
 DRM-Anschluss des Monitors unter /sys/class/drm und spricht DDC/CI (VCP-Funktion 0x10) auf dessen
 I2C-Bus, /dev/i2c-N. Einen Wert, den der Monitor schon hat, schreibt es nicht noch einmal.
 
-Zugriff auf /dev/i2c-*: laden Sie das Modul i2c-dev (sudo modprobe i2c-dev; für jeden Start tragen Sie
-i2c-dev in /etc/modules-load.d/i2c-dev.conf ein). Zeigt `ls -l /dev/i2c-*` eine Gruppe wie i2c, treten
-Sie ihr bei:
+Zugriff auf /dev/i2c-*: laden Sie das Modul i2c-dev (sudo modprobe i2c-dev; für jeden Start tragen
+Sie i2c-dev in /etc/modules-load.d/i2c-dev.conf ein). Zeigt `ls -l /dev/i2c-*` eine Gruppe wie i2c,
+treten Sie ihr bei:
   sudo usermod -aG i2c $USER   (danach neu anmelden)
 Gehören die Geräte root, geben Sie sie dieser Gruppe mit einer udev-Regel wie
   KERNEL==&quot;i2c-[0-9]*&quot;, GROUP=&quot;i2c&quot;, MODE=&quot;0660&quot;
@@ -707,8 +707,8 @@ einem ORDNER wird nach beiden gesucht, auch in dessen Ordner telemetry. Zeilen, 
 lassen, werden übersprungen und aufgeführt.
 
 Optionen:
-  --out DATEI  wohin der Bericht geht (Vorgabe: lumvex-report.html im aktuellen Ordner);
-               ein Name auf .svg ergibt ein einzelnes SVG-Bild statt einer HTML-Seite
+  --out DATEI  wohin der Bericht geht (Vorgabe: lumvex-report.html im aktuellen Ordner); ein Name
+               auf .svg ergibt ein einzelnes SVG-Bild statt einer HTML-Seite
   -h, --help   diese Hilfe zeigen
 </translation>
     </message>
@@ -1078,8 +1078,8 @@ Options:
 
 Führt die Ausgleichsregelung von Lumvex ohne Arbeitsumgebung aus: simulierter Bildschirminhalt,
 simuliertes Umgebungslicht und simulierte Hintergrundbeleuchtung, dazu ein simulierter Benutzer mit
-verborgenen Vorlieben, der die Helligkeit korrigiert, wenn das Licht zu weit von dem abweicht, was er
-mag. Sagt, was sie ergeben hat, gibt eine Tabelle pro Tag aus und zeichnet ein Diagramm.
+verborgenen Vorlieben, der die Helligkeit korrigiert, wenn das Licht zu weit von dem abweicht, was
+er mag. Sagt, was sie ergeben hat, gibt eine Tabelle pro Tag aus und zeichnet ein Diagramm.
 
 Optionen:
   --scenario NAME   office (Vorgabe), video, night-reading, laptop-day oder docked-day
@@ -1091,15 +1091,15 @@ Optionen:
                     ausführen
   --taste LISTE     Teile des Geschmacks des Benutzers festlegen, beliebige von exponent=E (0...1:
                     wie viel vom eigenen Kontrast des Inhalts er möchte; 0: das Licht bleibt
-                    gleich), tolerance=T (1.01...3: der Faktor, um den das Licht abweichen darf, bevor
-                    er eingreift) und patience=P (0.1...60 s), durch Kommas getrennt oder in mehreren
-                    --taste; der Rest wird aus dem Startwert gezogen
+                    gleich), tolerance=T (1.01...3: der Faktor, um den das Licht abweichen darf,
+                    bevor er eingreift) und patience=P (0.1...60 s), durch Kommas getrennt oder in
+                    mehreren --taste; der Rest wird aus dem Startwert gezogen
   --population N    N Benutzer (1...300) statt eines simulieren, jeden mit eigenem Inhalt und
                     Geschmack (Startwerte S bis S+N-1), unter allen drei Strategien, und die
                     Korrekturen pro Benutzer ausgeben. Ihr Geschmack: Inhaltsexponent 0...1,
                     Toleranz 1.15...1.35, Geduld 3...5 s, bevorzugtes Licht +-15 % um eine typische
-                    Kurve, jeweils gleichverteilt. Ein Lauf simuliert höchstens 3000 Tage: Benutzer x
-                    Tage x Strategien (drei mit --compare oder --population)
+                    Kurve, jeweils gleichverteilt. Ein Lauf simuliert höchstens 3000 Tage: Benutzer
+                    x Tage x Strategien (drei mit --compare oder --population)
   --behaviour NAME  wie der Benutzer korrigiert: jump (Vorgabe: direkt zur besten Stufe), notch
                     (Stufe um Stufe, bis zur ersten annehmbaren), overshoot (Stufe um Stufe, in
                     einem Viertel der Fälle eine Stufe zu weit), drift (was er möchte, ändert sich

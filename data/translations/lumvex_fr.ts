@@ -452,17 +452,17 @@ Exit status: 0 on success, 1 when the display cannot be reached, 2 for a malform
         <translation>Usage :
   lumvex-ddc display id=N get luminance     afficher la luminosité de l’écran N en pour cent
   lumvex-ddc display id=N set luminance P   régler la luminosité de l’écran N à P pour cent (0-100)
-  lumvex-ddc list                           lister les écrans, leurs connecteurs, bus I2C et état DDC/CI
+  lumvex-ddc list                           lister écrans, connecteurs, bus I2C et état DDC/CI
   lumvex-ddc --help                         afficher ce texte
 
 N est l’identifiant d’écran qu’utilise Lumvex, tel que `list` l’affiche : sous X11 l’atome du nom du
-moniteur RandR, sous Wayland un hachage du nom du connecteur de la sortie. L’outil trouve le connecteur
-DRM du moniteur sous /sys/class/drm et parle DDC/CI (fonction VCP 0x10) sur son bus I2C, /dev/i2c-N.
-Une valeur que le moniteur a déjà n’est pas réécrite.
+moniteur RandR, sous Wayland un hachage du nom du connecteur de la sortie. L’outil trouve le
+connecteur DRM du moniteur sous /sys/class/drm et parle DDC/CI (fonction VCP 0x10) sur son bus I2C,
+/dev/i2c-N. Une valeur que le moniteur a déjà n’est pas réécrite.
 
-Accès à /dev/i2c-* : chargez le module i2c-dev (sudo modprobe i2c-dev ; pour chaque démarrage, ajoutez
-i2c-dev à /etc/modules-load.d/i2c-dev.conf). Si `ls -l /dev/i2c-*` montre un groupe tel que i2c,
-rejoignez-le :
+Accès à /dev/i2c-* : chargez le module i2c-dev (sudo modprobe i2c-dev ; pour chaque démarrage,
+ajoutez i2c-dev à /etc/modules-load.d/i2c-dev.conf). Si `ls -l /dev/i2c-*` montre un groupe tel que
+i2c, rejoignez-le :
   sudo usermod -aG i2c $USER   (puis reconnectez-vous)
 Si les périphériques appartiennent à root, confiez-les à ce groupe par une règle udev telle que
   KERNEL==&quot;i2c-[0-9]*&quot;, GROUP=&quot;i2c&quot;, MODE=&quot;0660&quot;
@@ -697,8 +697,8 @@ Options:
         <translation>Usage : lumvex report [options] [DOSSIER ou FICHIERS...]
 
 Dessine ce que Lumvex a enregistré : luminosité, luminance du contenu, lumière ambiante, vos
-corrections et les changements automatiques, un graphique par jour, pour que vous voyiez ce qu’a fait
-la régulation de la luminosité.
+corrections et les changements automatiques, un graphique par jour, pour que vous voyiez ce qu’a
+fait la régulation de la luminosité.
 
 Lit les fichiers de télémétrie (telemetry-&lt;jour&gt;.jsonl, écrits tant que « Enregistrer les données de
 luminosité » est activé dans le menu ; maintenez Alt en l’ouvrant) et le journal des réglages
@@ -706,8 +706,8 @@ luminosité » est activé dans le menu ; maintenez Alt en l’ouvrant) et le jo
 deux, y compris son dossier telemetry. Les lignes illisibles sont ignorées et listées.
 
 Options :
-  --out FICHIER  où va le rapport (par défaut : lumvex-report.html dans le dossier courant) ;
-                 un nom finissant par .svg donne une seule image SVG au lieu d’une page HTML
+  --out FICHIER  où va le rapport (par défaut : lumvex-report.html dans le dossier courant) ; un nom
+                 finissant par .svg donne une seule image SVG au lieu d’une page HTML
   -h, --help     afficher cette aide
 </translation>
     </message>
@@ -1075,10 +1075,10 @@ Options:
 </source>
         <translation>Usage : lumvex simulate [options]
 
-Fait tourner la régulation compensatrice de Lumvex sans bureau : contenu d’écran, lumière ambiante et
-rétroéclairage simulés, et un utilisateur simulé aux préférences cachées qui corrige la luminosité
-quand la lumière s’éloigne trop de ce qu’il aime. Dit ce qui en ressort, affiche un tableau par jour
-et dessine un graphique.
+Fait tourner la régulation compensatrice de Lumvex sans bureau : contenu d’écran, lumière ambiante
+et rétroéclairage simulés, et un utilisateur simulé aux préférences cachées qui corrige la
+luminosité quand la lumière s’éloigne trop de ce qu’il aime. Dit ce qui en ressort, affiche un
+tableau par jour et dessine un graphique.
 
 Options :
   --scenario NOM    office (par défaut), video, night-reading, laptop-day ou docked-day
@@ -1099,12 +1099,12 @@ Options :
                     1.15...1.35, patience 3...5 s, lumière préférée à +-15 % autour d’une courbe
                     typique, chacun uniforme. Une exécution simule au plus 3000 jours : utilisateurs
                     x jours x stratégies (trois avec --compare ou --population)
-  --behaviour NOM   comment l’utilisateur corrige : jump (par défaut : droit au meilleur cran), notch
-                    (cran par cran, jusqu’au premier niveau acceptable), overshoot (cran par cran, un
-                    cran de trop une fois sur quatre), drift (ce qu’il veut change de 25 % au plus
-                    toutes les 1,5 à 2,5 heures), picky (tolérance réduite de moitié pendant dix
-                    minutes après chaque correction) ou mixed (chaque utilisateur d’une population
-                    suit l’un de ces cinq, tiré de sa graine)
+  --behaviour NOM   comment l’utilisateur corrige : jump (par défaut : droit au meilleur cran),
+                    notch (cran par cran, jusqu’au premier niveau acceptable), overshoot (cran par
+                    cran, un cran de trop une fois sur quatre), drift (ce qu’il veut change de 25 %
+                    au plus toutes les 1,5 à 2,5 heures), picky (tolérance réduite de moitié pendant
+                    dix minutes après chaque correction) ou mixed (chaque utilisateur d’une
+                    population suit l’un de ces cinq, tiré de sa graine)
   --set CLÉ=VALEUR  faire tourner la régulation avec un réglage :
                     rememberBrightnessPerSituation=true|false, adjustExternalDisplays=true|false
                     (docked-day : activé sauf indication contraire)
