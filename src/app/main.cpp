@@ -5,6 +5,7 @@
 #include "app/shell/SingleInstance.h"
 #include "app/simulation/SimulateCommand.h"
 #include "base/Files.h"
+#include "base/Translation.h"
 #include "engine/SystemClock.h"
 #include "platform/linux/Logging.h"
 #include "platform/linux/QSettingsDefaults.h"
@@ -18,9 +19,11 @@
 #include <clocale>
 #include <cstdlib>
 #include <filesystem>
+#include <initializer_list>
 #include <iostream>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -42,6 +45,24 @@ Options:
   -h, --help     show this help
   -V, --version  show the version
 )");
+
+// Texts in the user's language from here on; the files written keep their decimal points whatever it is.
+void useLanguage()
+{
+    std::setlocale(LC_NUMERIC, "C");
+    lumvex::i18n::installTranslations(QStringLiteral(LUMVEX_TRANSLATIONS_FROM_PROGRAM));
+}
+
+// A line on stderr before the tray's own application exists, in the user's language.
+void sayBeforeStart(const char *source, std::initializer_list<std::string_view> values = {})
+{
+    int argc = 1;
+    char name[] = "lumvex";
+    char *argv[] = {name, nullptr};
+    const QCoreApplication app(argc, argv);
+    useLanguage();
+    std::cerr << lumvex::i18n::arg(lumvex::i18n::translate("Tray", source), values) << '\n';
+}
 
 bool hasVariable(const char *name)
 {
@@ -67,8 +88,9 @@ std::filesystem::path lockFolder()
         return shared;
     }
     const auto fallback = lumvex::xdg::stateDir();
-    std::cerr << "lumvex: " << shared.string() << " belongs to another user or is open to others; the lock goes to "
-              << fallback.string() << '\n';
+    sayBeforeStart(
+        QT_TRANSLATE_NOOP("Tray", "lumvex: %1 belongs to another user or is open to others; the lock goes to %2"),
+        {shared.string(), fallback.string()});
     lumvex::files::makePrivateDirectories(fallback);
     return fallback;
 }
@@ -86,15 +108,15 @@ int runTray(int argc, char **argv)
 {
     using namespace lumvex;
     if (!hasVariable("DISPLAY") && !hasVariable("WAYLAND_DISPLAY")) {
-        std::cerr << "lumvex: no graphical session (neither DISPLAY nor WAYLAND_DISPLAY is set); "
-                     "lumvex simulate runs the loop without one\n";
+        sayBeforeStart(QT_TRANSLATE_NOOP("Tray", "lumvex: no graphical session (neither DISPLAY nor WAYLAND_DISPLAY is "
+                                                 "set); lumvex simulate runs the loop without one"));
         return 1;
     }
     const SingleInstance instance(lockFolder() / "lumvex.lock");
     if (!instance.isFirst()) {
         // Started again from the menu, most likely because nothing seemed to happen: the one that runs shows
         // itself. Whether it could or not, this start has done its part.
-        std::cerr << "lumvex: already running for this user; it shows where it is\n";
+        sayBeforeStart(QT_TRANSLATE_NOOP("Tray", "lumvex: already running for this user; it shows where it is"));
         std::ostringstream ignored;
         runCtlCommand({"show"}, ignored, ignored);
         return 0;
@@ -115,9 +137,7 @@ int runTray(int argc, char **argv)
     QApplication::setApplicationName(QStringLiteral("lumvex"));
     QApplication::setApplicationVersion(QStringLiteral(LUMVEX_VERSION));
     QApplication::setQuitOnLastWindowClosed(false);
-    // Qt adopts the user's locale; the log files must keep their decimal points whatever it is.
-    std::setlocale(LC_NUMERIC, "C");
-    i18n::installTranslations(QStringLiteral(LUMVEX_TRANSLATIONS_FROM_PROGRAM));
+    useLanguage();
     QuitOnSignal quitOnSignal;
 
     SystemClock clock;
@@ -128,8 +148,10 @@ int runTray(int argc, char **argv)
     AppShell shell(clock, defaults, startedAtLogin);
     shell.launch();
     if (!shell.hasBacklight()) {
-        std::cerr << "lumvex: no backlight found under /sys/class/backlight; the built-in display's "
-                     "brightness cannot be adjusted (external monitors and volume still work)\n";
+        std::cerr << i18n::translate("Tray", "lumvex: no backlight found under /sys/class/backlight; the built-in "
+                                             "display's brightness cannot be adjusted (external monitors and volume "
+                                             "still work)")
+                  << '\n';
     }
     return QApplication::exec();
 }
@@ -140,35 +162,36 @@ int main(int argc, char **argv)
 {
     lumvex::files::setWarningSink([](const std::string &line) { qCWarning(lcFiles, "%s", line.c_str()); });
     const std::vector<std::string> args(argv + 1, argv + argc);
-    if (!args.empty() && args[0] == "simulate") {
+    if (!args.empty() && args[0] == "ctl") {
+        return lumvex::runCtlCommand({args.begin() + 1, args.end()}, std::cout, std::cerr,
+                                     LUMVEX_TRANSLATIONS_FROM_PROGRAM);
+    }
+    if (!args.empty() && (args[0] == "-V" || args[0] == "--version")) {
+        std::cout << "lumvex " << LUMVEX_VERSION << '\n';
+        return 0;
+    }
+    if (args.empty()) {
+        return runTray(argc, argv);
+    }
+    const QCoreApplication app(argc, argv);
+    useLanguage();
+    if (args[0] == "simulate") {
         return lumvex::sim::runSimulateCommand({args.begin() + 1, args.end()}, lumvex::xdg::stateDir() / "simulations",
                                                std::cout, std::cerr, ::isatty(STDOUT_FILENO) == 1);
     }
-    if (!args.empty() && args[0] == "report") {
+    if (args[0] == "report") {
         const lumvex::SystemClock clock;
         return lumvex::report::runReportCommand(
             {args.begin() + 1, args.end()},
             {lumvex::xdg::telemetryDir(), lumvex::xdg::stateDir() / "adjustments.csv", ::isatty(STDERR_FILENO) == 1},
             clock, std::cout, std::cerr);
     }
-    if (!args.empty() && args[0] == "ctl") {
-        return lumvex::runCtlCommand({args.begin() + 1, args.end()}, std::cout, std::cerr,
-                                     LUMVEX_TRANSLATIONS_FROM_PROGRAM);
-    }
-    if (!args.empty() && (args[0] == "-h" || args[0] == "--help")) {
-        const QCoreApplication app(argc, argv);
-        std::setlocale(LC_NUMERIC, "C");
-        lumvex::i18n::installTranslations(QStringLiteral(LUMVEX_TRANSLATIONS_FROM_PROGRAM));
+    if (args[0] == "-h" || args[0] == "--help") {
         std::cout << QCoreApplication::translate("Usage", kUsage).toStdString();
         return 0;
     }
-    if (!args.empty() && (args[0] == "-V" || args[0] == "--version")) {
-        std::cout << "lumvex " << LUMVEX_VERSION << '\n';
-        return 0;
-    }
-    if (!args.empty()) {
-        std::cerr << "lumvex: unknown command \"" << args[0] << "\" (see lumvex --help)\n";
-        return 2;
-    }
-    return runTray(argc, argv);
+    std::cerr << lumvex::i18n::arg(lumvex::i18n::translate("Tray", "lumvex: unknown command %1 (see lumvex --help)"),
+                                   {lumvex::files::quoted(args[0])})
+              << '\n';
+    return 2;
 }

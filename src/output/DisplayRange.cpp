@@ -2,6 +2,7 @@
 #include "DisplayRange.h"
 
 #include "base/Files.h"
+#include "base/Translation.h"
 
 #include <algorithm>
 #include <charconv>
@@ -58,11 +59,11 @@ double DisplayRange::sharedFor(double level) const
 std::optional<std::string> DisplayRange::problem() const
 {
     if (!std::isfinite(low) || !std::isfinite(high) || low < 0.0 || high > 1.0) {
-        return "a range lies within 0%-100%";
+        return i18n::translate("Output", "a range lies within 0%-100%");
     }
     if (high - low < kNarrowest - 1e-9) {
-        return low > high ? "the range is inverted: its first level must be the lower"
-                          : "the range must span at least 1%";
+        return low > high ? i18n::translate("Output", "the range is inverted: its first level must be the lower")
+                          : i18n::translate("Output", "the range must span at least 1%");
     }
     return std::nullopt;
 }
@@ -78,16 +79,18 @@ ParsedRange parseDisplayRange(std::string_view text)
     const std::size_t dash = text.empty() ? std::string_view::npos : text.find('-', 1);
     const std::string quoted = files::quoted(text);
     if (dash == std::string_view::npos) {
-        return {std::nullopt, "a range is two levels like 10%-80%, not " + quoted};
+        return {std::nullopt,
+                i18n::arg(i18n::translate("Output", "a range is two levels like 10%-80%, not %1"), {quoted})};
     }
     const auto low = parsePercent(text.substr(0, dash));
     const auto high = parsePercent(text.substr(dash + 1));
     if (!low || !high) {
-        return {std::nullopt, "a range is two levels like 10%-80%, not " + quoted};
+        return {std::nullopt,
+                i18n::arg(i18n::translate("Output", "a range is two levels like 10%-80%, not %1"), {quoted})};
     }
     const DisplayRange range{*low, *high};
     if (const auto problem = range.problem()) {
-        return {std::nullopt, *problem + ", not " + quoted};
+        return {std::nullopt, i18n::arg(i18n::translate("Output", "%1, not %2"), {*problem, quoted})};
     }
     return {range, {}};
 }

@@ -2,6 +2,7 @@
 #include "RationedBrightness.h"
 
 #include "base/Clock.h"
+#include "base/Translation.h"
 
 #include <algorithm>
 #include <cmath>
@@ -46,7 +47,8 @@ bool RationedBrightness::set(double value)
     const int from = points(*level);
     if (usedUpToday()) {
         m_held.reset();
-        m_problem = "the day's " + std::to_string(WriteRation::kDailyLimit) + " writes are used up";
+        m_problem = i18n::arg(i18n::translate("Output", "the day's %1 writes are used up"),
+                              {std::to_string(WriteRation::kDailyLimit)});
         return false;
     }
     m_held = std::clamp(value, 0.0, 1.0);
@@ -81,7 +83,7 @@ bool RationedBrightness::writeHeld()
     }
     if (!m_display.set(static_cast<double>(to) / m_scale)) {
         m_held.reset();
-        m_problem = m_display.writeProblem().value_or("the monitor did not take the level");
+        m_problem = m_display.writeProblem().value_or(i18n::translate("Output", "the monitor did not take the level"));
         return false;
     }
     m_shown = to;

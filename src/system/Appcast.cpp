@@ -4,6 +4,7 @@
 #include "VersionOrder.h"
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QXmlStreamReader>
 
 namespace lumvex {
@@ -86,7 +87,8 @@ AppcastReading readAppcast(const QByteArray &bytes)
     QXmlStreamReader xml(bytes);
     AppcastReading reading;
     if (xml.readNextStartElement() && (xml.name() != u"rss" || !xml.namespaceUri().isEmpty())) {
-        reading.error = QStringLiteral("it is not an RSS feed (it begins with <%1>)").arg(xml.qualifiedName());
+        reading.error = QCoreApplication::translate("Updates", "it is not an RSS feed (it begins with <%1>)")
+                            .arg(xml.qualifiedName());
         return reading;
     }
     std::optional<AppcastItem> newest;
@@ -112,7 +114,9 @@ AppcastReading readAppcast(const QByteArray &bytes)
         if (fault.endsWith(QLatin1Char('.'))) {
             fault.chop(1);
         }
-        reading.error = QStringLiteral("it is not valid XML (line %1: %2)").arg(xml.lineNumber()).arg(fault);
+        reading.error = QCoreApplication::translate("Updates", "it is not valid XML (line %1: %2)")
+                            .arg(xml.lineNumber())
+                            .arg(fault);
         return reading;
     }
     reading.newest = std::move(newest);

@@ -119,12 +119,12 @@ TEST_F(ReportTest, ReportsOfARecordedDayListTheLinesSkippedAndKeepSpikesOfLongDa
     EXPECT_NE(out.str().find(" telemetry rows, 10 adjustments) written to " + (work / "r.html").string()),
               std::string::npos)
         << out.str();
-    EXPECT_EQ(err.str(), "lumvex report: skipped 2 lines that are not readable:\n  " + file.string() + ":" +
+    EXPECT_EQ(err.str(), "lumvex report: skipped 2 unreadable lines:\n  " + file.string() + ":" +
                              std::to_string(rows + 1) + ": not a JSON object\n  " + file.string() + ":" +
                              std::to_string(rows + 2) + ": \"brightness\" is not a number\n");
 
     const std::string html = files::readAll(work / "r.html").value_or("");
-    for (const char *part : {"Friday 2025-03-14", "2 lines were skipped", "Gnome-terminal", "4 corrections, "}) {
+    for (const char *part : {"Friday 2025-03-14", "2 lines skipped", "Gnome-terminal", "4 corrections, "}) {
         EXPECT_NE(html.find(part), std::string::npos) << part;
     }
     EXPECT_EQ(count(html, " % to "), 4u) << "one marker per correction";

@@ -6,6 +6,7 @@
 #include "ConnectorMatch.h"
 #include "DdcChannel.h"
 #include "ToolMessages.h"
+#include "base/Translation.h"
 #include "sensing/OutputNameId.h"
 
 #include <algorithm>
@@ -64,19 +65,24 @@ public:
         const bool get = args.size() == 4 && args[2] == "get";
         const bool set = args.size() == 5 && args[2] == "set";
         if ((!get && !set) || args[0] != "display" || args[3] != "luminance") {
-            return usage("expected `display id=N get luminance`, `display id=N set luminance P`, `list` or --help");
+            return usage(i18n::translate(
+                "Ddc", "expected `display id=N get luminance`, `display id=N set luminance P`, `list` or --help"));
         }
         const std::optional<std::uint32_t> display =
             args[1].starts_with("id=") ? parseDecimal<std::uint32_t>(args[1].substr(3)) : std::nullopt;
         if (!display) {
-            return usage("the display must be given as id=N with N a display id, not \"" + args[1] + "\"");
+            return usage(
+                i18n::arg(i18n::translate("Ddc", "the display must be given as id=N with N a display id, not \"%1\""),
+                          {args[1]}));
         }
         if (get) {
             return getBrightness(*display);
         }
         const std::optional<int> percent = parseDecimal<int>(args[4]);
         if (!percent || *percent > 100) {
-            return usage("the brightness must be a whole percentage from 0 to 100, not \"" + args[4] + "\"");
+            return usage(
+                i18n::arg(i18n::translate("Ddc", "the brightness must be a whole percentage from 0 to 100, not \"%1\""),
+                          {args[4]}));
         }
         return setBrightness(*display, *percent);
     }
@@ -231,7 +237,8 @@ struct ListRow
 
 void printTable(std::ostream &out, const std::vector<ListRow> &rows)
 {
-    std::vector<ListRow> all{{"ID", "MONITOR", "CONNECTOR", "BUS", "DDC/CI"}};
+    std::vector<ListRow> all{{i18n::translate("Ddc", "ID"), i18n::translate("Ddc", "MONITOR"),
+                              i18n::translate("Ddc", "CONNECTOR"), i18n::translate("Ddc", "BUS"), "DDC/CI"}};
     all.insert(all.end(), rows.begin(), rows.end());
     std::size_t widths[4] = {};
     for (const ListRow &row : all) {
@@ -266,13 +273,16 @@ int Tool::list()
         }
         printTable(m_out, rows);
         if (rows.empty()) {
-            m_err << "lumvex-ddc: no connected connectors in " << (m_context.root / "sys/class/drm").string() << '\n';
+            m_err << "lumvex-ddc: "
+                  << i18n::arg(i18n::translate("Ddc", "no connected connectors in %1"),
+                               {(m_context.root / "sys/class/drm").string()})
+                  << '\n';
         }
         return 0;
     }
     const std::optional<std::vector<X11Monitor>> monitors = m_context.monitors();
     for (const X11Monitor &monitor : monitors.value_or(std::vector<X11Monitor>{})) {
-        ListRow row{std::to_string(monitor.id), monitor.name, "-", "-", "no connector found"};
+        ListRow row{std::to_string(monitor.id), monitor.name, "-", "-", i18n::translate("Ddc", "no connector found")};
         if (const std::optional<std::size_t> index = matchConnector(identityOf(monitor), connectors)) {
             const DrmConnector &connector = connectors[*index];
             shown[*index] = true;
@@ -289,12 +299,17 @@ int Tool::list()
     }
     printTable(m_out, rows);
     if (rows.empty()) {
-        m_err << "lumvex-ddc: no displays found: no monitors on the X server, no connected connectors in "
-              << (m_context.root / "sys/class/drm").string() << '\n';
+        m_err << "lumvex-ddc: "
+              << i18n::arg(i18n::translate("Ddc", "no displays found: no monitors on the X server, no connected "
+                                                  "connectors in %1"),
+                           {(m_context.root / "sys/class/drm").string()})
+              << '\n';
     }
     if (!monitors) {
-        m_err << "lumvex-ddc: no X server with RandR 1.5 answers on DISPLAY, so display ids are unknown; "
-                 "connectors are listed alone\n";
+        m_err << "lumvex-ddc: "
+              << i18n::translate("Ddc", "no X server with RandR 1.5 answers on DISPLAY, so display ids are unknown; "
+                                        "connectors are listed alone")
+              << '\n';
     }
     return 0;
 }
@@ -302,7 +317,7 @@ int Tool::list()
 std::string Tool::probe(const DrmConnector &connector)
 {
     if (!connector.bus) {
-        return "no I2C bus";
+        return i18n::translate("Ddc", "no I2C bus");
     }
     std::string state;
     const std::optional<Failure> failure = withBus(*connector.bus, [&](DdcChannel &channel, const auto &) {
@@ -310,19 +325,19 @@ std::string Tool::probe(const DrmConnector &connector)
         switch (outcome.result) {
         case DdcResult::Ok:
             if (const std::optional<int> percent = percentOf(outcome.value)) {
-                state = "answers, brightness " + std::to_string(*percent) + "%";
+                state = i18n::arg(i18n::translate("Ddc", "answers, brightness %1%"), {std::to_string(*percent)});
             } else {
-                state = "answers, brightness range 0";
+                state = i18n::translate("Ddc", "answers, brightness range 0");
             }
             break;
         case DdcResult::Unsupported:
-            state = "answers, no brightness control";
+            state = i18n::translate("Ddc", "answers, no brightness control");
             break;
         case DdcResult::BadReply:
-            state = "garbled replies";
+            state = i18n::translate("Ddc", "garbled replies");
             break;
         case DdcResult::NoReply:
-            state = "no reply";
+            state = i18n::translate("Ddc", "no reply");
             break;
         }
         return std::optional<Failure>();

@@ -1,7 +1,12 @@
 // SPDX-License-Identifier: MIT
 #include "ToolMessages.h"
 
+#include "base/Translation.h"
+
 namespace lumvex::ddc {
+
+using i18n::arg;
+using i18n::translate;
 
 namespace {
 
@@ -9,14 +14,14 @@ const std::string kPrefix = "lumvex-ddc: ";
 
 std::string monitorOn(const DrmConnector &connector, const std::filesystem::path &device)
 {
-    return "the monitor on " + connector.name + " (" + device.string() + ")";
+    return arg(translate("Ddc", "the monitor on %1 (%2)"), {connector.name, device.string()});
 }
 
 } // namespace
 
 std::string helpText()
 {
-    return R"(Usage:
+    return translate("Ddc", R"(Usage:
   lumvex-ddc display id=N get luminance     print display N's brightness in percent
   lumvex-ddc display id=N set luminance P   set display N's brightness to P percent (0-100)
   lumvex-ddc list                           list displays, their connectors, I2C buses and DDC/CI state
@@ -38,51 +43,53 @@ Environment:
   LUMVEX_SYSFS_ROOT      look up /sys and /dev under this folder instead of /
 
 Exit status: 0 on success, 1 when the display cannot be reached, 2 for a malformed command line.
-)";
+)");
 }
 
 std::string usageError(const std::string &problem)
 {
-    return kPrefix + problem + " (see lumvex-ddc --help)";
+    return kPrefix + arg(translate("Ddc", "%1 (see lumvex-ddc --help)"), {problem});
 }
 
 std::string noXServerError(std::uint32_t display)
 {
-    return kPrefix + "cannot tell which connector display " + std::to_string(display) +
-           " is on: no X server with RandR 1.5 answers on DISPLAY; set LUMVEX_DDC_CONNECTOR to its connector "
-           "(e.g. DP-1)";
+    return kPrefix + arg(translate("Ddc", "cannot tell which connector display %1 is on: no X server with RandR 1.5 "
+                                          "answers on DISPLAY; set LUMVEX_DDC_CONNECTOR to its connector (e.g. DP-1)"),
+                         {std::to_string(display)});
 }
 
 std::string noSuchDisplayError(std::uint32_t display)
 {
-    return kPrefix + "no display with id " + std::to_string(display) +
-           " on this X server; `lumvex-ddc list` shows the ids";
+    return kPrefix + arg(translate("Ddc", "no display with id %1 on this X server; `lumvex-ddc list` shows the ids"),
+                         {std::to_string(display)});
 }
 
 std::string noSuchOutputError(std::uint32_t display)
 {
-    return kPrefix + "no connected connector in /sys/class/drm has display id " + std::to_string(display) +
-           "; `lumvex-ddc list` shows the ids";
+    return kPrefix + arg(translate("Ddc", "no connected connector in /sys/class/drm has display id %1; `lumvex-ddc "
+                                          "list` shows the ids"),
+                         {std::to_string(display)});
 }
 
 std::string noConnectorError(std::uint32_t display, const std::string &monitorName)
 {
-    return kPrefix + "display " + std::to_string(display) + " (" + monitorName +
-           ") matches no connected connector in /sys/class/drm; set LUMVEX_DDC_CONNECTOR to its connector (see "
-           "`lumvex-ddc list`)";
+    return kPrefix + arg(translate("Ddc", "display %1 (%2) matches no connected connector in /sys/class/drm; set "
+                                          "LUMVEX_DDC_CONNECTOR to its connector (see `lumvex-ddc list`)"),
+                         {std::to_string(display), monitorName});
 }
 
 std::string unknownConnectorError(const std::string &name)
 {
-    return kPrefix + "no connector named " + name +
-           " in /sys/class/drm (from LUMVEX_DDC_CONNECTOR); `lumvex-ddc list` shows the connectors";
+    return kPrefix + arg(translate("Ddc", "no connector named %1 in /sys/class/drm (from LUMVEX_DDC_CONNECTOR); "
+                                          "`lumvex-ddc list` shows the connectors"),
+                         {name});
 }
 
 std::string noBusError(const DrmConnector &connector)
 {
-    return kPrefix + connector.name +
-           " has no I2C bus in /sys/class/drm: its driver offers no DDC channel for it, so its brightness "
-           "cannot be set from here";
+    return kPrefix + arg(translate("Ddc", "%1 has no I2C bus in /sys/class/drm: its driver offers no DDC channel for "
+                                          "it, so its brightness cannot be set from here"),
+                         {connector.name});
 }
 
 std::string openError(const std::filesystem::path &device, std::error_code error, bool addressRefused,
@@ -90,26 +97,30 @@ std::string openError(const std::filesystem::path &device, std::error_code error
 {
     const std::string path = device.string();
     if (addressRefused) {
-        return kPrefix + path + " refused the DDC/CI address 0x37 (" + error.message() +
-               "); is it an I2C adapter, and does a kernel driver hold that address?";
+        return kPrefix + arg(translate("Ddc", "%1 refused the DDC/CI address 0x37 (%2); is it an I2C adapter, and does "
+                                              "a kernel driver hold that address?"),
+                             {path, error.message()});
     }
     if (error == std::errc::no_such_file_or_directory) {
-        return kPrefix + path + " does not exist: load the i2c-dev module with `sudo modprobe i2c-dev`";
+        return kPrefix +
+               arg(translate("Ddc", "%1 does not exist: load the i2c-dev module with `sudo modprobe i2c-dev`"), {path});
     }
     if (error == std::errc::permission_denied || error == std::errc::operation_not_permitted) {
         if (group && *group != "root") {
-            return kPrefix + "no permission to open " + path + ", which belongs to group " + *group +
-                   ": join it with `sudo usermod -aG " + *group + " $USER` and log in again";
+            return kPrefix + arg(translate("Ddc", "no permission to open %1, which belongs to group %2: join it with "
+                                                  "`sudo usermod -aG %2 $USER` and log in again"),
+                                 {path, *group});
         }
-        return kPrefix + "no permission to open " + path +
-               ": give I2C devices to the i2c group with a udev rule (see lumvex-ddc --help) and join that group";
+        return kPrefix + arg(translate("Ddc", "no permission to open %1: give I2C devices to the i2c group with a udev "
+                                              "rule (see lumvex-ddc --help) and join that group"),
+                             {path});
     }
-    return kPrefix + "cannot open " + path + ": " + error.message();
+    return kPrefix + arg(translate("Ddc", "cannot open %1: %2"), {path, error.message()});
 }
 
 std::string busyError(const std::filesystem::path &device)
 {
-    return kPrefix + device.string() + " is in use by another lumvex-ddc; try again";
+    return kPrefix + arg(translate("Ddc", "%1 is in use by another lumvex-ddc; try again"), {device.string()});
 }
 
 std::string ddcError(const DdcOutcome &outcome, const DrmConnector &connector, const std::filesystem::path &device)
@@ -118,21 +129,25 @@ std::string ddcError(const DdcOutcome &outcome, const DrmConnector &connector, c
     case DdcResult::Ok:
         break;
     case DdcResult::Unsupported:
-        return kPrefix + monitorOn(connector, device) + " offers no brightness control (VCP feature 0x10)";
+        return kPrefix + arg(translate("Ddc", "%1 offers no brightness control (VCP feature 0x10)"),
+                             {monitorOn(connector, device)});
     case DdcResult::BadReply:
-        return kPrefix + "garbled DDC/CI replies from " + monitorOn(connector, device) +
-               "; try again, or another cable or port";
+        return kPrefix + arg(translate("Ddc", "garbled DDC/CI replies from %1; try again, or another cable or port"),
+                             {monitorOn(connector, device)});
     case DdcResult::NoReply:
-        return kPrefix + "no DDC/CI reply from " + monitorOn(connector, device) +
-               (outcome.busError ? " (" + outcome.busError.message() + ")" : std::string()) +
-               "; switch DDC/CI on in the monitor's own menu";
+        return kPrefix +
+               arg(outcome.busError
+                       ? translate("Ddc", "no DDC/CI reply from %1 (%2); switch DDC/CI on in the monitor's own menu")
+                       : translate("Ddc", "no DDC/CI reply from %1; switch DDC/CI on in the monitor's own menu"),
+                   {monitorOn(connector, device), outcome.busError.message()});
     }
     return {};
 }
 
 std::string zeroMaximumError(const DrmConnector &connector, const std::filesystem::path &device)
 {
-    return kPrefix + monitorOn(connector, device) + " reports a brightness range of 0; it cannot be set";
+    return kPrefix + arg(translate("Ddc", "%1 reports a brightness range of 0; it cannot be set"),
+                         {monitorOn(connector, device)});
 }
 
 } // namespace lumvex::ddc

@@ -10,6 +10,8 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 build=$(cd "$1" && pwd)
 docs=$(cd "${2:-$here/../../docs}" && pwd)
+# The README's pictures are in English, whatever the language of the one who takes them.
+export LANGUAGE=en LC_ALL=C.UTF-8
 demo=$build/tools/tray-demo/lumvex-tray-demo
 [ -x "$demo" ] || { echo "take-screenshots: $demo is missing (build with -DLUMVEX_BUILD_TESTS=ON)" >&2; exit 1; }
 for tool in Xvfb xfce4-panel import xdotool dbus-daemon; do

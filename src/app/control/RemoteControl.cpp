@@ -14,6 +14,7 @@
 #include "sensing/DisplayServices.h"
 #include "ui/StatusItemController.h"
 
+#include <QCoreApplication>
 #include <QDBusArgument>
 #include <QDBusConnection>
 #include <QDBusError>
@@ -266,7 +267,8 @@ void RemoteControl::applyWhileCallerWaits(const QDBusMessage &message, const QDB
                     qCWarning(lcControl, "could not ask the bus whether %s still waits; its call is not applied",
                               qPrintable(message.service()));
                     QDBusConnection(connection)
-                        .send(message.createErrorReply(QDBusError::Failed, QStringLiteral("nothing was changed")));
+                        .send(message.createErrorReply(QDBusError::Failed,
+                                                       QCoreApplication::translate("Control", "nothing was changed")));
                 } else if (!there.value()) {
                     qCInfo(lcControl, "%s left before its %s was handled; not applied", qPrintable(message.service()),
                            qPrintable(message.member()));
@@ -288,8 +290,10 @@ RemoteControl::Refused RemoteControl::applyManualLevel(std::optional<double> bef
     if (!m_parts.brightness.set(level)) {
         // A level the panel did not take is neither shown, learned nor counted; the menu says why.
         m_parts.status.refreshMenus();
-        return Refusal{kNotSet, QString::fromStdString(m_parts.brightness.writeProblem().value_or(
-                                    "the built-in panel did not take the brightness"))};
+        return Refusal{kNotSet,
+                       m_parts.brightness.writeProblem()
+                           ? QString::fromStdString(*m_parts.brightness.writeProblem())
+                           : QCoreApplication::translate("Control", "the built-in panel did not take the brightness")};
     }
     m_parts.status.updateBrightness(level);
     m_parts.loop.onManualChange(level, AdjustmentSource::command);
@@ -310,7 +314,8 @@ RemoteControl::Refused RemoteControl::setBrightness(double level)
         return std::nullopt;
     }
     if (!m_parts.brightness.isAvailable()) {
-        return Refusal{kNoBacklight, QStringLiteral("there is no built-in panel whose brightness Lumvex could set")};
+        return Refusal{kNoBacklight, QCoreApplication::translate(
+                                         "Control", "there is no built-in panel whose brightness Lumvex could set")};
     }
     return applyManualLevel(m_parts.brightness.get(), level);
 }
@@ -328,11 +333,13 @@ RemoteControl::Refused RemoteControl::changeBrightness(double delta)
         return std::nullopt;
     }
     if (!m_parts.brightness.isAvailable()) {
-        return Refusal{kNoBacklight, QStringLiteral("there is no built-in panel whose brightness Lumvex could change")};
+        return Refusal{kNoBacklight, QCoreApplication::translate(
+                                         "Control", "there is no built-in panel whose brightness Lumvex could change")};
     }
     const std::optional<double> before = m_parts.brightness.get();
     if (!before) {
-        return Refusal{kNoBacklight, QStringLiteral("the built-in panel's brightness cannot be read just now")};
+        return Refusal{kNoBacklight, QCoreApplication::translate(
+                                         "Control", "the built-in panel's brightness cannot be read just now")};
     }
     return applyManualLevel(before, std::clamp(*before + delta, 0.0, 1.0));
 }
@@ -386,7 +393,8 @@ RemoteControl::Refused RemoteControl::pause(uint seconds)
                            .arg(seconds)};
     }
     if (!m_parts.loop.enabled()) {
-        return Refusal{kAutomaticOff, QStringLiteral("automatic adjustment is off; there is nothing to pause")};
+        return Refusal{kAutomaticOff, QCoreApplication::translate(
+                                          "Control", "automatic adjustment is off; there is nothing to pause")};
     }
     m_parts.loop.pauseAutomatic(seconds == 0 ? std::nullopt : std::optional<double>(seconds));
     m_parts.status.refreshMenus();

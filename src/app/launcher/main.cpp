@@ -3,6 +3,10 @@
 // its answer in a few milliseconds; everything else is the tray program, which loads the GUI and capture
 // libraries and is started in this process's place.
 #include "app/control/CtlCommand.h"
+#include "base/Translation.h"
+#include "platform/linux/i18n/Translations.h"
+
+#include <QCoreApplication>
 
 #include <cerrno>
 #include <cstdlib>
@@ -29,6 +33,11 @@ int main(int argc, char **argv)
         ::setenv("LUMVEX_COMMAND", self.c_str(), 1);
     }
     ::execv(program.c_str(), argv);
-    std::cerr << "lumvex: cannot start " << program << ": " << std::strerror(errno) << " (reinstall Lumvex)\n";
+    const std::string reason = std::strerror(errno);
+    const QCoreApplication app(argc, argv);
+    lumvex::i18n::installTranslations(QStringLiteral(LUMVEX_TRANSLATIONS_FROM_PROGRAM));
+    std::cerr << lumvex::i18n::arg(lumvex::i18n::translate("Tray", "lumvex: cannot start %1: %2 (reinstall Lumvex)"),
+                                   {program, reason})
+              << '\n';
     return 127;
 }

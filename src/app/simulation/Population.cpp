@@ -2,6 +2,8 @@
 #include "Population.h"
 #include "Summary.h"
 
+#include "base/Translation.h"
+
 #include <algorithm>
 #include <array>
 #include <cstdio>
@@ -9,6 +11,9 @@
 #include <string>
 
 namespace lumvex::sim {
+
+using i18n::arg;
+using i18n::translate;
 
 namespace {
 
@@ -46,7 +51,8 @@ std::string format(const char *pattern, double value)
 
 std::string right(const std::string &s, std::size_t width)
 {
-    return std::string(width > s.size() ? width - s.size() : 0, ' ') + s;
+    const auto columns = static_cast<std::size_t>(i18n::displayWidth(s));
+    return std::string(width > columns ? width - columns : 0, ' ') + s;
 }
 
 double median(std::vector<double> values)
@@ -94,20 +100,23 @@ std::string populationSentence(const std::vector<UserResult> &users)
     if (lumvex.empty()) {
         return {};
     }
-    const std::size_t days = users.front().runs.front().days.size();
-    std::string text = "Over " + std::to_string(days) + (days == 1 ? " day" : " days") + " the median of " +
-                       std::to_string(users.size()) + " simulated users corrected the brightness " +
-                       format("%g", median(lumvex)) + " times with Lumvex";
-    if (!fixed.empty()) {
-        text += " and " + format("%g", median(fixed)) + " with fixed brightness";
+    const int days = static_cast<int>(users.front().runs.front().days.size());
+    const std::string over = translate("Simulate", "%n day(s)", nullptr, days);
+    const std::string count = std::to_string(users.size());
+    const auto spoken = [](double value) { return i18n::localNumber(format("%g", value)); };
+    const std::string worst = spoken(*std::max_element(lumvex.begin(), lumvex.end()));
+    if (fixed.empty()) {
+        return arg(translate("Simulate", "Over %1 the median of %2 simulated users corrected the brightness %3 times "
+                                         "with Lumvex; the worst user %4 times."),
+                   {over, count, spoken(median(lumvex)), worst});
     }
-    text += "; the worst user " + format("%g", *std::max_element(lumvex.begin(), lumvex.end())) + " times.";
-    if (!fixed.empty()) {
-        const int worse = usersWorseThanFixed(users);
-        text += " " + std::to_string(worse) + " of " + std::to_string(users.size()) + (worse == 1 ? " is" : " are") +
-                " worse off with Lumvex than with fixed brightness.";
-    }
-    return text;
+    return arg(translate("Simulate", "Over %1 the median of %2 simulated users corrected the brightness %3 times "
+                                     "with Lumvex and %4 with fixed brightness; the worst user %5 times."),
+               {over, count, spoken(median(lumvex)), spoken(median(fixed)), worst}) +
+           " " +
+           arg(translate("Simulate", "%n of %1 are worse off with Lumvex than with fixed brightness.", nullptr,
+                         usersWorseThanFixed(users)),
+               {count});
 }
 
 std::string displayWritesLine(const std::vector<UserResult> &users)
@@ -133,11 +142,12 @@ std::string displayWritesLine(const std::vector<UserResult> &users)
             perDay.push_back(static_cast<double>(sum) / static_cast<double>(user.runs[s].days.size()));
         }
         any = any || busiest > 0;
-        line += (s ? "; " : " ") + strategyName(first[s].strategy) + " median " + format("%.0f", median(perDay)) +
-                ", worst user " + format("%.0f", perDay.empty() ? 0.0 : *std::ranges::max_element(perDay)) +
-                " (busiest day " + std::to_string(busiest) + ")";
+        line += (s ? "; " : " ") + arg(translate("Simulate", "%1 median %2, worst user %3 (busiest day %4)"),
+                                       {strategyName(first[s].strategy), format("%.0f", median(perDay)),
+                                        format("%.0f", perDay.empty() ? 0.0 : *std::ranges::max_element(perDay)),
+                                        std::to_string(busiest)});
     }
-    return any ? "Display writes per day:" + line : std::string();
+    return any ? translate("Simulate", "Display writes per day:") + line : std::string();
 }
 
 void printPopulation(std::ostream &out, const std::vector<UserResult> &users)
@@ -154,7 +164,8 @@ void printPopulation(std::ostream &out, const std::vector<UserResult> &users)
     std::string sub = std::string(head.size(), ' ');
     for (const RunResult &run : first) {
         head += " | " + right(strategyName(run.strategy), 3 * kCell);
-        sub += " | " + right("day 1", kCell) + right("last", kCell) + right("all", kCell);
+        sub += " | " + right(translate("Simulate", "day 1"), kCell) + right(translate("Simulate", "last"), kCell) +
+               right(translate("Simulate", "all"), kCell);
     }
     if (ratio) {
         head += " | lumvex";
@@ -191,7 +202,8 @@ void printPopulation(std::ostream &out, const std::vector<UserResult> &users)
 
     const auto sum = [](const std::vector<double> &v) { return std::accumulate(v.begin(), v.end(), 0.0); };
     const auto summary = [&](const std::string &label, auto reduce) {
-        std::string line = label + std::string(head.find('|') - 1 - label.size(), ' ');
+        const auto width = static_cast<std::size_t>(i18n::displayWidth(label));
+        std::string line = label + std::string(head.find('|') - 1 - std::min(width, head.find('|') - 1), ' ');
         for (std::size_t c = 0; c < columns.size(); ++c) {
             const bool isRatio = ratio && c + 1 == columns.size();
             if (c % 3 == 0 || isRatio) {
@@ -206,15 +218,18 @@ void printPopulation(std::ostream &out, const std::vector<UserResult> &users)
     };
     const std::size_t lumvexAll = ratio ? allColumn(Strategy::lumvex) : 0;
     const std::size_t fixedAll = ratio ? allColumn(Strategy::fixed) : 0;
-    summary("sum", [&](std::size_t c) {
+    summary(translate("Simulate", "sum"), [&](std::size_t c) {
         // The ratio of the sums, not the sum of the ratios.
         return ratio && c + 1 == columns.size() ? sum(columns[lumvexAll]) / std::max(sum(columns[fixedAll]), 1.0)
                                                 : sum(columns[c]);
     });
-    summary("median", [&](std::size_t c) { return median(columns[c]); });
-    summary("worst", [&](std::size_t c) { return *std::max_element(columns[c].begin(), columns[c].end()); });
+    summary(translate("Simulate", "median"), [&](std::size_t c) { return median(columns[c]); });
+    summary(translate("Simulate", "worst"),
+            [&](std::size_t c) { return *std::max_element(columns[c].begin(), columns[c].end()); });
     if (ratio) {
-        out << "Users worse off than fixed: " << usersWorseThanFixed(users) << " of " << users.size() << '\n';
+        out << arg(translate("Simulate", "Users worse off than fixed: %1 of %2"),
+                   {std::to_string(usersWorseThanFixed(users)), std::to_string(users.size())})
+            << '\n';
     }
     std::vector<std::reference_wrapper<const std::vector<RunResult>>> runsPerUser;
     for (const UserResult &user : users) {

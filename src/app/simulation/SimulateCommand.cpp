@@ -8,6 +8,7 @@
 #include "SvgPlot.h"
 #include "TelemetryTrace.h"
 #include "base/Files.h"
+#include "base/Translation.h"
 #include "engine/Settings.h"
 
 #include <algorithm>
@@ -28,10 +29,12 @@
 namespace lumvex::sim {
 
 namespace fs = std::filesystem;
+using i18n::arg;
+using i18n::translate;
 
 namespace {
 
-constexpr const char *kUsage = R"(Usage: lumvex simulate [options]
+constexpr const char *kUsage = QT_TRANSLATE_NOOP("Simulate", R"(Usage: lumvex simulate [options]
 
 Runs Lumvex's compensation loop without a desktop: simulated screen content, ambient light and
 backlight, and a simulated user with hidden preferences who corrects the brightness when the light
@@ -70,7 +73,7 @@ Options:
                     folder under the state directory; an existing folder must not hold
                     Lumvex files)
   -h, --help        show this help
-)";
+)");
 
 // About a tenth of a second and under a megabyte per simulated day and strategy: a run stays within a few
 // minutes and a few hundred MB.
@@ -112,7 +115,7 @@ T parseNumber(const std::string &option, const std::string &text)
     T value{};
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (error != std::errc() || end != text.data() + text.size()) {
-        throw UsageError(option + ": not a whole number: " + files::quoted(text));
+        throw UsageError(arg(translate("Simulate", "%1: not a whole number: %2"), {option, files::quoted(text)}));
     }
     return value;
 }
@@ -123,12 +126,12 @@ double parseDecimal(const std::string &option, const std::string &name, const st
     double value = 0.0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (error != std::errc() || end != text.data() + text.size() || text.empty()) {
-        throw UsageError(option + ": " + name + " is not a number: " + files::quoted(text));
+        throw UsageError(arg(translate("Simulate", "%1: %2 is not a number: %3"), {option, name, files::quoted(text)}));
     }
     if (!(value >= low && value <= high)) {
         char range[64];
         std::snprintf(range, sizeof range, "%g...%g", low, high);
-        throw UsageError(option + ": " + name + " must be within " + range + ", not " + text);
+        throw UsageError(arg(translate("Simulate", "%1: %2 must be within %3, not %4"), {option, name, range, text}));
     }
     return value;
 }
@@ -138,7 +141,7 @@ void parseTaste(const std::string &text, TasteChoice &taste)
 {
     const auto once = [&](std::optional<double> &part, const std::string &name, double value) {
         if (part) {
-            throw UsageError("--taste: " + name + " is given twice");
+            throw UsageError(arg(translate("Simulate", "%1: %2 is given twice"), {"--taste", name}));
         }
         part = value;
     };
@@ -150,8 +153,9 @@ void parseTaste(const std::string &text, TasteChoice &taste)
         const std::string name = item.substr(0, equals);
         const std::string value = equals == std::string::npos ? "" : item.substr(equals + 1);
         if (equals == std::string::npos) {
-            throw UsageError("--taste: expected NAME=VALUE (exponent, tolerance, patience), not " +
-                             files::quoted(item));
+            throw UsageError(
+                arg(translate("Simulate", "--taste: expected NAME=VALUE (exponent, tolerance, patience), not %1"),
+                    {files::quoted(item)}));
         } else if (name == "exponent") {
             once(taste.exponent, name, parseDecimal("--taste", name, value, 0.0, 1.0));
         } else if (name == "tolerance") {
@@ -159,8 +163,9 @@ void parseTaste(const std::string &text, TasteChoice &taste)
         } else if (name == "patience") {
             once(taste.patience, name, parseDecimal("--taste", name, value, 0.1, 60.0));
         } else {
-            throw UsageError("--taste: unknown part " + files::quoted(name) +
-                             " (known: exponent, tolerance, patience)");
+            throw UsageError(
+                arg(translate("Simulate", "--taste: unknown part %1 (known: exponent, tolerance, patience)"),
+                    {files::quoted(name)}));
         }
         from = comma + 1;
     }
@@ -174,19 +179,20 @@ void parseSetting(const std::string &text, std::map<std::string, bool> &settings
 {
     const std::size_t equals = text.find('=');
     if (equals == std::string::npos) {
-        throw UsageError("--set: expected KEY=VALUE, not " + files::quoted(text));
+        throw UsageError(arg(translate("Simulate", "--set: expected KEY=VALUE, not %1"), {files::quoted(text)}));
     }
     const std::string key = text.substr(0, equals);
     const std::string value = text.substr(equals + 1);
     if (std::find(std::begin(kSettings), std::end(kSettings), key) == std::end(kSettings)) {
-        throw UsageError("--set: unknown setting " + files::quoted(key) +
-                         " (known: rememberBrightnessPerSituation, adjustExternalDisplays)");
+        throw UsageError(arg(translate("Simulate", "--set: unknown setting %1 (known: %2)"),
+                             {files::quoted(key), "rememberBrightnessPerSituation, adjustExternalDisplays"}));
     }
     if (value != "true" && value != "false") {
-        throw UsageError("--set: " + key + " takes true or false, not " + files::quoted(value));
+        throw UsageError(
+            arg(translate("Simulate", "--set: %1 takes true or false, not %2"), {key, files::quoted(value)}));
     }
     if (!settings.emplace(key, value == "true").second) {
-        throw UsageError("--set: " + key + " is given twice");
+        throw UsageError(arg(translate("Simulate", "%1: %2 is given twice"), {"--set", key}));
     }
 }
 
@@ -197,11 +203,11 @@ int parseCount(const std::string &option, const std::string &text, int low, int 
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (text.empty() || end != text.data() + text.size() ||
         (error != std::errc() && error != std::errc::result_out_of_range)) {
-        throw UsageError(option + ": not a whole number: " + files::quoted(text));
+        throw UsageError(arg(translate("Simulate", "%1: not a whole number: %2"), {option, files::quoted(text)}));
     }
     if (error != std::errc() || value < low || value > high) {
-        throw UsageError(option + ": must be within " + std::to_string(low) + "..." + std::to_string(high) + ", not " +
-                         files::quoted(text));
+        throw UsageError(arg(translate("Simulate", "%1: must be within %2...%3, not %4"),
+                             {option, std::to_string(low), std::to_string(high), files::quoted(text)}));
     }
     return static_cast<int>(value);
 }
@@ -214,17 +220,17 @@ Options parse(const std::vector<std::string> &args)
         const std::string &a = args[i];
         const auto value = [&]() -> const std::string & {
             if (i + 1 >= args.size()) {
-                throw UsageError(a + " needs a value");
+                throw UsageError(arg(translate("Simulate", "%1 needs a value"), {a}));
             }
             // One value per option: a second would silently replace the first.
             if (std::find(seen.begin(), seen.end(), a) != seen.end()) {
-                throw UsageError(a + " is given twice");
+                throw UsageError(arg(translate("Simulate", "%1 is given twice"), {a}));
             }
             if (a != "--taste" && a != "--set") {
                 seen.push_back(a);
             }
             if (args[i + 1].empty()) {
-                throw UsageError(a + " needs a value, not an empty one");
+                throw UsageError(arg(translate("Simulate", "%1 needs a value, not an empty one"), {a}));
             }
             return args[++i];
         };
@@ -248,8 +254,8 @@ Options parse(const std::vector<std::string> &args)
             const std::string &name = value();
             o.behaviour = behaviourNamed(name); // "mixed" leaves it empty
             if (!o.behaviour && name != "mixed") {
-                throw UsageError("--behaviour: unknown behaviour " + files::quoted(name) +
-                                 " (known: jump, notch, overshoot, drift, picky, mixed)");
+                throw UsageError(arg(translate("Simulate", "--behaviour: unknown behaviour %1 (known: %2)"),
+                                     {files::quoted(name), "jump, notch, overshoot, drift, picky, mixed"}));
             }
         } else if (a == "--set") {
             parseSetting(value(), o.settings);
@@ -258,33 +264,35 @@ Options parse(const std::vector<std::string> &args)
         } else if (a == "--table") {
             const std::string &text = value();
             if (text != "brief" && text != "full") {
-                throw UsageError("--table: brief or full, not \"" + text + "\"");
+                throw UsageError(arg(translate("Simulate", "--table: brief or full, not %1"), {files::quoted(text)}));
             }
             o.table = text == "full" ? TableWidth::full : TableWidth::brief;
         } else if (a == "--out") {
             o.out = value();
         } else {
-            throw UsageError("unknown option " + files::quoted(a) + " (see lumvex simulate --help)");
+            throw UsageError(
+                arg(translate("Simulate", "unknown option %1 (see lumvex simulate --help)"), {files::quoted(a)}));
         }
     }
     const auto given = [&](const char *option) { return std::find(seen.begin(), seen.end(), option) != seen.end(); };
     if (o.trace && given("--scenario")) {
-        throw UsageError("--trace replays a recorded file; it does not go with --scenario");
+        throw UsageError(translate("Simulate", "--trace replays a recorded file; it does not go with --scenario"));
     }
     if (o.population && o.plot) {
-        throw UsageError("--plot draws one user; it does not go with --population");
+        throw UsageError(translate("Simulate", "--plot draws one user; it does not go with --population"));
     }
     const std::uint64_t users = static_cast<std::uint64_t>(o.population.value_or(1));
     if (o.seed > std::numeric_limits<std::uint64_t>::max() - (users - 1)) {
-        throw UsageError("--seed: " + std::to_string(users) + " users need seeds up to " + std::to_string(o.seed) +
-                         "+" + std::to_string(users - 1) + ", past the largest seed");
+        throw UsageError(arg(translate("Simulate", "--seed: %1 users need seeds up to %2+%3, past the largest seed"),
+                             {std::to_string(users), std::to_string(o.seed), std::to_string(users - 1)}));
     }
     // Each user runs under every strategy compared; the sum bounds how long and how large one run gets.
     const int strategies = o.population || o.compare ? 3 : 1;
     const long long work = static_cast<long long>(users) * o.days.value_or(7) * strategies;
     if (work > kMostSimulatedDays) {
-        throw UsageError("a run simulates at most " + std::to_string(kMostSimulatedDays) +
-                         " days (users x days x strategies), not " + std::to_string(work) + "; ask for fewer");
+        throw UsageError(arg(
+            translate("Simulate", "a run simulates at most %1 days (users x days x strategies), not %2; ask for fewer"),
+            {std::to_string(kMostSimulatedDays), std::to_string(work)}));
     }
     return o;
 }
@@ -296,11 +304,13 @@ void checkPlotTarget(const fs::path &plot)
     struct stat info
     {};
     if (::stat(plot.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {
-        throw UsageError("--plot: " + files::quoted(plot.string()) + " is not a regular file");
+        throw UsageError(
+            arg(translate("Simulate", "--plot: %1 is not a regular file"), {files::quoted(plot.string())}));
     }
     const fs::path folder = plot.has_parent_path() ? plot.parent_path() : fs::path(".");
     if (!files::canWriteIn(folder)) {
-        throw UsageError("--plot: cannot write in the folder " + files::quoted(folder.string()));
+        throw UsageError(
+            arg(translate("Simulate", "--plot: cannot write in the folder %1"), {files::quoted(folder.string())}));
     }
 }
 
@@ -341,7 +351,7 @@ std::optional<fs::path> freshFolder(const fs::path &root, const std::string &nam
 class Progress
 {
 public:
-    Progress(std::ostream &out, bool interactive, int total, std::string unit = "day")
+    Progress(std::ostream &out, bool interactive, int total, std::string unit)
         : m_out(out)
         , m_interactive(interactive)
         , m_total(total)
@@ -410,7 +420,7 @@ int runSimulateCommand(const std::vector<std::string> &args, const fs::path &def
     try {
         options = parse(args);
         if (options.help) {
-            out << kUsage;
+            out << translate("Simulate", kUsage);
             return 0;
         }
         // Everything is read and checked before the first file is written.
@@ -422,8 +432,8 @@ int runSimulateCommand(const std::vector<std::string> &args, const fs::path &def
         } else {
             auto made = makeScenario(options.scenario, options.days.value_or(7), options.seed);
             if (!made) {
-                throw UsageError("--scenario: unknown scenario " + files::quoted(options.scenario) +
-                                 " (known: " + joined(scenarioNames()) + ")");
+                throw UsageError(arg(translate("Simulate", "--scenario: unknown scenario %1 (known: %2)"),
+                                     {files::quoted(options.scenario), joined(scenarioNames())}));
             }
             trace = std::move(*made);
         }
@@ -433,8 +443,9 @@ int runSimulateCommand(const std::vector<std::string> &args, const fs::path &def
                 for (const char *name : {"content_offsets.json", "content_strength.json", "dailystats.json",
                                          "adjustments.csv", "summary.csv", "plot.svg"}) {
                     if (fs::exists(folder / name)) {
-                        throw UsageError("--out: " + (folder / name).string() +
-                                         " exists; choose a folder without Lumvex files");
+                        throw UsageError(
+                            arg(translate("Simulate", "--out: %1 exists; choose a folder without Lumvex files"),
+                                {(folder / name).string()}));
                     }
                 }
             }
@@ -450,8 +461,9 @@ int runSimulateCommand(const std::vector<std::string> &args, const fs::path &def
         options.out ? (files::makePrivateDirectories(*options.out) ? options.out : std::nullopt)
                     : freshFolder(defaultOutRoot, trace.name);
     if (!claimed) {
-        err << "lumvex simulate: cannot create "
-            << (options.out ? "the folder " + options.out->string() : "a folder under " + defaultOutRoot.string())
+        err << "lumvex simulate: "
+            << (options.out ? arg(translate("Simulate", "cannot create the folder %1"), {options.out->string()})
+                            : arg(translate("Simulate", "cannot create a folder under %1"), {defaultOutRoot.string()}))
             << '\n';
         return 1;
     }
@@ -485,10 +497,12 @@ int runSimulateCommand(const std::vector<std::string> &args, const fs::path &def
 
     if (options.population) {
         const int n = *options.population;
-        out << "Simulating " << n << (n == 1 ? " user" : " users") << " for " << days << (days == 1 ? " day" : " days")
-            << " of \"" << trace.name << "\" (seeds " << options.seed << " to "
-            << options.seed + static_cast<std::uint64_t>(n) - 1 << "); files in " << folder.string() << std::endl;
-        Progress progress(out, interactive, n, "user");
+        out << arg(translate("Simulate", "Simulating %1 for %2 of \"%3\" (seeds %4 to %5); files in %6"),
+                   {translate("Simulate", "%n user(s)", nullptr, n), translate("Simulate", "%n day(s)", nullptr, days),
+                    trace.name, std::to_string(options.seed),
+                    std::to_string(options.seed + static_cast<std::uint64_t>(n) - 1), folder.string()})
+            << std::endl;
+        Progress progress(out, interactive, n, translate("Simulate", "user"));
         std::vector<UserResult> users(static_cast<std::size_t>(n));
         // Users share nothing but the command's options: two threads take turns at them, and each user's
         // result lands in its own place, so the table is the same as one thread would make.
@@ -504,7 +518,7 @@ int runSimulateCommand(const std::vector<std::string> &args, const fs::path &def
                     seed, taste,
                     runAll(own, seed, taste, options.behaviourOf(seed), folder / userFolder(u), [](Strategy, int) {})};
                 const std::lock_guard lock(progressMutex);
-                progress.dayDone("users", done++);
+                progress.dayDone(translate("Simulate", "users"), done++);
             }
         };
         {
@@ -516,14 +530,16 @@ int runSimulateCommand(const std::vector<std::string> &args, const fs::path &def
         return 0;
     }
 
-    out << "Simulating " << days << (days == 1 ? " day" : " days") << " of \"" << trace.name << "\" (seed "
-        << options.seed << "); files in " << folder.string() << std::endl;
+    out << arg(translate("Simulate", "Simulating %1 of \"%2\" (seed %3); files in %4"),
+               {translate("Simulate", "%n day(s)", nullptr, days), trace.name, std::to_string(options.seed),
+                folder.string()})
+        << std::endl;
     std::optional<Progress> progress;
     const std::vector<RunResult> runs =
         runAll(trace, options.seed, options.taste.appliedTo(SimulatedUser::Taste::random(options.seed)),
                options.behaviourOf(options.seed), folder, [&](Strategy strategy, int day) {
                    if (day == 0) {
-                       progress.emplace(out, interactive, days);
+                       progress.emplace(out, interactive, days, translate("Simulate", "day"));
                    }
                    progress->dayDone(strategyName(strategy), day);
                });
@@ -533,16 +549,21 @@ int runSimulateCommand(const std::vector<std::string> &args, const fs::path &def
     out << '\n' << choicesTakenBackLine({std::cref(runs)}) << '\n';
     const fs::path table = folder / "summary.csv";
     if (!files::writeAtomically(table, summaryCsv(runs))) {
-        err << "lumvex simulate: cannot write the table to " << table.string() << '\n';
+        err << "lumvex simulate: " << arg(translate("Simulate", "cannot write the table to %1"), {table.string()})
+            << '\n';
         return 1;
     }
     const fs::path plot = options.plot.value_or(folder / "plot.svg");
-    const std::string title = "Lumvex on \"" + trace.name + "\", seed " + std::to_string(options.seed);
+    const std::string title =
+        arg(translate("Simulate", "Lumvex on \"%1\", seed %2"), {trace.name, std::to_string(options.seed)});
     if (!files::writeAtomically(plot, renderPlot(runs.front(), title))) {
-        err << "lumvex simulate: cannot write the plot to " << plot.string() << '\n';
+        err << "lumvex simulate: " << arg(translate("Simulate", "cannot write the plot to %1"), {plot.string()})
+            << '\n';
         return 1;
     }
-    out << "\nAll columns: " << table.string() << "\nPlot: " << plot.string() << '\n';
+    out << '\n'
+        << arg(translate("Simulate", "All columns: %1"), {table.string()}) << '\n'
+        << arg(translate("Simulate", "Plot: %1"), {plot.string()}) << '\n';
     return 0;
 }
 

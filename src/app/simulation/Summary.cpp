@@ -1,12 +1,18 @@
 // SPDX-License-Identifier: MIT
 #include "Summary.h"
 
+#include "base/Translation.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <iterator>
 #include <string>
 
 namespace lumvex::sim {
+
+using i18n::arg;
+using i18n::displayWidth;
+using i18n::translate;
 
 namespace {
 
@@ -22,20 +28,25 @@ struct Metric
     enum class OverDdc { same, inBrief, notInBrief } overDdc = OverDdc::same;
 };
 
+// The titles are translated where the table is printed; the CSV's names never are.
 const Metric kMetrics[] = {
-    {"corrections", "corrections", "%.0f", true, [](const DayResult &d) { return static_cast<double>(d.corrections); }},
-    {"mean |P-pref|", "mean_error", "%.4f", true, [](const DayResult &d) { return d.meanError; }},
-    {"p95 |P-pref|", "p95_error", "%.4f", true, [](const DayResult &d) { return d.p95Error; },
-     Metric::OverDdc::notInBrief},
-    {"CV of BxL", "cv_bxl", "%.3f", false, [](const DayResult &d) { return d.variation; }},
-    {"writes", "writes", "%.0f", false, [](const DayResult &d) { return static_cast<double>(d.writes); }},
-    {"display writes", "display_writes", "%.0f", false,
+    {QT_TRANSLATE_NOOP("Simulate", "corrections"), "corrections", "%.0f", true,
+     [](const DayResult &d) { return static_cast<double>(d.corrections); }},
+    {QT_TRANSLATE_NOOP("Simulate", "mean |P-pref|"), "mean_error", "%.4f", true,
+     [](const DayResult &d) { return d.meanError; }},
+    {QT_TRANSLATE_NOOP("Simulate", "p95 |P-pref|"), "p95_error", "%.4f", true,
+     [](const DayResult &d) { return d.p95Error; }, Metric::OverDdc::notInBrief},
+    {QT_TRANSLATE_NOOP("Simulate", "CV of BxL"), "cv_bxl", "%.3f", false,
+     [](const DayResult &d) { return d.variation; }},
+    {QT_TRANSLATE_NOOP("Simulate", "writes"), "writes", "%.0f", false,
+     [](const DayResult &d) { return static_cast<double>(d.writes); }},
+    {QT_TRANSLATE_NOOP("Simulate", "display writes"), "display_writes", "%.0f", false,
      [](const DayResult &d) { return static_cast<double>(d.displayWrites); }, Metric::OverDdc::inBrief},
-    {"desktop changes learned", "desktop_changes_learned", "%.0f", false,
+    {QT_TRANSLATE_NOOP("Simulate", "desktop changes learned"), "desktop_changes_learned", "%.0f", false,
      [](const DayResult &d) { return static_cast<double>(d.desktopChangesLearned); }},
-    {"user changes lost", "user_changes_lost", "%.0f", false,
+    {QT_TRANSLATE_NOOP("Simulate", "user changes lost"), "user_changes_lost", "%.0f", false,
      [](const DayResult &d) { return static_cast<double>(d.userChangesLost); }},
-    {"choices taken back", "choices_taken_back", "%.0f", false,
+    {QT_TRANSLATE_NOOP("Simulate", "choices taken back"), "choices_taken_back", "%.0f", false,
      [](const DayResult &d) { return static_cast<double>(d.choicesTakenBack); }},
 };
 
@@ -44,11 +55,11 @@ std::string strategyPhrase(Strategy strategy)
 {
     switch (strategy) {
     case Strategy::lumvex:
-        return "with Lumvex";
+        return translate("Simulate", "with Lumvex");
     case Strategy::fixed:
-        return "with fixed brightness";
+        return translate("Simulate", "with fixed brightness");
     case Strategy::ambientOnly:
-        return "with an ambient-only curve";
+        return translate("Simulate", "with an ambient-only curve");
     }
     return strategyName(strategy);
 }
@@ -63,7 +74,7 @@ std::string cell(const char *format, double value, int width)
 
 std::string padRight(const std::string &s, int width)
 {
-    return s + std::string(static_cast<std::size_t>(std::max(0, width - static_cast<int>(s.size()))), ' ');
+    return s + std::string(static_cast<std::size_t>(std::max(0, width - displayWidth(s))), ' ');
 }
 
 DayResult total(const RunResult &run)
@@ -97,15 +108,18 @@ std::string summarySentence(const std::vector<RunResult> &runs)
     if (runs.empty()) {
         return {};
     }
-    const std::size_t days = runs.front().days.size();
-    std::string text = "Over " + std::to_string(days) + (days == 1 ? " day" : " days") +
-                       " the simulated user corrected the brightness ";
+    const int days = static_cast<int>(runs.front().days.size());
+    std::string list;
     for (std::size_t i = 0; i < runs.size(); ++i) {
         const int n = total(runs[i]).corrections;
-        text += i == 0 ? "" : i + 1 == runs.size() ? " and " : ", ";
-        text += std::to_string(n) + (i == 0 ? (n == 1 ? " time " : " times ") : " ") + strategyPhrase(runs[i].strategy);
+        const std::string count = i == 0 ? translate("Simulate", "%n time(s)", nullptr, n) : std::to_string(n);
+        const std::string item = count + " " + strategyPhrase(runs[i].strategy);
+        list = i == 0                ? item
+               : i + 1 < runs.size() ? list + ", " + item
+                                     : arg(translate("Simulate", "%1 and %2"), {list, item});
     }
-    return text + ".";
+    return arg(translate("Simulate", "Over %1 the simulated user corrected the brightness %2."),
+               {translate("Simulate", "%n day(s)", nullptr, days), list});
 }
 
 std::string summaryCsv(const std::vector<RunResult> &runs)
@@ -147,16 +161,26 @@ void printSummary(std::ostream &out, const std::vector<RunResult> &runs, TableWi
         return overDdc && m.overDdc != Metric::OverDdc::same ? m.overDdc == Metric::OverDdc::inBrief : m.brief;
     });
     constexpr int kColumn = 9;
-    const int group = kColumn * static_cast<int>(runs.size());
-    std::string line = padRight("day", 5);
+    // A title wider than its columns widens them.
+    std::vector<std::string> titles;
+    std::vector<std::string> widening;
     for (const Metric &m : metrics) {
-        line += " | " + padRight(m.title, group);
+        titles.push_back(translate("Simulate", m.title));
+        const int extra = displayWidth(titles.back()) - kColumn * static_cast<int>(runs.size());
+        widening.emplace_back(static_cast<std::size_t>(std::max(0, extra)), ' ');
+    }
+    const std::string dayLabel = translate("Simulate", "day");
+    const std::string allLabel = translate("Simulate", "all");
+    const int labelWidth = std::max({5, displayWidth(dayLabel), displayWidth(allLabel)});
+    std::string line = padRight(dayLabel, labelWidth);
+    for (std::size_t i = 0; i < metrics.size(); ++i) {
+        line += " | " + padRight(titles[i], kColumn * static_cast<int>(runs.size()));
     }
     out << line.substr(0, line.find_last_not_of(' ') + 1) << '\n';
     if (runs.size() > 1) {
-        line = padRight("", 5);
+        line = padRight("", labelWidth);
         for (std::size_t i = 0; i < metrics.size(); ++i) {
-            line += " | ";
+            line += " | " + widening[i];
             for (const RunResult &run : runs) {
                 line += std::string(static_cast<std::size_t>(kColumn) -
                                         std::min<std::size_t>(kColumn, strategyName(run.strategy).size()),
@@ -166,14 +190,14 @@ void printSummary(std::ostream &out, const std::vector<RunResult> &runs, TableWi
         }
         out << line << '\n';
     }
-    out << std::string(line.size(), '-') << '\n';
+    out << std::string(static_cast<std::size_t>(displayWidth(line)), '-') << '\n';
 
     const auto row = [&](const std::string &label, auto dayOf) {
-        std::string text = padRight(label, 5);
-        for (const Metric &m : metrics) {
-            text += " | ";
+        std::string text = padRight(label, labelWidth);
+        for (std::size_t i = 0; i < metrics.size(); ++i) {
+            text += " | " + widening[i];
             for (const RunResult &run : runs) {
-                text += cell(m.format, m.value(dayOf(run)), kColumn);
+                text += cell(metrics[i].format, metrics[i].value(dayOf(run)), kColumn);
             }
         }
         out << text << '\n';
@@ -181,13 +205,13 @@ void printSummary(std::ostream &out, const std::vector<RunResult> &runs, TableWi
     for (std::size_t d = 0; d < runs.front().days.size(); ++d) {
         row(std::to_string(d + 1), [d](const RunResult &run) { return run.days[d]; });
     }
-    out << std::string(line.size(), '-') << '\n';
-    row("all", [](const RunResult &run) { return total(run); });
+    out << std::string(static_cast<std::size_t>(displayWidth(line)), '-') << '\n';
+    row(allLabel, [](const RunResult &run) { return total(run); });
 }
 
 std::string choicesTakenBackLine(const std::vector<std::reference_wrapper<const std::vector<RunResult>>> &runsPerUser)
 {
-    std::string line = "Choices taken back:";
+    std::string line = translate("Simulate", "Choices taken back:");
     if (runsPerUser.empty()) {
         return line;
     }

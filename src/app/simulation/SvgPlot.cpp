@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "SvgPlot.h"
 
+#include "base/Translation.h"
 #include "telemetry/report/Markup.h"
 
 #include <algorithm>
@@ -50,16 +51,17 @@ std::string renderPlot(const RunResult &run, const std::string &title)
                       "\" height=\"" + number(height) + "\" font-family=\"sans-serif\" font-size=\"11\">\n";
     svg += "<rect width=\"100%\" height=\"100%\" fill=\"white\"/>\n";
     svg += "<text x=\"" + number(kLeft) + "\" y=\"20\" font-size=\"14\">" + report::escapeMarkup(title) + "</text>\n";
-    const char *legend[][2] = {{"#999999", "content luminance"},
-                               {"#e6550d", "brightness"},
-                               {"#3182bd", "perceived (brightness x luminance)"},
-                               {"#31a354", "preferred"},
-                               {"#d62728", "correction"}};
+    const char *legend[][2] = {{"#999999", QT_TRANSLATE_NOOP("Simulate", "content luminance")},
+                               {"#e6550d", QT_TRANSLATE_NOOP("Simulate", "brightness")},
+                               {"#3182bd", QT_TRANSLATE_NOOP("Simulate", "perceived (brightness x luminance)")},
+                               {"#31a354", QT_TRANSLATE_NOOP("Simulate", "preferred")},
+                               {"#d62728", QT_TRANSLATE_NOOP("Simulate", "correction")}};
     double x = kLeft;
-    for (const auto &[colour, label] : legend) {
+    for (const auto &[colour, source] : legend) {
+        const std::string label = i18n::translate("Simulate", source);
         svg += "<rect x=\"" + number(x) + "\" y=\"30\" width=\"10\" height=\"10\" fill=\"" + colour + "\"/>";
-        svg += "<text x=\"" + number(x + 14) + "\" y=\"39\">" + label + "</text>\n";
-        x += 40 + 6.5 * static_cast<double>(std::string(label).size());
+        svg += "<text x=\"" + number(x + 14) + "\" y=\"39\">" + report::escapeMarkup(label) + "</text>\n";
+        x += 40 + 6.5 * static_cast<double>(i18n::displayWidth(label));
     }
 
     double top = kTop;
@@ -71,11 +73,13 @@ std::string renderPlot(const RunResult &run, const std::string &title)
         const auto pyLight = [&](double v) { return py(v * 2.5); };
         svg += "<rect x=\"" + number(kLeft) + "\" y=\"" + number(top) + "\" width=\"" + number(kWidth) +
                "\" height=\"" + number(kPanel) + "\" fill=\"none\" stroke=\"#cccccc\"/>\n";
-        char label[64];
-        std::snprintf(label, sizeof label, "day %ld  %02d:%02d-%02d:%02d", day + 1, static_cast<int>(panel.from / 3600),
+        char hours[32];
+        std::snprintf(hours, sizeof hours, "%02d:%02d-%02d:%02d", static_cast<int>(panel.from / 3600),
                       static_cast<int>(std::fmod(panel.from, 3600) / 60), static_cast<int>(panel.to / 3600),
                       static_cast<int>(std::fmod(panel.to, 3600) / 60));
-        svg += "<text x=\"4\" y=\"" + number(top + 12) + "\">" + label + "</text>\n";
+        const std::string label =
+            i18n::arg(i18n::translate("Simulate", "day %1  %2"), {std::to_string(day + 1), hours});
+        svg += "<text x=\"4\" y=\"" + number(top + 12) + "\">" + report::escapeMarkup(label) + "</text>\n";
 
         const auto line = [&](const char *colour, auto value, auto scale, const char *dash) {
             std::string path;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "Markup.h"
 
+#include "base/Translation.h"
+
 #include <algorithm>
 #include <array>
 #include <charconv>
@@ -61,11 +63,15 @@ std::string clockTime(double secondsOfDay, bool withSeconds)
     return text;
 }
 
-std::string_view weekdayName(int weekday)
+std::string weekdayName(int weekday)
 {
-    static constexpr std::array<std::string_view, 7> names{"Sunday",   "Monday", "Tuesday", "Wednesday",
-                                                           "Thursday", "Friday", "Saturday"};
-    return weekday >= 1 && weekday <= 7 ? names[static_cast<std::size_t>(weekday - 1)] : std::string_view();
+    static constexpr std::array<const char *, 7> names{
+        QT_TRANSLATE_NOOP("Report", "Sunday"),   QT_TRANSLATE_NOOP("Report", "Monday"),
+        QT_TRANSLATE_NOOP("Report", "Tuesday"),  QT_TRANSLATE_NOOP("Report", "Wednesday"),
+        QT_TRANSLATE_NOOP("Report", "Thursday"), QT_TRANSLATE_NOOP("Report", "Friday"),
+        QT_TRANSLATE_NOOP("Report", "Saturday")};
+    return weekday >= 1 && weekday <= 7 ? i18n::translate("Report", names[static_cast<std::size_t>(weekday - 1)])
+                                        : std::string();
 }
 
 } // namespace lumvex::report

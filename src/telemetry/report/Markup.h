@@ -15,7 +15,7 @@ std::string fixed(double value, int decimals = 1);
 // "09:05" for seconds since midnight.
 std::string clockTime(double secondsOfDay, bool withSeconds = false);
 
-// "Friday" for 1 = Sunday ... 7 = Saturday.
-std::string_view weekdayName(int weekday);
+// "Friday" for 1 = Sunday ... 7 = Saturday, in the reader's language.
+std::string weekdayName(int weekday);
 
 } // namespace lumvex::report

@@ -2,6 +2,7 @@
 #include "RecordingReader.h"
 
 #include "base/CivilDate.h"
+#include "base/Translation.h"
 #include "engine/AdjustmentLogger.h"
 
 #include <simdjson.h>
@@ -70,7 +71,7 @@ public:
         for (auto field : object) {
             std::string_view name;
             if (field.unescaped_key().get(name) != simdjson::SUCCESS) {
-                throw LineError{"not a JSON object"};
+                throw LineError{i18n::translate("Report", "not a JSON object")};
             }
             const std::optional<Key> key = keyOf(name);
             if (!key) {
@@ -79,7 +80,7 @@ public:
             simdjson::ondemand::value value;
             simdjson::ondemand::json_type type;
             if (field.value().get(value) != simdjson::SUCCESS || value.type().get(type) != simdjson::SUCCESS) {
-                throw LineError{"not a JSON object"};
+                throw LineError{i18n::translate("Report", "not a JSON object")};
             }
             Field &f = m_fields[static_cast<std::size_t>(*key)];
             f = Field{};
@@ -98,19 +99,28 @@ public:
         }
     }
 
-    std::optional<double> number(Key key) const { return typed(key, &Field::isNumber, &Field::number, "a number"); }
+    std::optional<double> number(Key key) const
+    {
+        return typed(key, &Field::isNumber, &Field::number, QT_TRANSLATE_NOOP("Report", "a number"));
+    }
 
     double requiredNumber(Key key) const
     {
         if (const auto value = number(key)) {
             return *value;
         }
-        throw LineError{"\"" + std::string(name(key)) + "\" is missing"};
+        throw LineError{i18n::arg(i18n::translate("Report", "\"%1\" is missing"), {name(key)})};
     }
 
-    std::optional<std::string_view> text(Key key) const { return typed(key, &Field::isText, &Field::text, "a string"); }
+    std::optional<std::string_view> text(Key key) const
+    {
+        return typed(key, &Field::isText, &Field::text, QT_TRANSLATE_NOOP("Report", "a string"));
+    }
 
-    std::optional<bool> flag(Key key) const { return typed(key, &Field::isBool, &Field::flag, "true or false"); }
+    std::optional<bool> flag(Key key) const
+    {
+        return typed(key, &Field::isBool, &Field::flag, QT_TRANSLATE_NOOP("Report", "true or false"));
+    }
 
 private:
     struct Field
@@ -133,7 +143,8 @@ private:
             return std::nullopt;
         }
         if (!(f.*isType)) {
-            throw LineError{"\"" + std::string(name(key)) + "\" is not " + type};
+            throw LineError{
+                i18n::arg(i18n::translate("Report", "\"%1\" is not %2"), {name(key), i18n::translate("Report", type)})};
         }
         return f.*value;
     }
@@ -156,7 +167,7 @@ std::optional<TelemetryPoint> telemetryPoint(simdjson::ondemand::parser &parser,
         parser.iterate(line.data(), line.size(), line.size() + simdjson::SIMDJSON_PADDING).get(document) !=
             simdjson::SUCCESS ||
         document.get_object().get(object) != simdjson::SUCCESS) {
-        throw LineError{"not a JSON object"};
+        throw LineError{i18n::translate("Report", "not a JSON object")};
     }
     const RowFields row(object);
     TelemetryPoint p;
@@ -168,7 +179,7 @@ std::optional<TelemetryPoint> telemetryPoint(simdjson::ondemand::parser &parser,
     p.brightness = *brightness;
     const auto trigger = row.text(Key::trigger);
     if (!trigger) {
-        throw LineError{"\"trigger\" is missing"};
+        throw LineError{i18n::arg(i18n::translate("Report", "\"%1\" is missing"), {"trigger"})};
     }
     p.trigger = *trigger;
     p.event = row.text(Key::event);
@@ -192,7 +203,7 @@ double csvNumber(std::string_view field, const char *name)
     double value = 0.0;
     const auto [end, error] = std::from_chars(field.data(), field.data() + field.size(), value);
     if (error != std::errc() || end != field.data() + field.size() || !std::isfinite(value)) {
-        throw LineError{std::string(name) + " is not a number"};
+        throw LineError{i18n::arg(i18n::translate("Report", "%1 is not a number"), {name})};
     }
     return value;
 }
@@ -209,21 +220,22 @@ Adjustment adjustment(std::string_view line)
         start = comma + 1;
     }
     if (fields.size() != 9) {
-        throw LineError{"expected 9 fields, found " + std::to_string(fields.size())};
+        throw LineError{
+            i18n::arg(i18n::translate("Report", "expected 9 fields, found %1"), {std::to_string(fields.size())})};
     }
     Adjustment a;
     const auto t = parseIso8601Utc(fields[0]);
     if (!t) {
-        throw LineError{"timestamp_iso is not a UTC time"};
+        throw LineError{i18n::arg(i18n::translate("Report", "%1 is not a UTC time"), {"timestamp_iso"})};
     }
     a.t = *t;
     if (fields[1].empty() || fields[1].find_first_not_of("abcdefghijklmnopqrstuvwxyz_") != std::string_view::npos) {
-        throw LineError{"event_type is not a lower-case word"};
+        throw LineError{i18n::arg(i18n::translate("Report", "%1 is not a lower-case word"), {"event_type"})};
     }
     const auto source = adjustmentSourceFromLogText(fields[1]);
     if (!source) {
         // A word from a later version, or a damaged one: counted neither as the user's nor as the loop's.
-        throw LineError{"event_type \"" + std::string(fields[1]) + "\" is unknown"};
+        throw LineError{i18n::arg(i18n::translate("Report", "%1 \"%2\" is unknown"), {"event_type", fields[1]})};
     }
     a.source = *source;
     a.before = csvNumber(fields[2], "B_before");
@@ -242,12 +254,12 @@ void forEachLine(const std::filesystem::path &file, Recording &recording, Read r
     // A FIFO or a device would block or never end.
     if (const auto type = std::filesystem::status(file, error).type();
         type != std::filesystem::file_type::regular && type != std::filesystem::file_type::not_found) {
-        recording.addProblem(file, 0, "cannot be read (not a regular file)");
+        recording.addProblem(file, 0, i18n::translate("Report", "cannot be read (not a regular file)"));
         return;
     }
     std::ifstream in(file, std::ios::binary);
     if (!in) {
-        recording.addProblem(file, 0, "cannot be read");
+        recording.addProblem(file, 0, i18n::translate("Report", "cannot be read"));
         return;
     }
     recording.files.push_back(file);
@@ -288,7 +300,9 @@ void forEachLine(const std::filesystem::path &file, Recording &recording, Read r
             if (feed == std::string_view::npos) {
                 if (rest.size() > kMaxLine && !skipping) {
                     ++number;
-                    recording.addProblem(file, number, "longer than " + std::to_string(kMaxLine / 1024) + " KB");
+                    recording.addProblem(
+                        file, number,
+                        i18n::arg(i18n::translate("Report", "longer than %1 KB"), {std::to_string(kMaxLine / 1024)}));
                     skipping = true;
                 }
                 if (skipping) {
@@ -304,7 +318,9 @@ void forEachLine(const std::filesystem::path &file, Recording &recording, Read r
                 skipping = false;
             } else if (feed > kMaxLine) {
                 ++number;
-                recording.addProblem(file, number, "longer than " + std::to_string(kMaxLine / 1024) + " KB");
+                recording.addProblem(
+                    file, number,
+                    i18n::arg(i18n::translate("Report", "longer than %1 KB"), {std::to_string(kMaxLine / 1024)}));
             } else {
                 handle(rest.substr(0, feed));
             }
@@ -312,7 +328,7 @@ void forEachLine(const std::filesystem::path &file, Recording &recording, Read r
         }
     }
     if (in.bad()) {
-        recording.addProblem(file, 0, "could not be read to the end");
+        recording.addProblem(file, 0, i18n::translate("Report", "could not be read to the end"));
     }
 }
 
@@ -350,7 +366,7 @@ void readAdjustmentLog(const std::filesystem::path &file, Recording &recording)
             return;
         }
         if (number == 1) {
-            throw LineError{"not the header of an adjustment log"};
+            throw LineError{i18n::translate("Report", "not the header of an adjustment log")};
         }
         recording.adjustments.push_back(adjustment(line));
     });

@@ -6,6 +6,7 @@
 #include "ReportHtml.h"
 #include "ReportSvg.h"
 #include "base/Files.h"
+#include "base/Translation.h"
 #include "telemetry/DailyLogFile.h"
 #include "telemetry/TelemetryRecorder.h"
 
@@ -19,13 +20,15 @@
 namespace lumvex::report {
 
 namespace fs = std::filesystem;
+using i18n::arg;
+using i18n::translate;
 
 namespace {
 
 constexpr const char *kDefaultOut = "lumvex-report.html";
 constexpr std::size_t kProblemsShown = 5;
 
-constexpr const char *kUsage = R"(Usage: lumvex report [options] [DIR or FILES...]
+constexpr const char *kUsage = QT_TRANSLATE_NOOP("Report", R"(Usage: lumvex report [options] [DIR or FILES...]
 
 Draws what Lumvex recorded: brightness, content luminance, ambient light, your corrections and the
 automatic changes, one plot per day, so that you can see what the brightness loop did.
@@ -39,7 +42,7 @@ Options:
   --out FILE   where the report goes (default: lumvex-report.html in the current folder);
                a name ending in .svg gives a single SVG image instead of an HTML page
   -h, --help   show this help
-)";
+)");
 
 class UsageError : public std::runtime_error
 {
@@ -68,13 +71,14 @@ Options parse(const std::vector<std::string> &args)
             o.help = true;
         } else if (a == "--out" || a == "-o") {
             if (i + 1 >= args.size() || args[i + 1].empty()) {
-                throw UsageError(a + " needs a file name");
+                throw UsageError(arg(translate("Report", "%1 needs a file name"), {a}));
             }
             o.out = args[++i];
         } else if (a.rfind("--out=", 0) == 0 && a.size() > 6) {
             o.out = a.substr(6);
         } else {
-            throw UsageError("unknown option \"" + a + "\" (see lumvex report --help)");
+            throw UsageError(
+                arg(translate("Report", "unknown option %1 (see lumvex report --help)"), {files::quoted(a)}));
         }
     }
     return o;
@@ -112,9 +116,10 @@ void collectFolder(const fs::path &folder, InputFiles &files)
         std::string day = files::readAll(removed).value_or("").substr(0, 10);
         // A day's name, never anything a terminal would act on.
         std::erase_if(day, [](char c) { return (c < '0' || c > '9') && c != '-'; });
-        files.notes.push_back("The recorder removed its oldest days, up to " + day + ", to keep its folder within " +
-                              std::to_string(TelemetryRecorder::kKeptDays) + " days and " +
-                              std::to_string(TelemetryRecorder::kKeptBytes >> 20) + " MB.");
+        files.notes.push_back(arg(
+            translate("Report", "The recorder removed its oldest days, up to %1, to keep its "
+                                "folder within %2 days and %3 MB."),
+            {day, std::to_string(TelemetryRecorder::kKeptDays), std::to_string(TelemetryRecorder::kKeptBytes >> 20)}));
     }
 }
 
@@ -137,7 +142,7 @@ InputFiles collect(const Options &options, const ReportInputs &defaults)
                 files.logs.push_back(input / "adjustments.csv");
             }
         } else if (!fs::exists(input, error)) {
-            throw UsageError(input.string() + ": no such file or folder");
+            throw UsageError(arg(translate("Report", "%1: no such file or folder"), {input.string()}));
         } else if (input.extension() == ".csv") {
             files.logs.push_back(input);
         } else {
@@ -150,7 +155,7 @@ InputFiles collect(const Options &options, const ReportInputs &defaults)
 std::string where(const Options &options, const ReportInputs &defaults)
 {
     if (options.inputs.empty()) {
-        return defaults.telemetryDir.string() + " or " + defaults.adjustmentLog.string();
+        return arg(translate("Report", "%1 or %2"), {defaults.telemetryDir.string(), defaults.adjustmentLog.string()});
     }
     std::string text;
     for (const fs::path &input : options.inputs) {
@@ -169,13 +174,15 @@ int runReportCommand(const std::vector<std::string> &args, const ReportInputs &d
     try {
         options = parse(args);
         if (options.help) {
-            out << kUsage;
+            out << translate("Report", kUsage);
             return 0;
         }
         inputs = collect(options, defaults);
         if (inputs.empty()) {
-            throw UsageError("no telemetry files or adjustment log in " + where(options, defaults) +
-                             "; switch on \"Record Brightness Data\" in the menu (hold Alt) to record");
+            throw UsageError(
+                arg(translate("Report", "no telemetry files or adjustment log in %1; switch on \"%2\" in the "
+                                        "menu (hold Alt) to record"),
+                    {where(options, defaults), translate("StatusMenu", "Record Brightness Data")}));
         }
     } catch (const UsageError &e) {
         err << "lumvex report: " << e.what() << '\n';
@@ -207,8 +214,11 @@ int runReportCommand(const std::vector<std::string> &args, const ReportInputs &d
     });
     for (std::size_t i = 0; i < inputs.telemetry.size(); ++i) {
         if (defaults.progress) {
-            err << "\rlumvex report: reading " << inputs.telemetry[i].filename().string() << " (" << i + 1 << " of "
-                << inputs.telemetry.size() << ")\x1b[K" << std::flush;
+            err << "\rlumvex report: "
+                << arg(translate("Report", "reading %1 (%2 of %3)"),
+                       {inputs.telemetry[i].filename().string(), std::to_string(i + 1),
+                        std::to_string(inputs.telemetry.size())})
+                << "\x1b[K" << std::flush;
         }
         readTelemetryFile(inputs.telemetry[i], recording, [&](const TelemetryPoint &p) { splitter.add(p); });
         splitter.finishFile();
@@ -218,35 +228,45 @@ int runReportCommand(const std::vector<std::string> &args, const ReportInputs &d
         err << "\r\x1b[K" << std::flush;
     }
 
-    std::string title = "Lumvex report";
+    std::string title = translate("Report", "Lumvex report");
     if (!days.empty()) {
-        title += days.size() == 1 ? ", " + days.front().key : ", " + days.front().key + " to " + days.back().key;
+        title += ", " + (days.size() == 1 ? days.front().key
+                                          : arg(translate("Report", "%1 to %2"), {days.front().key, days.back().key}));
     }
     const std::string text =
         svg ? renderSvgReport(days.size(), title, drawn) : renderHtmlReport(recording, days, title, drawn);
     // The report names the applications in use, like the recordings: readable by the user only.
     if (!files::writeAtomically(target, text)) {
-        err << "lumvex report: cannot write " << target.string() << ": " << std::strerror(errno)
-            << "; choose another place with --out\n";
+        err << "lumvex report: "
+            << arg(translate("Report", "cannot write %1: %2; choose another place with --out"),
+                   {target.string(), std::strerror(errno)})
+            << '\n';
         return 1;
     }
 
-    if (recording.problemCount > 0) {
-        err << "lumvex report: skipped " << recording.problemCount
-            << (recording.problemCount == 1 ? " line that is" : " lines that are") << " not readable:\n";
+    // Counts go to the translations as plain variables: lupdate misreads a cast among the arguments.
+    const int skipped = static_cast<int>(recording.problemCount);
+    if (skipped > 0) {
+        err << "lumvex report: " << translate("Report", "skipped %n unreadable line(s):", nullptr, skipped) << '\n';
         for (std::size_t i = 0; i < recording.problems.size() && i < kProblemsShown; ++i) {
             err << "  " << recording.problems[i].text() << '\n';
         }
         if (recording.problemCount > kProblemsShown) {
-            err << "  and " << recording.problemCount - kProblemsShown << " more"
-                << (svg ? "" : ", listed in the report") << '\n';
+            const std::string more = std::to_string(recording.problemCount - kProblemsShown);
+            err << "  "
+                << arg(svg ? translate("Report", "and %1 more")
+                           : translate("Report", "and %1 more, listed in the report"),
+                       {more})
+                << '\n';
         }
     }
     for (const std::string &note : recording.notes) {
         err << "lumvex report: " << note << '\n';
     }
-    out << "Report of " << days.size() << (days.size() == 1 ? " day" : " days") << " (" << recording.telemetryRows
-        << " telemetry rows, " << recording.adjustments.size() << " adjustments) written to " << target.string()
+    const int dayCount = static_cast<int>(days.size());
+    out << arg(translate("Report", "Report of %1 (%2 telemetry rows, %3 adjustments) written to %4"),
+               {translate("Report", "%n day(s)", nullptr, dayCount), std::to_string(recording.telemetryRows),
+                std::to_string(recording.adjustments.size()), target.string()})
         << '\n';
     return 0;
 }

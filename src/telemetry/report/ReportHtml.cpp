@@ -3,8 +3,12 @@
 
 #include "Markup.h"
 #include "ReportSvg.h"
+#include "base/Translation.h"
 
 namespace lumvex::report {
+
+using i18n::arg;
+using i18n::translate;
 
 namespace {
 
@@ -20,7 +24,7 @@ svg { display: block; }
 
 std::string hoursText(double seconds)
 {
-    return fixed(seconds / 3600.0, 1) + " h";
+    return arg(translate("Report", "%1 h"), {i18n::localNumber(fixed(seconds / 3600.0, 1))});
 }
 
 } // namespace
@@ -33,11 +37,16 @@ std::string renderHtmlDay(const ReportDay &day)
 std::string renderHtmlReport(const Recording &recording, const std::vector<ReportDay> &days, const std::string &title,
                              const std::string &sections)
 {
-    std::string html = "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n<title>" +
-                       escapeMarkup(title) + "</title>\n<style>\n" + kStyle + "</style>\n</head>\n<body>\n";
-    html += "<h1>" + escapeMarkup(title) + "</h1>\n<p>" + std::to_string(recording.telemetryRows) +
-            " telemetry rows and " + std::to_string(recording.adjustments.size()) +
-            " adjustment log rows from:</p>\n<ul>\n";
+    // The catalogue names its own language.
+    //: The language code of this translation: de, fr, ...
+    const std::string language = translate("Report", "en");
+    std::string html = "<!DOCTYPE html>\n<html lang=\"" + escapeMarkup(language) +
+                       "\">\n<head>\n<meta charset=\"utf-8\">\n<title>" + escapeMarkup(title) + "</title>\n<style>\n" +
+                       kStyle + "</style>\n</head>\n<body>\n";
+    html += "<h1>" + escapeMarkup(title) + "</h1>\n<p>" +
+            escapeMarkup(arg(translate("Report", "%1 telemetry rows and %2 adjustment log rows from:"),
+                             {std::to_string(recording.telemetryRows), std::to_string(recording.adjustments.size())})) +
+            "</p>\n<ul>\n";
     for (const auto &file : recording.files) {
         html += "<li><code>" + escapeMarkup(file.string()) + "</code></li>\n";
     }
@@ -45,26 +54,36 @@ std::string renderHtmlReport(const Recording &recording, const std::vector<Repor
     for (const std::string &note : recording.notes) {
         html += "<p>" + escapeMarkup(note) + "</p>\n";
     }
-    if (recording.problemCount > 0) {
-        html += "<div class=\"problems\"><p>" + std::to_string(recording.problemCount) +
-                (recording.problemCount == 1 ? " line was" : " lines were") + " skipped:</p>\n<ul>\n";
+    if (const int skipped = static_cast<int>(recording.problemCount); skipped > 0) {
+        html += "<div class=\"problems\"><p>" +
+                escapeMarkup(translate("Report", "%n line(s) skipped:", nullptr, skipped)) + "</p>\n<ul>\n";
         for (const Problem &problem : recording.problems) {
             html += "<li>" + escapeMarkup(problem.text()) + "</li>\n";
         }
         if (recording.problemCount > recording.problems.size()) {
-            html += "<li>and " + std::to_string(recording.problemCount - recording.problems.size()) + " more</li>\n";
+            html += "<li>" +
+                    escapeMarkup(arg(translate("Report", "and %1 more"),
+                                     {std::to_string(recording.problemCount - recording.problems.size())})) +
+                    "</li>\n";
         }
         html += "</ul></div>\n";
     }
     if (days.empty()) {
-        html += "<p>No rows to show.</p>\n</body>\n</html>\n";
+        html += "<p>" + escapeMarkup(translate("Report", "No rows to show.")) + "</p>\n</body>\n</html>\n";
         return html;
     }
 
-    html += "<table>\n<tr><th>Day</th><th>Recorded</th><th>Sessions</th><th>Corrections</th>"
-            "<th>Automatic changes</th><th>Mean brightness</th><th>Most in front</th></tr>\n";
+    html += "<table>\n<tr>";
+    for (const char *heading :
+         {QT_TRANSLATE_NOOP("Report", "Day"), QT_TRANSLATE_NOOP("Report", "Recorded"),
+          QT_TRANSLATE_NOOP("Report", "Sessions"), QT_TRANSLATE_NOOP("Report", "Corrections"),
+          QT_TRANSLATE_NOOP("Report", "Automatic changes"), QT_TRANSLATE_NOOP("Report", "Mean brightness"),
+          QT_TRANSLATE_NOOP("Report", "Most in front")}) {
+        html += "<th>" + escapeMarkup(translate("Report", heading)) + "</th>";
+    }
+    html += "</tr>\n";
     for (const ReportDay &day : days) {
-        html += "<tr><td><a href=\"#day-" + escapeMarkup(day.key) + "\">" + std::string(weekdayName(day.weekday)) +
+        html += "<tr><td><a href=\"#day-" + escapeMarkup(day.key) + "\">" + escapeMarkup(weekdayName(day.weekday)) +
                 " " + escapeMarkup(day.key) + "</a></td><td>" + hoursText(day.recordedSeconds) + "</td><td>" +
                 std::to_string(day.sessions) + "</td><td>" + std::to_string(day.manualCorrections) + "</td><td>" +
                 std::to_string(day.automaticWrites) + "</td><td>" +

@@ -2,6 +2,7 @@
 #include "ReportSvg.h"
 
 #include "Markup.h"
+#include "base/Translation.h"
 
 #include <algorithm>
 #include <array>
@@ -70,12 +71,13 @@ std::string duration(double seconds)
 {
     const auto minutes = static_cast<long>(std::lround(seconds / 60.0));
     if (minutes < 1) {
-        return fixed(seconds, 0) + " s";
+        return i18n::arg(i18n::translate("Report", "%1 s"), {fixed(seconds, 0)});
     }
     if (minutes < 60) {
-        return std::to_string(minutes) + " min";
+        return i18n::arg(i18n::translate("Report", "%1 min"), {std::to_string(minutes)});
     }
-    return std::to_string(minutes / 60) + " h " + std::to_string(minutes % 60) + " min";
+    return i18n::arg(i18n::translate("Report", "%1 h %2 min"),
+                     {std::to_string(minutes / 60), std::to_string(minutes % 60)});
 }
 
 std::string percent(double level)
@@ -267,9 +269,10 @@ std::string markers(const ReportDay &day, const Frame &frame)
         const Adjustment &row = *a.row;
         const auto column = static_cast<long>(std::floor(frame.x(a.tod)));
         if (isUserCorrection(row.source)) {
-            corrections += correctionMarker(frame.x(a.tod), row.before, row.after,
-                                            clockTime(a.tod, true) + " " + std::string(logText(row.source)) + ": " +
-                                                percent(row.before) + " to " + percent(row.after));
+            corrections += correctionMarker(
+                frame.x(a.tod), row.before, row.after,
+                i18n::arg(i18n::translate("Report", "%1 %2: %3 to %4"),
+                          {clockTime(a.tod, true), logText(row.source), percent(row.before), percent(row.after)}));
         } else if (column > runEnd + 1) {
             endRun();
             runStart = runEnd = column;
@@ -286,8 +289,8 @@ std::string markers(const ReportDay &day, const Frame &frame)
     for (const DayRow &p : day.telemetry) {
         if (day.adjustments.empty() && p.manualChange) {
             corrections += correctionMarker(frame.x(p.tod), p.bBefore, p.bAfter,
-                                            clockTime(p.tod, true) + " manual change: " + percent(p.bBefore) + " to " +
-                                                percent(p.bAfter));
+                                            i18n::arg(i18n::translate("Report", "%1 manual change: %2 to %3"),
+                                                      {clockTime(p.tod, true), percent(p.bBefore), percent(p.bAfter)}));
         }
     }
     if (!corrections.empty()) {
@@ -375,14 +378,16 @@ std::string dayContent(const ReportDay &day)
 {
     const Frame frame = frameOf(day);
     std::string summary =
-        (day.telemetry.empty() ? std::string("no telemetry") : duration(day.recordedSeconds) + " recorded") + ", " +
-        std::to_string(day.manualCorrections) + (day.manualCorrections == 1 ? " correction, " : " corrections, ") +
-        std::to_string(day.automaticWrites) + " logged automatic changes";
+        (day.telemetry.empty() ? i18n::translate("Report", "no telemetry")
+                               : i18n::arg(i18n::translate("Report", "%1 recorded"), {duration(day.recordedSeconds)})) +
+        ", " + i18n::translate("Report", "%n correction(s)", nullptr, day.manualCorrections) + ", " +
+        i18n::translate("Report", "%n logged automatic change(s)", nullptr, day.automaticWrites);
     if (day.meanBrightness) {
-        summary += ", mean brightness " + percent(*day.meanBrightness);
+        summary += ", " + i18n::arg(i18n::translate("Report", "mean brightness %1"), {percent(*day.meanBrightness)});
     }
+    summary = escapeMarkup(summary);
     std::string svg = "<text x=\"" + fixed(kLeft) + "\" y=\"18\" font-size=\"13\" font-weight=\"bold\">" +
-                      std::string(weekdayName(day.weekday)) + " " + escapeMarkup(day.key) + "</text>\n";
+                      escapeMarkup(weekdayName(day.weekday)) + " " + escapeMarkup(day.key) + "</text>\n";
     svg += "<text x=\"" + fixed(kLeft + kPlotWidth) + "\" y=\"18\" text-anchor=\"end\" fill=\"#555555\">" + summary +
            "</text>\n";
     svg += axes(frame);
@@ -415,14 +420,14 @@ std::string legendContent()
         const char *kind; // a line, a dashed line, a correction marker, a tick of the loop or an application
     };
     constexpr std::array<std::array<Item, 4>, 2> rows{{
-        {{{kBrightness, "brightness", "line"},
-          {kLoop, "loop's brightness", "dashed"},
-          {kPerceived, "perceived light (brightness x luminance)", "line"},
-          {kAmbient, "ambient light (right axis, log)", "line"}}},
-        {{{kLumSlow, "content luminance (slow)", "line"},
-          {kLumRaw, "content luminance (raw)", "line"},
-          {kManual, "your correction", "marker"},
-          {kAutomatic, "brightness write logged by the loop", "tick"}}},
+        {{{kBrightness, QT_TRANSLATE_NOOP("Report", "brightness"), "line"},
+          {kLoop, QT_TRANSLATE_NOOP("Report", "loop's brightness"), "dashed"},
+          {kPerceived, QT_TRANSLATE_NOOP("Report", "perceived light (brightness x luminance)"), "line"},
+          {kAmbient, QT_TRANSLATE_NOOP("Report", "ambient light (right axis, log)"), "line"}}},
+        {{{kLumSlow, QT_TRANSLATE_NOOP("Report", "content luminance (slow)"), "line"},
+          {kLumRaw, QT_TRANSLATE_NOOP("Report", "content luminance (raw)"), "line"},
+          {kManual, QT_TRANSLATE_NOOP("Report", "your correction"), "marker"},
+          {kAutomatic, QT_TRANSLATE_NOOP("Report", "brightness write logged by the loop"), "tick"}}},
     }};
     std::string svg;
     double y = 12.0;
@@ -441,8 +446,9 @@ std::string legendContent()
                        fixed(y) + "\" stroke=\"" + item.colour + "\" stroke-width=\"3\"" +
                        (kind == "dashed" ? " stroke-dasharray=\"4 2\"" : "") + "/>";
             }
-            svg += "<text x=\"" + fixed(x + 20) + "\" y=\"" + fixed(y + 4) + "\">" + item.label + "</text>\n";
-            x += 36.0 + 5.8 * static_cast<double>(std::string_view(item.label).size());
+            const std::string label = i18n::translate("Report", item.label);
+            svg += "<text x=\"" + fixed(x + 20) + "\" y=\"" + fixed(y + 4) + "\">" + escapeMarkup(label) + "</text>\n";
+            x += 36.0 + 5.8 * static_cast<double>(label.size());
         }
         y += 17.0;
     }

@@ -294,17 +294,17 @@ class CommandLine(unittest.TestCase):
         subprocess.run(["sh", "-c", 'mkdir -p libexec/lumvex share/lumvex/translations && cp $1 libexec/lumvex && '
                         'echo broken >share/lumvex/translations/lumvex_de.qm', "-",
                         os.path.join(os.path.dirname(LUMVEX), "../libexec/lumvex/lumvex-tray")], cwd=broken, check=True)
-        for program, language, usage, log in ((LUMVEX, "", "Usage: lumvex", 0), (LUMVEX, "xx", "Usage: lumvex", 0),
-                                              (LUMVEX, "fr", "Usage : lumvex [commande]", 0),
-                                              (broken + "/libexec/lumvex/lumvex-tray", "de", "Usage: lumvex", 1)):
-            help = subprocess.run([program, "--help"], capture_output=True, text=True,
-                                  env={**os.environ, "LANGUAGE": language})
-            self.assertEqual((help.stdout.startswith(usage), help.stderr.count("\n")), (True, log), language)
-        self.assertRegex(subprocess.run([LUMVEX, "--version"], capture_output=True, text=True).stdout,
-                         r"^lumvex \d+\.\d+\.\d+\n$")
+        for cmd, lang, usage, log in (([LUMVEX], "", "Usage: lumvex", 0), ([LUMVEX], "xx", "Usage: lumvex", 0),
+                                       ([LUMVEX], "fr", "Usage : lumvex [commande]", 0),
+                                       ([LUMVEX, "simulate"], "de", "Aufruf: lumvex simulate [Optionen]", 0),
+                                       ([broken + "/libexec/lumvex/lumvex-tray"], "de", "Usage: lumvex", 1)):
+            run = subprocess.run([*cmd, "--help"], capture_output=True, text=True, env={**os.environ, "LANGUAGE": lang})
+            self.assertEqual((run.stdout.startswith(usage), run.stderr.count("\n")), (True, log), cmd + [lang])
+        self.assertRegex(subprocess.check_output([LUMVEX, "-V"], text=True), r"^lumvex \d+\.\d+\.\d+\n$")
         env = {name: value for name, value in os.environ.items() if name not in ("DISPLAY", "WAYLAND_DISPLAY")}
-        headless = subprocess.run([LUMVEX], capture_output=True, text=True, env=env, timeout=10)
-        self.assertEqual((headless.returncode, headless.stderr.count("\n"), "no graphical session" in headless.stderr),
+        # Said before the tray's own application exists, in the user's language all the same.
+        headless = subprocess.run([LUMVEX], capture_output=True, text=True, env={**env, "LANGUAGE": "de"}, timeout=10)
+        self.assertEqual((headless.returncode, headless.stderr.count("\n"), "grafische Sitzung" in headless.stderr),
                          (1, 1, True))
         self.assertEqual(subprocess.run([LUMVEX, "frobnicate"], capture_output=True).returncode, 2)
 

@@ -114,8 +114,8 @@ TEST_F(ToolProcessTest, ExplainsWhyADisplayCannotBeReached)
     EXPECT_THAT(result.err, HasSubstr("LUMVEX_DDC_CONNECTOR"));
     result = tool("display id=" + dp + " get luminance", "DISPLAY= LUMVEX_DDC_CONNECTOR=HDMI-A-1");
     EXPECT_THAT(result.err, HasSubstr("i2c-6 refused"));
-    result = tool("display id=" + dp + " get luminance", "DISPLAY= LUMVEX_DDC_CONNECTOR=HDMI-A-9");
-    EXPECT_THAT(result.err, HasSubstr("no connector named HDMI-A-9"));
+    result = tool("display id=" + dp + " get luminance", "DISPLAY= LUMVEX_DDC_CONNECTOR=HDMI-A-9 LANGUAGE=fr");
+    EXPECT_THAT(result.err, HasSubstr("aucun connecteur nommé HDMI-A-9"));
 }
 
 TEST_F(ToolProcessTest, WithoutPermissionTheMessageNamesTheWayIn)

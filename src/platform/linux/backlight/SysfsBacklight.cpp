@@ -3,6 +3,7 @@
 
 #include "LogindBrightness.h"
 #include "base/Files.h"
+#include "base/Translation.h"
 #include "base/UniqueFd.h"
 
 #include <algorithm>
@@ -106,8 +107,10 @@ bool SysfsBacklight::set(double value)
     // A write of the step the device holds would be a no-op on the panel but still costs a sysfs write or
     // a bus round trip; only the remembered level changes.
     if (readRaw() != step && !writeRaw(step)) {
-        m_writeProblem = m_throughLogind ? "The login manager refused to set the brightness of " + m_name + "."
-                                         : "The brightness of " + m_name + " cannot be written.";
+        m_writeProblem = i18n::arg(
+            m_throughLogind ? i18n::translate("Backlight", "The login manager refused to set the brightness of %1.")
+                            : i18n::translate("Backlight", "The brightness of %1 cannot be written."),
+            {m_name});
         return false;
     }
     m_written = WrittenLevel{level, step};

@@ -2,6 +2,7 @@
 #include "WaylandDesktop.h"
 
 #include "WaylandFrontmostApp.h"
+#include "base/Translation.h"
 
 #include "platform/linux/capture/UnavailableCapture.h"
 #include "platform/linux/portal/PortalScreenCapture.h"
@@ -62,8 +63,9 @@ std::unique_ptr<ScreenCapture> WaylandDesktop::makeCapture(DisplayId display)
         return std::make_unique<UnavailableCapture>(std::nullopt);
     }
     if (!m_displays.isConnected()) {
-        return std::make_unique<UnavailableCapture>(
-            "Screen capture cannot reach the Wayland compositor (WAYLAND_DISPLAY is not set or does not answer).");
+        return std::make_unique<UnavailableCapture>(i18n::translate(
+            "Capture",
+            "Screen capture cannot reach the Wayland compositor (WAYLAND_DISPLAY is not set or does not answer)."));
     }
     const bool screencopy = m_choice == CaptureChoice::screencopy ||
                             (m_choice == CaptureChoice::automatic && m_displays.offersScreencopy());

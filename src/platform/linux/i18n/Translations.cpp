@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "Translations.h"
 
+#include "base/Translation.h"
 #include "platform/linux/Logging.h"
 
 #include <QCoreApplication>
@@ -41,6 +42,10 @@ bool install(const QString &path)
 
 void installTranslations(const QString &folder)
 {
+    // The plain libraries' texts go through the same catalogues.
+    setTranslator([](const char *context, const char *source,
+                     int n) { return QCoreApplication::translate(context, source, nullptr, n).toStdString(); },
+                  QLocale::system().decimalPoint().toStdString());
     const QDir dir(QDir::cleanPath(QDir(QCoreApplication::applicationDirPath()).filePath(folder)));
     auto catalogue = [&dir](const QString &name) { return dir.filePath(QStringLiteral("lumvex_%1.qm").arg(name)); };
     QStringList tried; // a language may come more than once ("de", "de-DE")

@@ -3,6 +3,7 @@
 
 #include "PipeWireStream.h"
 #include "ScreenCastSession.h"
+#include "base/Translation.h"
 
 #include <QMetaObject>
 #include <QThread>
@@ -64,14 +65,19 @@ PortalScreenCapture::PortalScreenCapture(Defaults &defaults, std::optional<QRect
         const std::optional<ScreenCastStream> chosen = chooseScreenCastStream(streams, area);
         UniqueFd fd(duplicate(pipeWire.fileDescriptor()));
         if (!chosen || !fd) {
-            link->setStream(nullptr, "Lumvex could not take over the shared screen from the desktop portal.");
+            link->setStream(
+                nullptr,
+                i18n::translate("Capture", "Lumvex could not take over the shared screen from the desktop portal."));
             return;
         }
         std::string error;
         std::shared_ptr<PipeWireStream> stream =
             PipeWireStream::connect(std::move(fd), chosen->nodeId, kMaxFramesPerSecond, error);
         if (!stream) {
-            link->setStream(nullptr, "Lumvex cannot receive the shared screen from PipeWire (" + error + ").");
+            link->setStream(
+                nullptr,
+                i18n::arg(i18n::translate("Capture", "Lumvex cannot receive the shared screen from PipeWire (%1)."),
+                          {error}));
             return;
         }
         link->setStream(std::move(stream), std::nullopt);
@@ -128,8 +134,10 @@ std::optional<ScreenReduction> PortalScreenCapture::captureAndReduce()
         return std::nullopt;
     }
     if (std::optional<std::string> failure = m_stream->failure()) {
-        m_link->setStream(nullptr, "The shared screen's PipeWire stream ended (" + *failure +
-                                       "); restart Lumvex to share the screen again.");
+        m_link->setStream(nullptr,
+                          i18n::arg(i18n::translate("Capture", "The shared screen's PipeWire stream ended (%1); "
+                                                               "restart Lumvex to share the screen again."),
+                                    {*failure}));
         m_stream.reset();
         m_last.reset();
         return std::nullopt;

@@ -8,6 +8,7 @@
 #include "platform/linux/Logging.h"
 #include "portalscreencast.h"
 
+#include <QCoreApplication>
 #include <QDBusMessage>
 #include <QDBusMetaType>
 #include <QDBusObjectPath>
@@ -32,29 +33,35 @@ constexpr unsigned kPersistUntilRevoked = 2;
 constexpr unsigned kFirstVersionWithRestore = 4;
 constexpr unsigned kCancelled = 1;
 
-const QString kNoBus = QStringLiteral("Screen capture on Wayland needs the session bus, which Lumvex cannot reach.");
-const QString kNoPortal = QStringLiteral(
-    "Screen capture on Wayland needs the desktop portal (xdg-desktop-portal), which is not running here.");
-const QString kNoScreenCast =
-    QStringLiteral("The desktop portal here cannot share the screen, so Lumvex cannot see the screen.");
-const QString kNoMonitors =
-    QStringLiteral("The desktop portal here cannot share a whole monitor, so Lumvex cannot see the screen.");
-const QString kDeclined =
-    QStringLiteral("Screen sharing was declined, so Lumvex cannot see the screen; restart Lumvex to be asked again.");
-const QString kDialogFailed = QStringLiteral(
+// What the menu says when the screen cannot be seen, translated where it is shown.
+constexpr const char *kNoBus =
+    QT_TRANSLATE_NOOP("Capture", "Screen capture on Wayland needs the session bus, which Lumvex cannot reach.");
+constexpr const char *kNoPortal = QT_TRANSLATE_NOOP(
+    "Capture", "Screen capture on Wayland needs the desktop portal (xdg-desktop-portal), which is not running here.");
+constexpr const char *kNoScreenCast =
+    QT_TRANSLATE_NOOP("Capture", "The desktop portal here cannot share the screen, so Lumvex cannot see the screen.");
+constexpr const char *kNoMonitors = QT_TRANSLATE_NOOP(
+    "Capture", "The desktop portal here cannot share a whole monitor, so Lumvex cannot see the screen.");
+constexpr const char *kDeclined = QT_TRANSLATE_NOOP(
+    "Capture", "Screen sharing was declined, so Lumvex cannot see the screen; restart Lumvex to be asked again.");
+constexpr const char *kDialogFailed = QT_TRANSLATE_NOOP(
+    "Capture",
     "The desktop could not show its screen sharing dialog, so Lumvex cannot see the screen; restart Lumvex to "
     "try again.");
-const QString kFailed = QStringLiteral(
+constexpr const char *kFailed = QT_TRANSLATE_NOOP(
+    "Capture",
     "The desktop could not start screen sharing, so Lumvex cannot see the screen; restart Lumvex to try again.");
-const QString kNoStreams = QStringLiteral(
-    "The desktop shared no screen with Lumvex, so it cannot see the screen; restart Lumvex to try again.");
-const QString kStopped = QStringLiteral(
+constexpr const char *kNoStreams = QT_TRANSLATE_NOOP(
+    "Capture", "The desktop shared no screen with Lumvex, so it cannot see the screen; restart Lumvex to try again.");
+constexpr const char *kStopped = QT_TRANSLATE_NOOP(
+    "Capture",
     "Screen sharing was stopped by the desktop, so Lumvex cannot see the screen; restart Lumvex to share it again.");
-const QString kPortalGone = QStringLiteral(
+constexpr const char *kPortalGone = QT_TRANSLATE_NOOP(
+    "Capture",
     "The desktop portal stopped and screen sharing with it, so Lumvex cannot see the screen; restart Lumvex to "
     "share it again.");
-const QString kPortalRestarting =
-    QStringLiteral("The desktop portal stopped; Lumvex sees the screen again once the portal is back.");
+constexpr const char *kPortalRestarting =
+    QT_TRANSLATE_NOOP("Capture", "The desktop portal stopped; Lumvex sees the screen again once the portal is back.");
 
 QString callFailed(const QDBusError &error)
 {
@@ -65,8 +72,9 @@ QString callFailed(const QDBusError &error)
     if (detail.size() > 120) {
         detail = detail.left(117) + QStringLiteral("...");
     }
-    return QStringLiteral("The desktop portal could not share the screen (") + detail +
-           QStringLiteral("); restart Lumvex to try again.");
+    return QCoreApplication::translate(
+               "Capture", "The desktop portal could not share the screen (%1); restart Lumvex to try again.")
+        .arg(detail);
 }
 
 // Tokens need only be unique among this connection's requests, in [A-Za-z0-9_].
@@ -104,7 +112,7 @@ void ScreenCastSession::start()
         return;
     }
     if (!m_bus.isConnected()) {
-        fail(kNoBus);
+        fail(QCoreApplication::translate("Capture", kNoBus));
         return;
     }
     m_portalWatcher = new QDBusServiceWatcher(kService, m_bus, QDBusServiceWatcher::WatchForOwnerChange, this);
@@ -201,11 +209,11 @@ void ScreenCastSession::handleProperties(QDBusPendingCallWatcher &call)
         if (error.type() == QDBusError::ServiceUnknown ||
             name == QLatin1String("org.freedesktop.DBus.Error.NameHasNoOwner") ||
             name.startsWith(QLatin1String("org.freedesktop.DBus.Error.Spawn"))) {
-            fail(kNoPortal);
+            fail(QCoreApplication::translate("Capture", kNoPortal));
         } else if (error.type() == QDBusError::UnknownInterface || error.type() == QDBusError::UnknownObject ||
                    error.type() == QDBusError::UnknownMethod || error.type() == QDBusError::UnknownProperty ||
                    error.type() == QDBusError::InvalidArgs) {
-            fail(kNoScreenCast);
+            fail(QCoreApplication::translate("Capture", kNoScreenCast));
         } else {
             fail(callFailed(error));
         }
@@ -215,11 +223,11 @@ void ScreenCastSession::handleProperties(QDBusPendingCallWatcher &call)
     m_version = properties.value(QStringLiteral("version")).toUInt();
     m_cursorModes = properties.value(QStringLiteral("AvailableCursorModes")).toUInt();
     if (m_version == 0) {
-        fail(kNoScreenCast);
+        fail(QCoreApplication::translate("Capture", kNoScreenCast));
         return;
     }
     if ((properties.value(QStringLiteral("AvailableSourceTypes")).toUInt() & kMonitorSource) == 0) {
-        fail(kNoMonitors);
+        fail(QCoreApplication::translate("Capture", kNoMonitors));
         return;
     }
     createSession();
@@ -357,7 +365,9 @@ void ScreenCastSession::handleResponse(const QDBusMessage &message)
         }
     }
     if (response != 0) {
-        fail(response == kCancelled ? kDeclined : m_stage == Stage::Starting ? kDialogFailed : kFailed);
+        fail(QCoreApplication::translate("Capture", response == kCancelled       ? kDeclined
+                                                    : m_stage == Stage::Starting ? kDialogFailed
+                                                                                 : kFailed));
         return;
     }
     switch (m_stage) {
@@ -377,7 +387,7 @@ void ScreenCastSession::handleResponse(const QDBusMessage &message)
         break;
     case Stage::Starting:
         if (m_streams.empty()) {
-            fail(kNoStreams);
+            fail(QCoreApplication::translate("Capture", kNoStreams));
             return;
         }
         m_everShared = true;
@@ -395,7 +405,7 @@ void ScreenCastSession::handleClosed(const QDBusMessage &message)
     }
     qCDebug(lcPortal) << "closed by the desktop:" << m_sessionPath;
     m_sessionCreated = false;
-    fail(kStopped);
+    fail(QCoreApplication::translate("Capture", kStopped));
 }
 
 void ScreenCastSession::portalGone()
@@ -410,11 +420,11 @@ void ScreenCastSession::portalGone()
     if (m_everShared && canRestoreSilently()) {
         m_stage = Stage::WaitingForPortal;
         if (onUnavailable) {
-            onUnavailable(kPortalRestarting);
+            onUnavailable(QCoreApplication::translate("Capture", kPortalRestarting));
         }
         return;
     }
-    fail(kPortalGone);
+    fail(QCoreApplication::translate("Capture", kPortalGone));
 }
 
 void ScreenCastSession::portalBack()

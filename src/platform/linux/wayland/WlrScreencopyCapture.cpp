@@ -4,6 +4,7 @@
 #include "FrameImage.h"
 #include "ShmBuffer.h"
 #include "WaylandConnection.h"
+#include "base/Translation.h"
 #include "sensing/BusyScreenPace.h"
 #include "sensing/GlanceMemory.h"
 
@@ -175,10 +176,13 @@ bool WlrScreencopyCapture::ensureSession(Clock::time_point deadline)
         m_connecting = WaylandConnection::open(&error);
         if (!m_connecting) {
             if (error == WaylandConnection::OpenError::NoCompositor) {
-                m_unavailableReason = "Screen capture needs a Wayland compositor, and WAYLAND_DISPLAY is not set.";
+                m_unavailableReason = i18n::translate(
+                    "Capture", "Screen capture needs a Wayland compositor, and WAYLAND_DISPLAY is not set.");
             } else if (!m_everConnected) {
-                m_unavailableReason = "Screen capture cannot reach the Wayland compositor at WAYLAND_DISPLAY=" +
-                                      WaylandConnection::socketName() + ".";
+                m_unavailableReason = i18n::arg(
+                    i18n::translate("Capture",
+                                    "Screen capture cannot reach the Wayland compositor at WAYLAND_DISPLAY=%1."),
+                    {WaylandConnection::socketName()});
             }
             dropSession();
             return false;
@@ -197,8 +201,9 @@ bool WlrScreencopyCapture::ensureSession(Clock::time_point deadline)
     std::unique_ptr<WaylandConnection> connection = std::move(m_connecting);
     m_everConnected = true;
     if (connection->screencopy() == nullptr || connection->shm() == nullptr) {
-        m_unavailableReason = "Screen capture needs a compositor that offers wlroots screencopy "
-                              "(zwlr_screencopy_manager_v1), and this one does not.";
+        m_unavailableReason =
+            i18n::translate("Capture", "Screen capture needs a compositor that offers wlroots screencopy "
+                                       "(zwlr_screencopy_manager_v1), and this one does not.");
         dropSession();
         return false;
     }
@@ -304,8 +309,10 @@ std::optional<ScreenReduction> WlrScreencopyCapture::captureAndReduce()
     }
     if (s.frame->state == Frame::State::Failed) {
         if (s.unreadableFormat) {
-            m_unavailableReason = "Screen capture reads 32-bit RGB frames only; the compositor offers format " +
-                                  hexFormat(*s.unreadableFormat) + ".";
+            m_unavailableReason = i18n::arg(
+                i18n::translate("Capture",
+                                "Screen capture reads 32-bit RGB frames only; the compositor offers format %1."),
+                {hexFormat(*s.unreadableFormat)});
         }
         s.forgetFrames();
         return std::nullopt;

@@ -5,6 +5,7 @@
 #include "DamagedRows.h"
 #include "PixelLayout.h"
 #include "ShmSegment.h"
+#include "base/Translation.h"
 #include "platform/linux/x11/X11DisplayServices.h"
 #include "platform/linux/x11/XcbConnection.h"
 #include "sensing/BusyScreenPace.h"
@@ -285,32 +286,37 @@ std::unique_ptr<X11ShmCapture::Session> X11ShmCapture::connect()
     const XcbConnection &x = session->x;
     const std::string display = displayName();
     if (display.empty()) {
-        m_unavailableReason = "Screen capture needs an X server, and DISPLAY is not set.";
+        m_unavailableReason = i18n::translate("Capture", "Screen capture needs an X server, and DISPLAY is not set.");
         return nullptr;
     }
     const xcb_screen_t *screen = x.isOpen() ? rootScreen(x) : nullptr;
     if (screen == nullptr) {
-        m_unavailableReason = "Screen capture cannot reach the X server at DISPLAY=" + display + ".";
+        m_unavailableReason =
+            i18n::arg(i18n::translate("Capture", "Screen capture cannot reach the X server at DISPLAY=%1."), {display});
         return nullptr;
     }
     const auto shm = x.extension(xcb_shm_id) != nullptr
                          ? x.reply(xcb_shm_query_version_reply, xcb_shm_query_version(x.get()))
                          : nullptr;
     if (!shm || (shm->major_version == 1 && shm->minor_version < 2)) {
-        m_unavailableReason = "Screen capture needs the X server's MIT-SHM extension, version 1.2 or later.";
+        m_unavailableReason =
+            i18n::translate("Capture", "Screen capture needs the X server's MIT-SHM extension, version 1.2 or later.");
         return nullptr;
     }
     if (!isLocal(x)) {
         m_unavailableReason =
-            "Screen capture needs a local X server; DISPLAY=" + display + " is reached over the network.";
+            i18n::arg(i18n::translate("Capture",
+                                      "Screen capture needs a local X server; DISPLAY=%1 is reached over the network."),
+                      {display});
         return nullptr;
     }
     const PixelFormat format = rootPixelFormat(x, *screen);
     const std::optional<PixelLayout> layout = pixelLayout(format);
     if (!layout) {
-        m_unavailableReason = "Screen capture reads 24-bit colour only; this screen has depth " +
-                              std::to_string(format.depth) + " at " + std::to_string(format.bitsPerPixel) +
-                              " bits per pixel.";
+        m_unavailableReason = i18n::arg(
+            i18n::translate("Capture",
+                            "Screen capture reads 24-bit colour only; this screen has depth %1 at %2 bits per pixel."),
+            {std::to_string(format.depth), std::to_string(format.bitsPerPixel)});
         return nullptr;
     }
     session->layout = *layout;
@@ -318,7 +324,8 @@ std::unique_ptr<X11ShmCapture::Session> X11ShmCapture::connect()
     session->sharedPixmaps = shm->shared_pixmaps != 0 && m_mode == Mode::WhenDrawn;
     session->displays = std::make_unique<X11DisplayServices>();
     if (!session->displays->isConnected()) {
-        m_unavailableReason = "Screen capture needs RandR 1.5 monitors, which this X server lacks.";
+        m_unavailableReason =
+            i18n::translate("Capture", "Screen capture needs RandR 1.5 monitors, which this X server lacks.");
         return nullptr;
     }
     if (m_mode == Mode::WhenDrawn) {
@@ -398,7 +405,8 @@ std::optional<ScreenReduction> X11ShmCapture::captureAndReduce()
         s.segment.reset();
         s.segment = ShmSegment::attach(s.x.get(), frameBytes + 4);
         if (!s.segment) {
-            m_unavailableReason = "The X server refused to share memory for screen capture (MIT-SHM).";
+            m_unavailableReason =
+                i18n::translate("Capture", "The X server refused to share memory for screen capture (MIT-SHM).");
             m_session.reset();
             m_nextAttempt = std::chrono::steady_clock::now() + kRetryInterval;
             return std::nullopt;
