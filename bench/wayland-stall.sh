@@ -66,7 +66,7 @@ sleep 2
 grep -o 'lumvex\.stall: .* held the main thread .*' "$log" | sed 's/^lumvex\.stall: //'
 awk '/^-- change/ { phase = "after the display change" }
      /main thread held for/ {
-         held = $6; cpu = substr($8, 2); waits = $12
+         held = $6; cpu = substr($8, 2); waits = $13
          count[phase]++
          if ((cpu > 1 || waits > 0) && held > ours[phase]) ours[phase] = held
      }

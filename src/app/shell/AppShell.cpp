@@ -51,8 +51,10 @@
 #include <QElapsedTimer>
 #include <QLocale>
 
+#include <array>
 #include <chrono>
 #include <cstdlib>
+#include <utility>
 
 namespace lumvex {
 
@@ -113,26 +115,51 @@ void AppShell::launch()
                            m_defaults.boolValue(std::string(settings::loginItemDefaultApplied.name)).has_value());
     }
     new StallProbe(this);
-    QElapsedTimer launching;
-    launching.start();
+    launchStep(0);
+}
+
+void AppShell::launchStep(std::size_t step)
+{
+    // One step a turn of the event loop, so that none holds the main thread (the tray host's requests, the
+    // compositor's answers) for long. The first runs at once: it finds the backlight the caller asks about. Each
+    // makes what the later ones use, and nothing calls in before its step: the bus interface and the timers come
+    // last, and the display watch waits for the sampler.
+    using Step = std::pair<const char *, void (AppShell::*)()>;
+    static constexpr std::array<Step, 7> steps{{
+        {"opening the desktop", &AppShell::openDesktopServices},
+        {"the updater", &AppShell::makeUpdater},
+        {"the sensors", &AppShell::setUpDataCapture},
+        {"the outputs", &AppShell::setUpOutputs},
+        {"the loops", &AppShell::setUpLearning},
+        {"the status items", &AppShell::makeStatusItems},
+        {"starting", &AppShell::startRunning},
+    }};
+    QElapsedTimer held;
+    held.start();
+    (this->*steps[step].second)();
+    StallProbe::reportWork(steps[step].first, held);
+    if (step + 1 < steps.size()) {
+        QTimer::singleShot(0, this, [this, step] { launchStep(step + 1); });
+    }
+}
+
+void AppShell::openDesktopServices()
+{
     m_loginItem = std::make_unique<LoginItem>(
         std::make_unique<XdgAutostart>(xdg::autostartFile(), ownProgramPath(), runsInSandbox()), m_defaults,
         writeSystemLog);
     m_loginItem->configureAtLaunch();
-
     m_brightness = std::make_unique<SysfsBacklight>();
-    QElapsedTimer opening;
-    opening.start();
     m_desktop = openDesktop(SessionEnvironment::current(), m_defaults, captureOverride());
-    StallProbe::reportWork("opening the desktop", opening);
-    m_updater = std::make_unique<UpdaterController>(m_defaults, m_clock, std::make_unique<FreedesktopNotifier>());
-    setUpDataCapture();
-    setUpOutputs();
-    setUpLearning();
-    makeSampler(m_desktop->displays().mainDisplay());
-    m_mainDisplayGone = m_captureDisplay == 0;
-    makeStatusItems();
+}
 
+void AppShell::makeUpdater()
+{
+    m_updater = std::make_unique<UpdaterController>(m_defaults, m_clock, std::make_unique<FreedesktopNotifier>());
+}
+
+void AppShell::startRunning()
+{
     m_pollTimer.setInterval(kPollIntervalMs);
     connect(&m_pollTimer, &QTimer::timeout, this, &AppShell::pollTick);
     m_pollTimer.start();
@@ -163,7 +190,6 @@ void AppShell::launch()
     m_recorder->startIfEnabled();
     m_updater->checkAtLaunch();
     updateSampling();
-    StallProbe::reportWork("launching", launching);
 }
 
 void AppShell::watchTrayHost()
@@ -234,8 +260,8 @@ void AppShell::setUpOutputs()
             followLinkedDisplays();
         }
     });
+    // Its first reading reaches the volume item with the first poll: the server is not waited for here.
     m_volume = std::make_unique<PulseVolumeController>();
-    m_volume->waitForFirstAnswer(std::chrono::milliseconds(250));
 }
 
 void AppShell::setUpLearning()
@@ -249,6 +275,8 @@ void AppShell::setUpLearning()
     m_externalLoop = std::make_unique<ExternalDisplayLoop>(ExternalDisplayLoop::Collaborators{
         *m_external, m_desktop->displays(), *m_loop, *m_dailyStats, *m_logger, m_clock, m_defaults, *this, *this,
         xdg::dataDir(), [this](DisplayId id) { return m_link->identity(id); }});
+    makeSampler(m_desktop->displays().mainDisplay());
+    m_mainDisplayGone = m_captureDisplay == 0;
 }
 
 void AppShell::makeSampler(DisplayId display)

@@ -10,6 +10,7 @@
 #include <QObject>
 #include <QTimer>
 
+#include <cstddef>
 #include <memory>
 #include <optional>
 #include <string>
@@ -65,6 +66,10 @@ public:
     bool hasBacklight() const;
 
 private:
+    void launchStep(std::size_t step);
+    void openDesktopServices();
+    void makeUpdater();
+    void startRunning();
     void setUpDataCapture();
     void setUpOutputs();
     void setUpLearning();

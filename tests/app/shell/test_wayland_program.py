@@ -113,6 +113,7 @@ class WaylandProgram(unittest.TestCase):
         # With no display known a scroll goes to the panel, never to a display that does not exist.
         scroll(self.program.pid)
         self.assertEqual(panel(), 550)
+        self.assertIn("waiting for the compositor", menu_labels(self.program.pid)[0].lower())
         os.kill(sway, signal.SIGSTOP)
         self.addCleanup(os.kill, sway, signal.SIGCONT)
         os.symlink(wayland_env()["WAYLAND_DISPLAY"], socket)

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: MIT
 #include "SessionMonitor.h"
 
-#include "loginmanager.h"
-#include "loginsession.h"
-
 #include <QDBusConnection>
+#include <QDBusArgument>
+#include <QDBusMessage>
 #include <QDBusObjectPath>
-#include <QDBusReply>
+#include <QDBusPendingCallWatcher>
+#include <QDBusVariant>
 
 #include <unistd.h>
 
@@ -30,12 +30,17 @@ SessionMonitor::SessionMonitor(QObject *parent)
     if (system.isConnected()) {
         system.connect(kLogin, kManagerPath, kManager, QStringLiteral("PrepareForSleep"), this,
                        SLOT(onPrepareForSleep(bool)));
-        m_sessionPath = findSessionPath();
-        if (!m_sessionPath.isEmpty()) {
-            system.connect(kLogin, m_sessionPath, kProperties, QStringLiteral("PropertiesChanged"), this,
-                           SLOT(onSessionPropertiesChanged(QString, QVariantMap, QStringList)));
-            readSessionHints();
-        }
+        // Our own process's session first; "auto" also finds the user's display session when we were
+        // started outside one (by a user service, say).
+        ask(QDBusMessage::createMethodCall(kLogin, kManagerPath, kManager, QStringLiteral("GetSessionByPID"))
+                << quint32(::getpid()),
+            [this](const QDBusMessage &reply) {
+                if (!takeSession(reply)) {
+                    ask(QDBusMessage::createMethodCall(kLogin, kManagerPath, kManager, QStringLiteral("GetSession"))
+                            << QStringLiteral("auto"),
+                        [this](const QDBusMessage &secondReply) { takeSession(secondReply); });
+                }
+            });
     }
     // Screen savers of the common desktops announce themselves under one of these interfaces.
     QDBusConnection session = QDBusConnection::sessionBus();
@@ -48,27 +53,47 @@ SessionMonitor::SessionMonitor(QObject *parent)
     }
 }
 
-QString SessionMonitor::findSessionPath() const
+void SessionMonitor::ask(const QDBusMessage &call, std::function<void(const QDBusMessage &)> answered)
 {
-    LoginManager manager(kLogin, kManagerPath, QDBusConnection::systemBus());
-    manager.setTimeout(kCallTimeoutMs);
-    // Our own process's session first; "auto" also finds the user's display session when we were
-    // started outside one (by a user service, say).
-    QDBusReply<QDBusObjectPath> reply = manager.GetSessionByPID(quint32(::getpid()));
-    if (!reply.isValid()) {
-        reply = manager.GetSession(QStringLiteral("auto"));
+    // Never waited for: a login manager slow to answer must not hold the tray. Until it answers, the session
+    // counts as present.
+    auto *watcher = new QDBusPendingCallWatcher(QDBusConnection::systemBus().asyncCall(call, kCallTimeoutMs), this);
+    connect(watcher, &QDBusPendingCallWatcher::finished, this,
+            [answered = std::move(answered)](QDBusPendingCallWatcher *finished) {
+                finished->deleteLater();
+                answered(finished->reply());
+            });
+}
+
+bool SessionMonitor::takeSession(const QDBusMessage &reply)
+{
+    if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty()) {
+        return false;
     }
-    return reply.isValid() ? reply.value().path() : QString();
+    m_sessionPath = qdbus_cast<QDBusObjectPath>(reply.arguments().constFirst()).path();
+    if (m_sessionPath.isEmpty()) {
+        return false;
+    }
+    QDBusConnection::systemBus().connect(kLogin, m_sessionPath, kProperties, QStringLiteral("PropertiesChanged"), this,
+                                         SLOT(onSessionPropertiesChanged(QString, QVariantMap, QStringList)));
+    readSessionHints();
+    return true;
 }
 
 void SessionMonitor::readSessionHints()
 {
-    LoginSession session(kLogin, m_sessionPath, QDBusConnection::systemBus());
-    session.setTimeout(kCallTimeoutMs);
     // A hint that cannot be read counts as not set.
-    const bool idle = session.idleHint();
-    const bool locked = session.lockedHint();
-    updateAway(idle, locked, m_screenSaverActive);
+    for (const QString &hint : {QStringLiteral("IdleHint"), QStringLiteral("LockedHint")}) {
+        ask(QDBusMessage::createMethodCall(kLogin, m_sessionPath, kProperties, QStringLiteral("Get"))
+                << kSession << hint,
+            [this, hint](const QDBusMessage &reply) {
+                const bool set = reply.type() == QDBusMessage::ReplyMessage && !reply.arguments().isEmpty() &&
+                                 qdbus_cast<QDBusVariant>(reply.arguments().constFirst()).variant().toBool();
+                const bool idle = hint == QLatin1String("IdleHint") ? set : m_idle;
+                const bool locked = hint == QLatin1String("LockedHint") ? set : m_locked;
+                updateAway(idle, locked, m_screenSaverActive);
+            });
+    }
 }
 
 void SessionMonitor::onPrepareForSleep(bool sleeping)

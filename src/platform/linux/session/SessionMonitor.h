@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <QDBusMessage>
 #include <QObject>
 #include <QString>
 #include <QVariantMap>
+
+#include <functional>
 
 namespace lumvex {
 
@@ -33,7 +36,8 @@ private Q_SLOTS:
     void onScreenSaverActiveChanged(bool active);
 
 private:
-    QString findSessionPath() const;
+    void ask(const QDBusMessage &call, std::function<void(const QDBusMessage &)> answered);
+    bool takeSession(const QDBusMessage &reply);
     void readSessionHints();
     void updateAway(bool idle, bool locked, bool screenSaver);
 

@@ -37,7 +37,7 @@ public:
 
     // Whether the compositor has described its outputs; otherwise every answer is neutral.
     bool isConnected();
-    // Connected, and the compositor has not described its outputs yet.
+    // The compositor has not described its outputs yet: connected, or its socket still looked for.
     bool isWaiting();
     // Handles what the compositor has sent and sends what is queued, without waiting.
     void dispatch();
