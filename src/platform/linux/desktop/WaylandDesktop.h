@@ -35,7 +35,7 @@ public:
     bool watchPointer(std::function<void()>) override { return false; }
     FrontmostAppProvider &watchFrontmostApp(std::function<void()> onSwitch) override;
     void notePointerAt(int x, int y) override;
-    bool awaitsDisplays() override { return m_displays.isWaiting(); }
+    bool awaitsDisplays() override { return m_displays.isWaiting() || m_displays.isLookingForCompositor(); }
     void watchDisplays(std::function<void()> onChange) override { m_onDisplaysChange = std::move(onChange); }
 
 private:

@@ -73,7 +73,7 @@ void WaylandDisplayServices::dispatch()
 bool WaylandDisplayServices::isWaiting()
 {
     dispatch();
-    return m_connection ? !m_connection->isDescribed() : !m_lost && m_attemptsLeft > 0;
+    return m_connection && !m_connection->isDescribed();
 }
 
 bool WaylandDisplayServices::isConnected()

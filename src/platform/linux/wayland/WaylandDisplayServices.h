@@ -37,8 +37,10 @@ public:
 
     // Whether the compositor has described its outputs; otherwise every answer is neutral.
     bool isConnected();
-    // The compositor has not described its outputs yet: connected, or its socket still looked for.
+    // Connected, and the compositor has not described its outputs yet.
     bool isWaiting();
+    // Not connected, and its socket still looked for (at login the compositor may come later).
+    bool isLookingForCompositor() const { return !m_connection && !m_lost && m_attemptsLeft > 0; }
     // Handles what the compositor has sent and sends what is queued, without waiting.
     void dispatch();
     // The connection's socket to watch for reading, -1 without one; it changes when onConnectionChange runs.
