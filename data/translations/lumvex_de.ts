@@ -647,6 +647,22 @@ Befehlszeile.
         <source>%1, not %2</source>
         <translation>%1, nicht %2</translation>
     </message>
+    <message>
+        <source>no connected display is named %1</source>
+        <translation>kein angeschlossener Bildschirm heißt %1</translation>
+    </message>
+    <message>
+        <source>no connected display is named %1 (connected: %2)</source>
+        <translation>kein angeschlossener Bildschirm heißt %1 (angeschlossen: %2)</translation>
+    </message>
+    <message>
+        <source>%1 is the built-in panel: its level is the shared level, it has no range</source>
+        <translation>%1 ist der eingebaute Bildschirm: seine Helligkeit ist die gemeinsame, er hat keinen Bereich</translation>
+    </message>
+    <message>
+        <source>the range of %1 holds until Lumvex ends, but could not be saved</source>
+        <translation>der Bereich von %1 gilt, bis Lumvex endet, konnte aber nicht gespeichert werden</translation>
+    </message>
 </context>
 <context>
     <name>Report</name>

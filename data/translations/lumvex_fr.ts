@@ -647,6 +647,22 @@ commande mal formée.
         <source>%1, not %2</source>
         <translation>%1, et non %2</translation>
     </message>
+    <message>
+        <source>no connected display is named %1</source>
+        <translation>aucun écran branché ne s’appelle %1</translation>
+    </message>
+    <message>
+        <source>no connected display is named %1 (connected: %2)</source>
+        <translation>aucun écran branché ne s’appelle %1 (branchés : %2)</translation>
+    </message>
+    <message>
+        <source>%1 is the built-in panel: its level is the shared level, it has no range</source>
+        <translation>%1 est l’écran intégré : son niveau est le niveau commun, il n’a pas de plage</translation>
+    </message>
+    <message>
+        <source>the range of %1 holds until Lumvex ends, but could not be saved</source>
+        <translation>la plage de %1 vaut jusqu’à la fin de Lumvex, mais n’a pas pu être enregistrée</translation>
+    </message>
 </context>
 <context>
     <name>Report</name>

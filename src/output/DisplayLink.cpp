@@ -5,6 +5,7 @@
 #include "DisplayRanges.h"
 #include "ExternalBrightness.h"
 #include "base/Files.h"
+#include "base/Translation.h"
 #include "engine/Settings.h"
 #include "sensing/DisplayServices.h"
 
@@ -142,10 +143,11 @@ std::vector<DisplayLink::Row> DisplayLink::rows()
     return result;
 }
 
-std::optional<std::string> DisplayLink::setRange(const std::string &name, const DisplayRange &range)
+std::optional<DisplayLink::RangeRefusal> DisplayLink::setRange(const std::string &name, const DisplayRange &range)
 {
-    if (const auto problem = range.problem()) {
-        return problem;
+    using Kind = RangeRefusal::Kind;
+    if (auto problem = range.problem()) {
+        return RangeRefusal{Kind::invalid, std::move(*problem)};
     }
     const std::vector<Row> all = rows();
     const auto found =
@@ -155,14 +157,23 @@ std::optional<std::string> DisplayLink::setRange(const std::string &name, const 
         for (const Row &r : all) {
             known += (known.empty() ? "" : ", ") + r.connector;
         }
-        return "no connected display is named " + files::quoted(name) +
-               " (connected: " + (known.empty() ? "none" : known) + ")";
+        return RangeRefusal{
+            Kind::noSuchDisplay,
+            known.empty()
+                ? i18n::arg(i18n::translate("Output", "no connected display is named %1"), {files::quoted(name)})
+                : i18n::arg(i18n::translate("Output", "no connected display is named %1 (connected: %2)"),
+                            {files::quoted(name), known})};
     }
     if (found->builtIn) {
-        return found->connector + " is the built-in panel: its level is the shared level, it has no range";
+        return RangeRefusal{Kind::builtIn, i18n::arg(i18n::translate("Output", "%1 is the built-in panel: its level "
+                                                                               "is the shared level, it has no range"),
+                                                     {found->connector})};
     }
     if (!m_parts.ranges.set(found->identity, found->monitor, range)) {
-        return "the range of " + found->connector + " holds until Lumvex ends, but could not be saved";
+        return RangeRefusal{Kind::notSaved,
+                            i18n::arg(i18n::translate("Output", "the range of %1 holds until Lumvex ends, but could "
+                                                                "not be saved"),
+                                      {found->connector})};
     }
     if (enabled() && m_shared) {
         m_parts.external.set(found->id, range.levelFor(*m_shared));

@@ -70,9 +70,14 @@ public:
     std::vector<Row> rows();
     // Who the display is: its EDID identity, else "connector NAME".
     std::string identity(DisplayId display);
-    // Sets the range of the monitor named by its connector ("DP-2") or its own name; nothing when done,
-    // else why not.
-    std::optional<std::string> setRange(const std::string &name, const DisplayRange &range);
+    // Why a range was not taken, or (notSaved) taken only until Lumvex ends.
+    struct RangeRefusal
+    {
+        enum class Kind { invalid, noSuchDisplay, builtIn, notSaved } kind;
+        std::string message;
+    };
+    // Sets the range of the monitor named by its connector ("DP-2") or its own name; nothing when done.
+    std::optional<RangeRefusal> setRange(const std::string &name, const DisplayRange &range);
 
     // Looks at the connected displays again: monitors that came (hot-plug, docking) take the shared
     // level. True when the displays, or which of them answer, changed since the last look.

@@ -3,6 +3,7 @@
 
 #include "RemoteControl.h"
 #include "base/Files.h"
+#include "base/Translation.h"
 #include "output/DisplayRange.h"
 #include "platform/linux/i18n/Translations.h"
 #include "ui/PauseEndText.h"
@@ -309,16 +310,17 @@ void printDisplays(bool linked, const QVariantList &displays, std::ostream &out)
                         d.contains("Level") ? percent(d.value("Level").toDouble()) : "-", builtIn ? "-" : range.text(),
                         d.value("Answers").toBool() ? "" : text(QT_TRANSLATE_NOOP("Ctl", "does not answer"))});
     }
-    std::size_t widths[4] = {};
+    // In columns as a terminal shows them, not bytes: translated headings and monitor names have accents.
+    int widths[4] = {};
     for (const auto &row : rows) {
         for (std::size_t i = 0; i < 4; ++i) {
-            widths[i] = std::max(widths[i], row[i].size());
+            widths[i] = std::max(widths[i], i18n::displayWidth(row[i]));
         }
     }
     for (const auto &row : rows) {
         std::string line;
         for (std::size_t i = 0; i < 4; ++i) {
-            line += row[i] + std::string(widths[i] - row[i].size() + 2, ' ');
+            line += row[i] + std::string(static_cast<std::size_t>(widths[i] - i18n::displayWidth(row[i]) + 2), ' ');
         }
         line += row[4];
         while (!line.empty() && line.back() == ' ') {

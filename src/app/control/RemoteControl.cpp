@@ -39,6 +39,7 @@ const QString kAutomaticOff = QStringLiteral("io.github.lumvex.Lumvex1.Error.Aut
 const QString kPropertiesInterface = QStringLiteral("org.freedesktop.DBus.Properties");
 const QString kNoSuchDisplay = QStringLiteral("io.github.lumvex.Lumvex1.Error.NoSuchDisplay");
 const QString kNotSet = QStringLiteral("io.github.lumvex.Lumvex1.Error.BrightnessNotSet");
+const QString kNotSaved = QStringLiteral("io.github.lumvex.Lumvex1.Error.NotSaved");
 
 bool sameValue(const QString &name, const QVariant &a, const QVariant &b)
 {
@@ -377,8 +378,16 @@ RemoteControl::Refused RemoteControl::setDisplayRange(const QString &name, doubl
     if (const auto problem = range.problem()) {
         return Refusal{QDBusError::errorString(QDBusError::InvalidArgs), QString::fromStdString(*problem)};
     }
-    if (const auto problem = m_parts.link.setRange(name.toStdString(), range)) {
-        return Refusal{kNoSuchDisplay, QString::fromStdString(*problem)};
+    if (const auto refusal = m_parts.link.setRange(name.toStdString(), range)) {
+        using Kind = DisplayLink::RangeRefusal::Kind;
+        // Refused for what it asks, for whom, or taken but not kept: each under its own name.
+        const QString error = refusal->kind == Kind::noSuchDisplay ? kNoSuchDisplay
+                              : refusal->kind == Kind::notSaved    ? kNotSaved
+                                                                   : QDBusError::errorString(QDBusError::InvalidArgs);
+        if (refusal->kind == Kind::notSaved) {
+            m_parts.status.refreshMenus();
+        }
+        return Refusal{error, QString::fromStdString(refusal->message)};
     }
     m_parts.status.refreshMenus();
     return std::nullopt;

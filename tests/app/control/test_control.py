@@ -6,6 +6,7 @@ panel that refuses or cannot be read and the level left on quit. Usage: test_con
 
 import json
 import os
+import shutil
 import signal
 import subprocess
 import sys
@@ -280,9 +281,18 @@ class Linked(Session):
         self.assertEqual((ctl("set", "40%").returncode, self.monitor(5), self.monitor(6)), (0, 30, 60))
         self.assertNotIn("DP-1", " ".join(item.labels()))  # not linked: monitors are left alone
         self.assertEqual(ctl("display", "DP-2", "range", "20%-60%").returncode, 0)
-        for args, says in [(["DP-9", "range", "10-20"], "DP-9"), (["screen", "range", "10%-20%"], "built-in")]:
+        # A range that cannot be kept (its file's place taken by a folder) is taken but said to be unsaved.
+        ranges = os.path.join(os.environ["XDG_CONFIG_HOME"], "lumvex", "display_ranges.json")
+        os.rename(ranges, ranges + ".kept")
+        os.makedirs(os.path.join(ranges, "x"))
+        for args, says in [(["DP-9", "range", "10-20"], "DP-9"), (["screen", "range", "10%-20%"], "built-in"),
+                           (["DP-2", "range", "20%-60%"], "could not be saved")]:
             refused = ctl("display", *args)
             self.assertEqual((refused.returncode, says in refused.stderr, refused.stderr.count("\n")), (1, True, 1))
+        with self.assertRaisesRegex(dbus.DBusException, "Error.NotSaved"):
+            self.lumvex.SetDisplayRange("DP-2", 0.2, 0.6)
+        shutil.rmtree(ranges)
+        os.rename(ranges + ".kept", ranges)
 
         item.click("Link Displays")
         # Each display through its own range: DP-2's 20%-60% at the panel's 40% is 36%.
