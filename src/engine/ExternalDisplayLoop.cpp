@@ -45,7 +45,9 @@ struct ExternalDisplayLoop::Monitor final : BrightnessController, MainDisplayPro
                CompensationLoop::ContentJumps::band)
     {
         const std::filesystem::path file = c.folder / "monitors" / folderName(key) / kWritesFile;
-        const std::optional<ParsedJson> kept = json::parse(files::readAll(file).value_or(""));
+        // Read as state files are, never blocking on what is not a small regular file.
+        const files::StateFileText text = files::readStateFile(file);
+        const std::optional<ParsedJson> kept = json::parse(text.text);
         try {
             if (kept && kept->is_object() && kept->value("day", "") == c.clock.dayKey(c.clock.now())) {
                 rationed.restoreWritesToday(static_cast<int>(json::requireInteger(*kept, "writes")));
