@@ -13,7 +13,8 @@ namespace lumvex {
 
 namespace {
 
-constexpr std::chrono::seconds kRetryInterval{5};
+// A missing socket costs one failed connect to look for: often, so that the compositor is found as it comes.
+constexpr std::chrono::seconds kRetryInterval{1};
 
 } // namespace
 

@@ -92,10 +92,10 @@ private:
     void connect();
     void letGo();
 
-    // A compositor not yet listening when we start (at login) is looked for again now and then, but
+    // A compositor not yet listening when we start (at login) is looked for every second for a minute, but
     // never after a connection has broken.
     bool m_lost = false;
-    int m_attemptsLeft = 12;
+    int m_attemptsLeft = 60;
     std::chrono::steady_clock::time_point m_nextAttempt;
     // Names of every output seen, so that a display that has just gone is still known.
     std::unordered_map<DisplayId, std::string> m_names;
