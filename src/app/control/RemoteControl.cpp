@@ -374,22 +374,18 @@ QVariantList RemoteControl::displays() const
 
 RemoteControl::Refused RemoteControl::setDisplayRange(const QString &name, double low, double high)
 {
-    const DisplayRange range{low, high};
-    if (const auto problem = range.problem()) {
-        return Refusal{QDBusError::errorString(QDBusError::InvalidArgs), QString::fromStdString(*problem)};
-    }
-    if (const auto refusal = m_parts.link.setRange(name.toStdString(), range)) {
-        using Kind = DisplayLink::RangeRefusal::Kind;
-        // Refused for what it asks, for whom, or taken but not kept: each under its own name.
-        const QString error = refusal->kind == Kind::noSuchDisplay ? kNoSuchDisplay
-                              : refusal->kind == Kind::notSaved    ? kNotSaved
-                                                                   : QDBusError::errorString(QDBusError::InvalidArgs);
-        if (refusal->kind == Kind::notSaved) {
-            m_parts.status.refreshMenus();
-        }
-        return Refusal{error, QString::fromStdString(refusal->message)};
+    using Kind = DisplayLink::RangeRefusal::Kind;
+    const auto refusal = m_parts.link.setRange(name.toStdString(), DisplayRange{low, high});
+    // Refused for what it asks or for whom, or taken but not kept: each under its own name.
+    if (refusal && refusal->kind != Kind::notSaved) {
+        return Refusal{refusal->kind == Kind::noSuchDisplay ? kNoSuchDisplay
+                                                            : QDBusError::errorString(QDBusError::InvalidArgs),
+                       QString::fromStdString(refusal->message)};
     }
     m_parts.status.refreshMenus();
+    if (refusal) {
+        return Refusal{kNotSaved, QString::fromStdString(refusal->message)};
+    }
     return std::nullopt;
 }
 

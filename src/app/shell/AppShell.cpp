@@ -175,9 +175,6 @@ void AppShell::startRunning()
     m_session = new SessionMonitor(this);
     connect(m_session, &SessionMonitor::awayChanged, this, &AppShell::onAwayChanged);
     connect(m_session, &SessionMonitor::sleepingChanged, this, &AppShell::onSleepingChanged);
-    if (m_session->isAway()) {
-        onAwayChanged(true);
-    }
 
     m_control = std::make_unique<RemoteControl>(RemoteControl::Parts{*m_brightness, *m_loop, *m_calibration,
                                                                      m_desktop->displays(), *m_router, *m_external,
