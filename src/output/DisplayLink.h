@@ -66,6 +66,8 @@ public:
     void setShared(double shared);
     std::optional<double> shared() const { return m_shared; }
     bool panelInUse();
+    // The connected displays that are not built in.
+    std::vector<DisplayId> externals();
 
     std::vector<Row> rows();
     // Who the display is: its EDID identity, else "connector NAME".
@@ -92,7 +94,6 @@ private:
         auto operator<=>(const Seen &) const = default;
     };
 
-    std::vector<DisplayId> externals();
     std::string connector(DisplayId display);
     // The monitor's EDID identity on that connector, else the connector itself.
     MonitorIdentity identify(const std::string &connector);

@@ -348,8 +348,7 @@ RemoteControl::Refused RemoteControl::changeBrightness(double delta)
 bool RemoteControl::linkedWithoutPanel() const
 {
     return m_parts.link.enabled() && !m_parts.link.panelInUse() && m_parts.external.isAvailable() &&
-           std::ranges::any_of(m_parts.displays.onlineDisplays().value_or(std::vector<DisplayId>()),
-                               [this](DisplayId id) { return !m_parts.displays.isBuiltIn(id); });
+           !m_parts.link.externals().empty();
 }
 
 QVariantList RemoteControl::displays() const
