@@ -169,14 +169,16 @@ std::optional<DisplayLink::RangeRefusal> DisplayLink::setRange(const std::string
                                                                                "is the shared level, it has no range"),
                                                      {found->connector})};
     }
-    if (!m_parts.ranges.set(found->identity, found->monitor, range)) {
+    // Taken in memory either way, so the monitor moves to it now.
+    const bool saved = m_parts.ranges.set(found->identity, found->monitor, range);
+    if (enabled() && m_shared) {
+        m_parts.external.set(found->id, range.levelFor(*m_shared));
+    }
+    if (!saved) {
         return RangeRefusal{Kind::notSaved,
                             i18n::arg(i18n::translate("Output", "the range of %1 holds until Lumvex ends, but could "
                                                                 "not be saved"),
                                       {found->connector})};
-    }
-    if (enabled() && m_shared) {
-        m_parts.external.set(found->id, range.levelFor(*m_shared));
     }
     return std::nullopt;
 }
