@@ -80,7 +80,7 @@ bool WaylandDisplayServices::isWaiting()
 bool WaylandDisplayServices::isConnected()
 {
     dispatch();
-    if (!m_connection && !m_lost && m_attemptsLeft > 0 && std::chrono::steady_clock::now() >= m_nextAttempt) {
+    if (isLookingForCompositor() && std::chrono::steady_clock::now() >= m_nextAttempt) {
         --m_attemptsLeft;
         connect();
     }
