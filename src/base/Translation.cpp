@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "Translation.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace lumvex::i18n {
@@ -84,6 +85,16 @@ int displayWidth(std::string_view text)
         width += (static_cast<unsigned char>(c) & 0xC0) != 0x80 ? 1 : 0;
     }
     return width;
+}
+
+std::string padRight(std::string_view text, int width)
+{
+    return std::string(text) + std::string(static_cast<std::size_t>(std::max(0, width - displayWidth(text))), ' ');
+}
+
+std::string padLeft(std::string_view text, int width)
+{
+    return std::string(static_cast<std::size_t>(std::max(0, width - displayWidth(text))), ' ') + std::string(text);
 }
 
 } // namespace lumvex::i18n

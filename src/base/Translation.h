@@ -39,5 +39,8 @@ std::string localNumber(std::string number);
 
 // The columns a UTF-8 text takes in a terminal, one per character: translated table headings line up.
 int displayWidth(std::string_view text);
+// The text with spaces after (padRight) or before (padLeft) it to fill `width` columns; a wider one as it is.
+std::string padRight(std::string_view text, int width);
+std::string padLeft(std::string_view text, int width);
 
 } // namespace lumvex::i18n

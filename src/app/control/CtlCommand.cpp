@@ -320,7 +320,7 @@ void printDisplays(bool linked, const QVariantList &displays, std::ostream &out)
     for (const auto &row : rows) {
         std::string line;
         for (std::size_t i = 0; i < 4; ++i) {
-            line += row[i] + std::string(static_cast<std::size_t>(widths[i] - i18n::displayWidth(row[i]) + 2), ' ');
+            line += i18n::padRight(row[i], widths[i] + 2);
         }
         line += row[4];
         while (!line.empty() && line.back() == ' ') {

@@ -49,12 +49,6 @@ std::string format(const char *pattern, double value)
     return text;
 }
 
-std::string right(const std::string &s, std::size_t width)
-{
-    const auto columns = static_cast<std::size_t>(i18n::displayWidth(s));
-    return std::string(width > columns ? width - columns : 0, ' ') + s;
-}
-
 double median(std::vector<double> values)
 {
     std::sort(values.begin(), values.end());
@@ -158,14 +152,14 @@ void printPopulation(std::ostream &out, const std::vector<UserResult> &users)
     const std::vector<RunResult> &first = users.front().runs;
     const bool ratio = find(users.front(), Strategy::lumvex) && find(users.front(), Strategy::fixed);
     // Three strategies and the ratio fit 100 columns.
-    constexpr std::size_t kCell = 6;
+    constexpr int kCell = 6;
 
     std::string head = "user  seed  exp   tol  pat";
     std::string sub = std::string(head.size(), ' ');
     for (const RunResult &run : first) {
-        head += " | " + right(strategyName(run.strategy), 3 * kCell);
-        sub += " | " + right(translate("Simulate", "day 1"), kCell) + right(translate("Simulate", "last"), kCell) +
-               right(translate("Simulate", "all"), kCell);
+        head += " | " + i18n::padLeft(strategyName(run.strategy), 3 * kCell);
+        sub += " | " + i18n::padLeft(translate("Simulate", "day 1"), kCell) +
+               i18n::padLeft(translate("Simulate", "last"), kCell) + i18n::padLeft(translate("Simulate", "all"), kCell);
     }
     if (ratio) {
         head += " | lumvex";
@@ -186,14 +180,14 @@ void printPopulation(std::ostream &out, const std::vector<UserResult> &users)
             line += " | ";
             const auto f = figures(user.runs[s]);
             for (std::size_t i = 0; i < 3; ++i) {
-                line += right(std::to_string(f[i]), kCell);
+                line += i18n::padLeft(std::to_string(f[i]), kCell);
                 columns[s * 3 + i].push_back(f[i]);
             }
         }
         if (ratio) {
             const int fixed = total(*find(user, Strategy::fixed));
             const double r = static_cast<double>(total(*find(user, Strategy::lumvex))) / std::max(fixed, 1);
-            line += " | " + right(format("%.2f", r), 6);
+            line += " | " + i18n::padLeft(format("%.2f", r), 6);
             columns.back().push_back(r);
         }
         out << line << '\n';
@@ -209,7 +203,8 @@ void printPopulation(std::ostream &out, const std::vector<UserResult> &users)
             if (c % 3 == 0 || isRatio) {
                 line += " | ";
             }
-            line += isRatio ? right(format("%.2f", reduce(c)), 6) : right(format("%.0f", reduce(c)), kCell);
+            line +=
+                isRatio ? i18n::padLeft(format("%.2f", reduce(c)), 6) : i18n::padLeft(format("%.0f", reduce(c)), kCell);
         }
         out << line << '\n';
     };

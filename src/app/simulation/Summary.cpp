@@ -12,6 +12,7 @@ namespace lumvex::sim {
 
 using i18n::arg;
 using i18n::displayWidth;
+using i18n::padRight;
 using i18n::translate;
 
 namespace {
@@ -68,13 +69,7 @@ std::string cell(const char *format, double value, int width)
 {
     char text[64];
     std::snprintf(text, sizeof text, format, value);
-    std::string s(text);
-    return std::string(static_cast<std::size_t>(std::max(0, width - static_cast<int>(s.size()))), ' ') + s;
-}
-
-std::string padRight(const std::string &s, int width)
-{
-    return s + std::string(static_cast<std::size_t>(std::max(0, width - displayWidth(s))), ' ');
+    return i18n::padLeft(text, width);
 }
 
 DayResult total(const RunResult &run)
